@@ -1,0 +1,55 @@
+#pragma once
+// The three drawing routines of the panels: waveform strips, eye diagrams, spectra.
+
+#include <cstdint>
+#include <span>
+
+#include "display/Canvas.h"
+#include "engine/RunState.h"
+
+namespace linelab {
+
+// Draws one strip: clears the panel, then elements 0 .. zoom * iBaud; elements that differ
+// from compareData are red, the invalid-group mark 13 is a red cross.
+void plotData(int16_t iDutyCycle, Canvas& picPic, int16_t iBaud, std::span<const int16_t> Data,
+              std::span<const int16_t> compareData, int32_t colour, int16_t iMin, int16_t iMax,
+              int zoom);
+
+// What an eye diagram reads besides its arguments.
+struct EyeView {
+    int txEyeWidth = 0;   // W: the transmit eye panel's scale width (traces always use it)
+    int txEyeHeight = 0;  // H: the transmit eye panel's scale height
+    int hscSample = 0;    // sampling-instant slider, -32..32
+    bool pam4 = false;    // the transmit format (cmbMod(0)) is "4-PAM"
+    double dBaudRate = 1.0;
+};
+
+// Adds 63 traces to the eye (never clears); with bShowThreshold also the four thresholds
+// and the sampling instant in green, and the traces in blue.
+void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
+             const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view);
+
+// What a spectrum plot reads besides its arguments.
+struct SpectrumView {
+    bool linear = false;       // chkLinear visible and checked
+    int range = 1;             // vscSpectrumRange, 1..200
+    bool memoryVisible = false;
+    bool memoryChecked = false;  // chkMemory value 1
+    double dBaudRate = 1.0;
+};
+
+// The memory trace shared by the three spectrum panels.
+struct MemoryTrace {
+    SpectrumAverage& dMemorySpectrum;
+    bool& bMemoryStored;
+};
+
+// Clears the panel, updates the average (count iSpectrums, in place), draws the stored
+// trace in dark green when there is one and the average as a two-pixel black trace.
+void PlotSpectrum(const Signal& dFreqData, SpectrumAverage& dFreqSpectrum, int32_t& iSpectrums,
+                  Canvas& picPic, int32_t lColour, const SpectrumView& view, MemoryTrace memory);
+
+// The maximum of hscDataScroll for a zoom value: 49, 37, 25 or 13 for zoom 1..4.
+int ScrollMaximum(int zoom);
+
+}  // namespace linelab

@@ -1,0 +1,22 @@
+#pragma once
+// The shared signal layout: 2048 complex values interleaved (real part of value k at 2k,
+// imaginary part at 2k + 1) in 4097 doubles; element 4096 is never used by any stage.
+
+#include <array>
+#include <cstdint>
+
+namespace linelab {
+
+inline constexpr int kPoints = 2048;           // complex samples (or bins) per run
+inline constexpr int kSignalFloats = 2 * kPoints;  // 4096 floats in use
+using Signal = std::array<double, kSignalFloats + 1>;
+
+// The four frequency responses of the link, written only by the design pass.
+struct Responses {
+    Signal dTxResponse{};
+    Signal dRxResponse{};
+    Signal dChannelResponse{};
+    Signal dTotalResponse{};
+};
+
+}  // namespace linelab

@@ -1,0 +1,43 @@
+#pragma once
+// The transmit stages of a run, in the order the tick calls them. Each works on the run
+// state; an unrecognised setting (an empty optional) leaves the stage's array as it was.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "engine/RunState.h"
+#include "engine/Tables.h"
+
+namespace linelab {
+
+// Fills iData from the source (draws from state.rng).
+void GenerateData(std::optional<DataSource> source, RunState& state);
+
+// Fills iPreData (and, for "Scramble", iScrambleSeq, drawing from state.rng).
+void PreCode(std::optional<PreCoding> preCoding, RunState& state);
+
+// Fills iCodedData from iPreData and sets iCodeBaud (12 for an unknown code, whose array
+// is left alone). With pam4 true every code writes all 256 code bits from as many
+// pre-coded bits as it needs, so a four-level run is built from this run's bits only.
+void LineCode(std::optional<LineCode> code, bool pam4, RunState& state);
+
+// The pulse width in sixteenths of a symbol from the text of cmbTxModPC(0): 1..16.
+int16_t PulseWidth(std::string_view text);
+
+// Fills iModData from iCodedData and sets iTxDutyCycle from the pulse-width text; returns
+// dScale = A * 16 / iTxDutyCycle, or 0 for an unknown format (iModData left alone).
+double MapLevels(std::optional<Format> format, std::string_view pulseWidthText,
+                 RunState& state);
+
+// The default thresholds a format brings with it when chosen at the receiver.
+const std::array<double, 4>& DefaultThresholds(Format format);
+
+// The threshold slider position for threshold T0: CInt(100 - Int(100 * T0 / sqrt 2)).
+int ThresholdSliderFor(double t0);
+
+// One impulse per symbol into dTxImpulses, its forward transform, the product with
+// dTotalResponse into dRxSpectrum and its copy dRxTimeData.
+void BuildPulseTrain(RunState& state, double dScale, Reporter* reporter = nullptr);
+
+}  // namespace linelab
