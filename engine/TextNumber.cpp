@@ -1,5 +1,6 @@
 #include "engine/TextNumber.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -33,6 +34,31 @@ std::size_t NumberLength(std::string_view text) {
     return i;
 }
 
+// The exponent of ten of the first significant digit of a number text as NumberLength
+// accepts it (so at least one digit), or -1 when every digit is zero. The exponent part
+// saturates, so any length of digits is safe.
+long long DecimalMagnitude(std::string_view number) {
+    constexpr long long kCap = 1'000'000'000'000LL;
+    const std::size_t ePos = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, ePos);
+    long long exponent = 0;
+    if (ePos != std::string_view::npos) {
+        std::size_t j = ePos + 1;
+        const bool negative = j < number.size() && number[j] == '-';
+        if (j < number.size() && (number[j] == '+' || number[j] == '-')) ++j;
+        for (; j < number.size(); ++j)
+            exponent = std::min(kCap, exponent * 10 + (number[j] - '0'));
+        if (negative) exponent = -exponent;
+    }
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return -1;
+    std::size_t point = mantissa.find('.');
+    if (point == std::string_view::npos) point = mantissa.size();
+    const long long position = first < point ? static_cast<long long>(point - first - 1)
+                                             : -static_cast<long long>(first - point);
+    return std::clamp(position, -kCap, kCap) + exponent;
+}
+
 }  // namespace
 
 double Val(std::string_view text) {
@@ -51,13 +77,10 @@ double Val(std::string_view text) {
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, value,
                                               std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
-        // Either too large or too small for a double: decide by the exponent's sign and the
-        // mantissa, which from_chars does not tell us.
-        const std::string_view mantissa = rest.substr(0, rest.find_first_of("eE"));
-        const bool tinyExponent = rest.find("e-") != std::string_view::npos ||
-                                  rest.find("E-") != std::string_view::npos;
-        const bool zeroMantissa = mantissa.find_first_of("123456789") == std::string_view::npos;
-        value = (tinyExponent || zeroMantissa) ? 0.0 : DBL_MAX;
+        // Too large or too small for a double; which one depends on where the first
+        // significant digit sits, not on the exponent's sign alone ("1000...0e-5" with
+        // four hundred zeros overflows, "0.000...01" with ten thousand zeros underflows).
+        value = DecimalMagnitude(rest.substr(0, length)) < 0 ? 0.0 : DBL_MAX;
     } else if (error != std::errc() || end == rest.data()) {
         return 0.0;
     }

@@ -1,0 +1,168 @@
+#include <algorithm>
+#include <cmath>
+
+#include "engine/TextNumber.h"
+// Transmit.h names Reporter without including it.
+#include "dsp/Reporter.h"
+#include "engine/Transmit.h"
+
+namespace linelab {
+namespace {
+
+void Unipolar(RunState& s) {
+    for (int i = 0; i < kSymbols; ++i)
+        s.iModData[i] = s.iCodedData[i];
+}
+
+// The level starts at 0 in every run and toggles on every one.
+void UnipolarNrzi(RunState& s) {
+    int16_t level = 0;
+    for (int i = 0; i < kSymbols; ++i) {
+        if (s.iCodedData[i] == 1) level = static_cast<int16_t>(1 - level);
+        s.iModData[i] = level;
+    }
+}
+
+void ZerosToMinusOne(RunState& s) {
+    for (auto& level : s.iModData) {
+        if (level == 0) level = -1;
+    }
+}
+
+// The first mark of every run is positive.
+void Ami(RunState& s) {
+    int16_t polarity = 1;
+    for (int i = 0; i < kSymbols; ++i) {
+        if (s.iCodedData[i] == 1) {
+            s.iModData[i] = polarity;
+            polarity = static_cast<int16_t>(-polarity);
+        } else {
+            s.iModData[i] = 0;
+        }
+    }
+}
+
+// Each one steps through 0, +1, 0, -1; the first mark gives +1.
+void Mlt3(RunState& s) {
+    constexpr std::array<int16_t, 4> kCycle = {0, 1, 0, -1};
+    std::size_t k = 0;
+    for (int i = 0; i < kSymbols; ++i) {
+        if (s.iCodedData[i] == 1) k = (k + 1) % 4;
+        s.iModData[i] = kCycle[k];
+    }
+}
+
+// Alternate mark inversion with every fourth zero in a row replaced: after an odd number of
+// marks by a violation (000V), after an even number by a balancing pulse and a violation
+// (B00V), so that the violations alternate in polarity and the line stays balanced.
+void Hdb3(RunState& s) {
+    int zeros = 0;
+    int16_t polarity = 1;  // the polarity the next mark will have
+    int marks = 0;         // marks since the last substitution
+    for (int i = 0; i < kSymbols; ++i) {
+        if (s.iCodedData[i] == 1) {
+            s.iModData[i] = polarity;
+            polarity = static_cast<int16_t>(-polarity);
+            zeros = 0;
+            ++marks;
+            continue;
+        }
+        s.iModData[i] = 0;
+        if (++zeros < 4) continue;
+        // Four zeros in a row were all met in this run, so i - 3 is never before 0.
+        if (marks % 2 == 1) {
+            s.iModData[i] = static_cast<int16_t>(-polarity);
+        } else {
+            s.iModData[i - 3] = polarity;
+            s.iModData[i] = polarity;
+            polarity = static_cast<int16_t>(-polarity);
+        }
+        zeros = 0;
+        marks = 0;
+    }
+}
+
+// Natural binary, first bit of the pair most significant: 00 -3, 01 -1, 10 +1, 11 +3.
+void Pam4(RunState& s) {
+    for (int i = 0; i < kSymbols; ++i) {
+        const int pair = 2 * s.iCodedData[2 * i] + s.iCodedData[2 * i + 1];
+        s.iModData[i] = static_cast<int16_t>(2 * pair - 3);
+    }
+}
+
+void Map(Format format, RunState& s) {
+    switch (format) {
+        case Format::UnipolarNrz:
+            Unipolar(s);
+            break;
+        case Format::UnipolarNrzi:
+            UnipolarNrzi(s);
+            break;
+        case Format::PolarNrz:
+            Unipolar(s);
+            ZerosToMinusOne(s);
+            break;
+        case Format::PolarNrzi:
+            UnipolarNrzi(s);
+            ZerosToMinusOne(s);
+            break;
+        case Format::Ami:
+            Ami(s);
+            break;
+        case Format::Mlt3:
+            Mlt3(s);
+            break;
+        case Format::Hdb3:
+            Hdb3(s);
+            break;
+        case Format::Pam4:
+            Pam4(s);
+            break;
+    }
+}
+
+// 1/sqrt 2 taken as the quotient 1 / sqrt 2, which is one step below the double nearest to
+// the true value; with it the threshold slider of the unipolar and three-level formats reads
+// 51, as it always has. The format table's copy is mapped onto this quotient.
+constexpr double kHalfRoot = 1.0 / kSqrt2;
+
+constexpr double AsQuotient(double t) {
+    if (t == kInvSqrt2) return kHalfRoot;
+    if (t == -kInvSqrt2) return -kHalfRoot;
+    return t;
+}
+
+constexpr auto kDefaultThresholds = [] {
+    std::array<std::array<double, 4>, kFormats.size()> out{};
+    for (std::size_t f = 0; f < kFormats.size(); ++f) {
+        for (std::size_t k = 0; k < 4; ++k)
+            out[f][k] = AsQuotient(kFormats[f].thresholds[k]);
+    }
+    return out;
+}();
+
+}  // namespace
+
+// Typed text is clamped to 1..16 sixteenths; a huge or negative number, or no number at all,
+// lands on one end before any conversion to an integer.
+int16_t PulseWidth(std::string_view text) {
+    const double sixteenths = Int(Val(text) / 100.0 * 16.0 + 0.5);
+    return static_cast<int16_t>(std::clamp(sixteenths, 1.0, 16.0));
+}
+
+double MapLevels(std::optional<Format> format, std::string_view pulseWidthText, RunState& state) {
+    state.iTxDutyCycle = PulseWidth(pulseWidthText);
+    if (!format) return 0.0;
+    Map(*format, state);
+    return Info(*format).amplitude * 16.0 / state.iTxDutyCycle;
+}
+
+const std::array<double, 4>& DefaultThresholds(Format format) {
+    return kDefaultThresholds[static_cast<std::size_t>(format)];
+}
+
+int ThresholdSliderFor(double t0) {
+    return CInt(100.0 - Int(100.0 * t0 / std::sqrt(2.0)));
+}
+
+}  // namespace linelab
