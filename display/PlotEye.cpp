@@ -1,0 +1,89 @@
+#include <algorithm>
+
+#include "display/Clip.h"
+#include "display/Plots.h"
+#include "display/UsableBaudRate.h"
+#include "engine/Host.h"
+#include "engine/TextNumber.h"
+
+namespace linelab {
+namespace {
+
+// First and last trace: one symbol after the first quarter of the run to one before the
+// last quarter, so every trace has real neighbours on both sides.
+constexpr int kFirstTrace = 33;
+constexpr int kLastTrace = 95;
+// The highest sample a trace may read: its second end reads element 2s + 2, which must stay
+// inside the 4096 values of a run whatever the symbol rate.
+constexpr int kLastSample = kSignalFloats / 2 - 2;
+
+struct EyeScale {
+    double q;   // sample value per unit of height
+    double ym;  // mid line
+    double r;   // samples per unit of width
+    double dBaudRate;
+
+    double Y(double v) const { return ym - v / q; }
+};
+
+void DrawThresholds(ClippedCanvas& pic, const EyeScale& e, const Thresholds& dThreshold) {
+    const double wp = pic.ScaleWidth();
+    for (int t = 0; t <= 3; ++t) {
+        const double y = e.Y(dThreshold[t]);
+        pic.Line(0, y - 5, wp, y - 5);
+        pic.Line(0, y + 5, wp, y + 5);
+    }
+}
+
+void DrawSamplingInstant(ClippedCanvas& pic, const EyeScale& e, int hscSample, bool pam4) {
+    const double wp = pic.ScaleWidth();
+    const double hp = pic.ScaleHeight();
+    const double rate = e.dBaudRate;
+    double xs = (hscSample / 2.0 - rate / 2) / e.r + (wp / 2) / rate;
+    // The rates are compared exactly with the values the program itself sets.
+    if (rate == 2.0) xs += wp / 4;
+    if (pam4 && rate == 0.5) xs -= wp / 2;
+    if (pam4 && rate == 1.0) xs += wp / 4;
+    if (pam4 && rate == 1.2 / 2) xs -= 5 * wp / 12;
+    pic.Line(xs - 5, 0, xs - 5, hp);
+    pic.Line(xs + 5, 0, xs + 5, hp);
+}
+
+void DrawTraces(ClippedCanvas& pic, const EyeScale& e, const Signal& dTimeData, int o) {
+    const double n = RoundHalfEven(48 * e.dBaudRate + 1);
+    for (int k = kFirstTrace; k <= kLastTrace; ++k) {
+        const int first = 16 * k + o;
+        const int last = static_cast<int>(std::min(n, static_cast<double>(kLastSample - first)));
+        double y1 = e.Y(dTimeData[2 * first]);
+        for (int j = 0; j <= last; ++j) {
+            const double y2 = e.Y(dTimeData[2 * (first + j) + 2]);
+            pic.Line((j - 8) / e.r, y1, (j - 7) / e.r, y2);
+            y1 = y2;
+        }
+    }
+}
+
+}  // namespace
+
+void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
+             const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view) {
+    // The traces take their scale from the transmit eye panel; without an area there is
+    // no scale, and nothing is drawn.
+    if (view.txEyeWidth <= 0 || view.txEyeHeight <= 0) return;
+    ClippedCanvas pic(picPic);
+    const double W = view.txEyeWidth;
+    const double H = view.txEyeHeight;
+    const double dBaudRate = UsableBaudRate(view.dBaudRate);
+    const EyeScale e{(2 / 0.7) / H * dScaleFactor, H * 0.5, (33 / W) * dBaudRate, dBaudRate};
+    // Four-level runs start their traces half a slot later.
+    const int o = view.pam4 ? 16 : 8;
+    if (bShowThreshold) {
+        pic.SetColour(kGreen);
+        DrawThresholds(pic, e, dThreshold);
+        DrawSamplingInstant(pic, e, view.hscSample, view.pam4);
+        pic.SetColour(kBlue);
+    }
+    DrawTraces(pic, e, dTimeData, o);
+}
+
+}  // namespace linelab
