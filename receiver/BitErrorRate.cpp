@@ -1,0 +1,44 @@
+#include "receiver/BitErrorRate.h"
+
+#include "engine/TextNumber.h"
+
+namespace linelab {
+namespace {
+
+inline constexpr int kFirstComparedBit = 8;
+
+}  // namespace
+
+int LastComparedBit(int16_t iCodeBaud) {
+    // The time scales are 12, 24 or 15; should any other value arrive, the range is kept
+    // inside the bit arrays and never empty, so the rate stays a number.
+    if (iCodeBaud <= 0) return kFirstComparedBit;
+    const int last = CInt(1536.0 / iCodeBaud - 9);
+    if (last < kFirstComparedBit) return kFirstComparedBit;
+    return last < kBits ? last : kBits - 1;
+}
+
+double RunErrorRate(const Bits& received, const Bits& sent, int16_t iCodeBaud) {
+    const int last = LastComparedBit(iCodeBaud);
+    int errors = 0;
+    int matches = 0;
+    for (int k = kFirstComparedBit; k <= last; ++k) {
+        if (received[k] != sent[k]) {
+            ++errors;
+        } else {
+            ++matches;
+        }
+    }
+    return static_cast<double>(errors) / (errors + matches);
+}
+
+void AccumulateBer(RunState& s, double runBer) {
+    s.dBER = (runBer + s.lBERRuns * s.dBER) / (s.lBERRuns + 1.0);
+    s.lBERRuns = NextCount(s.lBERRuns);
+}
+
+std::string BerCaption(double dBER) {
+    return "BER = " + NumberText(Int(dBER * 10000) / 10000);
+}
+
+}  // namespace linelab

@@ -1,0 +1,73 @@
+#include "receiver/Noise.h"
+
+#include <cmath>
+
+#include "dsp/nrFFT.h"
+#include "engine/Tables.h"
+#include "engine/TextNumber.h"
+
+namespace linelab {
+namespace {
+
+// Transmitted energy per symbol slot: the energy of the run's waveform over its 128 slots.
+double EnergyPerSlot(const Signal& timeData) {
+    double sum = 0;
+    for (int i = 0; i < kSignalFloats; ++i)
+        sum += timeData[i] * timeData[i];
+    return sum / kSymbols;
+}
+
+// dRxNoiseSpectrum = dRxResponse x dNoise, added to dRxTimeData in the same pass.
+void FilterAndAdd(RunState& s) {
+    const Signal& h = s.responses.dRxResponse;
+    const Signal& x = s.dNoise;
+    for (int i = 0; i < kSignalFloats; i += 2) {
+        const double re = h[i] * x[i] - h[i + 1] * x[i + 1];
+        const double im = h[i] * x[i + 1] + h[i + 1] * x[i];
+        s.dRxNoiseSpectrum[i] = re;
+        s.dRxNoiseSpectrum[i + 1] = im;
+        s.dRxTimeData[i] += re;
+        s.dRxTimeData[i + 1] += im;
+    }
+}
+
+}  // namespace
+
+double NoiseLevel(const Settings& settings) {
+    if (!settings.noiseVisible) return 0;
+    const double level = Val(settings.cmbNoise);
+    if (!(level > 0)) return 0;
+    return level < kMaxNoiseLevel ? level : kMaxNoiseLevel;
+}
+
+double NoiseSigma(double level, double energyPerSlot, double dBaudRate) {
+    const double sigma = std::sqrt(level * energyPerSlot) * dBaudRate / kSqrt2;
+    if (std::isnan(sigma)) return 0;
+    return sigma < kMaxNoiseSigma ? sigma : kMaxNoiseSigma;
+}
+
+void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng) {
+    for (int i = 0; i < kSignalFloats; i += 2) {
+        double x = 0;
+        double y = 0;
+        double s = 0;
+        while (s >= 1 || s == 0) {
+            x = 2.0 * rng.NextSingle() - 1.0;
+            y = 2.0 * rng.NextSingle() - 1.0;
+            s = y * y + x * x;
+        }
+        const double f = std::sqrt(-2.0 * std::log(s) / s);
+        noise[i] = x * f * sigma;
+        noise[i + 1] = y * f * sigma;
+    }
+}
+
+void AddNoise(RunState& s, double level, bool txTimeReady, Reporter* reporter) {
+    if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
+    const double sigma = NoiseSigma(level, EnergyPerSlot(s.dTxTimeData), s.dBaudRate);
+    DrawGaussianPairs(s.dNoise, sigma, s.rng);
+    FFT(s.dNoise, kPoints, false, false, reporter);
+    FilterAndAdd(s);
+}
+
+}  // namespace linelab

@@ -1,0 +1,39 @@
+#pragma once
+// Additive Gaussian noise of the channel. Its level follows the measured transmit energy, and
+// it passes through the receive filter only.
+
+#include "dsp/Reporter.h"
+#include "dsp/Signal.h"
+#include "engine/RunState.h"
+#include "engine/Settings.h"
+#include "engine/Uniform.h"
+
+namespace linelab {
+
+// Largest noise level in W/kHz that a typed text can ask for. A thousand times the top list
+// entry is already pure noise at any setting; the limit keeps sigma, and every sample
+// after it, finite whatever number is typed.
+inline constexpr double kMaxNoiseLevel = 1e6;
+
+// Largest noise standard deviation. Reached only when the reference energy itself is out of
+// all proportion; it keeps the drawn samples and their spectrum finite.
+inline constexpr double kMaxNoiseSigma = 1e12;
+
+// The noise level N in W/kHz of this run: 0 when cmbNoise is hidden or its number is not
+// positive, else the number limited to kMaxNoiseLevel.
+double NoiseLevel(const Settings& settings);
+
+// sigma = sqrt(N * P) * dBaudRate / sqrt 2, limited to kMaxNoiseSigma.
+double NoiseSigma(double level, double energyPerSlot, double dBaudRate);
+
+// Fills all 2048 complex samples of noise with Gaussian pairs of deviation sigma by the polar
+// method: the real part from the first uniform of the accepted pair, the imaginary part from
+// the second.
+void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng);
+
+// The noise step of a run with level N > 0: reference energy from dTxTimeData (transformed
+// to the time domain first unless txTimeReady), noise drawn into dNoise, transformed,
+// filtered by dRxResponse into dRxNoiseSpectrum and added to the spectrum in dRxTimeData.
+void AddNoise(RunState& state, double level, bool txTimeReady, Reporter* reporter);
+
+}  // namespace linelab

@@ -1,0 +1,16 @@
+#pragma once
+// The inverses of the pre-codings, selected by the receive-side pre-coding.
+
+#include <optional>
+
+#include "engine/RunState.h"
+#include "engine/Tables.h"
+
+namespace linelab {
+
+// Turns line-decoded bits into received data bits over positions 0..127. "Scramble" uses the
+// scrambling sequence of the same run. An unknown pre-coding leaves received as it was.
+void PreDecode(std::optional<PreCoding> preCoding, const Bits& decoded, const Bits& scrambleSeq,
+               Bits& received);
+
+}  // namespace linelab

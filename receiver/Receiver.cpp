@@ -1,0 +1,90 @@
+// The receive half of a tick, in the order of the filtering chain; each stage lives in its
+// own file.
+
+#include "receiver/Receiver.h"
+
+#include "dsp/nrFFT.h"
+#include "engine/Tables.h"
+#include "engine/TextNumber.h"
+#include "receiver/BitErrorRate.h"
+#include "receiver/Demodulator.h"
+#include "receiver/FilterChain.h"
+#include "receiver/Inversion.h"
+#include "receiver/LineDecoder.h"
+#include "receiver/Multipath.h"
+#include "receiver/Noise.h"
+#include "receiver/PreDecoder.h"
+
+namespace linelab {
+namespace {
+
+inline constexpr const char* kUnknownSchemeMessage = "Unknown modulation scheme in demodulating";
+
+// Noise, inverse transform, echo and inversion: the received waveform of the run.
+void FormReceivedWaveform(RunState& s, const Settings& st, Host& host, double noiseLevel,
+                          bool txTimeReady) {
+    if (noiseLevel > 0) AddNoise(s, noiseLevel, txTimeReady, &host);
+    FFT(s.dRxTimeData, kPoints, true, false, &host);
+    ApplyMultipath(s.dRxTimeData, st.cmbMultipathMag, st.cmbMultipathDelay);
+    if (InversionApplies(st)) Invert(s.dRxTimeData);
+}
+
+void DrawReceivePanels(RunState& s, const Settings& st, Host& host) {
+    if (st.chkRxEye) {
+        SetThresholds(s, host);
+        host.DrawEye(EyePanel::Rx, s.dRxTimeData, kSqrt2, s.dThresholds, true);
+    }
+    if (st.chkRxSpectrum) {
+        host.DrawSpectrum(SpectrumPanel::Rx, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra, kBlack);
+    }
+}
+
+void DrawDemodStrip(const RunState& s, Host& host, bool pam4) {
+    const int16_t iBaud = pam4 ? CInt(s.iCodeBaud / 2.0) : s.iCodeBaud;
+    const int16_t range = pam4 ? 3 : 1;
+    host.DrawStrip(StripPanel::DemodData, s.iTxDutyCycle, iBaud, s.iDemodData, s.iModData, kBlue,
+                   static_cast<int16_t>(-range), range);
+}
+
+// Decisions, their strip, levels back to code bits and the code-bits strip.
+void Demodulate(RunState& s, const Settings& st, Host& host) {
+    const auto format = FindFormat(st.cmbMod[1]);
+    DecideSymbols(format, s.dRxTimeData, st.hscSample, s.dThresholds, s.iDemodData);
+    s.iCodeBaud = CodeBaud(st.cmbCode[1]);
+    if (st.chkDemodData) DrawDemodStrip(s, host, format == Format::Pam4);
+    if (!LevelsToCodeBits(format, s.iDemodData, s.iDecodedData)) {
+        host.Report(kUnknownSchemeMessage, true);
+    }
+    s.iCodeBaud = CodeBaud(st.cmbCode[1]);
+    if (st.chkDecodedData) {
+        host.DrawStrip(StripPanel::DecodedData, 16, s.iCodeBaud, s.iDecodedData, s.iCodedData,
+                       kBlue, 0, 1);
+    }
+}
+
+// Line-code and pre-coding inverses with their strips.
+void Decode(RunState& s, const Settings& st, Host& host) {
+    LineDecode(FindLineCode(st.cmbCode[1]), s.iDecodedData, s.iPostData);
+    if (st.chkPostData) {
+        host.DrawStrip(StripPanel::PostData, 16, 12, s.iPostData, s.iPreData, kBlue, 0, 1);
+    }
+    PreDecode(FindPreCoding(st.cmbPreCode[1]), s.iPostData, s.iScrambleSeq, s.iRxData);
+    if (st.chkRxData) {
+        host.DrawStrip(StripPanel::RxData, 16, 12, s.iRxData, s.iData, kBlue, 0, 1);
+    }
+}
+
+}  // namespace
+
+void ReceiveHalf(RunState& s, const Settings& st, Host& host) {
+    const double noiseLevel = NoiseLevel(st);
+    const bool txTimeReady = RunTransmitAndChannelPanels(s, st, host, noiseLevel > 0);
+    FormReceivedWaveform(s, st, host, noiseLevel, txTimeReady);
+    DrawReceivePanels(s, st, host);
+    Demodulate(s, st, host);
+    Decode(s, st, host);
+    AccumulateBer(s, RunErrorRate(s.iRxData, s.iData, s.iCodeBaud));
+    host.SetBerCaption(BerCaption(s.dBER));
+}
+
+}  // namespace linelab

@@ -1,0 +1,90 @@
+#pragma once
+// A stand-in for the window: holds the settings, the filter texts and the threshold slider,
+// and records every message, caption and draw call.
+
+#include <string>
+#include <vector>
+
+#include "engine/Host.h"
+#include "receiver/Receiver.h"
+
+namespace linelab::test {
+
+struct StripCall {
+    StripPanel panel;
+    int16_t iDutyCycle, iBaud;
+    std::vector<int16_t> data, compareData;
+    int32_t colour;
+    int16_t iMin, iMax;
+};
+
+struct EyeCall {
+    EyePanel panel;
+    double scaleFactor;
+    Thresholds thresholds;
+    bool showThreshold;
+    double firstSample;  // real part of complex sample 0 as handed over
+};
+
+struct SpectrumCall {
+    SpectrumPanel panel;
+    const Signal* freqData;
+    int32_t colour;
+};
+
+struct Message {
+    std::string text;
+    bool stopsTimer;
+};
+
+class FakeHost : public Host {
+  public:
+    Settings settings;
+    FilterTexts filterTexts;
+    int slider = 0;
+    RunState* state = nullptr;  // when set, a slider write runs SetThresholds like the window
+
+    std::vector<Message> messages;
+    std::vector<std::string> captions;
+    std::vector<StripCall> strips;
+    std::vector<EyeCall> eyes;
+    std::vector<SpectrumCall> spectra;
+    std::vector<int> sliderWrites;
+
+    void Report(std::string_view message, bool stopsTimer) override {
+        messages.push_back({std::string(message), stopsTimer});
+    }
+    void ReadFilterTexts(FilterTexts& out) override { out = filterTexts; }
+    void WriteFilterText(FilterBox box, int side, std::string_view text) override;
+    void ReadSettings(Settings& out) override { out = settings; }
+
+    int ThresholdSlider() override { return slider; }
+    void SetThresholdSlider(int value) override;
+    void SetBerCaption(std::string_view caption) override { captions.emplace_back(caption); }
+
+    void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                   std::span<const int16_t> data, std::span<const int16_t> compareData,
+                   int32_t colour, int16_t iMin, int16_t iMax) override;
+    void DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
+                 const Thresholds& thresholds, bool showThreshold) override {
+        eyes.push_back({panel, scaleFactor, thresholds, showThreshold, timeData[0]});
+    }
+    void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage&, int32_t& count,
+                      int32_t colour) override {
+        ++count;
+        spectra.push_back({panel, &freqData, colour});
+    }
+
+    const StripCall* Strip(StripPanel panel) const;
+    void ClearRecords();
+};
+
+// Sets the transmitter's and the receiver's element of a pair of lists to the same text.
+void SetBoth(std::array<std::string, 2>& pair, std::string_view text);
+
+// The start-up settings: every list at its default, the receiver following the transmitter,
+// every panel off, all controls visible.
+Settings StartupSettings();
+FilterTexts StartupFilterTexts();
+
+}  // namespace linelab::test
