@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "engine/Tables.h"
+
+namespace linelab {
+namespace {
+
+struct Rate {
+    const char* code;
+    double twoLevel;  // symbol rate with a two-level format
+    int16_t baud;
+};
+
+class CodeRates : public testing::TestWithParam<Rate> {};
+
+TEST_P(CodeRates, SymbolRateHalvesForFourLevels) {
+    EXPECT_EQ(SymbolRate(GetParam().code, "Polar (N)RZ"), GetParam().twoLevel);
+    EXPECT_EQ(SymbolRate(GetParam().code, "4-PAM"), GetParam().twoLevel / 2);
+    EXPECT_EQ(CodeBaud(GetParam().code), GetParam().baud);
+}
+
+// The 4B5B codes run at 1.2, not 1.25, while their strip scale is 12 * 1.25; an unknown
+// code counts as "None".
+INSTANTIATE_TEST_SUITE_P(Codes, CodeRates,
+                         testing::Values(Rate{"None", 1.0, 12}, Rate{"Differential", 1.0, 12},
+                                         Rate{"Manchester", 2.0, 24},
+                                         Rate{"Diff. Manchester", 2.0, 24}, Rate{"4B5B", 1.2, 15},
+                                         Rate{"4B5B + NRZI", 1.2, 15}, Rate{"", 1.0, 12},
+                                         Rate{"manchester", 1.0, 12}));
+
+TEST(Tables, NamesAreRecognisedExactly) {
+    EXPECT_EQ(FindDataSource("PRBS Length 7"), DataSource::Prbs7);
+    EXPECT_EQ(FindPreCoding("Scramble"), PreCoding::Scramble);
+    EXPECT_EQ(FindLineCode("4B5B + NRZI"), LineCode::FourB5BNrzi);
+    EXPECT_EQ(FindFormat("4-PAM"), Format::Pam4);
+    EXPECT_FALSE(FindFormat("4-PAM "));
+    EXPECT_FALSE(FindLineCode("4B5B+NRZI"));
+    EXPECT_EQ(SymbolRate("None", "4-pam"), 1.0);
+}
+
+}  // namespace
+}  // namespace linelab
