@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/TextNumber.h"
 // Transmit.h names Reporter without including it.
 #include "dsp/Reporter.h"
+#include "engine/TextNumber.h"
 #include "engine/Transmit.h"
 
 namespace linelab {
