@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "dsp/Reporter.h"
 #include "engine/RunState.h"
 #include "engine/Tables.h"
 
