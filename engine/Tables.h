@@ -38,7 +38,10 @@ inline constexpr std::array<LineCodeInfo, 6> kLineCodes = {{
 }};
 
 inline constexpr double kSqrt2 = 1.4142135623730950488;
-inline constexpr double kInvSqrt2 = 0.70710678118654752440;
+// 1/sqrt 2 as the quotient the program has always computed: one step below the double
+// nearest the true value, so that the threshold slider of the unipolar and three-level
+// formats reads 100 - Int(100 * T0 / sqrt 2) = 51.
+inline constexpr double kInvSqrt2 = 1.0 / kSqrt2;
 inline constexpr double kSqrt5 = 2.2360679774997896964;
 
 enum class FormatClass { TwoLevel, ThreeLevel, FourLevel };
