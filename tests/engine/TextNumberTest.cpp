@@ -32,9 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                             0},
                     Reading{"1e999", DBL_MAX}, Reading{"-1e999", -DBL_MAX}, Reading{"1e-999", 0},
                     Reading{"0e999", 0}, Reading{std::string(10000, '9'), DBL_MAX},
-                    Reading{"1" + std::string(400, '0') + "e-5", DBL_MAX},
-                    Reading{"0." + std::string(10000, '0') + "1", 0},
-                    Reading{"0." + std::string(400, '0') + "1e400", 0.1},
+                    Reading{std::string("1") + std::string(400, '0') + "e-5", DBL_MAX},
+                    Reading{std::string("0.") + std::string(10000, '0') + "1", 0},
+                    Reading{std::string("0.") + std::string(400, '0') + "1e400", 0.1},
                     Reading{"1e99999999999999999999999", DBL_MAX}));
 
 TEST(Int, IsTheFloor) {
