@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "FakeHost.h"
+#include "dsp/nrFFT.h"
+#include "engine/Tables.h"
+#include "engine/Transmit.h"
+#include "receiver/ComplexProduct.h"
+
+namespace linelab::test {
+namespace {
+
+// A run as the transmit half leaves it, over a link whose every response is 1: the received
+// waveform is the impulse train itself, one impulse of height level per slot.
+class ReceiveHalfTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host.settings = StartupSettings();
+        host.state = &s;
+        Responses& r = s.responses;
+        for (Signal* response :
+             {&r.dTxResponse, &r.dRxResponse, &r.dChannelResponse, &r.dTotalResponse}) {
+            for (int i = 0; i < kSignalFloats; i += 2)
+                (*response)[i] = 1.0;
+        }
+        s.dBaudRate = 1.0;
+        s.iTxDutyCycle = 16;
+        UseFormat(Format::UnipolarNrz);
+        Uniform bits(99);
+        for (int k = 0; k < kSymbols; ++k) {
+            const int16_t bit = bits.Next() < 0.5 ? 1 : 0;
+            s.iData[k] = s.iPreData[k] = s.iCodedData[k] = s.iModData[k] = bit;
+        }
+        Transmit();
+    }
+
+    void UseFormat(Format format) {
+        SetBoth(host.settings.cmbMod, Info(format).name);
+        const auto& t = DefaultThresholds(format);
+        std::copy(t.begin(), t.end(), s.dThresholds.begin());
+        host.slider = ThresholdSliderFor(t[0]);
+    }
+
+    // The impulse train of iModData (height = level), its spectrum and the two copies.
+    void Transmit() {
+        s.dTxImpulses.fill(0);
+        for (int k = 0; k < kSymbols; ++k)
+            s.dTxImpulses[32 * k] = s.iModData[k];
+        FFT(s.dTxImpulses, kPoints, false, false);
+        s.dRxSpectrum = s.dTxImpulses;
+        s.dRxTimeData = s.dTxImpulses;
+    }
+
+    void AllPanels(bool on) {
+        Settings& st = host.settings;
+        st.chkTxEye = st.chkChannelEye = st.chkRxEye = on;
+        st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = on;
+        st.chkDemodData = st.chkDecodedData = st.chkPostData = st.chkRxData = on;
+    }
+
+    void Run() { ReceiveHalf(s, host.settings, host); }
+
+    RunState s;
+    FakeHost host;
+};
+
+TEST_F(ReceiveHalfTest, CleanLinkReturnsTheData) {
+    Run();
+    for (int k = 0; k < kSymbols; ++k) {
+        ASSERT_EQ(s.iDemodData[k], s.iModData[k]) << k;
+        ASSERT_EQ(s.iRxData[k], s.iData[k]) << k;
+    }
+    EXPECT_EQ(s.dBER, 0.0);
+    EXPECT_EQ(s.lBERRuns, 1);
+    EXPECT_EQ(host.captions, std::vector<std::string>{"BER = 0"});
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ReceiveHalfTest, PanelsOffAndNoNoiseSkipTheDisplayProducts) {
+    s.dTxFilterSpectrum.fill(7);
+    s.dTxTimeData.fill(7);
+    s.dChannelSpectrum.fill(7);
+    const Uniform rngBefore = s.rng;
+    Run();
+    for (int i = 0; i < kSignalFloats; ++i) {
+        ASSERT_EQ(s.dTxFilterSpectrum[i], 7);
+        ASSERT_EQ(s.dTxTimeData[i], 7);
+        ASSERT_EQ(s.dChannelSpectrum[i], 7);
+    }
+    EXPECT_TRUE(host.strips.empty() && host.eyes.empty() && host.spectra.empty());
+    Uniform after = s.rng;
+    Uniform before = rngBefore;
+    EXPECT_EQ(after.NextBits(), before.NextBits());  // no noise drawn
+}
+
+TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
+    Uniform sequence(5);
+    for (int i = 0; i < kSignalFloats; ++i) {
+        s.responses.dTxResponse[i] = sequence.Next();
+        s.responses.dChannelResponse[i] = sequence.Next();
+    }
+    s.dChannelTimeData.fill(7);
+    host.settings.chkChannelSpectrum = true;
+    Run();
+    Signal tx{};
+    ComplexProduct(s.responses.dTxResponse, s.dTxImpulses, tx);
+    Signal channel{};
+    ComplexProduct(s.responses.dChannelResponse, tx, channel);
+    for (int i = 0; i < kSignalFloats; ++i) {
+        ASSERT_EQ(s.dTxFilterSpectrum[i], tx[i]);
+        ASSERT_EQ(s.dTxTimeData[i], tx[i]);  // a copy, still a spectrum
+        ASSERT_EQ(s.dChannelSpectrum[i], channel[i]);
+        ASSERT_EQ(s.dChannelTimeData[i], 7);
+    }
+    ASSERT_EQ(host.spectra.size(), 1u);
+    EXPECT_EQ(host.spectra[0].panel, SpectrumPanel::Channel);
+    EXPECT_EQ(host.spectra[0].freqData, &s.dChannelSpectrum);
+    EXPECT_EQ(s.lChannelSpectra, 1);
+    EXPECT_TRUE(host.eyes.empty());
+}
+
+TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
+    AllPanels(true);
+    host.settings.vscTxEyeScale = 50;
+    Run();
+    ASSERT_EQ(host.eyes.size(), 3u);
+    EXPECT_EQ(host.eyes[0].panel, EyePanel::Tx);
+    EXPECT_EQ(host.eyes[1].panel, EyePanel::Channel);
+    EXPECT_EQ(host.eyes[2].panel, EyePanel::Rx);
+    for (int e = 0; e < 2; ++e) {
+        EXPECT_DOUBLE_EQ(host.eyes[e].scaleFactor, 3.0);
+        EXPECT_FALSE(host.eyes[e].showThreshold);
+        EXPECT_NEAR(host.eyes[e].firstSample, s.iModData[0], 1e-12);  // a waveform, not a spectrum
+    }
+    EXPECT_DOUBLE_EQ(s.dTxEyeScale, 3.0);
+    EXPECT_EQ(host.eyes[2].scaleFactor, kSqrt2);
+    EXPECT_TRUE(host.eyes[2].showThreshold);
+
+    ASSERT_EQ(host.spectra.size(), 3u);
+    EXPECT_EQ(host.spectra[0].freqData, &s.dTxFilterSpectrum);
+    EXPECT_EQ(host.spectra[1].freqData, &s.dChannelSpectrum);
+    EXPECT_EQ(host.spectra[2].freqData, &s.dRxSpectrum);  // noise-free, always
+    for (const SpectrumCall& call : host.spectra)
+        EXPECT_EQ(call.colour, 0);
+    EXPECT_EQ(s.lTxSpectra + s.lChannelSpectra + s.lRxSpectra, 3);
+}
+
+TEST_F(ReceiveHalfTest, ReceiveEyeRescalesTheThresholdsFirst) {
+    UseFormat(Format::Ami);
+    host.settings.chkRxEye = true;
+    host.slider = 100;
+    s.lBERRuns = 5;
+    Run();
+    EXPECT_EQ(host.slider, 99);
+    ASSERT_EQ(host.eyes.size(), 1u);
+    EXPECT_NEAR(host.eyes[0].thresholds[0], 0.014142136, 1e-9);
+    EXPECT_NEAR(host.eyes[0].thresholds[1], -0.014142136, 1e-9);
+    // The handling of the slider restarted the average before this run was counted.
+    EXPECT_EQ(s.lBERRuns, 1);
+}
+
+TEST_F(ReceiveHalfTest, ThresholdsStayWhenTheReceiveEyeIsOff) {
+    host.slider = 0;  // would move T0 to sqrt 2
+    Run();
+    EXPECT_EQ(s.dThresholds[0], DefaultThresholds(Format::UnipolarNrz)[0]);
+}
+
+TEST_F(ReceiveHalfTest, StripsCompareWithTheTransmitArrays) {
+    AllPanels(true);
+    s.iTxDutyCycle = 12;
+    SetBoth(host.settings.cmbCode, "4B5B");
+    UseFormat(Format::Pam4);
+    Run();
+    const StripCall* demod = host.Strip(StripPanel::DemodData);
+    ASSERT_NE(demod, nullptr);
+    EXPECT_EQ(demod->iDutyCycle, 12);
+    EXPECT_EQ(demod->iBaud, 8);  // CInt(15 / 2), halves to even
+    EXPECT_EQ(demod->iMin, -3);
+    EXPECT_EQ(demod->iMax, 3);
+    EXPECT_EQ(demod->data, std::vector<int16_t>(s.iDemodData.begin(), s.iDemodData.end()));
+    EXPECT_EQ(demod->compareData, std::vector<int16_t>(s.iModData.begin(), s.iModData.end()));
+
+    const StripCall* decoded = host.Strip(StripPanel::DecodedData);
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->iDutyCycle, 16);
+    EXPECT_EQ(decoded->iBaud, 15);
+    EXPECT_EQ(decoded->compareData, std::vector<int16_t>(s.iCodedData.begin(), s.iCodedData.end()));
+    const StripCall* post = host.Strip(StripPanel::PostData);
+    ASSERT_NE(post, nullptr);
+    EXPECT_EQ(post->iBaud, 12);
+    EXPECT_EQ(post->compareData, std::vector<int16_t>(s.iPreData.begin(), s.iPreData.end()));
+    const StripCall* rx = host.Strip(StripPanel::RxData);
+    ASSERT_NE(rx, nullptr);
+    EXPECT_EQ(rx->data, std::vector<int16_t>(s.iRxData.begin(), s.iRxData.end()));
+    EXPECT_EQ(rx->compareData, std::vector<int16_t>(s.iData.begin(), s.iData.end()));
+    for (const StripCall& call : host.strips)
+        EXPECT_EQ(call.colour, kBlue);
+
+    host.ClearRecords();
+    SetBoth(host.settings.cmbCode, "None");
+    Run();
+    EXPECT_EQ(host.Strip(StripPanel::DemodData)->iBaud, 6);
+}
+
+TEST_F(ReceiveHalfTest, ReceiveLineCodeSetsTheComparedRange) {
+    SetBoth(host.settings.cmbCode, "Manchester");  // the received bits are nonsense here
+    Run();
+    EXPECT_EQ(s.iCodeBaud, 24);
+    int errors = 0;
+    for (int k = 8; k <= 55; ++k)
+        errors += s.iRxData[k] != s.iData[k] ? 1 : 0;
+    EXPECT_DOUBLE_EQ(s.dBER, errors / 48.0);
+}
+
+TEST_F(ReceiveHalfTest, UnknownReceiveFormatStopsAfterTheRun) {
+    host.settings.cmbMod[1] = "";
+    s.iDemodData.fill(5);
+    s.iDecodedData.fill(6);
+    host.settings.chkDemodData = true;
+    Run();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Unknown modulation scheme in demodulating");
+    EXPECT_TRUE(host.messages[0].stopsTimer);
+    for (int k = 0; k < kSymbols; ++k)
+        EXPECT_EQ(s.iDemodData[k], 5);
+    EXPECT_EQ(s.iDecodedData[0], 6);
+    EXPECT_EQ(host.Strip(StripPanel::DemodData)->iMax, 1);
+    EXPECT_EQ(host.captions.size(), 1u);  // the run still ends with its error rate
+}
+
+TEST_F(ReceiveHalfTest, InversionFlipsDecisionsOnlyWhenVisible) {
+    UseFormat(Format::PolarNrz);
+    for (int16_t& level : s.iModData)
+        level = level == 0 ? -1 : 1;
+    Transmit();
+    host.settings.chkInvert = true;
+    host.settings.invertVisible = false;
+    Run();
+    EXPECT_EQ(s.dBER, 0.0);
+    host.settings.invertVisible = true;
+    Transmit();
+    Run();
+    for (int k = 0; k < kSymbols; ++k)
+        ASSERT_EQ(s.iDemodData[k], -s.iModData[k]) << k;
+}
+
+TEST_F(ReceiveHalfTest, InvertedThreeLevelSignalOnlyChangesMarkSigns) {
+    UseFormat(Format::Ami);
+    for (int k = 0; k < kSymbols; ++k)
+        s.iModData[k] = static_cast<int16_t>(k % 3 - 1);
+    Transmit();
+    host.settings.chkInvert = true;
+    Run();
+    for (int k = 0; k < kSymbols; ++k)
+        ASSERT_EQ(s.iDemodData[k], -s.iModData[k]) << k;
+}
+
+TEST_F(ReceiveHalfTest, EchoActsOnTheReceivedWaveform) {
+    host.settings.cmbMultipathMag = "100";
+    host.settings.cmbMultipathDelay = "1.0";
+    Run();
+    for (int k = 0; k < kSymbols - 1; ++k) {
+        ASSERT_NEAR(s.dRxTimeData[32 * k], s.iModData[k] + s.iModData[k + 1], 1e-12) << k;
+    }
+    ASSERT_NEAR(s.dRxTimeData[32 * 127], s.iModData[127], 1e-12);  // nothing wraps around
+}
+
+// Noise through the whole receive half.
+class ReceiveNoiseTest : public ReceiveHalfTest {};
+
+TEST_F(ReceiveNoiseTest, DrawsDoNotDependOnThePanels) {
+    host.settings.cmbNoise = "0.4";
+    auto other = std::make_unique<RunState>(s);
+    FakeHost otherHost;
+    otherHost.settings = host.settings;
+    otherHost.slider = host.slider;
+    AllPanels(true);
+    Run();
+    ReceiveHalf(*other, otherHost.settings, otherHost);
+    for (int i = 0; i < kSignalFloats; ++i)
+        ASSERT_EQ(s.dRxTimeData[i], other->dRxTimeData[i]);
+    EXPECT_EQ(s.rng.NextBits(), other->rng.NextBits());
+}
+
+TEST_F(ReceiveNoiseTest, HiddenOrZeroNoiseLeavesTheWaveformClean) {
+    auto clean = std::make_unique<RunState>(s);
+    FakeHost cleanHost;
+    cleanHost.settings = host.settings;
+    ReceiveHalf(*clean, cleanHost.settings, cleanHost);
+    for (const char* text : {"0", "None", "0.8"}) {
+        auto run = std::make_unique<RunState>(s);
+        host.settings.cmbNoise = text;
+        host.settings.noiseVisible = std::string(text) != "0.8";
+        ReceiveHalf(*run, host.settings, host);
+        for (int i = 0; i < kSignalFloats; ++i)
+            ASSERT_EQ(run->dRxTimeData[i], clean->dRxTimeData[i]);
+        Uniform drawn = run->rng;
+        Uniform none = clean->rng;
+        EXPECT_EQ(drawn.NextBits(), none.NextBits()) << text;
+    }
+}
+
+TEST_F(ReceiveNoiseTest, NoiseShowsInTheWaveformNotInTheSpectrumPanel) {
+    host.settings.cmbNoise = "0.4";
+    host.settings.chkRxSpectrum = true;
+    const Signal spectrum = s.dRxSpectrum;
+    Run();
+    EXPECT_EQ(s.dRxSpectrum, spectrum);
+    double difference = 0;
+    for (int k = 0; k < kSymbols; ++k)
+        difference += std::abs(s.dRxTimeData[32 * k] - s.iModData[k]);
+    EXPECT_GT(difference, 1.0);
+}
+
+TEST_F(ReceiveNoiseTest, HugeTypedNoiseKeepsEverythingFinite) {
+    host.settings.cmbNoise = "1e400";
+    host.settings.cmbMultipathMag = "1e400";
+    host.settings.chkRxEye = true;
+    for (int run = 0; run < 3; ++run) {
+        Transmit();
+        Run();
+        for (int i = 0; i < kSignalFloats; ++i)
+            ASSERT_TRUE(std::isfinite(s.dRxTimeData[i])) << i;
+    }
+    for (int16_t level : s.iDemodData)
+        EXPECT_TRUE(level == 0 || level == 1);
+    EXPECT_TRUE(std::isfinite(s.dBER));
+    EXPECT_GT(s.dBER, 0.2);  // pure noise
+}
+
+}  // namespace
+}  // namespace linelab::test
