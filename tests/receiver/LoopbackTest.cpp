@@ -1,0 +1,157 @@
+// Whole ticks through the engine: transmit half, design pass and receive half together.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+
+#include "FakeHost.h"
+#include "engine/Engine.h"
+#include "engine/Tables.h"
+#include "engine/Transmit.h"
+#include "receiver/BitErrorRate.h"
+
+namespace linelab::test {
+namespace {
+
+// The window's part in a tick: settings, filter texts and what the format handler sets up
+// (symbol rate, default thresholds, threshold slider).
+class Link {
+  public:
+    Link(std::string_view code, std::string_view format) {
+        host.settings = StartupSettings();
+        host.filterTexts = StartupFilterTexts();
+        host.state = &engine.State();
+        SetBoth(host.settings.cmbCode, code);
+        SetBoth(host.settings.cmbMod, format);
+        RunState& s = engine.State();
+        s.dBaudRate = SymbolRate(code, format);
+        const auto& t = DefaultThresholds(*FindFormat(format));
+        std::copy(t.begin(), t.end(), s.dThresholds.begin());
+        host.slider = ThresholdSliderFor(t[0]);
+    }
+
+    void Filters(const char* tx, const char* rx, const char* eb) {
+        host.filterTexts.side[0].filter = tx;
+        host.filterTexts.side[1].filter = rx;
+        host.filterTexts.side[0].eb = host.filterTexts.side[1].eb = eb;
+    }
+
+    // Received data bits that differ from the sent ones over the compared range.
+    int Errors() const {
+        const RunState& s = engine.State();
+        int errors = 0;
+        for (int k = 8; k <= LastComparedBit(s.iCodeBaud); ++k)
+            errors += s.iRxData[k] != s.iData[k];
+        return errors;
+    }
+
+    Engine engine;
+    FakeHost host;
+};
+
+using CodeFormat = std::tuple<LineCodeInfo, FormatInfo>;
+
+class CleanLoopback : public ::testing::TestWithParam<CodeFormat> {};
+
+TEST_P(CleanLoopback, ReceivesWhatWasSent) {
+    const auto& [code, format] = GetParam();
+    Link link(code.name, format.name);
+    for (int run = 0; run < 4; ++run) {
+        link.engine.Tick(link.host);
+        ASSERT_EQ(link.Errors(), 0) << code.name << " / " << format.name << " run " << run;
+    }
+    EXPECT_EQ(link.engine.State().dBER, 0.0);
+    EXPECT_EQ(link.engine.State().lBERRuns, 4);
+    EXPECT_EQ(link.host.captions.back(), "BER = 0");
+    EXPECT_TRUE(link.host.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCodesAndFormats, CleanLoopback,
+                         ::testing::Combine(::testing::ValuesIn(kLineCodes),
+                                            ::testing::ValuesIn(kFormats)));
+
+struct NyquistCase {
+    const char* tx;
+    const char* rx;
+    const char* eb;
+};
+
+using NyquistFormat = std::tuple<NyquistCase, FormatInfo>;
+
+class NyquistLoopback : public ::testing::TestWithParam<NyquistFormat> {};
+
+TEST_P(NyquistLoopback, ReceivesWhatWasSent) {
+    const auto& [pair, format] = GetParam();
+    Link link("None", format.name);
+    link.Filters(pair.tx, pair.rx, pair.eb);
+    for (int run = 0; run < 4; ++run) {
+        link.engine.Tick(link.host);
+        ASSERT_EQ(link.Errors(), 0) << pair.tx << " + " << pair.rx << " at " << pair.eb;
+    }
+    EXPECT_EQ(link.engine.State().dBER, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, NyquistLoopback,
+    ::testing::Combine(::testing::Values(NyquistCase{"Root RC", "Matched", "50"},
+                                         NyquistCase{"Root RC", "Matched", "100"},
+                                         NyquistCase{"RC", "None", "50"},
+                                         NyquistCase{"RC", "None", "100"}),
+                       ::testing::ValuesIn(kFormats)));
+
+TEST(NoisyLink, DrawsAreTheSameWhateverThePanels) {
+    Link quiet("Manchester", "Polar (N)RZ");
+    Link busy("Manchester", "Polar (N)RZ");
+    for (Link* link : {&quiet, &busy})
+        link->host.settings.cmbNoise = "0.4";
+    Settings& st = busy.host.settings;
+    st.chkData = st.chkPreData = st.chkCodedData = st.chkModData = true;
+    st.chkTxEye = st.chkChannelEye = st.chkRxEye = true;
+    st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = true;
+    st.chkDemodData = st.chkDecodedData = st.chkPostData = st.chkRxData = true;
+    for (int run = 0; run < 3; ++run) {
+        quiet.engine.Tick(quiet.host);
+        busy.engine.Tick(busy.host);
+        const RunState& a = quiet.engine.State();
+        const RunState& b = busy.engine.State();
+        for (int i = 0; i < kSignalFloats; ++i)
+            ASSERT_EQ(a.dRxTimeData[i], b.dRxTimeData[i]) << i;
+    }
+    EXPECT_FALSE(busy.host.eyes.empty());
+}
+
+TEST(NoisyLink, ErrorRateGrowsWithTheNoise) {
+    double previous = -1;
+    for (const char* level : {"0.1", "1.0", "100"}) {
+        Link link("None", "Polar (N)RZ");
+        link.host.settings.cmbNoise = level;
+        for (int run = 0; run < 20; ++run)
+            link.engine.Tick(link.host);
+        const double ber = link.engine.State().dBER;
+        EXPECT_GT(ber, previous) << level;
+        previous = ber;
+    }
+    EXPECT_GT(previous, 0.2);
+}
+
+TEST(NoisyLink, HugeTypedSettingsStayFinite) {
+    Link link("4B5B + NRZI", "HDB3");
+    Settings& st = link.host.settings;
+    st.cmbNoise = "1e999";
+    st.cmbMultipathMag = "99999999999999999999";
+    st.cmbMultipathDelay = "-1e999";
+    st.hscSample = -32;
+    st.chkRxEye = true;
+    for (int run = 0; run < 3; ++run) {
+        link.engine.Tick(link.host);
+        for (double v : link.engine.State().dRxTimeData)
+            ASSERT_TRUE(std::isfinite(v));
+    }
+    const double ber = link.engine.State().dBER;
+    EXPECT_TRUE(ber >= 0 && ber <= 1);
+}
+
+}  // namespace
+}  // namespace linelab::test
