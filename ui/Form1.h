@@ -74,7 +74,8 @@ class Form1 {
     void ClickPause();  // cmdPause: run control
 
     // ---- scenes ---------------------------------------------------------------------
-    // Lays out scene `index` (0..6); false for any other index, nothing changes.
+    // Chooses scene `index` (0..6) as a pick in cmbScene does: the list shows the scene's
+    // name and the scene is laid out. False for any other index; nothing changes.
     bool ApplyScene(int index);
     int SceneIndex() const { return scene_; }
     bool CompactLayout() const { return scene_ <= 3; }  // scenes 0-3; 4-6 use the full one
@@ -110,6 +111,7 @@ class Form1 {
     bool AssignSlider(SliderId id, int value);
     void SetSliderRange(SliderId id, int min, int max);
     void SetCaption(LabelId id, std::string_view caption);
+    void SetCheckCaption(CheckId id, std::string_view caption, int32_t colour);
     void Show(ControlRef control, bool visible);
     void Notify(ControlRef control);
     void ClearPicture(PictureId id);
@@ -148,8 +150,10 @@ class Form1 {
     void RedrawStrips();
 
     // Scenes (ApplyScene.cpp).
-    void HideForScene();
+    void ApplySceneLayout(int index);
     void ShowSceneGroups(int index);
+    void SwitchSceneGroups(int index);
+    void SetSceneCaptions(int index);
     void FollowTransmitter();
 
     // Run control and messages (RunTick.cpp).

@@ -1,0 +1,267 @@
+// The model as the tick's host: settings read from the controls, write-backs through the
+// controls' handlers, panels routed to their canvases, and whole ticks.
+
+#include <algorithm>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "FormTestSupport.h"
+#include "ui/FormHost.h"
+
+namespace linelab {
+namespace {
+
+using test::CanvasSet;
+
+TEST(Host, SettingsRecordMirrorsTheControls) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(4));  // noise list hidden, inversion shown
+    ASSERT_TRUE(form.SetText("cmbData", "All Ones"));
+    ASSERT_TRUE(form.SetText("cmbPreCode(1)", "Scramble"));
+    ASSERT_TRUE(form.SetText("cmbMod(0)", "4-PAM"));
+    ASSERT_TRUE(form.SetText("cmbTxModPC(1)", "25"));
+    ASSERT_TRUE(form.SetText("cmbNoise", "0.8"));
+    ASSERT_TRUE(form.SetText("cmbMultipathDelay", "1.5"));
+    ASSERT_TRUE(form.SetValue("chkInvert", 1));
+    ASSERT_TRUE(form.SetValue("chkPostData", 0));
+    ASSERT_TRUE(form.SetValue("hscSample", -5));
+    ASSERT_TRUE(form.SetValue("vscTxEyeScale", 8));
+    Settings s;
+    FormHost(form).ReadSettings(s);
+    EXPECT_EQ(s.cmbData, "All Ones");
+    EXPECT_EQ(s.cmbPreCode[0], "None");
+    EXPECT_EQ(s.cmbPreCode[1], "Scramble");
+    EXPECT_EQ(s.cmbMod[1], "4-PAM");
+    EXPECT_EQ(s.cmbTxModPC[0], "100");
+    EXPECT_EQ(s.cmbTxModPC[1], "25");
+    EXPECT_EQ(s.cmbNoise, "0.8");
+    EXPECT_FALSE(s.noiseVisible);
+    EXPECT_EQ(s.cmbMultipathDelay, "1.5");
+    EXPECT_TRUE(s.invertVisible);
+    EXPECT_TRUE(s.chkInvert);
+    EXPECT_FALSE(s.chkPostData);
+    EXPECT_TRUE(s.chkDecodedData);
+    EXPECT_TRUE(s.chkRxSpectrum);
+    EXPECT_FALSE(s.chkChannelEye);
+    EXPECT_EQ(s.hscSample, -5);
+    EXPECT_EQ(s.vscTxEyeScale, 8);
+    ASSERT_TRUE(form.ApplyScene(5));
+    FormHost(form).ReadSettings(s);
+    EXPECT_TRUE(s.noiseVisible);
+    EXPECT_FALSE(s.invertVisible);
+    EXPECT_FALSE(s.chkInvert);
+}
+
+TEST(Host, FilterTextsReadAndWrittenThroughTheBoxes) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(4));
+    ASSERT_TRUE(form.SetText("cmbTxBW(1)", "0.3"));
+    ASSERT_TRUE(form.SetText("cmbLowPass", "2.5"));
+    FormHost host(form);
+    FilterTexts t;
+    host.ReadFilterTexts(t);
+    EXPECT_EQ(t.side[0].filter, "SteepCutoff");
+    EXPECT_EQ(t.side[0].bw, "4");
+    EXPECT_EQ(t.side[1].bw, "0.3");
+    EXPECT_EQ(t.side[1].eb, "50");
+    EXPECT_EQ(t.side[1].modPC, "100");
+    EXPECT_EQ(t.lowPass, "2.5");
+    EXPECT_EQ(t.highPass, "None");
+
+    // A write-back is a change of the box: the transmitter's pulse width reaches the
+    // receiver and both filter lists are rebuilt for a narrow pulse.
+    host.WriteFilterText(FilterBox::ModPC, 0, "50");
+    EXPECT_EQ(form.List(ListId::cmbTxModPC1).text, "50");
+    EXPECT_EQ(form.List(ListId::cmbTxFilter1).items.size(), 4u);
+    host.WriteFilterText(FilterBox::EB, 1, "30");
+    EXPECT_EQ(form.List(ListId::cmbTxEB1).text, "30");
+    EXPECT_EQ(form.List(ListId::cmbTxEB0).text, "50");
+    host.WriteFilterText(FilterBox::BW, 0, "1");
+    EXPECT_EQ(form.List(ListId::cmbTxBW1).text, "1");
+    const std::string before = test::Dump(form);
+    host.WriteFilterText(FilterBox::BW, 2, "7");
+    host.WriteFilterText(FilterBox::BW, -1, "7");
+    EXPECT_EQ(test::Dump(form), before);
+}
+
+TEST(Host, EveryPanelDrawsOnItsOwnCanvas) {
+    Form1 form;
+    CanvasSet canvases(form);
+    FormHost host(form);
+    const Bits bits{};
+    for (int i = 0; i < 8; ++i) {
+        canvases.Reset();
+        host.DrawStrip(static_cast<StripPanel>(i), 16, 12, bits, bits, kBlue, 0, 1);
+        for (int j = 0; j < CountOf<PictureId>(); ++j)
+            EXPECT_EQ(canvases.canvases[static_cast<std::size_t>(j)].lines > 0, i == j) << i;
+    }
+    const Signal signal{};
+    const Thresholds thresholds{};
+    for (int i = 0; i < 3; ++i) {
+        canvases.Reset();
+        host.DrawEye(static_cast<EyePanel>(i), signal, 1.5, thresholds, true);
+        const auto eye = Element(PictureId::picTxEye, i);
+        for (int j = 0; j < CountOf<PictureId>(); ++j)
+            EXPECT_EQ(canvases.canvases[static_cast<std::size_t>(j)].lines > 0,
+                      j == static_cast<int>(eye))
+                << i;
+    }
+    SpectrumAverage average{};
+    for (int i = 0; i < 3; ++i) {
+        canvases.Reset();
+        int32_t count = 0;
+        host.DrawSpectrum(static_cast<SpectrumPanel>(i), signal, average, count, 0);
+        EXPECT_EQ(count, 1);
+        const auto panel = Element(PictureId::picTxSpectrum, i);
+        for (int j = 0; j < CountOf<PictureId>(); ++j)
+            EXPECT_EQ(canvases.canvases[static_cast<std::size_t>(j)].lines > 0,
+                      j == static_cast<int>(panel))
+                << i;
+    }
+}
+
+TEST(Tick, FirstTickDesignsDrawsAndShowsTheRate) {
+    Form1 form;
+    CanvasSet canvases(form);
+    form.Timer1_Timer();
+    EXPECT_TRUE(form.State().bFiltersValid);
+    EXPECT_EQ(form.State().lBERRuns, 1);
+    EXPECT_EQ(form.Label(LabelId::lblBER).caption.rfind("BER = ", 0), 0u);
+    EXPECT_GT(canvases[PictureId::picData].lines, 0);
+    EXPECT_EQ(canvases[PictureId::picRxEye].lines, 0);  // switched off in scene 0
+}
+
+TEST(Tick, TypedPulseWidthIsRewrittenAndReceiverFollows) {
+    Form1 form;
+    ASSERT_TRUE(form.SetText("cmbTxModPC(0)", "60"));
+    form.Timer1_Timer();
+    EXPECT_EQ(form.List(ListId::cmbTxModPC0).text, "63");
+    EXPECT_EQ(form.List(ListId::cmbTxModPC1).text, "63");
+    EXPECT_TRUE(form.State().bFiltersValid);
+}
+
+TEST(Tick, EchoRestartsReceiverDisplaysWithoutRedesign) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(6));
+    form.Timer1_Timer();
+    form.Timer1_Timer();
+    ASSERT_EQ(form.State().lTxSpectra, 2);
+    ASSERT_EQ(form.State().lChannelSpectra, 2);
+    ASSERT_TRUE(form.SetText("cmbMultipathMag", "40"));
+    EXPECT_TRUE(form.State().bFiltersValid);
+    EXPECT_EQ(form.State().lTxSpectra, 2);
+    EXPECT_EQ(form.State().lRxSpectra, 0);
+    EXPECT_EQ(form.State().lChannelSpectra, 0);
+    EXPECT_EQ(form.State().lBERRuns, 0);
+}
+
+TEST(Tick, SpectrumSwitchesAndClicksRestartTheirAverage) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(4));
+    form.Timer1_Timer();
+    ASSERT_EQ(form.State().lTxSpectra, 1);
+    ASSERT_EQ(form.State().lRxSpectra, 1);
+    form.ClickPicture(PictureId::picTxSpectrum);
+    EXPECT_EQ(form.State().lTxSpectra, 0);
+    EXPECT_EQ(form.State().lRxSpectra, 1);
+    ASSERT_TRUE(form.SetCheckValue(CheckId::chkRxSpectrum, 0));
+    EXPECT_EQ(form.State().lRxSpectra, 0);
+}
+
+TEST(Tick, RestartsOfTheRunningErrorRate) {
+    const std::vector<std::pair<const char*, std::function<void(Form1&)>>> restarts = {
+        {"lblBER", [](Form1& f) { f.ClickBer(); }},
+        {"chkInvert", [](Form1& f) { ASSERT_TRUE(f.SetCheckValue(CheckId::chkInvert, 1)); }},
+        {"hscSample", [](Form1& f) { ASSERT_TRUE(f.SetSliderValue(SliderId::hscSample, 3)); }},
+        {"vscThreshold",
+         [](Form1& f) { ASSERT_TRUE(f.SetSliderValue(SliderId::vscThreshold, 40)); }},
+        {"cmbData", [](Form1& f) { ASSERT_TRUE(f.SetText("cmbData", "All Zeros")); }},
+    };
+    for (const auto& [name, restart] : restarts) {
+        Form1 form;
+        ASSERT_TRUE(form.ApplyScene(4));
+        form.Timer1_Timer();
+        form.Timer1_Timer();
+        ASSERT_EQ(form.State().lBERRuns, 2) << name;
+        restart(form);
+        EXPECT_EQ(form.State().lBERRuns, 0) << name;
+    }
+}
+
+TEST(Tick, SceneDropsTheStoredSpectrum) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(2));
+    ASSERT_TRUE(form.SetCheckValue(CheckId::chkChannelSpectrum, 1));
+    form.Timer1_Timer();  // the copy is the average before the run, so build one first
+    ASSERT_TRUE(form.SetCheckValue(CheckId::chkMemory, 1));
+    form.Timer1_Timer();
+    ASSERT_TRUE(form.State().bMemoryStored);
+    const auto& memory = form.State().dMemorySpectrum;
+    ASSERT_TRUE(
+        std::any_of(memory.begin(), memory.begin() + 1024, [](double v) { return v != 0; }));
+    ASSERT_TRUE(form.ApplyScene(2));
+    EXPECT_FALSE(form.State().bMemoryStored);
+    EXPECT_TRUE(
+        std::all_of(memory.begin(), memory.begin() + 1024, [](double v) { return v == 0; }));
+}
+
+// A canvas that asks for another tick while the first is drawing, as a timer event handled
+// inside a message box's event loop would.
+class ReentrantCanvas : public test::CountingCanvas {
+  public:
+    explicit ReentrantCanvas(Form1& form) : form_(form) {}
+    void Line(double x1, double y1, double x2, double y2) override {
+        CountingCanvas::Line(x1, y1, x2, y2);
+        form_.Timer1_Timer();
+    }
+
+  private:
+    Form1& form_;
+};
+
+TEST(Tick, TickRequestedDuringATickIsIgnored) {
+    Form1 form;
+    ReentrantCanvas canvas(form);
+    form.AttachCanvas(PictureId::picData, &canvas);
+    form.Timer1_Timer();
+    EXPECT_GT(canvas.lines, 0);
+    EXPECT_EQ(form.State().lBERRuns, 1);
+    form.AttachCanvas(PictureId::picData, nullptr);
+    form.Timer1_Timer();
+    EXPECT_EQ(form.State().lBERRuns, 2);
+}
+
+// Whatever is typed into whichever editable box, ticks run to their end and the rate label
+// stays a number.
+TEST(Tick, AnyTypedTextInAnyEditableBoxIsSafe) {
+    const std::string texts[] = {"-1e308",
+                                 "1e308",
+                                 "abc",
+                                 "",
+                                 "0.0000001",
+                                 "-50",
+                                 std::string(kMaxListText, '7'),
+                                 "99999999999999999999"};
+    const Form1 names;
+    int boxes = 0;
+    for (const ListControl& list : names.Lists()) {
+        if (!list.editable || list.name == "cmbScene") continue;
+        ++boxes;
+        for (const std::string& text : texts) {
+            Form1 form;
+            ASSERT_TRUE(form.ApplyScene(6));
+            ASSERT_TRUE(form.SetText(list.name, text)) << list.name;
+            form.Timer1_Timer();
+            form.Timer1_Timer();
+            const std::string& caption = form.Label(LabelId::lblBER).caption;
+            ASSERT_EQ(caption.rfind("BER = ", 0), 0u) << list.name << " " << text;
+            EXPECT_EQ(caption.find_first_not_of("0123456789.", 6), std::string::npos)
+                << list.name << " '" << text << "' " << caption;
+        }
+    }
+    EXPECT_EQ(boxes, 11);
+}
+
+}  // namespace
+}  // namespace linelab

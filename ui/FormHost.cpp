@@ -1,0 +1,123 @@
+#include "ui/FormHost.h"
+
+#include "display/Plots.h"
+#include "ui/Form1.h"
+
+namespace linelab {
+namespace {
+
+bool On(const Form1& form, CheckId id) {
+    return form.Check(id).value == 1;
+}
+
+const std::string& Text(const Form1& form, ListId id) {
+    return form.List(id).text;
+}
+
+bool TransmitPam4(const Form1& form) {
+    return Text(form, ListId::cmbMod0) == "4-PAM";
+}
+
+}  // namespace
+
+void FormHost::ReadSettings(Settings& out) {
+    const Form1& f = form_;
+    out.cmbData = Text(f, ListId::cmbData);
+    for (int side = 0; side < 2; ++side) {
+        out.cmbPreCode[side] = Text(f, Element(ListId::cmbPreCode0, side));
+        out.cmbCode[side] = Text(f, Element(ListId::cmbCode0, side));
+        out.cmbMod[side] = Text(f, Element(ListId::cmbMod0, side));
+        out.cmbTxModPC[side] = Text(f, Element(ListId::cmbTxModPC0, side));
+    }
+    out.cmbNoise = Text(f, ListId::cmbNoise);
+    out.cmbMultipathDelay = Text(f, ListId::cmbMultipathDelay);
+    out.cmbMultipathMag = Text(f, ListId::cmbMultipathMag);
+    out.noiseVisible = f.List(ListId::cmbNoise).visible;
+    out.invertVisible = f.Check(CheckId::chkInvert).visible;
+    out.chkInvert = On(f, CheckId::chkInvert);
+    out.chkData = On(f, CheckId::chkData);
+    out.chkPreData = On(f, CheckId::chkPreData);
+    out.chkCodedData = On(f, CheckId::chkCodedData);
+    out.chkModData = On(f, CheckId::chkModData);
+    out.chkDemodData = On(f, CheckId::chkDemodData);
+    out.chkDecodedData = On(f, CheckId::chkDecodedData);
+    out.chkPostData = On(f, CheckId::chkPostData);
+    out.chkRxData = On(f, CheckId::chkRxData);
+    out.chkTxEye = On(f, CheckId::chkTxEye);
+    out.chkChannelEye = On(f, CheckId::chkChannelEye);
+    out.chkRxEye = On(f, CheckId::chkRxEye);
+    out.chkTxSpectrum = On(f, CheckId::chkTxSpectrum);
+    out.chkChannelSpectrum = On(f, CheckId::chkChannelSpectrum);
+    out.chkRxSpectrum = On(f, CheckId::chkRxSpectrum);
+    out.hscSample = f.Slider(SliderId::hscSample).value;
+    out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
+}
+
+int FormHost::ThresholdSlider() {
+    return form_.Slider(SliderId::vscThreshold).value;
+}
+
+void FormHost::SetThresholdSlider(int value) {
+    form_.AssignSlider(SliderId::vscThreshold, value);
+}
+
+void FormHost::SetBerCaption(std::string_view caption) {
+    form_.SetCaption(LabelId::lblBER, caption);
+}
+
+void FormHost::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                         std::span<const int16_t> data, std::span<const int16_t> compareData,
+                         int32_t colour, int16_t iMin, int16_t iMax) {
+    plotData(iDutyCycle, form_.CanvasOf(static_cast<PictureId>(panel)), iBaud, data, compareData,
+             colour, iMin, iMax, form_.Slider(SliderId::hscDataZoom).value);
+}
+
+void FormHost::DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
+                       const Thresholds& thresholds, bool showThreshold) {
+    // Traces are scaled by the transmit eye panel's size whichever panel they go to.
+    const Canvas& txEye = form_.CanvasOf(PictureId::picTxEye);
+    const EyeView view{txEye.ScaleWidth(), txEye.ScaleHeight(),
+                       form_.Slider(SliderId::hscSample).value, TransmitPam4(form_),
+                       form_.State().dBaudRate};
+    const auto id = Element(PictureId::picTxEye, static_cast<int>(panel));
+    PlotEye(timeData, form_.CanvasOf(id), scaleFactor, thresholds, showThreshold, view);
+}
+
+void FormHost::DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
+                            int32_t& count, int32_t colour) {
+    const CheckControl& linear = form_.Check(CheckId::chkLinear);
+    const CheckControl& memory = form_.Check(CheckId::chkMemory);
+    const SpectrumView view{linear.visible && linear.value == 1,
+                            form_.Slider(SliderId::vscSpectrumRange).value, memory.visible,
+                            memory.value == 1, form_.State().dBaudRate};
+    RunState& s = form_.engine_.State();
+    const auto id = Element(PictureId::picTxSpectrum, static_cast<int>(panel));
+    PlotSpectrum(freqData, average, count, form_.CanvasOf(id), colour, view,
+                 MemoryTrace{s.dMemorySpectrum, s.bMemoryStored});
+}
+
+void FormHost::ReadFilterTexts(FilterTexts& out) {
+    for (int side = 0; side < 2; ++side) {
+        SideFilterTexts& t = out.side[side];
+        t.modPC = Text(form_, Element(ListId::cmbTxModPC0, side));
+        t.filter = Text(form_, Element(ListId::cmbTxFilter0, side));
+        t.bw = Text(form_, Element(ListId::cmbTxBW0, side));
+        t.eb = Text(form_, Element(ListId::cmbTxEB0, side));
+    }
+    out.lowPass = Text(form_, ListId::cmbLowPass);
+    out.highPass = Text(form_, ListId::cmbHighPass);
+}
+
+void FormHost::WriteFilterText(FilterBox box, int side, std::string_view text) {
+    if (side != 0 && side != 1) return;
+    ListId first = ListId::cmbTxModPC0;
+    if (box == FilterBox::BW) first = ListId::cmbTxBW0;
+    if (box == FilterBox::EB) first = ListId::cmbTxEB0;
+    form_.Assign(Element(first, side), text);
+}
+
+void FormHost::Report(std::string_view message, bool stopsTimer) {
+    form_.ReportMessage(message, stopsTimer);
+}
+
+}  // namespace linelab

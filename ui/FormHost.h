@@ -1,0 +1,38 @@
+#pragma once
+// The form model as the tick's host: the settings record read from the controls, the
+// write-backs made through the controls' own setters (so their handlers run), the panels'
+// canvases with the view values the drawing routines read, and the message box.
+
+#include "engine/Host.h"
+
+namespace linelab {
+
+class Form1;
+
+class FormHost final : public Host {
+  public:
+    explicit FormHost(Form1& form) : form_(form) {}
+
+    void ReadSettings(Settings& out) override;
+    int ThresholdSlider() override;
+    void SetThresholdSlider(int value) override;
+    void SetBerCaption(std::string_view caption) override;
+
+    void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                   std::span<const int16_t> data, std::span<const int16_t> compareData,
+                   int32_t colour, int16_t iMin, int16_t iMax) override;
+    void DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
+                 const Thresholds& thresholds, bool showThreshold) override;
+    void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
+                      int32_t& count, int32_t colour) override;
+
+    void ReadFilterTexts(FilterTexts& out) override;
+    void WriteFilterText(FilterBox box, int side, std::string_view text) override;
+
+    void Report(std::string_view message, bool stopsTimer) override;
+
+  private:
+    Form1& form_;
+};
+
+}  // namespace linelab

@@ -1,0 +1,135 @@
+// Check boxes, sliders and clicks on panels: they clear pictures, restart averages and
+// counts, or change a caption; none of them draws a run.
+
+#include "display/Plots.h"
+#include "display/StripRedraw.h"
+#include "receiver/Receiver.h"
+#include "ui/Form1.h"
+#include "ui/FormHost.h"
+
+namespace linelab {
+namespace {
+
+constexpr std::string_view kPam4 = "4-PAM";
+
+// The eight strip check boxes come first and in the order of their pictures.
+bool IsStripSwitch(CheckId id) {
+    return id <= CheckId::chkRxData;
+}
+
+}  // namespace
+
+void Form1::OnCheckClick(CheckId id) {
+    RunState& s = engine_.State();
+    const CheckControl& check = Check(id);
+    if (IsStripSwitch(id)) {
+        ClearPicture(static_cast<PictureId>(id));
+        return;
+    }
+    switch (id) {
+        case CheckId::chkTxSpectrum:
+            s.lTxSpectra = 0;
+            break;
+        case CheckId::chkChannelSpectrum:
+            s.lChannelSpectra = 0;
+            break;
+        case CheckId::chkRxSpectrum:
+            s.lRxSpectra = 0;
+            break;
+        case CheckId::chkInvert:
+            s.lBERRuns = 0;
+            ClearPicture(PictureId::picChannelEye);
+            ClearPicture(PictureId::picRxEye);
+            break;
+        case CheckId::chkLinear:
+            SetCheckCaption(id, check.value == 1 ? "Linear Plot" : "Log Plot", check.captionColour);
+            break;
+        case CheckId::chkMemory:
+            SetCheckCaption(id, check.caption, check.value == 1 ? kDarkGreen : kBlack);
+            break;
+        default:
+            break;  // the eye switches only start or stop the drawing
+    }
+}
+
+void Form1::OnSliderChange(SliderId id) {
+    RunState& s = engine_.State();
+    switch (id) {
+        case SliderId::hscDataZoom:
+            hscDataZoom_Change();
+            break;
+        case SliderId::hscDataScroll:
+            RedrawStrips();
+            break;
+        case SliderId::vscTxEyeScale:
+            s.dTxEyeScale = (Slider(id).value + 50) / 100.0 * 3;
+            ClearPicture(PictureId::picTxEye);
+            ClearPicture(PictureId::picChannelEye);
+            break;
+        case SliderId::vscThreshold:
+            vscThreshold_Change();
+            break;
+        case SliderId::hscSample:
+            ClearPicture(PictureId::picRxEye);
+            s.lBERRuns = 0;
+            break;
+        default:
+            break;  // the spectrum range is read when the spectra are drawn
+    }
+}
+
+void Form1::vscThreshold_Change() {
+    FormHost host(*this);
+    SetThresholds(engine_.State(), host);
+    ClearPicture(PictureId::picRxEye);
+    engine_.State().lBERRuns = 0;
+}
+
+void Form1::hscDataZoom_Change() {
+    const SliderControl& scroll = Slider(SliderId::hscDataScroll);
+    SetSliderRange(SliderId::hscDataScroll, scroll.min,
+                   ScrollMaximum(Slider(SliderId::hscDataZoom).value));
+    RedrawStrips();
+}
+
+void Form1::RedrawStrips() {
+    const auto on = [this](CheckId id) { return Check(id).value == 1; };
+    const StripSwitches switches{on(CheckId::chkData),      on(CheckId::chkPreData),
+                                 on(CheckId::chkCodedData), on(CheckId::chkModData),
+                                 on(CheckId::chkDemodData), on(CheckId::chkDecodedData),
+                                 on(CheckId::chkPostData),  on(CheckId::chkRxData)};
+    const auto canvasOf = [this](StripPanel panel) -> Canvas& {
+        return CanvasOf(static_cast<PictureId>(panel));
+    };
+    linelab::RedrawStrips(State(), switches, List(ListId::cmbMod0).text == kPam4,
+                          List(ListId::cmbMod1).text == kPam4, Slider(SliderId::hscDataZoom).value,
+                          canvasOf);
+}
+
+void Form1::ClickPicture(PictureId id) {
+    RunState& s = engine_.State();
+    switch (id) {
+        case PictureId::picTxEye:
+        case PictureId::picChannelEye:
+        case PictureId::picRxEye:
+            ClearPicture(id);
+            break;
+        case PictureId::picTxSpectrum:
+            s.lTxSpectra = 0;
+            break;
+        case PictureId::picChannelSpectrum:
+            s.lChannelSpectra = 0;
+            break;
+        case PictureId::picRxSpectrum:
+            s.lRxSpectra = 0;
+            break;
+        default:
+            break;  // a click on a strip does nothing
+    }
+}
+
+void Form1::ClickBer() {
+    engine_.State().lBERRuns = 0;
+}
+
+}  // namespace linelab

@@ -1,0 +1,134 @@
+// Change handlers of the transmit chain's lists: data source, pre-coding, line code and
+// level mapping; the dispatch of every list change; the scene list.
+
+#include "dsp/Reporter.h"  // engine/Transmit.h names Reporter without including it
+#include "engine/Tables.h"
+#include "engine/Transmit.h"
+#include "ui/Form1.h"
+#include "ui/ListItems.h"
+
+namespace linelab {
+namespace {
+
+// The side of a two-element list: 0 for the transmitter's, 1 for the receiver's.
+int SideOf(ListId id, ListId first) {
+    return static_cast<int>(id) - static_cast<int>(first);
+}
+
+}  // namespace
+
+void Form1::OnListChange(ListId id) {
+    switch (id) {
+        case ListId::cmbData:
+            cmbData_Change();
+            break;
+        case ListId::cmbPreCode0:
+        case ListId::cmbPreCode1:
+            cmbPreCode_Change(SideOf(id, ListId::cmbPreCode0));
+            break;
+        case ListId::cmbCode0:
+        case ListId::cmbCode1:
+            cmbCode_Change(SideOf(id, ListId::cmbCode0));
+            break;
+        case ListId::cmbMod0:
+        case ListId::cmbMod1:
+            cmbMod_Change(SideOf(id, ListId::cmbMod0));
+            break;
+        case ListId::cmbTxModPC0:
+        case ListId::cmbTxModPC1:
+            cmbTxModPC_Change(SideOf(id, ListId::cmbTxModPC0));
+            break;
+        case ListId::cmbTxFilter0:
+        case ListId::cmbTxFilter1:
+            cmbTxFilter_Change(SideOf(id, ListId::cmbTxFilter0));
+            break;
+        case ListId::cmbTxBW0:
+        case ListId::cmbTxBW1:
+            cmbTxBW_Change(SideOf(id, ListId::cmbTxBW0));
+            break;
+        case ListId::cmbTxEB0:
+        case ListId::cmbTxEB1:
+            cmbTxEB_Change(SideOf(id, ListId::cmbTxEB0));
+            break;
+        case ListId::cmbHighPass:
+        case ListId::cmbLowPass:
+        case ListId::cmbNoise:
+        case ListId::cmbMultipathDelay:
+        case ListId::cmbMultipathMag:
+            ChannelBox_Change(id);
+            break;
+        case ListId::cmbScene:
+            cmbScene_Change();
+            break;
+        case ListId::Count:
+            break;
+    }
+}
+
+void Form1::cmbData_Change() {
+    RestartPics(0);
+    RestartPics(1);
+}
+
+void Form1::cmbPreCode_Change(int index) {
+    if (index == 0) Assign(ListId::cmbPreCode1, std::string(List(ListId::cmbPreCode0).text));
+    engine_.State().bFiltersValid = false;
+    RestartPics(index);
+}
+
+void Form1::cmbCode_Change(int index) {
+    if (index == 0) Assign(ListId::cmbCode1, std::string(List(ListId::cmbCode0).text));
+    UpdateBaudRate();
+    RestartPics(index);
+    engine_.State().bFiltersValid = false;
+}
+
+void Form1::cmbMod_Change(int index) {
+    if (index == 0) Assign(ListId::cmbMod1, std::string(List(ListId::cmbMod0).text));
+    const auto format = FindFormat(List(Element(ListId::cmbMod0, index)).text);
+    ResetPulseWidthLists(index, format && Info(*format).fullWidthOnly);
+    LoadDefaultThresholds();
+    engine_.State().bFiltersValid = false;
+    UpdateBaudRate();
+    RestartPics(index);
+}
+
+// The three-level formats take only a full-width pulse; the others get the four widths
+// back, but only when their list was reduced, so an existing choice survives.
+void Form1::ResetPulseWidthLists(int index, bool fullWidthOnly) {
+    const ListId first = Element(ListId::cmbTxModPC0, index);
+    if (!fullWidthOnly && List(first).items.size() != 1) return;
+    static constexpr std::array<std::string_view, 1> kOnlyFull = {kFullWidth};
+    for (int side = index; side <= 1; ++side) {
+        const ListId id = Element(ListId::cmbTxModPC0, side);
+        if (fullWidthOnly) {
+            Fill(id, kOnlyFull);
+        } else {
+            Fill(id, kPulseWidths);
+        }
+        Assign(id, kFullWidth);
+    }
+}
+
+// The receiver's format decides the threshold pattern; the slider follows T0 through its
+// own change handling.
+void Form1::LoadDefaultThresholds() {
+    RunState& s = engine_.State();
+    if (const auto format = FindFormat(List(ListId::cmbMod1).text)) {
+        const auto& defaults = DefaultThresholds(*format);
+        std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
+    }
+    AssignSlider(SliderId::vscThreshold, ThresholdSliderFor(s.dThresholds[0]));
+}
+
+void Form1::UpdateBaudRate() {
+    engine_.State().dBaudRate = SymbolRate(List(ListId::cmbCode0).text, List(ListId::cmbMod0).text);
+}
+
+// A typed text that names no scene leaves the layout as it is.
+void Form1::cmbScene_Change() {
+    const int index = List(ListId::cmbScene).ListIndex();
+    if (index >= 0) ApplySceneLayout(index);
+}
+
+}  // namespace linelab
