@@ -2,8 +2,6 @@
 #include <concepts>
 #include <functional>
 
-// Transmit.h names Reporter without including it.
-#include "dsp/Reporter.h"
 #include "engine/Transmit.h"
 
 namespace linelab {

@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <cmath>
 
-// Transmit.h names Reporter without including it.
-#include "dsp/Reporter.h"
 #include "engine/TextNumber.h"
 #include "engine/Transmit.h"
 
@@ -121,26 +119,6 @@ void Map(Format format, RunState& s) {
     }
 }
 
-// 1/sqrt 2 taken as the quotient 1 / sqrt 2, which is one step below the double nearest to
-// the true value; with it the threshold slider of the unipolar and three-level formats reads
-// 51, as it always has. The format table's copy is mapped onto this quotient.
-constexpr double kHalfRoot = 1.0 / kSqrt2;
-
-constexpr double AsQuotient(double t) {
-    if (t == kInvSqrt2) return kHalfRoot;
-    if (t == -kInvSqrt2) return -kHalfRoot;
-    return t;
-}
-
-constexpr auto kDefaultThresholds = [] {
-    std::array<std::array<double, 4>, kFormats.size()> out{};
-    for (std::size_t f = 0; f < kFormats.size(); ++f) {
-        for (std::size_t k = 0; k < 4; ++k)
-            out[f][k] = AsQuotient(kFormats[f].thresholds[k]);
-    }
-    return out;
-}();
-
 }  // namespace
 
 // Typed text is clamped to 1..16 sixteenths; a huge or negative number, or no number at all,
@@ -158,7 +136,7 @@ double MapLevels(std::optional<Format> format, std::string_view pulseWidthText, 
 }
 
 const std::array<double, 4>& DefaultThresholds(Format format) {
-    return kDefaultThresholds[static_cast<std::size_t>(format)];
+    return Info(format).thresholds;
 }
 
 int ThresholdSliderFor(double t0) {

@@ -1,5 +1,3 @@
-// Transmit.h names Reporter without including it.
-#include "dsp/Reporter.h"
 #include "engine/Transmit.h"
 
 namespace linelab {

@@ -1,7 +1,5 @@
 #include <cstdlib>
 
-// Transmit.h names Reporter without including it.
-#include "dsp/Reporter.h"
 #include "engine/Transmit.h"
 
 namespace linelab {
