@@ -1,0 +1,41 @@
+#pragma once
+// The command line of linelab-batch:
+//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [CONTROL=TEXT ...]
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace linelab {
+
+struct Assignment {
+    std::string control;
+    std::string text;
+};
+
+struct BatchOptions {
+    bool help = false;
+    uint64_t runs = 1;
+    bool dump = false;
+    std::vector<std::string> dumpNames;   // each once, in the order first asked for
+    std::vector<Assignment> assignments;  // left to right
+};
+
+struct ParsedArguments {
+    BatchOptions options;
+    std::optional<std::string> error;  // the one-line refusal, when the line is refused
+};
+
+// Checks the options, the dump names and the form of every assignment; whether an
+// assignment's control and text are acceptable is decided when it is applied.
+ParsedArguments ParseArguments(std::span<const std::string_view> args);
+
+// Reads a run count: decimal digits only, no sign or blanks. A count too large for 64 bits
+// reads as the largest one, which is more runs than any machine will finish.
+std::optional<uint64_t> ParseRunCount(std::string_view text);
+
+}  // namespace linelab

@@ -1,0 +1,58 @@
+// linelab-batch: the simulation without a window, for bit error rate tables and scripts.
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/batch/BatchOptions.h"
+#include "tools/batch/BatchSession.h"
+#include "tools/batch/HelpText.h"
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kRefused = 2;
+constexpr int kTimerStopped = 3;
+
+// A failed write (a full disk, a closed pipe) must not end in a success status.
+int Print(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (written && std::fflush(stdout) == 0) return kDone;
+    std::fputs("linelab-batch: the output could not be written\n", stderr);
+    return kFailed;
+}
+
+int RunBatch(const std::vector<std::string_view>& args) {
+    const linelab::ParsedArguments parsed = linelab::ParseArguments(args);
+    if (parsed.error) {
+        std::cerr << *parsed.error << '\n';
+        return kRefused;
+    }
+    const linelab::BatchOptions& options = parsed.options;
+    if (options.help) return Print(linelab::HelpText());
+
+    linelab::BatchSession session(std::cerr);
+    if (const auto refusal = session.Apply(options.assignments)) {
+        std::cerr << *refusal << '\n';
+        return kRefused;
+    }
+    session.Run(options.runs);
+    const int printed = Print(session.Output(options));
+    if (printed != kDone) return printed;
+    return session.TimerStopped() ? kTimerStopped : kDone;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const std::vector<std::string_view> args(argv + 1, argv + argc);
+        return RunBatch(args);
+    } catch (const std::exception& e) {
+        std::cerr << "linelab-batch: " << e.what() << '\n';
+        return kFailed;
+    }
+}
