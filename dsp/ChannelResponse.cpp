@@ -1,0 +1,42 @@
+#include "dsp/ChannelResponse.h"
+
+#include <algorithm>
+
+#include "dsp/ResponseGrid.h"
+#include "engine/TextNumber.h"
+
+namespace linelab {
+
+// The pass band runs from bin Int(128 hp) to bin Int(128 lp - 1), edges in multiples of the
+// symbol rate. Typed edges may put either end anywhere, even at infinity, so both are
+// limited to bins 0..1024 before the mirror: below bin 0 nothing more can pass, and bins
+// above 1024 are overwritten by the mirror anyway, so the limits change nothing for edges
+// inside the buffer. An upper end below the lower one is an empty band.
+void BuildChannelResponse(std::string_view lowPass, std::string_view highPass, double dBaudRate,
+                          Signal& out) {
+    const double baud = DesignBaudRate(dBaudRate);
+    const double lp = lowPass == "None" ? 8.0 : Val(lowPass) / baud;
+    const double hp = highPass == "None" ? 0.0 : Val(highPass) / baud;
+    const double first = std::clamp(Int(128 * hp), 0.0, double{kHalfBins + 1});
+    const double last = std::clamp(Int(128 * lp - 1), -1.0, double{kHalfBins});
+
+    std::fill(out.begin(), out.begin() + kSignalFloats, 0.0);
+    for (int k = static_cast<int>(first); k <= static_cast<int>(last); ++k)
+        out[2 * k] = 1.0;
+    MirrorHalfSpectrum(out);
+}
+
+void BuildTotalResponse(const Signal& channel, const Signal& transmit, const Signal& receive,
+                        Signal& total) {
+    for (int k = 0; k < kPoints; ++k) {
+        const double cRe = channel[2 * k], cIm = channel[2 * k + 1];
+        const double tRe = transmit[2 * k], tIm = transmit[2 * k + 1];
+        const double rRe = receive[2 * k], rIm = receive[2 * k + 1];
+        const double re = cRe * tRe - cIm * tIm;
+        const double im = cIm * tRe + cRe * tIm;
+        total[2 * k] = re * rRe - im * rIm;
+        total[2 * k + 1] = re * rIm + im * rRe;
+    }
+}
+
+}  // namespace linelab

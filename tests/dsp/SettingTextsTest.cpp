@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "dsp/SettingTexts.h"
+#include "tests/dsp/FakeFilterSettings.h"
+
+namespace linelab {
+namespace {
+
+struct TextCase {
+    std::string typed;
+    std::string rounded;
+};
+
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << '"' << c.typed << '"';
+}
+
+class PulseWidthRounding : public ::testing::TestWithParam<TextCase> {};
+TEST_P(PulseWidthRounding, GivesTheNearestSixteenth) {
+    EXPECT_EQ(PulseWidthText(GetParam().typed), GetParam().rounded);
+}
+INSTANTIATE_TEST_SUITE_P(Texts, PulseWidthRounding,
+                         ::testing::Values(TextCase{"60", "63"}, TextCase{"abc", "6"},
+                                           TextCase{"300", "100"}, TextCase{"0", "6"},
+                                           TextCase{"-40", "6"}, TextCase{"9.4", "13"},
+                                           TextCase{"1e999", "100"}, TextCase{"-1e999", "6"},
+                                           TextCase{"75", "75"}, TextCase{"", "6"}));
+
+class ExcessBandwidthRounding : public ::testing::TestWithParam<TextCase> {};
+TEST_P(ExcessBandwidthRounding, GivesAWholePercentFromOneToHundred) {
+    EXPECT_EQ(ExcessBandwidthText(GetParam().typed), GetParam().rounded);
+}
+INSTANTIATE_TEST_SUITE_P(Texts, ExcessBandwidthRounding,
+                         ::testing::Values(TextCase{"0", "1"}, TextCase{"150", "100"},
+                                           TextCase{"34.5", "35"}, TextCase{"35.4", "35"},
+                                           TextCase{"abc", "1"}, TextCase{"1e999", "100"},
+                                           TextCase{"50", "50"}));
+
+class BandwidthRounding : public ::testing::TestWithParam<TextCase> {};
+TEST_P(BandwidthRounding, GivesHundredthsFromOneTenthToSix) {
+    EXPECT_EQ(BandwidthText(GetParam().typed), GetParam().rounded);
+}
+INSTANTIATE_TEST_SUITE_P(Texts, BandwidthRounding,
+                         ::testing::Values(TextCase{"0.05", "0.1"}, TextCase{"7", "6"},
+                                           TextCase{"2.556", "2.56"},
+                                           // halves round up as far as the double of the text
+                                           // shows: the double nearest 0.285 lies just below it
+                                           TextCase{"2.555", "2.56"}, TextCase{"0.285", "0.28"},
+                                           TextCase{"0.25", "0.25"}, TextCase{".5", "0.5"},
+                                           TextCase{"1.0", "1"}, TextCase{"6.004", "6"},
+                                           TextCase{"abc", "0.1"}, TextCase{"-2", "0.1"},
+                                           TextCase{"1e999", "6"}));
+
+// Every whole percent rounds to one of the sixteen texts, and each of those stays as it is.
+TEST(PulseWidthRounding, HasSixteenFixedPoints) {
+    std::set<std::string> seen;
+    for (int percent = -10; percent <= 130; ++percent) {
+        seen.insert(PulseWidthText(std::to_string(percent)));
+    }
+    const std::set<std::string> expected = {"6",  "13", "19", "25", "31", "38", "44", "50",
+                                            "56", "63", "69", "75", "81", "88", "94", "100"};
+    EXPECT_EQ(seen, expected);
+    for (const std::string& t : expected)
+        EXPECT_EQ(PulseWidthText(t), t);
+}
+
+TEST(Normalise, WritesNothingWhenTheTextsAreRounded) {
+    FakeFilterSettings settings(StartTexts());
+    FilterTexts texts = settings.texts;
+    NormaliseFilterTexts(settings, texts);
+    EXPECT_TRUE(settings.writes.empty());
+}
+
+// The raised-cosine types round their excess bandwidth, every other type its bandwidth.
+TEST(Normalise, RewritesEachSideInOrderOnlyWhereTheTextChanges) {
+    FilterTexts start = StartTexts();
+    start.side[0] = {"60", "RC", "9", "0"};
+    start.side[1] = {"100", "Matched", "0.05", "xyz"};
+    FakeFilterSettings settings(start);
+    FilterTexts texts = settings.texts;
+    NormaliseFilterTexts(settings, texts);
+
+    const std::vector<WriteBack> expected = {
+        {FilterBox::ModPC, 0, "63"}, {FilterBox::EB, 0, "1"}, {FilterBox::BW, 1, "0.1"}};
+    EXPECT_EQ(settings.writes, expected);
+    EXPECT_EQ(texts.side[0].modPC, "63");
+    EXPECT_EQ(texts.side[1].bw, "0.1");
+}
+
+// A write runs the box's change handling, which here copies the transmitter's pulse width to
+// the receiver and switches the transmitter to "Root RC": what follows must see both.
+TEST(Normalise, ReadsTheTextsAgainAfterEveryWrite) {
+    FilterTexts start = StartTexts();
+    start.side[0] = {"30", "None", "1", "500"};
+    start.side[1] = {"17", "None", "1", "50"};
+    FakeFilterSettings settings(start);
+    settings.onChange = [](FilterBox box, int side, FilterTexts& t) {
+        if (box == FilterBox::ModPC && side == 0) {
+            t.side[1].modPC = t.side[0].modPC;
+            t.side[0].filter = "Root RC";
+        }
+    };
+    FilterTexts texts = settings.texts;
+    NormaliseFilterTexts(settings, texts);
+
+    const std::vector<WriteBack> expected = {{FilterBox::ModPC, 0, "31"},
+                                             {FilterBox::EB, 0, "100"}};
+    EXPECT_EQ(settings.writes, expected);
+    EXPECT_EQ(texts.side[0].filter, "Root RC");
+    EXPECT_EQ(texts.side[1].modPC, "31");
+    EXPECT_EQ(texts.side[0].eb, "100");
+}
+
+}  // namespace
+}  // namespace linelab
