@@ -47,15 +47,23 @@ double NoiseSigma(double level, double energyPerSlot, double dBaudRate) {
 }
 
 void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng) {
+    // Two passes. The first draws the accepted points of the unit disc, without a branch:
+    // every candidate is written at the next free place, which moves on only when the point
+    // is accepted. The second turns them into deviates; free of branches, its logarithms
+    // and square roots overlap from one sample to the next.
+    int j = 0;
+    while (j < kPoints) {
+        const double x = 2.0 * rng.NextSingle() - 1.0;
+        const double y = 2.0 * rng.NextSingle() - 1.0;
+        const double s = y * y + x * x;
+        noise[2 * j] = x;
+        noise[2 * j + 1] = y;
+        j += (s < 1 && s != 0) ? 1 : 0;
+    }
     for (int i = 0; i < kSignalFloats; i += 2) {
-        double x = 0;
-        double y = 0;
-        double s = 0;
-        while (s >= 1 || s == 0) {
-            x = 2.0 * rng.NextSingle() - 1.0;
-            y = 2.0 * rng.NextSingle() - 1.0;
-            s = y * y + x * x;
-        }
+        const double x = noise[i];
+        const double y = noise[i + 1];
+        const double s = y * y + x * x;
         const double f = std::sqrt(-2.0 * std::log(s) / s);
         noise[i] = x * f * sigma;
         noise[i + 1] = y * f * sigma;
