@@ -61,7 +61,8 @@ class Form1 {
     bool SetText(std::string_view name, std::string_view text);  // a list's text
     bool PickItem(std::string_view name, int index);             // a list's item
     bool SetValue(std::string_view name, int value);             // check box or slider
-    // Picture panels, lblBER and cmdPause have click actions; any other control: false.
+    // A click: on a picture panel, lblBER or cmdPause runs its handler; on a check box it
+    // turns the box over (and runs its click handler). Any other control: false.
     bool Click(std::string_view name);
 
     // ---- the same actions by id (the view) --------------------------------------------

@@ -1,0 +1,31 @@
+#pragma once
+// Binds the drop-down lists to the model both ways. A pick (QComboBox::activated, which
+// only the user raises) or finished typing goes to the model once; a change the model
+// reports is copied into the widget with its signals blocked, so it never comes back.
+
+#include <functional>
+
+#include "ui/Controls.h"
+#include "ui/qt/ControlWidgets.h"
+
+namespace linelab {
+
+class Form1;
+
+class ListBinder {
+  public:
+    ListBinder(Form1& form, const ControlWidgets& widgets, std::function<void()> afterAction);
+
+    void Connect();
+    void Sync(ListId id);
+
+  private:
+    void Picked(ListId id, int index);
+    void Typed(ListId id);
+
+    Form1& form_;
+    const ControlWidgets& widgets_;
+    std::function<void()> afterAction_;
+};
+
+}  // namespace linelab
