@@ -1,0 +1,188 @@
+// Long use: the counts of the running averages reach the top of their 32-bit range after
+// 2^31 runs, which a batch run reaches in hours. From there on the count stays at the top
+// and every new run keeps the same small weight, so the averages stay means and keep
+// moving; nothing wraps to a negative count.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "display/Plots.h"
+#include "engine/Engine.h"
+#include "engine/Tables.h"
+#include "tests/fuzz/CheckingCanvas.h"
+
+namespace linelab::fuzz {
+namespace {
+
+constexpr int32_t kTop = INT32_MAX;
+// The weight of one more run once the count sits at the top.
+constexpr double kTopWeight = 1.0 / kTop;
+
+// Decibels, the range the scenes set, no memory trace, the rate 1.0.
+const SpectrumView kView{false, 150, false, false, 1.0};
+
+// The owner of an engine without a window: plain settings, the spectrum routine drawing on
+// checking canvases, nothing else drawn.
+class PlainHost : public Host {
+  public:
+    PlainHost() {
+        settings.cmbData = "All Ones";
+        settings.cmbPreCode = {"None", "None"};
+        settings.cmbCode = {"None", "None"};
+        settings.cmbMod = {"Unipolar (N)RZ", "Unipolar (N)RZ"};
+        settings.cmbTxModPC = {"100", "100"};
+        settings.cmbNoise = "None";
+        settings.cmbMultipathDelay = "0.0";
+        settings.cmbMultipathMag = "0";
+        for (SideFilterTexts& side : filters.side)
+            side = {"100", "SteepCutoff", "4", "50"};
+        filters.lowPass = "None";
+        filters.highPass = "None";
+    }
+
+    void ReadSettings(Settings& out) override { out = settings; }
+    int ThresholdSlider() override { return 0; }
+    void SetThresholdSlider(int) override {}
+    void SetBerCaption(std::string_view caption) override { berCaption = caption; }
+    void DrawStrip(StripPanel, int16_t, int16_t, std::span<const int16_t>, std::span<const int16_t>,
+                   int32_t, int16_t, int16_t) override {}
+    void DrawEye(EyePanel, const Signal&, double, const Thresholds&, bool) override {}
+    void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
+                      int32_t& count, int32_t colour) override {
+        PlotSpectrum(freqData, average, count, canvases[static_cast<int>(panel)], colour, kView,
+                     MemoryTrace{memory, stored});
+    }
+    void ReadFilterTexts(FilterTexts& out) override { out = filters; }
+    void WriteFilterText(FilterBox, int, std::string_view) override {}
+    void Report(std::string_view message, bool) override { messages.emplace_back(message); }
+
+    Settings settings;
+    FilterTexts filters;
+    std::string berCaption;
+    std::vector<std::string> messages;
+    std::array<CheckingCanvas, 3> canvases{CheckingCanvas(9000, 3000), CheckingCanvas(9000, 3000),
+                                           CheckingCanvas(9000, 3000)};
+    SpectrumAverage memory{};
+    bool stored = false;
+};
+
+// An engine as its owner leaves it after start-up with the default lists: the symbol rate
+// and the decision thresholds of "Unipolar (N)RZ" in place.
+void StartLikeTheWindow(Engine& engine) {
+    RunState& s = engine.State();
+    s.dBaudRate = 1.0;
+    const auto& t = Info(Format::UnipolarNrz).thresholds;
+    std::copy(t.begin(), t.end(), s.dThresholds.begin());
+}
+
+TEST(LongUse, BitErrorRateCountStaysAtTheTopAndTheRateStaysAMean) {
+    Engine engine;
+    PlainHost host;
+    StartLikeTheWindow(engine);
+    // A channel that passes nothing: every sent 1 is received as 0, each run's rate is 1.
+    host.filters.lowPass = "0";
+    RunState& s = engine.State();
+    s.lBERRuns = kTop - 1;
+    s.dBER = 0.25;
+
+    engine.Tick(host);
+    ASSERT_TRUE(host.messages.empty());
+    EXPECT_EQ(s.lBERRuns, kTop);
+    const double first = (1 + (kTop - 1.0) * 0.25) / kTop;
+    EXPECT_DOUBLE_EQ(s.dBER, first);
+
+    double expected = first;
+    for (int run = 0; run < 3; ++run) {
+        engine.Tick(host);
+        expected += (1 - expected) * kTopWeight;
+        EXPECT_EQ(s.lBERRuns, kTop);
+        EXPECT_DOUBLE_EQ(s.dBER, expected);
+    }
+    EXPECT_GT(s.dBER, first);  // still moving towards the runs' rate
+    EXPECT_LE(s.dBER, 1.0);
+    EXPECT_EQ(host.berCaption, "BER = 0.25");
+}
+
+TEST(LongUse, RestartAfterSaturationStartsAFreshMean) {
+    Engine engine;
+    PlainHost host;
+    StartLikeTheWindow(engine);
+    RunState& s = engine.State();
+    s.lBERRuns = kTop;
+    s.dBER = 0.75;
+    engine.RestartCounters(1);
+    engine.Tick(host);  // a perfect channel: this run's rate is 0 and replaces the old mean
+    EXPECT_EQ(s.lBERRuns, 1);
+    EXPECT_EQ(s.dBER, 0.0);
+}
+
+TEST(LongUse, SpectrumCountsOfTheTickStayAtTheTop) {
+    Engine engine;
+    PlainHost host;
+    StartLikeTheWindow(engine);
+    host.settings.chkTxSpectrum = host.settings.chkChannelSpectrum = true;
+    host.settings.chkRxSpectrum = true;
+    RunState& s = engine.State();
+    s.lTxSpectra = s.lChannelSpectra = s.lRxSpectra = kTop - 1;
+    for (int run = 0; run < 3; ++run)
+        engine.Tick(host);
+    EXPECT_EQ(s.lTxSpectra, kTop);
+    EXPECT_EQ(s.lChannelSpectra, kTop);
+    EXPECT_EQ(s.lRxSpectra, kTop);
+    for (const CheckingCanvas& canvas : host.canvases) {
+        EXPECT_EQ(canvas.Fault(), "");
+        EXPECT_GT(canvas.Lines(), 0);
+    }
+    for (int i = 0; i < 512; ++i)
+        ASSERT_TRUE(std::isfinite(s.dRxSpectrumAvg[i])) << i;
+}
+
+// A run spectrum whose every point has the power 2 v^2 at the rate 1.0.
+Signal Flat(double v) {
+    Signal x{};
+    x.fill(v);
+    return x;
+}
+
+struct Saturation {
+    int32_t count;    // before the first call
+    double oldPower;  // the average before the first call, at every point
+    double runPower;  // the power of every run
+};
+
+class SpectrumAtTheTop : public testing::TestWithParam<Saturation> {};
+
+TEST_P(SpectrumAtTheTop, AverageKeepsMovingWithTheSameWeight) {
+    const Saturation& p = GetParam();
+    const Signal run = Flat(std::sqrt(p.runPower / 2));
+    SpectrumAverage average{};
+    std::fill_n(average.begin(), 512, p.oldPower);
+    SpectrumAverage memory{};
+    bool stored = false;
+    CheckingCanvas canvas(9000, 3000);
+    int32_t count = p.count;
+    double expected = p.oldPower;
+    for (int call = 0; call < 4; ++call) {
+        const int32_t n = count < kTop ? count + 1 : kTop;
+        expected = ((n - 1.0) * expected + p.runPower) / n;
+        PlotSpectrum(run, average, count, canvas, 0, kView, MemoryTrace{memory, stored});
+        ASSERT_EQ(count, kTop);
+        for (int i = 0; i < 512; ++i)
+            ASSERT_DOUBLE_EQ(average[i], expected) << "point " << i;
+    }
+    // Four runs at the top moved the mean by four top weights of the difference.
+    EXPECT_NEAR(average[0] - p.oldPower, 4 * kTopWeight * (p.runPower - p.oldPower),
+                1e-3 * std::abs(p.runPower - p.oldPower) * kTopWeight + 1e-300);
+    EXPECT_EQ(canvas.Fault(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, SpectrumAtTheTop,
+                         testing::Values(Saturation{kTop - 1, 10.0, 18.0},
+                                         Saturation{kTop, 10.0, 18.0}, Saturation{kTop, 1e6, 0.0},
+                                         Saturation{kTop, 0.0, 1e30}));
+
+}  // namespace
+}  // namespace linelab::fuzz
