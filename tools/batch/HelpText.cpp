@@ -1,5 +1,8 @@
 #include "tools/batch/HelpText.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "tools/batch/ApplyAssignment.h"
 #include "tools/batch/JsonString.h"
 #include "tools/batch/StateDump.h"
@@ -53,36 +56,54 @@ constexpr std::string_view kEnd =
     "  The start-up state of every control:\n"
     "    linelab-batch --runs 0 --dump controls\n";
 
-std::string Joined(std::span<const std::string_view> names, std::string_view separator) {
-    std::string text;
-    for (std::string_view name : names) {
-        if (!text.empty()) text += separator;
-        text += name;
+constexpr std::size_t kWidth = 88;
+
+// Appends the words after `lead`, separated by `separator`, wrapped at kWidth columns;
+// continuation lines are indented to the width of `lead`.
+template <typename Words>
+void AppendWrapped(std::string& out, std::string_view lead, const Words& words,
+                   std::string_view separator) {
+    const std::string indent(lead.size(), ' ');
+    std::string line(lead);
+    bool first = true;
+    for (const auto& word : words) {
+        std::string piece(first ? "" : separator);
+        piece += word;
+        if (!first && line.size() + piece.size() > kWidth) {
+            // The separator's mark (a comma) stays at the end of the broken line.
+            const std::string_view mark = separator.substr(0, separator.find_last_not_of(' ') + 1);
+            out.append(line).append(mark).append("\n");
+            line = indent;
+            piece = word;
+        }
+        line += piece;
+        first = false;
     }
-    return text;
+    out.append(line).append("\n");
 }
 
 void AppendLists(std::string& out, const Form1& form) {
     out += "\nLists (fixed: one of the items; editable: any text, items offered):\n";
     for (const ListControl& list : form.Lists()) {
         const auto id = static_cast<ListId>(&list - form.Lists().data());
-        std::string line = "  ";
-        line += list.name;
-        line.resize(std::max<std::size_t>(line.size() + 1, 21), ' ');
-        line += IsFixedList(form, id) ? "fixed:    " : "editable: ";
-        for (std::size_t i = 0; i < list.items.size(); ++i) {
-            if (i > 0) line += ", ";
-            line += QuotedForMessage(list.items[i]);
-        }
-        out += line + "\n";
+        std::string lead = "  ";
+        lead += list.name;
+        lead.resize(std::max<std::size_t>(lead.size() + 1, 21), ' ');
+        lead += IsFixedList(form, id) ? "fixed:    " : "editable: ";
+        std::vector<std::string> items;
+        for (const std::string& item : list.items)
+            items.push_back(QuotedForMessage(item));
+        AppendWrapped(out, lead, items, ", ");
     }
 }
 
 void AppendSwitches(std::string& out, const Form1& form) {
-    out += "\nCheck boxes (0 or 1):\n ";
+    out += "\nCheck boxes (0 or 1):\n";
+    std::vector<std::string_view> names;
     for (const CheckControl& check : form.Checks())
-        out.append(" ").append(check.name);
-    out += "\n\nSliders (a whole number within the range):\n";
+        names.push_back(check.name);
+    AppendWrapped(out, "  ", names, " ");
+    out += "\nSliders (a whole number within the range):\n";
     for (const SliderControl& slider : form.Sliders()) {
         out.append("  ").append(slider.name).append(" ").append(std::to_string(slider.min));
         out.append(" to ").append(std::to_string(slider.max)).append("\n");
@@ -91,13 +112,14 @@ void AppendSwitches(std::string& out, const Form1& form) {
 }
 
 void AppendDumpNames(std::string& out) {
-    out += "\nDump names:\n  run state: " + Joined(StateFieldNames(), ", ") + "\n";
+    out += "\nDump names:\n";
+    AppendWrapped(out, "  run state: ", StateFieldNames(), ", ");
     out.append("  ").append(kAllControlsName).append(": every control of the window\n");
     out +=
         "  a control: an object with \"visible\" and, as the control has them, \"text\",\n"
         "  \"items\", \"value\", \"min\", \"max\", \"caption\"; Timer1 gives \"enabled\" and\n"
-        "  \"interval\". Every control name:\n  " +
-        Joined(ControlNames(), " ") + "\n";
+        "  \"interval\". Every control name:\n";
+    AppendWrapped(out, "  ", ControlNames(), " ");
 }
 
 }  // namespace
