@@ -13,7 +13,7 @@ inline constexpr const char* kUnknownPatternMessage = "Unknown Modulation Format
 // SetThresholds through the owner's change handling; the nested call finds 99 and changes
 // nothing further. Should an owner ignore the write and still report 100, the nested call
 // must not force again, or the two would recurse without end.
-bool forcingSlider = false;
+bool bForcingSlider = false;
 
 // Distance of the outer threshold from zero for slider position v: sqrt 2 at 0, 0 at 100.
 double Distance(int v) {
@@ -24,10 +24,10 @@ double Distance(int v) {
 // one-threshold format at the next call, so the slider is moved to 99 and read again.
 int KeepOffTop(int v, Host& host) {
     if (v != 100) return v;
-    if (!forcingSlider) {
-        forcingSlider = true;
+    if (!bForcingSlider) {
+        bForcingSlider = true;
         host.SetThresholdSlider(99);
-        forcingSlider = false;
+        bForcingSlider = false;
     }
     return host.ThresholdSlider();
 }

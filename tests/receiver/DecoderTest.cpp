@@ -31,18 +31,6 @@ TEST(LineDecode, ManchesterInvalidPairsAreMarked) {
     EXPECT_EQ(Head(p, 4), (std::vector<int16_t>{1, 0, kInvalidMark, kInvalidMark}));
 }
 
-TEST(LineDecode, DiffManchesterFollowsTheLevelAndSkipsInvalidPairs) {
-    Bits c = Filled({1, 0, 0, 1, 1, 1, 1, 0, 0, 1});
-    Bits p{};
-    LineDecode(LineCode::DiffManchester, c, p);
-    // (1,0): one, b -> 0. (0,1): one, b -> 1. (1,1): invalid, b stays 1. (1,0): one, b -> 0.
-    // (0,1) with b = 0: (b, 1-b), a one again.
-    EXPECT_EQ(Head(p, 5), (std::vector<int16_t>{1, 1, kInvalidMark, 1, 1}));
-    Bits zeros = Filled({0, 1, 0, 1});
-    LineDecode(LineCode::DiffManchester, zeros, p);
-    EXPECT_EQ(Head(p, 2), (std::vector<int16_t>{0, 0}));
-}
-
 TEST(LineDecode, FourB5BInverseHoldsExactlyTheSixteenDataWords) {
     // The data code groups, nibble 0 to 15.
     const std::vector<int> words = {0b11110, 0b01001, 0b10100, 0b10101, 0b01010, 0b01011,
@@ -68,27 +56,6 @@ TEST(LineDecode, FourB5BGroupsGoMostSignificantFirst) {
     LineDecode(LineCode::FourB5B, c, p);
     EXPECT_EQ(Head(p, 12), (std::vector<int16_t>{0, 0, 0, 1, 1, 1, 1, 0, kInvalidMark, kInvalidMark,
                                                  kInvalidMark, kInvalidMark}));
-}
-
-TEST(LineDecode, NrziIsRemovedOverAll160CodeBitsInPlace) {
-    Bits c{};
-    for (int k = 0; k < 256; ++k)
-        c[k] = static_cast<int16_t>((k / 3) % 2);
-    const Bits before = c;
-    Bits p{};
-    LineDecode(LineCode::FourB5BNrzi, c, p);
-    EXPECT_EQ(c[0], before[0]);
-    for (int k = 1; k < 160; ++k)
-        EXPECT_EQ(c[k], before[k] != before[k - 1] ? 1 : 0) << k;
-    for (int k = 160; k < 256; ++k)
-        EXPECT_EQ(c[k], before[k]) << k;
-}
-
-TEST(LineDecode, UnknownCodeKeepsTheBits) {
-    Bits c{};
-    Bits p = Filled({}, 5);
-    LineDecode(std::nullopt, c, p);
-    EXPECT_EQ(p, Filled({}, 5));
 }
 
 // Code bits made by the transmitter's line coder decode to its pre-coded bits over every data
@@ -134,19 +101,6 @@ TEST(PreDecode, ScrambleUsesTheRunsSequence) {
     PreDecode(PreCoding::Scramble, p, seq, r);
     // The invalid mark stays no data bit, so the error count still sees it.
     EXPECT_EQ(Head(r, 5), (std::vector<int16_t>{1, 0, 1, 0, 12}));
-}
-
-TEST(PreDecode, DifferentialMarksChanges) {
-    Bits p = Filled({1, 1, 0, 0, 1});
-    Bits r{};
-    PreDecode(PreCoding::Differential, p, Bits{}, r);
-    EXPECT_EQ(Head(r, 5), (std::vector<int16_t>{1, 0, 1, 0, 1}));
-    r.fill(3);
-    PreDecode(PreCoding::None, p, Bits{}, r);
-    EXPECT_EQ(Head(r, 5), Head(p, 5));
-    EXPECT_EQ(r[128], 3);  // positions 0..127 only
-    PreDecode(std::nullopt, Bits{}, Bits{}, r);
-    EXPECT_EQ(r[0], 1);
 }
 
 class PreRoundTrip : public ::testing::TestWithParam<PreCoding> {};

@@ -62,19 +62,6 @@ TEST(DecideSymbols, UnknownFormatKeepsTheLevels) {
         EXPECT_EQ(level, 7);
 }
 
-TEST(DecideSymbols, SamplesEverySlotAtTheOffset) {
-    Signal d{};
-    for (int k = 0; k < kSymbols; ++k)
-        d[32 * k + 4] = k % 3 == 0 ? 1.0 : -1.0;  // 2 samples late
-    Symbols levels{};
-    DecideSymbols(Format::PolarNrz, d, 4, Pattern(Format::PolarNrz), levels);
-    for (int k = 0; k < kSymbols; ++k)
-        EXPECT_EQ(levels[k], k % 3 == 0 ? 1 : -1) << k;
-    DecideSymbols(Format::PolarNrz, d, 0, Pattern(Format::PolarNrz), levels);
-    for (int k = 0; k < kSymbols; ++k)
-        EXPECT_EQ(levels[k], -1) << k;
-}
-
 // Levels made by the transmitter's mapper come back as the same code bits, first slot
 // included (every mapper starts afresh in each run).
 class LevelRoundTrip : public ::testing::TestWithParam<Format> {};
@@ -128,30 +115,6 @@ TEST(LevelsToCodeBits, FirstSlotWithoutHistory) {
     EXPECT_EQ(Decode(Format::Mlt3, {1, 1, 0, -1, -1}), (std::vector<int16_t>{1, 0, 1, 1, 0}));
     EXPECT_EQ(Decode(Format::PolarNrzi, {-1, 1, 1}), (std::vector<int16_t>{0, 1, 0}));
     EXPECT_EQ(Decode(Format::UnipolarNrzi, {1, 1, 0}), (std::vector<int16_t>{1, 0, 1}));
-}
-
-TEST(LevelsToCodeBits, FourLevelsFillAll256Bits) {
-    Symbols d{};
-    d.fill(3);
-    d[127] = -1;
-    Bits c{};
-    c.fill(9);
-    ASSERT_TRUE(LevelsToCodeBits(Format::Pam4, d, c));
-    EXPECT_EQ(c[253], 1);
-    EXPECT_EQ(c[254], 0);
-    EXPECT_EQ(c[255], 1);
-    Symbols natural{};
-    natural[0] = -3;
-    natural[1] = -1;
-    natural[2] = 1;
-    natural[3] = 3;
-    LevelsToCodeBits(Format::Pam4, natural, c);
-    EXPECT_EQ(std::vector<int16_t>(c.begin(), c.begin() + 8),
-              (std::vector<int16_t>{0, 0, 0, 1, 1, 0, 1, 1}));
-    Bits two{};
-    two.fill(9);
-    LevelsToCodeBits(Format::PolarNrz, d, two);
-    EXPECT_EQ(two[128], 9);  // two-level formats fill 128 bits only
 }
 
 TEST(LevelsToCodeBits, UnknownFormatIsReportedAndKeepsTheBits) {

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/Uniform.h"
-#include "receiver/Inversion.h"
 #include "receiver/Multipath.h"
 
 namespace linelab::test {
@@ -80,16 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                       EchoCase{"60", "-5", 0.6, 0}, EchoCase{"60", "1e300", 0.6, 2048},
                       EchoCase{"80", "127.9", 0.8, 2046}));
 
-TEST(Echo, NoDelayScalesTheRealWaveform) {
-    const Signal before = RandomSignal(3);
-    Signal after = before;
-    ApplyMultipath(after, "40", "0.0");
-    for (int n = 0; n < kPoints; ++n) {
-        EXPECT_NEAR(after[2 * n], 1.4 * before[2 * n], 1e-15);
-        EXPECT_EQ(after[2 * n + 1], before[2 * n + 1]);
-    }
-}
-
 TEST(Echo, HugeMagnitudeKeepsSamplesFinite) {
     Signal d{};
     for (int i = 0; i < kSignalFloats; ++i)
@@ -98,26 +87,6 @@ TEST(Echo, HugeMagnitudeKeepsSamplesFinite) {
         ApplyMultipath(d, "1e400", "0");
     for (int i = 0; i < kSignalFloats; ++i)
         ASSERT_TRUE(std::isfinite(d[i])) << i;
-}
-
-TEST(Inversion, NegatesTheWholeWaveform) {
-    const Signal before = RandomSignal(5);
-    Signal after = before;
-    Invert(after);
-    for (int i = 0; i < kSignalFloats; ++i)
-        ASSERT_EQ(after[i], -before[i]);
-    EXPECT_EQ(after[kSignalFloats], before[kSignalFloats]);
-}
-
-TEST(Inversion, AppliesOnlyWhenVisibleAndChecked) {
-    Settings s;
-    for (bool visible : {false, true}) {
-        for (bool checked : {false, true}) {
-            s.invertVisible = visible;
-            s.chkInvert = checked;
-            EXPECT_EQ(InversionApplies(s), visible && checked);
-        }
-    }
 }
 
 }  // namespace

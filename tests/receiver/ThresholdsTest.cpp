@@ -39,23 +39,6 @@ TEST_F(ThresholdsTest, OneThresholdFollowsTheSlider) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(ThresholdsTest, PolarPatternStaysOneThreshold) {
-    Load(Format::PolarNrz, 0);
-    SetThresholds(state, host);
-    EXPECT_DOUBLE_EQ(state.dThresholds[0], kSqrt2);
-    EXPECT_EQ(state.dThresholds[3], state.dThresholds[0]);
-}
-
-TEST_F(ThresholdsTest, TwoThresholdsAreSymmetric) {
-    Load(Format::Ami, 50);
-    SetThresholds(state, host);
-    EXPECT_NEAR(state.dThresholds[0], 0.70710678, 1e-8);
-    EXPECT_EQ(state.dThresholds[1], -state.dThresholds[0]);
-    EXPECT_EQ(state.dThresholds[2], state.dThresholds[0]);
-    EXPECT_EQ(state.dThresholds[3], state.dThresholds[0]);
-    EXPECT_TRUE(host.sliderWrites.empty());
-}
-
 TEST_F(ThresholdsTest, TwoThresholdsAtTheTopForceTheSliderTo99) {
     Load(Format::Hdb3, 100);
     state.lBERRuns = 5;
@@ -105,14 +88,6 @@ TEST_F(ThresholdsTest, UnknownPatternReportsOnEveryCall) {
         EXPECT_EQ(m.text, kUnknownPattern);
         EXPECT_FALSE(m.stopsTimer);
     }
-}
-
-TEST_F(ThresholdsTest, NaNThresholdsEndFinite) {
-    state.dThresholds = {NAN, NAN, NAN, NAN, 0};
-    host.slider = 20;
-    SetThresholds(state, host);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(std::isfinite(state.dThresholds[i]));
 }
 
 // An owner that runs the handling but never moves the slider must not make the forcing
