@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer target with clang in build-fuzz and runs it on corpus/ for
+# FUZZ_SECONDS seconds (600 unless set), then prints the executions per second and the
+# size of the corpus. A broken rule or a sanitizer report stops the run with a non-zero
+# status; the input that caused it is left in build-fuzz/ as crash-*, and the action
+# sequence that repeats it is in the printed log.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$root/build-fuzz"
+corpus="$root/corpus"
+seconds="${FUZZ_SECONDS:-600}"
+log="$build/fuzz.log"
+
+# The folder is this script's own: a cache made with another compiler cannot be reused.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang' "$build/CMakeCache.txt"; then
+    rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DLINELAB_FUZZ=ON -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target linelab_fuzz -j 2 >/dev/null
+
+mkdir -p "$corpus"
+echo "run-fuzz: linelab_fuzz for ${seconds} s on $corpus"
+status=0
+"$build/fuzz/linelab_fuzz" -max_len=4096 -len_control=10 -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$build/" "$corpus" >"$log" 2>&1 || status=$?
+
+runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+inputs=$(find "$corpus" -type f | wc -l)
+bytes=$(du -sb "$corpus" | cut -f1)
+echo "run-fuzz: ${runs:-?} runs, ${rate:-?} exec/s; corpus: ${inputs} inputs, ${bytes} bytes"
+if [ "$status" -ne 0 ]; then
+    echo "run-fuzz: the fuzzer stopped with status $status; see $log" >&2
+    grep -E -A40 'ERROR|broken:|runtime error' "$log" | head -80 >&2 || true
+fi
+exit "$status"
