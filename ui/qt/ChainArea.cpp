@@ -17,7 +17,7 @@ const QColor kLegend(95, 105, 120);
 const QColor kHint(150, 160, 175);
 const QColor kTopFill(234, 239, 245);
 
-constexpr int kFramePad = 8;      // frame outside the stage's cells
+constexpr int kFramePad = 8;       // frame outside the stage's cells
 constexpr int kLegendHeight = 18;  // the stage name above its cells
 constexpr std::array<const char*, kStageColumns> kStageNames = {"Transmitter", "Channel",
                                                                 "Receiver", "Output"};
@@ -30,7 +30,7 @@ struct Hint {
 // The hint lines follow the signal down each stage and across from stage to stage. A
 // line is drawn only while both of its ends are shown.
 constexpr std::array<Hint, 20> kHints = {{
-    {ListId::cmbData, PictureId::picData},
+    {PictureId::picModData, SliderId::hscDataScroll},
     {PictureId::picData, PictureId::picPreData},
     {PictureId::picPreData, PictureId::picCodedData},
     {PictureId::picCodedData, PictureId::picModData},
@@ -41,8 +41,8 @@ constexpr std::array<Hint, 20> kHints = {{
     {PictureId::picChannelEye, PictureId::picChannelSpectrum},
     {PictureId::picChannelEye, PictureId::picRxEye},
     {PictureId::picChannelSpectrum, PictureId::picRxSpectrum},
-    {PictureId::picRxEye, PictureId::picRxSpectrum},
-    {SliderId::vscThreshold, PictureId::picDemodData},
+    {SliderId::hscSample, PictureId::picRxSpectrum},
+    {LabelId::lblDiscriminator, PictureId::picRxEye},
     {PictureId::picDemodData, PictureId::picDecodedData},
     {PictureId::picDecodedData, PictureId::picPostData},
     {PictureId::picPostData, PictureId::picRxData},
@@ -131,8 +131,8 @@ void ChainArea::PaintStages(QPainter& painter) {
         const auto id = Element(DecorationId::shpTx, column);
         const QRect cells = layout_->StageRect(column);
         if (!form_.Decoration(id).visible || cells.isEmpty()) continue;
-        const QRectF frame = QRectF(cells).adjusted(-kFramePad, -kFramePad - kLegendHeight,
-                                                    kFramePad, kFramePad);
+        const QRectF frame =
+            QRectF(cells).adjusted(-kFramePad, -kFramePad - kLegendHeight, kFramePad, kFramePad);
         painter.setPen(kStageBorder);
         painter.setBrush(kStageFill);
         painter.drawRoundedRect(frame.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);

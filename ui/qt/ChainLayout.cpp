@@ -1,8 +1,8 @@
 #include "ui/qt/ChainLayout.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -84,14 +84,15 @@ void ChainLayout::BuildFull() {
     grid_->setHorizontalSpacing(kStageGap);
     grid_->addLayout(topBar_ = TopBar(), kTopRow, 0, 1, kStageColumns);
     grid_->setRowMinimumHeight(kLegendRow, kLegendRoom);
-    AddStageCell(TransmitterLists(false), kListRow, kTx);
+    AddStageCell(TopAligned(TransmitterLists(false)), kListRow, kTx);
     AddStageCell(TopAligned(ChannelLists()), kListRow, kChannel, 2);
-    AddStageCell(TopAligned(ReceiverLists(), w_.Label(LabelId::lblDiscriminator)), kListRow, kRx, 2);
-    AddStageCell(OutputLists(), kListRow, kOutput);
+    AddStageCell(TopAligned(ReceiverLists(), w_.Label(LabelId::lblDiscriminator)), kListRow, kRx,
+                 2);
+    AddStageCell(TopAligned(OutputLists()), kListRow, kOutput);
     AddStageCell(Strips(PictureId::picData, PictureId::picModData, true), kStripRow, kTx);
     AddStageCell(Strips(PictureId::picDemodData, PictureId::picRxData, false), kStripRow, kOutput);
-    AddStageCell(EyeCell(PictureId::picTxEye, CheckId::chkTxEye,
-                         w_.Slider(SliderId::vscTxEyeScale), nullptr),
+    AddStageCell(EyeCell(PictureId::picTxEye, CheckId::chkTxEye, w_.Slider(SliderId::vscTxEyeScale),
+                         nullptr),
                  kEyeRow, kTx);
     AddStageCell(EyeCell(PictureId::picChannelEye, CheckId::chkChannelEye, nullptr, nullptr),
                  kEyeRow, kChannel);
@@ -101,9 +102,9 @@ void ChainLayout::BuildFull() {
     AddStageCell(OutputCell(), kEyeRow, kOutput, 2);
     AddStageCell(SpectrumCell(PictureId::picTxSpectrum, CheckId::chkTxSpectrum, nullptr, false),
                  kSpectrumRow, kTx);
-    AddStageCell(SpectrumCell(PictureId::picChannelSpectrum, CheckId::chkChannelSpectrum, nullptr,
-                              true),
-                 kSpectrumRow, kChannel);
+    AddStageCell(
+        SpectrumCell(PictureId::picChannelSpectrum, CheckId::chkChannelSpectrum, nullptr, true),
+        kSpectrumRow, kChannel);
     AddStageCell(SpectrumCell(PictureId::picRxSpectrum, CheckId::chkRxSpectrum,
                               w_.Slider(SliderId::vscSpectrumRange), false),
                  kSpectrumRow, kRx);
@@ -121,16 +122,16 @@ void ChainLayout::BuildCompact() {
     grid_->addLayout(Strips(PictureId::picData, PictureId::picModData, true), 1, 0, 1,
                      listsShown ? 1 : 2);
     grid_->addLayout(TopAligned(lists), 1, 1);
-    grid_->addLayout(EyeCell(PictureId::picChannelEye, CheckId::chkChannelEye,
-                             w_.Slider(SliderId::vscTxEyeScale), nullptr),
-                     2, 0);
+    QLayout* eye = EyeCell(PictureId::picChannelEye, CheckId::chkChannelEye,
+                           w_.Slider(SliderId::vscTxEyeScale), nullptr);
+    grid_->addLayout(eye, 2, 0);
     grid_->addLayout(SpectrumCell(PictureId::picChannelSpectrum, CheckId::chkChannelSpectrum,
                                   w_.Slider(SliderId::vscSpectrumRange), true),
                      2, 1);
     grid_->setColumnStretch(0, 3);
     grid_->setColumnStretch(1, 2);
-    grid_->setRowStretch(2, 2);
-    grid_->setRowStretch(3, 1);  // takes the room when the scene has no eye
+    // Without an eye the room goes to an empty last row, so the strips keep their height.
+    grid_->setRowStretch(eye->isEmpty() ? 3 : 2, 1);
 }
 
 void ChainLayout::AddStageCell(QLayout* cell, int row, int column, int rowSpan) {
@@ -162,8 +163,8 @@ QRect ChainLayout::TopBarRect() const {
 }
 
 QHBoxLayout* ChainLayout::TopBar() {
-    QHBoxLayout* bar = Row({w_.Label(LabelId::Label1), w_.List(ListId::cmbScene),
-                            w_.List(ListId::cmbData), w_.pause});
+    QHBoxLayout* bar = Row(
+        {w_.Label(LabelId::Label1), w_.List(ListId::cmbScene), w_.List(ListId::cmbData), w_.pause});
     bar->setContentsMargins(8, 4, 8, 4);
     bar->addStretch(1);
     bar->addWidget(w_.logo);
@@ -189,9 +190,9 @@ QLayout* ChainLayout::TransmitterLists(bool withChannel) {
                Row({w_.List(ListId::cmbTxModPC0), w_.Label(LabelId::lblModulationPC)}));
     AddListRow(grid, w_.Label(LabelId::lblTxFilter), Row({w_.List(ListId::cmbTxFilter0)}));
     // The bandwidth and the excess bandwidth share one place: only one is ever shown.
-    AddListRow(grid, nullptr,
-               Row({w_.List(ListId::cmbTxBW0), w_.List(ListId::cmbTxEB0),
-                    w_.Label(LabelId::lblPCkHz0)}));
+    AddListRow(
+        grid, nullptr,
+        Row({w_.List(ListId::cmbTxBW0), w_.List(ListId::cmbTxEB0), w_.Label(LabelId::lblPCkHz0)}));
     if (withChannel) {
         AddListRow(grid, w_.Label(LabelId::lblHighPass),
                    Row({w_.List(ListId::cmbHighPass), w_.Label(LabelId::lblHPkHz)}));
@@ -219,9 +220,9 @@ QLayout* ChainLayout::ChannelLists() {
 QLayout* ChainLayout::ReceiverLists() {
     QGridLayout* grid = NewGrid();
     AddListRow(grid, w_.Label(LabelId::lblRxFilter), Row({w_.List(ListId::cmbTxFilter1)}));
-    AddListRow(grid, nullptr,
-               Row({w_.List(ListId::cmbTxBW1), w_.List(ListId::cmbTxEB1),
-                    w_.Label(LabelId::lblPCkHz1)}));
+    AddListRow(
+        grid, nullptr,
+        Row({w_.List(ListId::cmbTxBW1), w_.List(ListId::cmbTxEB1), w_.Label(LabelId::lblPCkHz1)}));
     return grid;
 }
 
@@ -261,8 +262,10 @@ QLayout* ChainLayout::EyeCell(PictureId eye, CheckId box, QWidget* vertical, QWi
     const int down = w_.Slider(SliderId::hscSample)->sizeHint().height();
     grid->addWidget(w_.Check(box), 0, 0, Qt::AlignTop);
     grid->addWidget(w_.Picture(eye), 0, 1);
-    grid->addWidget(vertical != nullptr ? vertical : Filler(QSize(across, 0)), 0, 2);
-    grid->addWidget(horizontal != nullptr ? horizontal : Filler(QSize(0, down)), 1, 1);
+    if (QWidget* right = vertical != nullptr ? vertical : Filler(QSize(across, 0)))
+        grid->addWidget(right, 0, 2);
+    if (QWidget* below = horizontal != nullptr ? horizontal : Filler(QSize(0, down)))
+        grid->addWidget(below, 1, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
     return grid;
@@ -274,7 +277,8 @@ QLayout* ChainLayout::SpectrumCell(PictureId spectrum, CheckId box, QWidget* ver
     const int across = w_.Slider(SliderId::vscSpectrumRange)->sizeHint().width();
     grid->addWidget(w_.Check(box), 0, 0, Qt::AlignTop);
     grid->addWidget(w_.Picture(spectrum), 0, 1);
-    grid->addWidget(vertical != nullptr ? vertical : Filler(QSize(across, 0)), 0, 2);
+    if (QWidget* right = vertical != nullptr ? vertical : Filler(QSize(across, 0)))
+        grid->addWidget(right, 0, 2);
     if (withAxis) {
         grid->addLayout(FrequencyAxis(), 1, 1);
         grid->addLayout(Row({w_.Check(CheckId::chkLinear), w_.Check(CheckId::chkMemory)}), 2, 1);
@@ -304,7 +308,9 @@ QLayout* ChainLayout::OutputCell() {
     return box;
 }
 
+// Only the full layout matches cells with fillers; the compact one has nothing to match.
 QWidget* ChainLayout::Filler(QSize size) {
+    if (!full_) return nullptr;
     auto* filler = new QWidget(area_);
     if (size.width() > 0) filler->setFixedWidth(size.width());
     if (size.height() > 0) filler->setFixedHeight(size.height());

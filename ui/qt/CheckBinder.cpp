@@ -50,7 +50,8 @@ void CheckBinder::Sync(CheckId id) {
         palette.setColor(QPalette::WindowText, FromBgr(check.captionColour));
         box->setPalette(palette);
     }
-    if (IsStripSwitch(id)) widgets_.Picture(static_cast<PictureId>(id))->SetGreyed(check.value == 0);
+    if (IsStripSwitch(id))
+        widgets_.Picture(static_cast<PictureId>(id))->SetGreyed(check.value == 0);
 }
 
 }  // namespace linelab

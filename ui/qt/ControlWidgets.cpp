@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "ui/Form1.h"
 #include "ui/qt/ClickLabel.h"
@@ -17,26 +18,62 @@ namespace {
 
 // The focusable controls in reading order (left to right along the chain), which is the
 // order Tab visits them: widgets join the focus chain in the order they are created.
-constexpr std::array<ControlRef, 51> kTabOrder = {
-    ListId::cmbScene,           ListId::cmbData,           kPauseButton,
-    ListId::cmbPreCode0,        ListId::cmbCode0,          ListId::cmbMod0,
-    ListId::cmbTxModPC0,        ListId::cmbTxFilter0,      ListId::cmbTxBW0,
-    ListId::cmbTxEB0,           CheckId::chkData,          CheckId::chkPreData,
-    CheckId::chkCodedData,      CheckId::chkModData,       SliderId::hscDataScroll,
-    SliderId::hscDataZoom,      CheckId::chkTxEye,         PictureId::picTxEye,
-    SliderId::vscTxEyeScale,    CheckId::chkTxSpectrum,    PictureId::picTxSpectrum,
-    ListId::cmbHighPass,        ListId::cmbLowPass,        ListId::cmbNoise,
-    ListId::cmbMultipathDelay,  ListId::cmbMultipathMag,   CheckId::chkInvert,
-    CheckId::chkChannelEye,     PictureId::picChannelEye,  CheckId::chkChannelSpectrum,
-    PictureId::picChannelSpectrum, CheckId::chkLinear,     CheckId::chkMemory,
-    ListId::cmbTxFilter1,       ListId::cmbTxBW1,          ListId::cmbTxEB1,
-    CheckId::chkRxEye,          PictureId::picRxEye,       SliderId::vscThreshold,
-    SliderId::hscSample,        CheckId::chkRxSpectrum,    PictureId::picRxSpectrum,
-    SliderId::vscSpectrumRange, ListId::cmbMod1,           ListId::cmbTxModPC1,
-    ListId::cmbCode1,           ListId::cmbPreCode1,       CheckId::chkDemodData,
-    CheckId::chkDecodedData,    CheckId::chkPostData,      CheckId::chkRxData};
+constexpr std::array<ControlRef, 51> kTabOrder = {ListId::cmbScene,
+                                                  ListId::cmbData,
+                                                  kPauseButton,
+                                                  ListId::cmbPreCode0,
+                                                  ListId::cmbCode0,
+                                                  ListId::cmbMod0,
+                                                  ListId::cmbTxModPC0,
+                                                  ListId::cmbTxFilter0,
+                                                  ListId::cmbTxBW0,
+                                                  ListId::cmbTxEB0,
+                                                  CheckId::chkData,
+                                                  CheckId::chkPreData,
+                                                  CheckId::chkCodedData,
+                                                  CheckId::chkModData,
+                                                  SliderId::hscDataScroll,
+                                                  SliderId::hscDataZoom,
+                                                  CheckId::chkTxEye,
+                                                  PictureId::picTxEye,
+                                                  SliderId::vscTxEyeScale,
+                                                  CheckId::chkTxSpectrum,
+                                                  PictureId::picTxSpectrum,
+                                                  ListId::cmbHighPass,
+                                                  ListId::cmbLowPass,
+                                                  ListId::cmbNoise,
+                                                  ListId::cmbMultipathDelay,
+                                                  ListId::cmbMultipathMag,
+                                                  CheckId::chkInvert,
+                                                  CheckId::chkChannelEye,
+                                                  PictureId::picChannelEye,
+                                                  CheckId::chkChannelSpectrum,
+                                                  PictureId::picChannelSpectrum,
+                                                  CheckId::chkLinear,
+                                                  CheckId::chkMemory,
+                                                  ListId::cmbTxFilter1,
+                                                  ListId::cmbTxBW1,
+                                                  ListId::cmbTxEB1,
+                                                  CheckId::chkRxEye,
+                                                  PictureId::picRxEye,
+                                                  SliderId::vscThreshold,
+                                                  SliderId::hscSample,
+                                                  CheckId::chkRxSpectrum,
+                                                  PictureId::picRxSpectrum,
+                                                  SliderId::vscSpectrumRange,
+                                                  ListId::cmbMod1,
+                                                  ListId::cmbTxModPC1,
+                                                  ListId::cmbCode1,
+                                                  ListId::cmbPreCode1,
+                                                  CheckId::chkDemodData,
+                                                  CheckId::chkDecodedData,
+                                                  CheckId::chkPostData,
+                                                  CheckId::chkRxData};
 
 constexpr int kStripMaxHeight = 90;
+// The model's panel sizes are generous; in the full layout four stages share the width,
+// so the panels start from a narrower width and grow with the window.
+constexpr int kMaxPreferredWidth = 220;
 
 bool IsStrip(PictureId id) {
     return id <= PictureId::picRxData;
@@ -120,7 +157,7 @@ class Factory {
     PicturePanel* MakePicture(PictureId id) {
         auto* panel = new PicturePanel(parent_);
         const PictureControl& picture = form_.Picture(id);
-        panel->SetPreferredSize(QSize(picture.width, picture.height));
+        panel->SetPreferredSize(QSize(std::min(picture.width, kMaxPreferredWidth), picture.height));
         if (IsStrip(id)) {
             panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
             panel->setMaximumHeight(kStripMaxHeight);

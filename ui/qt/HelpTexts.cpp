@@ -42,7 +42,7 @@ QString InstructionsText() {
                        "chosen. Compare rates with each other rather than with textbook values. "
                        "Click the BER figure to restart it."),
         QString(),
-        QStringLiteral("Receive eye. The sliders beside the bottom (receive) eye move the "
+        QStringLiteral("Receive eye. The sliders beside the receive eye move the "
                        "sampling time (the horizontal one) and the decision threshold voltages "
                        "(the vertical one). Two-level codes have one threshold, three-level codes "
                        "have two and four-level codes three; the thresholds are always kept "

@@ -1,0 +1,221 @@
+#include "ui/qt/MainWindow.h"
+
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/Form1.h"
+#include "ui/qt/CaptionBinder.h"
+#include "ui/qt/ChainArea.h"
+#include "ui/qt/CheckBinder.h"
+#include "ui/qt/HelpTexts.h"
+#include "ui/qt/HelpWindow.h"
+#include "ui/qt/ListBinder.h"
+#include "ui/qt/PicturePanel.h"
+#include "ui/qt/SliderBinder.h"
+
+namespace linelab {
+namespace {
+
+constexpr QSize kDefaultSize(1200, 780);
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_unique<Form1>()) {
+    setWindowTitle(QStringLiteral("LineLab"));
+    area_ = new ChainArea(*form_, this);
+    setCentralWidget(area_);
+    Bind();
+    BuildMenu();
+    const ControlWidgets& w = Widgets();
+    for (int i = 0; i < CountOf<PictureId>(); ++i)
+        form_->AttachCanvas(static_cast<PictureId>(i), w.pictures[static_cast<std::size_t>(i)]);
+    // Every eye is scaled by the transmit eye's size, also in scenes that hide it and
+    // show the channel eye in its place.
+    w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));
+    form_->SetObserver(this);
+    SyncAll();
+    area_->Layout().Build();
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::Tick);
+    ApplyTimer(form_->Timer());
+    resize(kDefaultSize);
+    w.pause->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    timer1_.stop();
+    form_->SetObserver(nullptr);
+    for (int i = 0; i < CountOf<PictureId>(); ++i)
+        form_->AttachCanvas(static_cast<PictureId>(i), nullptr);
+    // The widgets outlive the model by a moment: nothing they say may reach it.
+    for (QObject* child : area_->findChildren<QObject*>())
+        child->blockSignals(true);
+}
+
+const ControlWidgets& MainWindow::Widgets() const {
+    return area_->Widgets();
+}
+
+void MainWindow::Bind() {
+    const auto after = [this] { AfterAction(); };
+    lists_ = std::make_unique<ListBinder>(*form_, Widgets(), after);
+    checks_ = std::make_unique<CheckBinder>(*form_, Widgets(), after);
+    sliders_ = std::make_unique<SliderBinder>(*form_, Widgets(), after);
+    captions_ = std::make_unique<CaptionBinder>(*form_, Widgets(), after);
+    lists_->Connect();
+    checks_->Connect();
+    sliders_->Connect();
+    captions_->Connect();
+    for (int i = 0; i < CountOf<PictureId>(); ++i) {
+        const auto id = static_cast<PictureId>(i);
+        PicturePanel* panel = Widgets().Picture(id);
+        connect(panel, &PicturePanel::Clicked, this, [this, id] {
+            form_->ClickPicture(id);
+            AfterAction();
+        });
+    }
+}
+
+void MainWindow::BuildMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    QAction* instructions = help->addAction(QStringLiteral("Instructions"));
+    instructions->setObjectName(QStringLiteral("HelpInstructions"));
+    connect(instructions, &QAction::triggered, this, &MainWindow::ShowInstructions);
+    QAction* about = help->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("HelpAbout"));
+    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::SyncAll() {
+    for (ControlRef control : AllControls())
+        SyncControl(control);
+}
+
+void MainWindow::SyncControl(ControlRef control) {
+    switch (control.kind) {
+        case ControlKind::List:
+            lists_->Sync(static_cast<ListId>(control.index));
+            break;
+        case ControlKind::CheckBox:
+            checks_->Sync(static_cast<CheckId>(control.index));
+            break;
+        case ControlKind::Slider:
+            sliders_->Sync(static_cast<SliderId>(control.index));
+            break;
+        case ControlKind::Label:
+            captions_->SyncLabel(static_cast<LabelId>(control.index));
+            break;
+        case ControlKind::Button:
+            captions_->SyncPause();
+            break;
+        case ControlKind::Picture:
+            break;
+        case ControlKind::Decoration:
+            area_->update();
+            break;
+        case ControlKind::Timer:
+            return;
+    }
+    if (QWidget* widget = Widgets().WidgetOf(control)) {
+        const bool visible = form_->Visible(control);
+        if (widget->isHidden() == visible) {
+            widget->setVisible(visible);
+            layoutPending_ = true;
+        }
+    }
+}
+
+void MainWindow::ControlChanged(ControlRef control, std::string_view) {
+    SyncControl(control);
+    if (control == ControlRef(ListId::cmbScene)) layoutPending_ = true;
+    if (layoutPending_ && !layoutQueued_) {
+        // Changes that no user action started still get their layout.
+        layoutQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                layoutQueued_ = false;
+                AfterAction();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+// A scene is laid out once its controls are shown and hidden; within a scene only the
+// column widths follow what is visible.
+void MainWindow::AfterAction() {
+    if (!layoutPending_) return;
+    layoutPending_ = false;
+    ChainLayout& layout = area_->Layout();
+    if (layout.Scene() != form_->SceneIndex()) {
+        layout.Build();
+    } else {
+        layout.EqualizeColumns();
+    }
+    area_->update();
+}
+
+void MainWindow::Tick() {
+    form_->Timer1_Timer();
+    FlushPanels();
+    AfterAction();
+}
+
+void MainWindow::ApplyScene(int index) {
+    form_->ApplyScene(index);
+    AfterAction();
+}
+
+void MainWindow::FlushPanels() {
+    for (PicturePanel* panel : Widgets().pictures)
+        panel->Flush();
+}
+
+void MainWindow::TimerChanged(const TimerControl& timer) {
+    ApplyTimer(timer);
+}
+
+void MainWindow::ApplyTimer(const TimerControl& timer) {
+    if (openMessages_ > 0) return;  // restored from the model when the box closes
+    if (!timer.enabled) {
+        timer1_.stop();
+        return;
+    }
+    if (timer1_.interval() != timer.interval) timer1_.setInterval(timer.interval);
+    if (!timer1_.isActive()) timer1_.start();
+}
+
+void MainWindow::Report(std::string_view message, bool) {
+    // Whether or not the message stops the run, no tick may start while the box is open;
+    // afterwards the timer is whatever the model says (stopped, for a message that stops
+    // it: the model disabled it before reporting).
+    timer1_.stop();
+    ++openMessages_;
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    --openMessages_;
+    ApplyTimer(form_->Timer());
+}
+
+void MainWindow::ShowAbout() {
+    if (about_ == nullptr)
+        about_ = new HelpWindow(QStringLiteral("About LineLab"), AboutText(), this);
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void MainWindow::ShowInstructions() {
+    if (instructions_ == nullptr)
+        instructions_ =
+            new HelpWindow(QStringLiteral("LineLab Instructions"), InstructionsText(), this);
+    instructions_->show();
+    instructions_->raise();
+    instructions_->activateWindow();
+}
+
+}  // namespace linelab
