@@ -1,7 +1,6 @@
 // Change handlers of the transmit chain's lists: data source, pre-coding, line code and
 // level mapping; the dispatch of every list change; the scene list.
 
-#include "dsp/Reporter.h"  // engine/Transmit.h names Reporter without including it
 #include "engine/Tables.h"
 #include "engine/Transmit.h"
 #include "ui/Form1.h"
