@@ -119,7 +119,7 @@ inline constexpr auto kSceneTable = [] {
     using namespace scene;
     using Cells = std::array<uint8_t, kSceneCount>;
     return std::array<SceneGroup, 27>{{
-        //                                     0    1    2     3     4     5     6
+        // members, their check boxes, cells for scenes 0 to 6
         {kData, kDataBox, Cells{YOn, YOn, YOn, YOn, YOn, YOn, YOn}},
         {kLogo, kNoBoxes, Cells{Y, Y, Y, Y, _, _, _}},
         {kPreCoded, kPreCodedBoxes, Cells{_, YOn, _, YOn, BOn, BOn, BOn}},
