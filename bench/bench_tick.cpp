@@ -4,10 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "engine/Engine.h"
 #include "engine/Tables.h"
 #include "engine/Transmit.h"
+#include "receiver/Noise.h"
 
 namespace linelab {
 namespace {
@@ -101,6 +103,18 @@ void BM_TickBusyNoisy(benchmark::State& state) {
     ReportRuns(state);
 }
 BENCHMARK(BM_TickBusyNoisy);
+
+// The Gaussian draws of one run's noise on their own, the largest part of (b) besides the
+// transforms.
+void BM_NoiseDraws(benchmark::State& state) {
+    auto noise = std::make_unique<Signal>();
+    Uniform rng;
+    for (auto _ : state) {
+        DrawGaussianPairs(*noise, 1.0, rng);
+        benchmark::DoNotOptimize(noise->data());
+    }
+}
+BENCHMARK(BM_NoiseDraws);
 
 }  // namespace
 }  // namespace linelab
