@@ -8,9 +8,17 @@
 #include <cstring>
 #include <memory>
 #include <random>
+#include <string>
+#include <string_view>
+#include <utility>
 
+#include "dsp/DesignFilters.h"
+#include "dsp/FFTButterflies.h"
 #include "dsp/Signal.h"
 #include "dsp/nrFFT.h"
+#include "engine/RunState.h"
+#include "engine/Tables.h"
+#include "engine/Transmit.h"
 
 namespace linelab {
 namespace {
@@ -44,11 +52,11 @@ void BM_Copy2048(benchmark::State& state) {
     }
 }
 
-void RunOurs(benchmark::State& state, bool inverse) {
+void RunOurs(benchmark::State& state, bool inverse, FFTVariant variant = FFTVariant::Auto) {
     auto b = std::make_unique<Buffers>();
     for (auto _ : state) {
         b->Refill();
-        FFT(b->data, kPoints, inverse, false);
+        FFTWithVariant(variant, b->data, kPoints, inverse, false);
         benchmark::DoNotOptimize(b->data.data());
         benchmark::ClobberMemory();
     }
@@ -59,6 +67,10 @@ void BM_FFT2048_Forward(benchmark::State& state) {
 }
 void BM_FFT2048_Inverse(benchmark::State& state) {
     RunOurs(state, true);
+}
+// The build for processors without 256-bit vectors.
+void BM_FFT2048_Forward_Plain(benchmark::State& state) {
+    RunOurs(state, false, FFTVariant::Plain);
 }
 
 // In place on the same buffer, planned once with FFTW_MEASURE outside the loop (planning
@@ -77,10 +89,69 @@ void BM_FFTW2048_InPlace(benchmark::State& state) {
     fftw_destroy_plan(plan);
 }
 
+// Fixed, already rounded texts: the pass writes nothing back.
+class FixedSettings : public FilterSettings {
+  public:
+    explicit FixedSettings(FilterTexts t) : texts_(std::move(t)) {}
+    void ReadFilterTexts(FilterTexts& out) override { out = texts_; }
+    void WriteFilterText(FilterBox, int, std::string_view) override {}
+
+  private:
+    FilterTexts texts_;
+};
+
+FilterTexts DesignTexts(const std::string& tx, const std::string& rx) {
+    FilterTexts t;
+    t.side[0] = {"50", tx, "1.5", "35"};
+    t.side[1] = {"100", rx, "1.5", "35"};
+    t.lowPass = "2.0";
+    t.highPass = "0.05";
+    return t;
+}
+
+// The pulse-based types take one transform; the raised cosines a few hundred cosines.
+void RunDesign(benchmark::State& state, const std::string& tx, const std::string& rx) {
+    FixedSettings settings(DesignTexts(tx, rx));
+    auto out = std::make_unique<Responses>();
+    for (auto _ : state) {
+        DesignFilters(settings, 1.0, *out);
+        benchmark::DoNotOptimize(out->dTotalResponse.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_DesignFilters_SinglePoleMatched(benchmark::State& state) {
+    RunDesign(state, "SinglePole", "Matched");
+}
+void BM_DesignFilters_RootRC(benchmark::State& state) {
+    RunDesign(state, "Root RC", "Root RC");
+}
+
+// The transmit half of one run, from the data source to the received spectrum.
+void BM_TransmitHalf(benchmark::State& state) {
+    auto s = std::make_unique<RunState>();
+    s->dBaudRate = 1.0;
+    FixedSettings settings(DesignTexts("Root RC", "Root RC"));
+    DesignFilters(settings, s->dBaudRate, s->responses);
+    for (auto _ : state) {
+        GenerateData(DataSource::Random, *s);
+        PreCode(PreCoding::Scramble, *s);
+        LineCode(LineCode::None, false, *s);
+        const double dScale = MapLevels(Format::PolarNrz, "100", *s);
+        BuildPulseTrain(*s, dScale);
+        benchmark::DoNotOptimize(s->dRxTimeData.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 BENCHMARK(BM_Copy2048);
 BENCHMARK(BM_FFT2048_Forward);
 BENCHMARK(BM_FFT2048_Inverse);
+BENCHMARK(BM_FFT2048_Forward_Plain);
 BENCHMARK(BM_FFTW2048_InPlace);
+BENCHMARK(BM_DesignFilters_SinglePoleMatched);
+BENCHMARK(BM_DesignFilters_RootRC);
+BENCHMARK(BM_TransmitHalf);
 
 }  // namespace
 }  // namespace linelab

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "dsp/FFTButterflies.h"
 #include "dsp/Signal.h"
 #include "dsp/nrFFT.h"
 #include "tests/dsp/RecordingReporter.h"
@@ -117,23 +118,27 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FFTAgainstDirectSum,
                          ::testing::Combine(::testing::Values(2, 4, 8, 64, 512, 2048),
                                             ::testing::Bool()));
 
-class FFTBitExact : public ::testing::TestWithParam<std::tuple<int32_t, bool>> {};
+class FFTBitExact : public ::testing::TestWithParam<std::tuple<int32_t, bool, FFTVariant>> {};
 
-// Covers the sizes the tables serve and the larger ones computed on the fly.
+// Covers the sizes the tables serve and the larger ones computed on the fly, in both builds
+// of the butterflies.
 TEST_P(FFTBitExact, MatchesTheLiteralRoutine) {
-    const auto [points, inverse] = GetParam();
+    const auto [points, inverse, variant] = GetParam();
+    if (variant == FFTVariant::Wide && !FFTWideAvailable()) {
+        GTEST_SKIP() << "no 256-bit vectors on this processor";
+    }
     std::vector<double> fast = RandomData(points, 5);
     std::vector<double> literal = fast;
-    FFT(fast, points, inverse, false);
+    FFTWithVariant(variant, fast, points, inverse, false);
     LiteralFFT(literal, points, inverse);
     ASSERT_EQ(fast.size(), literal.size());
     EXPECT_EQ(std::memcmp(fast.data(), literal.data(), fast.size() * sizeof(double)), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FFTBitExact,
-                         ::testing::Combine(::testing::Values(2, 4, 8, 16, 32, 128, 1024, 2048,
-                                                              4096, 8192),
-                                            ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, FFTBitExact,
+    ::testing::Combine(::testing::Values(2, 4, 8, 16, 32, 128, 1024, 2048, 4096, 8192),
+                       ::testing::Bool(), ::testing::Values(FFTVariant::Plain, FFTVariant::Wide)));
 
 TEST(FFT, RoundTripReturnsTheInput) {
     const std::vector<double> input = RandomData(kPoints, 3);

@@ -99,6 +99,10 @@ struct PulseCase {
     double p0;        // the base spectrum at bin 0, the pulse's area
 };
 
+void PrintTo(const PulseCase& c, std::ostream* os) {
+    *os << '"' << c.modPC << '"';
+}
+
 class BasePulse : public ::testing::TestWithParam<PulseCase> {};
 
 TEST_P(BasePulse, IsARectangleCentredOnSampleZero) {
@@ -143,6 +147,10 @@ struct CutoffCase {
     double baud;
     int lastBin;
 };
+
+void PrintTo(const CutoffCase& c, std::ostream* os) {
+    *os << c.bw << " kHz at " << c.baud;
+}
 
 class SteepCutoffBand : public ::testing::TestWithParam<CutoffCase> {};
 
