@@ -43,10 +43,18 @@ int PicturePanel::ScaleHeight() const {
     return LogicalSize().height() * kUnitsPerPixel;
 }
 
+// A hidden panel gets its resize event only when shown; checking the size wherever the
+// image is used keeps image and scale in step whatever the order of events.
+void PicturePanel::EnsureImage() {
+    if (imageSize_ != LogicalSize() || imageRatio_ != devicePixelRatioF()) NewImage();
+}
+
 void PicturePanel::NewImage() {
     pending_.clear();
     const QSize logical = LogicalSize();
     const qreal ratio = devicePixelRatioF();
+    imageSize_ = logical;
+    imageRatio_ = ratio;
     const QSize device(static_cast<int>(std::ceil(logical.width() * ratio)),
                        static_cast<int>(std::ceil(logical.height() * ratio)));
     image_ = logical.isEmpty() ? QImage() : QImage(device, QImage::Format_RGB32);
@@ -59,6 +67,7 @@ void PicturePanel::NewImage() {
 }
 
 void PicturePanel::Clear() {
+    EnsureImage();
     pending_.clear();
     if (!image_.isNull()) image_.fill(kBackground);
     update();
@@ -73,13 +82,17 @@ void PicturePanel::SetColour(int32_t bgr) {
 void PicturePanel::Line(double x1, double y1, double x2, double y2) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
-    if (pending_.isEmpty()) update();
+    if (pending_.isEmpty()) {
+        EnsureImage();
+        update();
+    }
     constexpr double k = kUnitsPerPixel;
     pending_.append(QLineF(x1 / k, y1 / k, x2 / k, y2 / k));
 }
 
 void PicturePanel::Flush() {
     if (pending_.isEmpty()) return;
+    EnsureImage();
     if (!image_.isNull()) {
         QPainter painter(&image_);
         // One logical pixel wide, without antialiasing: at ratio 1 this is the painter's
@@ -94,6 +107,7 @@ void PicturePanel::Flush() {
 }
 
 const QImage& PicturePanel::Image() {
+    EnsureImage();
     Flush();
     return image_;
 }
@@ -114,7 +128,7 @@ QSize PicturePanel::minimumSizeHint() const {
 }
 
 void PicturePanel::paintEvent(QPaintEvent*) {
-    if (!image_.isNull() && image_.devicePixelRatio() != devicePixelRatioF()) NewImage();
+    EnsureImage();
     Flush();
     QPainter painter(this);
     const QSize shown = image_.isNull() ? QSize() : image_.deviceIndependentSize().toSize();
@@ -126,7 +140,7 @@ void PicturePanel::paintEvent(QPaintEvent*) {
 }
 
 void PicturePanel::resizeEvent(QResizeEvent*) {
-    NewImage();
+    EnsureImage();
 }
 
 void PicturePanel::mousePressEvent(QMouseEvent* event) {

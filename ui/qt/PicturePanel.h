@@ -55,9 +55,12 @@ class PicturePanel : public QWidget, public Canvas {
 
   private:
     void NewImage();
+    void EnsureImage();  // the image always has the panel's current size and ratio
     QSize LogicalSize() const;
 
     QImage image_;
+    QSize imageSize_;  // logical size the image was made for
+    qreal imageRatio_ = 0;
     QVector<QLineF> pending_;
     int32_t colour_ = 0;  // black, the default drawing colour
     const PicturePanel* standIn_ = nullptr;
