@@ -45,17 +45,6 @@ TEST(DesignFilters, MatchedRaisedCosineGivesTheSquare) {
     }
 }
 
-TEST(DesignFilters, MatchedReceiverTakesTheTransmittersConjugate) {
-    FilterTexts texts = StartTexts();
-    texts.side[0] = {"50", "SinglePole", "0.4", "50"};
-    texts.side[1].filter = "Matched";
-    FakeFilterSettings settings(texts);
-    const auto r = Design(settings);
-    for (int k = 0; k < kPoints; ++k) {
-        EXPECT_EQ(Bin(r->dRxResponse, k), std::conj(Bin(r->dTxResponse, k))) << k;
-    }
-}
-
 // A typed "60" is rewritten "63", and the transmit pulse is then 63 % wide.
 TEST(DesignFilters, DesignsWithTheRewrittenText) {
     FilterTexts typed = StartTexts();
