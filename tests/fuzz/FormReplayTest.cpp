@@ -14,8 +14,8 @@ namespace {
 // Sequences per shard and shards: sized so the whole replay stays near a minute under the
 // sanitizers on the CI machine. The shards run as separate test cases, so CTest can spread
 // them over the cores.
-constexpr int kSequencesPerShard = 12;
-constexpr int kShards = 8;
+constexpr int kSequencesPerShard = 32;
+constexpr int kShards = 10;
 
 std::vector<uint8_t> RandomBytes(std::mt19937_64& rng) {
     std::uniform_int_distribution<int> length(16, 1536);
