@@ -23,6 +23,23 @@ bool Acceptable(const ListControl& list, const std::string& text) {
 
 }  // namespace
 
+Action FormFuzzHarness::Resolved(const Action& action) const {
+    if (action.op != Op::Slider || action.value2 != 1) return action;
+    // A position in the current range; every tenth one exactly at an end.
+    const SliderControl& s = form_->Slider(static_cast<SliderId>(action.target));
+    Action a = action;
+    a.value2 = 0;
+    const int position = action.value % 20;
+    if (position == 0) {
+        a.value = s.min;
+    } else if (position == 1) {
+        a.value = s.max;
+    } else {
+        a.value = s.min + action.value % std::max(s.max - s.min + 1, 1);
+    }
+    return a;
+}
+
 FormFuzzHarness::FormFuzzHarness(HarnessLimits limits)
     : limits_(limits), form_(std::make_unique<Form1>()) {
     observer_ = std::make_unique<CheckingObserver>(*form_);
@@ -46,7 +63,8 @@ std::string FormFuzzHarness::Run(std::span<const uint8_t> bytes) {
     return {};
 }
 
-std::string FormFuzzHarness::Step(const Action& action) {
+std::string FormFuzzHarness::Step(const Action& given) {
+    const Action action = Resolved(given);
     log_.push_back(Describe(action));
     ++actions_;
     if (action.op == Op::Tick) {

@@ -51,6 +51,7 @@ class FormFuzzHarness {
     }
 
   private:
+    Action Resolved(const Action& action) const;
     void Perform(const Action& action);
     void PerformByName(const Action& action);
     std::string TickAndCheck();

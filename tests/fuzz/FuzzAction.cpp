@@ -112,8 +112,14 @@ Action SliderAction(ByteReader& in) {
     Action a;
     a.op = Op::Slider;
     a.target = in.Below(CountOf<SliderId>());
-    // Mostly a value inside the widest range any slider has; sometimes any 16-bit value.
-    a.value = in.Below(4) < 3 ? in.Below(32768 + 33) - 32 : static_cast<int16_t>(in.Word());
+    // Mostly a position inside the slider's range as it is when the action runs (the ends
+    // included, where the threshold slider has its special case); sometimes any 16-bit value.
+    if (in.Below(4) < 3) {
+        a.value2 = 1;
+        a.value = in.Word();
+    } else {
+        a.value = static_cast<int16_t>(in.Word());
+    }
     return a;
 }
 

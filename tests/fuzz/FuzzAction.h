@@ -29,7 +29,8 @@ struct Action {
     Op op = Op::Tick;
     int target = 0;  // the id's number; for ByName the verb
     int value = 0;   // index, value, or the new width for Resize
-    int value2 = 0;  // the new height for Resize
+    int value2 = 0;  // the new height for Resize; for Slider 1 when value is a position
+                     // within the slider's current range rather than the value itself
     std::string text;
     std::string name;  // ByName only
 };
