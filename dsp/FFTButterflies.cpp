@@ -195,14 +195,27 @@ void PlainStages(double* d, std::size_t points, double sign) {
     AllStages<Lanes2>(d, points, sign);
 }
 
+// The 256-bit build exists on x86 only; elsewhere every transform runs the plain one.
+#if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx2"))) void WideStages(double* d, std::size_t points, double sign) {
     AllStages<Lanes4>(d, points, sign);
 }
+bool WideSupported() {
+    return __builtin_cpu_supports("avx2");
+}
+#else
+void WideStages(double* d, std::size_t points, double sign) {
+    PlainStages(d, points, sign);
+}
+bool WideSupported() {
+    return false;
+}
+#endif
 
 }  // namespace
 
 bool FFTWideAvailable() {
-    static const bool available = __builtin_cpu_supports("avx2");
+    static const bool available = WideSupported();
     return available;
 }
 
