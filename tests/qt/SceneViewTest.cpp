@@ -46,6 +46,7 @@ TEST_P(SceneViewTest, ShowsExactlyTheModelsVisibleControls) {
 }
 
 TEST_P(SceneViewTest, EveryShownControlHasAPlaceOfItsOwn) {
+    EXPECT_EQ(Window().size(), MainWindow::DefaultSize());  // nothing forced it to grow
     const auto shown = ShownWidgets();
     const QRect area = Window().Area().rect();
     for (const auto& [control, widget] : shown) {

@@ -15,7 +15,7 @@
 namespace linelab {
 namespace {
 
-constexpr int kMargin = 10;
+constexpr int kMargin = 12;
 constexpr int kStageGap = 20;    // between stage columns: room for the stage frames
 constexpr int kLegendRoom = 20;  // above the stage columns: room for the stage names
 constexpr int kRowGap = 6;

@@ -15,12 +15,6 @@
 #include "ui/qt/SliderBinder.h"
 
 namespace linelab {
-namespace {
-
-constexpr QSize kDefaultSize(1200, 780);
-
-}  // namespace
-
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_unique<Form1>()) {
     setWindowTitle(QStringLiteral("LineLab"));
     area_ = new ChainArea(*form_, this);
@@ -38,7 +32,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     area_->Layout().Build();
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Tick);
     ApplyTimer(form_->Timer());
-    resize(kDefaultSize);
+    resize(DefaultSize());
     w.pause->setFocus();
 }
 

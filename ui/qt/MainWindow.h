@@ -27,6 +27,9 @@ class MainWindow : public QMainWindow, public FormObserver {
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The size the window opens at; every scene fits in it.
+    static QSize DefaultSize() { return QSize(1200, 780); }
+
     Form1& Model() { return *form_; }
     const ControlWidgets& Widgets() const;
     ChainArea& Area() { return *area_; }
