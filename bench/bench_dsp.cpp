@@ -136,7 +136,7 @@ void BM_TransmitHalf(benchmark::State& state) {
     for (auto _ : state) {
         GenerateData(DataSource::Random, *s);
         PreCode(PreCoding::Scramble, *s);
-        LineCode(LineCode::None, false, *s);
+        LineCode(LineCoding::None, false, *s);
         const double dScale = MapLevels(Format::PolarNrz, "100", *s);
         BuildPulseTrain(*s, dScale);
         benchmark::DoNotOptimize(s->dRxTimeData.data());

@@ -19,7 +19,7 @@ void BM_TransmitStages(benchmark::State& bench) {
     for (auto _ : bench) {
         GenerateData(source, *state);
         PreCode(PreCoding::Scramble, *state);
-        LineCode(LineCode::FourB5BNrzi, pam4, *state);
+        LineCode(LineCoding::FourB5BNrzi, pam4, *state);
         benchmark::DoNotOptimize(MapLevels(format, "75", *state));
         benchmark::ClobberMemory();
     }

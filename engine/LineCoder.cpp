@@ -3,9 +3,6 @@
 namespace linelab {
 namespace {
 
-// The function LineCode hides the enumeration of the same name inside this file.
-using CodeId = enum LineCode;
-
 // How much of the bit arrays a code uses. The two- and three-level formats send code bits
 // 0..127 only, and the codes fill just that (plus what the code rate carries beyond it).
 // "4-PAM" sends code bits 0..255, which the plain ranges would leave holding bits of earlier
@@ -89,24 +86,24 @@ void Nrzi(RunState& s, int count) {
     }
 }
 
-void Encode(CodeId code, Span span, RunState& s) {
+void Encode(LineCoding code, Span span, RunState& s) {
     switch (code) {
-        case CodeId::None:
+        case LineCoding::None:
             Plain(s, span.bits);
             break;
-        case CodeId::Differential:
+        case LineCoding::Differential:
             Differential(s, span.bits);
             break;
-        case CodeId::Manchester:
+        case LineCoding::Manchester:
             Manchester(s);
             break;
-        case CodeId::DiffManchester:
+        case LineCoding::DiffManchester:
             DiffManchester(s, span.bits / 2);
             break;
-        case CodeId::FourB5B:
+        case LineCoding::FourB5B:
             FourB5B(s, span);
             break;
-        case CodeId::FourB5BNrzi:
+        case LineCoding::FourB5BNrzi:
             FourB5B(s, span);
             Nrzi(s, span.bits);
             break;
@@ -115,7 +112,7 @@ void Encode(CodeId code, Span span, RunState& s) {
 
 }  // namespace
 
-void LineCode(std::optional<CodeId> code, bool pam4, RunState& state) {
+void LineCode(std::optional<LineCoding> code, bool pam4, RunState& state) {
     if (code) Encode(*code, SpanFor(pam4), state);
     state.iCodeBaud = code ? Info(*code).iCodeBaud : int16_t{12};
 }

@@ -12,7 +12,7 @@ namespace linelab {
 
 enum class DataSource { Random, ExponentialRuns, Prbs7, Zeros75, Ones75, AllZeros, AllOnes };
 enum class PreCoding { None, Differential, Scramble };
-enum class LineCode { None, Differential, Manchester, DiffManchester, FourB5B, FourB5BNrzi };
+enum class LineCoding { None, Differential, Manchester, DiffManchester, FourB5B, FourB5BNrzi };
 enum class Format { UnipolarNrz, UnipolarNrzi, PolarNrz, PolarNrzi, Ami, Mlt3, Hdb3, Pam4 };
 
 inline constexpr std::array<std::string_view, 7> kDataSourceNames = {
@@ -56,20 +56,50 @@ struct FormatInfo {
 };
 
 inline constexpr std::array<FormatInfo, 8> kFormats = {{
-    {"Unipolar (N)RZ", FormatClass::TwoLevel, kSqrt2,
-     {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2}, false, -1, 1},
-    {"Unipolar (N)RZI", FormatClass::TwoLevel, kSqrt2,
-     {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2}, false, -1, 1},
+    {"Unipolar (N)RZ",
+     FormatClass::TwoLevel,
+     kSqrt2,
+     {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2},
+     false,
+     -1,
+     1},
+    {"Unipolar (N)RZI",
+     FormatClass::TwoLevel,
+     kSqrt2,
+     {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2},
+     false,
+     -1,
+     1},
     {"Polar (N)RZ", FormatClass::TwoLevel, 1.0, {0, 0, 0, 0}, false, -1, 1},
     {"Polar (N)RZI", FormatClass::TwoLevel, 1.0, {0, 0, 0, 0}, false, -1, 1},
-    {"AMI", FormatClass::ThreeLevel, kSqrt2, {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     true, -1, 1},
-    {"MLT3", FormatClass::ThreeLevel, kSqrt2, {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     true, -1, 1},
-    {"HDB3", FormatClass::ThreeLevel, 1.328, {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     true, -1, 1},
-    {"4-PAM", FormatClass::FourLevel, 0.6, {2.8 / kSqrt5, 0, -2.8 / kSqrt5, 2.8 / kSqrt5},
-     false, -3, 3},
+    {"AMI",
+     FormatClass::ThreeLevel,
+     kSqrt2,
+     {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
+     true,
+     -1,
+     1},
+    {"MLT3",
+     FormatClass::ThreeLevel,
+     kSqrt2,
+     {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
+     true,
+     -1,
+     1},
+    {"HDB3",
+     FormatClass::ThreeLevel,
+     1.328,
+     {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
+     true,
+     -1,
+     1},
+    {"4-PAM",
+     FormatClass::FourLevel,
+     0.6,
+     {2.8 / kSqrt5, 0, -2.8 / kSqrt5, 2.8 / kSqrt5},
+     false,
+     -3,
+     3},
 }};
 
 inline constexpr std::array<std::string_view, 4> kPulseWidths = {"100", "75", "50", "25"};
@@ -93,14 +123,18 @@ inline std::optional<DataSource> FindDataSource(std::string_view t) {
 inline std::optional<PreCoding> FindPreCoding(std::string_view t) {
     return FindByName<PreCoding>(kPreCodingNames, t);
 }
-inline std::optional<LineCode> FindLineCode(std::string_view t) {
-    return FindByName<LineCode>(kLineCodes, t);
+inline std::optional<LineCoding> FindLineCode(std::string_view t) {
+    return FindByName<LineCoding>(kLineCodes, t);
 }
 inline std::optional<Format> FindFormat(std::string_view t) {
     return FindByName<Format>(kFormats, t);
 }
-inline const LineCodeInfo& Info(LineCode c) { return kLineCodes[static_cast<std::size_t>(c)]; }
-inline const FormatInfo& Info(Format f) { return kFormats[static_cast<std::size_t>(f)]; }
+inline const LineCodeInfo& Info(LineCoding c) {
+    return kLineCodes[static_cast<std::size_t>(c)];
+}
+inline const FormatInfo& Info(Format f) {
+    return kFormats[static_cast<std::size_t>(f)];
+}
 
 // The symbol rate in kbaud relative to the 1 kbit/s data rate: 1.0, 2.0 for the Manchester
 // codes, 1.2 for the 4B5B codes, halved for "4-PAM". Unknown texts count as "None" and as a

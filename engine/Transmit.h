@@ -21,15 +21,14 @@ void PreCode(std::optional<PreCoding> preCoding, RunState& state);
 // Fills iCodedData from iPreData and sets iCodeBaud (12 for an unknown code, whose array
 // is left alone). With pam4 true every code writes all 256 code bits from as many
 // pre-coded bits as it needs, so a four-level run is built from this run's bits only.
-void LineCode(std::optional<LineCode> code, bool pam4, RunState& state);
+void LineCode(std::optional<LineCoding> code, bool pam4, RunState& state);
 
 // The pulse width in sixteenths of a symbol from the text of cmbTxModPC(0): 1..16.
 int16_t PulseWidth(std::string_view text);
 
 // Fills iModData from iCodedData and sets iTxDutyCycle from the pulse-width text; returns
 // dScale = A * 16 / iTxDutyCycle, or 0 for an unknown format (iModData left alone).
-double MapLevels(std::optional<Format> format, std::string_view pulseWidthText,
-                 RunState& state);
+double MapLevels(std::optional<Format> format, std::string_view pulseWidthText, RunState& state);
 
 // The default thresholds a format brings with it when chosen at the receiver.
 const std::array<double, 4>& DefaultThresholds(Format format);

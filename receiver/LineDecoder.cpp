@@ -88,27 +88,27 @@ void RemoveNrzi(Bits& c) {
         c[k] = Bit(c[k] != c[k - 1]);
 }
 
-void LineDecode(std::optional<enum LineCode> code, Bits& c, Bits& p) {
+void LineDecode(std::optional<LineCoding> code, Bits& c, Bits& p) {
     if (!code) return;
     switch (*code) {
-        case LineCode::None:
+        case LineCoding::None:
             for (int k = 0; k < kSymbols; ++k)
                 p[k] = c[k];
             break;
-        case LineCode::Differential:
+        case LineCoding::Differential:
             FromTransitions(c, p);
             break;
-        case LineCode::Manchester:
+        case LineCoding::Manchester:
             FromManchester(c, p);
             break;
-        case LineCode::DiffManchester:
+        case LineCoding::DiffManchester:
             FromDiffManchester(c, p);
             break;
-        case LineCode::FourB5BNrzi:
+        case LineCoding::FourB5BNrzi:
             RemoveNrzi(c);
             FromFourB5B(c, p);
             break;
-        case LineCode::FourB5B:
+        case LineCoding::FourB5B:
             FromFourB5B(c, p);
             break;
     }

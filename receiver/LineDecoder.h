@@ -19,8 +19,6 @@ void RemoveNrzi(Bits& codeBits);
 // Turns code bits into line-decoded bits (positions 0..127); an invalid code group gives
 // kInvalidMark. For "4B5B + NRZI" the code bits are overwritten by the NRZI removal. An
 // unknown code leaves decoded as it was.
-// (The enumeration is spelled out: the transmitter's function LineCode hides it wherever both
-// are declared.)
-void LineDecode(std::optional<enum LineCode> code, Bits& codeBits, Bits& decoded);
+void LineDecode(std::optional<LineCoding> code, Bits& codeBits, Bits& decoded);
 
 }  // namespace linelab

@@ -12,7 +12,7 @@
 namespace linelab {
 namespace {
 
-using Code = enum LineCode;
+using Code = LineCoding;
 constexpr int16_t kUnwritten = 7;
 
 // The sixteen data code groups, nibble 0000 first.

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, CodeRates,
 TEST(Tables, NamesAreRecognisedExactly) {
     EXPECT_EQ(FindDataSource("PRBS Length 7"), DataSource::Prbs7);
     EXPECT_EQ(FindPreCoding("Scramble"), PreCoding::Scramble);
-    EXPECT_EQ(FindLineCode("4B5B + NRZI"), LineCode::FourB5BNrzi);
+    EXPECT_EQ(FindLineCode("4B5B + NRZI"), LineCoding::FourB5BNrzi);
     EXPECT_EQ(FindFormat("4-PAM"), Format::Pam4);
     EXPECT_FALSE(FindFormat("4-PAM "));
     EXPECT_FALSE(FindLineCode("4B5B+NRZI"));

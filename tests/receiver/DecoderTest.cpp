@@ -3,12 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Transmit.h"
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
-// Transmit.h names Reporter without including it; it comes after the decoder headers because
-// its function LineCode hides the enumeration of that name.
-#include "dsp/Reporter.h"
-#include "engine/Transmit.h"
 
 namespace linelab::test {
 namespace {
@@ -27,7 +24,7 @@ std::vector<int16_t> Head(const Bits& b, int n) {
 TEST(LineDecode, ManchesterInvalidPairsAreMarked) {
     Bits c = Filled({1, 0, 0, 1, 1, 1, 0, 0});
     Bits p{};
-    LineDecode(LineCode::Manchester, c, p);
+    LineDecode(LineCoding::Manchester, c, p);
     EXPECT_EQ(Head(p, 4), (std::vector<int16_t>{1, 0, kInvalidMark, kInvalidMark}));
 }
 
@@ -53,7 +50,7 @@ TEST(LineDecode, FourB5BGroupsGoMostSignificantFirst) {
     // 01001 is nibble 1, 11100 nibble 14, 11111 (idle) invalid.
     Bits c = Filled({0, 1, 0, 0, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 1});
     Bits p{};
-    LineDecode(LineCode::FourB5B, c, p);
+    LineDecode(LineCoding::FourB5B, c, p);
     EXPECT_EQ(Head(p, 12), (std::vector<int16_t>{0, 0, 0, 1, 1, 1, 1, 0, kInvalidMark, kInvalidMark,
                                                  kInvalidMark, kInvalidMark}));
 }
@@ -63,7 +60,7 @@ TEST(LineDecode, FourB5BGroupsGoMostSignificantFirst) {
 // code bits; the 4B5B + NRZI run loses its last words, where the receiver's NRZI layer runs
 // further than the sender's).
 struct CodeCase {
-    enum LineCode code;
+    LineCoding code;
     bool pam4;
     int exact;  // data bits that must come back
 };
@@ -85,14 +82,14 @@ TEST_P(LineRoundTrip, DecodesThePreCodedBits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, LineRoundTrip,
-                         ::testing::Values(CodeCase{LineCode::None, false, 128},
-                                           CodeCase{LineCode::Differential, false, 128},
-                                           CodeCase{LineCode::Manchester, false, 128},
-                                           CodeCase{LineCode::DiffManchester, false, 64},
-                                           CodeCase{LineCode::FourB5B, false, 128},
-                                           CodeCase{LineCode::FourB5BNrzi, false, 100},
-                                           CodeCase{LineCode::DiffManchester, true, 128},
-                                           CodeCase{LineCode::FourB5BNrzi, true, 128}));
+                         ::testing::Values(CodeCase{LineCoding::None, false, 128},
+                                           CodeCase{LineCoding::Differential, false, 128},
+                                           CodeCase{LineCoding::Manchester, false, 128},
+                                           CodeCase{LineCoding::DiffManchester, false, 64},
+                                           CodeCase{LineCoding::FourB5B, false, 128},
+                                           CodeCase{LineCoding::FourB5BNrzi, false, 100},
+                                           CodeCase{LineCoding::DiffManchester, true, 128},
+                                           CodeCase{LineCoding::FourB5BNrzi, true, 128}));
 
 TEST(PreDecode, ScrambleUsesTheRunsSequence) {
     Bits p = Filled({0, 1, 1, 0, kInvalidMark});
