@@ -9,6 +9,7 @@
 
 #include "ui/Form1.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/OffscreenPlatform.h"
 
 namespace {
 
@@ -20,20 +21,10 @@ QString FileName(int scene, const std::string& title) {
     return QStringLiteral("scene%1-%2.png").arg(scene).arg(slug);
 }
 
-// The offscreen platform cannot pass size hints to a window manager and says so each
-// time a window is shown; nothing here needs them.
-QtMessageHandler defaultHandler = nullptr;
-
-void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("propagateSizeHints"))) return;
-    if (defaultHandler != nullptr) defaultHandler(type, context, message);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    defaultHandler = qInstallMessageHandler(QuietOffscreen);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    linelab::UseOffscreenPlatform();
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     const QString folder =
