@@ -5,40 +5,55 @@ build="${1:-build}"
 out="$build/bench-results"
 mkdir -p "$out"
 
-run_bench() {  # program, csv file, extra arguments...
+run_bench() {  # program, json file, extra arguments...
     local program="$1" csv="$2"
     shift 2
     if [ -x "$program" ]; then
-        "$program" --benchmark_out="$csv" --benchmark_out_format=csv "$@"
+        "$program" --benchmark_out="$csv" --benchmark_out_format=json "$@"
     else
         echo "run-bench: $program was not built; skipped" >&2
         : >"$csv"
     fi
 }
 
-run_bench "$build/bench/linelab_bench" "$out/core.csv" --benchmark_min_time=0.5
-run_bench "$build/ui/qt/linelab_bench_paint" "$out/paint.csv"
+run_bench "$build/bench/linelab_bench" "$out/core.json" --benchmark_min_time=0.5
+run_bench "$build/ui/qt/linelab_bench_paint" "$out/paint.json"
 batch_rate=$(tools/batch/measure-throughput.sh "$build" 2>/dev/null || echo "n/a")
 
-# cpu time of one benchmark in microseconds, from Google Benchmark's CSV output.
-micros() {  # csv, benchmark name
-    awk -F, -v name="\"$2\"" '
-        $1 == name || $1 == substr(name, 2, length(name) - 2) {
-            t = $4; u = $5; gsub(/"/, "", u)
+# cpu time of one benchmark in microseconds, from Google Benchmark's JSON output (one key
+# per line: "name" comes before "cpu_time" and "time_unit" within each run).
+micros() {  # json, benchmark name
+    awk -v name="$2" '
+        /"name":/ { current = $0; sub(/.*"name": *"/, "", current); sub(/".*/, "", current) }
+        current == name && /"cpu_time":/ { t = $0; sub(/.*"cpu_time": */, "", t); sub(/,.*/, "", t) }
+        current == name && /"time_unit":/ {
+            u = $0; sub(/.*"time_unit": *"/, "", u); sub(/".*/, "", u)
             if (u == "ns") t /= 1000; else if (u == "ms") t *= 1000; else if (u == "s") t *= 1e6
             printf "%.2f", t; found = 1; exit
         }
         END { if (!found) printf "n/a" }' "$1"
 }
+# A user counter of one benchmark (the soak's resident memory), as reported.
+counter() {  # json, benchmark name, counter
+    awk -v name="$2" -v key="\"$3\":" '
+        /"name":/ { current = $0; sub(/.*"name": *"/, "", current); sub(/".*/, "", current) }
+        current == name && index($0, key) { v = $0; sub(/.*: */, "", v); sub(/,.*/, "", v)
+                                            printf "%.0f", v; found = 1; exit }
+        END { if (!found) printf "n/a" }' "$1"
+}
 per_second() { awk -v t="$1" 'BEGIN { if (t == "n/a" || t == 0) print "n/a"; else printf "%.0f", 1e6 / t }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "n/a" || b == "n/a" || b == 0) print "n/a"; else printf "%.2f", a / b }'; }
 
-fft=$(micros "$out/core.csv" BM_FFT2048_Forward)
-fftw=$(micros "$out/core.csv" BM_FFTW2048_InPlace)
-quiet=$(micros "$out/core.csv" BM_TickQuiet)
-busy=$(micros "$out/core.csv" BM_TickBusyNoisy)
-draw=$(micros "$out/core.csv" BM_DisplayFrame)
-paint=$(micros "$out/paint.csv" BM_PaintedFrameScene6)
+fft=$(micros "$out/core.json" BM_FFT2048_Forward)
+fftw=$(micros "$out/core.json" BM_FFTW2048_InPlace)
+quiet=$(micros "$out/core.json" BM_TickQuiet)
+busy=$(micros "$out/core.json" BM_TickBusyNoisy)
+draw=$(micros "$out/core.json" BM_DisplayFrame)
+paint=$(micros "$out/paint.json" BM_PaintedFrame)
+soak="BM_Soak/runs:1000000/panels:0/iterations:1"
+rss_start=$(counter "$out/core.json" "$soak" rss_start_kB)
+rss_end=$(counter "$out/core.json" "$soak" rss_end_kB)
+soak_rate=$(counter "$out/core.json" "$soak" runs/s)
 
 cat <<TABLE
 
@@ -50,5 +65,6 @@ Headless tick, all panels, noise          $(per_second "$busy") runs/s   (target
 Drawing one frame on a null canvas        ${draw} us   (target < 300)
 Painted frame, scene 6, offscreen         ${paint} us   (target < 8000)
 linelab-batch, 10,000-run BER with noise  ${batch_rate} runs/s (whole process)
+Soak, 1,000,000 runs with noise           ${soak_rate} runs/s, resident ${rss_start} kB -> ${rss_end} kB
 ------------------------------------------------------------------------------
 TABLE
