@@ -1,0 +1,166 @@
+// The frame loop's own rules: when the design pass runs, what an unrecognised line code or
+// format does to the rest of the tick, and the arguments of the four transmit strips.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeHost.h"
+#include "engine/Engine.h"
+#include "engine/Tables.h"
+#include "engine/Transmit.h"
+
+namespace linelab::test {
+namespace {
+
+// Records the order in which the tick reads the filter texts (the design pass) and the
+// settings (the stages).
+class OrderHost : public FakeHost {
+  public:
+    std::vector<std::string> reads;
+    void ReadFilterTexts(FilterTexts& out) override {
+        reads.emplace_back("filters");
+        FakeHost::ReadFilterTexts(out);
+    }
+    void ReadSettings(Settings& out) override {
+        reads.emplace_back("settings");
+        FakeHost::ReadSettings(out);
+    }
+};
+
+class TickTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host.settings = StartupSettings();
+        host.filterTexts = StartupFilterTexts();
+        host.state = &engine.State();
+        engine.State().dBaudRate = 1.0;
+    }
+
+    Engine engine;
+    OrderHost host;
+};
+
+TEST_F(TickTest, DesignsFirstAndOnlyWhileTheResponsesAreStale) {
+    engine.Tick(host);
+    ASSERT_FALSE(host.reads.empty());
+    EXPECT_EQ(host.reads.front(), "filters");
+    EXPECT_EQ(host.reads.back(), "settings");
+    EXPECT_TRUE(engine.State().bFiltersValid);
+
+    host.reads.clear();
+    engine.Tick(host);
+    EXPECT_EQ(host.reads, std::vector<std::string>{"settings"});
+
+    engine.State().bFiltersValid = false;
+    host.reads.clear();
+    engine.Tick(host);
+    EXPECT_EQ(host.reads.front(), "filters");
+}
+
+TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
+    RunState& s = engine.State();
+    s.iCodedData.fill(1);
+    s.iCodeBaud = 24;
+    SetBoth(host.settings.cmbCode, "Morse");
+    host.settings.cmbData = "All Zeros";
+    host.settings.chkCodedData = true;
+    engine.Tick(host);
+    ASSERT_EQ(host.messages.size(), 1u);  // the receiver's decoder skips it silently
+    EXPECT_EQ(host.messages[0].text, "Unknown Modulation Type");
+    EXPECT_TRUE(host.messages[0].stopsTimer);
+    for (int16_t bit : s.iCodedData)
+        ASSERT_EQ(bit, 1);
+    const StripCall* coded = host.Strip(StripPanel::CodedData);
+    ASSERT_NE(coded, nullptr);
+    EXPECT_EQ(coded->iBaud, 12);
+    // The rest of the tick ran: the old code bits were mapped, sent and counted.
+    for (int16_t level : s.iModData)
+        ASSERT_EQ(level, 1);
+    EXPECT_EQ(s.lBERRuns, 1);
+    EXPECT_EQ(host.captions.size(), 1u);
+}
+
+TEST_F(TickTest, UnknownFormatSendsNothing) {
+    RunState& s = engine.State();
+    s.iModData.fill(1);
+    host.settings.cmbMod[0] = "Smoke Signals";
+    engine.Tick(host);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].text, "Unknown cmbMod(0) Option");
+    EXPECT_TRUE(host.messages[0].stopsTimer);
+    EXPECT_EQ(s.dScale, 0.0);
+    for (int16_t level : s.iModData)
+        ASSERT_EQ(level, 1);
+    for (int i = 0; i < kSignalFloats; ++i) {
+        ASSERT_EQ(s.dTxImpulses[i], 0.0) << i;
+        ASSERT_EQ(s.dRxSpectrum[i], 0.0) << i;
+    }
+    EXPECT_EQ(s.lBERRuns, 1);
+}
+
+struct StripCase {
+    const char* code;
+    const char* format;
+    const char* pulseWidth;
+    int16_t codedBaud, modDuty, modBaud, modMin, modMax;
+};
+
+class TransmitStrips : public ::testing::TestWithParam<StripCase> {};
+
+TEST_P(TransmitStrips, DrawWithTheTableArguments) {
+    const StripCase c = GetParam();
+    Engine engine;
+    FakeHost host;
+    host.settings = StartupSettings();
+    host.filterTexts = StartupFilterTexts();
+    host.state = &engine.State();
+    SetBoth(host.settings.cmbCode, c.code);
+    SetBoth(host.settings.cmbMod, c.format);
+    host.settings.cmbTxModPC[0] = c.pulseWidth;
+    host.filterTexts.side[0].modPC = c.pulseWidth;
+    host.settings.chkData = host.settings.chkPreData = true;
+    host.settings.chkCodedData = host.settings.chkModData = true;
+    engine.State().dBaudRate = SymbolRate(c.code, c.format);
+    engine.Tick(host);
+    const RunState& s = engine.State();
+
+    const StripCall* data = host.Strip(StripPanel::Data);
+    const StripCall* pre = host.Strip(StripPanel::PreData);
+    const StripCall* coded = host.Strip(StripPanel::CodedData);
+    const StripCall* mod = host.Strip(StripPanel::ModData);
+    ASSERT_TRUE(data && pre && coded && mod);
+    for (const StripCall* bits : {data, pre, coded}) {
+        EXPECT_EQ(bits->iDutyCycle, 16);
+        EXPECT_EQ(bits->iMin, 0);
+        EXPECT_EQ(bits->iMax, 1);
+        EXPECT_EQ(bits->colour, kBlue);
+        EXPECT_EQ(bits->data, bits->compareData);
+    }
+    EXPECT_EQ(data->iBaud, 12);
+    EXPECT_EQ(pre->iBaud, 12);
+    EXPECT_EQ(coded->iBaud, c.codedBaud);
+    EXPECT_EQ(data->data, std::vector<int16_t>(s.iData.begin(), s.iData.end()));
+    EXPECT_EQ(coded->data, std::vector<int16_t>(s.iCodedData.begin(), s.iCodedData.end()));
+    EXPECT_EQ(mod->iDutyCycle, c.modDuty);
+    EXPECT_EQ(mod->iBaud, c.modBaud);
+    EXPECT_EQ(mod->iMin, c.modMin);
+    EXPECT_EQ(mod->iMax, c.modMax);
+    EXPECT_EQ(mod->colour, kBlue);
+    EXPECT_EQ(mod->data, std::vector<int16_t>(s.iModData.begin(), s.iModData.end()));
+    EXPECT_EQ(mod->data, mod->compareData);
+}
+
+// The four-level strip halves the code-bit scale, rounding halves to even (7.5 -> 8).
+INSTANTIATE_TEST_SUITE_P(
+    Formats, TransmitStrips,
+    ::testing::Values(StripCase{"None", "Polar (N)RZ", "100", 12, 16, 12, -1, 1},
+                      StripCase{"Manchester", "AMI", "100", 24, 16, 24, -1, 1},
+                      StripCase{"4B5B", "Unipolar (N)RZ", "25", 15, 4, 15, -1, 1},
+                      StripCase{"None", "4-PAM", "50", 12, 8, 6, -3, 3},
+                      StripCase{"4B5B + NRZI", "4-PAM", "100", 15, 16, 8, -3, 3},
+                      StripCase{"Diff. Manchester", "4-PAM", "75", 24, 12, 12, -3, 3}));
+
+}  // namespace
+}  // namespace linelab::test
