@@ -189,6 +189,9 @@ TEST(Tick, RestartsOfTheRunningErrorRate) {
     }
 }
 
+// A scene drops the stored spectrum for good: with "Memory" still checked, the next runs
+// must not take a new copy (it would be the average left over from before the scene); only
+// checking the box again stores one.
 TEST(Tick, SceneDropsTheStoredSpectrum) {
     Form1 form;
     ASSERT_TRUE(form.ApplyScene(2));
@@ -196,14 +199,23 @@ TEST(Tick, SceneDropsTheStoredSpectrum) {
     form.Timer1_Timer();  // the copy is the average before the run, so build one first
     ASSERT_TRUE(form.SetCheckValue(CheckId::chkMemory, 1));
     form.Timer1_Timer();
-    ASSERT_TRUE(form.State().bMemoryStored);
     const auto& memory = form.State().dMemorySpectrum;
-    ASSERT_TRUE(
-        std::any_of(memory.begin(), memory.begin() + 1024, [](double v) { return v != 0; }));
+    const auto allZero = [&memory] {
+        return std::all_of(memory.begin(), memory.begin() + 1024, [](double v) { return v == 0; });
+    };
+    ASSERT_FALSE(allZero());
     ASSERT_TRUE(form.ApplyScene(2));
-    EXPECT_FALSE(form.State().bMemoryStored);
-    EXPECT_TRUE(
-        std::all_of(memory.begin(), memory.begin() + 1024, [](double v) { return v == 0; }));
+    EXPECT_TRUE(allZero());
+    ASSERT_EQ(form.Check(CheckId::chkMemory).value, 1);
+    ASSERT_TRUE(form.SetCheckValue(CheckId::chkChannelSpectrum, 1));
+    form.Timer1_Timer();
+    form.Timer1_Timer();
+    EXPECT_TRUE(allZero());
+    ASSERT_TRUE(form.SetCheckValue(CheckId::chkMemory, 0));
+    form.Timer1_Timer();  // the drawing sees the box unchecked
+    ASSERT_TRUE(form.SetCheckValue(CheckId::chkMemory, 1));
+    form.Timer1_Timer();
+    EXPECT_FALSE(allZero());
 }
 
 // A canvas that asks for another tick while the first is drawing, as a timer event handled
