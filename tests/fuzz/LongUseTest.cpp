@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "display/Plots.h"
@@ -151,6 +152,11 @@ struct Saturation {
     int32_t count;    // before the first call
     double oldPower;  // the average before the first call, at every point
     double runPower;  // the power of every run
+
+    // Readable case names in the test listing.
+    friend void PrintTo(const Saturation& s, std::ostream* out) {
+        *out << "count " << s.count << ", average " << s.oldPower << ", run " << s.runPower;
+    }
 };
 
 class SpectrumAtTheTop : public testing::TestWithParam<Saturation> {};
