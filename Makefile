@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+MAKEFLAGS  += --no-print-directory
 
 .PHONY: all deps build run test bench sanitize fuzz format clean
 
