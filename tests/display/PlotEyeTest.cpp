@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "RecordingCanvas.h"
 #include "display/Plots.h"
@@ -47,6 +48,10 @@ struct RateCase {
     double rate;
     bool pam4;
     int n;  // steps per trace minus one
+
+    friend void PrintTo(const RateCase& c, std::ostream* os) {
+        *os << "rate " << c.rate << (c.pam4 ? ", 4-PAM" : "");
+    }
 };
 
 class EyeRate : public ::testing::TestWithParam<RateCase> {};
@@ -109,6 +114,10 @@ struct SamplingCase {
     bool pam4;
     int slider;
     double centre;  // the sampling instant's x for this case, worked out by hand
+
+    friend void PrintTo(const SamplingCase& c, std::ostream* os) {
+        *os << "rate " << c.rate << (c.pam4 ? ", 4-PAM" : "") << ", slider " << c.slider;
+    }
 };
 
 class SamplingInstant : public ::testing::TestWithParam<SamplingCase> {};

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <vector>
 
 #include "RecordingCanvas.h"
@@ -83,6 +84,8 @@ TEST(SpectrumTest, FirstRunAfterARestartIsThatRunsPowerThenAMean) {
 struct BinCase {
     double rate;
     int aPerPoint;  // element a = aPerPoint * i, element b = a + 1
+
+    friend void PrintTo(const BinCase& c, std::ostream* os) { *os << "rate " << c.rate; }
 };
 
 class SpectrumBins : public ::testing::TestWithParam<BinCase> {};
@@ -108,6 +111,11 @@ struct ScaleCase {
     double amplitude;  // every point's power is amplitude squared
     int range;
     double y;  // where the trace lies
+
+    friend void PrintTo(const ScaleCase& c, std::ostream* os) {
+        *os << (c.linear ? "linear" : "dB") << ", amplitude " << c.amplitude << ", range "
+            << c.range;
+    }
 };
 
 class SpectrumScale : public ::testing::TestWithParam<ScaleCase> {};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <ostream>
 #include <vector>
 
 #include "RecordingCanvas.h"
@@ -76,6 +77,10 @@ struct ZoomCase {
     int16_t baud;
     int zoom;
     double slot;  // Int(7500 / baud / zoom)
+
+    friend void PrintTo(const ZoomCase& c, std::ostream* os) {
+        *os << "baud " << c.baud << ", zoom " << c.zoom;
+    }
 };
 
 class StripZoom : public ::testing::TestWithParam<ZoomCase> {};
@@ -169,6 +174,8 @@ struct RzCase {
     int16_t duty;
     double on;
     double off;
+
+    friend void PrintTo(const RzCase& c, std::ostream* os) { *os << "duty " << c.duty << "/16"; }
 };
 
 class ReturnToZero : public ::testing::TestWithParam<RzCase> {};

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -15,6 +16,12 @@
 #include "tests/dsp/RecordingReporter.h"
 
 namespace linelab {
+
+// Readable case names; internal linkage keeps it to this file.
+static void PrintTo(FFTVariant v, std::ostream* os) {
+    *os << (v == FFTVariant::Plain ? "plain" : v == FFTVariant::Wide ? "wide" : "auto");
+}
+
 namespace {
 
 std::vector<double> RandomData(int32_t points, unsigned seed) {

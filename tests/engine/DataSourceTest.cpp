@@ -2,11 +2,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
 #include "dsp/Reporter.h"
 #include "engine/Transmit.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 // The sources fed from a given sequence of draws (defined beside GenerateData).
@@ -61,6 +63,8 @@ TEST(UnknownSource, LeavesBitsAndGenerator) {
 struct Biased {
     DataSource source;
     double threshold;
+
+    friend void PrintTo(const Biased& b, std::ostream* os) { PrintTo(b.source, os); }
 };
 
 class BiasedSource : public testing::TestWithParam<Biased> {};

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 
 #include "dsp/Reporter.h"
 #include "engine/Transmit.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 namespace {
@@ -14,6 +16,8 @@ namespace {
 struct Width {
     std::string text;
     int16_t sixteenths;
+
+    friend void PrintTo(const Width& w, std::ostream* os) { *os << test::ShortText(w.text); }
 };
 
 class PulseWidthText : public testing::TestWithParam<Width> {};
@@ -49,6 +53,15 @@ struct Example {
     std::vector<int16_t> code;
     int16_t rest;
     std::vector<int16_t> levels;
+
+    // The format, then the code bits: the given head and the repeated rest.
+    friend void PrintTo(const Example& e, std::ostream* os) {
+        PrintTo(e.format, os);
+        *os << (e.code.empty() ? ", all " : ", ");
+        for (int16_t bit : e.code)
+            *os << bit;
+        *os << (e.code.empty() ? "" : " then ") << e.rest << "s";
+    }
 };
 
 class Mapping : public testing::TestWithParam<Example> {};
@@ -123,6 +136,8 @@ struct Scale {
     Format format;
     double amplitude;
     int slider;
+
+    friend void PrintTo(const Scale& s, std::ostream* os) { PrintTo(s.format, os); }
 };
 
 class FormatTable : public testing::TestWithParam<Scale> {};

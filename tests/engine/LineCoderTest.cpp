@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -8,6 +9,7 @@
 
 #include "dsp/Reporter.h"
 #include "engine/Transmit.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 namespace {
@@ -60,6 +62,11 @@ struct Constant {
     int end;           // code bits written without "4-PAM"
     int16_t baud;
     std::string tail;  // pattern of the positions 128.. when it differs (NRZI over 0..127)
+
+    friend void PrintTo(const Constant& c, std::ostream* os) {
+        PrintTo(c.code, os);
+        *os << ", all " << c.fill << "s";
+    }
 };
 
 class ConstantInput : public testing::TestWithParam<Constant> {};

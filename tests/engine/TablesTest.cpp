@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "engine/Tables.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 namespace {
@@ -9,6 +12,8 @@ struct Rate {
     const char* code;
     double twoLevel;  // symbol rate with a two-level format
     int16_t baud;
+
+    friend void PrintTo(const Rate& r, std::ostream* os) { *os << test::ShortText(r.code); }
 };
 
 class CodeRates : public testing::TestWithParam<Rate> {};

@@ -1,11 +1,13 @@
 #include <cfloat>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/TextNumber.h"
 #include "engine/Uniform.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 namespace {
@@ -13,6 +15,8 @@ namespace {
 struct Reading {
     std::string text;
     double value;
+
+    friend void PrintTo(const Reading& r, std::ostream* os) { *os << test::ShortText(r.text); }
 };
 
 class ValText : public testing::TestWithParam<Reading> {};
@@ -47,6 +51,8 @@ struct Rounding {
     double x;
     int32_t cint;
     int32_t clng;
+
+    friend void PrintTo(const Rounding& r, std::ostream* os) { *os << r.x; }
 };
 
 class RoundsHalvesToEven : public testing::TestWithParam<Rounding> {};

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "tests/fuzz/CheckingCanvas.h"
 #include "tests/fuzz/CheckingObserver.h"
@@ -16,6 +17,11 @@ struct LineCase {
     int width, height;
     double x1, y1, x2, y2;
     bool fault;
+
+    friend void PrintTo(const LineCase& c, std::ostream* os) {
+        *os << c.width << "x" << c.height << " from " << c.x1 << "," << c.y1 << " to " << c.x2
+            << "," << c.y2;
+    }
 };
 
 class CheckingCanvasLines : public testing::TestWithParam<LineCase> {};

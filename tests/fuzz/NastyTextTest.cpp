@@ -3,11 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <tuple>
 
+#include "tests/CaseName.h"
 #include "tests/fuzz/FormFuzzHarness.h"
 #include "tests/fuzz/NastyTexts.h"
+
+namespace linelab {
+// Readable case names: a box and a filter show as their names, not as an address. Internal
+// linkage keeps these to this file.
+static void PrintTo(const std::tuple<ListId, const char*>& c, std::ostream* os) {
+    *os << NameOf(std::get<0>(c)) << ", " << std::get<1>(c);
+}
+}  // namespace linelab
 
 namespace linelab::fuzz {
 namespace {
@@ -75,6 +85,10 @@ struct Rewrite {
     const char* filter;  // transmit filter type while typing
     std::string typed;
     const char* shown;  // after the next tick, on both sides
+
+    friend void PrintTo(const Rewrite& r, std::ostream* os) {
+        *os << NameOf(r.box) << ", " << r.filter << ", " << test::ShortText(r.typed);
+    }
 };
 
 class TypedNumberLimits : public testing::TestWithParam<Rewrite> {};

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <ostream>
 
 #include "WindowFixture.h"
 
@@ -47,6 +48,8 @@ TEST_F(BindingTest, APickReachesTheModelOncePerPick) {
 struct TypedCase {
     const char* typed;
     const char* modelText;
+
+    friend void PrintTo(const TypedCase& c, std::ostream* os) { *os << c.typed; }
 };
 
 class TypedTextTest : public BindingTest, public ::testing::WithParamInterface<TypedCase> {};

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <ostream>
 
 #include "WindowFixture.h"
 #include "ui/qt/HelpWindow.h"
@@ -14,6 +15,8 @@ struct HelpCase {
     const char* action;
     HelpWindow* (MainWindow::*window)() const;
     const char* mustSay;
+
+    friend void PrintTo(const HelpCase& c, std::ostream* os) { *os << c.action; }
 };
 
 class HelpWindowTest : public WindowFixture, public ::testing::WithParamInterface<HelpCase> {};

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 #include "receiver/BitErrorRate.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -10,6 +12,8 @@ namespace {
 struct RangeCase {
     int16_t iCodeBaud;
     int last;
+
+    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << "baud " << c.iCodeBaud; }
 };
 
 class ComparedRange : public ::testing::TestWithParam<RangeCase> {};
@@ -73,6 +77,8 @@ TEST(RunningMean, CountSaturatesAndTheMeanStaysFinite) {
 struct CaptionCase {
     double mean;
     const char* caption;
+
+    friend void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.mean; }
 };
 
 class Caption : public ::testing::TestWithParam<CaptionCase> {};

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "engine/Transmit.h"
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -63,6 +65,11 @@ struct CodeCase {
     LineCoding code;
     bool pam4;
     int exact;  // data bits that must come back
+
+    friend void PrintTo(const CodeCase& c, std::ostream* os) {
+        PrintTo(c.code, os);
+        *os << (c.pam4 ? ", 4-PAM" : "");
+    }
 };
 
 class LineRoundTrip : public ::testing::TestWithParam<CodeCase> {};

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 #include "dsp/Reporter.h"  // Transmit.h names it without including it
 #include "engine/Transmit.h"
 #include "receiver/Demodulator.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -21,6 +23,11 @@ struct DecisionCase {
     Format format;
     double sample;
     int16_t level;
+
+    friend void PrintTo(const DecisionCase& c, std::ostream* os) {
+        PrintTo(c.format, os);
+        *os << " at " << c.sample;
+    }
 };
 
 class DecisionTest : public ::testing::TestWithParam<DecisionCase> {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -11,6 +12,7 @@
 #include "engine/Tables.h"
 #include "engine/Transmit.h"
 #include "receiver/BitErrorRate.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -76,6 +78,10 @@ struct NyquistCase {
     const char* tx;
     const char* rx;
     const char* eb;
+
+    friend void PrintTo(const NyquistCase& c, std::ostream* os) {
+        *os << c.tx << " + " << c.rx << " at " << c.eb;
+    }
 };
 
 using NyquistFormat = std::tuple<NyquistCase, FormatInfo>;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 #include "engine/Uniform.h"
 #include "receiver/Multipath.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -20,6 +22,8 @@ Signal RandomSignal(uint64_t seed) {
 struct DelayCase {
     const char* text;
     int samples;
+
+    friend void PrintTo(const DelayCase& c, std::ostream* os) { *os << ShortText(c.text); }
 };
 
 class EchoDelayTest : public ::testing::TestWithParam<DelayCase> {};
@@ -60,6 +64,10 @@ struct EchoCase {
     const char* delay;
     double gain;
     int samples;
+
+    friend void PrintTo(const EchoCase& c, std::ostream* os) {
+        *os << "gain " << ShortText(c.magnitude) << ", delay " << ShortText(c.delay);
+    }
 };
 
 class EchoTest : public ::testing::TestWithParam<EchoCase> {};

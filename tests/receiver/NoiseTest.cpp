@@ -3,11 +3,13 @@
 #include <cfloat>
 #include <cmath>
 #include <memory>
+#include <ostream>
 
 #include "dsp/nrFFT.h"
 #include "engine/Tables.h"
 #include "receiver/ComplexProduct.h"
 #include "receiver/Noise.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -16,6 +18,10 @@ struct LevelCase {
     const char* text;
     bool visible;
     double level;
+
+    friend void PrintTo(const LevelCase& c, std::ostream* os) {
+        *os << ShortText(c.text) << (c.visible ? "" : ", hidden");
+    }
 };
 
 class NoiseLevelTest : public ::testing::TestWithParam<LevelCase> {};
@@ -89,6 +95,10 @@ std::unique_ptr<RunState> UnitRun(bool timeDomain) {
 struct PowerCase {
     double level, baud;
     bool txTimeReady;
+
+    friend void PrintTo(const PowerCase& c, std::ostream* os) {
+        *os << "level " << c.level << ", rate " << c.baud;
+    }
 };
 
 class NoisePower : public ::testing::TestWithParam<PowerCase> {};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
 
 #include "receiver/Sampling.h"
 
@@ -21,6 +22,10 @@ Signal IndexSignal() {
 struct SampleCase {
     int k, v;
     double index;  // the real-part index read, or the mean of the two read
+
+    friend void PrintTo(const SampleCase& c, std::ostream* os) {
+        *os << "slot " << c.k << ", slider " << c.v;
+    }
 };
 
 class SamplingTest : public ::testing::TestWithParam<SampleCase> {};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,10 @@ struct StripCase {
     const char* format;
     const char* pulseWidth;
     int16_t codedBaud, modDuty, modBaud, modMin, modMax;
+
+    friend void PrintTo(const StripCase& c, std::ostream* os) {
+        *os << c.code << ", " << c.format << ", " << c.pulseWidth << "%";
+    }
 };
 
 class TransmitStrips : public ::testing::TestWithParam<StripCase> {};

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <ostream>
 #include <sstream>
 
+#include "tests/CaseName.h"
 #include "tests/tools/JsonReader.h"
 #include "tests/tools/RunProcess.h"
 #include "tools/batch/BatchSession.h"
@@ -55,6 +57,11 @@ TEST(BatchContract, LaterAssignmentsSeeTheListsEarlierOnesRefilled) {
 struct Refusal {
     std::vector<std::string> args;
     std::string mentions;  // part of the one-line reason: the problem or the valid choices
+
+    friend void PrintTo(const Refusal& r, std::ostream* os) {
+        for (std::size_t i = 0; i < r.args.size(); ++i)
+            *os << (i == 0 ? "" : " ") << ShortText(r.args[i]);
+    }
 };
 
 class RefusedLine : public ::testing::TestWithParam<Refusal> {};

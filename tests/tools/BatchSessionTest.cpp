@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 
+#include "tests/CaseName.h"
 #include "tools/batch/BatchOptions.h"
 #include "tools/batch/BatchSession.h"
 
@@ -50,6 +52,8 @@ TEST(BatchSession, OutputIsTheBerCaptionOrTheDump) {
 struct RunCountCase {
     std::string_view text;
     std::optional<uint64_t> runs;
+
+    friend void PrintTo(const RunCountCase& c, std::ostream* os) { *os << ShortText(c.text); }
 };
 
 class RunCount : public ::testing::TestWithParam<RunCountCase> {};

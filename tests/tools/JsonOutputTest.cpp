@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <ostream>
 
+#include "tests/CaseName.h"
 #include "tests/tools/JsonReader.h"
 #include "tools/batch/JsonString.h"
 #include "tools/batch/JsonWriter.h"
@@ -26,6 +28,8 @@ std::string Literal(std::string_view text) {
 struct StringCase {
     std::string_view input;
     std::string_view literal;
+
+    friend void PrintTo(const StringCase& c, std::ostream* os) { *os << ShortText(c.input); }
 };
 
 class JsonStringLiteral : public ::testing::TestWithParam<StringCase> {};

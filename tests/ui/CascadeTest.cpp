@@ -2,6 +2,7 @@
 // the filter parameter boxes, the pulse-width and filter-type lists, the thresholds.
 
 #include <cmath>
+#include <ostream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -134,6 +135,8 @@ struct FormatThreshold {
     const char* format;
     int slider;
     std::array<double, 4> thresholds;
+
+    friend void PrintTo(const FormatThreshold& f, std::ostream* os) { *os << f.format; }
 };
 
 constexpr double kR = 0.70710678118654752440;  // 1 / sqrt 2

@@ -2,6 +2,7 @@
 // values the load sequence computes.
 
 #include <cmath>
+#include <ostream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@ struct ListDefault {
     std::vector<std::string> items;
     const char* text;
     bool editable;
+
+    friend void PrintTo(const ListDefault& l, std::ostream* os) { *os << l.name; }
 };
 
 const std::vector<std::string> kPulseWidthItems = {"100", "75", "50", "25"};
@@ -89,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct SliderDefault {
     SliderId id;
     int min, max, smallChange, largeChange, value;
+
+    friend void PrintTo(const SliderDefault& s, std::ostream* os) { *os << NameOf(s.id); }
 };
 
 class StartupSliders : public ::testing::TestWithParam<SliderDefault> {};
