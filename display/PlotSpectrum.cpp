@@ -3,7 +3,6 @@
 
 #include "display/Clip.h"
 #include "display/Plots.h"
-#include "display/UsableBaudRate.h"
 #include "engine/Host.h"
 #include "engine/TextNumber.h"
 

@@ -14,7 +14,7 @@ namespace linelab {
 // inside the buffer. An upper end below the lower one is an empty band.
 void BuildChannelResponse(std::string_view lowPass, std::string_view highPass, double dBaudRate,
                           Signal& out) {
-    const double baud = DesignBaudRate(dBaudRate);
+    const double baud = UsableBaudRate(dBaudRate);
     const double lp = lowPass == "None" ? 8.0 : Val(lowPass) / baud;
     const double hp = highPass == "None" ? 0.0 : Val(highPass) / baud;
     const double first = std::clamp(Int(128 * hp), 0.0, double{kHalfBins + 1});

@@ -106,7 +106,7 @@ void Conjugate(Signal& s) {
 void BuildFilterResponse(const SideFilterTexts& side, FilterSide which, double dBaudRate,
                          Signal& out, Reporter* reporter) {
     const FilterType type = FindFilterType(side.filter);
-    const double fc = Val(BandwidthText(side.bw)) / DesignBaudRate(dBaudRate);
+    const double fc = Val(BandwidthText(side.bw)) / UsableBaudRate(dBaudRate);
     if (type == FilterType::None || type == FilterType::SteepCutoff ||
         type == FilterType::SinglePole) {
         if (which == FilterSide::Transmitter) {

@@ -11,13 +11,6 @@ namespace linelab {
 // Bin 1024 is half the sampling rate, the last bin that is not a mirror image.
 inline constexpr int kHalfBins = kPoints / 2;
 
-// The symbol rate the design works with. The program only ever sets 1.0, 2.0, 1.2 or their
-// halves; a rate that is not a positive finite number would divide by zero, so the design
-// then works as for 1.0.
-inline double DesignBaudRate(double dBaudRate) {
-    return std::isfinite(dBaudRate) && dBaudRate > 0 ? dBaudRate : 1.0;
-}
-
 // Completes a response built in bins 0..1024 (real part of bin k at 2k, imaginary part at
 // 2k + 1): bins 1025..2047 become the conjugates of bins 1023..1, so a real pulse stays
 // real. Bin 1024 is its own mirror, so its imaginary part ends up negated, as it always

@@ -3,13 +3,21 @@
 // imaginary part at 2k + 1) in 4097 doubles; element 4096 is never used by any stage.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace linelab {
 
-inline constexpr int kPoints = 2048;           // complex samples (or bins) per run
+inline constexpr int kPoints = 2048;               // complex samples (or bins) per run
 inline constexpr int kSignalFloats = 2 * kPoints;  // 4096 floats in use
 using Signal = std::array<double, kSignalFloats + 1>;
+
+// The symbol rate as the design pass and the plots use it. The program only ever sets 1.0,
+// 2.0, 1.2 or their halves; a rate that is not a positive finite number would divide by zero
+// or index nowhere, so everything then works as for 1.0.
+inline double UsableBaudRate(double dBaudRate) {
+    return std::isfinite(dBaudRate) && dBaudRate > 0 ? dBaudRate : 1.0;
+}
 
 // The four frequency responses of the link, written only by the design pass.
 struct Responses {
