@@ -1,216 +1,90 @@
 #include "tests/tools/JsonReader.h"
 
-#include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 
 namespace linelab::test {
 namespace {
 
-class Reader {
-  public:
-    explicit Reader(std::string_view text) : text_(text) {}
+// Builds JsonValue from the library's event parser, which keeps each number's text as
+// written and the members in the order written (duplicates included).
+JsonValue Of(JsonValue::Type type) {
+    JsonValue value;
+    value.type = type;
+    return value;
+}
 
-    JsonValue Document() {
-        JsonValue value = Value();
-        SkipBlanks();
-        if (pos_ != text_.size()) Fail("text after the value");
-        return value;
+class Builder : public nlohmann::json_sax<nlohmann::json> {
+  public:
+    JsonValue Result() { return std::move(root_); }
+
+    bool null() override { return Add(JsonValue{}); }
+    bool boolean(bool value) override {
+        JsonValue v = Of(JsonValue::Type::Bool);
+        v.boolean = value;
+        return Add(std::move(v));
+    }
+    bool number_integer(number_integer_t value) override {
+        return Number(static_cast<double>(value), std::to_string(value));
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        return Number(static_cast<double>(value), std::to_string(value));
+    }
+    bool number_float(number_float_t value, const string_t& text) override {
+        return Number(value, text);
+    }
+    bool string(string_t& value) override {
+        JsonValue v = Of(JsonValue::Type::String);
+        v.text = value;
+        return Add(std::move(v));
+    }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override { return Open(JsonValue::Type::Object); }
+    bool key(string_t& value) override {
+        keys_.back() = value;
+        return true;
+    }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(JsonValue::Type::Array); }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        throw std::runtime_error("JSON: " + std::string(e.what()) + " at offset " +
+                                 std::to_string(position));
     }
 
   private:
-    [[noreturn]] void Fail(const std::string& what) const {
-        throw std::runtime_error("JSON: " + what + " at offset " + std::to_string(pos_));
+    bool Number(double value, const std::string& text) {
+        JsonValue v = Of(JsonValue::Type::Number);
+        v.number = value;
+        v.text = text;
+        return Add(std::move(v));
     }
-    char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    void Expect(char c) {
-        if (Peek() != c || AtEnd()) Fail(std::string("expected '") + c + "'");
-        ++pos_;
+    bool Open(JsonValue::Type type) {
+        open_.push_back(Of(type));
+        keys_.emplace_back();
+        return true;
     }
-    void SkipBlanks() {
-        while (!AtEnd() && (Peek() == ' ' || Peek() == '\n' || Peek() == '\r' || Peek() == '\t'))
-            ++pos_;
+    bool Close() {
+        JsonValue done = std::move(open_.back());
+        open_.pop_back();
+        keys_.pop_back();
+        return Add(std::move(done));
     }
-    bool Literal(std::string_view word) {
-        if (text_.substr(pos_, word.size()) != word) return false;
-        pos_ += word.size();
+    bool Add(JsonValue value) {
+        if (open_.empty()) {
+            root_ = std::move(value);
+        } else if (open_.back().type == JsonValue::Type::Object) {
+            open_.back().members.emplace_back(keys_.back(), std::move(value));
+        } else {
+            open_.back().elements.push_back(std::move(value));
+        }
         return true;
     }
 
-    JsonValue Value() {
-        SkipBlanks();
-        JsonValue v;
-        if (Peek() == '{') return Object();
-        if (Peek() == '[') return Array();
-        if (Peek() == '"') {
-            v.type = JsonValue::Type::String;
-            v.text = String();
-        } else if (Literal("true")) {
-            v.type = JsonValue::Type::Bool;
-            v.boolean = true;
-        } else if (Literal("false")) {
-            v.type = JsonValue::Type::Bool;
-        } else if (Literal("null")) {
-            v.type = JsonValue::Type::Null;
-        } else {
-            v = Number();
-        }
-        return v;
-    }
-
-    JsonValue Object() {
-        JsonValue v;
-        v.type = JsonValue::Type::Object;
-        Expect('{');
-        SkipBlanks();
-        if (Peek() == '}') {
-            ++pos_;
-            return v;
-        }
-        while (true) {
-            SkipBlanks();
-            std::string key = String();
-            SkipBlanks();
-            Expect(':');
-            v.members.emplace_back(std::move(key), Value());
-            SkipBlanks();
-            if (Peek() == '}') break;
-            Expect(',');
-        }
-        ++pos_;
-        return v;
-    }
-
-    JsonValue Array() {
-        JsonValue v;
-        v.type = JsonValue::Type::Array;
-        Expect('[');
-        SkipBlanks();
-        if (Peek() == ']') {
-            ++pos_;
-            return v;
-        }
-        while (true) {
-            v.elements.push_back(Value());
-            SkipBlanks();
-            if (Peek() == ']') break;
-            Expect(',');
-        }
-        ++pos_;
-        return v;
-    }
-
-    // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
-    JsonValue Number() {
-        const std::size_t start = pos_;
-        const auto digits = [this] {
-            const std::size_t from = pos_;
-            while (Peek() >= '0' && Peek() <= '9' && !AtEnd())
-                ++pos_;
-            if (pos_ == from) Fail("expected a digit");
-            return pos_ - from;
-        };
-        if (Peek() == '-') ++pos_;
-        const bool leadingZero = Peek() == '0';
-        if (digits() > 1 && leadingZero) Fail("leading zero");
-        if (Peek() == '.') {
-            ++pos_;
-            digits();
-        }
-        if (Peek() == 'e' || Peek() == 'E') {
-            ++pos_;
-            if (Peek() == '+' || Peek() == '-') ++pos_;
-            digits();
-        }
-        JsonValue v;
-        v.type = JsonValue::Type::Number;
-        v.text = std::string(text_.substr(start, pos_ - start));
-        v.number = std::strtod(v.text.c_str(), nullptr);
-        return v;
-    }
-
-    std::string String() {
-        Expect('"');
-        std::string out;
-        while (true) {
-            if (AtEnd()) Fail("unterminated string");
-            const auto c = static_cast<unsigned char>(text_[pos_]);
-            if (c == '"') break;
-            if (c < 0x20) Fail("raw control character in a string");
-            if (c == '\\') {
-                Escape(out);
-            } else if (c < 0x80) {
-                out += static_cast<char>(c);
-                ++pos_;
-            } else {
-                Utf8(out);
-            }
-        }
-        ++pos_;
-        return out;
-    }
-
-    void Escape(std::string& out) {
-        ++pos_;
-        const char e = Peek();
-        ++pos_;
-        switch (e) {
-            case '"':
-            case '\\':
-            case '/':
-                out += e;
-                return;
-            case 'b':
-                out += '\b';
-                return;
-            case 'f':
-                out += '\f';
-                return;
-            case 'n':
-                out += '\n';
-                return;
-            case 'r':
-                out += '\r';
-                return;
-            case 't':
-                out += '\t';
-                return;
-            case 'u':
-                break;
-            default:
-                Fail("bad escape");
-        }
-        if (pos_ + 4 > text_.size()) Fail("short \\u escape");
-        const unsigned long code = std::stoul(std::string(text_.substr(pos_, 4)), nullptr, 16);
-        pos_ += 4;
-        if (code >= 0x80) Fail("the writer escapes only ASCII control characters");
-        out += static_cast<char>(code);
-    }
-
-    // One well-formed UTF-8 sequence, copied as it stands.
-    void Utf8(std::string& out) {
-        const auto lead = static_cast<unsigned char>(text_[pos_]);
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-        if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-        if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-        if (length == 0 || pos_ + static_cast<std::size_t>(length) > text_.size())
-            Fail("ill-formed UTF-8");
-        for (int i = 1; i < length; ++i) {
-            const auto b = static_cast<unsigned char>(text_[pos_ + static_cast<std::size_t>(i)]);
-            if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF)) Fail("ill-formed UTF-8");
-        }
-        out.append(text_.substr(pos_, static_cast<std::size_t>(length)));
-        pos_ += static_cast<std::size_t>(length);
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    JsonValue root_;
+    std::vector<JsonValue> open_;
+    std::vector<std::string> keys_;
 };
 
 }  // namespace
@@ -231,7 +105,9 @@ std::vector<double> JsonValue::Numbers() const {
 }
 
 JsonValue ParseJson(std::string_view text) {
-    return Reader(text).Document();
+    Builder builder;
+    nlohmann::json::sax_parse(text.begin(), text.end(), &builder);
+    return builder.Result();
 }
 
 }  // namespace linelab::test

@@ -1,7 +1,7 @@
 #pragma once
-// A strict reader of JSON text for checking the tool's output: it accepts only what the
-// JSON grammar allows (UTF-8 text, escaped control characters, no trailing commas) and
-// reads numbers with strtod, as any consumer of the dump would.
+// A strict reader of JSON text for checking the tool's output: the library's parser, which
+// accepts only what the JSON grammar allows (UTF-8 text, escaped control characters, no
+// trailing commas) and reads numbers with strtod, as any consumer of the dump would.
 
 #include <string>
 #include <string_view>

@@ -7,79 +7,124 @@
 #include "tools/batch/JsonString.h"
 
 namespace linelab {
+namespace {
 
-void JsonWriter::BeforeValue() {
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
+// The library's own number form differs ("100.0" and "100000.0" where every recorded dump
+// has "100" and "1e+05"), so doubles keep std::to_chars's shortest round-trip form, which
+// is at most 24 characters.
+void AppendShortest(std::string& out, double value) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    out.append(buffer.data(), result.ptr);
+}
+
+template <typename Items, typename Write>
+void AppendItems(std::string& out, char open, char close, const Items& items, Write write) {
+    out += open;
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first) out += ',';
+        first = false;
+        write(item);
     }
-    if (!first_.empty()) {
-        if (!first_.back()) out_ += ',';
-        first_.back() = false;
+    out += close;
+}
+
+}  // namespace
+
+void AppendJson(std::string& out, const Json& value) {
+    switch (value.type()) {
+        case Json::value_t::object:
+            AppendItems(out, '{', '}', value.get_ref<const Json::object_t&>(),
+                        [&out](const auto& member) {
+                            AppendJsonString(out, member.first);
+                            out += ':';
+                            AppendJson(out, member.second);
+                        });
+            return;
+        case Json::value_t::array:
+            AppendItems(out, '[', ']', value.get_ref<const Json::array_t&>(),
+                        [&out](const Json& element) { AppendJson(out, element); });
+            return;
+        case Json::value_t::string:
+            AppendJsonString(out, value.get_ref<const std::string&>());
+            return;
+        case Json::value_t::number_float:
+            if (std::isfinite(value.get<double>())) {
+                AppendShortest(out, value.get<double>());
+            } else {
+                out += "null";
+            }
+            return;
+        default:
+            out += value.dump();  // integers, booleans, null
+            return;
     }
+}
+
+Json JsonWriter::NumberValue(double value) {
+    return std::isfinite(value) ? Json(value) : Json(nullptr);
+}
+
+void JsonWriter::Value(Json value) {
+    if (open_.empty()) {
+        AppendJson(out_, value);
+    } else if (open_.back().value.is_object()) {
+        open_.back().value[key_] = std::move(value);
+    } else {
+        open_.back().value.push_back(std::move(value));
+    }
+}
+
+void JsonWriter::Begin(Json container) {
+    open_.push_back({std::move(container), key_});
+}
+
+void JsonWriter::End() {
+    Open done = std::move(open_.back());
+    open_.pop_back();
+    key_ = std::move(done.key);
+    Value(std::move(done.value));
 }
 
 void JsonWriter::BeginObject() {
-    BeforeValue();
-    out_ += '{';
-    first_.push_back(true);
+    Begin(Json::object());
 }
 
 void JsonWriter::EndObject() {
-    out_ += '}';
-    first_.pop_back();
+    End();
 }
 
 void JsonWriter::BeginArray() {
-    BeforeValue();
-    out_ += '[';
-    first_.push_back(true);
+    Begin(Json::array());
 }
 
 void JsonWriter::EndArray() {
-    out_ += ']';
-    first_.pop_back();
+    End();
 }
 
 void JsonWriter::Key(std::string_view key) {
-    BeforeValue();
-    AppendJsonString(out_, key);
-    out_ += ':';
-    afterKey_ = true;
+    key_ = key;
 }
 
 void JsonWriter::String(std::string_view text) {
-    BeforeValue();
-    AppendJsonString(out_, text);
+    Value(Json(std::string(text)));
 }
 
 void JsonWriter::Integer(int64_t value) {
-    BeforeValue();
-    std::array<char, 24> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out_.append(buffer.data(), result.ptr);
+    Value(Json(value));
 }
 
 void JsonWriter::Bool(bool value) {
-    BeforeValue();
-    out_ += value ? "true" : "false";
+    Value(Json(value));
 }
 
 void JsonWriter::Null() {
-    BeforeValue();
-    out_ += "null";
+    Value(Json(nullptr));
 }
 
 void JsonWriter::Number(double value) {
-    if (!std::isfinite(value)) {
-        Null();
-        return;
-    }
-    BeforeValue();
-    // The shortest round-trip form is at most 24 characters ("-2.2250738585072014e-308").
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out_.append(buffer.data(), result.ptr);
+    Value(NumberValue(value));
 }
 
 }  // namespace linelab

@@ -1,8 +1,11 @@
 #pragma once
-// A small streaming JSON writer: objects, arrays, strings, integers, doubles and booleans
-// appended to one string, with the commas placed for the caller.
+// Builds one JSON value with the library's ordered document, in the order the caller writes
+// it, and appends its text to one string once the outermost value is complete. Numbers are
+// written in the shortest form that reads back exactly, as the dump always has.
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +13,12 @@
 #include <vector>
 
 namespace linelab {
+
+using Json = nlohmann::ordered_json;
+
+// The text of a value: compact, keys in insertion order, doubles in their shortest
+// round-trip form (std::to_chars), strings as AppendJsonString writes them.
+void AppendJson(std::string& out, const Json& value);
 
 class JsonWriter {
   public:
@@ -25,30 +34,36 @@ class JsonWriter {
     void Integer(int64_t value);
     void Bool(bool value);
     void Null();
-    // The shortest text that reads back as exactly this double. JSON has no NaN or
-    // infinity: a non-finite value is written as null.
+    // JSON has no NaN or infinity: a non-finite value is written as null.
     void Number(double value);
+    void Value(Json value);  // a value built elsewhere
 
     template <typename T>
     void Array(std::span<const T> values) {
-        BeginArray();
+        Json array = Json::array();
+        array.get_ref<Json::array_t&>().reserve(values.size());
         for (const T& v : values) {
             if constexpr (std::is_floating_point_v<T>) {
-                Number(v);
+                array.push_back(NumberValue(v));
             } else {
-                Integer(v);
+                array.push_back(static_cast<int64_t>(v));
             }
         }
-        EndArray();
+        Value(std::move(array));
     }
 
   private:
-    void BeforeValue();
+    struct Open {
+        Json value;
+        std::string key;  // where the value goes in the enclosing object
+    };
+    static Json NumberValue(double value);
+    void Begin(Json container);
+    void End();
 
     std::string& out_;
-    // One entry per open object or array: true until its first member is written.
-    std::vector<bool> first_;
-    bool afterKey_ = false;
+    std::vector<Open> open_;
+    std::string key_;
 };
 
 }  // namespace linelab

@@ -1,3 +1,4 @@
+#include <CLI/CLI.hpp>
 #include <algorithm>
 
 #include "tools/batch/BatchOptions.h"
@@ -13,8 +14,21 @@ constexpr std::string_view kRuns = "--runs";
 constexpr std::string_view kDump = "--dump";
 constexpr std::string_view kOptionList = "--runs N, --dump NAME[,NAME...], --help";
 
+// What the parser collects; the texts are checked here, so the refusals keep their words.
+struct RawArguments {
+    std::vector<std::string> runs;
+    std::vector<std::string> dumps;
+    std::vector<std::string> assignments;
+    std::vector<std::string> unknown;
+};
+
 std::string Refusal(std::string_view problem) {
     return "linelab-batch: " + std::string(problem);
+}
+
+std::string UnknownOption(std::string_view arg) {
+    return Refusal("unknown option " + QuotedForMessage(arg) + "; the options are " +
+                   std::string(kOptionList));
 }
 
 std::string DumpNameChoices() {
@@ -66,27 +80,53 @@ std::optional<std::string> AddAssignment(BatchOptions& options, std::string_view
     return std::nullopt;
 }
 
-// An option given as "--name value" or "--name=value"; i moves past what it used.
-std::optional<std::string> TakeOption(BatchOptions& options, std::span<const std::string_view> args,
-                                      std::size_t& i) {
-    const std::string_view arg = args[i];
-    const std::size_t equals = arg.find('=');
-    const std::string_view name = arg.substr(0, equals);
-    if (name != kRuns && name != kDump) {
-        return Refusal("unknown option " + QuotedForMessage(arg) + "; the options are " +
-                       std::string(kOptionList));
+// The parser would say in its own words that an option at the very end, or one with an
+// empty "=", lacks a value; ours also say what the value is.
+std::optional<std::string> MissingValue(std::span<const std::string_view> args) {
+    BatchOptions unused;
+    for (std::string_view arg : args) {
+        if (arg == "--runs=") return SetRuns(unused, "");
+        if (arg == "--dump=") return AddDumpNames(unused, "");
     }
-    std::string_view value;
-    if (equals != std::string_view::npos) {
-        value = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-        value = args[++i];
-    } else {
-        return Refusal(std::string(name) + (name == kRuns
-                                                ? " needs a value: a whole number 0 or more"
-                                                : " needs a value: NAME[,NAME...]"));
+    if (args.empty()) return std::nullopt;
+    if (args.back() == kRuns) return Refusal("--runs needs a value: a whole number 0 or more");
+    if (args.back() == kDump) return Refusal("--dump needs a value: NAME[,NAME...]");
+    return std::nullopt;
+}
+
+// Options are "--name value" or "--name=value", repeatable (the last --runs counts); any
+// other argument is an assignment. "--" is no option of ours, so it is refused as well.
+std::optional<std::string> Collect(std::span<const std::string_view> args, RawArguments& raw) {
+    if (auto missing = MissingValue(args)) return missing;
+    if (std::find(args.begin(), args.end(), "--") != args.end()) return UnknownOption("--");
+    CLI::App app("linelab-batch");
+    app.set_help_flag();  // the help is ours: HelpText
+    app.allow_extras();
+    app.add_option(std::string(kRuns), raw.runs)->expected(1)->allow_extra_args(false)->take_all();
+    app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
+    app.add_option("assignments", raw.assignments);
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        return Refusal(e.what());
     }
-    return name == kRuns ? SetRuns(options, value) : AddDumpNames(options, value);
+    raw.unknown = app.remaining();
+    return std::nullopt;
+}
+
+std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options) {
+    for (const std::string& arg : raw.unknown) {
+        if (arg.starts_with("-")) return UnknownOption(arg);
+        if (auto refusal = AddAssignment(options, arg)) return refusal;
+    }
+    for (const std::string& runs : raw.runs)
+        if (auto refusal = SetRuns(options, runs)) return refusal;
+    for (const std::string& list : raw.dumps)
+        if (auto refusal = AddDumpNames(options, list)) return refusal;
+    for (const std::string& arg : raw.assignments)
+        if (auto refusal = AddAssignment(options, arg)) return refusal;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -110,13 +150,9 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args) {
         parsed.options.help = true;
         return parsed;
     }
-    for (std::size_t i = 0; i < args.size() && !parsed.error; ++i) {
-        if (args[i].starts_with("-")) {
-            parsed.error = TakeOption(parsed.options, args, i);
-        } else {
-            parsed.error = AddAssignment(parsed.options, args[i]);
-        }
-    }
+    RawArguments raw;
+    parsed.error = Collect(args, raw);
+    if (!parsed.error) parsed.error = Check(raw, parsed.options);
     return parsed;
 }
 
