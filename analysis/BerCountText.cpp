@@ -1,0 +1,47 @@
+#include "analysis/BerCountText.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "analysis/BinomialInterval.h"
+
+namespace linelab {
+namespace {
+
+int DecimalExponent(double x) {
+    return static_cast<int>(std::floor(std::log10(x)));
+}
+
+// x / 10^exponent with the given decimals, then "e" and the exponent: 0.85e-3.
+std::string ScaledText(double x, int exponent, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*fe%d", decimals, x / std::pow(10.0, exponent), exponent);
+    return text;
+}
+
+}  // namespace
+
+std::string GroupedCount(uint64_t count) {
+    const std::string digits = std::to_string(count);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+std::string BerCountText(uint64_t errors, uint64_t bits) {
+    if (errors > bits) errors = bits;
+    std::string text = GroupedCount(errors) + (errors == 1 ? " error in " : " errors in ") +
+                       GroupedCount(bits) + " bits";
+    if (bits == 0) return text;
+    const BinomialInterval interval = ClopperPearson(errors, bits);
+    const int exponent = DecimalExponent(interval.dHigh);
+    if (errors == 0)
+        return text + ", below " + ScaledText(interval.dHigh, exponent, 1) + " at 95 %";
+    return text + ", 95 %: " + ScaledText(interval.dLow, exponent, 2) + " to " +
+           ScaledText(interval.dHigh, exponent, 2);
+}
+
+}  // namespace linelab

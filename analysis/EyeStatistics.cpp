@@ -1,0 +1,180 @@
+#include "analysis/EyeStatistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/IdealBer.h"
+#include "engine/Tables.h"
+
+namespace linelab {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// The real part at a half-sample position: even positions are a sample's real part, odd
+// ones the mean of the two neighbouring real parts, as the receiver samples them.
+double ValueAt(std::span<const double> d, int halfSample) {
+    if (halfSample % 2 == 0) return d[static_cast<std::size_t>(halfSample)];
+    return (d[static_cast<std::size_t>(halfSample + 1)] +
+            d[static_cast<std::size_t>(halfSample - 1)]) *
+           0.5;
+}
+
+double Sigma(uint64_t count, double squares) {
+    return count > 1 ? std::sqrt(squares / static_cast<double>(count - 1)) : 0.0;
+}
+
+double GapQ(const EyeLevelFigures& lower, const EyeLevelFigures& upper) {
+    const double spread = lower.dSigma + upper.dSigma;
+    const double distance = upper.dMean - lower.dMean;
+    return spread > 0 ? distance / spread : kInfinity;
+}
+
+}  // namespace
+
+void EyeStatistics::Clear() {
+    for (Track& track : tracks_) {
+        track = Track{};
+        track.dLowest.fill(kInfinity);
+        track.dHighest.fill(-kInfinity);
+    }
+}
+
+void EyeStatistics::AddSymbol(Track& track, std::span<const double> d, int centre) {
+    for (int t = -kReach; t <= kReach; ++t) {
+        const double v = ValueAt(d, centre + 2 * t);
+        const auto i = static_cast<std::size_t>(t + kReach);
+        track.dLowest[i] = std::min(track.dLowest[i], v);
+        track.dHighest[i] = std::max(track.dHighest[i], v);
+    }
+    // Welford's update keeps the spread exact however many runs pile up.
+    const double v = ValueAt(d, centre);
+    ++track.count;
+    const double delta = v - track.dMean;
+    track.dMean += delta / static_cast<double>(track.count);
+    track.dSquares += delta * (v - track.dMean);
+}
+
+void EyeStatistics::AddRun(std::span<const double> d, std::span<const int16_t> levels,
+                           int sampleOffset) {
+    const int halfSamplesPerSymbol = 2 * kSamplesPerSymbol;
+    const int last = static_cast<int>(d.size()) - 2;  // highest even index with a neighbour
+    for (std::size_t k = 0; k < levels.size(); ++k) {
+        const int level = levels[k];
+        if (level < -3 || level > 3) continue;
+        const int centre = static_cast<int>(k) * halfSamplesPerSymbol + sampleOffset;
+        const int reach = 2 * kReach;
+        if (centre - reach < 1 || centre + reach > last) continue;
+        AddSymbol(tracks_[static_cast<std::size_t>(level + 3)], d, centre);
+    }
+}
+
+double EyeStatistics::Width(std::span<const Track* const> below,
+                            std::span<const Track* const> above, double threshold) const {
+    auto open = [&](int t) {
+        const auto i = static_cast<std::size_t>(t + kReach);
+        for (const Track* track : below)
+            if (!(track->dHighest[i] < threshold)) return false;
+        for (const Track* track : above)
+            if (!(track->dLowest[i] > threshold)) return false;
+        return true;
+    };
+    if (!open(0)) return 0;
+    int left = 0;
+    int right = 0;
+    while (left > -kReach && open(left - 1))
+        --left;
+    while (right < kReach && open(right + 1))
+        ++right;
+    return (right - left + 1) / static_cast<double>(kSamplesPerSymbol);
+}
+
+EyeFigures EyeStatistics::Figures(std::span<const double> gapThresholds,
+                                  std::span<const double> gapWeights) const {
+    EyeFigures figures;
+    std::vector<const Track*> seen;
+    for (int i = 0; i < kLevels; ++i) {
+        const Track& track = tracks_[static_cast<std::size_t>(i)];
+        if (track.count == 0) continue;
+        seen.push_back(&track);
+        figures.levels.push_back(
+            {i - 3, track.count, track.dMean, Sigma(track.count, track.dSquares)});
+    }
+    // Sorted by mean, so an inverted or otherwise scrambled eye still pairs the levels that
+    // actually lie next to each other.
+    std::vector<std::size_t> order(seen.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return figures.levels[a].dMean < figures.levels[b].dMean;
+    });
+    std::vector<EyeLevelFigures> levels;
+    std::vector<const Track*> tracks;
+    for (std::size_t i : order) {
+        levels.push_back(figures.levels[i]);
+        tracks.push_back(seen[i]);
+    }
+    figures.levels = levels;
+    if (levels.size() < 2) return figures;
+
+    const std::size_t gaps = levels.size() - 1;
+    const bool useThresholds = gapThresholds.size() == gaps;
+    const bool useWeights = gapWeights.size() == gaps;
+    double total = 0;
+    for (const EyeLevelFigures& level : levels)
+        total += static_cast<double>(level.count);
+    figures.dQ = kInfinity;
+    figures.dPredictedBer = 0;
+    for (std::size_t g = 0; g < gaps; ++g) {
+        const EyeLevelFigures& lower = levels[g];
+        const EyeLevelFigures& upper = levels[g + 1];
+        EyeGapFigures gap;
+        gap.dThreshold = useThresholds ? gapThresholds[g] : (lower.dMean + upper.dMean) / 2;
+        gap.dHeight = std::max(0.0, tracks[g + 1]->dLowest[kReach] - tracks[g]->dHighest[kReach]);
+        gap.dWidth =
+            Width(std::span(tracks).first(g + 1), std::span(tracks).subspan(g + 1), gap.dThreshold);
+        gap.dQ = GapQ(lower, upper);
+        figures.gaps.push_back(gap);
+        figures.dQ = std::min(figures.dQ, gap.dQ);
+        // Either neighbour's symbols cross this gap with probability Q(q).
+        const double share = static_cast<double>(lower.count + upper.count) / total;
+        const double weight = useWeights ? gapWeights[g] : 1.0;
+        if (std::isfinite(gap.dQ)) figures.dPredictedBer += GaussianTail(gap.dQ) * share * weight;
+    }
+    return figures;
+}
+
+std::vector<double> EyeGapThresholds(std::string_view format, std::span<const double> t) {
+    const auto found = FindFormat(format);
+    if (!found || t.size() < 4) return {};
+    switch (Info(*found).kind) {
+        case FormatClass::TwoLevel:
+            return {t[0]};
+        case FormatClass::ThreeLevel:
+            return {t[1], t[0]};
+        case FormatClass::FourLevel:
+            return {t[2], t[1], t[0]};
+    }
+    return {};
+}
+
+std::vector<double> EyeGapWeights(std::string_view format) {
+    const auto found = FindFormat(format);
+    if (!found) return {};
+    switch (*found) {
+        case Format::UnipolarNrzi:
+        case Format::PolarNrzi:
+            return {2.0};
+        case Format::Mlt3:
+            return {2.0, 2.0};
+        case Format::Ami:
+        case Format::Hdb3:
+            return {1.0, 1.0};
+        case Format::Pam4:
+            return {0.5, 1.0, 0.5};
+        default:
+            return {1.0};
+    }
+}
+
+}  // namespace linelab
