@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "analysis/SignalToNoise.h"
-#include "engine/Tables.h"
+#include "common/Tables.h"
 
 namespace linelab {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/Tables.h"
+#include "common/Tables.h"
 #include "receiver/Noise.h"
 
 namespace linelab {

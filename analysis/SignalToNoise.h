@@ -22,7 +22,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/Settings.h"
+#include "common/Settings.h"
 
 namespace linelab {
 

@@ -12,7 +12,7 @@
 #include "display/Canvas.h"
 #include "display/Plots.h"
 #include "display/StripRedraw.h"
-#include "engine/Host.h"
+#include "ports/Host.h"
 
 namespace linelab {
 namespace {

@@ -12,13 +12,13 @@
 #include <string_view>
 #include <utility>
 
+#include "common/RunState.h"
+#include "common/Signal.h"
+#include "common/Tables.h"
 #include "dsp/DesignFilters.h"
 #include "dsp/FFTButterflies.h"
-#include "dsp/Signal.h"
 #include "dsp/nrFFT.h"
-#include "engine/RunState.h"
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/Tables.h"
 #include "engine/Engine.h"
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
 #include "receiver/Noise.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

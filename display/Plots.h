@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "common/RunState.h"
 #include "display/Canvas.h"
-#include "engine/RunState.h"
 
 namespace linelab {
 
@@ -31,8 +31,8 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
 
 // What a spectrum plot reads besides its arguments.
 struct SpectrumView {
-    bool linear = false;       // chkLinear visible and checked
-    int range = 1;             // vscSpectrumRange, 1..200
+    bool linear = false;  // chkLinear visible and checked
+    int range = 1;        // vscSpectrumRange, 1..200
     bool memoryVisible = false;
     bool memoryChecked = false;  // chkMemory value 1
     double dBaudRate = 1.0;

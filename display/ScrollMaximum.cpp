@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "common/TextNumber.h"
 #include "display/Plots.h"
-#include "engine/TextNumber.h"
 
 namespace linelab {
 

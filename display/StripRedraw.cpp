@@ -3,8 +3,8 @@
 #include <array>
 #include <span>
 
+#include "common/TextNumber.h"
 #include "display/Plots.h"
-#include "engine/TextNumber.h"
 
 namespace linelab {
 namespace {

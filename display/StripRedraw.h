@@ -3,9 +3,9 @@
 
 #include <functional>
 
+#include "common/RunState.h"
 #include "display/Canvas.h"
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "ports/Host.h"
 
 namespace linelab {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/TextNumber.h"
 #include "dsp/ResponseGrid.h"
-#include "engine/TextNumber.h"
 
 namespace linelab {
 

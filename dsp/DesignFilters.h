@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "dsp/Reporter.h"
-#include "dsp/Signal.h"
+#include "common/Reporter.h"
+#include "common/Signal.h"
 
 namespace linelab {
 
@@ -32,7 +32,7 @@ struct FilterTexts {
 // it. A write is a change of that box: the owner runs the box's change handling before
 // WriteFilterText returns, and the pass reads the texts again afterwards.
 class FilterSettings {
-public:
+  public:
     virtual ~FilterSettings() = default;
     virtual void ReadFilterTexts(FilterTexts& out) = 0;
     virtual void WriteFilterText(FilterBox box, int side, std::string_view text) = 0;

@@ -5,10 +5,10 @@
 #include <span>
 #include <string_view>
 
+#include "common/TextNumber.h"
 #include "dsp/ResponseGrid.h"
 #include "dsp/SettingTexts.h"
 #include "dsp/nrFFT.h"
-#include "engine/TextNumber.h"
 
 namespace linelab {
 namespace {

@@ -2,9 +2,9 @@
 // The frequency response of the transmit filter or of the receive filter, from the texts of
 // one side.
 
+#include "common/Reporter.h"
+#include "common/Signal.h"
 #include "dsp/DesignFilters.h"
-#include "dsp/Reporter.h"
-#include "dsp/Signal.h"
 
 namespace linelab {
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "dsp/Signal.h"
+#include "common/Signal.h"
 
 namespace linelab {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 
 namespace linelab {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <span>
 
-#include "dsp/Reporter.h"
+#include "common/Reporter.h"
 
 namespace linelab {
 

@@ -1,9 +1,9 @@
 #include "engine/Engine.h"
 
-#include "engine/Tables.h"
-#include "engine/TextNumber.h"
-#include "engine/Transmit.h"
+#include "common/Tables.h"
+#include "common/TextNumber.h"
 #include "receiver/Receiver.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

@@ -3,14 +3,14 @@
 
 #include <memory>
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
-#include "engine/Settings.h"
+#include "common/RunState.h"
+#include "common/Settings.h"
+#include "ports/Host.h"
 
 namespace linelab {
 
 class Engine {
-public:
+  public:
     Engine();
 
     // One run: the design pass when the responses are stale, the transmit half, the
@@ -25,7 +25,7 @@ public:
     RunState& State() { return *state_; }
     const RunState& State() const { return *state_; }
 
-private:
+  private:
     std::unique_ptr<RunState> state_;  // about half a megabyte: kept off the stack
     Settings settings_;                // reused every tick, so reading it does not allocate
 };

@@ -1,6 +1,6 @@
 #include "receiver/BitErrorRate.h"
 
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 
 namespace linelab {
 namespace {

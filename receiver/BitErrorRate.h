@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/RunState.h"
+#include "common/RunState.h"
 
 namespace linelab {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Filtering is the complex product of two spectra, bin by bin, on the interleaved layout.
 
-#include "dsp/Signal.h"
+#include "common/Signal.h"
 
 namespace linelab {
 

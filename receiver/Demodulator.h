@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "dsp/Signal.h"
-#include "engine/RunState.h"
-#include "engine/Tables.h"
+#include "common/RunState.h"
+#include "common/Signal.h"
+#include "common/Tables.h"
 
 namespace linelab {
 

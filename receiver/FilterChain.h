@@ -3,9 +3,9 @@
 // transmit and channel eyes and spectra. The received waveform never passes through here; it
 // comes from the single product with the total response made by the transmit half.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
-#include "engine/Settings.h"
+#include "common/RunState.h"
+#include "common/Settings.h"
+#include "ports/Host.h"
 
 namespace linelab {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Polarity inversion of the received waveform.
 
-#include "dsp/Signal.h"
-#include "engine/Settings.h"
+#include "common/Settings.h"
+#include "common/Signal.h"
 
 namespace linelab {
 

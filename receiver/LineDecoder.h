@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "engine/RunState.h"
-#include "engine/Tables.h"
+#include "common/RunState.h"
+#include "common/Tables.h"
 
 namespace linelab {
 

@@ -1,6 +1,6 @@
 #include "receiver/Multipath.h"
 
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 
 namespace linelab {
 

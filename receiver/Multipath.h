@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "dsp/Signal.h"
+#include "common/Signal.h"
 
 namespace linelab {
 

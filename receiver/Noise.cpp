@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "common/Tables.h"
+#include "common/TextNumber.h"
 #include "dsp/nrFFT.h"
-#include "engine/Tables.h"
-#include "engine/TextNumber.h"
 
 namespace linelab {
 namespace {

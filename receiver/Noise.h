@@ -2,11 +2,11 @@
 // Additive Gaussian noise of the channel. Its level follows the measured transmit energy, and
 // it passes through the receive filter only.
 
-#include "dsp/Reporter.h"
-#include "dsp/Signal.h"
-#include "engine/RunState.h"
-#include "engine/Settings.h"
-#include "engine/Uniform.h"
+#include "common/Reporter.h"
+#include "common/RunState.h"
+#include "common/Settings.h"
+#include "common/Signal.h"
+#include "common/Uniform.h"
 
 namespace linelab {
 

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "engine/RunState.h"
-#include "engine/Tables.h"
+#include "common/RunState.h"
+#include "common/Tables.h"
 
 namespace linelab {
 

@@ -3,9 +3,9 @@
 
 #include "receiver/Receiver.h"
 
+#include "common/Tables.h"
+#include "common/TextNumber.h"
 #include "dsp/nrFFT.h"
-#include "engine/Tables.h"
-#include "engine/TextNumber.h"
 #include "receiver/BitErrorRate.h"
 #include "receiver/Demodulator.h"
 #include "receiver/FilterChain.h"

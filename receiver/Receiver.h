@@ -2,9 +2,9 @@
 // The receive half of a tick: the filtering chain with its eyes and spectra, noise, echo,
 // inversion, sampling, decisions, decoding, the bit error rate and its caption.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
-#include "engine/Settings.h"
+#include "common/RunState.h"
+#include "common/Settings.h"
+#include "ports/Host.h"
 
 namespace linelab {
 

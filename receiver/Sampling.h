@@ -1,7 +1,7 @@
 #pragma once
 // The sampling instant: one sample of the received waveform per symbol slot.
 
-#include "dsp/Signal.h"
+#include "common/Signal.h"
 
 namespace linelab {
 

@@ -1,7 +1,7 @@
 // SetThresholds: rescales the decision thresholds from the slider, keeping the pattern of
 // T0..T3 that tells the format class apart.
 
-#include "engine/Tables.h"
+#include "common/Tables.h"
 #include "receiver/Receiver.h"
 
 namespace linelab {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Tables.h"
+#include "common/Tables.h"
 
 namespace linelab::test {
 

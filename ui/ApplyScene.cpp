@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 #include "ui/Form1.h"
 #include "ui/SceneTable.h"
 

@@ -2,7 +2,7 @@
 // the parameter box fits the filter type, the filter types fit the pulse width, and every
 // change marks the responses stale and restarts the displays of its side.
 
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 #include "ui/Form1.h"
 #include "ui/ListItems.h"
 

@@ -19,10 +19,10 @@
 #include <span>
 #include <string_view>
 
+#include "common/RunState.h"
 #include "display/Canvas.h"
 #include "engine/Engine.h"
 #include "engine/RunControl.h"
-#include "engine/RunState.h"
 #include "ui/Controls.h"
 #include "ui/FormObserver.h"
 

@@ -3,7 +3,7 @@
 // write-backs made through the controls' own setters (so their handlers run), the panels'
 // canvases with the view values the drawing routines read, and the message box.
 
-#include "engine/Host.h"
+#include "ports/Host.h"
 
 namespace linelab {
 

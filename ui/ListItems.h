@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "engine/Tables.h"
+#include "common/Tables.h"
 
 namespace linelab {
 

@@ -1,8 +1,8 @@
 // Change handlers of the transmit chain's lists: data source, pre-coding, line code and
 // level mapping; the dispatch of every list change; the scene list.
 
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
+#include "common/Tables.h"
+#include "transmit/Transmit.h"
 #include "ui/Form1.h"
 #include "ui/ListItems.h"
 

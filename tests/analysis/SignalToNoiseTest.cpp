@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "analysis/SignalToNoise.h"
-#include "engine/Tables.h"
+#include "common/Tables.h"
 #include "receiver/Noise.h"
 
 namespace linelab {

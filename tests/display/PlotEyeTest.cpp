@@ -6,7 +6,7 @@
 
 #include "RecordingCanvas.h"
 #include "display/Plots.h"
-#include "engine/Host.h"
+#include "ports/Host.h"
 
 namespace linelab {
 namespace {

@@ -10,8 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "common/Signal.h"
 #include "dsp/FFTButterflies.h"
-#include "dsp/Signal.h"
 #include "dsp/nrFFT.h"
 #include "tests/dsp/RecordingReporter.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dsp/Reporter.h"
+#include "common/Reporter.h"
 
 namespace linelab {
 

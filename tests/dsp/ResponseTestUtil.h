@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
+#include "common/Signal.h"
 #include "dsp/FilterResponse.h"
-#include "dsp/Signal.h"
 #include "dsp/nrFFT.h"
 
 namespace linelab {

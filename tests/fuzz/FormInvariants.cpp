@@ -4,7 +4,7 @@
 #include <cmath>
 #include <span>
 
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 
 namespace linelab::fuzz {
 namespace {

@@ -10,9 +10,9 @@
 #include <ostream>
 #include <string>
 
+#include "common/Tables.h"
 #include "display/Plots.h"
 #include "engine/Engine.h"
-#include "engine/Tables.h"
 #include "tests/fuzz/CheckingCanvas.h"
 
 namespace linelab::fuzz {

@@ -4,10 +4,10 @@
 #include <ostream>
 #include <vector>
 
-#include "engine/Transmit.h"
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
 #include "tests/CaseName.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::test {
 namespace {

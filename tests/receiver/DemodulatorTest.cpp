@@ -4,10 +4,10 @@
 #include <ostream>
 #include <vector>
 
-#include "dsp/Reporter.h"  // Transmit.h names it without including it
-#include "engine/Transmit.h"
+#include "common/Reporter.h"  // Transmit.h names it without including it
 #include "receiver/Demodulator.h"
 #include "tests/CaseName.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "engine/Uniform.h"
+#include "common/Uniform.h"
 #include "receiver/Multipath.h"
 #include "tests/CaseName.h"
 

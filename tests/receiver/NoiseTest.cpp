@@ -5,8 +5,8 @@
 #include <memory>
 #include <ostream>
 
+#include "common/Tables.h"
 #include "dsp/nrFFT.h"
-#include "engine/Tables.h"
 #include "receiver/ComplexProduct.h"
 #include "receiver/Noise.h"
 #include "tests/CaseName.h"

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <memory>
 
-#include "FakeHost.h"
+#include "common/Tables.h"
 #include "dsp/nrFFT.h"
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
 #include "receiver/ComplexProduct.h"
+#include "tests/support/FakeHost.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::test {
 namespace {

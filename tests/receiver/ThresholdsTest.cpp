@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "FakeHost.h"
-#include "engine/Tables.h"
+#include "common/Tables.h"
+#include "tests/support/FakeHost.h"
 
 namespace linelab::test {
 namespace {

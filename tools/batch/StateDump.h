@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "engine/RunState.h"
+#include "common/RunState.h"
 #include "tools/batch/JsonWriter.h"
 
 namespace linelab {

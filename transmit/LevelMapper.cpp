@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/TextNumber.h"
-#include "engine/Transmit.h"
+#include "common/TextNumber.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "engine/Tables.h"
+#include "common/Tables.h"
 #include "tests/CaseName.h"
 
 namespace linelab {

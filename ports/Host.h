@@ -6,14 +6,23 @@
 #include <span>
 #include <string_view>
 
+#include "common/Reporter.h"
+#include "common/RunState.h"
+#include "common/Settings.h"
 #include "dsp/DesignFilters.h"
-#include "dsp/Reporter.h"
-#include "engine/RunState.h"
-#include "engine/Settings.h"
 
 namespace linelab {
 
-enum class StripPanel { Data, PreData, CodedData, ModData, DemodData, DecodedData, PostData, RxData };
+enum class StripPanel {
+    Data,
+    PreData,
+    CodedData,
+    ModData,
+    DemodData,
+    DecodedData,
+    PostData,
+    RxData
+};
 enum class EyePanel { Tx, Channel, Rx };
 enum class SpectrumPanel { Tx, Channel, Rx };
 
@@ -24,7 +33,7 @@ inline constexpr int32_t kDarkGreen = 32768;
 inline constexpr int32_t kBlack = 0;
 
 class Host : public Reporter, public FilterSettings {
-public:
+  public:
     virtual void ReadSettings(Settings& out) = 0;
 
     // The threshold slider vscThreshold. Setting it is a change of the slider: the owner
@@ -42,8 +51,8 @@ public:
     virtual void DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
                          const Thresholds& thresholds, bool showThreshold) = 0;
     // The spectrum routine updates the panel's average and count in place.
-    virtual void DrawSpectrum(SpectrumPanel panel, const Signal& freqData,
-                              SpectrumAverage& average, int32_t& count, int32_t colour) = 0;
+    virtual void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
+                              int32_t& count, int32_t colour) = 0;
 };
 
 }  // namespace linelab

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dsp/Reporter.h"
-#include "engine/Transmit.h"
+#include "common/Reporter.h"
 #include "tests/CaseName.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 // The sources fed from a given sequence of draws (defined beside GenerateData).

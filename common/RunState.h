@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "dsp/Signal.h"
-#include "engine/Uniform.h"
+#include "common/Signal.h"
+#include "common/Uniform.h"
 
 namespace linelab {
 

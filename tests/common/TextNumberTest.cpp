@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/TextNumber.h"
-#include "engine/Uniform.h"
+#include "common/TextNumber.h"
+#include "common/Uniform.h"
 #include "tests/CaseName.h"
 
 namespace linelab {

@@ -1,4 +1,4 @@
-#include "engine/Transmit.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

@@ -6,7 +6,7 @@
 namespace linelab {
 
 class Reporter {
-public:
+  public:
     virtual ~Reporter() = default;
     // stopsTimer: the message also switches the run timer off; the window must disable the
     // timer before it shows the box, so that no tick can start while the box is open.

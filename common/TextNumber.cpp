@@ -1,4 +1,4 @@
-#include "engine/TextNumber.h"
+#include "common/TextNumber.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -9,7 +9,9 @@
 namespace linelab {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the number at the start of text: digits with at most one point, then an
 // exponent only if at least one mantissa digit was seen and the exponent has digits.
@@ -27,7 +29,8 @@ std::size_t NumberLength(std::string_view text) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) ++j;
+            while (j < text.size() && IsDigit(text[j]))
+                ++j;
             i = j;
         }
     }
@@ -63,7 +66,8 @@ long long DecimalMagnitude(std::string_view number) {
 
 double Val(std::string_view text) {
     std::size_t start = 0;
-    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
+    while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
+        ++start;
     bool negative = false;
     if (start < text.size() && (text[start] == '+' || text[start] == '-')) {
         negative = text[start] == '-';
@@ -74,8 +78,8 @@ double Val(std::string_view text) {
     if (length == 0) return 0.0;
 
     double value = 0.0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, value,
-                                              std::chars_format::general);
+    const auto [end, error] =
+        std::from_chars(rest.data(), rest.data() + length, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         // Too large or too small for a double; which one depends on where the first
         // significant digit sits, not on the exponent's sign alone ("1000...0e-5" with
@@ -88,7 +92,9 @@ double Val(std::string_view text) {
     return negative ? -value : value;
 }
 
-double Int(double x) { return std::floor(x); }
+double Int(double x) {
+    return std::floor(x);
+}
 
 double RoundHalfEven(double x) {
     if (!std::isfinite(x)) return std::isnan(x) ? 0.0 : x;

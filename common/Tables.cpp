@@ -1,4 +1,4 @@
-#include "engine/Tables.h"
+#include "common/Tables.h"
 
 namespace linelab {
 

@@ -1,7 +1,7 @@
 #include <span>
 
 #include "dsp/nrFFT.h"
-#include "engine/Transmit.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

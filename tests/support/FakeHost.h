@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Host.h"
+#include "ports/Host.h"
 #include "receiver/Receiver.h"
 
 namespace linelab::test {

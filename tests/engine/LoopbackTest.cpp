@@ -7,12 +7,12 @@
 #include <string>
 #include <tuple>
 
-#include "FakeHost.h"
+#include "common/Tables.h"
 #include "engine/Engine.h"
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
 #include "receiver/BitErrorRate.h"
 #include "tests/CaseName.h"
+#include "tests/support/FakeHost.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::test {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dsp/Reporter.h"
-#include "engine/Transmit.h"
+#include "common/Reporter.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

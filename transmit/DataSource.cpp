@@ -2,7 +2,7 @@
 #include <concepts>
 #include <functional>
 
-#include "engine/Transmit.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "dsp/Reporter.h"
-#include "engine/RunState.h"
-#include "engine/Tables.h"
+#include "common/Reporter.h"
+#include "common/RunState.h"
+#include "common/Tables.h"
 
 namespace linelab {
 

@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "engine/Transmit.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

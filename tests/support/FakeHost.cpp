@@ -1,4 +1,4 @@
-#include "FakeHost.h"
+#include "tests/support/FakeHost.h"
 
 namespace linelab::test {
 

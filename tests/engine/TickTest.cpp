@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "FakeHost.h"
+#include "common/Tables.h"
 #include "engine/Engine.h"
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
+#include "tests/support/FakeHost.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <span>
 #include <string>
 
+#include "common/RunState.h"
+#include "common/Tables.h"
 #include "dsp/nrFFT.h"
-#include "engine/RunState.h"
-#include "engine/Tables.h"
-#include "engine/Transmit.h"
 #include "tests/dsp/ResponseTestUtil.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {

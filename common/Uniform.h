@@ -13,7 +13,7 @@
 namespace linelab {
 
 class Uniform {
-public:
+  public:
     static constexpr uint64_t kSeed = 0x4c696e654c6162ULL;
 
     explicit Uniform(uint64_t seed = kSeed) { Seed(seed); }
@@ -46,7 +46,7 @@ public:
     // A single-precision value in [0, 1) with 24 random bits (the noise draws these).
     float NextSingle() { return static_cast<float>(NextBits() >> 40) * 0x1.0p-24f; }
 
-private:
+  private:
     static uint64_t Rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
     std::array<uint64_t, 4> s_{};
 };

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Fails when a file includes a project folder that is not below its own. The layers, bottom
+# first; folders on one line are peers and may not include each other:
+#
+#   common                      number texts, Signal, run arrays, tables, reporting
+#   dsp                         FFT, complex product, the design of the responses
+#   ports                       what a tick needs from its owner (interfaces only)
+#   transmit receiver display   the stages and the drawing routines
+#   engine                      the frame loop, run control and the engine's commands
+#   analysis                    measurements over run data
+#   sweep                       many engines on a pool of threads
+#   ui                          the form model (no Qt)
+#   ui/qt tools                 the Qt view and linelab-batch
+#
+# bench/, fuzz/ and tests/ sit on top and may include anything.
+set -euo pipefail
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$root"
+
+rank_of() {
+    case "$1" in
+        common) echo 0 ;;
+        dsp) echo 1 ;;
+        ports) echo 2 ;;
+        transmit | receiver | display) echo 3 ;;
+        engine) echo 4 ;;
+        analysis) echo 5 ;;
+        sweep) echo 6 ;;
+        ui) echo 7 ;;
+        ui/qt | tools) echo 8 ;;
+        *) echo "" ;;
+    esac
+}
+
+# The layer a path belongs to: ui/qt before ui, else the first path element.
+layer_of() {
+    case "$1" in
+        ui/qt/*) echo ui/qt ;;
+        *) echo "${1%%/*}" ;;
+    esac
+}
+
+status=0
+while IFS= read -r file; do
+    from=$(layer_of "$file")
+    from_rank=$(rank_of "$from")
+    [[ -z "$from_rank" ]] && continue
+    while IFS= read -r target; do
+        to=$(layer_of "$target")
+        to_rank=$(rank_of "$to")
+        [[ -z "$to_rank" || "$to" == "$from" ]] && continue
+        if ((to_rank >= from_rank)); then
+            echo "$file includes $target: $to is not below $from" >&2
+            status=1
+        fi
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+done < <(find . -path ./build\* -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print |
+         sed 's#^\./##' | sort)
+
+if ((status == 0)); then echo "layers: every include points down"; fi
+exit $status
