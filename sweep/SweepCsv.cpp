@@ -1,0 +1,33 @@
+#include "sweep/SweepCsv.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace linelab {
+namespace {
+
+std::string Shortest(double x) {
+    if (!std::isfinite(x)) return "";  // an empty field rather than a word no reader parses
+    if (x == 0) x = 0;                 // no "-0"
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, x);
+    return error == std::errc() ? std::string(text, end) : std::string();
+}
+
+}  // namespace
+
+std::string SweepCsvLine(const PointResult& r, double theory) {
+    return Shortest(r.point.dEbN0dB) + ',' + Shortest(r.point.dNoiseLevel) + ',' +
+           std::to_string(r.counts.bits) + ',' + std::to_string(r.counts.errors) + ',' +
+           Shortest(r.dBer) + ',' + Shortest(r.interval.dLow) + ',' + Shortest(r.interval.dHigh) +
+           ',' + Shortest(theory);
+}
+
+std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory) {
+    std::string csv = std::string(kSweepCsvHeader) + "\n";
+    for (std::size_t i = 0; i < results.size(); ++i)
+        csv += SweepCsvLine(results[i], i < theory.size() ? theory[i] : 0.0) + "\n";
+    return csv;
+}
+
+}  // namespace linelab

@@ -1,0 +1,25 @@
+#pragma once
+// A sweep's results as CSV, one line per point in order, the same in the batch tool and in
+// the window's export:
+//   ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory
+// Numbers are the shortest text that reads back as the same double; ber is errors / bits
+// (0 before any bit), ber_low and ber_high the exact 95 % interval.
+
+#include <string>
+#include <vector>
+
+#include "sweep/Sweep.h"
+
+namespace linelab {
+
+inline constexpr const char* kSweepCsvHeader =
+    "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory";
+
+// One line, without its end of line; theory is the ideal rate at the point.
+std::string SweepCsvLine(const PointResult& result, double theory);
+
+// The header and every line, each ended by "\n"; theory[i] belongs to results[i] (0 where
+// missing).
+std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory);
+
+}  // namespace linelab
