@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/batch/SweepOptions.h"
+
 namespace linelab {
 
 struct Assignment {
@@ -23,6 +25,7 @@ struct BatchOptions {
     bool dump = false;
     std::vector<std::string> dumpNames;   // each once, in the order first asked for
     std::vector<Assignment> assignments;  // left to right
+    std::optional<SweepOptions> sweep;    // --sweep: a CSV curve instead of the runs
 };
 
 struct ParsedArguments {

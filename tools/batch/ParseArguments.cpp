@@ -12,7 +12,12 @@ namespace {
 
 constexpr std::string_view kRuns = "--runs";
 constexpr std::string_view kDump = "--dump";
-constexpr std::string_view kOptionList = "--runs N, --dump NAME[,NAME...], --help";
+constexpr std::string_view kOptionList =
+    "--runs N, --dump NAME[,NAME...], --sweep EbN0=FROM:STEP:TO, --min-errors N, "
+    "--max-bits N, --jobs N, --seed N, --help";
+// The sweep's options, each taking one value.
+constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-bits", "--jobs",
+                                              "--seed"};
 
 // What the parser collects; the texts are checked here, so the refusals keep their words.
 struct RawArguments {
@@ -20,6 +25,7 @@ struct RawArguments {
     std::vector<std::string> dumps;
     std::vector<std::string> assignments;
     std::vector<std::string> unknown;
+    RawSweepOptions sweep;
 };
 
 std::string Refusal(std::string_view problem) {
@@ -91,6 +97,10 @@ std::optional<std::string> MissingValue(std::span<const std::string_view> args) 
     if (args.empty()) return std::nullopt;
     if (args.back() == kRuns) return Refusal("--runs needs a value: a whole number 0 or more");
     if (args.back() == kDump) return Refusal("--dump needs a value: NAME[,NAME...]");
+    for (std::string_view option : kSweepOptions) {
+        if (args.back() == option || args.back() == std::string(option) + "=")
+            return Refusal(std::string(option) + " needs a value (see --help)");
+    }
     return std::nullopt;
 }
 
@@ -104,6 +114,15 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.allow_extras();
     app.add_option(std::string(kRuns), raw.runs)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
+    std::vector<std::string>* sweepValues[] = {&raw.sweep.sweep, &raw.sweep.minErrors,
+                                               &raw.sweep.maxBits, &raw.sweep.jobs,
+                                               &raw.sweep.seed};
+    for (std::size_t i = 0; i < std::size(kSweepOptions); ++i) {
+        app.add_option(std::string(kSweepOptions[i]), *sweepValues[i])
+            ->expected(1)
+            ->allow_extra_args(false)
+            ->take_all();
+    }
     app.add_option("assignments", raw.assignments);
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -126,6 +145,9 @@ std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options)
         if (auto refusal = AddDumpNames(options, list)) return refusal;
     for (const std::string& arg : raw.assignments)
         if (auto refusal = AddAssignment(options, arg)) return refusal;
+    CheckedSweep sweep = CheckSweepOptions(raw.sweep, !raw.runs.empty() || !raw.dumps.empty());
+    if (sweep.error) return sweep.error;
+    options.sweep = sweep.options;
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include "tools/batch/BatchOptions.h"
 #include "tools/batch/BatchSession.h"
 #include "tools/batch/HelpText.h"
+#include "tools/batch/RunSweep.h"
 
 namespace {
 
@@ -25,6 +26,15 @@ int Print(const std::string& text) {
     return kFailed;
 }
 
+int SweepToStdout(linelab::BatchSession& session, const linelab::SweepOptions& options) {
+    const int status = linelab::RunSweep(session.Form(), options, std::cout, std::cerr);
+    if (status == kFailed || !(std::cout << std::flush)) {
+        std::fputs("linelab-batch: the output could not be written\n", stderr);
+        return kFailed;
+    }
+    return status;
+}
+
 int RunBatch(const std::vector<std::string_view>& args) {
     const linelab::ParsedArguments parsed = linelab::ParseArguments(args);
     if (parsed.error) {
@@ -39,6 +49,7 @@ int RunBatch(const std::vector<std::string_view>& args) {
         std::cerr << *refusal << '\n';
         return kRefused;
     }
+    if (options.sweep) return SweepToStdout(session, *options.sweep);
     session.Run(options.runs);
     const int printed = Print(session.Output(options));
     if (printed != kDone) return printed;

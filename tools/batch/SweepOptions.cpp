@@ -1,0 +1,76 @@
+#include "tools/batch/SweepOptions.h"
+
+#include "sweep/Sweep.h"
+#include "sweep/SweepRange.h"
+#include "tools/batch/BatchOptions.h"
+#include "tools/batch/JsonString.h"
+
+namespace linelab {
+namespace {
+
+constexpr std::string_view kRangeName = "EbN0=";
+
+std::string Refusal(std::string_view problem) {
+    return "linelab-batch: " + std::string(problem);
+}
+
+std::optional<std::string> Count(const std::vector<std::string>& texts, std::string_view option,
+                                 uint64_t least, uint64_t& out) {
+    if (texts.empty()) return std::nullopt;
+    const auto value = ParseRunCount(texts.back());
+    if (!value || *value < least) {
+        return Refusal(std::string(option) + " takes a whole number " + std::to_string(least) +
+                       " or more, not " + QuotedForMessage(texts.back()));
+    }
+    out = *value;
+    return std::nullopt;
+}
+
+std::optional<std::string> Range(const std::string& text, std::vector<double>& out) {
+    const std::string_view view = text;
+    std::optional<std::vector<double>> points;
+    if (view.starts_with(kRangeName)) points = ParseSweepRange(view.substr(kRangeName.size()));
+    if (!points) {
+        return Refusal(
+            "--sweep takes EbN0=FROM:STEP:TO in dB (FROM, FROM+STEP, ... up to TO, "
+            "at most " +
+            std::to_string(kMaxSweepPoints) + " points), for example EbN0=0:1:8, not " +
+            QuotedForMessage(text));
+    }
+    out = *points;
+    return std::nullopt;
+}
+
+}  // namespace
+
+CheckedSweep CheckSweepOptions(const RawSweepOptions& raw, bool runsOrDump) {
+    CheckedSweep checked;
+    if (!raw.Any()) return checked;
+    if (raw.sweep.empty()) {
+        checked.error = Refusal("--min-errors, --max-bits, --jobs and --seed go with --sweep");
+        return checked;
+    }
+    if (runsOrDump) {
+        checked.error = Refusal(
+            "--sweep prints its own CSV: it does not combine with --runs "
+            "or --dump");
+        return checked;
+    }
+    SweepOptions options;
+    uint64_t jobs = 0;
+    if ((checked.error = Range(raw.sweep.back(), options.ebN0dB))) return checked;
+    if ((checked.error = Count(raw.minErrors, "--min-errors", 1, options.minErrors)))
+        return checked;
+    if ((checked.error = Count(raw.maxBits, "--max-bits", 1, options.maxBits))) return checked;
+    if ((checked.error = Count(raw.seed, "--seed", 0, options.seed))) return checked;
+    if ((checked.error = Count(raw.jobs, "--jobs", 1, jobs))) return checked;
+    if (jobs > static_cast<uint64_t>(kMaxSweepThreads)) {
+        checked.error = Refusal("--jobs takes at most " + std::to_string(kMaxSweepThreads));
+        return checked;
+    }
+    options.jobs = static_cast<int>(jobs);
+    checked.options = options;
+    return checked;
+}
+
+}  // namespace linelab
