@@ -18,6 +18,7 @@ run_bench() {  # program, json file, extra arguments...
 
 run_bench "$build/bench/linelab_bench" "$out/core.json" --benchmark_min_time=0.5
 run_bench "$build/ui/qt/linelab_bench_paint" "$out/paint.json"
+run_bench "$build/bench/linelab_bench_sweep" "$out/sweep.json"
 batch_rate=$(tools/batch/measure-throughput.sh "$build" 2>/dev/null || echo "n/a")
 
 # cpu time of one benchmark in microseconds, from Google Benchmark's JSON output (one key
@@ -50,6 +51,19 @@ quiet=$(micros "$out/core.json" BM_TickQuiet)
 busy=$(micros "$out/core.json" BM_TickBusyNoisy)
 draw=$(micros "$out/core.json" BM_DisplayFrame)
 paint=$(micros "$out/paint.json" BM_PaintedFrame)
+# Sweeps: real (wall) time matters there, so the runs/s counters are rates over real time.
+worker_rate=$(counter "$out/sweep.json" "BM_SweepWorker/real_time" runs/s)
+one_rate=$(counter "$out/sweep.json" "BM_SweepThreads/threads:1/real_time" runs/s)
+two_rate=$(counter "$out/sweep.json" "BM_SweepThreads/threads:2/real_time" runs/s)
+efficiency=$(awk -v a="$two_rate" -v b="$one_rate" 'BEGIN { if (a == "n/a" || b == "n/a" || b == 0) print "n/a"; else printf "%.0f", 100 * a / (2 * b) }')
+point_1e6=$(awk '
+    /"name":/ { current = $0; sub(/.*"name": *"/, "", current); sub(/".*/, "", current) }
+    current ~ /^BM_SweepPointAt1e6/ && /"real_time":/ { t = $0; sub(/.*"real_time": */, "", t); sub(/,.*/, "", t); printf "%.1f", t; found = 1; exit }
+    END { if (!found) printf "n/a" }' "$out/sweep.json")
+cancel=$(awk '
+    /"name":/ { current = $0; sub(/.*"name": *"/, "", current); sub(/".*/, "", current) }
+    current ~ /^BM_SweepCancel/ && /"real_time":/ { t = $0; sub(/.*"real_time": */, "", t); sub(/,.*/, "", t); printf "%.1f", t; found = 1; exit }
+    END { if (!found) printf "n/a" }' "$out/sweep.json")
 soak="BM_Soak/runs:1000000/panels:0/iterations:1"
 rss_start=$(counter "$out/core.json" "$soak" rss_start_kB)
 rss_end=$(counter "$out/core.json" "$soak" rss_end_kB)
@@ -66,5 +80,9 @@ Drawing one frame on a null canvas        ${draw} us   (target < 300)
 Painted frame, scene 6, offscreen         ${paint} us   (target < 8000)
 linelab-batch, 10,000-run BER with noise  ${batch_rate} runs/s (whole process)
 Soak, 1,000,000 runs with noise           ${soak_rate} runs/s, resident ${rss_start} kB -> ${rss_end} kB
+Sweep worker, Noise scene, panels off     ${worker_rate} runs/s   (target >= 25000)
+Sweep on two cores: parallel efficiency   ${efficiency} %   (target >= 85)
+Sweep point at BER 1e-6, 100 errors       ${point_1e6} s wall   (target <= 60)
+Sweep cancel until every worker stopped   ${cancel} ms   (target < 100)
 ------------------------------------------------------------------------------
 TABLE

@@ -1,0 +1,114 @@
+// BER sweeps: one worker's runs per second with every panel off in the "Noise" scene, the
+// parallel efficiency of two workers, the wall time of one point at a BER of 1e-6 with 100
+// errors, and how soon a cancelled sweep has stopped.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <thread>
+
+#include "analysis/SignalToNoise.h"
+#include "sweep/EngineChunkRunner.h"
+#include "sweep/Sweep.h"
+#include "ui/Form1.h"
+#include "ui/SweepSnapshot.h"
+
+namespace linelab {
+namespace {
+
+constexpr int kNoiseScene = 5;
+
+// The "Noise" scene as it opens, its noise level 0.4 W/kHz.
+SweepSettings NoiseScene() {
+    Form1 form;
+    form.ApplyScene(kNoiseScene);
+    form.SetText("cmbNoise", "0.4");
+    return SweepSnapshot(form);
+}
+
+// Polar NRZ with matched Root RC filters: the setting whose points follow the theory.
+SweepSettings MatchedPolar() {
+    Form1 form;
+    form.SetText("cmbMod(0)", "Polar (N)RZ");
+    form.SetText("cmbTxFilter(0)", "Root RC");
+    form.SetText("cmbTxFilter(1)", "Matched");
+    return SweepSnapshot(form);
+}
+
+void ReportRuns(benchmark::State& state, uint64_t runs) {
+    state.counters["runs/s"] =
+        benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kIsRate);
+}
+
+// One worker: chunks of about 300 runs run back to back on this thread.
+void BM_SweepWorker(benchmark::State& state) {
+    const auto runner = MakeEngineRunner(NoiseScene());
+    uint64_t runs = 0;
+    uint64_t chunk = 0;
+    for (auto _ : state) {
+        const auto counts =
+            runner->Run({0.4, ChunkSeed(1, 0, chunk++), 1 << 15}, [] { return false; });
+        runs += counts->runs;
+    }
+    ReportRuns(state, runs);
+}
+BENCHMARK(BM_SweepWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A whole sweep on 1 or 2 threads, bits fixed (no error target reached), real time:
+// the efficiency on two cores is the runs/s of threads:2 over twice that of threads:1.
+void BM_SweepThreads(benchmark::State& state) {
+    const SweepSettings settings = NoiseScene();
+    const int threads = static_cast<int>(state.range(0));
+    uint64_t runs = 0;
+    for (auto _ : state) {
+        Sweep sweep(EngineRunners(settings), {{0, 0.4}, {1, 0.3}},
+                    {.minErrors = UINT64_MAX, .maxBits = 1 << 19, .seed = 1, .threads = threads});
+        sweep.Start();
+        sweep.Wait();
+        for (const PointResult& r : sweep.Results())
+            runs += r.counts.runs;
+    }
+    ReportRuns(state, runs);
+}
+BENCHMARK(BM_SweepThreads)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// One point at a BER of 1e-6 (10.53 dB for polar NRZ with the matched filters) with 100
+// errors, on every core: about 1e8 compared bits.
+void BM_SweepPointAt1e6(benchmark::State& state) {
+    const SweepSettings settings = MatchedPolar();
+    for (auto _ : state) {
+        Sweep sweep(EngineRunners(settings), SweepPointsFor(settings, {10.53}),
+                    {.minErrors = 100, .maxBits = 1000000000, .seed = 1});
+        sweep.Start();
+        sweep.Wait();
+        const PointResult r = sweep.Results()[0];
+        state.counters["errors"] = static_cast<double>(r.counts.errors);
+        state.counters["bits"] = static_cast<double>(r.counts.bits);
+        state.counters["ber"] = r.dBer;
+    }
+}
+BENCHMARK(BM_SweepPointAt1e6)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// From Cancel to every worker stopped, with both workers busy.
+void BM_SweepCancel(benchmark::State& state) {
+    const SweepSettings settings = NoiseScene();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Sweep sweep(EngineRunners(settings), {{0, 0.0001}},
+                    {.minErrors = 100, .maxBits = UINT64_MAX, .seed = 1, .threads = 2});
+        sweep.Start();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        state.ResumeTiming();
+        sweep.Cancel();
+        sweep.Wait();
+    }
+}
+BENCHMARK(BM_SweepCancel)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+}  // namespace
+}  // namespace linelab
