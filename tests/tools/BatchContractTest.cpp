@@ -236,3 +236,40 @@ TEST(BatchContract, HelpNamesEveryOptionControlAndItem) {
 
 }  // namespace
 }  // namespace linelab::test
+
+namespace linelab::test {
+namespace {
+
+// A lesson saved after the runs opens before the assignments of a later call: the same
+// settings, and a bad file refused like a bad assignment.
+TEST(BatchContract, LessonsSavedAndOpened) {
+    const std::string file = ::testing::TempDir() + "batch-lesson.json";
+    const ProcessResult saved = RunBatch({"--runs", "2", "--save-lesson", file, "cmbScene=Noise",
+                                          "cmbMod(0)=4-PAM", "cmbNoise=0.4", "vscThreshold=40"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const std::vector<std::string> dump = {"--runs", "0", "--dump", "controls"};
+    std::vector<std::string> withLesson = dump;
+    withLesson.insert(withLesson.end(), {"--lesson", file});
+    const ProcessResult opened = RunBatch(withLesson);
+    const ProcessResult direct = RunBatch({"--runs", "0", "--dump", "controls", "cmbScene=Noise",
+                                           "cmbMod(0)=4-PAM", "cmbNoise=0.4", "vscThreshold=40"});
+    EXPECT_EQ(opened.status, 0) << opened.err;
+    EXPECT_EQ(opened.out, direct.out);
+    // Assignments come after the lesson.
+    EXPECT_EQ(DumpOf({"--lesson", file, "--runs", "0", "--dump", "cmbNoise",
+                      "cmbNoise=0.8"})["cmbNoise"]["text"]
+                  .text,
+              "0.8");
+
+    const ProcessResult bad = RunBatch({"--lesson", ::testing::TempDir(), "--dump", "dBER"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_THAT(bad.err, HasSubstr("is a directory"));
+    const ProcessResult unwritable =
+        RunBatch({"--runs", "0", "--save-lesson", ::testing::TempDir() + "no/such/dir.json"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_THAT(unwritable.err, HasSubstr("dir.json: cannot be created"));
+}
+
+}  // namespace
+}  // namespace linelab::test

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of linelab-batch:
-//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [CONTROL=TEXT ...]
+//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE] [--save-lesson FILE]
+//                   [CONTROL=TEXT ...]
 
 #include <cstdint>
 #include <limits>
@@ -26,6 +27,8 @@ struct BatchOptions {
     std::vector<std::string> dumpNames;   // each once, in the order first asked for
     std::vector<Assignment> assignments;  // left to right
     std::optional<SweepOptions> sweep;    // --sweep: a CSV curve instead of the runs
+    std::string lesson;                   // opened before the assignments; empty: none
+    std::string saveLesson;               // written after the runs; empty: none
 };
 
 struct ParsedArguments {

@@ -12,9 +12,11 @@ namespace {
 
 constexpr std::string_view kRuns = "--runs";
 constexpr std::string_view kDump = "--dump";
+constexpr std::string_view kLesson = "--lesson";
+constexpr std::string_view kSaveLesson = "--save-lesson";
 constexpr std::string_view kOptionList =
-    "--runs N, --dump NAME[,NAME...], --sweep EbN0=FROM:STEP:TO, --min-errors N, "
-    "--max-bits N, --jobs N, --seed N, --help";
+    "--runs N, --dump NAME[,NAME...], --lesson FILE, --save-lesson FILE, "
+    "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, --help";
 // The sweep's options, each taking one value.
 constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-bits", "--jobs",
                                               "--seed"};
@@ -23,6 +25,8 @@ constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-
 struct RawArguments {
     std::vector<std::string> runs;
     std::vector<std::string> dumps;
+    std::vector<std::string> lessons;
+    std::vector<std::string> saveLessons;
     std::vector<std::string> assignments;
     std::vector<std::string> unknown;
     RawSweepOptions sweep;
@@ -93,10 +97,14 @@ std::optional<std::string> MissingValue(std::span<const std::string_view> args) 
     for (std::string_view arg : args) {
         if (arg == "--runs=") return SetRuns(unused, "");
         if (arg == "--dump=") return AddDumpNames(unused, "");
+        if (arg == "--lesson=" || arg == "--save-lesson=")
+            return Refusal(std::string(arg.substr(0, arg.size() - 1)) + " needs a value: FILE");
     }
     if (args.empty()) return std::nullopt;
     if (args.back() == kRuns) return Refusal("--runs needs a value: a whole number 0 or more");
     if (args.back() == kDump) return Refusal("--dump needs a value: NAME[,NAME...]");
+    if (args.back() == kLesson || args.back() == kSaveLesson)
+        return Refusal(std::string(args.back()) + " needs a value: FILE");
     for (std::string_view option : kSweepOptions) {
         if (args.back() == option || args.back() == std::string(option) + "=")
             return Refusal(std::string(option) + " needs a value (see --help)");
@@ -114,6 +122,8 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.allow_extras();
     app.add_option(std::string(kRuns), raw.runs)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
+    app.add_option(std::string(kLesson), raw.lessons)->expected(1)->allow_extra_args(false);
+    app.add_option(std::string(kSaveLesson), raw.saveLessons)->expected(1)->allow_extra_args(false);
     std::vector<std::string>* sweepValues[] = {&raw.sweep.sweep, &raw.sweep.minErrors,
                                                &raw.sweep.maxBits, &raw.sweep.jobs,
                                                &raw.sweep.seed};
@@ -145,6 +155,10 @@ std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options)
         if (auto refusal = AddDumpNames(options, list)) return refusal;
     for (const std::string& arg : raw.assignments)
         if (auto refusal = AddAssignment(options, arg)) return refusal;
+    if (raw.lessons.size() > 1) return Refusal("--lesson may be given once");
+    if (raw.saveLessons.size() > 1) return Refusal("--save-lesson may be given once");
+    if (!raw.lessons.empty()) options.lesson = raw.lessons.front();
+    if (!raw.saveLessons.empty()) options.saveLesson = raw.saveLessons.front();
     CheckedSweep sweep = CheckSweepOptions(raw.sweep, !raw.runs.empty() || !raw.dumps.empty());
     if (sweep.error) return sweep.error;
     options.sweep = sweep.options;

@@ -10,6 +10,7 @@
 #include "tools/batch/BatchSession.h"
 #include "tools/batch/HelpText.h"
 #include "tools/batch/RunSweep.h"
+#include "ui/Lesson.h"
 
 namespace {
 
@@ -35,6 +36,15 @@ int SweepToStdout(linelab::BatchSession& session, const linelab::SweepOptions& o
     return status;
 }
 
+int SaveLessonIfAsked(const linelab::BatchSession& session, const linelab::BatchOptions& options) {
+    if (options.saveLesson.empty()) return kDone;
+    if (const auto problem = linelab::SaveLesson(session.Form(), options.saveLesson)) {
+        std::cerr << "linelab-batch: " << *problem << '\n';
+        return kFailed;
+    }
+    return kDone;
+}
+
 int RunBatch(const std::vector<std::string_view>& args) {
     const linelab::ParsedArguments parsed = linelab::ParseArguments(args);
     if (parsed.error) {
@@ -45,12 +55,25 @@ int RunBatch(const std::vector<std::string_view>& args) {
     if (options.help) return Print(linelab::HelpText());
 
     linelab::BatchSession session(std::cerr);
+    if (!options.lesson.empty()) {
+        // The tool always runs: a lesson saved while the window was paused still runs here.
+        if (const auto refusal = linelab::OpenLesson(session.Form(), options.lesson,
+                                                     linelab::LessonRunState::Ignore)) {
+            std::cerr << "linelab-batch: " << *refusal << '\n';
+            return kRefused;
+        }
+    }
     if (const auto refusal = session.Apply(options.assignments)) {
         std::cerr << *refusal << '\n';
         return kRefused;
     }
-    if (options.sweep) return SweepToStdout(session, *options.sweep);
+    if (options.sweep) {
+        // A sweep runs on engines of its own: the settings are what the lesson keeps.
+        const int saved = SaveLessonIfAsked(session, options);
+        return saved != kDone ? saved : SweepToStdout(session, *options.sweep);
+    }
     session.Run(options.runs);
+    if (const int saved = SaveLessonIfAsked(session, options); saved != kDone) return saved;
     const int printed = Print(session.Output(options));
     if (printed != kDone) return printed;
     return session.TimerStopped() ? kTimerStopped : kDone;

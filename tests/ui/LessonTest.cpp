@@ -1,0 +1,231 @@
+// Lessons: what is saved opens as the same window, and a file that cannot be applied is
+// refused whole, with a message naming the file and the problem.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <stdexcept>
+
+#include "FormTestSupport.h"
+#include "ui/Lesson.h"
+#include "ui/SaveFileAtomically.h"
+
+namespace linelab::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "linelab-lesson-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        path_ = pattern;
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    fs::path operator/(std::string_view name) const { return path_ / name; }
+    std::size_t Count() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
+    }
+
+  private:
+    fs::path path_;
+};
+
+void Write(const fs::path& file, std::string_view text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::string Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A window far from the start-up one, different in each scene.
+void Prepare(Form1& form, int scene) {
+    ASSERT_TRUE(form.ApplyScene(scene));
+    const std::array<const char*, 7> codes = {
+        "Manchester",       "4B5B",        "Differential", "None",
+        "Diff. Manchester", "4B5B + NRZI", "Manchester"};
+    ASSERT_TRUE(form.SetText("cmbCode(0)", codes[static_cast<std::size_t>(scene)]));
+    ASSERT_TRUE(form.SetText("cmbMod(0)", scene % 2 ? "4-PAM" : "Polar (N)RZI"));
+    ASSERT_TRUE(form.SetText("cmbTxModPC(0)", "100"));
+    ASSERT_TRUE(form.SetText("cmbTxFilter(0)", "RC"));
+    ASSERT_TRUE(form.SetText("cmbTxFilter(1)", "Matched"));
+    ASSERT_TRUE(form.SetText("cmbNoise", "0.37"));  // typed
+    ASSERT_TRUE(form.SetText("cmbMultipathMag", "40"));
+    ASSERT_TRUE(form.SetValue("hscDataZoom", 3));
+    ASSERT_TRUE(form.SetValue("hscDataScroll", 20));
+    ASSERT_TRUE(form.SetValue("vscThreshold", 30 + scene));
+    ASSERT_TRUE(form.SetValue("chkRxEye", 1 - form.Check(CheckId::chkRxEye).value));
+    ASSERT_TRUE(form.SetValue("chkLinear", 1));
+    form.ClickPause();  // stopped
+}
+
+class LessonRoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(LessonRoundTrip, SaveThenOpenGivesTheSameWindowWhateverItShowedBefore) {
+    Form1 saved;
+    Prepare(saved, GetParam());
+    TempDir dir;
+    ASSERT_FALSE(SaveLesson(saved, dir / "a.json"));
+
+    Form1 opened;  // somewhere else entirely first
+    Prepare(opened, (GetParam() + 3) % kSceneCount);
+    ASSERT_TRUE(opened.SetText("cmbData", "All Zeros"));
+    const auto problem = OpenLesson(opened, dir / "a.json");
+    ASSERT_FALSE(problem) << *problem;
+    EXPECT_EQ(Dump(opened), Dump(saved));
+    EXPECT_EQ(LessonText(CollectLesson(opened)), Read(dir / "a.json"));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllScenes, LessonRoundTrip, ::testing::Range(0, kSceneCount));
+
+TEST(LessonExamples, EachOpensAndReopensAsTheSameWindow) {
+    int examples = 0;
+    for (const auto& entry : fs::directory_iterator(LINELAB_LESSONS_DIR)) {
+        ++examples;
+        Form1 form;
+        const auto problem = OpenLesson(form, entry.path());
+        ASSERT_FALSE(problem) << *problem;
+        TempDir dir;
+        ASSERT_FALSE(SaveLesson(form, dir / "copy.json"));
+        Form1 again;
+        ASSERT_FALSE(OpenLesson(again, dir / "copy.json"));
+        EXPECT_EQ(Dump(again), Dump(form)) << entry.path();
+    }
+    EXPECT_EQ(examples, 3);
+}
+
+TEST(LessonOpen, WhatTheFileLeavesOutComesFromTheStartupWindow) {
+    Form1 form;
+    Prepare(form, 6);
+    ASSERT_FALSE(OpenLessonText(
+        form, R"({"format": "linelab-lesson", "version": 1, "scene": "Noise"})", "short.json"));
+    Form1 expected;
+    ASSERT_TRUE(expected.ApplyScene(5));
+    EXPECT_EQ(Dump(form), Dump(expected));
+}
+
+struct BadLesson {
+    std::string name;
+    std::string text;
+    std::string mentions;
+
+    friend void PrintTo(const BadLesson& b, std::ostream* os) { *os << b.name; }
+};
+
+class BadLessonFile : public ::testing::TestWithParam<BadLesson> {};
+
+TEST_P(BadLessonFile, IsRefusedWithItsReasonAndChangesNothing) {
+    Form1 form;
+    Prepare(form, 4);
+    const std::string before = Dump(form);
+    const auto problem = OpenLessonText(form, GetParam().text, "bad.json");
+    ASSERT_TRUE(problem);
+    EXPECT_THAT(*problem, ::testing::StartsWith("bad.json: "));
+    EXPECT_THAT(*problem, HasSubstr(GetParam().mentions));
+    EXPECT_EQ(Dump(form), before);
+}
+
+std::string Lesson(std::string_view rest) {
+    return R"({"format": "linelab-lesson", "version": 1, "scene": "Full Channel")" +
+           std::string(rest) + "}";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, BadLessonFile,
+    ::testing::Values(
+        BadLesson{"Malformed", "{\"format\": \"linelab-lesson\",\n  \"version\": 1,,\n}",
+                  "line 2, column 16"},
+        BadLesson{"Empty", "", "line 1, column 1"},
+        BadLesson{"InvalidUtf8",
+                  Lesson(R"(, "lists": {"cmbNoise": "0.4)"
+                         "\xff"
+                         R"("})"),
+                  "not valid JSON"},
+        BadLesson{"NotAnObject", "[1, 2]", "no JSON object"},
+        BadLesson{"OtherFormat", R"({"format": "slides", "version": 1})", "\"linelab-lesson\""},
+        BadLesson{"NewerVersion", R"({"format": "linelab-lesson", "version": 2})",
+                  "version 2 is newer"},
+        BadLesson{"UnknownEntry", Lesson(R"(, "colours": 1)"), "\"colours\""},
+        BadLesson{"UnknownControl", Lesson(R"(, "lists": {"cmbFoo": "1"})"), "\"cmbFoo\""},
+        BadLesson{"ControlOfAnotherKind", Lesson(R"(, "checks": {"hscSample": 1})"),
+                  "\"hscSample\""},
+        BadLesson{"UnknownScene",
+                  R"({"format": "linelab-lesson", "version": 1, "scene": "Lesson 9"})",
+                  "\"Lesson 9\""},
+        BadLesson{"FixedListRefuses", Lesson(R"j(, "lists": {"cmbCode(0)": "Foo"})j"),
+                  "cmbCode(0): \"Foo\" is not one of its items"},
+        // A narrow pulse leaves no raised cosine on the list the file sets after it.
+        BadLesson{"ListRefilledByEarlierValue",
+                  Lesson(R"j(, "lists": {"cmbTxFilter(0)": "RC", "cmbTxModPC(0)": "50"})j"),
+                  "cmbTxFilter(0)"},
+        BadLesson{"TextTooLong",
+                  Lesson(R"(, "lists": {"cmbNoise": ")" + std::string(201, '1') + "\"}"),
+                  "201 bytes"},
+        BadLesson{"TextNotAString", Lesson(R"(, "lists": {"cmbNoise": 0.4})"), "cmbNoise"},
+        BadLesson{"CheckNotZeroOrOne", Lesson(R"(, "checks": {"chkData": 2})"), "chkData"},
+        BadLesson{"SliderOutOfRange", Lesson(R"(, "sliders": {"hscSample": 33})"),
+                  "hscSample: takes a whole number from -32 to 32"},
+        // The scroll range follows the zoom the file sets first.
+        BadLesson{"SliderBeyondRangeOfEarlierValue",
+                  Lesson(R"(, "sliders": {"hscDataZoom": 4, "hscDataScroll": 20})"), "0 to 13"},
+        BadLesson{"SliderFraction", Lesson(R"(, "sliders": {"vscThreshold": 5.5})"), "5.5"},
+        BadLesson{"RunState", Lesson(R"(, "run": "fast")"), "\"fast\""},
+        BadLesson{"TooDeep", std::string(100, '[') + std::string(100, ']'), "nested"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(LessonFileChecks, SizeKindAndReadabilityAreCheckedBeforeReading) {
+    TempDir dir;
+    Form1 form;
+    const std::string before = Dump(form);
+    {
+        std::ofstream big(dir / "big.json", std::ios::binary);
+        big.seekp(10 * 1024 * 1024 - 1);
+        big.put(' ');
+    }
+    const auto big = OpenLesson(form, dir / "big.json");
+    ASSERT_TRUE(big);
+    EXPECT_THAT(*big, HasSubstr("10485760 bytes; a lesson file may have at most 1048576"));
+    const auto folder = OpenLesson(form, dir / ".");
+    ASSERT_TRUE(folder);
+    EXPECT_THAT(*folder, HasSubstr("is a directory"));
+    const auto missing = OpenLesson(form, dir / "none.json");
+    ASSERT_TRUE(missing);
+    EXPECT_THAT(*missing, HasSubstr("none.json: cannot be read"));
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);  // reading it would block
+    const auto pipe = OpenLesson(form, dir / "pipe");
+    ASSERT_TRUE(pipe);
+    EXPECT_THAT(*pipe, HasSubstr("not a regular file"));
+    EXPECT_EQ(Dump(form), before);
+}
+
+TEST(LessonSave, AnInterruptedSaveLeavesTheOldFileWhole) {
+    TempDir dir;
+    Write(dir / "lesson.json", "old lesson");
+    EXPECT_THROW(SaveFileAtomically(dir / "lesson.json", "new lesson",
+                                    [] { throw std::runtime_error("power cut"); }),
+                 std::runtime_error);
+    EXPECT_EQ(Read(dir / "lesson.json"), "old lesson");
+    EXPECT_EQ(dir.Count(), 1u);  // no temporary file left behind
+
+    EXPECT_FALSE(SaveFileAtomically(dir / "lesson.json", "new lesson"));
+    EXPECT_EQ(Read(dir / "lesson.json"), "new lesson");
+    EXPECT_EQ(dir.Count(), 1u);
+
+    const auto intoMissingFolder = SaveLesson(Form1(), dir / "no" / "lesson.json");
+    ASSERT_TRUE(intoMissingFolder);
+    EXPECT_THAT(*intoMissingFolder, HasSubstr("lesson.json: cannot be created"));
+    const auto overFolder = SaveLesson(Form1(), dir / ".");
+    ASSERT_TRUE(overFolder);
+    EXPECT_THAT(*overFolder, HasSubstr("is a directory"));
+}
+
+}  // namespace
+}  // namespace linelab::test

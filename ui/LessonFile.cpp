@@ -1,0 +1,123 @@
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "ui/Lesson.h"
+#include "ui/SaveFileAtomically.h"
+
+namespace linelab {
+namespace {
+
+std::string Named(const std::filesystem::path& file, std::string_view problem) {
+    return file.string() + ": " + std::string(problem);
+}
+
+// The file's size as the system reports it; anything but a regular file is refused, since
+// reading a FIFO or a device could block or never end.
+std::optional<std::string> CheckFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (error) return "cannot be read: " + error.message();
+    if (std::filesystem::is_directory(status)) return "is a directory, not a lesson file";
+    if (!std::filesystem::is_regular_file(status)) return "is not a regular file";
+    const auto size = std::filesystem::file_size(file, error);
+    if (error) return "cannot be read: " + error.message();
+    if (size > kMaxLessonBytes) {
+        return "is " + std::to_string(size) + " bytes; a lesson file may have at most " +
+               std::to_string(kMaxLessonBytes);
+    }
+    return std::nullopt;
+}
+
+// Line and column (both from 1, the column in bytes) of a byte offset.
+std::string Position(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    std::size_t line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(offset - lineStart + 1);
+}
+
+// The library's words without its own prefix and position.
+std::string Reason(const nlohmann::json::parse_error& e) {
+    const std::string what = e.what();
+    const std::size_t colon = what.find(": ");
+    return colon == std::string::npos ? what : what.substr(colon + 2);
+}
+
+}  // namespace
+
+std::optional<std::string> ParseLesson(std::string_view text, const std::filesystem::path& file,
+                                       LessonJson& lesson) {
+    bool tooDeep = false;
+    const auto limitDepth = [&tooDeep](int depth, LessonJson::parse_event_t, LessonJson&) {
+        if (depth > kMaxLessonDepth) tooDeep = true;
+        return !tooDeep;
+    };
+    try {
+        lesson = LessonJson::parse(text.begin(), text.end(), limitDepth);
+    } catch (const nlohmann::json::parse_error& e) {
+        // The library counts the offending byte from 1.
+        const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
+        return Named(file, "not valid JSON at " + Position(text, offset) + ": " + Reason(e));
+    }
+    if (tooDeep) {
+        return Named(file, "nested more than " + std::to_string(kMaxLessonDepth) +
+                               " levels deep; no lesson is");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadLessonText(const std::filesystem::path& file, std::string& text) {
+    if (auto problem = CheckFile(file)) return Named(file, *problem);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Named(file, std::string("cannot be read: ") + std::strerror(errno));
+    // At most one byte past the limit, in case the file grew since it was measured.
+    text.assign(kMaxLessonBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return Named(file, "cannot be read");
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxLessonBytes) return Named(file, "grew beyond the size a lesson may have");
+    return std::nullopt;
+}
+
+std::optional<std::string> OpenLessonText(Form1& form, std::string_view text,
+                                          const std::filesystem::path& file, LessonRunState run) {
+    LessonJson lesson;
+    if (auto problem = ParseLesson(text, file, lesson)) return problem;
+    // Every value is tried on a start-up model first; what the file leaves out is filled
+    // in from it.
+    Form1 scratch;
+    const LessonJson startup = CollectLesson(scratch);
+    if (auto problem = ApplyLesson(scratch, lesson)) return Named(file, *problem);
+    const LessonJson complete = CollectLesson(scratch);
+    // A handler runs only when its control changes, and some undo what others did (a scene
+    // resets the scroll range the zoom set). Taking the window back to the start-up values
+    // first makes the same handlers run as on the scratch model, so the window ends as the
+    // file describes whatever it showed before.
+    if (auto problem = ApplyLesson(form, startup, LessonRunState::Ignore))
+        return Named(file, *problem);
+    if (auto problem = ApplyLesson(form, complete, run)) return Named(file, *problem);
+    return std::nullopt;
+}
+
+std::optional<std::string> OpenLesson(Form1& form, const std::filesystem::path& file,
+                                      LessonRunState run) {
+    std::string text;
+    if (auto problem = ReadLessonText(file, text)) return problem;
+    return OpenLessonText(form, text, file, run);
+}
+
+std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file) {
+    if (auto problem = SaveFileAtomically(file, LessonText(CollectLesson(form))))
+        return Named(file, *problem);
+    return std::nullopt;
+}
+
+}  // namespace linelab
