@@ -18,6 +18,11 @@ QString AboutText() {
         QStringLiteral("The noise is calibrated in watts per kHz, but the energy coming out of "
                        "the transmit filter is not calibrated. Curves of bit error rate against "
                        "Es/No therefore have the right shape, but are shifted by an offset."),
+        QString(),
+        QStringLiteral("LineLab is free software: you can redistribute it and/or modify it "
+                       "under the terms of the GNU General Public License, version 3 or (at "
+                       "your option) any later version. It comes with NO WARRANTY. See the "
+                       "LICENSE file installed with it."),
     };
     return paragraphs.join(QLatin1Char('\n'));
 }

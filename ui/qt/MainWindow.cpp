@@ -10,6 +10,7 @@
 #include "ui/qt/CheckBinder.h"
 #include "ui/qt/HelpTexts.h"
 #include "ui/qt/HelpWindow.h"
+#include "ui/qt/LessonActions.h"
 #include "ui/qt/ListBinder.h"
 #include "ui/qt/PicturePanel.h"
 #include "ui/qt/SliderBinder.h"
@@ -21,6 +22,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     setCentralWidget(area_);
     Bind();
     BuildMenu();
+    lessons_ = new LessonActions(*this);
     const ControlWidgets& w = Widgets();
     for (int i = 0; i < CountOf<PictureId>(); ++i)
         form_->AttachCanvas(static_cast<PictureId>(i), w.pictures[static_cast<std::size_t>(i)]);

@@ -17,6 +17,7 @@ class ChainArea;
 class CheckBinder;
 class Form1;
 class HelpWindow;
+class LessonActions;
 class ListBinder;
 class SliderBinder;
 
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     void ShowInstructions();  // HelpInstructions
     HelpWindow* AboutWindow() const { return about_; }
     HelpWindow* InstructionsWindow() const { return instructions_; }
+    LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
 
     // FormObserver
     void ControlChanged(ControlRef control, std::string_view name) override;
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     bool layoutQueued_ = false;
     HelpWindow* about_ = nullptr;
     HelpWindow* instructions_ = nullptr;
+    LessonActions* lessons_ = nullptr;
 };
 
 }  // namespace linelab

@@ -2,12 +2,18 @@
 
 #include <QApplication>
 
+#include "ui/qt/LessonActions.h"
 #include "ui/qt/MainWindow.h"
 
+// linelab [LESSON]: the window, with the lesson opened when one is named.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setOrganizationName(QStringLiteral("LineLab"));
+    QApplication::setApplicationName(QStringLiteral("linelab"));
     linelab::MainWindow window;
     window.show();
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1) window.Lessons().OpenAndReport(args.at(1));
     return QApplication::exec();
 }

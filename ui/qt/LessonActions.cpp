@@ -1,0 +1,183 @@
+#include "ui/qt/LessonActions.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
+
+#include "ui/Lesson.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/PictureExport.h"
+#include "ui/qt/PicturePanel.h"
+
+namespace linelab {
+namespace {
+
+const QString kRecentKey = QStringLiteral("lessons/recent");
+const QString kFilter = QStringLiteral("LineLab lessons (*.json);;All files (*)");
+
+std::filesystem::path PathOf(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The menu with this object name, made (before the Help menu) when there is none yet.
+QMenu& MenuNamed(QMainWindow& window, const QString& name, const QString& title) {
+    if (auto* menu = window.menuBar()->findChild<QMenu*>(name)) return *menu;
+    auto* menu = new QMenu(title, window.menuBar());
+    menu->setObjectName(name);
+    const auto* help = window.menuBar()->findChild<QMenu*>(QStringLiteral("HelpMenu"));
+    window.menuBar()->insertMenu(help != nullptr ? help->menuAction() : nullptr, menu);
+    return *menu;
+}
+
+}  // namespace
+
+LessonActions::LessonActions(MainWindow& window) : QObject(&window), window_(window) {
+    QMenu& file = MenuNamed(window, QStringLiteral("FileMenu"), QStringLiteral("&File"));
+    QMenu& edit = MenuNamed(window, QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
+    BuildFileMenu(file);
+    BuildEditMenu(edit);
+    QList<QWidget*> panels;
+    for (PicturePanel* panel : window.Widgets().pictures)
+        panels.append(panel);
+    AddPanelPictureMenus(window, panels);
+}
+
+// The lesson and picture actions go before whatever the File menu already holds.
+void LessonActions::BuildFileMenu(QMenu& file) {
+    QAction* first = file.actions().isEmpty() ? nullptr : file.actions().constFirst();
+    const auto add = [&file, first](const QString& name, const QString& text,
+                                    const QKeySequence& keys) {
+        auto* action = new QAction(text, &file);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        file.insertAction(first, action);
+        return action;
+    };
+    connect(add(QStringLiteral("FileOpenLesson"), QStringLiteral("&Open Lesson..."),
+                QKeySequence::Open),
+            &QAction::triggered, this, &LessonActions::OpenWithDialog);
+    connect(add(QStringLiteral("FileSaveLesson"), QStringLiteral("&Save Lesson..."),
+                QKeySequence::Save),
+            &QAction::triggered, this, &LessonActions::SaveWithDialog);
+    recent_ = new QMenu(QStringLiteral("Recent Lessons"), &file);
+    recent_->setObjectName(QStringLiteral("FileRecentLessons"));
+    file.insertMenu(first, recent_);
+    examples_ = new QMenu(QStringLiteral("Examples"), &file);
+    examples_->setObjectName(QStringLiteral("FileExamples"));
+    file.insertMenu(first, examples_);
+    file.insertSeparator(first);
+    connect(add(QStringLiteral("FileExportPicture"), QStringLiteral("&Export Picture..."), {}),
+            &QAction::triggered, this, [this] { ExportPictureWithDialog(window_); });
+    if (first != nullptr) file.insertSeparator(first);
+    FillRecent();
+    FillExamples();
+}
+
+void LessonActions::BuildEditMenu(QMenu& edit) {
+    QAction* copy = edit.addAction(QStringLiteral("&Copy Picture"));
+    copy->setObjectName(QStringLiteral("EditCopyPicture"));
+    copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    connect(copy, &QAction::triggered, this, [this] { CopyPicture(window_); });
+}
+
+std::optional<QString> LessonActions::Open(const QString& file) {
+    if (const auto problem = OpenLesson(window_.Model(), PathOf(file))) return FromUtf8(*problem);
+    Remember(file);
+    return std::nullopt;
+}
+
+std::optional<QString> LessonActions::Save(const QString& file) {
+    if (const auto problem = SaveLesson(window_.Model(), PathOf(file))) return FromUtf8(*problem);
+    Remember(file);
+    return std::nullopt;
+}
+
+void LessonActions::OpenAndReport(const QString& file) {
+    if (const auto problem = Open(file)) {
+        ShowProblem(QStringLiteral("Open Lesson"), *problem);
+    } else if (window_.statusBar() != nullptr) {
+        window_.statusBar()->showMessage(QStringLiteral("Opened ") + file, 5000);
+    }
+}
+
+void LessonActions::OpenWithDialog() {
+    const QString file =
+        QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Lesson"), QString(), kFilter);
+    if (!file.isEmpty()) OpenAndReport(file);
+}
+
+void LessonActions::SaveWithDialog() {
+    QString file =
+        QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Lesson"), QString(), kFilter);
+    if (file.isEmpty()) return;
+    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".json");
+    if (const auto problem = Save(file)) {
+        ShowProblem(QStringLiteral("Save Lesson"), *problem);
+    } else {
+        window_.statusBar()->showMessage(QStringLiteral("Saved ") + file, 5000);
+    }
+}
+
+void LessonActions::ShowProblem(const QString& title, const QString& problem) {
+    QMessageBox box(QMessageBox::Warning, title, problem, QMessageBox::Ok, &window_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+QStringList LessonActions::Recent() const {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void LessonActions::Remember(const QString& file) {
+    QStringList recent = Recent();
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > kMaxRecent)
+        recent.removeLast();
+    QSettings().setValue(kRecentKey, recent);
+    FillRecent();
+}
+
+void LessonActions::FillRecent() {
+    recent_->clear();
+    const QStringList recent = Recent();
+    for (const QString& file : recent) {
+        QAction* action = recent_->addAction(QFileInfo(file).fileName());
+        action->setToolTip(file);
+        connect(action, &QAction::triggered, this, [this, file] { OpenAndReport(file); });
+    }
+    recent_->setEnabled(!recent.isEmpty());
+}
+
+void LessonActions::FillExamples() {
+    const QDir folder(ExamplesFolder());
+    const QStringList files =
+        folder.entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString& name : files) {
+        QString title = QFileInfo(name).completeBaseName();
+        title.replace(QLatin1Char('-'), QLatin1Char(' '));
+        const QString file = folder.filePath(name);
+        connect(examples_->addAction(title), &QAction::triggered, this,
+                [this, file] { OpenAndReport(file); });
+    }
+    examples_->setEnabled(!files.isEmpty());
+}
+
+QString LessonActions::ExamplesFolder() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/linelab/lessons");
+    if (QFileInfo::exists(installed)) return QDir::cleanPath(installed);
+    return QStringLiteral(LINELAB_SOURCE_LESSONS);
+}
+
+}  // namespace linelab
