@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps build run test bench sanitize fuzz format clean
+.PHONY: all deps build run test bench sanitize fuzz package format clean
 
 all: build
 
@@ -32,6 +32,10 @@ sanitize: deps
 	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+
+# A Debian package of the programs, the desktop files and the example lessons.
+package: build
+	@cmake --build $(BUILD) --target package
 
 fuzz:
 	@scripts/install-deps.sh --fuzz
