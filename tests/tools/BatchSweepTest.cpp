@@ -76,5 +76,20 @@ TEST(BatchSweep, MalformedSweepsAreRefusedAndSayTheForm) {
     EXPECT_THAT(help.out, HasSubstr("ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high"));
 }
 
+// The setting's Eb/N0 as the noise computation makes it: 0.1 W/kHz is 10 dB for a plain
+// code, and no noise (the box hidden at start-up) is null.
+TEST(BatchDump, EbN0OfTheSettingOrNullWithoutNoise) {
+    const ProcessResult noisy =
+        RunBatch({"--runs", "0", "--dump", "EbN0dB,EsN0dB", "cmbScene=Noise", "cmbNoise=0.1"});
+    EXPECT_EQ(noisy.status, 0) << noisy.err;
+    EXPECT_EQ(noisy.out, "{\"EbN0dB\":10,\"EsN0dB\":10}\n");
+    const ProcessResult pam = RunBatch({"--runs", "0", "--dump", "EbN0dB,EsN0dB", "cmbScene=Noise",
+                                        "cmbNoise=0.1", "cmbMod(0)=4-PAM"});
+    EXPECT_THAT(pam.out, HasSubstr("\"EsN0dB\":16.02059991327"));
+    const ProcessResult quiet = RunBatch({"--runs", "0", "--dump", "EbN0dB", "cmbNoise=0.1"});
+    EXPECT_EQ(quiet.out, "{\"EbN0dB\":null}\n");
+    EXPECT_THAT(RunBatch({"--help"}).out, HasSubstr("EbN0dB"));
+}
+
 }  // namespace
 }  // namespace linelab::test

@@ -5,6 +5,7 @@
 
 #include "tools/batch/ApplyAssignment.h"
 #include "tools/batch/JsonString.h"
+#include "tools/batch/MeasureDump.h"
 #include "tools/batch/StateDump.h"
 #include "tools/batch/WriteDump.h"
 #include "ui/Form1.h"
@@ -149,6 +150,11 @@ void AppendDumpNames(std::string& out) {
         "  \"items\", \"value\", \"min\", \"max\", \"caption\"; Timer1 gives \"enabled\" and\n"
         "  \"interval\". Every control name:\n";
     AppendWrapped(out, "  ", ControlNames(), " ");
+    AppendWrapped(out, "  measurements: ", MeasureFieldNames(), ", ");
+    out +=
+        "    EbN0dB, EsN0dB: the setting's Eb/N0 and Es/N0 in dB (Eb the transmitted energy\n"
+        "    per data bit, N0 the density of the noise before the receive filter), null when\n"
+        "    no noise is applied\n";
 }
 
 }  // namespace

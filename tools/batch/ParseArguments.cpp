@@ -3,6 +3,7 @@
 
 #include "tools/batch/BatchOptions.h"
 #include "tools/batch/JsonString.h"
+#include "tools/batch/MeasureDump.h"
 #include "tools/batch/StateDump.h"
 #include "tools/batch/WriteDump.h"
 #include "ui/Controls.h"
@@ -44,6 +45,8 @@ std::string UnknownOption(std::string_view arg) {
 std::string DumpNameChoices() {
     std::string choices = std::string(kAllControlsName);
     for (std::string_view name : StateFieldNames())
+        choices.append(", ").append(name);
+    for (std::string_view name : MeasureFieldNames())
         choices.append(", ").append(name);
     choices += "; or a control name:";
     for (std::string_view name : ControlNames())

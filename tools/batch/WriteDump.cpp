@@ -3,14 +3,17 @@
 #include <algorithm>
 
 #include "tools/batch/ControlDump.h"
+#include "tools/batch/MeasureDump.h"
 #include "tools/batch/StateDump.h"
 
 namespace linelab {
 
 bool IsDumpName(std::string_view name) {
     const auto state = StateFieldNames();
+    const auto measures = MeasureFieldNames();
     return name == kAllControlsName || FindControl(name).has_value() ||
-           std::find(state.begin(), state.end(), name) != state.end();
+           std::find(state.begin(), state.end(), name) != state.end() ||
+           std::find(measures.begin(), measures.end(), name) != measures.end();
 }
 
 std::string WriteDump(const Form1& form, std::span<const std::string> names) {
@@ -23,7 +26,8 @@ std::string WriteDump(const Form1& form, std::span<const std::string> names) {
             WriteAllControls(json, form);
         } else if (const auto control = FindControl(name)) {
             WriteControl(json, form, *control);
-        } else if (!WriteStateField(json, form.State(), name)) {
+        } else if (!WriteStateField(json, form.State(), name) &&
+                   !WriteMeasureField(json, form, name)) {
             json.Null();  // not reached for names that passed IsDumpName; keeps the JSON whole
         }
     }
