@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps build run test bench sanitize fuzz package format clean
+.PHONY: all deps build run test bench sanitize fuzz fuzz-lesson package format clean
 
 all: build
 
@@ -40,6 +40,10 @@ package: build
 fuzz:
 	@scripts/install-deps.sh --fuzz
 	@scripts/run-fuzz.sh
+
+fuzz-lesson:
+	@scripts/install-deps.sh --fuzz
+	@scripts/run-fuzz.sh lesson
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

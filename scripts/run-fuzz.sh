@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target with clang in build-fuzz and runs it on corpus/ for
-# FUZZ_SECONDS seconds (600 unless set), then prints the executions per second and the
-# size of the corpus. A broken rule or a sanitizer report stops the run with a non-zero
+# Builds a libFuzzer target with clang in build-fuzz and runs it for FUZZ_SECONDS seconds
+# (600 unless set), then prints the executions per second and the size of the corpus.
+#     run-fuzz.sh          the form model, on corpus/
+#     run-fuzz.sh lesson   the lesson reader, on corpus-lesson/ (seeded with lessons/*.json) A broken rule or a sanitizer report stops the run with a non-zero
 # status; the input that caused it is left in build-fuzz/ as crash-*, and the action
 # sequence that repeats it is in the printed log.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-fuzz"
+target=linelab_fuzz
 corpus="$root/corpus"
+if [ "${1:-}" = lesson ]; then
+    target=linelab_fuzz_lesson
+    corpus="$root/corpus-lesson"
+fi
 seconds="${FUZZ_SECONDS:-600}"
 log="$build/fuzz.log"
 
@@ -18,12 +24,15 @@ if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang' "$b
 fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DLINELAB_FUZZ=ON -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target linelab_fuzz -j 2 >/dev/null
+cmake --build "$build" --target "$target" -j 2 >/dev/null
 
 mkdir -p "$corpus"
-echo "run-fuzz: linelab_fuzz for ${seconds} s on $corpus"
+if [ "$target" = linelab_fuzz_lesson ] && [ -z "$(ls -A "$corpus")" ]; then
+    cp "$root"/lessons/*.json "$corpus"/
+fi
+echo "run-fuzz: $target for ${seconds} s on $corpus"
 status=0
-"$build/fuzz/linelab_fuzz" -max_len=4096 -len_control=10 -max_total_time="$seconds" -print_final_stats=1 \
+"$build/fuzz/$target" -max_len=4096 -len_control=10 -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$build/" "$corpus" >"$log" 2>&1 || status=$?
 
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
