@@ -1,0 +1,174 @@
+// The measurements beside the panels: the count behind the rate, the fast run, the taps
+// that clear the eye's measurements with the eye, the Eb/N0 readout.
+
+#include <gtest/gtest.h>
+
+#include "FormTestSupport.h"
+#include "ui/FastRun.h"
+#include "ui/Measurements.h"
+
+namespace linelab {
+namespace {
+
+using test::CanvasSet;
+
+// A form with its panels on counting canvases and measurements between them.
+struct Measured {
+    explicit Measured(int scene = 6, const char* noise = "0.4") : canvases(form), measures(form) {
+        EXPECT_TRUE(form.ApplyScene(scene));
+        if (noise != nullptr) {
+            EXPECT_TRUE(form.SetText("cmbNoise", noise));
+        }
+        std::array<Canvas*, CountOf<PictureId>()> panels{};
+        for (std::size_t i = 0; i < panels.size(); ++i)
+            panels[i] = &canvases.canvases[i];
+        measures.Attach(panels);
+    }
+    Form1 form;
+    CanvasSet canvases;
+    Measurements measures;
+};
+
+TEST(BerCounts, CountTheRateAndRestartWithIt) {
+    Measured m;
+    for (int i = 0; i < 40; ++i)
+        m.measures.Tick();
+    const RunState& s = m.form.State();
+    const BerCounts& counts = m.measures.Counts();
+    ASSERT_GT(counts.Errors(), 0u);
+    // Every run compares the same number of bits, so the mean of the runs' rates is the
+    // ratio of the totals.
+    EXPECT_EQ(counts.Bits(), 40u * 112u);
+    EXPECT_NEAR(static_cast<double>(counts.Errors()) / counts.Bits(), s.dBER, 1e-12);
+
+    m.form.ClickBer();
+    m.measures.Tick();
+    EXPECT_EQ(counts.Bits(), 112u);
+    EXPECT_NEAR(static_cast<double>(counts.Errors()) / 112.0, s.dBER, 1e-12);
+    // A change that restarts the rate restarts the count too.
+    for (int i = 0; i < 5; ++i)
+        m.measures.Tick();
+    ASSERT_TRUE(m.form.SetValue("hscSample", 3));
+    m.measures.Tick();
+    EXPECT_EQ(counts.Bits(), 112u);
+}
+
+TEST(FastRun, KeepsTheCountsOfTheSameRunsMadeOneAtATime) {
+    Measured slow;
+    Measured fast;
+    slow.measures.SetDensity(true);
+    fast.measures.SetDensity(true);
+    using Clock = FastRun::Clock;
+    Clock::time_point now{};
+    FastRun run(fast.form, fast.measures, [&now] { return now += std::chrono::milliseconds(1); });
+    fast.canvases.Reset();
+    int drawnSlices = 0;
+    while (run.Runs() < 300)
+        drawnSlices += run.Slice(300 - run.Runs()) ? 1 : 0;
+    for (int i = 0; i < 300; ++i)
+        slow.measures.Tick();
+
+    const RunState& a = slow.form.State();
+    const RunState& b = fast.form.State();
+    EXPECT_EQ(a.lBERRuns, b.lBERRuns);
+    EXPECT_EQ(a.dBER, b.dBER);
+    EXPECT_GT(b.dBER, 0);
+    EXPECT_EQ(slow.measures.Counts().Errors(), fast.measures.Counts().Errors());
+    EXPECT_EQ(slow.measures.Counts().Bits(), fast.measures.Counts().Bits());
+    EXPECT_EQ(a.lRxSpectra, b.lRxSpectra);
+    EXPECT_EQ(a.dRxSpectrumAvg, b.dRxSpectrumAvg);
+    const EyeFigures ea = slow.measures.RxEyeFigures();
+    const EyeFigures eb = fast.measures.RxEyeFigures();
+    EXPECT_EQ(ea.dQ, eb.dQ);
+    for (int eye = 0; eye < kEyePanels; ++eye) {
+        const auto ca = slow.measures.DensityOf(eye).Counts();
+        const auto cb = fast.measures.DensityOf(eye).Counts();
+        EXPECT_TRUE(std::equal(ca.begin(), ca.end(), cb.begin(), cb.end())) << eye;
+    }
+    EXPECT_GT(slow.measures.DensityOf(2).MaxCount(), 0u);
+
+    // Slices of 8 ms at 1 ms a run, a repaint due every 50 ms: some runs drawn, most quiet.
+    EXPECT_GT(drawnSlices, 2);
+    EXPECT_LE(drawnSlices, 300 / 50 + 1);
+    const int strip = fast.canvases[PictureId::picRxData].lines;
+    EXPECT_GT(strip, 0);
+    EXPECT_LT(strip * 20, slow.canvases[PictureId::picRxData].lines);
+}
+
+TEST(FastRun, StopsWhenTheTimerStops) {
+    Measured m;
+    FastRun run(m.form, m.measures);
+    m.form.ClickPause();  // "Pause": the timer stops
+    ASSERT_FALSE(m.form.Timer().enabled);
+    EXPECT_FALSE(run.Slice());
+    EXPECT_EQ(run.Runs(), 0u);
+}
+
+TEST(Measurements, EyeFiguresAndDensityClearWithTheirPanel) {
+    Measured m;
+    m.measures.SetDensity(true);
+    for (int i = 0; i < 10; ++i)
+        m.measures.Tick();
+    EXPECT_EQ(m.measures.RxEyeRuns(), 10u);
+    EXPECT_EQ(m.measures.RxEyeFigures().levels.size(), 2u);
+    ASSERT_GT(m.measures.DensityOf(2).MaxCount(), 0u);
+    const uint32_t channelHits = m.measures.DensityOf(1).MaxCount();
+
+    m.form.ClickPicture(PictureId::picRxEye);
+    EXPECT_EQ(m.measures.RxEyeRuns(), 0u);
+    EXPECT_TRUE(m.measures.RxEyeFigures().levels.empty());
+    EXPECT_EQ(m.measures.DensityOf(2).MaxCount(), 0u);
+    EXPECT_EQ(m.measures.DensityOf(1).MaxCount(), channelHits);  // the others stay
+
+    // A panel switched off adds nothing, as its line eye does.
+    ASSERT_TRUE(m.form.SetValue("chkRxEye", 0));
+    m.measures.Tick();
+    EXPECT_EQ(m.measures.RxEyeRuns(), 0u);
+    EXPECT_EQ(m.measures.DensityOf(2).MaxCount(), 0u);
+}
+
+TEST(Measurements, DensityCountsTracesNotMarkers) {
+    Measured m(6, nullptr);  // no noise: every trace of a level lies on the same pixels
+    m.measures.SetDensity(true);
+    m.measures.Tick();
+    const DensityEye& rx = m.measures.DensityOf(2);
+    // The sampling instant's marker would fill a whole column; the traces of a noiseless
+    // eye pass the sampling instant at two heights only, and no column is full.
+    int fullest = 0;
+    for (int x = 0; x < rx.Width(); ++x) {
+        int rows = 0;
+        for (int y = 0; y < rx.Height(); ++y)
+            rows += rx.Counts()[static_cast<std::size_t>(y * rx.Width() + x)] > 0 ? 1 : 0;
+        fullest = std::max(fullest, rows);
+    }
+    EXPECT_LT(fullest, rx.Height() * 3 / 4);
+    EXPECT_GT(rx.MaxCount(), 0u);
+}
+
+TEST(Measurements, EbN0ShownOnlyWhereNoiseIsApplied) {
+    Form1 form;
+    EXPECT_EQ(EbN0Text(form), "no noise");  // start-up: the noise box is hidden
+    ASSERT_TRUE(form.ApplyScene(6));
+    ASSERT_TRUE(form.SetText("cmbNoise", "0.1"));
+    // Polar NRZ at one symbol per bit: Eb/N0 = 1 / (N rate^2) = 10, that is 10 dB.
+    EXPECT_EQ(EbN0Text(form), "Eb/N0 10.0 dB");
+    ASSERT_TRUE(form.SetText("cmbNoise", "None"));
+    EXPECT_EQ(EbN0Text(form), "no noise");
+    ASSERT_TRUE(form.SetText("cmbNoise", "0.1"));
+    ASSERT_TRUE(form.ApplyScene(4));  // box hidden again: its level no longer applies
+    EXPECT_EQ(EbN0Text(form), "no noise");
+}
+
+TEST(Measurements, EyeOpeningTextNamesEveryGap) {
+    EXPECT_EQ(EyeOpeningText(EyeFigures{}), "Eye opening: waiting for two levels");
+    EyeFigures figures;
+    figures.gaps = {{0, 0.5, 0.62, 4.0}, {0.8, 0.25, 0.3, 2.0}};
+    figures.dQ = 2.0;
+    figures.dPredictedBer = 0.0228;
+    EXPECT_EQ(EyeOpeningText(figures),
+              "Eye opening\ngap 1: height 0.5, width 0.62 T, Q 4\n"
+              "gap 2: height 0.25, width 0.30 T, Q 2\nQ 2 predicts BER 0.023");
+}
+
+}  // namespace
+}  // namespace linelab

@@ -1,0 +1,135 @@
+#include "ui/Measurements.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "ui/Form1.h"
+#include "ui/FormHost.h"
+
+namespace linelab {
+namespace {
+
+PictureId EyePicture(int eye) {
+    return Element(PictureId::picTxEye, eye);
+}
+
+std::string Printed(const char* format, double a, double b = 0, double c = 0, double d = 0) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, a, b, c, d);
+    return text;
+}
+
+// Restores a flag however the block is left.
+struct Busy {
+    bool& flag;
+    explicit Busy(bool& f) : flag(f) { flag = true; }
+    ~Busy() { flag = false; }
+};
+
+}  // namespace
+
+Measurements::Measurements(Form1& form) : form_(form) {}
+
+Measurements::~Measurements() {
+    for (int i = 0; i < CountOf<PictureId>(); ++i) {
+        if (taps_[static_cast<std::size_t>(i)])
+            form_.AttachCanvas(static_cast<PictureId>(i), nullptr);
+    }
+}
+
+void Measurements::Attach(std::span<Canvas* const> panels) {
+    for (std::size_t i = 0; i < taps_.size() && i < panels.size(); ++i) {
+        taps_[i] = panels[i] != nullptr ? std::make_unique<PanelTap>(*panels[i]) : nullptr;
+        form_.AttachCanvas(static_cast<PictureId>(i), taps_[i].get());
+    }
+    if (PanelTap* rx = Tap(PictureId::picRxEye)) {
+        rx->OnClear([this] {
+            eye_.Clear();
+            eyeRuns_ = 0;
+        });
+    }
+    SetDensity(density_);
+}
+
+void Measurements::SetDensity(bool on) {
+    density_ = on;
+    for (int eye = 0; eye < kEyePanels; ++eye) {
+        DensityEye& density = densities_[static_cast<std::size_t>(eye)];
+        density.Clear();
+        if (PanelTap* tap = Tap(EyePicture(eye))) tap->SetDensity(on ? &density : nullptr);
+    }
+    SizeDensities();
+}
+
+// A density cell is a pixel of its panel; a panel that changed size starts a new count, as
+// its line image does.
+void Measurements::SizeDensities() {
+    if (!density_) return;
+    for (int eye = 0; eye < kEyePanels; ++eye) {
+        const Canvas& panel = form_.CanvasOf(EyePicture(eye));
+        DensityEye& density = densities_[static_cast<std::size_t>(eye)];
+        const int width = panel.ScaleWidth() / kUnitsPerPixel;
+        const int height = panel.ScaleHeight() / kUnitsPerPixel;
+        if (density.Width() != width || density.Height() != height) density.Resize(width, height);
+    }
+}
+
+void Measurements::Tick(bool quiet) {
+    // A message box opened inside a tick runs an event loop; a tick asked for there is
+    // dropped, as the form drops it, and must not count the unfinished run.
+    if (busy_) return;
+    Busy busy(busy_);
+    SizeDensities();
+    for (auto& tap : taps_)
+        if (tap) tap->SetQuiet(quiet);
+    form_.Timer1_Timer();
+    for (auto& tap : taps_)
+        if (tap) tap->SetQuiet(false);
+    const RunState& s = form_.State();
+    counts_.AfterTick(s);
+    if (form_.Check(CheckId::chkRxEye).value == 1) {
+        eye_.AddRun(std::span<const double>(s.dRxTimeData).first(kSignalFloats), s.iModData,
+                    form_.Slider(SliderId::hscSample).value);
+        ++eyeRuns_;
+    }
+}
+
+EyeFigures Measurements::RxEyeFigures() const {
+    const std::string& format = form_.List(ListId::cmbMod1).text;
+    const std::vector<double> thresholds = EyeGapThresholds(format, form_.State().dThresholds);
+    const std::vector<double> weights = EyeGapWeights(format);
+    return eye_.Figures(thresholds, weights);
+}
+
+std::string EbN0Text(Form1& form) {
+    Settings settings;
+    FormHost(form).ReadSettings(settings);
+    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(settings);
+    if (!ratio) return "no noise";
+    return Printed("Eb/N0 %.1f dB", ratio->dEbN0dB);
+}
+
+std::string SignalToNoiseDetail(Form1& form) {
+    Settings settings;
+    FormHost(form).ReadSettings(settings);
+    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(settings);
+    if (!ratio) return "No noise is added: choose a noise level to see Eb/N0";
+    return Printed(
+        "Eb/N0 %.2f dB, Es/N0 %.2f dB: energy per data bit and per symbol at the "
+        "transmit filter's output, over the density of the noise the receiver adds",
+        ratio->dEbN0dB, ratio->dEsN0dB);
+}
+
+std::string EyeOpeningText(const EyeFigures& figures) {
+    if (figures.gaps.empty()) return "Eye opening: waiting for two levels";
+    std::string text = "Eye opening";
+    for (std::size_t g = 0; g < figures.gaps.size(); ++g) {
+        const EyeGapFigures& gap = figures.gaps[g];
+        text += Printed("\ngap %.0f: height %.3g, width %.2f T, Q %.3g", static_cast<double>(g + 1),
+                        gap.dHeight, gap.dWidth, gap.dQ);
+    }
+    if (std::isinf(figures.dQ)) return text + "\nno spread: predicts no error";
+    return text + Printed("\nQ %.3g predicts BER %.2g", figures.dQ, figures.dPredictedBer);
+}
+
+}  // namespace linelab
