@@ -80,8 +80,11 @@ void Measurements::Tick(bool quiet) {
     if (busy_) return;
     Busy busy(busy_);
     SizeDensities();
-    for (auto& tap : taps_)
-        if (tap) tap->SetQuiet(quiet);
+    for (auto& tap : taps_) {
+        if (!tap) continue;
+        tap->SetQuiet(quiet);
+        tap->NewRun();
+    }
     form_.Timer1_Timer();
     for (auto& tap : taps_)
         if (tap) tap->SetQuiet(false);

@@ -52,6 +52,9 @@ class Measurements {
     // 0 transmit, 1 channel, 2 receive eye.
     const DensityEye& DensityOf(int eye) const { return densities_[static_cast<std::size_t>(eye)]; }
 
+    // The tap of a panel (nullptr before Attach): its marker lines for the overlay.
+    const PanelTap* TapOf(PictureId id) const { return taps_[static_cast<std::size_t>(id)].get(); }
+
     const BerCounts& Counts() const { return counts_; }
     // The receive eye's opening since the panel was last cleared, with the receiver's
     // thresholds and the gaps weighted as its level mapping uses them.

@@ -6,7 +6,9 @@
 namespace linelab {
 
 void PanelTap::Clear() {
-    panel_->Clear();
+    clearPending_ = quiet_;
+    markers_.clear();
+    if (!quiet_) panel_->Clear();
     if (density_ != nullptr) density_->Clear();
     if (onClear_) onClear_();
 }
@@ -17,8 +19,19 @@ void PanelTap::SetColour(int32_t bgr) {
 }
 
 void PanelTap::Line(double x1, double y1, double x2, double y2) {
-    if (density_ != nullptr && panel_->Colour() != kGreen) density_->Line(x1, y1, x2, y2);
-    if (!quiet_) panel_->Line(x1, y1, x2, y2);
+    if (panel_->Colour() == kGreen) {
+        if (freshRun_) markers_.clear();
+        freshRun_ = false;
+        markers_.push_back({x1, y1, x2, y2});
+    } else if (density_ != nullptr) {
+        density_->Line(x1, y1, x2, y2);
+    }
+    if (quiet_) return;
+    if (clearPending_) {
+        clearPending_ = false;
+        panel_->Clear();
+    }
+    panel_->Line(x1, y1, x2, y2);
 }
 
 }  // namespace linelab

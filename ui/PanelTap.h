@@ -6,6 +6,7 @@
 // drawn in green) are not counted: the view paints them over the density as an overlay.
 
 #include <functional>
+#include <vector>
 
 #include "display/Canvas.h"
 
@@ -18,6 +19,13 @@ class PanelTap final : public Canvas {
     explicit PanelTap(Canvas& panel) : panel_(&panel) {}
 
     void SetQuiet(bool quiet) { quiet_ = quiet; }
+    // The marker lines of the last run that drew them, in panel units, for the overlay.
+    struct Segment {
+        double x1, y1, x2, y2;
+    };
+    const std::vector<Segment>& Markers() const { return markers_; }
+    // A new run begins: its first marker line replaces the previous run's markers.
+    void NewRun() { freshRun_ = true; }
     bool Quiet() const { return quiet_; }
     // Not owned; nullptr stops counting.
     void SetDensity(DensityEye* density) { density_ = density; }
@@ -35,7 +43,10 @@ class PanelTap final : public Canvas {
     Canvas* panel_;
     DensityEye* density_ = nullptr;
     std::function<void()> onClear_;
+    std::vector<Segment> markers_;
     bool quiet_ = false;
+    bool clearPending_ = false;
+    bool freshRun_ = false;
 };
 
 }  // namespace linelab

@@ -207,8 +207,9 @@ QLayout* ChainLayout::ChannelLists() {
                Row({w_.List(ListId::cmbHighPass), w_.Label(LabelId::lblHPkHz)}));
     AddListRow(grid, w_.Label(LabelId::lblLowPass),
                Row({w_.List(ListId::cmbLowPass), w_.Label(LabelId::lblLPkHz)}));
-    AddListRow(grid, w_.Label(LabelId::lblNoise),
-               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
+    QHBoxLayout* noise = Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)});
+    if (w_.ebN0 != nullptr) noise->insertWidget(2, w_.ebN0);
+    AddListRow(grid, w_.Label(LabelId::lblNoise), noise);
     AddListRow(grid, w_.Label(LabelId::lblMultipath),
                Row({w_.List(ListId::cmbMultipathDelay), w_.Label(LabelId::lblMultipathDelay)}));
     AddListRow(grid, nullptr,
@@ -304,6 +305,8 @@ QLayout* ChainLayout::OutputCell() {
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(w_.Label(LabelId::lblOutput));
     box->addWidget(w_.Label(LabelId::lblBER));
+    if (w_.berCount != nullptr) box->addWidget(w_.berCount);
+    if (w_.eyeOpening != nullptr) box->addWidget(w_.eyeOpening);
     box->addStretch(1);
     return box;
 }

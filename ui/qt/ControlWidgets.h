@@ -29,6 +29,11 @@ struct ControlWidgets {
     std::array<PicturePanel*, CountOf<PictureId>()> pictures{};
     QPushButton* pause = nullptr;
     QLabel* logo = nullptr;  // imgLogo
+    // Measurement readouts beside the specified controls (made by MeasureView; the layout
+    // places them when they exist).
+    QLabel* ebN0 = nullptr;        // beside the noise box
+    QLabel* berCount = nullptr;    // under lblBER
+    QLabel* eyeOpening = nullptr;  // beside the receive eye
 
     QComboBox* List(ListId id) const { return lists[static_cast<std::size_t>(id)]; }
     QCheckBox* Check(CheckId id) const { return checks[static_cast<std::size_t>(id)]; }

@@ -12,6 +12,8 @@
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/LessonActions.h"
 #include "ui/qt/ListBinder.h"
+#include "ui/qt/MeasureView.h"
+#include "ui/qt/MenuNamed.h"
 #include "ui/qt/PicturePanel.h"
 #include "ui/qt/SliderBinder.h"
 
@@ -24,8 +26,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     BuildMenu();
     lessons_ = new LessonActions(*this);
     const ControlWidgets& w = Widgets();
-    for (int i = 0; i < CountOf<PictureId>(); ++i)
-        form_->AttachCanvas(static_cast<PictureId>(i), w.pictures[static_cast<std::size_t>(i)]);
+    // The measurements sit between the model and the panels (they attach the canvases).
+    measure_ = new MeasureView(*this, *form_, area_->Widgets(),
+                               {[this] {
+                                    FlushPanels();
+                                    AfterAction();
+                                },
+                                [this] { ApplyTimer(form_->Timer()); }});
+    measure_->AddViewItems(
+        *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
+    measure_->AddRunItems(*MenuNamed(*menuBar(), QStringLiteral("RunMenu"), QStringLiteral("Run")));
     // Every eye is scaled by the transmit eye's size, also in scenes that hide it and
     // show the channel eye in its place.
     w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));
@@ -40,6 +50,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
 
 MainWindow::~MainWindow() {
     timer1_.stop();
+    delete measure_;  // gives the model its canvases back before the panels go
+    measure_ = nullptr;
     form_->SetObserver(nullptr);
     for (int i = 0; i < CountOf<PictureId>(); ++i)
         form_->AttachCanvas(static_cast<PictureId>(i), nullptr);
@@ -141,6 +153,7 @@ void MainWindow::ControlChanged(ControlRef control, std::string_view) {
 // A scene is laid out once its controls are shown and hidden; within a scene only the
 // column widths follow what is visible.
 void MainWindow::AfterAction() {
+    if (measure_ != nullptr) measure_->Refresh();
     if (!layoutPending_) return;
     layoutPending_ = false;
     ChainLayout& layout = area_->Layout();
@@ -153,7 +166,7 @@ void MainWindow::AfterAction() {
 }
 
 void MainWindow::Tick() {
-    form_->Timer1_Timer();
+    measure_->Tick();
     FlushPanels();
     AfterAction();
 }
@@ -174,6 +187,10 @@ void MainWindow::TimerChanged(const TimerControl& timer) {
 
 void MainWindow::ApplyTimer(const TimerControl& timer) {
     if (openMessages_ > 0) return;  // restored from the model when the box closes
+    if (measure_ != nullptr && measure_->TakesTimer(timer)) {
+        timer1_.stop();  // the fast loop runs instead
+        return;
+    }
     if (!timer.enabled) {
         timer1_.stop();
         return;
@@ -187,6 +204,7 @@ void MainWindow::Report(std::string_view message, bool) {
     // afterwards the timer is whatever the model says (stopped, for a message that stops
     // it: the model disabled it before reporting).
     timer1_.stop();
+    if (measure_ != nullptr) measure_->Hold();
     ++openMessages_;
     QMessageBox box(QMessageBox::Warning, windowTitle(),
                     QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),

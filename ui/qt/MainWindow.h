@@ -19,6 +19,7 @@ class Form1;
 class HelpWindow;
 class LessonActions;
 class ListBinder;
+class MeasureView;
 class SliderBinder;
 
 class MainWindow : public QMainWindow, public FormObserver {
@@ -35,6 +36,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     const ControlWidgets& Widgets() const;
     ChainArea& Area() { return *area_; }
     QTimer& Timer1() { return timer1_; }
+    MeasureView& Measures() { return *measure_; }
 
     // One tick of Timer1: a run of the model, then every panel's collected lines drawn.
     void Tick();
@@ -67,6 +69,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     std::unique_ptr<CheckBinder> checks_;
     std::unique_ptr<SliderBinder> sliders_;
     std::unique_ptr<CaptionBinder> captions_;
+    MeasureView* measure_ = nullptr;
     QTimer timer1_;
     int openMessages_ = 0;
     bool layoutPending_ = false;

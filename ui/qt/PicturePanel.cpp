@@ -118,6 +118,11 @@ void PicturePanel::SetGreyed(bool greyed) {
     update();
 }
 
+void PicturePanel::SetOverlay(Overlay overlay) {
+    overlay_ = std::move(overlay);
+    update();
+}
+
 void PicturePanel::SetPreferredSize(QSize size) {
     preferred_ = size;
     updateGeometry();
@@ -134,6 +139,7 @@ void PicturePanel::paintEvent(QPaintEvent*) {
     const QSize shown = image_.isNull() ? QSize() : image_.deviceIndependentSize().toSize();
     if (shown.width() < width() || shown.height() < height()) painter.fillRect(rect(), kBackground);
     if (!image_.isNull()) painter.drawImage(QPoint(0, 0), image_);
+    if (overlay_) overlay_(painter, rect());
     if (greyed_) painter.fillRect(rect(), kGreyVeil);
     painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : kBorder);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

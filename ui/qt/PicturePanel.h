@@ -8,6 +8,9 @@
 #include <QLineF>
 #include <QVector>
 #include <QWidget>
+#include <functional>
+
+class QPainter;
 
 #include "display/Canvas.h"
 
@@ -40,6 +43,10 @@ class PicturePanel : public QWidget, public Canvas {
     void SetGreyed(bool greyed);
     bool Greyed() const { return greyed_; }
 
+    // Painted over the image at every repaint (never into it): density eyes, calipers.
+    using Overlay = std::function<void(QPainter&, const QRect&)>;
+    void SetOverlay(Overlay overlay);
+
     void SetPreferredSize(QSize size);
     QSize sizeHint() const override { return preferred_; }
     QSize minimumSizeHint() const override;
@@ -65,6 +72,7 @@ class PicturePanel : public QWidget, public Canvas {
     int32_t colour_ = 0;  // black, the default drawing colour
     const PicturePanel* standIn_ = nullptr;
     bool greyed_ = false;
+    Overlay overlay_;
     QSize preferred_{200, 150};
 };
 

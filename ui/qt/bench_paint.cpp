@@ -10,6 +10,8 @@
 
 #include "ui/Form1.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/MeasureView.h"
+#include "ui/qt/PicturePanel.h"
 #include "ui/qt/OffscreenPlatform.h"
 
 namespace {
@@ -44,6 +46,43 @@ void BM_PaintedFrameShown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintedFrameShown)->Unit(benchmark::kMillisecond);
+
+// The same frame with the three eyes shown as density eyes (counted, converted to colours
+// and painted) and the receive eye's calipers on top: the paint events are delivered.
+void BM_PaintedFrameDensityEyes(benchmark::State& state) {
+    linelab::MainWindow window;
+    PrepareFullChannel(window);
+    window.Model().SetText("cmbNoise", "0.1");
+    window.Measures().SetDensity(true);
+    window.Measures().SetEyeOpening(true);
+    for (int i = 0; i < 100; ++i)  // a density with its tails, as after ten seconds of running
+        window.Tick();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.Tick();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PaintedFrameDensityEyes)->Unit(benchmark::kMillisecond);
+
+// Painting alone: the three density eyes (colours from the counts, the image, the markers)
+// and the calipers repainted once, with no run in between.
+void BM_PaintDensityEyes(benchmark::State& state) {
+    linelab::MainWindow window;
+    PrepareFullChannel(window);
+    window.Model().SetText("cmbNoise", "0.1");
+    window.Measures().SetDensity(true);
+    window.Measures().SetEyeOpening(true);
+    for (int i = 0; i < 100; ++i)
+        window.Tick();
+    QApplication::processEvents();
+    const auto& w = window.Widgets();
+    for (auto _ : state) {
+        for (int eye = 0; eye < 3; ++eye)
+            w.Picture(linelab::Element(linelab::PictureId::picTxEye, eye))->repaint();
+    }
+}
+BENCHMARK(BM_PaintDensityEyes)->Unit(benchmark::kMillisecond);
 
 void BM_ComputedFrameWithoutWindow(benchmark::State& state) {
     linelab::Form1 form;

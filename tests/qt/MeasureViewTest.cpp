@@ -1,0 +1,120 @@
+// The measurement readouts, the density eyes and the fast run in the window.
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "analysis/BerCountText.h"
+#include "ui/qt/MeasureView.h"
+
+namespace linelab {
+namespace {
+
+using MeasureViewTest = WindowFixture;
+
+constexpr int kFullChannel = 6;
+
+TEST_F(MeasureViewTest, ReadoutsStandBesideTheirControls) {
+    QLabel* ebN0 = W().ebN0;
+    QLabel* count = W().berCount;
+    ASSERT_NE(ebN0, nullptr);
+    ASSERT_NE(count, nullptr);
+    EXPECT_FALSE(ebN0->isVisible());  // the start-up scene has no noise box
+    PickScene(kFullChannel);
+    ASSERT_TRUE(Model().SetText("cmbNoise", "0.1"));
+    Ticks(20);
+    Settle();
+    EXPECT_TRUE(ebN0->isVisible());
+    EXPECT_EQ(ebN0->text(), QStringLiteral("Eb/N0 10.0 dB"));
+    EXPECT_TRUE(count->isVisible());
+    const BerCounts& counts = Window().Measures().Model().Counts();
+    EXPECT_EQ(counts.Bits(), 20u * 112u);
+    EXPECT_EQ(count->text().toStdString(), BerCountText(counts.Errors(), counts.Bits()));
+    // The caption itself is left as it always was.
+    EXPECT_TRUE(W().Label(LabelId::lblBER)->text().startsWith(QStringLiteral("BER = ")));
+
+    QTest::mouseClick(W().Label(LabelId::lblBER), Qt::LeftButton);
+    Ticks(1);
+    EXPECT_TRUE(count->text().endsWith(QStringLiteral(" in 112 bits")) ||
+                count->text().contains(QStringLiteral(" in 112 bits,")));
+}
+
+TEST_F(MeasureViewTest, EyeOpeningReadoutAndCalipersFollowTheReceiveEye) {
+    MeasureView& view = Window().Measures();
+    QAction* opening = view.EyeOpeningAction();
+    ASSERT_NE(opening, nullptr);
+    opening->trigger();
+    PickScene(kFullChannel);
+    Ticks(5);
+    Settle();
+    QLabel* readout = W().eyeOpening;
+    EXPECT_TRUE(readout->isVisible());
+    EXPECT_TRUE(readout->text().startsWith(QStringLiteral("Eye opening\ngap 1: height")));
+    // Painted over the image, never into it.
+    const QImage before = Panel(PictureId::picRxEye)->Image();
+    const QImage shown = Panel(PictureId::picRxEye)->grab().toImage();
+    EXPECT_EQ(Panel(PictureId::picRxEye)->Image(), before);
+    EXPECT_NE(shown.convertToFormat(QImage::Format_RGB32),
+              before.convertToFormat(QImage::Format_RGB32));
+
+    PickScene(0);  // no receive eye
+    EXPECT_FALSE(readout->isVisible());
+    opening->trigger();
+    PickScene(kFullChannel);
+    EXPECT_FALSE(readout->isVisible());
+}
+
+TEST_F(MeasureViewTest, DensityEyesReplaceTheLinesAndClearWithThem) {
+    PickScene(kFullChannel);
+    Window().Measures().DensityAction()->trigger();
+    Ticks(10);
+    Settle();
+    const DensityEye& rx = Window().Measures().Model().DensityOf(2);
+    ASSERT_GT(rx.MaxCount(), 0u);
+    const QImage shown = Panel(PictureId::picRxEye)->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::black));  // the density's background
+    QTest::mouseClick(Panel(PictureId::picRxEye), Qt::LeftButton);
+    EXPECT_EQ(rx.MaxCount(), 0u);
+    Window().Measures().DensityAction()->trigger();
+    EXPECT_FALSE(Window().Measures().Model().Density());
+    EXPECT_EQ(Panel(PictureId::picRxEye)->grab().toImage().pixelColor(2, 2), QColor(Qt::white));
+}
+
+TEST_F(MeasureViewTest, FastRunsInPlaceOfTheTimerAndHandsItBack) {
+    MeasureView& view = Window().Measures();
+    QTimer& timer1 = Window().Timer1();
+    QPushButton* pause = W().pause;
+    QTest::mouseClick(pause, Qt::LeftButton);  // "Cont": stopped
+    QTest::mouseClick(pause, Qt::LeftButton);  // "Slow": every second
+    ASSERT_EQ(pause->text(), QStringLiteral("Slow"));
+    view.FastAction()->trigger();
+    EXPECT_TRUE(view.Fast());
+    EXPECT_FALSE(timer1.isActive());
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 300)
+        QApplication::processEvents();
+    ASSERT_NE(view.FastLoop(), nullptr);
+    EXPECT_GT(view.FastLoop()->Runs(), 3u);  // far more than Slow's one a second
+    EXPECT_EQ(Model().State().lBERRuns, static_cast<int32_t>(view.Model().Counts().Bits() / 112));
+
+    // The button still pauses, and Fast resumes with it.
+    QTest::mouseClick(pause, Qt::LeftButton);  // "Slow" -> "Pause": running at 100 ms
+    QTest::mouseClick(pause, Qt::LeftButton);  // "Cont": stopped
+    const uint64_t runs = view.FastLoop()->Runs();
+    Settle();
+    EXPECT_EQ(view.FastLoop()->Runs(), runs);
+    EXPECT_FALSE(timer1.isActive());
+    QTest::mouseClick(pause, Qt::LeftButton);  // "Slow" again
+    view.FastAction()->trigger();
+    EXPECT_FALSE(view.Fast());
+    EXPECT_TRUE(timer1.isActive());
+    EXPECT_EQ(timer1.interval(), 1000);
+}
+
+}  // namespace
+}  // namespace linelab

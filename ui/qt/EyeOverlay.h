@@ -1,0 +1,40 @@
+#pragma once
+// What is painted over an eye panel: the density image in place of the line image when
+// density eyes are on (with the run's threshold and sampling markers on top again, since
+// the density hides the image that holds them), and over the receive eye the calipers of
+// its measured opening.
+
+#include <QRect>
+
+#include "analysis/EyeStatistics.h"
+
+class QPainter;
+
+namespace linelab {
+
+class DensityEye;
+class PanelTap;
+
+// How sample values and symbol periods map to the panel, as the eye routine draws them.
+struct EyeGeometry {
+    double dScaleWidth = 0;  // the transmit eye's scale, which every eye is drawn with
+    double dScaleHeight = 0;
+    double dScaleFactor = 0;  // the panel's amplitude factor (the receive eye's is sqrt 2)
+    double dBaudRate = 1;
+
+    // Panel pixels.
+    double Y(double value) const;
+    double SymbolWidth() const;
+};
+
+void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& density,
+                  const PanelTap& tap);
+
+// Calipers at the sampling instant (read off the markers the run drew): per level its mean
+// and one standard deviation either side; per gap a vertical caliper of the measured height
+// and a horizontal one of the measured width, both centred on the gap's threshold and the
+// sampling instant (the figures give the sizes of the openings, not their ends).
+void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeometry& geometry,
+                   const PanelTap& tap);
+
+}  // namespace linelab
