@@ -45,10 +45,15 @@ std::string Position(std::string_view text, std::size_t offset) {
 }
 
 // The library's words without its own prefix and position.
-std::string Reason(const nlohmann::json::parse_error& e) {
-    const std::string what = e.what();
-    const std::size_t colon = what.find(": ");
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+std::string Reason(const nlohmann::json::exception& e) {
+    std::string what = e.what();
+    if (const std::size_t bracket = what.find("] "); bracket != std::string::npos)
+        what.erase(0, bracket + 2);
+    if (what.starts_with("parse error")) {
+        if (const std::size_t colon = what.find(": "); colon != std::string::npos)
+            what.erase(0, colon + 2);
+    }
+    return what;
 }
 
 }  // namespace
@@ -66,6 +71,9 @@ std::optional<std::string> ParseLesson(std::string_view text, const std::filesys
         // The library counts the offending byte from 1.
         const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
         return Named(file, "not valid JSON at " + Position(text, offset) + ": " + Reason(e));
+    } catch (const nlohmann::json::exception& e) {
+        // Well-formed but beyond what a double holds, such as 1e400.
+        return Named(file, "cannot be read as JSON: " + Reason(e));
     }
     if (tooDeep) {
         return Named(file, "nested more than " + std::to_string(kMaxLessonDepth) +

@@ -150,6 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
                          R"("})"),
                   "not valid JSON"},
         BadLesson{"NotAnObject", "[1, 2]", "no JSON object"},
+        // Grammatical JSON, but the library throws another kind of exception for it.
+        BadLesson{"NumberBeyondDouble", Lesson(R"(, "sliders": {"vscThreshold": 1e400})"), "1e400"},
         BadLesson{"OtherFormat", R"({"format": "slides", "version": 1})", "\"linelab-lesson\""},
         BadLesson{"NewerVersion", R"({"format": "linelab-lesson", "version": 2})",
                   "version 2 is newer"},
