@@ -89,16 +89,32 @@ void LessonActions::BuildEditMenu(QMenu& edit) {
     connect(copy, &QAction::triggered, this, [this] { CopyPicture(window_); });
 }
 
-std::optional<QString> LessonActions::Open(const QString& file) {
-    if (const auto problem = OpenLesson(window_.Model(), PathOf(file))) return FromUtf8(*problem);
-    Remember(file);
+namespace {
+
+// Nothing may escape into Qt's event loop, which would end the program: a failure the
+// reader did not foresee (memory, say) is still only a message.
+template <typename Action>
+std::optional<QString> Guarded(const QString& file, Action action) {
+    try {
+        if (const auto problem = action()) return FromUtf8(*problem);
+    } catch (const std::exception& e) {
+        return file + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
+    }
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<QString> LessonActions::Open(const QString& file) {
+    auto problem = Guarded(file, [&] { return OpenLesson(window_.Model(), PathOf(file)); });
+    if (!problem) Remember(file);
+    return problem;
+}
+
 std::optional<QString> LessonActions::Save(const QString& file) {
-    if (const auto problem = SaveLesson(window_.Model(), PathOf(file))) return FromUtf8(*problem);
-    Remember(file);
-    return std::nullopt;
+    auto problem = Guarded(file, [&] { return SaveLesson(window_.Model(), PathOf(file)); });
+    if (!problem) Remember(file);
+    return problem;
 }
 
 void LessonActions::OpenAndReport(const QString& file) {
