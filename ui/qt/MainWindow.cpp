@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ui/Form1.h"
+#include "ui/qt/BerCurveWindow.h"
 #include "ui/qt/CaptionBinder.h"
 #include "ui/qt/ChainArea.h"
 #include "ui/qt/CheckBinder.h"
@@ -36,6 +37,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     measure_->AddViewItems(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     measure_->AddRunItems(*MenuNamed(*menuBar(), QStringLiteral("RunMenu"), QStringLiteral("Run")));
+    QAction* curve = MenuNamed(*menuBar(), QStringLiteral("ToolsMenu"), QStringLiteral("Tools"))
+                         ->addAction(QStringLiteral("BER Curve"));
+    curve->setObjectName(QStringLiteral("ToolsBerCurve"));
+    curve->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(curve, &QAction::triggered, this, &MainWindow::ShowBerCurve);
     // Every eye is scaled by the transmit eye's size, also in scenes that hide it and
     // show the channel eye in its place.
     w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));
@@ -50,6 +56,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
 
 MainWindow::~MainWindow() {
     timer1_.stop();
+    delete berCurve_;  // cancels its sweep and waits for the workers
+    berCurve_ = nullptr;
     delete measure_;  // gives the model its canvases back before the panels go
     measure_ = nullptr;
     form_->SetObserver(nullptr);
@@ -213,6 +221,13 @@ void MainWindow::Report(std::string_view message, bool) {
     box.exec();
     --openMessages_;
     ApplyTimer(form_->Timer());
+}
+
+void MainWindow::ShowBerCurve() {
+    if (berCurve_ == nullptr) berCurve_ = new BerCurveWindow(*form_, this);
+    berCurve_->show();
+    berCurve_->raise();
+    berCurve_->activateWindow();
 }
 
 void MainWindow::ShowAbout() {

@@ -12,6 +12,7 @@
 
 namespace linelab {
 
+class BerCurveWindow;
 class CaptionBinder;
 class ChainArea;
 class CheckBinder;
@@ -45,6 +46,8 @@ class MainWindow : public QMainWindow, public FormObserver {
 
     void ShowAbout();         // HelpAbout
     void ShowInstructions();  // HelpInstructions
+    void ShowBerCurve();      // Tools > BER Curve
+    BerCurveWindow* BerCurve() const { return berCurve_; }
     HelpWindow* AboutWindow() const { return about_; }
     HelpWindow* InstructionsWindow() const { return instructions_; }
     LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
@@ -70,6 +73,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     std::unique_ptr<SliderBinder> sliders_;
     std::unique_ptr<CaptionBinder> captions_;
     MeasureView* measure_ = nullptr;
+    BerCurveWindow* berCurve_ = nullptr;
     QTimer timer1_;
     int openMessages_ = 0;
     bool layoutPending_ = false;

@@ -8,11 +8,12 @@
 
 #include <QApplication>
 
+#include "ui/FastRun.h"
 #include "ui/Form1.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/MeasureView.h"
-#include "ui/qt/PicturePanel.h"
 #include "ui/qt/OffscreenPlatform.h"
+#include "ui/qt/PicturePanel.h"
 
 namespace {
 
@@ -83,6 +84,59 @@ void BM_PaintDensityEyes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintDensityEyes)->Unit(benchmark::kMillisecond);
+
+// Fast in the window with every panel switched off (the way to measure small error rates):
+// polar NRZ, Root RC and Matched, the lowest noise level. Runs per second of the fast loop,
+// slices and status included.
+void PrepareQuietLink(linelab::MainWindow& window) {
+    window.Timer1().stop();
+    window.show();
+    window.ApplyScene(kFullChannel);
+    linelab::Form1& form = window.Model();
+    form.SetText("cmbMod(0)", "Polar (N)RZ");
+    form.SetText("cmbTxFilter(0)", "Root RC");
+    form.SetText("cmbTxFilter(1)", "Matched");
+    form.SetText("cmbNoise", "0.1");
+    for (int i = 0; i <= static_cast<int>(linelab::CheckId::chkRxSpectrum); ++i)
+        form.SetCheckValue(static_cast<linelab::CheckId>(i), 0);
+    QApplication::processEvents();
+    window.Tick();
+}
+
+void BM_FastRunPanelsOff(benchmark::State& state) {
+    linelab::MainWindow window;
+    PrepareQuietLink(window);
+    linelab::FastRun fast(window.Model(), window.Measures().Model());
+    uint64_t runs = 0;
+    for (auto _ : state) {
+        const uint64_t before = fast.Runs();
+        fast.Slice();
+        runs += fast.Runs() - before;
+        QApplication::processEvents();
+    }
+    state.counters["runs_per_s"] =
+        benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_FastRunPanelsOff)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The time a user waits, in the window with Fast on and every panel off, for a BER of
+// about 1e-5 measured with 100 errors (the link above: about 4e-6).
+void BM_FastRunHundredErrors(benchmark::State& state) {
+    for (auto _ : state) {
+        linelab::MainWindow window;
+        PrepareQuietLink(window);
+        window.Model().ClickBer();
+        window.Measures().SetFast(true);
+        window.Timer1().stop();
+        const auto& counts = window.Measures().Model().Counts();
+        while (counts.Errors() < 100)
+            QApplication::processEvents();
+        state.counters["bits"] = static_cast<double>(counts.Bits());
+        state.counters["ber"] = static_cast<double>(counts.Errors()) / counts.Bits();
+        window.Measures().SetFast(false);
+    }
+}
+BENCHMARK(BM_FastRunHundredErrors)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 void BM_ComputedFrameWithoutWindow(benchmark::State& state) {
     linelab::Form1 form;

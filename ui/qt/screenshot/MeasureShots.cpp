@@ -1,13 +1,16 @@
 // Renders the README's measurement pictures without a display.
 // Usage: linelab_measure_shots [folder]    (default: docs/screenshots)
 //   density-eye.png: the Full Channel scene under noise, density eyes with the calipers.
+//   ber-curves.png:  the BER Curve window with three held curves against their theory.
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QPixmap>
 #include <cstdio>
 
 #include "ui/Form1.h"
+#include "ui/qt/BerCurveWindow.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/MeasureView.h"
 #include "ui/qt/OffscreenPlatform.h"
@@ -46,6 +49,34 @@ bool DensityEyeShot(const QString& folder) {
     return Save(window, folder, "density-eye.png");
 }
 
+// Polar NRZ, Manchester and AMI, each with Root RC and Matched filters.
+bool BerCurveShot(const QString& folder) {
+    linelab::MainWindow window;
+    window.Timer1().stop();
+    window.show();
+    window.ApplyScene(kFullChannel);
+    linelab::Form1& form = window.Model();
+    window.ShowBerCurve();
+    linelab::BerCurveWindow& curves = *window.BerCurve();
+    curves.SetRange(0, 10, 1);
+    curves.SetLimits(100, 4e6);
+    const char* setups[][2] = {
+        {"Polar (N)RZ", "None"}, {"Polar (N)RZ", "Manchester"}, {"AMI", "None"}};
+    for (const auto& setup : setups) {
+        form.SetText("cmbMod(0)", setup[0]);
+        form.SetText("cmbCode(0)", setup[1]);
+        form.SetText("cmbTxFilter(0)", "Root RC");  // after the mapping, which resets them
+        form.SetText("cmbTxFilter(1)", "Matched");
+        QEventLoop loop;
+        QObject::connect(&curves, &linelab::BerCurveWindow::Finished, &loop, &QEventLoop::quit);
+        if (!curves.Start()) return false;
+        loop.exec();
+        curves.Hold();
+    }
+    QApplication::processEvents();
+    return Save(curves, folder, "ber-curves.png");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -58,5 +89,5 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "linelab_measure_shots: cannot create %s\n", qPrintable(folder));
         return 1;
     }
-    return DensityEyeShot(folder) ? 0 : 1;
+    return DensityEyeShot(folder) && BerCurveShot(folder) ? 0 : 1;
 }

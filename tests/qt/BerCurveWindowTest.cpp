@@ -1,0 +1,149 @@
+// The BER Curve window: a sweep plotted as it comes, held curves, exports, and a clean
+// cancel when the window closes mid-sweep.
+
+#include <qcustomplot.h>
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "WindowFixture.h"
+#include "ui/qt/BerCurveWindow.h"
+
+namespace linelab {
+namespace {
+
+class BerCurveWindowTest : public WindowFixture {
+  protected:
+    BerCurveWindow& Curve() {
+        if (Window().BerCurve() == nullptr) {
+            auto* action = Window().findChild<QAction*>(QStringLiteral("ToolsBerCurve"));
+            EXPECT_NE(action, nullptr);
+            EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+            action->trigger();
+        }
+        return *Window().BerCurve();
+    }
+
+    // A short sweep: three points, a few errors each.
+    void Sweep() {
+        BerCurveWindow& curve = Curve();
+        curve.SetRange(0, 4, 2);
+        curve.SetLimits(20, 2e5);
+        QSignalSpy finished(&curve, &BerCurveWindow::Finished);
+        ASSERT_TRUE(curve.Start());
+        EXPECT_TRUE(curve.Running());
+        EXPECT_FALSE(curve.Start());  // one sweep at a time
+        ASSERT_TRUE(finished.wait(60000));
+        EXPECT_FALSE(curve.Running());
+    }
+
+    // Measured graphs: those with a line pen that is not dashed.
+    static int MeasuredGraphs(QCustomPlot& plot) {
+        int count = 0;
+        for (int i = 0; i < plot.graphCount(); ++i) {
+            QCPGraph* g = plot.graph(i);
+            if (g->pen().style() == Qt::SolidLine && g->lineStyle() != QCPGraph::lsNone) ++count;
+        }
+        return count;
+    }
+};
+
+TEST_F(BerCurveWindowTest, PlotsEachPointWithItsIntervalBesideTheIdealReceiver) {
+    PickScene(6);
+    Sweep();
+    BerCurveWindow& curve = Curve();
+    ASSERT_TRUE(curve.Current().has_value());
+    const auto& points = curve.Current()->points;
+    ASSERT_EQ(points.size(), 3u);
+    for (const PointResult& p : points) {
+        EXPECT_TRUE(p.complete);
+        EXPECT_GE(p.counts.errors, 20u);
+        EXPECT_LE(p.interval.dLow, p.dBer);
+        EXPECT_GE(p.interval.dHigh, p.dBer);
+    }
+    EXPECT_GT(points[0].dBer, points[2].dBer);  // less noise, fewer errors
+
+    QCustomPlot& plot = curve.Plot();
+    EXPECT_EQ(plot.yAxis->scaleType(), QCPAxis::stLogarithmic);
+    ASSERT_EQ(MeasuredGraphs(plot), 1);
+    bool theory = false;
+    for (int i = 0; i < plot.graphCount(); ++i)
+        theory |= plot.graph(i)->name().startsWith(QStringLiteral("ideal receiver"));
+    EXPECT_TRUE(theory);
+    QCPErrorBars* bars = nullptr;
+    for (int i = 0; i < plot.plottableCount(); ++i)
+        if (auto* b = qobject_cast<QCPErrorBars*>(plot.plottable(i))) bars = b;
+    ASSERT_NE(bars, nullptr);
+    ASSERT_EQ(bars->dataCount(), 3);
+    const QCPErrorBarsData first = bars->data()->at(0);
+    EXPECT_NEAR(first.errorMinus, points[0].dBer - points[0].interval.dLow, 1e-15);
+    EXPECT_NEAR(first.errorPlus, points[0].interval.dHigh - points[0].dBer, 1e-15);
+}
+
+TEST_F(BerCurveWindowTest, HoldKeepsCurvesAndExportsThemAll) {
+    PickScene(6);
+    Sweep();
+    Curve().Hold();
+    EXPECT_EQ(Curve().HeldCount(), 1u);
+    EXPECT_FALSE(Curve().Current().has_value());
+    ASSERT_TRUE(Model().SetText("cmbCode(0)", "Manchester"));
+    Sweep();
+    EXPECT_EQ(MeasuredGraphs(Curve().Plot()), 2);
+
+    QTemporaryDir dir;
+    const QString csvPath = dir.filePath(QStringLiteral("curves.csv"));
+    ASSERT_TRUE(Curve().ExportCsv(csvPath));
+    QFile csv(csvPath);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(
+        lines[0],
+        QStringLiteral("curve,ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"Unipolar (N)RZ, None, ")));
+    EXPECT_TRUE(lines[6].startsWith(QStringLiteral("\"Unipolar (N)RZ, Manchester, ")));
+
+    const QString png = dir.filePath(QStringLiteral("curves.png"));
+    ASSERT_TRUE(Curve().ExportPng(png));
+    EXPECT_FALSE(QImage(png).isNull());
+    const QString pdf = dir.filePath(QStringLiteral("curves.pdf"));
+    ASSERT_TRUE(Curve().ExportPdf(pdf));
+    QFile pdfFile(pdf);
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
+
+    Curve().Clear();
+    EXPECT_EQ(Curve().HeldCount(), 0u);
+    EXPECT_FALSE(Curve().Current().has_value());
+    EXPECT_EQ(MeasuredGraphs(Curve().Plot()), 0);
+    // A file that cannot be written is refused, not reported as saved.
+    EXPECT_FALSE(Curve().ExportCsv(dir.filePath(QStringLiteral("no/such/folder/x.csv"))));
+}
+
+TEST_F(BerCurveWindowTest, ClosingMidSweepCancelsAndKeepsFinishedChunks) {
+    PickScene(6);
+    BerCurveWindow& curve = Curve();
+    curve.SetRange(0, 12, 1);
+    curve.SetLimits(1000000, 1e12);  // far more than the test waits for
+    ASSERT_TRUE(curve.Start());
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 300)
+        QApplication::processEvents();
+    clock.restart();
+    curve.close();
+    EXPECT_LT(clock.elapsed(), 2000);  // the workers stop after their current run
+    EXPECT_FALSE(curve.Running());
+    ASSERT_TRUE(curve.Current().has_value());
+    EXPECT_FALSE(curve.Current()->points[0].complete);
+    // Nothing queued by the workers arrives later to change the curve.
+    const uint64_t bits = curve.Current()->points[0].counts.bits;
+    Settle();
+    EXPECT_EQ(curve.Current()->points[0].counts.bits, bits);
+}
+
+}  // namespace
+}  // namespace linelab

@@ -1,0 +1,65 @@
+// The BER Curve window's data: points as they arrive, what is plotted, the CSV.
+
+#include <gtest/gtest.h>
+
+#include "sweep/SweepCsv.h"
+#include "ui/BerCurves.h"
+
+namespace linelab {
+namespace {
+
+BerCurve TwoPoints(const char* format) {
+    SweepSettings settings;
+    settings.settings.cmbMod[0] = format;
+    settings.settings.cmbCode[0] = "None";
+    settings.filters.side[0].filter = "Root RC";
+    settings.filters.side[1].filter = "Matched";
+    return BerCurve::For(settings, {{2, 0.6}, {6, 0.25}});
+}
+
+TEST(BerCurves, LateProgressNeverUndoesAFinishedPoint) {
+    BerCurve curve = TwoPoints("Polar (N)RZ");
+    curve.Update(0, {40, 1000, 9}, false);
+    EXPECT_DOUBLE_EQ(curve.points[0].dBer, 0.04);
+    EXPECT_LT(curve.points[0].interval.dLow, 0.04);
+    curve.Update(0, {100, 2500, 22}, true);
+    curve.Update(0, {60, 1500, 13}, false);  // a report queued before the point finished
+    EXPECT_EQ(curve.points[0].counts.errors, 100u);
+    EXPECT_TRUE(curve.points[0].complete);
+    curve.Update(7, {1, 1, 1}, true);  // no such point: ignored
+    EXPECT_EQ(curve.points.size(), 2u);
+}
+
+TEST(BerCurves, PlotsRatesWithIntervalsAndErrorFreePointsAsBounds) {
+    BerCurve curve = TwoPoints("Polar (N)RZ");
+    CurvePlotData empty = PlotDataOf(curve);
+    EXPECT_TRUE(empty.x.empty() && empty.boundX.empty());  // nothing measured yet
+    curve.Update(0, {37, 30720, 1}, true);
+    curve.Update(1, {0, 1000000, 1}, true);
+    const CurvePlotData data = PlotDataOf(curve);
+    ASSERT_EQ(data.x.size(), 1u);
+    EXPECT_NEAR(data.y[0] - data.below[0], 0.85e-3, 0.005e-3);
+    EXPECT_NEAR(data.y[0] + data.above[0], 1.66e-3, 0.005e-3);
+    ASSERT_EQ(data.boundX.size(), 1u);
+    EXPECT_EQ(data.boundX[0], 6);
+    EXPECT_NEAR(data.boundY[0], 3.7e-6, 0.05e-6);
+}
+
+TEST(BerCurves, CsvIsTheBatchFormatAndLabelsSeveralCurves) {
+    BerCurve polar = TwoPoints("Polar (N)RZ");
+    polar.Update(0, {10, 1000, 1}, true);
+    const std::string one = CurvesCsv({polar});
+    EXPECT_EQ(one.substr(0, one.find('\n')), kSweepCsvHeader);
+    EXPECT_EQ(std::count(one.begin(), one.end(), '\n'), 3);
+
+    BerCurve ami = TwoPoints("AMI");
+    ami.label = "AMI \"alt\", None";
+    const std::string two = CurvesCsv({polar, ami});
+    EXPECT_EQ(two.substr(0, two.find('\n')), std::string("curve,") + kSweepCsvHeader);
+    EXPECT_NE(two.find("\n\"Polar (N)RZ, None, Root RC / Matched\",2,0.6,1000,10,0.01,"),
+              std::string::npos);
+    EXPECT_NE(two.find("\n\"AMI \"\"alt\"\", None\",6,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace linelab

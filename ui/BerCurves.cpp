@@ -1,0 +1,79 @@
+#include "ui/BerCurves.h"
+
+#include "analysis/BinomialInterval.h"
+#include "sweep/SweepCsv.h"
+
+namespace linelab {
+namespace {
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::vector<double> TheoryOf(const BerCurve& curve) {
+    std::vector<double> theory;
+    for (const PointResult& p : curve.points)
+        theory.push_back(curve.TheoryAt(p.point.dEbN0dB));
+    return theory;
+}
+
+}  // namespace
+
+BerCurve BerCurve::For(const SweepSettings& settings, const std::vector<SweepPoint>& points) {
+    BerCurve curve;
+    curve.label = CurveLabel(settings);
+    curve.settings = settings;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        PointResult result;
+        result.index = i;
+        result.point = points[i];
+        curve.points.push_back(result);
+    }
+    return curve;
+}
+
+void BerCurve::Update(std::size_t index, const ChunkCounts& counts, bool complete) {
+    if (index >= points.size()) return;
+    PointResult& p = points[index];
+    // A progress report may arrive after its point's final result: never go back.
+    if (p.complete && !complete) return;
+    p.counts = counts;
+    p.complete = complete;
+    p.dBer = counts.bits > 0 ? static_cast<double>(counts.errors) / counts.bits : 0.0;
+    p.interval = ClopperPearson(counts.errors, counts.bits);
+}
+
+CurvePlotData PlotDataOf(const BerCurve& curve) {
+    CurvePlotData data;
+    for (const PointResult& p : curve.points) {
+        if (p.counts.bits == 0) continue;
+        if (p.counts.errors == 0) {
+            data.boundX.push_back(p.point.dEbN0dB);
+            data.boundY.push_back(p.interval.dHigh);
+            continue;
+        }
+        data.x.push_back(p.point.dEbN0dB);
+        data.y.push_back(p.dBer);
+        data.below.push_back(p.dBer - p.interval.dLow);
+        data.above.push_back(p.interval.dHigh - p.dBer);
+    }
+    return data;
+}
+
+std::string CurvesCsv(const std::vector<BerCurve>& curves) {
+    if (curves.size() == 1) return SweepCsv(curves[0].points, TheoryOf(curves[0]));
+    std::string csv = std::string("curve,") + kSweepCsvHeader + "\n";
+    for (const BerCurve& curve : curves) {
+        const std::vector<double> theory = TheoryOf(curve);
+        for (std::size_t i = 0; i < curve.points.size(); ++i)
+            csv += Quoted(curve.label) + "," + SweepCsvLine(curve.points[i], theory[i]) + "\n";
+    }
+    return csv;
+}
+
+}  // namespace linelab

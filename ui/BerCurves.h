@@ -1,0 +1,38 @@
+#pragma once
+// The curves of the BER Curve window as plain data: a sweep's points as they arrive, the
+// ideal receiver's rate beside them, what the plot draws of them and the CSV export.
+
+#include <string>
+#include <vector>
+
+#include "sweep/Sweep.h"
+#include "sweep/SweepSettings.h"
+
+namespace linelab {
+
+struct BerCurve {
+    std::string label;                // code, mapping and filters (see CurveLabel)
+    SweepSettings settings;           // what the sweep ran on, for its theory
+    std::vector<PointResult> points;  // in order of Eb/N0; bits = 0 until a chunk finished
+
+    // Starts a curve for these settings and points, every point still empty.
+    static BerCurve For(const SweepSettings& settings, const std::vector<SweepPoint>& points);
+    // A progress report or a finished point: counts, rate and interval of that point.
+    void Update(std::size_t index, const ChunkCounts& counts, bool complete);
+    double TheoryAt(double ebN0dB) const { return TheoryFor(settings, ebN0dB); }
+};
+
+// What the plot draws for a curve: the points with at least one error at their rate, with
+// the distances down and up to the ends of their 95 % interval; points with bits but no
+// error apart, at the upper end of their interval (all they say is "below this").
+struct CurvePlotData {
+    std::vector<double> x, y, below, above;
+    std::vector<double> boundX, boundY;
+};
+CurvePlotData PlotDataOf(const BerCurve& curve);
+
+// One curve: exactly linelab-batch's sweep CSV. Several: a first column "curve" with the
+// curve's label (quoted), then the same columns, the curves one after the other.
+std::string CurvesCsv(const std::vector<BerCurve>& curves);
+
+}  // namespace linelab

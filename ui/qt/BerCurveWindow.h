@@ -1,0 +1,98 @@
+#pragma once
+// The "BER Curve" window: sweeps Eb/N0 for the main window's current setting on worker
+// threads and plots the measured bit error rate with its 95 % intervals against the ideal
+// receiver's curve. Results come from the workers as queued calls, so the main window keeps
+// running; closing this window or quitting cancels the sweep and waits for its workers
+// (within about 100 ms).
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/BerCurves.h"
+
+class QColor;
+class QCustomPlot;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+namespace linelab {
+
+class Form1;
+
+class BerCurveWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    BerCurveWindow(Form1& form, QWidget* parent = nullptr);
+    ~BerCurveWindow() override;
+
+    // Starts a sweep of the main window's setting as it stands; false (with the reason in
+    // the status line) when the range gives no points or a sweep is already running.
+    bool Start();
+    void Stop();   // cancels; the finished chunks' counts stay on the plot
+    void Hold();   // keeps the last curve on the plot under its label
+    void Clear();  // removes the held curves, and the last one when no sweep runs
+
+    bool Running() const { return sweep_ != nullptr && !finished_; }
+    std::size_t HeldCount() const { return held_.size(); }
+    const std::optional<BerCurve>& Current() const { return current_; }
+    std::vector<BerCurve> Curves() const;  // held first, then the current one
+    QCustomPlot& Plot() { return *plot_; }
+
+    void SetRange(double from, double to, double step);
+    void SetLimits(int minErrors, double maxBits);
+
+    bool ExportCsv(const QString& path);
+    bool ExportPng(const QString& path);
+    bool ExportPdf(const QString& path);
+
+  signals:
+    void Finished();  // a sweep ended (complete, cancelled or failed)
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildControls();
+    void OnProgress(uint64_t sweep, const SweepProgress& progress);
+    void OnPoint(uint64_t sweep, const PointResult& result);
+    void OnFinished(uint64_t sweep, const SweepOutcome& outcome);
+    void EndSweep();
+    void UpdateButtons();
+    void Replot();
+    void AddCurve(const BerCurve& curve, int colour, bool live);
+    void AddTheory(const BerCurve& curve, const QColor& colour);
+    void AskExport(const QString& filter, bool (BerCurveWindow::*save)(const QString&));
+    void ShowStatus(const QString& text);
+
+    Form1& form_;
+    QDoubleSpinBox* from_ = nullptr;
+    QDoubleSpinBox* to_ = nullptr;
+    QDoubleSpinBox* step_ = nullptr;
+    QSpinBox* minErrors_ = nullptr;
+    QDoubleSpinBox* maxBits_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPushButton* hold_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QCustomPlot* plot_ = nullptr;
+    QTimer replotTimer_;
+
+    std::vector<BerCurve> held_;
+    std::optional<BerCurve> current_;
+    std::unique_ptr<Sweep> sweep_;
+    uint64_t sweepId_ = 0;  // results of an older sweep still queued are dropped
+    uint64_t minErrorsAsked_ = 100;
+    bool finished_ = true;
+};
+
+}  // namespace linelab
