@@ -11,6 +11,7 @@
 
 #include "ui/Lesson.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/MenuNamed.h"
 #include "ui/qt/PictureExport.h"
 #include "ui/qt/PicturePanel.h"
 
@@ -28,23 +29,13 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The menu with this object name, made (before the Help menu) when there is none yet.
-QMenu& MenuNamed(QMainWindow& window, const QString& name, const QString& title) {
-    if (auto* menu = window.menuBar()->findChild<QMenu*>(name)) return *menu;
-    auto* menu = new QMenu(title, window.menuBar());
-    menu->setObjectName(name);
-    const auto* help = window.menuBar()->findChild<QMenu*>(QStringLiteral("HelpMenu"));
-    window.menuBar()->insertMenu(help != nullptr ? help->menuAction() : nullptr, menu);
-    return *menu;
-}
-
 }  // namespace
 
 LessonActions::LessonActions(MainWindow& window) : QObject(&window), window_(window) {
-    QMenu& file = MenuNamed(window, QStringLiteral("FileMenu"), QStringLiteral("&File"));
-    QMenu& edit = MenuNamed(window, QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
-    BuildFileMenu(file);
-    BuildEditMenu(edit);
+    BuildFileMenu(
+        *MenuNamed(*window.menuBar(), QStringLiteral("FileMenu"), QStringLiteral("&File")));
+    BuildEditMenu(
+        *MenuNamed(*window.menuBar(), QStringLiteral("EditMenu"), QStringLiteral("&Edit")));
     QList<QWidget*> panels;
     for (PicturePanel* panel : window.Widgets().pictures)
         panels.append(panel);
