@@ -51,6 +51,12 @@ quiet=$(micros "$out/core.json" BM_TickQuiet)
 busy=$(micros "$out/core.json" BM_TickBusyNoisy)
 draw=$(micros "$out/core.json" BM_DisplayFrame)
 paint=$(micros "$out/paint.json" BM_PaintedFrame)
+density=$(micros "$out/paint.json" BM_PaintDensityEyes)
+fast_rate=$(counter "$out/paint.json" "BM_FastRunPanelsOff/real_time" runs/s)
+hundred=$(awk '
+    /"name":/ { current = $0; sub(/.*"name": *"/, "", current); sub(/".*/, "", current) }
+    current ~ /^BM_FastRunHundredErrors/ && /"real_time":/ { t = $0; sub(/.*"real_time": */, "", t); sub(/,.*/, "", t); printf "%.1f", t; found = 1; exit }
+    END { if (!found) printf "n/a" }' "$out/paint.json")
 # Sweeps: real (wall) time matters there, so the runs/s counters are rates over real time.
 worker_rate=$(counter "$out/sweep.json" "BM_SweepWorker/real_time" runs/s)
 one_rate=$(counter "$out/sweep.json" "BM_SweepThreads/threads:1/real_time" runs/s)
@@ -78,11 +84,14 @@ Headless tick, panels off, no noise       $(per_second "$quiet") runs/s   (targe
 Headless tick, all panels, noise          $(per_second "$busy") runs/s   (target >= 8000)
 Drawing one frame on a null canvas        ${draw} us   (target < 300)
 Painted frame, scene 6, offscreen         ${paint} us   (target < 8000)
+Three density eyes and calipers painted   ${density} us   (target <= 2000)
 linelab-batch, 10,000-run BER with noise  ${batch_rate} runs/s (whole process)
 Soak, 1,000,000 runs with noise           ${soak_rate} runs/s, resident ${rss_start} kB -> ${rss_end} kB
 Sweep worker, Noise scene, panels off     ${worker_rate} runs/s   (target >= 25000)
 Sweep on two cores: parallel efficiency   ${efficiency} %   (target >= 85)
 Sweep point at BER 1e-6, 100 errors       ${point_1e6} s wall   (target <= 60)
 Sweep cancel until every worker stopped   ${cancel} ms   (target < 100)
+Fast in the window, Noise scene, panels off ${fast_rate} runs/s   ($(ratio "$fast_rate" "$worker_rate") of the sweep worker; target >= 0.80)
+Fast in the window: BER ~4e-6, 100 errors ${hundred} s wall   (target < 120)
 ------------------------------------------------------------------------------
 TABLE
