@@ -1,5 +1,7 @@
 #include "tools/batch/BatchSession.h"
 
+#include <array>
+
 #include "tools/batch/ApplyAssignment.h"
 #include "tools/batch/WriteDump.h"
 
@@ -10,7 +12,19 @@ BatchSession::BatchSession(std::ostream& messages) : messages_(messages) {
 }
 
 BatchSession::~BatchSession() {
+    measurements_.reset();  // gives the form its own canvases back
     form_.SetObserver(nullptr);
+}
+
+void BatchSession::Measure() {
+    if (measurements_) return;
+    // The taps sit between the form and its own (drawing-free) canvases, so clearing a
+    // panel clears what is measured from it, exactly as in the window.
+    std::array<Canvas*, CountOf<PictureId>()> panels{};
+    for (std::size_t i = 0; i < panels.size(); ++i)
+        panels[i] = &form_.CanvasOf(static_cast<PictureId>(i));
+    measurements_ = std::make_unique<Measurements>(form_);
+    measurements_->Attach(panels);
 }
 
 std::optional<std::string> BatchSession::Apply(std::span<const Assignment> assignments) {
@@ -23,14 +37,18 @@ std::optional<std::string> BatchSession::Apply(std::span<const Assignment> assig
 uint64_t BatchSession::Run(uint64_t runs) {
     uint64_t done = 0;
     while (done < runs && !TimerStopped()) {
-        form_.Timer1_Timer();
+        if (measurements_) {
+            measurements_->Tick();
+        } else {
+            form_.Timer1_Timer();
+        }
         ++done;
     }
     return done;
 }
 
 std::string BatchSession::Output(const BatchOptions& options) const {
-    if (options.dump) return WriteDump(form_, options.dumpNames);
+    if (options.dump) return WriteDump(form_, options.dumpNames, measurements_.get());
     return form_.Label(LabelId::lblBER).caption + "\n";
 }
 

@@ -4,6 +4,7 @@
 // in a box written as "message: TEXT" lines.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -11,6 +12,7 @@
 
 #include "tools/batch/BatchOptions.h"
 #include "ui/Form1.h"
+#include "ui/Measurements.h"
 
 namespace linelab {
 
@@ -24,6 +26,11 @@ class BatchSession final : public FormObserver {
 
     // Left to right; stops at the first refusal and returns its reason.
     std::optional<std::string> Apply(std::span<const Assignment> assignments);
+
+    // From now on every run also feeds the measurements beside the panels (the counts
+    // behind the BER, the receive eye's opening); they cost time, so only dumps that name
+    // them turn them on.
+    void Measure();
 
     // Up to `runs` ticks; none once the timer is off (a run that meets a setting it cannot
     // handle disables it). Returns the number of ticks run.
@@ -42,6 +49,7 @@ class BatchSession final : public FormObserver {
   private:
     std::ostream& messages_;
     Form1 form_;
+    std::unique_ptr<Measurements> measurements_;
 };
 
 }  // namespace linelab

@@ -154,7 +154,13 @@ void AppendDumpNames(std::string& out) {
     out +=
         "    EbN0dB, EsN0dB: the setting's Eb/N0 and Es/N0 in dB (Eb the transmitted energy\n"
         "    per data bit, N0 the density of the noise before the receive filter), null when\n"
-        "    no noise is applied\n";
+        "    no noise is applied\n"
+        "    BitErrors, BitsCompared: the counts since the BER last restarted; BERLow, BERHigh:\n"
+        "    their exact (Clopper-Pearson) 95 % interval\n"
+        "    Eye: the receive eye's opening from its samples since it was last cleared (only\n"
+        "    runs with chkRxEye on add to it): per level \"mean\" and \"sigma\", per gap between\n"
+        "    adjacent levels \"height\" and \"width\" (symbol periods), the smallest gap's \"q\"\n"
+        "    and the \"predictedBER\" of the code bits\n";
 }
 
 }  // namespace

@@ -1,13 +1,18 @@
 #include "tools/batch/MeasureDump.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <vector>
 
+#include "analysis/BinomialInterval.h"
 #include "analysis/SignalToNoise.h"
 
 namespace linelab {
 namespace {
 
-constexpr std::array<std::string_view, 2> kNames = {"EbN0dB", "EsN0dB"};
+constexpr std::array<std::string_view, 7> kNames = {
+    "EbN0dB", "EsN0dB", "BitErrors", "BitsCompared", "BERLow", "BERHigh", "Eye"};
 
 // What the next tick reads of the noise: the box, its visibility, the transmit code and
 // mapping.
@@ -26,19 +31,77 @@ void WriteRatio(JsonWriter& json, const Form1& form, bool perBit) {
     json.Number(perBit ? ratios->dEbN0dB : ratios->dEsN0dB);
 }
 
+// The counts since the last restart; none yet while the restart awaits its first run.
+std::pair<uint64_t, uint64_t> Counts(const Form1& form, const Measurements& m) {
+    if (form.State().lBERRuns == 0) return {0, 0};
+    return {m.Counts().Errors(), m.Counts().Bits()};
+}
+
+void WriteCount(JsonWriter& json, uint64_t count) {
+    json.Integer(static_cast<int64_t>(std::min<uint64_t>(count, INT64_MAX)));
+}
+
+void WriteNumbers(JsonWriter& json, std::string_view key, const std::vector<double>& values) {
+    json.Key(key);
+    json.Array<double>(values);
+}
+
+void WriteEye(JsonWriter& json, const Measurements& m) {
+    const EyeFigures f = m.RxEyeFigures();
+    std::vector<double> mean, sigma, height, width;
+    for (const EyeLevelFigures& level : f.levels) {
+        mean.push_back(level.dMean);
+        sigma.push_back(level.dSigma);
+    }
+    for (const EyeGapFigures& gap : f.gaps) {
+        height.push_back(gap.dHeight);
+        width.push_back(gap.dWidth);
+    }
+    json.BeginObject();
+    WriteNumbers(json, "mean", mean);
+    WriteNumbers(json, "sigma", sigma);
+    WriteNumbers(json, "height", height);
+    WriteNumbers(json, "width", width);
+    json.Key("q");
+    json.Number(f.dQ);  // null when infinite or not yet known
+    json.Key("predictedBER");
+    json.Number(f.dPredictedBer);
+    json.EndObject();
+}
+
 }  // namespace
 
 std::span<const std::string_view> MeasureFieldNames() {
     return kNames;
 }
 
-bool WriteMeasureField(JsonWriter& json, const Form1& form, std::string_view name) {
-    if (name == "EbN0dB") {
-        WriteRatio(json, form, true);
-    } else if (name == "EsN0dB") {
-        WriteRatio(json, form, false);
+bool NeedsMeasurements(std::span<const std::string> names) {
+    for (const std::string& name : names) {
+        if (name != "EbN0dB" && name != "EsN0dB" &&
+            std::find(kNames.begin(), kNames.end(), name) != kNames.end())
+            return true;
+    }
+    return false;
+}
+
+bool WriteMeasureField(JsonWriter& json, const Form1& form, const Measurements* m,
+                       std::string_view name) {
+    if (name == "EbN0dB" || name == "EsN0dB") {
+        WriteRatio(json, form, name == "EbN0dB");
+        return true;
+    }
+    if (std::find(kNames.begin(), kNames.end(), name) == kNames.end()) return false;
+    if (m == nullptr) {
+        json.Null();
+    } else if (name == "BitErrors" || name == "BitsCompared") {
+        const auto [errors, bits] = Counts(form, *m);
+        WriteCount(json, name == "BitErrors" ? errors : bits);
+    } else if (name == "BERLow" || name == "BERHigh") {
+        const auto [errors, bits] = Counts(form, *m);
+        const BinomialInterval interval = ClopperPearson(errors, bits);
+        json.Number(name == "BERLow" ? interval.dLow : interval.dHigh);
     } else {
-        return false;
+        WriteEye(json, *m);
     }
     return true;
 }

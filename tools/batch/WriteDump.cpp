@@ -16,7 +16,8 @@ bool IsDumpName(std::string_view name) {
            std::find(measures.begin(), measures.end(), name) != measures.end();
 }
 
-std::string WriteDump(const Form1& form, std::span<const std::string> names) {
+std::string WriteDump(const Form1& form, std::span<const std::string> names,
+                      const Measurements* measurements) {
     std::string out;
     JsonWriter json(out);
     json.BeginObject();
@@ -27,7 +28,7 @@ std::string WriteDump(const Form1& form, std::span<const std::string> names) {
         } else if (const auto control = FindControl(name)) {
             WriteControl(json, form, *control);
         } else if (!WriteStateField(json, form.State(), name) &&
-                   !WriteMeasureField(json, form, name)) {
+                   !WriteMeasureField(json, form, measurements, name)) {
             json.Null();  // not reached for names that passed IsDumpName; keeps the JSON whole
         }
     }

@@ -9,6 +9,7 @@
 #include "tools/batch/BatchOptions.h"
 #include "tools/batch/BatchSession.h"
 #include "tools/batch/HelpText.h"
+#include "tools/batch/MeasureDump.h"
 #include "tools/batch/RunSweep.h"
 #include "ui/Lesson.h"
 
@@ -55,6 +56,7 @@ int RunBatch(const std::vector<std::string_view>& args) {
     if (options.help) return Print(linelab::HelpText());
 
     linelab::BatchSession session(std::cerr);
+    if (options.dump && linelab::NeedsMeasurements(options.dumpNames)) session.Measure();
     if (!options.lesson.empty()) {
         // The tool always runs: a lesson saved while the window was paused still runs here.
         if (const auto refusal = linelab::OpenLesson(session.Form(), options.lesson,

@@ -1,11 +1,14 @@
-// linelab-batch --sweep through the executable: the CSV, its determinism and its refusals.
+// linelab-batch's measurements: --sweep through the executable (the CSV, its determinism and
+// its refusals) and the measurement dump names.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "tests/tools/JsonReader.h"
 #include "tests/tools/RunProcess.h"
+#include "tools/batch/BatchSession.h"
 
 namespace linelab::test {
 namespace {
@@ -89,6 +92,67 @@ TEST(BatchDump, EbN0OfTheSettingOrNullWithoutNoise) {
     const ProcessResult quiet = RunBatch({"--runs", "0", "--dump", "EbN0dB", "cmbNoise=0.1"});
     EXPECT_EQ(quiet.out, "{\"EbN0dB\":null}\n");
     EXPECT_THAT(RunBatch({"--help"}).out, HasSubstr("EbN0dB"));
+}
+
+double Field(const std::string& dump, const std::string& name) {
+    for (const auto& [key, value] : ParseJson(dump).members)
+        if (key == name) return value.number;
+    ADD_FAILURE() << name << " missing in " << dump;
+    return -1;
+}
+
+// The counts are the ones behind the BER: with every run comparing the same bits, the mean
+// of the run rates is the pooled rate; a restart (a click on the sampling slider) starts
+// them again with the next run.
+TEST(BatchDump, BitCountsFollowTheBerAndItsRestarts) {
+    std::ostringstream messages;
+    BatchSession session(messages);
+    session.Measure();
+    const Assignment setup[] = {{"cmbScene", "Noise"}, {"cmbNoise", "0.4"}};
+    ASSERT_FALSE(session.Apply(setup));
+    session.Run(40);
+    BatchOptions options;
+    options.dump = true;
+    options.dumpNames = {"BitErrors", "BitsCompared", "BERLow", "BERHigh", "dBER"};
+    std::string dump = session.Output(options);
+    const double errors = Field(dump, "BitErrors");
+    EXPECT_EQ(Field(dump, "BitsCompared"), 40 * 112);
+    EXPECT_NEAR(errors / (40 * 112), Field(dump, "dBER"), 1e-12);
+    EXPECT_LT(Field(dump, "BERLow"), Field(dump, "dBER"));
+    EXPECT_GT(Field(dump, "BERHigh"), Field(dump, "dBER"));
+    const Assignment restart[] = {{"hscSample", "2"}};
+    ASSERT_FALSE(session.Apply(restart));
+    EXPECT_EQ(Field(session.Output(options), "BitsCompared"), 0);  // nothing since the restart
+    session.Run(3);
+    EXPECT_EQ(Field(session.Output(options), "BitsCompared"), 3 * 112);
+}
+
+// The eye's figures come from the runs that drew the receive eye since it was cleared: a
+// clean polar eye is two levels apart with no spread, a noisy one has a finite Q whose
+// prediction is near the measured rate.
+TEST(BatchDump, EyeFiguresOfTheReceiveEye) {
+    const ProcessResult clean =
+        RunBatch({"--runs", "20", "--dump", "Eye", "cmbScene=Noise", "cmbMod(0)=Polar (N)RZ",
+                  "cmbTxFilter(0)=Root RC", "cmbTxFilter(1)=Matched"});
+    ASSERT_EQ(clean.status, 0) << clean.err;
+    const JsonValue eye = ParseJson(clean.out).members[0].second;
+    ASSERT_EQ(eye.members.size(), 6u);
+    EXPECT_EQ(eye.members[2].first, "height");
+    ASSERT_EQ(eye.members[2].second.elements.size(), 1u);
+    EXPECT_NEAR(eye.members[0].second.elements[1].number, 1.0, 0.02);  // the +1 level's mean
+    EXPECT_GT(eye.members[2].second.elements[0].number, 1.8);          // nearly fully open
+    EXPECT_GT(eye.members[3].second.elements[0].number, 0.5);          // wide open too
+    const ProcessResult noisy =
+        RunBatch({"--runs", "300", "--dump", "Eye,dBER", "cmbScene=Noise", "cmbNoise=0.4"});
+    const JsonValue dump = ParseJson(noisy.out);
+    const JsonValue& noisyEye = dump.members[0].second;
+    EXPECT_EQ(noisyEye.members[4].first, "q");
+    EXPECT_NEAR(noisyEye.members[5].second.number, dump.members[1].second.number, 0.02);
+    // Without the receive eye nothing is sampled.
+    const ProcessResult off = RunBatch({"--runs", "5", "--dump", "Eye", "chkRxEye=0"});
+    EXPECT_EQ(off.out,
+              "{\"Eye\":{\"mean\":[],\"sigma\":[],\"height\":[],\"width\":[],\"q\":null,"
+              "\"predictedBER\":null}}\n");
 }
 
 }  // namespace
