@@ -66,6 +66,16 @@ BerCurveWindow::BerCurveWindow(Form1& form, QWidget* parent)
     : QWidget(parent, Qt::Window), form_(form) {
     setWindowTitle(QStringLiteral("BER Curve"));
     setObjectName(QStringLiteral("BerCurveWindow"));
+    // Emitted on the workers, received on this window's thread.
+    qRegisterMetaType<SweepProgress>();
+    qRegisterMetaType<PointResult>();
+    qRegisterMetaType<SweepOutcome>();
+    connect(this, &BerCurveWindow::ProgressReported, this, &BerCurveWindow::OnProgress,
+            Qt::QueuedConnection);
+    connect(this, &BerCurveWindow::PointReported, this, &BerCurveWindow::OnPoint,
+            Qt::QueuedConnection);
+    connect(this, &BerCurveWindow::SweepEnded, this, &BerCurveWindow::OnFinished,
+            Qt::QueuedConnection);
     BuildControls();
     replotTimer_.setSingleShot(true);
     replotTimer_.setInterval(kReplotMs);
@@ -194,20 +204,11 @@ bool BerCurveWindow::Start() {
     limits.maxBits = static_cast<uint64_t>(std::llround(maxBits_->value()));
     minErrorsAsked_ = limits.minErrors;
     const uint64_t id = ++sweepId_;
-    // Called on the workers: hand everything to this window's thread.
+    // Called on the workers: queued signals hand everything to this window's thread.
     SweepCallbacks callbacks;
-    callbacks.onProgress = [this, id](const SweepProgress& p) {
-        QMetaObject::invokeMethod(
-            this, [this, id, p] { OnProgress(id, p); }, Qt::QueuedConnection);
-    };
-    callbacks.onPoint = [this, id](const PointResult& r) {
-        QMetaObject::invokeMethod(
-            this, [this, id, r] { OnPoint(id, r); }, Qt::QueuedConnection);
-    };
-    callbacks.onFinished = [this, id](const SweepOutcome& o) {
-        QMetaObject::invokeMethod(
-            this, [this, id, o] { OnFinished(id, o); }, Qt::QueuedConnection);
-    };
+    callbacks.onProgress = [this, id](const SweepProgress& p) { emit ProgressReported(id, p); };
+    callbacks.onPoint = [this, id](const PointResult& r) { emit PointReported(id, r); };
+    callbacks.onFinished = [this, id](const SweepOutcome& o) { emit SweepEnded(id, o); };
     sweep_ = std::make_unique<Sweep>(EngineRunners(settings), points, limits, std::move(callbacks));
     finished_ = false;
     progress_->setValue(0);

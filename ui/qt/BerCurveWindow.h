@@ -55,6 +55,11 @@ class BerCurveWindow : public QWidget {
   signals:
     void Finished();  // a sweep ended (complete, cancelled or failed)
 
+    // From the sweep's worker threads, delivered queued (a sweep's id tells stale ones).
+    void ProgressReported(uint64_t sweep, const linelab::SweepProgress& progress);
+    void PointReported(uint64_t sweep, const linelab::PointResult& result);
+    void SweepEnded(uint64_t sweep, const linelab::SweepOutcome& outcome);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -96,3 +101,7 @@ class BerCurveWindow : public QWidget {
 };
 
 }  // namespace linelab
+
+Q_DECLARE_METATYPE(linelab::SweepProgress)
+Q_DECLARE_METATYPE(linelab::PointResult)
+Q_DECLARE_METATYPE(linelab::SweepOutcome)
