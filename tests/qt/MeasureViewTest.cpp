@@ -8,6 +8,7 @@
 
 #include "WindowFixture.h"
 #include "analysis/BerCountText.h"
+#include "ui/qt/DensityPicture.h"
 #include "ui/qt/MeasureView.h"
 
 namespace linelab {
@@ -81,6 +82,30 @@ TEST_F(MeasureViewTest, DensityEyesReplaceTheLinesAndClearWithThem) {
     Window().Measures().DensityAction()->trigger();
     EXPECT_FALSE(Window().Measures().Model().Density());
     EXPECT_EQ(Panel(PictureId::picRxEye)->grab().toImage().pixelColor(2, 2), QColor(Qt::white));
+}
+
+// The table lookup against the exact colour ramp: exact for small counts, and for large ones
+// the colour of a count no more than 1/64 octave below.
+TEST(DensityPicture, FollowsTheColourRamp) {
+    DensityEye eye(3, 1);
+    const int kUnits = kUnitsPerPixel;
+    // A line's first end is not counted: each line below adds one hit to the pixel it ends in.
+    const double y = kUnits / 2;
+    for (int i = 0; i < 40; ++i)  // pixel 0: 40 hits
+        eye.Line(-kUnits / 2, y, kUnits / 2, y);
+    for (int i = 0; i < 100000; ++i)  // pixel 2: the most frequent
+        eye.Line(kUnits * 3 / 2, y, kUnits * 5 / 2, y);
+    const QImage image = DensityPicture(eye);
+    ASSERT_EQ(image.size(), QSize(3, 1));
+    const uint32_t max = eye.MaxCount();
+    ASSERT_EQ(eye.Counts()[0], 40u);
+    EXPECT_EQ(image.pixel(0, 0), DensityColour(40, max, 0xFF000000));
+    EXPECT_EQ(image.pixel(1, 0), 0xFF000000u);  // no hit: the background
+    const QRgb top = image.pixel(2, 0);
+    bool near = false;
+    for (uint32_t c = max - max / 64; c <= max; ++c)
+        near |= DensityColour(c, max, 0xFF000000) == top;
+    EXPECT_TRUE(near);
 }
 
 TEST_F(MeasureViewTest, FastRunsInPlaceOfTheTimerAndHandsItBack) {
