@@ -66,6 +66,7 @@ TEST(BatchSweep, MalformedSweepsAreRefusedAndSayTheForm) {
         {{"--sweep", "EbN0=0:1:2", "--dump", "dBER"}, "does not combine"},
         {{"--seed", "4"}, "go with --sweep"},
         {{"--sweep", "EbN0=0:1:2", "cmbFoo=1"}, "cmbNoise"},
+        {{"--sweep", "EbN0=-70:10:0"}, "-70 dB needs more noise"},
     };
     for (const auto& [args, mention] : refusals) {
         const ProcessResult r = RunBatch(args);

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepCsv.h"
@@ -39,6 +40,16 @@ class OrderedPrinter {
 int RunSweep(Form1& form, const SweepOptions& options, std::ostream& out, std::ostream& messages) {
     const SweepSettings settings = SweepSnapshot(form);
     const std::vector<SweepPoint> points = SweepPointsFor(settings, options.ebN0dB);
+    // The noise box takes at most kMaxNoiseLevel: a point that needs more would run at
+    // another Eb/N0 than its line says.
+    for (const SweepPoint& point : points) {
+        if (!(point.dNoiseLevel <= kMaxNoiseLevel)) {
+            messages << "linelab-batch: --sweep: " << point.dEbN0dB
+                     << " dB needs more noise than the largest level, " << kMaxNoiseLevel
+                     << " W/kHz; start the range higher\n";
+            return 2;
+        }
+    }
     out << kSweepCsvHeader << '\n' << std::flush;
     OrderedPrinter printer(out, settings, points.size());
     SweepLimits limits;

@@ -10,7 +10,8 @@
 
 namespace linelab {
 
-// Writes the CSV to out and any message to messages. Returns 0 when every point is done,
+// Writes the CSV to out and any message to messages. Returns 2 (nothing run) when a point
+// would need more noise than the noise box takes, 0 when every point is done,
 // 3 when a run met a setting it cannot handle (the message printed as "message: TEXT", as a
 // stopped timer is reported), 1 when the output could not be written.
 int RunSweep(Form1& form, const SweepOptions& options, std::ostream& out, std::ostream& messages);
