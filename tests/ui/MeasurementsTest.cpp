@@ -95,6 +95,22 @@ TEST(FastRun, KeepsTheCountsOfTheSameRunsMadeOneAtATime) {
     EXPECT_LT(strip * 20, slow.canvases[PictureId::picRxData].lines);
 }
 
+// Each run takes 3 ms of the fake clock: a slice hands the event loop back after its 8 ms
+// and at most one run more, and only the first slice of a repaint period is drawn.
+TEST(FastRun, SlicesStayShortAndRepaintsStayRare) {
+    Measured m;
+    FastRun run(m.form, m.measures, [&m] {
+        return FastRun::Clock::time_point(std::chrono::milliseconds(3 * m.form.State().lBERRuns));
+    });
+    EXPECT_TRUE(run.Slice());
+    EXPECT_EQ(run.Runs(), 4u);  // starts at 0, 3, 6 ms; the one at 9 ms ends the slice
+    int drawn = 0;
+    for (int i = 0; i < 10; ++i)
+        drawn += run.Slice() ? 1 : 0;
+    EXPECT_EQ(run.Runs(), 44u);
+    EXPECT_EQ(drawn, 2);  // 120 ms more: at 60 and 108 ms (each 50 ms after the last)
+}
+
 TEST(FastRun, StopsWhenTheTimerStops) {
     Measured m;
     FastRun run(m.form, m.measures);
