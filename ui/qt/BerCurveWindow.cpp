@@ -130,6 +130,12 @@ void BerCurveWindow::BuildControls() {
         AskExport(QStringLiteral("PDF files (*.pdf)"), &BerCurveWindow::ExportPdf);
     });
     export_->setMenu(exportMenu);
+    // Before any curve the plot shows the range's ideal curve; it follows the range.
+    for (QDoubleSpinBox* box : {from_, to_}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (!current_ && held_.empty()) Replot();
+        });
+    }
     connect(start_, &QPushButton::clicked, this, [this] { Start(); });
     connect(stop_, &QPushButton::clicked, this, &BerCurveWindow::Stop);
     connect(hold_, &QPushButton::clicked, this, &BerCurveWindow::Hold);
@@ -420,6 +426,12 @@ void BerCurveWindow::AskExport(const QString& filter,
 
 void BerCurveWindow::ShowStatus(const QString& text) {
     status_->setText(text);
+}
+
+// The main window's setting may have changed while this window was away.
+void BerCurveWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Replot();
 }
 
 void BerCurveWindow::closeEvent(QCloseEvent* event) {

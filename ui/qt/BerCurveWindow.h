@@ -61,6 +61,7 @@ class BerCurveWindow : public QWidget {
     void SweepEnded(uint64_t sweep, const linelab::SweepOutcome& outcome);
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
