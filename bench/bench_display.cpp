@@ -1,6 +1,6 @@
 // The drawing of one whole frame: eight strips, three eyes and three spectra, onto canvases
 // of the window's usual sizes that draw nothing, so what is measured is our own geometry,
-// clipping and averaging.
+// clipping and the spectrum averaging that goes with each spectrum drawn.
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,7 @@
 #include "display/Canvas.h"
 #include "display/Plots.h"
 #include "display/StripRedraw.h"
-#include "ports/Host.h"
+#include "receiver/SpectrumAverage.h"
 
 namespace linelab {
 namespace {
@@ -61,6 +61,14 @@ struct Frame {
         }
     }
 
+    // A spectrum panel's part of a frame: the tick's averaging, then the drawing.
+    void AverageAndPlot(int s) {
+        UpdateMemoryTrace({true, true}, averages[s], run.dMemorySpectrum, run.bMemoryStored);
+        AccumulateSpectrum(spectrum, averages[s], counts[s], run.dBaudRate);
+        PlotSpectrum(averages[s], run.bMemoryStored ? &run.dMemorySpectrum : nullptr, spectra[s], 0,
+                     SpectrumView{false, 150});
+    }
+
     void Draw() {
         const StripSwitches all{true, true, true, true, true, true, true, true};
         RedrawStrips(run, all, false, false, 1,
@@ -69,11 +77,8 @@ struct Frame {
         for (int e = 0; e < 3; ++e) {
             PlotEye(run.dRxTimeData, eyes[e], 1.5, run.dThresholds, e == 2, eye);
         }
-        const SpectrumView view{false, 150, true, true, run.dBaudRate};
-        for (int s = 0; s < 3; ++s) {
-            PlotSpectrum(spectrum, averages[s], counts[s], spectra[s], 0, view,
-                         MemoryTrace{run.dMemorySpectrum, run.bMemoryStored});
-        }
+        for (int s = 0; s < 3; ++s)
+            AverageAndPlot(s);
     }
 };
 
@@ -97,10 +102,8 @@ BENCHMARK(BM_PlotEye)->Unit(benchmark::kMicrosecond);
 
 void BM_PlotSpectrum(benchmark::State& state) {
     auto frame = std::make_unique<Frame>();
-    const SpectrumView view{false, 150, true, true, 1.0};
     for (auto _ : state) {
-        PlotSpectrum(frame->spectrum, frame->averages[0], frame->counts[0], frame->spectra[0], 0,
-                     view, MemoryTrace{frame->run.dMemorySpectrum, frame->run.bMemoryStored});
+        frame->AverageAndPlot(0);
         benchmark::DoNotOptimize(frame->averages[0]);
     }
 }

@@ -134,10 +134,10 @@ void BM_TransmitHalf(benchmark::State& state) {
     FixedSettings settings(DesignTexts("Root RC", "Root RC"));
     DesignFilters(settings, s->dBaudRate, s->responses);
     for (auto _ : state) {
-        GenerateData(DataSource::Random, *s);
+        GenerateData(DataSource::Random, s->rng, s->iData);
         PreCode(PreCoding::Scramble, *s);
         LineCode(LineCoding::None, false, *s);
-        const double dScale = MapLevels(Format::PolarNrz, "100", *s);
+        const double dScale = MapLevels(Format::PolarNrz, "100", s->iCodedData, s->iModData).dScale;
         BuildPulseTrain(*s, dScale);
         benchmark::DoNotOptimize(s->dRxTimeData.data());
         benchmark::ClobberMemory();

@@ -1,5 +1,5 @@
-// One whole tick headless through the engine: the transmit half, the receive half, with a
-// host that draws nothing. Reports runs per second.
+// One whole tick headless through the engine: the transmit half, the receive half, with an
+// owner whose panels draw nothing. Reports runs per second.
 
 #include <benchmark/benchmark.h>
 
@@ -8,47 +8,19 @@
 
 #include "common/Tables.h"
 #include "engine/Engine.h"
+#include "engine/RecordPorts.h"
 #include "receiver/Noise.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {
 
-// A host whose panels draw nothing and whose settings are fixed. The spectrum panels still
-// count their spectra, as the real routine does.
-class NullHost : public Host {
-  public:
-    Settings settings;
-    FilterTexts filterTexts;
-    int slider = 51;
-
-    void Report(std::string_view, bool) override {}
-    void ReadFilterTexts(FilterTexts& out) override { out = filterTexts; }
-    void WriteFilterText(FilterBox, int, std::string_view) override {}
-    void ReadSettings(Settings& out) override { out = settings; }
-    int ThresholdSlider() override { return slider; }
-    void SetThresholdSlider(int value) override { slider = value; }
-    void SetBerCaption(std::string_view caption) override { benchmark::DoNotOptimize(caption); }
-    void DrawStrip(StripPanel, int16_t, int16_t, std::span<const int16_t> data,
-                   std::span<const int16_t>, int32_t, int16_t, int16_t) override {
-        benchmark::DoNotOptimize(data.data());
-    }
-    void DrawEye(EyePanel, const Signal& timeData, double, const Thresholds&, bool) override {
-        benchmark::DoNotOptimize(timeData.data());
-    }
-    void DrawSpectrum(SpectrumPanel, const Signal& freqData, SpectrumAverage&, int32_t& count,
-                      int32_t) override {
-        benchmark::DoNotOptimize(freqData.data());
-        ++count;
-    }
-};
-
 void SetBoth(std::array<std::string, 2>& pair, const char* text) {
     pair[0] = pair[1] = text;
 }
 
 // The start-up link: random data, no codes, unipolar, "SteepCutoff" 4 kHz on both sides.
-void StartUp(NullHost& host, Engine& engine) {
+void StartUp(RecordPorts& host, Engine& engine) {
     Settings& s = host.settings;
     s.cmbData = std::string("Random Data");
     SetBoth(s.cmbPreCode, "None");
@@ -63,11 +35,9 @@ void StartUp(NullHost& host, Engine& engine) {
     host.filterTexts.lowPass = std::string("None");
     host.filterTexts.highPass = std::string("None");
 
-    RunState& state = engine.State();
-    state.dBaudRate = SymbolRate("None", "Unipolar (N)RZ");
-    const auto& t = DefaultThresholds(Format::UnipolarNrz);
-    std::copy(t.begin(), t.end(), state.dThresholds.begin());
-    engine.Tick(host);  // the design pass runs once, outside the measurement
+    engine.SetSymbolRate(SymbolRate("None", "Unipolar (N)RZ"));
+    host.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);
+    engine.Tick(host.Ports());  // the design pass runs once, outside the measurement
 }
 
 void ReportRuns(benchmark::State& state) {
@@ -77,19 +47,20 @@ void ReportRuns(benchmark::State& state) {
 
 // (a) Every panel off, no noise: one forward and one inverse transform per run.
 void BM_TickQuiet(benchmark::State& state) {
-    NullHost host;
     Engine engine;
+    RecordPorts host(engine);
     StartUp(host, engine);
+    const TickPorts ports = host.Ports();
     for (auto _ : state)
-        engine.Tick(host);
+        engine.Tick(ports);
     ReportRuns(state);
 }
 BENCHMARK(BM_TickQuiet);
 
 // (b) Every panel checked and noise "0.4": five transforms and 2048 Gaussian pairs per run.
 void BM_TickBusyNoisy(benchmark::State& state) {
-    NullHost host;
     Engine engine;
+    RecordPorts host(engine);
     Settings& s = host.settings;
     StartUp(host, engine);
     s.chkData = s.chkPreData = s.chkCodedData = s.chkModData = true;
@@ -98,8 +69,9 @@ void BM_TickBusyNoisy(benchmark::State& state) {
     s.chkDemodData = s.chkDecodedData = s.chkPostData = s.chkRxData = true;
     s.cmbNoise = std::string("0.4");
     s.noiseVisible = true;
+    const TickPorts ports = host.Ports();
     for (auto _ : state)
-        engine.Tick(host);
+        engine.Tick(ports);
     ReportRuns(state);
 }
 BENCHMARK(BM_TickBusyNoisy);

@@ -17,10 +17,11 @@ void BM_TransmitStages(benchmark::State& bench) {
     const auto format = static_cast<Format>(bench.range(1));
     const bool pam4 = format == Format::Pam4;
     for (auto _ : bench) {
-        GenerateData(source, *state);
+        GenerateData(source, state->rng, state->iData);
         PreCode(PreCoding::Scramble, *state);
         LineCode(LineCoding::FourB5BNrzi, pam4, *state);
-        benchmark::DoNotOptimize(MapLevels(format, "75", *state));
+        benchmark::DoNotOptimize(
+            MapLevels(format, "75", state->iCodedData, state->iModData).dScale);
         benchmark::ClobberMemory();
     }
 }

@@ -27,6 +27,10 @@ struct Settings {
     bool chkTxEye = false, chkChannelEye = false, chkRxEye = false;
     bool chkTxSpectrum = false, chkChannelSpectrum = false, chkRxSpectrum = false;
 
+    // The memory box decides whether the spectrum average is stored as the memory trace.
+    bool memoryVisible = false;  // chkMemory visible
+    bool chkMemory = false;
+
     int hscSample = 0;      // sampling offset in half-samples, -32..32
     int vscTxEyeScale = 0;  // 0..100
 };

@@ -1,9 +1,9 @@
 #include <algorithm>
 
+#include "common/Colours.h"
 #include "common/TextNumber.h"
 #include "display/Clip.h"
 #include "display/Plots.h"
-#include "ports/Host.h"
 
 namespace linelab {
 namespace {

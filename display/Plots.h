@@ -33,21 +33,12 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
 struct SpectrumView {
     bool linear = false;  // chkLinear visible and checked
     int range = 1;        // vscSpectrumRange, 1..200
-    bool memoryVisible = false;
-    bool memoryChecked = false;  // chkMemory value 1
-    double dBaudRate = 1.0;
 };
 
-// The memory trace shared by the three spectrum panels.
-struct MemoryTrace {
-    SpectrumAverage& dMemorySpectrum;
-    bool& bMemoryStored;
-};
-
-// Clears the panel, updates the average (count iSpectrums, in place), draws the stored
-// trace in dark green when there is one and the average as a two-pixel black trace.
-void PlotSpectrum(const Signal& dFreqData, SpectrumAverage& dFreqSpectrum, int32_t& iSpectrums,
-                  Canvas& picPic, int32_t lColour, const SpectrumView& view, MemoryTrace memory);
+// Clears the panel, draws the stored memory trace (if any) in dark green and the running
+// average as a two-pixel black trace. The average is updated by the tick, not here.
+void PlotSpectrum(const SpectrumAverage& dFreqSpectrum, const SpectrumAverage* dMemorySpectrum,
+                  Canvas& picPic, int32_t lColour, const SpectrumView& view);
 
 // The maximum of hscDataScroll for a zoom value: 49, 37, 25 or 13 for zoom 1..4.
 int ScrollMaximum(int zoom);

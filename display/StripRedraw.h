@@ -5,7 +5,7 @@
 
 #include "common/RunState.h"
 #include "display/Canvas.h"
-#include "ports/Host.h"
+#include "ports/Panels.h"
 
 namespace linelab {
 

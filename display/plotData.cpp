@@ -2,10 +2,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/Colours.h"
 #include "common/TextNumber.h"
 #include "display/Clip.h"
 #include "display/Plots.h"
-#include "ports/Host.h"
 
 namespace linelab {
 namespace {

@@ -1,28 +1,36 @@
 #include "receiver/FilterChain.h"
 
+#include "common/Colours.h"
+#include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
-#include "receiver/ComplexProduct.h"
+#include "receiver/SpectrumAverage.h"
 
 namespace linelab {
 namespace {
 
-void DrawTransmitPanels(RunState& s, const Settings& st, Host& host) {
+MemoryBox MemoryBoxOf(const Settings& st) {
+    return {st.memoryVisible, st.chkMemory};
+}
+
+const SpectrumAverage* StoredMemory(const RunState& s) {
+    return s.bMemoryStored ? &s.dMemorySpectrum : nullptr;
+}
+
+void DrawTransmitPanels(RunState& s, const Settings& st, const TickPorts& ports) {
     if (st.chkTxEye) {
         s.dTxEyeScale = TxEyeScale(st.vscTxEyeScale);
-        FFT(s.dTxTimeData, kPoints, true, false, &host);
-        host.DrawEye(EyePanel::Tx, s.dTxTimeData, s.dTxEyeScale, s.dThresholds, false);
+        FFT(s.dTxTimeData, kPoints, true, false, &ports.reporter);
+        ports.panels.DrawEye(EyePanel::Tx, s.dTxTimeData, s.dTxEyeScale, s.dThresholds, false);
     }
     if (st.chkTxSpectrum) {
-        host.DrawSpectrum(SpectrumPanel::Tx, s.dTxFilterSpectrum, s.dTxSpectrumAvg, s.lTxSpectra,
-                          kBlack);
+        UpdateSpectrumPanel(s, s.dTxFilterSpectrum, s.dTxSpectrumAvg, s.lTxSpectra,
+                            MemoryBoxOf(st));
+        ports.panels.DrawSpectrum(SpectrumPanel::Tx, s.dTxSpectrumAvg, StoredMemory(s), kBlack);
     }
 }
 
-void DrawChannelPanels(RunState& s, const Settings& st, Host& host) {
+void DrawChannelPanels(RunState& s, const Settings& st, const TickPorts& ports) {
     if (!st.chkChannelEye && !st.chkChannelSpectrum) return;
-    // The eye's copy is written in the same pass as the product: copying one buffer of the run
-    // state into its neighbour afterwards is many times slower, their addresses being almost
-    // a whole number of pages apart.
     if (st.chkChannelEye) {
         ComplexProductWithCopy(s.responses.dChannelResponse, s.dTxFilterSpectrum,
                                s.dChannelSpectrum, s.dChannelTimeData);
@@ -31,12 +39,15 @@ void DrawChannelPanels(RunState& s, const Settings& st, Host& host) {
     }
     if (st.chkChannelEye) {
         s.dTxEyeScale = TxEyeScale(st.vscTxEyeScale);
-        FFT(s.dChannelTimeData, kPoints, true, false, &host);
-        host.DrawEye(EyePanel::Channel, s.dChannelTimeData, s.dTxEyeScale, s.dThresholds, false);
+        FFT(s.dChannelTimeData, kPoints, true, false, &ports.reporter);
+        ports.panels.DrawEye(EyePanel::Channel, s.dChannelTimeData, s.dTxEyeScale, s.dThresholds,
+                             false);
     }
     if (st.chkChannelSpectrum) {
-        host.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrum, s.dChannelSpectrumAvg,
-                          s.lChannelSpectra, kBlack);
+        UpdateSpectrumPanel(s, s.dChannelSpectrum, s.dChannelSpectrumAvg, s.lChannelSpectra,
+                            MemoryBoxOf(st));
+        ports.panels.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrumAvg, StoredMemory(s),
+                                  kBlack);
     }
 }
 
@@ -46,14 +57,15 @@ double TxEyeScale(int vscTxEyeScale) {
     return (vscTxEyeScale + 50.0) / 100.0 * 3.0;
 }
 
-bool RunTransmitAndChannelPanels(RunState& s, const Settings& st, Host& host, bool noiseOn) {
+bool RunTransmitAndChannelPanels(RunState& s, const Settings& st, const TickPorts& ports,
+                                 bool noiseOn) {
     const bool needed =
         st.chkTxEye || st.chkTxSpectrum || st.chkChannelEye || st.chkChannelSpectrum || noiseOn;
     if (!needed) return false;
     ComplexProductWithCopy(s.responses.dTxResponse, s.dTxImpulses, s.dTxFilterSpectrum,
                            s.dTxTimeData);
-    DrawTransmitPanels(s, st, host);
-    DrawChannelPanels(s, st, host);
+    DrawTransmitPanels(s, st, ports);
+    DrawChannelPanels(s, st, ports);
     return st.chkTxEye;
 }
 

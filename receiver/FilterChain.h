@@ -5,7 +5,7 @@
 
 #include "common/RunState.h"
 #include "common/Settings.h"
-#include "ports/Host.h"
+#include "ports/TickPorts.h"
 
 namespace linelab {
 
@@ -13,10 +13,11 @@ namespace linelab {
 double TxEyeScale(int vscTxEyeScale);
 
 // Forms dTxFilterSpectrum (and its copy dTxTimeData) when a transmit or channel panel or the
-// noise needs it, then draws the checked transmit and channel panels. Returns true when
+// noise needs it, then updates the averages of the checked transmit and channel spectra and
+// draws the checked transmit and channel panels. Returns true when
 // dTxTimeData now holds the time-domain waveform of this run (the transmit eye transformed
 // it), so the noise need not transform it again.
-bool RunTransmitAndChannelPanels(RunState& state, const Settings& settings, Host& host,
+bool RunTransmitAndChannelPanels(RunState& state, const Settings& settings, const TickPorts& ports,
                                  bool noiseOn);
 
 }  // namespace linelab

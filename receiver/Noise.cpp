@@ -4,6 +4,7 @@
 
 #include "common/Tables.h"
 #include "common/TextNumber.h"
+#include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
 
 namespace linelab {
@@ -19,20 +20,6 @@ double EnergyPerSlot(const Signal& timeData) {
             sum[lane] += timeData[i + lane] * timeData[i + lane];
     }
     return ((sum[0] + sum[1]) + (sum[2] + sum[3])) / kSymbols;
-}
-
-// dRxNoiseSpectrum = dRxResponse x dNoise, added to dRxTimeData in the same pass.
-void FilterAndAdd(RunState& s) {
-    const Signal& h = s.responses.dRxResponse;
-    const Signal& x = s.dNoise;
-    for (int i = 0; i < kSignalFloats; i += 2) {
-        const double re = h[i] * x[i] - h[i + 1] * x[i + 1];
-        const double im = h[i] * x[i + 1] + h[i + 1] * x[i];
-        s.dRxNoiseSpectrum[i] = re;
-        s.dRxNoiseSpectrum[i + 1] = im;
-        s.dRxTimeData[i] += re;
-        s.dRxTimeData[i + 1] += im;
-    }
 }
 
 }  // namespace
@@ -79,7 +66,8 @@ void AddNoise(RunState& s, double level, bool txTimeReady, Reporter* reporter) {
     const double sigma = NoiseSigma(level, EnergyPerSlot(s.dTxTimeData), s.dBaudRate);
     DrawGaussianPairs(s.dNoise, sigma, s.rng);
     FFT(s.dNoise, kPoints, false, false, reporter);
-    FilterAndAdd(s);
+    // dRxNoiseSpectrum = dRxResponse x dNoise, added to the received spectrum in dRxTimeData.
+    ComplexProductAndAdd(s.responses.dRxResponse, s.dNoise, s.dRxNoiseSpectrum, s.dRxTimeData);
 }
 
 }  // namespace linelab

@@ -9,12 +9,6 @@ namespace {
 
 inline constexpr const char* kUnknownPatternMessage = "Unknown Modulation Format for Thresholds";
 
-// Set while this file forces the slider off its top. Setting the slider re-enters
-// SetThresholds through the owner's change handling; the nested call finds 99 and changes
-// nothing further. Should an owner ignore the write and still report 100, the nested call
-// must not force again, or the two would recurse without end.
-bool bForcingSlider = false;
-
 // Distance of the outer threshold from zero for slider position v: sqrt 2 at 0, 0 at 100.
 double Distance(int v) {
     return (100.0 - v) * kSqrt2 / 100;
@@ -22,37 +16,41 @@ double Distance(int v) {
 
 // With v at 100 the multi-threshold patterns would collapse to all zeros and be taken for a
 // one-threshold format at the next call, so the slider is moved to 99 and read again.
-int KeepOffTop(int v, Host& host) {
+// Setting the slider re-enters SetThresholds through the owner's change handling; the nested
+// call finds 99 and changes nothing further. Should an owner ignore the write and still
+// report 100, the nested call must not force again, or the two would recurse without end:
+// the state's bForcingSlider says a forcing is under way.
+int KeepOffTop(int v, RunState& state, ControlWriter& controls) {
     if (v != 100) return v;
-    if (!bForcingSlider) {
-        bForcingSlider = true;
-        host.SetThresholdSlider(99);
-        bForcingSlider = false;
+    if (!state.bForcingSlider) {
+        state.bForcingSlider = true;
+        controls.SetThresholdSlider(99);
+        state.bForcingSlider = false;
     }
-    return host.ThresholdSlider();
+    return controls.ThresholdSlider();
 }
 
 }  // namespace
 
-void SetThresholds(RunState& state, Host& host) {
+void SetThresholds(RunState& state, ControlWriter& controls, Reporter& reporter) {
     Thresholds& t = state.dThresholds;
-    int v = host.ThresholdSlider();
+    int v = controls.ThresholdSlider();
     if (t[0] == t[1]) {  // one threshold
         t[0] = Distance(v);
         t[1] = t[2] = t[3] = t[0];
     } else if (t[0] == t[2] && t[0] * t[1] < 0) {  // two thresholds of opposite sign
-        v = KeepOffTop(v, host);
+        v = KeepOffTop(v, state, controls);
         t[0] = Distance(v);
         t[1] = -t[0];
         t[2] = t[3] = t[0];
     } else if (t[0] == t[3]) {  // three thresholds
-        v = KeepOffTop(v, host);
+        v = KeepOffTop(v, state, controls);
         t[0] = Distance(v);
         t[1] = 0;
         t[2] = -t[0];
         t[3] = t[0];
     } else {
-        host.Report(kUnknownPatternMessage, false);
+        reporter.Report(kUnknownPatternMessage, false);
         t[0] = Distance(v);
         t[1] = t[0] * 0.5;
         t[2] = t[0] * -0.5;

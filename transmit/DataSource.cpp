@@ -87,10 +87,10 @@ void Fill(DataSource source, Bits& iData, UniformDraw auto& draw) {
 
 }  // namespace
 
-void GenerateData(std::optional<DataSource> source, RunState& state) {
+void GenerateData(std::optional<DataSource> source, Uniform& rng, Bits& iData) {
     if (!source) return;
-    auto draw = [&state] { return state.rng.Next(); };
-    Fill(*source, state.iData, draw);
+    auto draw = [&rng] { return rng.Next(); };
+    Fill(*source, iData, draw);
 }
 
 // The same sources fed from any sequence of draws, so that exact boundary values can be

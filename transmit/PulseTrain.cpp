@@ -1,5 +1,6 @@
 #include <span>
 
+#include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
 #include "transmit/Transmit.h"
 
@@ -31,18 +32,9 @@ void ImpulseTrainSpectrum(RunState& state, double dScale, Reporter* reporter) {
 void BuildPulseTrain(RunState& state, double dScale, Reporter* reporter) {
     static_assert(kSamplesPerSymbol * kSymbols == kPoints);
     ImpulseTrainSpectrum(state, dScale, reporter);
-    const Signal& h = state.responses.dTotalResponse;
-    const Signal& x = state.dTxImpulses;
-    for (int k = 0; k < kSignalFloats; k += 2) {
-        const double re = h[k] * x[k] - h[k + 1] * x[k + 1];
-        const double im = h[k] * x[k + 1] + h[k + 1] * x[k];
-        state.dRxSpectrum[k] = re;
-        state.dRxSpectrum[k + 1] = im;
-        // Written here rather than copied afterwards: the two buffers lie next to each other,
-        // where a block copy can be very slow on some processors.
-        state.dRxTimeData[k] = re;
-        state.dRxTimeData[k + 1] = im;
-    }
+    // Both copies in one pass: the spectrum stays, the time copy is transformed back later.
+    ComplexProductWithCopy(state.responses.dTotalResponse, state.dTxImpulses, state.dRxSpectrum,
+                           state.dRxTimeData);
 }
 
 }  // namespace linelab

@@ -4,16 +4,18 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "common/Reporter.h"
 #include "common/RunState.h"
 #include "common/Tables.h"
+#include "common/Uniform.h"
 
 namespace linelab {
 
-// Fills iData from the source (draws from state.rng).
-void GenerateData(std::optional<DataSource> source, RunState& state);
+// Fills iData from the source (drawing from rng); an unknown source leaves it alone.
+void GenerateData(std::optional<DataSource> source, Uniform& rng, Bits& iData);
 
 // Fills iPreData (and, for "Scramble", iScrambleSeq, drawing from state.rng).
 void PreCode(std::optional<PreCoding> preCoding, RunState& state);
@@ -26,9 +28,17 @@ void LineCode(std::optional<LineCoding> code, bool pam4, RunState& state);
 // The pulse width in sixteenths of a symbol from the text of cmbTxModPC(0): 1..16.
 int16_t PulseWidth(std::string_view text);
 
-// Fills iModData from iCodedData and sets iTxDutyCycle from the pulse-width text; returns
-// dScale = A * 16 / iTxDutyCycle, or 0 for an unknown format (iModData left alone).
-double MapLevels(std::optional<Format> format, std::string_view pulseWidthText, RunState& state);
+// What level mapping gives besides the levels.
+struct LevelMap {
+    int16_t iTxDutyCycle = 16;  // the pulse width in sixteenths of a symbol
+    double dScale = 0;          // A * 16 / iTxDutyCycle, or 0 for an unknown format
+};
+
+// Fills iModData from iCodedData and takes iTxDutyCycle from the pulse-width text; for an
+// unknown format iModData is left alone and dScale is 0.
+LevelMap MapLevels(std::optional<Format> format, std::string_view pulseWidthText,
+                   std::span<const int16_t, kBits> iCodedData,
+                   std::span<int16_t, kSymbols> iModData);
 
 // The default thresholds a format brings with it when chosen at the receiver.
 const std::array<double, 4>& DefaultThresholds(Format format);

@@ -20,10 +20,9 @@ constexpr int kSpectrumRange = 150;
 void Form1::ApplySceneLayout(int index) {
     if (index < 0 || index >= kSceneCount) return;
     scene_ = index;
-    RunState& s = engine_.State();
     // The stored spectrum is emptied but stays "stored": a copy is taken only when the
     // memory box is checked anew, never from an average left over from before the scene.
-    std::fill_n(s.dMemorySpectrum.begin(), 1024, 0.0);
+    engine_.EmptyMemoryTrace();
 
     Assign(ListId::cmbHighPass, "None");
     Assign(ListId::cmbLowPass, "None");

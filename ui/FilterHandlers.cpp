@@ -12,7 +12,7 @@ void Form1::cmbTxFilter_Change(int index) {
     if (index == 0 && Label(LabelId::lblRxFilter).visible)
         Assign(ListId::cmbTxFilter1, std::string(List(ListId::cmbTxFilter0).text));
     ShowFilterParameterBox(index);
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
     RestartPics(index);
 }
 
@@ -52,19 +52,19 @@ void Form1::cmbTxModPC_Change(int index) {
     // Choosing the type again is a change of the filter list and runs its handling. (A list
     // that had no choice yet stays empty, as the refill left it.)
     Assign(filter, !fullWidth && raisedCosine ? std::string("None") : remembered);
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
     RestartPics(index);
 }
 
 void Form1::cmbTxBW_Change(int index) {
     if (index == 0) Assign(ListId::cmbTxBW1, std::string(List(ListId::cmbTxBW0).text));
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
     RestartPics(index);
 }
 
 void Form1::cmbTxEB_Change(int index) {
     if (index == 0) Assign(ListId::cmbTxEB1, std::string(List(ListId::cmbTxEB0).text));
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
     RestartPics(index);
 }
 
@@ -72,7 +72,7 @@ void Form1::cmbTxEB_Change(int index) {
 void Form1::ChannelBox_Change(ListId id) {
     RestartPics(1);
     if (id != ListId::cmbMultipathDelay && id != ListId::cmbMultipathMag)
-        engine_.State().bFiltersValid = false;
+        engine_.InvalidateResponses();
 }
 
 }  // namespace linelab

@@ -49,6 +49,8 @@ void FormHost::ReadSettings(Settings& out) {
     out.chkTxSpectrum = On(f, CheckId::chkTxSpectrum);
     out.chkChannelSpectrum = On(f, CheckId::chkChannelSpectrum);
     out.chkRxSpectrum = On(f, CheckId::chkRxSpectrum);
+    out.memoryVisible = f.Check(CheckId::chkMemory).visible;
+    out.chkMemory = On(f, CheckId::chkMemory);
     out.hscSample = f.Slider(SliderId::hscSample).value;
     out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
 }
@@ -83,17 +85,13 @@ void FormHost::DrawEye(EyePanel panel, const Signal& timeData, double scaleFacto
     PlotEye(timeData, form_.CanvasOf(id), scaleFactor, thresholds, showThreshold, view);
 }
 
-void FormHost::DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
-                            int32_t& count, int32_t colour) {
+void FormHost::DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
+                            const SpectrumAverage* memory, int32_t colour) {
     const CheckControl& linear = form_.Check(CheckId::chkLinear);
-    const CheckControl& memory = form_.Check(CheckId::chkMemory);
     const SpectrumView view{linear.visible && linear.value == 1,
-                            form_.Slider(SliderId::vscSpectrumRange).value, memory.visible,
-                            memory.value == 1, form_.State().dBaudRate};
-    RunState& s = form_.engine_.State();
+                            form_.Slider(SliderId::vscSpectrumRange).value};
     const auto id = Element(PictureId::picTxSpectrum, static_cast<int>(panel));
-    PlotSpectrum(freqData, average, count, form_.CanvasOf(id), colour, view,
-                 MemoryTrace{s.dMemorySpectrum, s.bMemoryStored});
+    PlotSpectrum(average, memory, form_.CanvasOf(id), colour, view);
 }
 
 void FormHost::ReadFilterTexts(FilterTexts& out) {

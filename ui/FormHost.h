@@ -1,19 +1,29 @@
 #pragma once
-// The form model as the tick's host: the settings record read from the controls, the
+// The form model as the tick's owner: the settings record read from the controls, the
 // write-backs made through the controls' own setters (so their handlers run), the panels'
 // canvases with the view values the drawing routines read, and the message box.
 
-#include "ports/Host.h"
+#include "ports/TickPorts.h"
 
 namespace linelab {
 
 class Form1;
 
-class FormHost final : public Host {
+class FormHost final : public SettingsSource,
+                       public FilterSettings,
+                       public ControlWriter,
+                       public Panels,
+                       public Reporter {
   public:
     explicit FormHost(Form1& form) : form_(form) {}
 
+    TickPorts Ports() { return {*this, *this, *this, *this, *this}; }
+
     void ReadSettings(Settings& out) override;
+
+    void ReadFilterTexts(FilterTexts& out) override;
+    void WriteFilterText(FilterBox box, int side, std::string_view text) override;
+
     int ThresholdSlider() override;
     void SetThresholdSlider(int value) override;
     void SetBerCaption(std::string_view caption) override;
@@ -23,11 +33,8 @@ class FormHost final : public Host {
                    int32_t colour, int16_t iMin, int16_t iMax) override;
     void DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
                  const Thresholds& thresholds, bool showThreshold) override;
-    void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
-                      int32_t& count, int32_t colour) override;
-
-    void ReadFilterTexts(FilterTexts& out) override;
-    void WriteFilterText(FilterBox box, int side, std::string_view text) override;
+    void DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
+                      const SpectrumAverage* memory, int32_t colour) override;
 
     void Report(std::string_view message, bool stopsTimer) override;
 

@@ -98,12 +98,11 @@ void Form1::FormLoad() {
 
     InitControls();
     ApplySceneLayout(0);
-    RunState& s = engine_.State();
-    s.lTxSpectra = 0;
-    s.lRxSpectra = 0;
-    s.lChannelSpectra = 0;
-    s.lBERRuns = 0;
-    s.dTxEyeScale = (Slider(SliderId::vscTxEyeScale).value + 50) / 100.0 * 3;
+    engine_.RestartSpectrum(SpectrumPanel::Tx);
+    engine_.RestartSpectrum(SpectrumPanel::Rx);
+    engine_.RestartSpectrum(SpectrumPanel::Channel);
+    engine_.RestartBer();
+    engine_.SetTxEyeScale(Slider(SliderId::vscTxEyeScale).value);
 }
 
 void Form1::InitCaptions() {

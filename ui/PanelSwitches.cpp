@@ -3,7 +3,6 @@
 
 #include "display/Plots.h"
 #include "display/StripRedraw.h"
-#include "receiver/Receiver.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
 
@@ -20,7 +19,6 @@ bool IsStripSwitch(CheckId id) {
 }  // namespace
 
 void Form1::OnCheckClick(CheckId id) {
-    RunState& s = engine_.State();
     const CheckControl& check = Check(id);
     if (IsStripSwitch(id)) {
         ClearPicture(static_cast<PictureId>(id));
@@ -28,16 +26,16 @@ void Form1::OnCheckClick(CheckId id) {
     }
     switch (id) {
         case CheckId::chkTxSpectrum:
-            s.lTxSpectra = 0;
+            engine_.RestartSpectrum(SpectrumPanel::Tx);
             break;
         case CheckId::chkChannelSpectrum:
-            s.lChannelSpectra = 0;
+            engine_.RestartSpectrum(SpectrumPanel::Channel);
             break;
         case CheckId::chkRxSpectrum:
-            s.lRxSpectra = 0;
+            engine_.RestartSpectrum(SpectrumPanel::Rx);
             break;
         case CheckId::chkInvert:
-            s.lBERRuns = 0;
+            engine_.RestartBer();
             ClearPicture(PictureId::picChannelEye);
             ClearPicture(PictureId::picRxEye);
             break;
@@ -53,7 +51,6 @@ void Form1::OnCheckClick(CheckId id) {
 }
 
 void Form1::OnSliderChange(SliderId id) {
-    RunState& s = engine_.State();
     switch (id) {
         case SliderId::hscDataZoom:
             hscDataZoom_Change();
@@ -62,7 +59,7 @@ void Form1::OnSliderChange(SliderId id) {
             RedrawStrips();
             break;
         case SliderId::vscTxEyeScale:
-            s.dTxEyeScale = (Slider(id).value + 50) / 100.0 * 3;
+            engine_.SetTxEyeScale(Slider(id).value);
             ClearPicture(PictureId::picTxEye);
             ClearPicture(PictureId::picChannelEye);
             break;
@@ -71,7 +68,7 @@ void Form1::OnSliderChange(SliderId id) {
             break;
         case SliderId::hscSample:
             ClearPicture(PictureId::picRxEye);
-            s.lBERRuns = 0;
+            engine_.RestartBer();
             break;
         default:
             break;  // the spectrum range is read when the spectra are drawn
@@ -80,9 +77,9 @@ void Form1::OnSliderChange(SliderId id) {
 
 void Form1::vscThreshold_Change() {
     FormHost host(*this);
-    SetThresholds(engine_.State(), host);
+    engine_.ApplyThresholdSlider(host, host);
     ClearPicture(PictureId::picRxEye);
-    engine_.State().lBERRuns = 0;
+    engine_.RestartBer();
 }
 
 void Form1::hscDataZoom_Change() {
@@ -107,7 +104,6 @@ void Form1::RedrawStrips() {
 }
 
 void Form1::ClickPicture(PictureId id) {
-    RunState& s = engine_.State();
     switch (id) {
         case PictureId::picTxEye:
         case PictureId::picChannelEye:
@@ -115,13 +111,13 @@ void Form1::ClickPicture(PictureId id) {
             ClearPicture(id);
             break;
         case PictureId::picTxSpectrum:
-            s.lTxSpectra = 0;
+            engine_.RestartSpectrum(SpectrumPanel::Tx);
             break;
         case PictureId::picChannelSpectrum:
-            s.lChannelSpectra = 0;
+            engine_.RestartSpectrum(SpectrumPanel::Channel);
             break;
         case PictureId::picRxSpectrum:
-            s.lRxSpectra = 0;
+            engine_.RestartSpectrum(SpectrumPanel::Rx);
             break;
         default:
             break;  // a click on a strip does nothing
@@ -129,7 +125,7 @@ void Form1::ClickPicture(PictureId id) {
 }
 
 void Form1::ClickBer() {
-    engine_.State().lBERRuns = 0;
+    engine_.RestartBer();
 }
 
 }  // namespace linelab

@@ -15,7 +15,7 @@ void Form1::Timer1_Timer() {
         ~TickFlag() { flag = false; }
     } tickFlag(inTick_);
     FormHost host(*this);
-    engine_.Tick(host);
+    engine_.Tick(host.Ports());
 }
 
 void Form1::ClickPause() {

@@ -71,7 +71,7 @@ void Form1::cmbData_Change() {
 
 void Form1::cmbPreCode_Change(int index) {
     if (index == 0) Assign(ListId::cmbPreCode1, std::string(List(ListId::cmbPreCode0).text));
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
     RestartPics(index);
 }
 
@@ -79,7 +79,7 @@ void Form1::cmbCode_Change(int index) {
     if (index == 0) Assign(ListId::cmbCode1, std::string(List(ListId::cmbCode0).text));
     UpdateBaudRate();
     RestartPics(index);
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
 }
 
 void Form1::cmbMod_Change(int index) {
@@ -87,7 +87,7 @@ void Form1::cmbMod_Change(int index) {
     const auto format = FindFormat(List(Element(ListId::cmbMod0, index)).text);
     ResetPulseWidthLists(index, format && Info(*format).fullWidthOnly);
     LoadDefaultThresholds();
-    engine_.State().bFiltersValid = false;
+    engine_.InvalidateResponses();
     UpdateBaudRate();
     RestartPics(index);
 }
@@ -112,16 +112,12 @@ void Form1::ResetPulseWidthLists(int index, bool fullWidthOnly) {
 // The receiver's format decides the threshold pattern; the slider follows T0 through its
 // own change handling.
 void Form1::LoadDefaultThresholds() {
-    RunState& s = engine_.State();
-    if (const auto format = FindFormat(List(ListId::cmbMod1).text)) {
-        const auto& defaults = DefaultThresholds(*format);
-        std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
-    }
-    AssignSlider(SliderId::vscThreshold, ThresholdSliderFor(s.dThresholds[0]));
+    const int slider = engine_.LoadDefaultThresholds(FindFormat(List(ListId::cmbMod1).text));
+    AssignSlider(SliderId::vscThreshold, slider);
 }
 
 void Form1::UpdateBaudRate() {
-    engine_.State().dBaudRate = SymbolRate(List(ListId::cmbCode0).text, List(ListId::cmbMod0).text);
+    engine_.SetSymbolRate(SymbolRate(List(ListId::cmbCode0).text, List(ListId::cmbMod0).text));
 }
 
 // A typed text that names no scene leaves the layout as it is.

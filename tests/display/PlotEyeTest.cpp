@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "RecordingCanvas.h"
+#include "common/Colours.h"
 #include "display/Plots.h"
-#include "ports/Host.h"
 
 namespace linelab {
 namespace {

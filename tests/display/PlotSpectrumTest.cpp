@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "RecordingCanvas.h"
+#include "common/Colours.h"
 #include "display/Plots.h"
-#include "ports/Host.h"
 
 namespace linelab {
 namespace {
@@ -18,16 +18,15 @@ using test::RecordingCanvas;
 constexpr int kW = 3750;
 constexpr int kH = 2700;
 
-// One panel with its average, count and the shared memory trace.
+// One panel with its average and the memory trace (drawn when stored).
 struct Panel {
     SpectrumAverage average{};
-    int32_t count = 0;
     SpectrumAverage memory{};
     bool stored = false;
     RecordingCanvas canvas{kW, kH};
 
-    void Plot(const Signal& run, SpectrumView view, int32_t colour = 0) {
-        PlotSpectrum(run, average, count, canvas, colour, view, MemoryTrace{memory, stored});
+    void Plot(SpectrumView view, int32_t colour = 0) {
+        PlotSpectrum(average, stored ? &memory : nullptr, canvas, colour, view);
     }
     std::vector<DrawnLine> InColour(int32_t colour) const {
         std::vector<DrawnLine> out;
@@ -38,73 +37,18 @@ struct Panel {
     }
 };
 
-SpectrumView Linear(int range = 151, double rate = 1.0) {
-    return SpectrumView{true, range, false, false, rate};
+SpectrumView Linear(int range = 151) {
+    return SpectrumView{true, range};
 }
-SpectrumView Decibels(int range = 151, double rate = 1.0) {
-    return SpectrumView{false, range, false, false, rate};
-}
-
-// Every bin k carries real part re and imaginary part im.
-Signal Flat(double re, double im = 0) {
-    Signal s{};
-    for (int k = 0; k < kPoints; ++k) {
-        s[2 * k] = re;
-        s[2 * k + 1] = im;
-    }
-    return s;
+SpectrumView Decibels(int range = 151) {
+    return SpectrumView{false, range};
 }
 
-Signal Wobbly(double phase) {
-    Signal s{};
-    for (int m = 0; m < kSignalFloats; ++m)
-        s[m] = 3 * std::sin(0.37 * m + phase);
-    return s;
+SpectrumAverage Flat(double power) {
+    SpectrumAverage a{};
+    a.fill(power);
+    return a;
 }
-
-TEST(SpectrumTest, FirstRunAfterARestartIsThatRunsPowerThenAMean) {
-    Panel p;
-    p.average.fill(7.0);
-    const Signal a = Wobbly(0), b = Wobbly(1);
-    p.Plot(a, Decibels());
-    EXPECT_EQ(p.count, 1);
-    for (int i = 0; i < 512; ++i) {
-        EXPECT_DOUBLE_EQ(p.average[i], a[2 * i] * a[2 * i] + a[2 * i + 1] * a[2 * i + 1]);
-    }
-    p.Plot(b, Decibels());
-    EXPECT_EQ(p.count, 2);
-    for (int i = 0; i < 512; ++i) {
-        const double pa = a[2 * i] * a[2 * i] + a[2 * i + 1] * a[2 * i + 1];
-        const double pb = b[2 * i] * b[2 * i] + b[2 * i + 1] * b[2 * i + 1];
-        EXPECT_NEAR(p.average[i], (pa + pb) / 2, 1e-12);
-    }
-    EXPECT_EQ(p.average[600], 7.0);  // beyond the plotted points nothing is averaged
-}
-
-struct BinCase {
-    double rate;
-    int aPerPoint;  // element a = aPerPoint * i, element b = a + 1
-
-    friend void PrintTo(const BinCase& c, std::ostream* os) { *os << "rate " << c.rate; }
-};
-
-class SpectrumBins : public ::testing::TestWithParam<BinCase> {};
-
-TEST_P(SpectrumBins, EachPointTakesItsPairOfElements) {
-    const auto [rate, aPerPoint] = GetParam();
-    Signal roots{};  // element m squared is m
-    for (int m = 0; m < kSignalFloats; ++m)
-        roots[m] = std::sqrt(m);
-    Panel p;
-    p.Plot(roots, Linear(151, rate));
-    for (int i = 0; i < 512; ++i) {
-        const double a = aPerPoint * i;
-        EXPECT_NEAR(p.average[i], a + (a + 1), 1e-9 * (a + 1)) << "point " << i;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Rates, SpectrumBins,
-                         ::testing::Values(BinCase{1.0, 2}, BinCase{2.0, 1}, BinCase{0.5, 4}));
 
 struct ScaleCase {
     bool linear;
@@ -123,7 +67,8 @@ class SpectrumScale : public ::testing::TestWithParam<ScaleCase> {};
 TEST_P(SpectrumScale, PowerLandsAtItsHeight) {
     const auto [linear, amplitude, range, y] = GetParam();
     Panel p;
-    p.Plot(Flat(amplitude), linear ? Linear(range) : Decibels(range), 255);
+    p.average = Flat(amplitude * amplitude);
+    p.Plot(linear ? Linear(range) : Decibels(range), 255);
     const auto black = p.InColour(kBlack);
     ASSERT_EQ(black.size(), 1024u);  // the colour argument does not change the trace colour
     EXPECT_EQ(black[0].x1, 0);
@@ -151,124 +96,52 @@ INSTANTIATE_TEST_SUITE_P(Ranges, SpectrumScale,
                                            ScaleCase{false, 0.0, 151, kH},
                                            ScaleCase{false, 1.0, 151, kH}));
 
-TEST(SpectrumTest, MemoryTraceFreezesWhileTheAverageMoves) {
+TEST(SpectrumTest, StoredMemoryIsDrawnInDarkGreenBehindTheAverage) {
     Panel p;
-    SpectrumView view = Decibels();
-    view.memoryVisible = true;
-    p.Plot(Flat(10), view);  // unchecked: nothing stored
-    EXPECT_FALSE(p.stored);
+    p.average = Flat(10);
+    p.Plot(Decibels());
     EXPECT_TRUE(p.InColour(kDarkGreen).empty());
-    const SpectrumAverage before = p.average;
 
-    view.memoryChecked = true;
-    p.Plot(Flat(1000), view);
-    ASSERT_TRUE(p.stored);
-    for (int i = 0; i < 1024; ++i)
-        EXPECT_EQ(p.memory[i], before[i]);  // taken before this run
+    p.memory = Flat(100);
+    p.average = Flat(5000);
+    p.stored = true;
+    p.Plot(Decibels());
     const auto green = p.InColour(kDarkGreen);
-    ASSERT_EQ(green.size(), 512u);
+    ASSERT_EQ(green.size(), 512u);  // one pixel wide
     EXPECT_EQ(green[0].x1, 0);
     EXPECT_EQ(green[0].y1, kH);
     EXPECT_NEAR(green[5].y2, kH - 10 * std::log10(100.0) * 0.8 * kH / 50, 1e-6);
-
-    const auto blackBefore = p.InColour(kBlack);
-    p.Plot(Flat(5000), view);
-    EXPECT_EQ(p.InColour(kDarkGreen).size(), 512u);
-    EXPECT_EQ(p.InColour(kDarkGreen)[5].y2, green[5].y2);
-    EXPECT_NE(p.InColour(kBlack)[10].y2, blackBefore[10].y2);
     EXPECT_EQ(p.canvas.lines.front().colour, kDarkGreen);  // drawn behind the live trace
-
-    view.memoryChecked = false;
-    p.Plot(Flat(10), view);
-    EXPECT_FALSE(p.stored);
-    EXPECT_TRUE(p.InColour(kDarkGreen).empty());
-}
-
-TEST(SpectrumTest, HiddenMemorySwitchDropsTheCopy) {
-    Panel p;
-    SpectrumView view = Linear();
-    view.memoryVisible = true;
-    view.memoryChecked = true;
-    p.Plot(Flat(1), view);
-    ASSERT_TRUE(p.stored);
-    view.memoryVisible = false;
-    p.Plot(Flat(2), view);
-    EXPECT_FALSE(p.stored);
-    EXPECT_TRUE(p.InColour(kDarkGreen).empty());
-    view.memoryVisible = true;  // shown again, still checked: a new copy of today's average
-    p.Plot(Flat(3), view);
-    ASSERT_TRUE(p.stored);
-    EXPECT_EQ(p.memory[0], 2.5);  // the mean of 1 and 4 as it stood before this run
-}
-
-TEST(SpectrumTest, SaturatedCountKeepsAMean) {
-    Panel p;
-    p.count = INT32_MAX;
-    p.average.fill(2.0);
-    p.Plot(Flat(1, 1), Linear());  // power 2 everywhere: a mean of twos stays two
-    EXPECT_EQ(p.count, INT32_MAX);
-    EXPECT_EQ(p.average[17], 2.0);
-    p.Plot(Flat(0), Linear());
-    EXPECT_EQ(p.count, INT32_MAX);
-    EXPECT_LT(p.average[17], 2.0);
-    EXPECT_GT(p.average[17], 1.99);
-
-    Panel odd;
-    odd.count = -40;  // not a count: restarts the mean
-    odd.average.fill(123);
-    odd.Plot(Flat(3), Linear());
-    EXPECT_EQ(odd.count, 1);
-    EXPECT_EQ(odd.average[3], 9.0);
+    EXPECT_EQ(p.InColour(kBlack).size(), 1024u);
 }
 
 TEST(SpectrumTest, HugeAndUndefinedValuesStayInsideTheMargin) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const double values[] = {1e308,  0,     kInf, -1e308, std::numeric_limits<double>::quiet_NaN(),
                              1e-320, -kInf, 5};
-    Signal wild{};
+    SpectrumAverage wild{};
     for (std::size_t m = 0; m < wild.size(); ++m)
         wild[m] = values[m % 8];
     for (bool linear : {true, false}) {
         for (int range : {1, 151, 200}) {
             Panel p;
-            SpectrumView view = linear ? Linear(range) : Decibels(range);
-            view.memoryVisible = view.memoryChecked = true;
-            p.Plot(wild, view);
-            p.Plot(wild, view);
+            const SpectrumView view = linear ? Linear(range) : Decibels(range);
+            p.average = wild;
+            p.memory = wild;
+            p.stored = true;
+            p.Plot(view);
             EXPECT_FALSE(p.canvas.lines.empty());
             EXPECT_TRUE(p.canvas.AllWithinMargin()) << linear << " " << range;
         }
     }
 }
 
-TEST(SpectrumTest, OddRatesReadInsideTheRun) {
-    Signal ramp{};
-    for (int m = 0; m < kSignalFloats; ++m)
-        ramp[m] = m;
-    Panel one;
-    one.Plot(ramp, Linear(151, 1.0));
-    for (double rate : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
-        Panel p;
-        p.Plot(ramp, Linear(151, rate));
-        EXPECT_EQ(p.average[100], one.average[100]) << rate;
-    }
-    Panel slow;
-    slow.Plot(ramp, Linear(151, 1e-300));
-    EXPECT_EQ(slow.average[0], 1.0);                  // elements 0 and 1
-    EXPECT_EQ(slow.average[1], 2 * 4095.0 * 4095.0);  // both held at the last element
-}
-
-TEST(SpectrumTest, PanelWithoutAreaStillAverages) {
-    SpectrumAverage average{};
-    int32_t count = 0;
-    SpectrumAverage memory{};
-    bool stored = false;
+TEST(SpectrumTest, PanelWithoutAreaDrawsNothing) {
+    const SpectrumAverage average = Flat(4);
     RecordingCanvas empty(0, 0);
-    PlotSpectrum(Flat(2), average, count, empty, 0, Decibels(), MemoryTrace{memory, stored});
+    PlotSpectrum(average, &average, empty, 0, Decibels());
     EXPECT_TRUE(empty.lines.empty());
     EXPECT_EQ(empty.clears, 1);
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(average[9], 4.0);
 }
 
 }  // namespace

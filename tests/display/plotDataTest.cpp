@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "RecordingCanvas.h"
+#include "common/Colours.h"
 #include "display/Plots.h"
-#include "ports/Host.h"
 
 namespace linelab {
 namespace {

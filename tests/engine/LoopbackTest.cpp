@@ -10,8 +10,9 @@
 #include "common/Tables.h"
 #include "engine/Engine.h"
 #include "receiver/BitErrorRate.h"
+#include "receiver/Receiver.h"
 #include "tests/CaseName.h"
-#include "tests/support/FakeHost.h"
+#include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
 
 namespace linelab::test {
@@ -24,14 +25,14 @@ class Link {
     Link(std::string_view code, std::string_view format) {
         host.settings = StartupSettings();
         host.filterTexts = StartupFilterTexts();
-        host.state = &engine.State();
+        host.onSliderChange = [this] {
+            engine.ApplyThresholdSlider(host, host);
+            engine.RestartBer();
+        };
         SetBoth(host.settings.cmbCode, code);
         SetBoth(host.settings.cmbMod, format);
-        RunState& s = engine.State();
-        s.dBaudRate = SymbolRate(code, format);
-        const auto& t = DefaultThresholds(*FindFormat(format));
-        std::copy(t.begin(), t.end(), s.dThresholds.begin());
-        host.slider = ThresholdSliderFor(t[0]);
+        engine.SetSymbolRate(SymbolRate(code, format));
+        host.slider = engine.LoadDefaultThresholds(FindFormat(format));
     }
 
     void Filters(const char* tx, const char* rx, const char* eb) {
@@ -50,7 +51,7 @@ class Link {
     }
 
     Engine engine;
-    FakeHost host;
+    FakePorts host;
 };
 
 using CodeFormat = std::tuple<LineCodeInfo, FormatInfo>;
@@ -61,7 +62,7 @@ TEST_P(CleanLoopback, ReceivesWhatWasSent) {
     const auto& [code, format] = GetParam();
     Link link(code.name, format.name);
     for (int run = 0; run < 4; ++run) {
-        link.engine.Tick(link.host);
+        link.engine.Tick(link.host.Ports());
         ASSERT_EQ(link.Errors(), 0) << code.name << " / " << format.name << " run " << run;
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
@@ -93,7 +94,7 @@ TEST_P(NyquistLoopback, ReceivesWhatWasSent) {
     Link link("None", format.name);
     link.Filters(pair.tx, pair.rx, pair.eb);
     for (int run = 0; run < 4; ++run) {
-        link.engine.Tick(link.host);
+        link.engine.Tick(link.host.Ports());
         ASSERT_EQ(link.Errors(), 0) << pair.tx << " + " << pair.rx << " at " << pair.eb;
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
@@ -118,8 +119,8 @@ TEST(NoisyLink, DrawsAreTheSameWhateverThePanels) {
     st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = true;
     st.chkDemodData = st.chkDecodedData = st.chkPostData = st.chkRxData = true;
     for (int run = 0; run < 3; ++run) {
-        quiet.engine.Tick(quiet.host);
-        busy.engine.Tick(busy.host);
+        quiet.engine.Tick(quiet.host.Ports());
+        busy.engine.Tick(busy.host.Ports());
         const RunState& a = quiet.engine.State();
         const RunState& b = busy.engine.State();
         for (int i = 0; i < kSignalFloats; ++i)
@@ -134,7 +135,7 @@ TEST(NoisyLink, ErrorRateGrowsWithTheNoise) {
         Link link("None", "Polar (N)RZ");
         link.host.settings.cmbNoise = level;
         for (int run = 0; run < 20; ++run)
-            link.engine.Tick(link.host);
+            link.engine.Tick(link.host.Ports());
         const double ber = link.engine.State().dBER;
         EXPECT_GT(ber, previous) << level;
         previous = ber;
@@ -151,7 +152,7 @@ TEST(NoisyLink, HugeTypedSettingsStayFinite) {
     st.hscSample = -32;
     st.chkRxEye = true;
     for (int run = 0; run < 3; ++run) {
-        link.engine.Tick(link.host);
+        link.engine.Tick(link.host.Ports());
         for (double v : link.engine.State().dRxTimeData)
             ASSERT_TRUE(std::isfinite(v));
     }

@@ -9,7 +9,8 @@
 
 #include "common/Tables.h"
 #include "engine/Engine.h"
-#include "tests/support/FakeHost.h"
+#include "receiver/Receiver.h"
+#include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
 
 namespace linelab::test {
@@ -17,16 +18,16 @@ namespace {
 
 // Records the order in which the tick reads the filter texts (the design pass) and the
 // settings (the stages).
-class OrderHost : public FakeHost {
+class OrderHost : public FakePorts {
   public:
     std::vector<std::string> reads;
     void ReadFilterTexts(FilterTexts& out) override {
         reads.emplace_back("filters");
-        FakeHost::ReadFilterTexts(out);
+        FakePorts::ReadFilterTexts(out);
     }
     void ReadSettings(Settings& out) override {
         reads.emplace_back("settings");
-        FakeHost::ReadSettings(out);
+        FakePorts::ReadSettings(out);
     }
 };
 
@@ -35,8 +36,11 @@ class TickTest : public ::testing::Test {
     void SetUp() override {
         host.settings = StartupSettings();
         host.filterTexts = StartupFilterTexts();
-        host.state = &engine.State();
-        engine.State().dBaudRate = 1.0;
+        host.onSliderChange = [this] {
+            engine.ApplyThresholdSlider(host, host);
+            engine.RestartBer();
+        };
+        engine.SetSymbolRate(1.0);
     }
 
     Engine engine;
@@ -44,50 +48,62 @@ class TickTest : public ::testing::Test {
 };
 
 TEST_F(TickTest, DesignsFirstAndOnlyWhileTheResponsesAreStale) {
-    engine.Tick(host);
+    engine.Tick(host.Ports());
     ASSERT_FALSE(host.reads.empty());
     EXPECT_EQ(host.reads.front(), "filters");
     EXPECT_EQ(host.reads.back(), "settings");
     EXPECT_TRUE(engine.State().bFiltersValid);
 
     host.reads.clear();
-    engine.Tick(host);
+    engine.Tick(host.Ports());
     EXPECT_EQ(host.reads, std::vector<std::string>{"settings"});
 
-    engine.State().bFiltersValid = false;
+    engine.InvalidateResponses();
     host.reads.clear();
-    engine.Tick(host);
+    engine.Tick(host.Ports());
     EXPECT_EQ(host.reads.front(), "filters");
 }
 
 TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
-    RunState& s = engine.State();
-    s.iCodedData.fill(1);
-    s.iCodeBaud = 24;
+    const RunState& s = engine.State();
+    SetBoth(host.settings.cmbCode, "Manchester");
+    host.settings.cmbData = "All Ones";
+    engine.Tick(host.Ports());
+    ASSERT_EQ(s.iCodeBaud, 24);
+    const Bits before = s.iCodedData;
+    engine.RestartBer();
+    host.ClearRecords();
+
     SetBoth(host.settings.cmbCode, "Morse");
     host.settings.cmbData = "All Zeros";
     host.settings.chkCodedData = true;
-    engine.Tick(host);
+    engine.Tick(host.Ports());
     ASSERT_EQ(host.messages.size(), 1u);  // the receiver's decoder skips it silently
     EXPECT_EQ(host.messages[0].text, "Unknown Modulation Type");
     EXPECT_TRUE(host.messages[0].stopsTimer);
-    for (int16_t bit : s.iCodedData)
-        ASSERT_EQ(bit, 1);
+    for (int i = 0; i < kBits; ++i)
+        ASSERT_EQ(s.iCodedData[i], before[i]) << i;
     const StripCall* coded = host.Strip(StripPanel::CodedData);
     ASSERT_NE(coded, nullptr);
     EXPECT_EQ(coded->iBaud, 12);
     // The rest of the tick ran: the old code bits were mapped, sent and counted.
-    for (int16_t level : s.iModData)
-        ASSERT_EQ(level, 1);
+    for (int i = 0; i < kSymbols; ++i)
+        ASSERT_EQ(s.iModData[i], before[i]) << i;
     EXPECT_EQ(s.lBERRuns, 1);
     EXPECT_EQ(host.captions.size(), 1u);
 }
 
 TEST_F(TickTest, UnknownFormatSendsNothing) {
-    RunState& s = engine.State();
-    s.iModData.fill(1);
+    const RunState& s = engine.State();
+    host.settings.cmbData = "All Ones";
+    engine.Tick(host.Ports());
+    for (int16_t level : s.iModData)
+        ASSERT_EQ(level, 1);
+    engine.RestartBer();
+    host.ClearRecords();
+
     host.settings.cmbMod[0] = "Smoke Signals";
-    engine.Tick(host);
+    engine.Tick(host.Ports());
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages[0].text, "Unknown cmbMod(0) Option");
     EXPECT_TRUE(host.messages[0].stopsTimer);
@@ -117,18 +133,21 @@ class TransmitStrips : public ::testing::TestWithParam<StripCase> {};
 TEST_P(TransmitStrips, DrawWithTheTableArguments) {
     const StripCase c = GetParam();
     Engine engine;
-    FakeHost host;
+    FakePorts host;
     host.settings = StartupSettings();
     host.filterTexts = StartupFilterTexts();
-    host.state = &engine.State();
+    host.onSliderChange = [&engine, &host] {
+        engine.ApplyThresholdSlider(host, host);
+        engine.RestartBer();
+    };
     SetBoth(host.settings.cmbCode, c.code);
     SetBoth(host.settings.cmbMod, c.format);
     host.settings.cmbTxModPC[0] = c.pulseWidth;
     host.filterTexts.side[0].modPC = c.pulseWidth;
     host.settings.chkData = host.settings.chkPreData = true;
     host.settings.chkCodedData = host.settings.chkModData = true;
-    engine.State().dBaudRate = SymbolRate(c.code, c.format);
-    engine.Tick(host);
+    engine.SetSymbolRate(SymbolRate(c.code, c.format));
+    engine.Tick(host.Ports());
     const RunState& s = engine.State();
 
     const StripCall* data = host.Strip(StripPanel::Data);

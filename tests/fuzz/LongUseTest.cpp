@@ -7,12 +7,15 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "common/Tables.h"
 #include "display/Plots.h"
 #include "engine/Engine.h"
+#include "engine/RecordPorts.h"
+#include "receiver/SpectrumAverage.h"
 #include "tests/fuzz/CheckingCanvas.h"
 
 namespace linelab::fuzz {
@@ -22,14 +25,29 @@ constexpr int32_t kTop = INT32_MAX;
 // The weight of one more run once the count sits at the top.
 constexpr double kTopWeight = 1.0 / kTop;
 
-// Decibels, the range the scenes set, no memory trace, the rate 1.0.
-const SpectrumView kView{false, 150, false, false, 1.0};
+// Decibels, the range the scenes set.
+const SpectrumView kView{false, 150};
 
-// The owner of an engine without a window: plain settings, the spectrum routine drawing on
-// checking canvases, nothing else drawn.
-class PlainHost : public Host {
+// Panels that draw the spectra on checking canvases and nothing else.
+class SpectrumCanvases final : public Panels {
   public:
-    PlainHost() {
+    void DrawStrip(StripPanel, int16_t, int16_t, std::span<const int16_t>, std::span<const int16_t>,
+                   int32_t, int16_t, int16_t) override {}
+    void DrawEye(EyePanel, const Signal&, double, const Thresholds&, bool) override {}
+    void DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
+                      const SpectrumAverage* memory, int32_t colour) override {
+        PlotSpectrum(average, memory, canvases[static_cast<int>(panel)], colour, kView);
+    }
+
+    std::array<CheckingCanvas, 3> canvases{CheckingCanvas(9000, 3000), CheckingCanvas(9000, 3000),
+                                           CheckingCanvas(9000, 3000)};
+};
+
+// The owner of an engine without a window: plain settings, the spectra drawn on checking
+// canvases.
+struct PlainOwner {
+    explicit PlainOwner(Engine& engine) : ports(engine, &panels) {
+        Settings& settings = ports.settings;
         settings.cmbData = "All Ones";
         settings.cmbPreCode = {"None", "None"};
         settings.cmbCode = {"None", "None"};
@@ -38,102 +56,82 @@ class PlainHost : public Host {
         settings.cmbNoise = "None";
         settings.cmbMultipathDelay = "0.0";
         settings.cmbMultipathMag = "0";
-        for (SideFilterTexts& side : filters.side)
+        for (SideFilterTexts& side : ports.filterTexts.side)
             side = {"100", "SteepCutoff", "4", "50"};
-        filters.lowPass = "None";
-        filters.highPass = "None";
+        ports.filterTexts.lowPass = "None";
+        ports.filterTexts.highPass = "None";
     }
 
-    void ReadSettings(Settings& out) override { out = settings; }
-    int ThresholdSlider() override { return 0; }
-    void SetThresholdSlider(int) override {}
-    void SetBerCaption(std::string_view caption) override { berCaption = caption; }
-    void DrawStrip(StripPanel, int16_t, int16_t, std::span<const int16_t>, std::span<const int16_t>,
-                   int32_t, int16_t, int16_t) override {}
-    void DrawEye(EyePanel, const Signal&, double, const Thresholds&, bool) override {}
-    void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage& average,
-                      int32_t& count, int32_t colour) override {
-        PlotSpectrum(freqData, average, count, canvases[static_cast<int>(panel)], colour, kView,
-                     MemoryTrace{memory, stored});
-    }
-    void ReadFilterTexts(FilterTexts& out) override { out = filters; }
-    void WriteFilterText(FilterBox, int, std::string_view) override {}
-    void Report(std::string_view message, bool) override { messages.emplace_back(message); }
-
-    Settings settings;
-    FilterTexts filters;
-    std::string berCaption;
-    std::vector<std::string> messages;
-    std::array<CheckingCanvas, 3> canvases{CheckingCanvas(9000, 3000), CheckingCanvas(9000, 3000),
-                                           CheckingCanvas(9000, 3000)};
-    SpectrumAverage memory{};
-    bool stored = false;
+    SpectrumCanvases panels;
+    RecordPorts ports;
 };
 
-// An engine as its owner leaves it after start-up with the default lists: the symbol rate
+// A run state as its owner leaves it after start-up with the default lists: the symbol rate
 // and the decision thresholds of "Unipolar (N)RZ" in place.
-void StartLikeTheWindow(Engine& engine) {
-    RunState& s = engine.State();
-    s.dBaudRate = 1.0;
+std::unique_ptr<RunState> StateLikeTheWindow() {
+    auto s = std::make_unique<RunState>();
+    s->dBaudRate = 1.0;
     const auto& t = Info(Format::UnipolarNrz).thresholds;
-    std::copy(t.begin(), t.end(), s.dThresholds.begin());
+    std::copy(t.begin(), t.end(), s->dThresholds.begin());
+    return s;
 }
 
 TEST(LongUse, BitErrorRateCountStaysAtTheTopAndTheRateStaysAMean) {
-    Engine engine;
-    PlainHost host;
-    StartLikeTheWindow(engine);
+    auto start = StateLikeTheWindow();
+    start->lBERRuns = kTop - 1;
+    start->dBER = 0.25;
+    Engine engine(std::move(start));
+    PlainOwner owner(engine);
     // A channel that passes nothing: every sent 1 is received as 0, each run's rate is 1.
-    host.filters.lowPass = "0";
-    RunState& s = engine.State();
-    s.lBERRuns = kTop - 1;
-    s.dBER = 0.25;
+    owner.ports.filterTexts.lowPass = "0";
+    const RunState& s = engine.State();
 
-    engine.Tick(host);
-    ASSERT_TRUE(host.messages.empty());
+    engine.Tick(owner.ports.Ports());
+    ASSERT_EQ(owner.ports.messageCount, 0);
     EXPECT_EQ(s.lBERRuns, kTop);
     const double first = (1 + (kTop - 1.0) * 0.25) / kTop;
     EXPECT_DOUBLE_EQ(s.dBER, first);
 
     double expected = first;
     for (int run = 0; run < 3; ++run) {
-        engine.Tick(host);
+        engine.Tick(owner.ports.Ports());
         expected += (1 - expected) * kTopWeight;
         EXPECT_EQ(s.lBERRuns, kTop);
         EXPECT_DOUBLE_EQ(s.dBER, expected);
     }
     EXPECT_GT(s.dBER, first);  // still moving towards the runs' rate
     EXPECT_LE(s.dBER, 1.0);
-    EXPECT_EQ(host.berCaption, "BER = 0.25");
+    EXPECT_EQ(owner.ports.berCaption, "BER = 0.25");
 }
 
 TEST(LongUse, RestartAfterSaturationStartsAFreshMean) {
-    Engine engine;
-    PlainHost host;
-    StartLikeTheWindow(engine);
-    RunState& s = engine.State();
-    s.lBERRuns = kTop;
-    s.dBER = 0.75;
+    auto start = StateLikeTheWindow();
+    start->lBERRuns = kTop;
+    start->dBER = 0.75;
+    Engine engine(std::move(start));
+    PlainOwner owner(engine);
+    const RunState& s = engine.State();
     engine.RestartCounters(1);
-    engine.Tick(host);  // a perfect channel: this run's rate is 0 and replaces the old mean
+    engine.Tick(
+        owner.ports.Ports());  // a perfect channel: this run's rate is 0 and replaces the old mean
     EXPECT_EQ(s.lBERRuns, 1);
     EXPECT_EQ(s.dBER, 0.0);
 }
 
 TEST(LongUse, SpectrumCountsOfTheTickStayAtTheTop) {
-    Engine engine;
-    PlainHost host;
-    StartLikeTheWindow(engine);
-    host.settings.chkTxSpectrum = host.settings.chkChannelSpectrum = true;
-    host.settings.chkRxSpectrum = true;
-    RunState& s = engine.State();
-    s.lTxSpectra = s.lChannelSpectra = s.lRxSpectra = kTop - 1;
+    auto start = StateLikeTheWindow();
+    start->lTxSpectra = start->lChannelSpectra = start->lRxSpectra = kTop - 1;
+    Engine engine(std::move(start));
+    PlainOwner owner(engine);
+    Settings& settings = owner.ports.settings;
+    settings.chkTxSpectrum = settings.chkChannelSpectrum = settings.chkRxSpectrum = true;
+    const RunState& s = engine.State();
     for (int run = 0; run < 3; ++run)
-        engine.Tick(host);
+        engine.Tick(owner.ports.Ports());
     EXPECT_EQ(s.lTxSpectra, kTop);
     EXPECT_EQ(s.lChannelSpectra, kTop);
     EXPECT_EQ(s.lRxSpectra, kTop);
-    for (const CheckingCanvas& canvas : host.canvases) {
+    for (const CheckingCanvas& canvas : owner.panels.canvases) {
         EXPECT_EQ(canvas.Fault(), "");
         EXPECT_GT(canvas.Lines(), 0);
     }
@@ -166,15 +164,14 @@ TEST_P(SpectrumAtTheTop, AverageKeepsMovingWithTheSameWeight) {
     const Signal run = Flat(std::sqrt(p.runPower / 2));
     SpectrumAverage average{};
     std::fill_n(average.begin(), 512, p.oldPower);
-    SpectrumAverage memory{};
-    bool stored = false;
     CheckingCanvas canvas(9000, 3000);
     int32_t count = p.count;
     double expected = p.oldPower;
     for (int call = 0; call < 4; ++call) {
         const int32_t n = count < kTop ? count + 1 : kTop;
         expected = ((n - 1.0) * expected + p.runPower) / n;
-        PlotSpectrum(run, average, count, canvas, 0, kView, MemoryTrace{memory, stored});
+        AccumulateSpectrum(run, average, count, 1.0);
+        PlotSpectrum(average, nullptr, canvas, 0, kView);
         ASSERT_EQ(count, kTop);
         for (int i = 0; i < 512; ++i)
             ASSERT_DOUBLE_EQ(average[i], expected) << "point " << i;

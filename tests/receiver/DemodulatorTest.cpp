@@ -76,17 +76,19 @@ class LevelRoundTrip : public ::testing::TestWithParam<Format> {};
 TEST_P(LevelRoundTrip, MapperOutputDecodesToItsCodeBits) {
     const Format format = GetParam();
     const int count = format == Format::Pam4 ? 256 : 128;
-    auto state = std::make_unique<RunState>();
+    Uniform rng;
+    Bits coded{};
+    Symbols levels{};
     for (int run = 0; run < 50; ++run) {
         // Sparse, dense and random runs: long zero runs exercise the HDB3 substitutions.
         const double density = run % 3 == 0 ? 0.1 : (run % 3 == 1 ? 0.9 : 0.5);
-        for (auto& bit : state->iCodedData)
-            bit = state->rng.Next() < density ? 1 : 0;
-        MapLevels(format, "100", *state);
+        for (auto& bit : coded)
+            bit = rng.Next() < density ? 1 : 0;
+        MapLevels(format, "100", coded, levels);
         Bits decoded{};
-        ASSERT_TRUE(LevelsToCodeBits(format, state->iModData, decoded));
+        ASSERT_TRUE(LevelsToCodeBits(format, levels, decoded));
         for (int i = 0; i < count; ++i) {
-            ASSERT_EQ(decoded[i], state->iCodedData[i]) << Info(format).name << " bit " << i;
+            ASSERT_EQ(decoded[i], coded[i]) << Info(format).name << " bit " << i;
         }
     }
 }

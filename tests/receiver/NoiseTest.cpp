@@ -6,8 +6,8 @@
 #include <ostream>
 
 #include "common/Tables.h"
+#include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
-#include "receiver/ComplexProduct.h"
 #include "receiver/Noise.h"
 #include "tests/CaseName.h"
 

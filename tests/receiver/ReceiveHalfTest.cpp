@@ -4,9 +4,10 @@
 #include <memory>
 
 #include "common/Tables.h"
+#include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
-#include "receiver/ComplexProduct.h"
-#include "tests/support/FakeHost.h"
+#include "receiver/Receiver.h"
+#include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
 
 namespace linelab::test {
@@ -18,7 +19,10 @@ class ReceiveHalfTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host.settings = StartupSettings();
-        host.state = &s;
+        host.onSliderChange = [this] {
+            SetThresholds(s, host, host);
+            s.lBERRuns = 0;
+        };
         Responses& r = s.responses;
         for (Signal* response :
              {&r.dTxResponse, &r.dRxResponse, &r.dChannelResponse, &r.dTotalResponse}) {
@@ -60,10 +64,10 @@ class ReceiveHalfTest : public ::testing::Test {
         st.chkDemodData = st.chkDecodedData = st.chkPostData = st.chkRxData = on;
     }
 
-    void Run() { ReceiveHalf(s, host.settings, host); }
+    void Run() { ReceiveHalf(s, host.settings, host.Ports()); }
 
     RunState s;
-    FakeHost host;
+    FakePorts host;
 };
 
 TEST_F(ReceiveHalfTest, CleanLinkReturnsTheData) {
@@ -116,7 +120,7 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
     }
     ASSERT_EQ(host.spectra.size(), 1u);
     EXPECT_EQ(host.spectra[0].panel, SpectrumPanel::Channel);
-    EXPECT_EQ(host.spectra[0].freqData, &s.dChannelSpectrum);
+    EXPECT_EQ(host.spectra[0].average, &s.dChannelSpectrumAvg);
     EXPECT_EQ(s.lChannelSpectra, 1);
     EXPECT_TRUE(host.eyes.empty());
 }
@@ -139,11 +143,19 @@ TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
     EXPECT_TRUE(host.eyes[2].showThreshold);
 
     ASSERT_EQ(host.spectra.size(), 3u);
-    EXPECT_EQ(host.spectra[0].freqData, &s.dTxFilterSpectrum);
-    EXPECT_EQ(host.spectra[1].freqData, &s.dChannelSpectrum);
-    EXPECT_EQ(host.spectra[2].freqData, &s.dRxSpectrum);  // noise-free, always
-    for (const SpectrumCall& call : host.spectra)
+    EXPECT_EQ(host.spectra[0].average, &s.dTxSpectrumAvg);
+    EXPECT_EQ(host.spectra[1].average, &s.dChannelSpectrumAvg);
+    EXPECT_EQ(host.spectra[2].average, &s.dRxSpectrumAvg);
+    for (const SpectrumCall& call : host.spectra) {
         EXPECT_EQ(call.colour, 0);
+        EXPECT_EQ(call.memory, nullptr);  // the memory box is hidden
+    }
+    // Each average was updated before its panel was drawn; the receive one from the
+    // noise-free spectrum.
+    for (int i = 0; i < 512; ++i) {
+        ASSERT_EQ(s.dRxSpectrumAvg[i], s.dRxSpectrum[2 * i] * s.dRxSpectrum[2 * i] +
+                                           s.dRxSpectrum[2 * i + 1] * s.dRxSpectrum[2 * i + 1]);
+    }
     EXPECT_EQ(s.lTxSpectra + s.lChannelSpectra + s.lRxSpectra, 3);
 }
 
@@ -167,7 +179,7 @@ std::vector<int16_t> AsVector(const Array& a) {
 }
 
 // Strip arguments: duty cycle, time scale, data against what was sent, level range, blue.
-void ExpectStrip(const FakeHost& host, StripPanel panel, std::vector<int> args,
+void ExpectStrip(const FakePorts& host, StripPanel panel, std::vector<int> args,
                  const std::vector<int16_t>& data, const std::vector<int16_t>& compare) {
     const StripCall* call = host.Strip(panel);
     ASSERT_NE(call, nullptr);
@@ -245,14 +257,14 @@ class ReceiveNoiseTest : public ReceiveHalfTest {};
 
 TEST_F(ReceiveNoiseTest, HiddenOrZeroNoiseLeavesTheWaveformClean) {
     auto clean = std::make_unique<RunState>(s);
-    FakeHost cleanHost;
+    FakePorts cleanHost;
     cleanHost.settings = host.settings;
-    ReceiveHalf(*clean, cleanHost.settings, cleanHost);
+    ReceiveHalf(*clean, cleanHost.settings, cleanHost.Ports());
     for (const char* text : {"0", "None", "0.8"}) {
         auto run = std::make_unique<RunState>(s);
         host.settings.cmbNoise = text;
         host.settings.noiseVisible = std::string(text) != "0.8";
-        ReceiveHalf(*run, host.settings, host);
+        ReceiveHalf(*run, host.settings, host.Ports());
         for (int i = 0; i < kSignalFloats; ++i)
             ASSERT_EQ(run->dRxTimeData[i], clean->dRxTimeData[i]);
         Uniform drawn = run->rng;

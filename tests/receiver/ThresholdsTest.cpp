@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "common/Tables.h"
-#include "tests/support/FakeHost.h"
+#include "receiver/Receiver.h"
+#include "tests/support/FakePorts.h"
 
 namespace linelab::test {
 namespace {
@@ -12,7 +13,12 @@ constexpr const char* kUnknownPattern = "Unknown Modulation Format for Threshold
 
 class ThresholdsTest : public ::testing::Test {
   protected:
-    void SetUp() override { host.state = &state; }
+    void SetUp() override {
+        host.onSliderChange = [this] {
+            SetThresholds(state, host, host);
+            state.lBERRuns = 0;
+        };
+    }
 
     void Load(Format format, int slider) {
         const auto& t = Info(format).thresholds;
@@ -21,17 +27,17 @@ class ThresholdsTest : public ::testing::Test {
     }
 
     RunState state;
-    FakeHost host;
+    FakePorts host;
 };
 
 TEST_F(ThresholdsTest, OneThresholdFollowsTheSlider) {
     Load(Format::UnipolarNrz, 50);
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     for (int i = 0; i < 4; ++i)
         EXPECT_NEAR(state.dThresholds[i], 0.70710678, 1e-8);
 
     host.slider = 100;
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(state.dThresholds[i], 0.0);
     EXPECT_TRUE(host.sliderWrites.empty());  // one threshold may sit at zero
@@ -42,7 +48,7 @@ TEST_F(ThresholdsTest, OneThresholdFollowsTheSlider) {
 TEST_F(ThresholdsTest, TwoThresholdsAtTheTopForceTheSliderTo99) {
     Load(Format::Hdb3, 100);
     state.lBERRuns = 5;
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     ASSERT_EQ(host.sliderWrites, std::vector<int>{99});
     EXPECT_EQ(host.slider, 99);
     EXPECT_NEAR(state.dThresholds[0], 0.014142136, 1e-9);
@@ -51,7 +57,7 @@ TEST_F(ThresholdsTest, TwoThresholdsAtTheTopForceTheSliderTo99) {
 
     // The pattern survives: the next call finds two thresholds again.
     host.slider = 50;
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     EXPECT_NEAR(state.dThresholds[1], -0.70710678, 1e-8);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -60,7 +66,7 @@ TEST_F(ThresholdsTest, FourLevelPatternKeepsItsShapeAtEveryPosition) {
     Load(Format::Pam4, 12);
     for (int v = 0; v <= 100; ++v) {
         host.slider = v;
-        SetThresholds(state, host);
+        SetThresholds(state, host, host);
         const Thresholds& t = state.dThresholds;
         const int effective = v == 100 ? 99 : v;
         EXPECT_DOUBLE_EQ(t[0], (100 - effective) * kSqrt2 / 100) << v;
@@ -75,14 +81,14 @@ TEST_F(ThresholdsTest, FourLevelPatternKeepsItsShapeAtEveryPosition) {
 TEST_F(ThresholdsTest, UnknownPatternReportsOnEveryCall) {
     state.dThresholds = {1, 2, 3, 4, 0};
     host.slider = 50;
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     const double a = 50 * kSqrt2 / 100;
     EXPECT_DOUBLE_EQ(state.dThresholds[0], a);
     EXPECT_DOUBLE_EQ(state.dThresholds[1], a * 0.5);
     EXPECT_DOUBLE_EQ(state.dThresholds[2], -a * 0.5);
     EXPECT_DOUBLE_EQ(state.dThresholds[3], -a);
 
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     ASSERT_EQ(host.messages.size(), 2u);
     for (const Message& m : host.messages) {
         EXPECT_EQ(m.text, kUnknownPattern);
@@ -92,11 +98,12 @@ TEST_F(ThresholdsTest, UnknownPatternReportsOnEveryCall) {
 
 // An owner that runs the handling but never moves the slider must not make the forcing
 // recurse without end.
-class StuckSliderHost : public FakeHost {
+class StuckSliderHost : public FakePorts {
   public:
+    RunState* state = nullptr;
     void SetThresholdSlider(int value) override {
         sliderWrites.push_back(value);
-        SetThresholds(*state, *this);
+        SetThresholds(*state, *this, *this);
     }
 };
 
@@ -107,7 +114,7 @@ TEST(ThresholdsStuckSlider, ForcingDoesNotRecurse) {
     host.slider = 100;
     const auto& t = Info(Format::Ami).thresholds;
     std::copy(t.begin(), t.end(), state.dThresholds.begin());
-    SetThresholds(state, host);
+    SetThresholds(state, host, host);
     EXPECT_EQ(host.sliderWrites.size(), 1u);
     EXPECT_EQ(state.dThresholds[0], 0.0);
 }

@@ -41,10 +41,10 @@ Bits Generate(DataSource source, Script& script, int16_t fill = 7) {
 TEST(ConstantSources, WriteEveryPositionAndDrawNothing) {
     auto state = std::make_unique<RunState>();
     Uniform before = state->rng;
-    GenerateData(DataSource::AllOnes, *state);
+    GenerateData(DataSource::AllOnes, state->rng, state->iData);
     for (int16_t bit : state->iData)
         EXPECT_EQ(bit, 1);
-    GenerateData(DataSource::AllZeros, *state);
+    GenerateData(DataSource::AllZeros, state->rng, state->iData);
     for (int16_t bit : state->iData)
         EXPECT_EQ(bit, 0);
     EXPECT_EQ(state->rng.Next(), before.Next());
@@ -54,7 +54,7 @@ TEST(UnknownSource, LeavesBitsAndGenerator) {
     auto state = std::make_unique<RunState>();
     state->iData.fill(5);
     Uniform before = state->rng;
-    GenerateData(std::nullopt, *state);
+    GenerateData(std::nullopt, state->rng, state->iData);
     for (int16_t bit : state->iData)
         EXPECT_EQ(bit, 5);
     EXPECT_EQ(state->rng.Next(), before.Next());
@@ -83,7 +83,7 @@ TEST_P(BiasedSource, FollowsTheSharedGeneratorAcrossRuns) {
     auto state = std::make_unique<RunState>();
     Uniform oracle = state->rng;
     for (int run = 0; run < 3; ++run) {
-        GenerateData(GetParam().source, *state);
+        GenerateData(GetParam().source, state->rng, state->iData);
         for (int i = 0; i < kBits; ++i) {
             ASSERT_EQ(state->iData[i], oracle.Next() > GetParam().threshold ? 1 : 0);
         }
@@ -149,7 +149,7 @@ TEST(ExponentialRuns, RealDrawsWriteBitsOnlyBelow128) {
     auto state = std::make_unique<RunState>();
     state->iData.fill(7);
     for (int run = 0; run < 200; ++run) {
-        GenerateData(DataSource::ExponentialRuns, *state);
+        GenerateData(DataSource::ExponentialRuns, state->rng, state->iData);
         for (int p = 0; p < kSymbols; ++p)
             ASSERT_TRUE(state->iData[p] == 0 || state->iData[p] == 1);
         for (int p = kSymbols; p < kBits; ++p)

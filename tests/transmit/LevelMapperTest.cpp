@@ -1,5 +1,4 @@
 #include <cmath>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -34,18 +33,18 @@ INSTANTIATE_TEST_SUITE_P(Texts, PulseWidthText,
                                          Width{"  40%", 6}, Width{"\xF0\x9F\x98\x80", 1},
                                          Width{std::string(10000, '9'), 16}));
 
-// Code bits given by their first entries, the rest zero.
-std::unique_ptr<RunState> Mapped(Format format, const std::vector<int16_t>& head, int16_t rest = 0,
-                                 std::string_view width = "100") {
-    auto state = std::make_unique<RunState>();
-    state->iCodedData.fill(rest);
-    std::copy(head.begin(), head.end(), state->iCodedData.begin());
-    MapLevels(format, width, *state);
-    return state;
+// Code bits given by their first entries, the rest repeated; the levels mapped from them.
+Symbols Mapped(Format format, const std::vector<int16_t>& head, int16_t rest = 0) {
+    Bits coded;
+    coded.fill(rest);
+    std::copy(head.begin(), head.end(), coded.begin());
+    Symbols levels{};
+    MapLevels(format, "100", coded, levels);
+    return levels;
 }
 
-std::vector<int16_t> Head(const RunState& s, std::size_t n) {
-    return {s.iModData.begin(), s.iModData.begin() + static_cast<std::ptrdiff_t>(n)};
+std::vector<int16_t> Head(const Symbols& levels, std::size_t n) {
+    return {levels.begin(), levels.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
 struct Example {
@@ -68,7 +67,7 @@ class Mapping : public testing::TestWithParam<Example> {};
 
 TEST_P(Mapping, GivesTheLevels) {
     const Example& e = GetParam();
-    EXPECT_EQ(Head(*Mapped(e.format, e.code, e.rest), e.levels.size()), e.levels);
+    EXPECT_EQ(Head(Mapped(e.format, e.code, e.rest), e.levels.size()), e.levels);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,16 +104,16 @@ std::vector<int16_t> Hdb3Decode(const Symbols& d) {
 }
 
 TEST(Hdb3, RandomRunsDecodeBackAndNeverHoldFourZeroLevels) {
-    auto state = std::make_unique<RunState>();
+    Uniform rng;
+    Bits coded{};
+    Symbols levels{};
     for (int run = 0; run < 50; ++run) {
-        GenerateData(run % 2 ? DataSource::Zeros75 : DataSource::Random, *state);
-        state->iCodedData = state->iData;
-        MapLevels(Format::Hdb3, "100", *state);
-        const std::vector<int16_t> sent(state->iCodedData.begin(),
-                                        state->iCodedData.begin() + kSymbols);
-        ASSERT_EQ(Hdb3Decode(state->iModData), sent) << run;
+        GenerateData(run % 2 ? DataSource::Zeros75 : DataSource::Random, rng, coded);
+        MapLevels(Format::Hdb3, "100", coded, levels);
+        const std::vector<int16_t> sent(coded.begin(), coded.begin() + kSymbols);
+        ASSERT_EQ(Hdb3Decode(levels), sent) << run;
         int zeros = 0;
-        for (int16_t level : state->iModData) {
+        for (int16_t level : levels) {
             zeros = level == 0 ? zeros + 1 : 0;
             ASSERT_LT(zeros, 4);
         }
@@ -122,14 +121,13 @@ TEST(Hdb3, RandomRunsDecodeBackAndNeverHoldFourZeroLevels) {
 }
 
 TEST(Pam4, ReadsAll256CodeBitsInPairs) {
-    auto state = std::make_unique<RunState>();
-    GenerateData(DataSource::Random, *state);
-    state->iCodedData = state->iData;
-    MapLevels(Format::Pam4, "100", *state);
-    for (int i = 0; i < kSymbols; ++i) {
-        ASSERT_EQ((state->iModData[i] + 3) / 2,
-                  2 * state->iCodedData[2 * i] + state->iCodedData[2 * i + 1]);
-    }
+    Uniform rng;
+    Bits coded{};
+    Symbols levels{};
+    GenerateData(DataSource::Random, rng, coded);
+    MapLevels(Format::Pam4, "100", coded, levels);
+    for (int i = 0; i < kSymbols; ++i)
+        ASSERT_EQ((levels[i] + 3) / 2, 2 * coded[2 * i] + coded[2 * i + 1]);
 }
 
 struct Scale {
@@ -143,12 +141,14 @@ struct Scale {
 class FormatTable : public testing::TestWithParam<Scale> {};
 
 TEST_P(FormatTable, ScaleIsAmplitudeTimes16OverTheWidth) {
-    auto state = std::make_unique<RunState>();
+    const Bits coded{};
+    Symbols levels{};
     const std::array<std::pair<const char*, int>, 4> widths = {
         {{"100", 16}, {"50", 8}, {"60", 10}, {"0", 1}}};
     for (const auto& [text, d] : widths) {
-        EXPECT_EQ(MapLevels(GetParam().format, text, *state), GetParam().amplitude * 16 / d);
-        EXPECT_EQ(state->iTxDutyCycle, d);
+        const LevelMap map = MapLevels(GetParam().format, text, coded, levels);
+        EXPECT_EQ(map.dScale, GetParam().amplitude * 16 / d);
+        EXPECT_EQ(map.iTxDutyCycle, d);
     }
 }
 
@@ -181,12 +181,14 @@ TEST(ThresholdSlider, SaturatesInsteadOfOverflowing) {
 }
 
 TEST(MapLevels, UnknownFormatKeepsTheLevelsButReadsTheWidth) {
-    auto state = std::make_unique<RunState>();
-    state->iCodedData.fill(1);
-    state->iModData.fill(5);
-    EXPECT_EQ(MapLevels(std::nullopt, "60", *state), 0.0);
-    EXPECT_EQ(state->iTxDutyCycle, 10);
-    for (int16_t level : state->iModData)
+    Bits coded;
+    coded.fill(1);
+    Symbols levels;
+    levels.fill(5);
+    const LevelMap map = MapLevels(std::nullopt, "60", coded, levels);
+    EXPECT_EQ(map.dScale, 0.0);
+    EXPECT_EQ(map.iTxDutyCycle, 10);
+    for (int16_t level : levels)
         ASSERT_EQ(level, 5);
 }
 

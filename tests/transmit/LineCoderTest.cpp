@@ -48,7 +48,7 @@ std::unique_ptr<RunState> Coded(Code code, bool pam4, int16_t fill) {
 std::unique_ptr<RunState> CodedRandom(Code code, bool pam4, int run) {
     auto state = std::make_unique<RunState>();
     for (int i = 0; i <= run; ++i)
-        GenerateData(DataSource::Random, *state);
+        GenerateData(DataSource::Random, state->rng, state->iData);
     state->iPreData = state->iData;
     state->iCodedData.fill(kUnwritten);
     LineCode(code, pam4, *state);

@@ -17,7 +17,7 @@ std::unique_ptr<RunState> WithData(std::initializer_list<int16_t> head, int16_t 
 
 TEST(PreCode, NoneCopiesAll256Bits) {
     auto state = std::make_unique<RunState>();
-    GenerateData(DataSource::Random, *state);
+    GenerateData(DataSource::Random, state->rng, state->iData);
     PreCode(PreCoding::None, *state);
     EXPECT_EQ(state->iPreData, state->iData);
 }
@@ -43,7 +43,7 @@ TEST(PreCode, DifferentialExamples) {
 TEST(PreCode, DifferentialIsUndoneByComparingNeighbours) {
     auto state = std::make_unique<RunState>();
     for (int run = 0; run < 5; ++run) {
-        GenerateData(DataSource::Random, *state);
+        GenerateData(DataSource::Random, state->rng, state->iData);
         PreCode(PreCoding::Differential, *state);
         EXPECT_EQ(state->iPreData[0], state->iData[0]);
         for (int i = 1; i < kBits; ++i) {
@@ -68,7 +68,7 @@ TEST(PreCode, ScrambleDrawsFreshBitsAfterTheSourceAndXorsThem) {
 
 TEST(PreCode, SequenceStaysUntilTheNextScrambledRun) {
     auto state = std::make_unique<RunState>();
-    GenerateData(DataSource::Random, *state);
+    GenerateData(DataSource::Random, state->rng, state->iData);
     PreCode(PreCoding::Scramble, *state);
     const Bits sequence = state->iScrambleSeq;
     PreCode(PreCoding::Differential, *state);

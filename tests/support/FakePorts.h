@@ -1,12 +1,12 @@
 #pragma once
-// A stand-in for the window: holds the settings, the filter texts and the threshold slider,
-// and records every message, caption and draw call.
+// The one stand-in for a tick's owner in the tests: holds the settings, the filter texts and
+// the threshold slider, and records every message, caption and draw call.
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "ports/Host.h"
-#include "receiver/Receiver.h"
+#include "ports/TickPorts.h"
 
 namespace linelab::test {
 
@@ -28,7 +28,8 @@ struct EyeCall {
 
 struct SpectrumCall {
     SpectrumPanel panel;
-    const Signal* freqData;
+    const SpectrumAverage* average;
+    const SpectrumAverage* memory;
     int32_t colour;
 };
 
@@ -37,12 +38,20 @@ struct Message {
     bool stopsTimer;
 };
 
-class FakeHost : public Host {
+class FakePorts : public SettingsSource,
+                  public FilterSettings,
+                  public ControlWriter,
+                  public Panels,
+                  public Reporter {
   public:
+    TickPorts Ports() { return {*this, *this, *this, *this, *this}; }
+
     Settings settings;
     FilterTexts filterTexts;
     int slider = 0;
-    RunState* state = nullptr;  // when set, a slider write runs SetThresholds like the window
+    // The slider's change handling, run after each write as the window runs it (nothing when
+    // empty).
+    std::function<void()> onSliderChange;
 
     std::vector<Message> messages;
     std::vector<std::string> captions;
@@ -69,10 +78,9 @@ class FakeHost : public Host {
                  const Thresholds& thresholds, bool showThreshold) override {
         eyes.push_back({panel, scaleFactor, thresholds, showThreshold, timeData[0]});
     }
-    void DrawSpectrum(SpectrumPanel panel, const Signal& freqData, SpectrumAverage&, int32_t& count,
-                      int32_t colour) override {
-        ++count;
-        spectra.push_back({panel, &freqData, colour});
+    void DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
+                      const SpectrumAverage* memory, int32_t colour) override {
+        spectra.push_back({panel, &average, memory, colour});
     }
 
     const StripCall* Strip(StripPanel panel) const;

@@ -1,8 +1,8 @@
-#include "tests/support/FakeHost.h"
+#include "tests/support/FakePorts.h"
 
 namespace linelab::test {
 
-void FakeHost::WriteFilterText(FilterBox box, int side, std::string_view text) {
+void FakePorts::WriteFilterText(FilterBox box, int side, std::string_view text) {
     SideFilterTexts& texts = filterTexts.side[static_cast<std::size_t>(side)];
     switch (box) {
         case FilterBox::ModPC:
@@ -18,32 +18,28 @@ void FakeHost::WriteFilterText(FilterBox box, int side, std::string_view text) {
     }
 }
 
-void FakeHost::SetThresholdSlider(int value) {
+void FakePorts::SetThresholdSlider(int value) {
     sliderWrites.push_back(value);
     slider = value;
-    // The slider's change handling, as the window runs it.
-    if (state != nullptr) {
-        SetThresholds(*state, *this);
-        state->lBERRuns = 0;
-    }
+    if (onSliderChange) onSliderChange();
 }
 
-void FakeHost::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
-                         std::span<const int16_t> data, std::span<const int16_t> compareData,
-                         int32_t colour, int16_t iMin, int16_t iMax) {
+void FakePorts::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                          std::span<const int16_t> data, std::span<const int16_t> compareData,
+                          int32_t colour, int16_t iMin, int16_t iMax) {
     strips.push_back({panel, iDutyCycle, iBaud, std::vector<int16_t>(data.begin(), data.end()),
                       std::vector<int16_t>(compareData.begin(), compareData.end()), colour, iMin,
                       iMax});
 }
 
-const StripCall* FakeHost::Strip(StripPanel panel) const {
+const StripCall* FakePorts::Strip(StripPanel panel) const {
     for (const StripCall& call : strips) {
         if (call.panel == panel) return &call;
     }
     return nullptr;
 }
 
-void FakeHost::ClearRecords() {
+void FakePorts::ClearRecords() {
     messages.clear();
     captions.clear();
     strips.clear();
