@@ -1,5 +1,6 @@
 #include "sweep/EngineChunkRunner.h"
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -13,7 +14,10 @@ namespace {
 // The tick's owner for a sweep: the settings copy, write-backs kept in the copy (the design
 // pass reads its rounded texts back), no panels, and the first message kept: a message
 // means the setting cannot run, which ends the sweep rather than counting a broken run.
-class SweepHost final : public Host {
+class SweepHost final : public SettingsSource,
+                        public FilterSettings,
+                        public ControlWriter,
+                        public Reporter {
   public:
     SweepHost(const SweepSettings& s) : base_(s) {}
 
@@ -24,15 +28,12 @@ class SweepHost final : public Host {
         message_.clear();
     }
     const std::string& Message() const { return message_; }
+    TickPorts Ports() { return {*this, *this, *this, panels_, *this}; }
 
     void ReadSettings(Settings& out) override { out = settings_; }
     int ThresholdSlider() override { return slider_; }
     void SetThresholdSlider(int value) override { slider_ = value; }
     void SetBerCaption(std::string_view) override {}
-    void DrawStrip(StripPanel, int16_t, int16_t, std::span<const int16_t>, std::span<const int16_t>,
-                   int32_t, int16_t, int16_t) override {}
-    void DrawEye(EyePanel, const Signal&, double, const Thresholds&, bool) override {}
-    void DrawSpectrum(SpectrumPanel, const Signal&, SpectrumAverage&, int32_t&, int32_t) override {}
     void ReadFilterTexts(FilterTexts& out) override { out = filters_; }
     void WriteFilterText(FilterBox box, int side, std::string_view text) override {
         SideFilterTexts& t = filters_.side[static_cast<std::size_t>(side & 1)];
@@ -51,6 +52,7 @@ class SweepHost final : public Host {
     FilterTexts filters_;
     int slider_ = 0;
     std::string message_;
+    NullPanels panels_;
 };
 
 // Data bits 8..last of the run compared as the BER stage compares them.
@@ -71,16 +73,18 @@ class EngineChunkRunner final : public ChunkRunner {
     std::optional<ChunkCounts> Run(const ChunkRequest& request,
                                    const StopRequested& stop) override {
         host_.Prepare(request.dNoiseLevel);
-        Engine engine;
-        RunState& s = engine.State();
         const Settings& st = settings_.settings;
-        s.dBaudRate = SymbolRate(st.cmbCode[0], st.cmbMod[0]);
-        s.dThresholds = settings_.dThresholds;
-        s.rng.Seed(request.seed);
+        auto start = std::make_unique<RunState>();
+        start->dBaudRate = SymbolRate(st.cmbCode[0], st.cmbMod[0]);
+        start->dThresholds = settings_.dThresholds;
+        start->rng.Seed(request.seed);
+        Engine engine(std::move(start));
+        const RunState& s = engine.State();
+        const TickPorts ports = host_.Ports();
         ChunkCounts counts;
         while (counts.bits < request.bitsBudget) {
             if (stop()) return std::nullopt;
-            engine.Tick(host_);
+            engine.Tick(ports);
             if (!host_.Message().empty()) throw std::runtime_error(host_.Message());
             counts += CountRun(s);
         }
