@@ -8,7 +8,7 @@
 // Which panels accumulate every run and which only the drawn ones (a fast run draws only
 // the runs it shows):
 //   every run: the bit error rate and its count (the engine), the spectrum averages (the
-//              spectrum routine averages as it draws; a quiet run drops its lines only),
+//              tick averages before it draws; a quiet run drops its lines only),
 //              the density eyes (the tap counts quiet lines too) and the eye opening;
 //   drawn runs only: the line eyes and the strips (a strip shows one run anyway).
 

@@ -1,7 +1,7 @@
 #include "ui/PanelTap.h"
 
 #include "analysis/DensityEye.h"
-#include "ports/Host.h"
+#include "common/Colours.h"
 
 namespace linelab {
 
