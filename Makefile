@@ -1,6 +1,7 @@
 # The front door. `make run` opens the window, `make test` builds and runs every test.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
@@ -37,6 +38,16 @@ sanitize: deps
 package: build
 	@cmake --build $(BUILD) --target package
 
+# The threaded tests (ctest label "threads": engines ticking at once, the sweep's pool) under
+# ThreadSanitizer, without the Qt view. Only the programs holding them are built.
+TSAN_TARGETS ?= engine_thread_tests sweep_tests
+tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINELAB_TSAN=ON \
+	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
+	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	    ctest --test-dir $(TSAN_BUILD) --output-on-failure --no-tests=error -L threads -j $(JOBS)
+
 fuzz:
 	@scripts/install-deps.sh --fuzz
 	@scripts/run-fuzz.sh
@@ -49,4 +60,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)

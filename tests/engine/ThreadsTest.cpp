@@ -1,0 +1,134 @@
+// Engines share nothing mutable: two engines ticking in two threads at once give exactly the
+// results of the same two runs made one after the other. The settings reach the paths that
+// once kept state outside the engine (the slider forcing) and every shared read-only table
+// (the transform's twiddles, the design pass).
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "engine/RecordPorts.h"
+#include "receiver/Receiver.h"
+#include "tests/support/FakePorts.h"
+
+namespace linelab::test {
+namespace {
+
+constexpr int kRuns = 40;
+
+// A busy link: every panel on, noise, echo, the receive eye forcing the slider off its top.
+void Busy(RecordPorts& owner, Engine& engine) {
+    owner.settings = StartupSettings();
+    owner.filterTexts = StartupFilterTexts();
+    Settings& st = owner.settings;
+    SetBoth(st.cmbCode, "Manchester");
+    SetBoth(st.cmbMod, "AMI");
+    st.cmbNoise = "0.4";
+    st.noiseVisible = true;
+    st.cmbMultipathDelay = "1.5";
+    st.cmbMultipathMag = "0.3";
+    st.chkData = st.chkCodedData = st.chkModData = st.chkRxData = true;
+    st.chkTxEye = st.chkChannelEye = st.chkRxEye = true;
+    st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = true;
+    st.memoryVisible = st.chkMemory = true;
+    engine.SetSymbolRate(SymbolRate("Manchester", "AMI"));
+    engine.LoadDefaultThresholds(Format::Ami);
+    owner.slider = 100;
+}
+
+// A different one: 4-PAM with scrambling and a root raised-cosine pair, panels off.
+void Quiet(RecordPorts& owner, Engine& engine) {
+    owner.settings = StartupSettings();
+    owner.filterTexts = StartupFilterTexts();
+    Settings& st = owner.settings;
+    SetBoth(st.cmbPreCode, "Scramble");
+    SetBoth(st.cmbMod, "4-PAM");
+    st.cmbNoise = "0.1";
+    st.noiseVisible = true;
+    for (SideFilterTexts& side : owner.filterTexts.side)
+        side.filter = "Root RC";
+    engine.SetSymbolRate(SymbolRate("None", "4-PAM"));
+    owner.slider = engine.LoadDefaultThresholds(Format::Pam4);
+    engine.SeedGenerator(7);
+}
+
+using Setup = void (*)(RecordPorts&, Engine&);
+
+std::unique_ptr<Engine> RunEngine(Setup setup) {
+    auto engine = std::make_unique<Engine>();
+    RecordPorts owner(*engine);
+    setup(owner, *engine);
+    for (int run = 0; run < kRuns; ++run)
+        engine->Tick(owner.Ports());
+    return engine;
+}
+
+template <typename Array>
+bool Same(const Array& a, const Array& b) {
+    return std::memcmp(a.data(), b.data(), sizeof(a)) == 0;
+}
+
+// Everything a run leaves behind that a later run or a reader sees.
+void ExpectSameState(const RunState& a, const RunState& b) {
+    EXPECT_TRUE(Same(a.iData, b.iData));
+    EXPECT_TRUE(Same(a.iModData, b.iModData));
+    EXPECT_TRUE(Same(a.iRxData, b.iRxData));
+    EXPECT_TRUE(Same(a.dTxTimeData, b.dTxTimeData));
+    EXPECT_TRUE(Same(a.dChannelTimeData, b.dChannelTimeData));
+    EXPECT_TRUE(Same(a.dRxTimeData, b.dRxTimeData));
+    EXPECT_TRUE(Same(a.dRxNoiseSpectrum, b.dRxNoiseSpectrum));
+    EXPECT_TRUE(Same(a.responses.dTotalResponse, b.responses.dTotalResponse));
+    EXPECT_TRUE(Same(a.dTxSpectrumAvg, b.dTxSpectrumAvg));
+    EXPECT_TRUE(Same(a.dRxSpectrumAvg, b.dRxSpectrumAvg));
+    EXPECT_TRUE(Same(a.dMemorySpectrum, b.dMemorySpectrum));
+    EXPECT_TRUE(Same(a.dThresholds, b.dThresholds));
+    EXPECT_EQ(std::memcmp(&a.dBER, &b.dBER, sizeof(double)), 0);
+    EXPECT_EQ(a.lBERRuns, b.lBERRuns);
+    EXPECT_EQ(a.lRxSpectra, b.lRxSpectra);
+    Uniform ga = a.rng, gb = b.rng;
+    EXPECT_EQ(ga.NextBits(), gb.NextBits());
+}
+
+TEST(EngineThreads, TwoEnginesAtOnceMatchTheSameRunsOneAfterTheOther) {
+    const auto busyAlone = RunEngine(Busy);
+    const auto quietAlone = RunEngine(Quiet);
+    // The two settings really differ, so a mix-up between the engines would show.
+    ASSERT_FALSE(Same(busyAlone->State().iData, quietAlone->State().iData));
+    ASSERT_GT(busyAlone->State().lRxSpectra, 0);
+
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::unique_ptr<Engine> busy, quiet;
+        std::thread a([&busy] { busy = RunEngine(Busy); });
+        std::thread b([&quiet] { quiet = RunEngine(Quiet); });
+        a.join();
+        b.join();
+        ExpectSameState(busy->State(), busyAlone->State());
+        ExpectSameState(quiet->State(), quietAlone->State());
+    }
+}
+
+// The slider forcing is per engine: while one engine is inside it (its owner's handling
+// runs), another engine's forcing still happens.
+TEST(EngineThreads, SliderForcingBelongsToItsEngine) {
+    auto outer = std::make_unique<RunState>();
+    auto inner = std::make_unique<RunState>();
+    const auto& t = Info(Format::Ami).thresholds;
+    std::copy(t.begin(), t.end(), outer->dThresholds.begin());
+    std::copy(t.begin(), t.end(), inner->dThresholds.begin());
+    FakePorts outerOwner, innerOwner;
+    outerOwner.slider = innerOwner.slider = 100;
+    // The outer owner's change handling runs the other engine's thresholds.
+    outerOwner.onSliderChange = [&] { SetThresholds(*inner, innerOwner, innerOwner); };
+    SetThresholds(*outer, outerOwner, outerOwner);
+    EXPECT_EQ(outerOwner.sliderWrites, std::vector<int>{99});
+    EXPECT_EQ(innerOwner.sliderWrites, std::vector<int>{99});
+    EXPECT_FALSE(outer->bForcingSlider);
+    EXPECT_FALSE(inner->bForcingSlider);
+}
+
+}  // namespace
+}  // namespace linelab::test
