@@ -35,13 +35,23 @@ void AccumulateSpectrum(const Signal& dFreqData, SpectrumAverage& average, int32
     const int32_t n = NextCount(std::max(count, int32_t{0}));
     count = n;
     const double previousWeight = static_cast<double>(n) - 1;
+    const auto add = [&](int i, int a, int b) {
+        const double p = std::pow(dFreqData[a], 2) + std::pow(dFreqData[b], 2);
+        average[i] = (previousWeight * average[i] + p) / n;
+    };
+    // At the rates 2.0, 1.0 and 0.5, 2i / rate is a whole number (the division by a power of
+    // two is exact), so the pair is found without rounding, with the same elements.
+    const int step = rate == 1.0 ? 2 : rate == 2.0 ? 1 : rate == 0.5 ? 4 : 0;
+    if (step != 0) {
+        for (int i = 0; i < kPlotPoints; ++i)
+            add(i, step * i, step * i + 1);  // at most 4 * 511 + 1, inside the run
+        return;
+    }
     for (int i = 0; i < kPlotPoints; ++i) {
         // Held inside the run's 4096 values for any positive rate.
         const double a = std::min(RoundHalfEven(2 * i / rate), kLastElement);
         const double b = std::min(RoundHalfEven(2 * i / rate + 1), kLastElement);
-        const double p = std::pow(dFreqData[static_cast<int>(a)], 2) +
-                         std::pow(dFreqData[static_cast<int>(b)], 2);
-        average[i] = (previousWeight * average[i] + p) / n;
+        add(i, static_cast<int>(a), static_cast<int>(b));
     }
 }
 
