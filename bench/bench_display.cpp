@@ -4,10 +4,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <random>
+#include <utility>
 
 #include "display/Canvas.h"
 #include "display/Plots.h"
@@ -30,6 +32,7 @@ struct Frame {
     std::array<SpectrumAverage, 3> averages{};
     std::array<int32_t, 3> counts{};
     Signal spectrum{};
+    StripRecord record;
 
     Frame() {
         strips.fill(NullCanvas(kStripW, kStripH));
@@ -50,6 +53,24 @@ struct Frame {
         run.iTxDutyCycle = 16;
         run.dBaudRate = 1.0;
         run.dThresholds = {0.0, 0.0, 0.0, 0.0, 0.0};
+        // The strips as a run records them: bits against what was sent, levels -1..1.
+        const std::array<std::pair<const Bits*, const Bits*>, 6> bitStrips{
+            {{&run.iData, &run.iData},
+             {&run.iPreData, &run.iPreData},
+             {&run.iCodedData, &run.iCodedData},
+             {&run.iDecodedData, &run.iCodedData},
+             {&run.iPostData, &run.iPreData},
+             {&run.iRxData, &run.iData}}};
+        const std::array<StripPanel, 6> bitPanels{StripPanel::Data,      StripPanel::PreData,
+                                                  StripPanel::CodedData, StripPanel::DecodedData,
+                                                  StripPanel::PostData,  StripPanel::RxData};
+        for (std::size_t i = 0; i < bitStrips.size(); ++i)
+            RecordStrip(record.Of(bitPanels[i]), 16, 12, *bitStrips[i].first, *bitStrips[i].second,
+                        kBlue, 0, 1);
+        RecordStrip(record.Of(StripPanel::ModData), 16, 12, run.iModData, run.iModData, kBlue, -1,
+                    1);
+        RecordStrip(record.Of(StripPanel::DemodData), 16, 12, run.iDemodData, run.iModData, kBlue,
+                    -1, 1);
         // A smooth two-level waveform for the eyes and a spectrum with a wide spread of powers.
         std::normal_distribution<double> noise(0.0, 0.05);
         for (int m = 0; m < kPoints; ++m) {
@@ -71,7 +92,7 @@ struct Frame {
 
     void Draw() {
         const StripSwitches all{true, true, true, true, true, true, true, true};
-        RedrawStrips(run, all, false, false, 1,
+        RedrawStrips(record, all, 1, 0.0,
                      [this](StripPanel p) -> Canvas& { return strips[static_cast<int>(p)]; });
         const EyeView eye{kPanelW, kPanelH, 0, false, run.dBaudRate};
         for (int e = 0; e < 3; ++e) {

@@ -1,59 +1,60 @@
 #include "display/StripRedraw.h"
 
-#include <array>
-#include <span>
+#include <algorithm>
+#include <cmath>
 
 #include "common/TextNumber.h"
 #include "display/Plots.h"
 
 namespace linelab {
-namespace {
 
-struct StripCall {
-    StripPanel panel;
-    bool checked;
-    int16_t iDutyCycle;
-    int16_t iBaud;
-    std::span<const int16_t> data;
-    std::span<const int16_t> compareData;
-    int16_t iMin;
-    int16_t iMax;
-};
-
-// A four-level symbol carries two code bits, so it takes two code-bit slots on the strip.
-StripCall LevelStrip(StripPanel panel, bool checked, const RunState& s,
-                     std::span<const int16_t> data, bool pam4) {
-    if (pam4) {
-        const int16_t half = CInt(s.iCodeBaud / 2.0);
-        return {panel, checked, s.iTxDutyCycle, half, data, s.iModData, -3, 3};
-    }
-    return {panel, checked, s.iTxDutyCycle, s.iCodeBaud, data, s.iModData, -1, 1};
+void StripRecord::NewRun(double span) {
+    for (StripShot& shot : strips)
+        shot.drawn = false;
+    runSpan = span;
 }
 
-StripCall BitStrip(StripPanel panel, bool checked, int16_t iBaud, std::span<const int16_t> data,
-                   std::span<const int16_t> compareData) {
-    return {panel, checked, 16, iBaud, data, compareData, 0, 1};
+double RunSpan(int16_t codeBaud, bool pam4) {
+    // A four-level symbol takes two code-bit slots.
+    const int symbolBaud = pam4 ? CInt(codeBaud / 2.0) : codeBaud;
+    return symbolBaud > 0 ? static_cast<double>(kSymbols) / symbolBaud : 0.0;
 }
 
-}  // namespace
+double ScrollStart(int position, int maximum, int zoom, double runSpan) {
+    if (maximum <= 0 || !(runSpan > 0)) return 0.0;
+    const double fraction = std::clamp(static_cast<double>(position) / maximum, 0.0, 1.0);
+    const double room = std::max(0.0, runSpan - std::max(zoom, 1));
+    return fraction * room;
+}
 
-void RedrawStrips(const RunState& s, const StripSwitches& on, bool txPam4, bool rxPam4, int zoom,
+void RecordStrip(StripShot& shot, int16_t iDutyCycle, int16_t iBaud, std::span<const int16_t> data,
+                 std::span<const int16_t> compareData, int32_t colour, int16_t iMin, int16_t iMax) {
+    const std::size_t length = std::min({data.size(), compareData.size(), shot.data.size()});
+    std::copy_n(data.begin(), length, shot.data.begin());
+    std::copy_n(compareData.begin(), length, shot.compareData.begin());
+    shot = {true, iDutyCycle, iBaud, colour, iMin, iMax, length, shot.data, shot.compareData};
+}
+
+void DrawShot(const StripShot& shot, Canvas& canvas, int zoom, double start) {
+    // The first element whose slot begins at or after the left edge; elements past the end
+    // of the run are simply not drawn.
+    const double first = std::floor(std::max(0.0, start) * std::max<int>(shot.iBaud, 0));
+    const std::size_t skip = static_cast<std::size_t>(std::min<double>(first, shot.length));
+    const std::span<const int16_t> data(shot.data.data() + skip, shot.length - skip);
+    const std::span<const int16_t> compare(shot.compareData.data() + skip, shot.length - skip);
+    plotData(shot.iDutyCycle, canvas, shot.iBaud, data, compare, shot.colour, shot.iMin, shot.iMax,
+             zoom);
+}
+
+void RedrawStrips(const StripRecord& record, const StripSwitches& on, int zoom, double start,
                   const StripCanvases& canvasOf) {
-    const int16_t code = s.iCodeBaud;
-    const std::array<StripCall, 8> strips{
-        BitStrip(StripPanel::Data, on.chkData, 12, s.iData, s.iData),
-        BitStrip(StripPanel::PreData, on.chkPreData, 12, s.iPreData, s.iPreData),
-        BitStrip(StripPanel::CodedData, on.chkCodedData, code, s.iCodedData, s.iCodedData),
-        LevelStrip(StripPanel::ModData, on.chkModData, s, s.iModData, txPam4),
-        LevelStrip(StripPanel::DemodData, on.chkDemodData, s, s.iDemodData, rxPam4),
-        BitStrip(StripPanel::DecodedData, on.chkDecodedData, code, s.iDecodedData, s.iCodedData),
-        BitStrip(StripPanel::PostData, on.chkPostData, 12, s.iPostData, s.iPreData),
-        BitStrip(StripPanel::RxData, on.chkRxData, 12, s.iRxData, s.iData),
-    };
-    for (const StripCall& c : strips) {
-        if (!c.checked) continue;
-        plotData(c.iDutyCycle, canvasOf(c.panel), c.iBaud, c.data, c.compareData, kBlue, c.iMin,
-                 c.iMax, zoom);
+    const std::array<bool, 8> checked{on.chkData,     on.chkPreData,   on.chkCodedData,
+                                      on.chkModData,  on.chkDemodData, on.chkDecodedData,
+                                      on.chkPostData, on.chkRxData};
+    for (std::size_t i = 0; i < checked.size(); ++i) {
+        const StripShot& shot = record.strips[i];
+        if (checked[i] && shot.drawn)
+            DrawShot(shot, canvasOf(static_cast<StripPanel>(i)), zoom, start);
     }
 }
 

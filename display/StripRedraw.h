@@ -1,7 +1,14 @@
 #pragma once
-// Redrawing every switched-on strip from the stored run, as the strip sliders ask for.
+// What each strip showed at the last run, and drawing it again. A redraw (a strip slider
+// moved, the panel resized) repeats exactly what the run drew: the run's own arguments and
+// copies of its sequences, so neither a later stage that rewrites an array in place (the
+// NRZI removal of the receiver) nor the receiver's time scale can change the picture.
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <span>
 
 #include "common/RunState.h"
 #include "display/Canvas.h"
@@ -9,7 +16,31 @@
 
 namespace linelab {
 
-// The strip check boxes (value 1 = true), in the order the strips are visited.
+// One strip as the run drew it: plotData's arguments.
+struct StripShot {
+    bool drawn = false;  // drawn by the last run
+    int16_t iDutyCycle = 16;
+    int16_t iBaud = 12;
+    int32_t colour = kBlue;
+    int16_t iMin = 0;
+    int16_t iMax = 1;
+    std::size_t length = 0;  // elements held in data and compareData
+    Bits data{};
+    Bits compareData{};
+};
+
+struct StripRecord {
+    std::array<StripShot, 8> strips{};
+    // How many panel widths (at zoom 1) one run lasts: 128 symbols at the transmitter's
+    // symbol time scale. The scroll slider moves through this.
+    double runSpan = 128.0 / 12;
+
+    StripShot& Of(StripPanel panel) { return strips[static_cast<std::size_t>(panel)]; }
+    const StripShot& Of(StripPanel panel) const { return strips[static_cast<std::size_t>(panel)]; }
+    void NewRun(double span);  // forgets which strips were drawn
+};
+
+// The strip switches (value 1 = true), in the order the strips are visited.
 struct StripSwitches {
     bool chkData = false;
     bool chkPreData = false;
@@ -21,12 +52,26 @@ struct StripSwitches {
     bool chkRxData = false;
 };
 
+// Panel widths (at zoom 1) from the start of the run to the left edge of the strips, for
+// scroll position `position` of 0..`maximum`: the start of the run at 0, the last stretch
+// that fills the strips at the maximum.
+double ScrollStart(int position, int maximum, int zoom, double runSpan);
+
+// Panel widths a run lasts for a transmit line-code time scale (iCodeBaud) and format.
+double RunSpan(int16_t codeBaud, bool pam4);
+
+// Stores the arguments of a strip the run draws; sequences longer than a run array are cut.
+void RecordStrip(StripShot& shot, int16_t iDutyCycle, int16_t iBaud, std::span<const int16_t> data,
+                 std::span<const int16_t> compareData, int32_t colour, int16_t iMin, int16_t iMax);
+
+// Draws a recorded strip with plotData from the element at `start` panel widths on.
+void DrawShot(const StripShot& shot, Canvas& canvas, int zoom, double start);
+
 // The panel a strip is drawn in.
 using StripCanvases = std::function<Canvas&(StripPanel)>;
 
-// Draws each checked strip with plotData from the arrays of the last run. txPam4 and rxPam4
-// say whether the transmit (cmbMod(0)) and receive (cmbMod(1)) formats are "4-PAM".
-void RedrawStrips(const RunState& s, const StripSwitches& switches, bool txPam4, bool rxPam4,
-                  int zoom, const StripCanvases& canvasOf);
+// Draws again each strip that is switched on and was drawn by the last run.
+void RedrawStrips(const StripRecord& record, const StripSwitches& switches, int zoom, double start,
+                  const StripCanvases& canvasOf);
 
 }  // namespace linelab

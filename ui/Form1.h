@@ -21,6 +21,7 @@
 
 #include "common/RunState.h"
 #include "display/Canvas.h"
+#include "display/StripRedraw.h"
 #include "engine/Engine.h"
 #include "engine/RunControl.h"
 #include "ui/Controls.h"
@@ -96,6 +97,18 @@ class Form1 {
 
     const RunState& State() const { return engine_.State(); }
 
+    // ---- the window's own actions (StripView.cpp, FormReset.cpp) ------------------------
+    // Draws every switched-on strip again as the last run drew it, at the current zoom and
+    // scroll position (after a panel changed size).
+    void RepaintStrips() { RedrawStrips(); }
+    const StripRecord& Strips() const { return strips_; }
+    // Back to the settings of a fresh start: every control, the run state and the random
+    // sequence as at launch. Attached canvases stay attached and are cleared.
+    void Reset();
+    // A typed text in cmbScene that names no scene gives way to the current scene's name;
+    // the layout is not applied again. True when the text changed.
+    bool ShowSceneName();
+
   private:
     friend class FormHost;
 
@@ -149,6 +162,10 @@ class Form1 {
     void vscThreshold_Change();
     void hscDataZoom_Change();
     void RedrawStrips();
+    double StripStart() const;  // where the strips begin, in panel widths
+    void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                   std::span<const int16_t> data, std::span<const int16_t> compareData,
+                   int32_t colour, int16_t iMin, int16_t iMax);
 
     // Scenes (ApplyScene.cpp).
     void ApplySceneLayout(int index);
@@ -172,6 +189,7 @@ class Form1 {
     std::array<DecorationControl, CountOf<DecorationId>()> decorations_;
     TimerControl timer_;
     std::array<std::unique_ptr<NullCanvas>, CountOf<PictureId>()> ownCanvases_;
+    StripRecord strips_;
     FormObserver* observer_ = nullptr;
     int scene_ = 0;
     bool inTick_ = false;

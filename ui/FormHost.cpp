@@ -70,8 +70,7 @@ void FormHost::SetBerCaption(std::string_view caption) {
 void FormHost::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
                          std::span<const int16_t> data, std::span<const int16_t> compareData,
                          int32_t colour, int16_t iMin, int16_t iMax) {
-    plotData(iDutyCycle, form_.CanvasOf(static_cast<PictureId>(panel)), iBaud, data, compareData,
-             colour, iMin, iMax, form_.Slider(SliderId::hscDataZoom).value);
+    form_.DrawStrip(panel, iDutyCycle, iBaud, data, compareData, colour, iMin, iMax);
 }
 
 void FormHost::DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,

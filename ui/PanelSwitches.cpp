@@ -2,14 +2,11 @@
 // counts, or change a caption; none of them draws a run.
 
 #include "display/Plots.h"
-#include "display/StripRedraw.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
 
 namespace linelab {
 namespace {
-
-constexpr std::string_view kPam4 = "4-PAM";
 
 // The eight strip check boxes come first and in the order of their pictures.
 bool IsStripSwitch(CheckId id) {
@@ -87,20 +84,6 @@ void Form1::hscDataZoom_Change() {
     SetSliderRange(SliderId::hscDataScroll, scroll.min,
                    ScrollMaximum(Slider(SliderId::hscDataZoom).value));
     RedrawStrips();
-}
-
-void Form1::RedrawStrips() {
-    const auto on = [this](CheckId id) { return Check(id).value == 1; };
-    const StripSwitches switches{on(CheckId::chkData),      on(CheckId::chkPreData),
-                                 on(CheckId::chkCodedData), on(CheckId::chkModData),
-                                 on(CheckId::chkDemodData), on(CheckId::chkDecodedData),
-                                 on(CheckId::chkPostData),  on(CheckId::chkRxData)};
-    const auto canvasOf = [this](StripPanel panel) -> Canvas& {
-        return CanvasOf(static_cast<PictureId>(panel));
-    };
-    linelab::RedrawStrips(State(), switches, List(ListId::cmbMod0).text == kPam4,
-                          List(ListId::cmbMod1).text == kPam4, Slider(SliderId::hscDataZoom).value,
-                          canvasOf);
 }
 
 void Form1::ClickPicture(PictureId id) {

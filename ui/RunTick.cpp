@@ -1,5 +1,6 @@
 // Run control: the tick, the pause button and the messages that stop the timer.
 
+#include "common/Tables.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
 
@@ -15,6 +16,8 @@ void Form1::Timer1_Timer() {
         ~TickFlag() { flag = false; }
     } tickFlag(inTick_);
     FormHost host(*this);
+    strips_.NewRun(
+        RunSpan(CodeBaud(List(ListId::cmbCode0).text), List(ListId::cmbMod0).text == "4-PAM"));
     engine_.Tick(host.Ports());
 }
 

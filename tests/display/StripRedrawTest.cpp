@@ -22,14 +22,15 @@ class StripRedrawTest : public ::testing::Test {
     StripRedrawTest() {
         for (auto& c : canvases_)
             c = std::make_unique<RecordingCanvas>(kWidth, kHeight);
-        state_ = std::make_unique<RunState>();
-        state_->iCodeBaud = 15;
-        state_->iTxDutyCycle = 16;
     }
 
-    void Redraw(const StripSwitches& on, bool txPam4 = false, bool rxPam4 = false, int zoom = 1) {
-        RedrawStrips(*state_, on, txPam4, rxPam4, zoom,
-                     [this](StripPanel p) -> Canvas& { return Of(p); });
+    void Redraw(const StripSwitches& on, int zoom = 1, double start = 0) {
+        RedrawStrips(record_, on, zoom, start, [this](StripPanel p) -> Canvas& { return Of(p); });
+    }
+
+    void Record(StripPanel p, int16_t iBaud, const Bits& data, const Bits& compare,
+                int16_t iMin = 0, int16_t iMax = 1) {
+        RecordStrip(record_.Of(p), 16, iBaud, data, compare, kBlue, iMin, iMax);
     }
 
     RecordingCanvas& Of(StripPanel p) { return *canvases_[static_cast<int>(p)]; }
@@ -49,66 +50,59 @@ class StripRedrawTest : public ::testing::Test {
         return -1;
     }
 
-    std::unique_ptr<RunState> state_;
+    StripRecord record_;
+    Bits zeros_{};
     std::array<std::unique_ptr<RecordingCanvas>, 8> canvases_;
 };
 
-TEST_F(StripRedrawTest, DrawsOnlyTheCheckedStripsInBlue) {
+TEST_F(StripRedrawTest, DrawsOnlyCheckedStripsTheLastRunDrew) {
+    for (StripPanel p : {StripPanel::Data, StripPanel::ModData, StripPanel::PostData})
+        Record(p, 12, zeros_, zeros_);
     Redraw({.chkData = true, .chkModData = true, .chkRxData = true});
     for (int p = 0; p < 8; ++p) {
-        const bool checked = p == 0 || p == 3 || p == 7;
-        EXPECT_EQ(canvases_[p]->clears, checked ? 1 : 0) << p;
-        EXPECT_EQ(canvases_[p]->lines.empty(), !checked) << p;
+        const bool drawn = p == 0 || p == 3;  // RxData is on but the run did not draw it
+        EXPECT_EQ(canvases_[p]->clears, drawn ? 1 : 0) << p;
+        EXPECT_EQ(canvases_[p]->lines.empty(), !drawn) << p;
     }
-    EXPECT_EQ(Of(StripPanel::Data).Colour(), kBlue);
+    record_.NewRun(10);
+    Redraw({.chkData = true});
+    EXPECT_EQ(Of(StripPanel::Data).clears, 1);  // a new run forgets the old pictures
 }
 
-TEST_F(StripRedrawTest, ReceivedStripsAreComparedWithWhatWasSent) {
-    state_->iData[2] = 1;
-    state_->iPreData[4] = 1;
-    state_->iCodedData[6] = 1;
-    state_->iModData[1] = 1;
-    // The receive side saw nothing: every sent one is an error there.
-    const StripSwitches all{true, true, true, true, true, true, true, true};
-    Redraw(all);
-    for (StripPanel sent :
-         {StripPanel::Data, StripPanel::PreData, StripPanel::CodedData, StripPanel::ModData}) {
-        EXPECT_EQ(RedLines(sent), 0);
-    }
-    EXPECT_GT(RedLines(StripPanel::RxData), 0);       // against iData
-    EXPECT_GT(RedLines(StripPanel::PostData), 0);     // against iPreData
-    EXPECT_GT(RedLines(StripPanel::DecodedData), 0);  // against iCodedData
-    EXPECT_GT(RedLines(StripPanel::DemodData), 0);    // against iModData
-
-    state_->iRxData = state_->iData;
-    state_->iPostData = state_->iPreData;
-    state_->iDecodedData = state_->iCodedData;
-    state_->iDemodData = state_->iModData;
-    Redraw(all);
-    for (int p = 0; p < 8; ++p)
-        EXPECT_EQ(RedLines(static_cast<StripPanel>(p)), 0) << p;
+// The recorded copies are drawn, not the arrays they came from: a stage that rewrites its
+// array after the strip was drawn (the NRZI removal) cannot change the redraw.
+TEST_F(StripRedrawTest, ReplaysTheRunsOwnArgumentsAndCopies) {
+    Bits data{};
+    Bits sent{};
+    sent[1] = 1;
+    Record(StripPanel::DecodedData, 15, data, sent);
+    data[1] = 1;  // rewritten in place after the run drew it
+    Record(StripPanel::ModData, 8, sent, sent, -3, 3);
+    Redraw({.chkModData = true, .chkDecodedData = true}, 2);
+    EXPECT_GT(RedLines(StripPanel::DecodedData), 0);
+    EXPECT_EQ(RedLines(StripPanel::ModData), 0);
+    EXPECT_EQ(SecondSlotX(StripPanel::DecodedData), 240);  // 15 code bits, zoom 2
+    EXPECT_EQ(SecondSlotX(StripPanel::ModData), 450);      // the run's own 8 slots
+    EXPECT_EQ(Of(StripPanel::ModData).lines[0].y1, 300);   // 0, half way up -3..3
 }
 
-TEST_F(StripRedrawTest, SlotWidthsFollowTheStripsTimeScale) {
-    const StripSwitches all{true, true, true, true, true, true, true, true};
-    Redraw(all, false, true, 2);
-    EXPECT_EQ(SecondSlotX(StripPanel::Data), 300);       // 12 bits across, zoom 2
-    EXPECT_EQ(SecondSlotX(StripPanel::CodedData), 240);  // 15 code bits
-    EXPECT_EQ(SecondSlotX(StripPanel::ModData), 240);    // two levels: one per code bit
-    EXPECT_EQ(SecondSlotX(StripPanel::DemodData), 450);  // four levels: 15 / 2 -> 8 slots
-    EXPECT_EQ(SecondSlotX(StripPanel::DecodedData), 240);
-    EXPECT_EQ(SecondSlotX(StripPanel::RxData), 300);
-}
+TEST_F(StripRedrawTest, TheScrollPositionPicksWhereTheStripsStart) {
+    EXPECT_DOUBLE_EQ(RunSpan(12, false), 128.0 / 12);
+    EXPECT_DOUBLE_EQ(RunSpan(15, true), 128.0 / 8);
+    EXPECT_DOUBLE_EQ(ScrollStart(0, 37, 1, 10), 0);
+    EXPECT_DOUBLE_EQ(ScrollStart(37, 37, 1, 10), 9);  // the last panel width of the run
+    EXPECT_DOUBLE_EQ(ScrollStart(37, 37, 4, 10), 6);
+    EXPECT_DOUBLE_EQ(ScrollStart(50, 37, 4, 3), 0);  // a run shorter than the strips
+    EXPECT_DOUBLE_EQ(ScrollStart(5, 0, 1, 10), 0);
 
-TEST_F(StripRedrawTest, FourLevelStripsSpanMinusThreeToThree) {
-    state_->iModData[0] = 3;
-    state_->iDemodData[0] = 1;
-    Redraw({.chkModData = true, .chkDemodData = true}, true, false);
-    // Four levels: 3 lies at the top fifth; two levels: 1 lies there.
-    EXPECT_EQ(Of(StripPanel::ModData).lines[0].y1, 120);
-    EXPECT_EQ(Of(StripPanel::DemodData).lines[0].y1, 120);
-    EXPECT_EQ(SecondSlotX(StripPanel::ModData), 900);
-    EXPECT_EQ(SecondSlotX(StripPanel::DemodData), 480);
+    Bits data{};
+    data[24] = 1;
+    Record(StripPanel::Data, 12, data, data);
+    Redraw({.chkData = true}, 1, 2.0);  // two panel widths on: element 24 comes first
+    EXPECT_EQ(Of(StripPanel::Data).lines[0].y1, 120);
+    EXPECT_EQ(Of(StripPanel::Data).lines[0].x1, 0);
+    Redraw({.chkData = true}, 1, 1000.0);  // past the end: cleared, nothing drawn
+    EXPECT_TRUE(Of(StripPanel::Data).lines.empty());
 }
 
 TEST(ScrollMaximumTest, ShrinksWithZoomAndHoldsTheSliderRange) {

@@ -51,15 +51,25 @@ TEST(PicturePanelTest, ClearEmptiesTheImageAndDropsCollectedLines) {
     EXPECT_TRUE(IsBlank(panel.Image()));
 }
 
-TEST(PicturePanelTest, AResizeGivesANewClearedImageOfTheNewSize) {
+// A paused window that is resized keeps its pictures (they used to go blank until the next
+// run); a strip is told, so it can be drawn again to its new width.
+TEST(PicturePanelTest, AResizeKeepsThePictureStretchedToTheNewSize) {
     PicturePanel panel;
+    int resized = 0;
+    QObject::connect(&panel, &PicturePanel::Resized, [&resized] { ++resized; });
     panel.resize(100, 50);
+    EXPECT_EQ(resized, 0);  // nothing drawn yet: nothing to keep
     panel.Line(0, 150, 1500, 150);
     panel.Flush();
     panel.resize(160, 90);
     EXPECT_EQ(panel.Image().deviceIndependentSize().toSize(), QSize(160, 90));
-    EXPECT_TRUE(IsBlank(panel.Image()));
+    EXPECT_FALSE(IsBlank(panel.Image()));
+    EXPECT_EQ(resized, 1);
     EXPECT_EQ(panel.ScaleWidth(), 160 * kUnitsPerPixel);
+    panel.Clear();
+    panel.resize(120, 60);
+    EXPECT_TRUE(IsBlank(panel.Image()));
+    EXPECT_EQ(resized, 1);
 }
 
 TEST(PicturePanelTest, EmptyAndHugeSizesNeverFail) {
@@ -120,7 +130,7 @@ TEST_F(PanelClickTest, ClickingASpectrumRestartsOnlyItsOwnAverage) {
 
 TEST_F(PanelClickTest, KeyboardReachesTheSameClick) {
     Panel(PictureId::picChannelEye)->setFocus();
-    QTest::keyClick(Panel(PictureId::picChannelEye), Qt::Key_Space);
+    QTest::keyClick(Panel(PictureId::picChannelEye), Qt::Key_Return);
     EXPECT_TRUE(Blank(PictureId::picChannelEye));
 }
 

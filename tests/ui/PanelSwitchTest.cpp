@@ -105,6 +105,7 @@ TEST_F(PanelSwitches, SlidersAndChecksRefuseValuesOutsideTheirRange) {
 }
 
 TEST_F(PanelSwitches, ZoomSetsScrollRangeAndRedrawsCheckedStrips) {
+    form.Timer1_Timer();  // a redraw shows the last run
     ASSERT_TRUE(form.SetSliderValue(SliderId::hscDataScroll, 30));
     const int maxima[] = {49, 37, 25, 13};
     for (int zoom : {2, 3, 4, 1}) {

@@ -139,15 +139,31 @@ void ChainLayout::AddStageCell(QLayout* cell, int row, int column, int rowSpan) 
     columns_[static_cast<std::size_t>(column)].push_back(cell);
 }
 
+void ChainLayout::SetAvailableWidth(int width) {
+    if (available_ == width) return;
+    available_ = width;
+    EqualizeColumns();
+}
+
 void ChainLayout::EqualizeColumns() {
     if (!full_ || grid_ == nullptr) return;
-    int widest = 0;
+    int preferred = 0;
+    int needed = 0;
     for (const auto& column : columns_) {
-        for (const QLayout* cell : column)
-            widest = std::max(widest, cell->sizeHint().width());
+        for (const QLayout* cell : column) {
+            preferred = std::max(preferred, cell->sizeHint().width());
+            needed = std::max(needed, cell->minimumSize().width());
+        }
+    }
+    preferred = std::max(preferred, needed);
+    int width = preferred;
+    if (available_ > 0) {
+        const QMargins m = grid_->contentsMargins();
+        const int fixed = m.left() + m.right() + (kStageColumns - 1) * grid_->horizontalSpacing();
+        width = std::clamp((available_ - fixed) / kStageColumns, needed, preferred);
     }
     for (int column = 0; column < kStageColumns; ++column)
-        grid_->setColumnMinimumWidth(column, widest);
+        grid_->setColumnMinimumWidth(column, width);
 }
 
 QRect ChainLayout::StageRect(int column) const {

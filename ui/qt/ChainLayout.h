@@ -33,9 +33,12 @@ class ChainLayout {
 
     // Replaces the current layout with the one of the model's scene.
     void Build();
-    // Full layout: gives every stage column the width of the widest, so the three eye
-    // panels (which share a row) come out the same size.
+    // Full layout: gives every stage column the same minimum width, so the three eye panels
+    // (which share a row) come out the same size: the widest column's preferred width where
+    // the room allows, else an equal share of the room, but never less than any column needs.
     void EqualizeColumns();
+    // The width the area is shown in (the scroll area's viewport); 0 when unknown.
+    void SetAvailableWidth(int width);
 
     bool Full() const { return full_; }
     int Scene() const { return scene_; }
@@ -68,6 +71,7 @@ class ChainLayout {
     std::vector<QWidget*> fillers_;
     std::array<std::vector<QLayout*>, kStageColumns> columns_;
     bool full_ = false;
+    int available_ = 0;
     int scene_ = -1;
 };
 

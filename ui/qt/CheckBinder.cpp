@@ -5,6 +5,7 @@
 
 #include "ui/Form1.h"
 #include "ui/qt/BgrColour.h"
+#include "ui/qt/PanelFrames.h"
 #include "ui/qt/PicturePanel.h"
 
 namespace linelab {
@@ -27,6 +28,8 @@ void CheckBinder::Connect() {
         QCheckBox* box = widgets_.Check(id);
         QObject::connect(box, &QCheckBox::clicked, box,
                          [this, id](bool checked) { Clicked(id, checked); });
+        const QString name = SwitchName(id);
+        box->setAccessibleName(name.isEmpty() ? box->toolTip() : name);
     }
 }
 

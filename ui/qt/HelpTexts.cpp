@@ -7,6 +7,7 @@ namespace linelab {
 QString AboutText() {
     const QStringList paragraphs = {
         QStringLiteral("LineLab: a line transmission teaching simulator."),
+        QStringLiteral("Version %1").arg(QStringLiteral(LINELAB_VERSION)),
         QString(),
         QStringLiteral("This is an early version. Please report anything that looks wrong or "
                        "confusing: your reports make the next version better."),
@@ -33,9 +34,11 @@ QString InstructionsText() {
                        "the stages that lesson needs. The Pause button stops the simulation, "
                        "continues it slowly, and runs it at full speed again."),
         QString(),
-        QStringLiteral("Strips. The two sliders under the strips work on one run of 128 bits: "
-                       "the long one moves through the run and the short one magnifies it. "
-                       "They are easiest to use while the simulation is paused."),
+        QStringLiteral("Strips. The two sliders under the strips work on the last run: the "
+                       "long one picks which part of the run the strips show, from its start "
+                       "to its end, and the short one fits up to four times as much of the run "
+                       "into the strips. They are easiest to use while the simulation is "
+                       "paused."),
         QString(),
         QStringLiteral("Check boxes. The box beside each graph switches that graph on or off. "
                        "A strip that is off is greyed; an eye diagram or spectrum that is off "

@@ -1,6 +1,7 @@
 #include "ui/qt/HelpWindow.h"
 
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -24,6 +25,26 @@ HelpWindow::HelpWindow(const QString& title, const QString& text, QWidget* paren
     box->addWidget(text_);
     box->addLayout(buttons);
     resize(520, 380);
+}
+
+void HelpWindow::ShowOver(const QWidget* owner) {
+    const bool place = !isVisible() && owner != nullptr;
+    show();
+    if (place) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    raise();
+    activateWindow();
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString HelpWindow::Text() const {

@@ -45,7 +45,10 @@ void ListBinder::Typed(ListId id) {
     const std::string text = widgets_.List(id)->currentText().toStdString();
     // Leaving a box without changing it is no change; a pick already reached the model.
     if (text != form_.List(id).text) form_.SetText(id, text);
+    // The scene box shows the scene that is laid out, never a text that names none.
+    if (id == ListId::cmbScene) form_.ShowSceneName();
     Sync(id);
+    if (typedHook_) typedHook_(id, text);
     afterAction_();
 }
 

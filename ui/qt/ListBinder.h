@@ -4,6 +4,7 @@
 // reports is copied into the widget with its signals blocked, so it never comes back.
 
 #include <functional>
+#include <string>
 
 #include "ui/Controls.h"
 #include "ui/qt/ControlWidgets.h"
@@ -18,6 +19,10 @@ class ListBinder {
 
     void Connect();
     void Sync(ListId id);
+    // Told of every text the user typed into a box, after the model took it.
+    void SetTypedHook(std::function<void(ListId, const std::string&)> hook) {
+        typedHook_ = std::move(hook);
+    }
 
   private:
     void Picked(ListId id, int index);
@@ -26,6 +31,7 @@ class ListBinder {
     Form1& form_;
     const ControlWidgets& widgets_;
     std::function<void()> afterAction_;
+    std::function<void(ListId, const std::string&)> typedHook_;
 };
 
 }  // namespace linelab

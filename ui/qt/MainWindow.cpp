@@ -1,11 +1,19 @@
 #include "ui/qt/MainWindow.h"
 
-#include <QMenuBar>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
 
 #include "ui/Form1.h"
 #include "ui/qt/BerCurveWindow.h"
+#include "ui/TypedText.h"
 #include "ui/qt/CaptionBinder.h"
 #include "ui/qt/ChainArea.h"
 #include "ui/qt/CheckBinder.h"
@@ -15,16 +23,27 @@
 #include "ui/qt/ListBinder.h"
 #include "ui/qt/MeasureView.h"
 #include "ui/qt/MenuNamed.h"
+#include "ui/qt/Logo.h"
+#include "ui/qt/PanelFrames.h"
 #include "ui/qt/PicturePanel.h"
+#include "ui/qt/RunStatus.h"
 #include "ui/qt/SliderBinder.h"
+#include "ui/qt/WindowFit.h"
 
 namespace linelab {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_unique<Form1>()) {
     setWindowTitle(QStringLiteral("LineLab"));
-    area_ = new ChainArea(*form_, this);
-    setCentralWidget(area_);
+    setWindowIcon(LogoIcon());
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("chainScroll"));
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    area_ = new ChainArea(*form_, scroll_);
+    scroll_->setWidget(area_);
+    setCentralWidget(scroll_);
+    status_ = std::make_unique<RunStatus>(statusBar());
     Bind();
-    BuildMenu();
+    BuildMenus();
     lessons_ = new LessonActions(*this);
     const ControlWidgets& w = Widgets();
     // The measurements sit between the model and the panels (they attach the canvases).
@@ -45,16 +64,44 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     // Every eye is scaled by the transmit eye's size, also in scenes that hide it and
     // show the channel eye in its place.
     w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));
+    // The receive eye's thresholds and sampling instant stay on top of its traces.
+    w.Picture(PictureId::picRxEye)->SetMarkerColour(kGreen);
+    for (PicturePanel* panel : w.pictures)
+        connect(panel, &PicturePanel::Resized, this, &MainWindow::QueueStripRepaint);
+    baseFont_ = font();
+    baseBerFont_ = w.Label(LabelId::lblBER)->font();
     form_->SetObserver(this);
     SyncAll();
     area_->Layout().Build();
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Tick);
     ApplyTimer(form_->Timer());
-    resize(DefaultSize());
+    RefreshFrames();
+    FitToScreen();
     w.pause->setFocus();
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::FitToScreen() {
+    const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const QRect available = where != nullptr ? where->availableGeometry() : QRect();
+    // The frame is known once the window exists; before that it counts as none.
+    const QMargins frame(geometry().left() - frameGeometry().left(),
+                         geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    const QRect outer = InitialGeometry(available, DefaultSize().grownBy(frame));
+    setGeometry(outer.marginsRemoved(frame));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (fitted_) return;
+    fitted_ = true;
+    FitToScreen();
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     timer1_.stop();
     delete berCurve_;  // cancels its sweep and waits for the workers
     berCurve_ = nullptr;
@@ -78,6 +125,7 @@ void MainWindow::Bind() {
     checks_ = std::make_unique<CheckBinder>(*form_, Widgets(), after);
     sliders_ = std::make_unique<SliderBinder>(*form_, Widgets(), after);
     captions_ = std::make_unique<CaptionBinder>(*form_, Widgets(), after);
+    lists_->SetTypedHook([this](ListId id, const std::string& text) { Typed(id, text); });
     lists_->Connect();
     checks_->Connect();
     sliders_->Connect();
@@ -90,17 +138,6 @@ void MainWindow::Bind() {
             AfterAction();
         });
     }
-}
-
-void MainWindow::BuildMenu() {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("HelpMenu"));
-    QAction* instructions = help->addAction(QStringLiteral("Instructions"));
-    instructions->setObjectName(QStringLiteral("HelpInstructions"));
-    connect(instructions, &QAction::triggered, this, &MainWindow::ShowInstructions);
-    QAction* about = help->addAction(QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("HelpAbout"));
-    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
 void MainWindow::SyncAll() {
@@ -124,6 +161,8 @@ void MainWindow::SyncControl(ControlRef control) {
             break;
         case ControlKind::Button:
             captions_->SyncPause();
+            if (runControl_ != nullptr) runControl_->setText(Widgets().pause->text());
+            status_->Update(*form_);
             break;
         case ControlKind::Picture:
             break;
@@ -162,6 +201,7 @@ void MainWindow::ControlChanged(ControlRef control, std::string_view) {
 // column widths follow what is visible.
 void MainWindow::AfterAction() {
     if (measure_ != nullptr) measure_->Refresh();
+    RefreshFrames();  // titles, hints and the status follow every action
     if (!layoutPending_) return;
     layoutPending_ = false;
     ChainLayout& layout = area_->Layout();
@@ -173,10 +213,67 @@ void MainWindow::AfterAction() {
     area_->update();
 }
 
+void MainWindow::RefreshFrames() {
+    UpdatePanelFrames(*form_, Widgets());
+    status_->Update(*form_);
+}
+
+// A strip stretched to a new size is drawn again from the last run, once for all panels.
+void MainWindow::QueueStripRepaint() {
+    if (stripRepaintQueued_) return;
+    stripRepaintQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            stripRepaintQueued_ = false;
+            form_->RepaintStrips();
+            FlushPanels();
+        },
+        Qt::QueuedConnection);
+}
+
 void MainWindow::Tick() {
     measure_->Tick();
+    status_->Ran();
     FlushPanels();
     AfterAction();
+}
+
+void MainWindow::Reset() {
+    form_->Reset();
+    FlushPanels();
+    layoutPending_ = true;
+    AfterAction();
+    status_->ShowNote(QStringLiteral("Back to the start-up settings"));
+}
+
+void MainWindow::Typed(ListId id, const std::string& text) {
+    QString note = QString::fromStdString(TypedTextNote(id, text, form_->List(id).items));
+    if (id == ListId::cmbScene && text != form_->List(id).text)
+        note = QStringLiteral("Simulation: \"%1\" names no scene; %2 stays laid out")
+                   .arg(QString::fromStdString(text).left(40),
+                        QString::fromStdString(form_->List(id).text));
+    status_->ShowNote(note);
+}
+
+// A press anywhere in the window outside the box being edited (panels included) applies the
+// typed text, as leaving the box does: the box never shows a value that is not in effect.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == scroll_->viewport()) {
+        area_->Layout().SetAvailableWidth(scroll_->viewport()->width());
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonPress) return QMainWindow::eventFilter(watched, event);
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    auto* pressed = qobject_cast<QWidget*>(watched);
+    if (edit == nullptr || pressed == nullptr || edit->window() != this) return false;
+    auto* combo = qobject_cast<QComboBox*>(edit->parentWidget());
+    if (combo == nullptr) return false;
+    for (QWidget* w = pressed; w != nullptr; w = w->parentWidget()) {
+        if (w == combo) return false;  // its own arrow or list: still editing
+    }
+    edit->clearFocus();  // finishes the editing, which applies the text
+    return false;
 }
 
 void MainWindow::ApplyScene(int index) {
@@ -191,6 +288,7 @@ void MainWindow::FlushPanels() {
 
 void MainWindow::TimerChanged(const TimerControl& timer) {
     ApplyTimer(timer);
+    status_->Update(*form_);
 }
 
 void MainWindow::ApplyTimer(const TimerControl& timer) {
@@ -233,18 +331,14 @@ void MainWindow::ShowBerCurve() {
 void MainWindow::ShowAbout() {
     if (about_ == nullptr)
         about_ = new HelpWindow(QStringLiteral("About LineLab"), AboutText(), this);
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
+    about_->ShowOver(this);
 }
 
 void MainWindow::ShowInstructions() {
     if (instructions_ == nullptr)
         instructions_ =
             new HelpWindow(QStringLiteral("LineLab Instructions"), InstructionsText(), this);
-    instructions_->show();
-    instructions_->raise();
-    instructions_->activateWindow();
+    instructions_->ShowOver(this);
 }
 
 }  // namespace linelab

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "ui/qt/LessonActions.h"
+#include "ui/qt/Logo.h"
 #include "ui/qt/MainWindow.h"
 
 // linelab [LESSON]: the window, with the lesson opened when one is named.
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setOrganizationName(QStringLiteral("LineLab"));
     QApplication::setApplicationName(QStringLiteral("linelab"));
+    QApplication::setWindowIcon(linelab::LogoIcon());
     linelab::MainWindow window;
     window.show();
     const QStringList args = QApplication::arguments();

@@ -1,11 +1,17 @@
-// Renders every scene of the window after a few runs into PNG files, without a display.
+// Renders the window after a few runs into PNG files, without a display.
 // Usage: linelab_screenshots [folder]    (default: docs/screenshots)
-// Files are named after the scene: scene0-just-data.png ... scene6-full-channel.png.
+// Every scene at 1280x800, named after the scene (scene0-just-data.png ...
+// scene6-full-channel.png); the last scene also on a 1024x768 projector
+// (scene6-full-channel-1024x768.png) and at 200 % on a 1920x1080 screen
+// (scene6-full-channel-1920x1080-200.png), for which the tool runs itself once more with the
+// scale factor set, since a scale applies to a whole process.
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QProcess>
 #include <cstdio>
+#include <cstring>
 
 #include "ui/Form1.h"
 #include "ui/qt/MainWindow.h"
@@ -14,16 +20,38 @@
 namespace {
 
 constexpr int kTicks = 25;  // enough runs for the eyes to fill and the spectra to settle
+constexpr int kLastScene = linelab::kSceneCount - 1;
+constexpr const char* kHiDpiOption = "--hidpi";
 
-QString FileName(int scene, const std::string& title) {
+QString FileName(int scene, const std::string& title, const QString& suffix) {
     QString slug = QString::fromStdString(title).toLower();
     slug.replace(QLatin1Char(' '), QLatin1Char('-'));
-    return QStringLiteral("scene%1-%2.png").arg(scene).arg(slug);
+    return QStringLiteral("scene%1-%2%3.png").arg(scene).arg(slug, suffix);
+}
+
+bool Shoot(linelab::MainWindow& window, int scene, QSize size, const QString& folder,
+           const QString& suffix) {
+    window.resize(size);
+    window.ApplyScene(scene);
+    QApplication::processEvents();  // lay out before drawing
+    for (int tick = 0; tick < kTicks; ++tick)
+        window.Tick();
+    QApplication::processEvents();
+    const auto& scenes = window.Model().List(linelab::ListId::cmbScene).items;
+    const QString path =
+        QDir(folder).filePath(FileName(scene, scenes[static_cast<std::size_t>(scene)], suffix));
+    if (!window.grab().save(path, "PNG")) {
+        std::fprintf(stderr, "linelab_screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const bool hiDpi = argc > 2 && std::strcmp(argv[2], kHiDpiOption) == 0;
     linelab::UseOffscreenPlatform();
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -36,20 +64,22 @@ int main(int argc, char* argv[]) {
     linelab::MainWindow window;
     window.Timer1().stop();  // the runs below are the only ones
     window.show();
-    const auto& scenes = window.Model().List(linelab::ListId::cmbScene).items;
-    for (int scene = 0; scene < linelab::kSceneCount; ++scene) {
-        window.ApplyScene(scene);
-        QApplication::processEvents();  // lay out before drawing: a resize clears panels
-        for (int tick = 0; tick < kTicks; ++tick)
-            window.Tick();
-        QApplication::processEvents();
-        const QString path =
-            QDir(folder).filePath(FileName(scene, scenes[static_cast<std::size_t>(scene)]));
-        if (!window.grab().save(path, "PNG")) {
-            std::fprintf(stderr, "linelab_screenshots: cannot write %s\n", qPrintable(path));
-            return 1;
-        }
-        std::printf("%s\n", qPrintable(path));
+    if (hiDpi) {
+        // 1920x1080 pixels at twice the scale: 960x540 for the window.
+        return Shoot(window, kLastScene, QSize(960, 540), folder, QStringLiteral("-1920x1080-200"))
+                   ? 0
+                   : 1;
     }
-    return 0;
+    for (int scene = 0; scene < linelab::kSceneCount; ++scene) {
+        if (!Shoot(window, scene, QSize(1280, 800), folder, QString())) return 1;
+    }
+    if (!Shoot(window, kLastScene, QSize(1024, 768), folder, QStringLiteral("-1024x768"))) return 1;
+    QProcess self;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    self.setProcessEnvironment(env);
+    self.setProcessChannelMode(QProcess::ForwardedChannels);
+    self.start(QCoreApplication::applicationFilePath(),
+               {folder, QString::fromLatin1(kHiDpiOption)});
+    return self.waitForFinished(120000) && self.exitCode() == 0 ? 0 : 1;
 }

@@ -1,0 +1,71 @@
+#include "ui/qt/PanelFrames.h"
+
+#include <array>
+
+#include "common/Signal.h"
+#include "ui/Form1.h"
+#include "ui/qt/PicturePanel.h"
+
+namespace linelab {
+namespace {
+
+constexpr std::array<const char*, 8> kStripNames = {"Data",         "Pre-coded",       "Coded",
+                                                    "Sent levels",  "Received levels", "Decoded",
+                                                    "Post-decoded", "Received data"};
+constexpr std::array<const char*, 3> kStages = {"Transmitter", "Channel", "Receiver"};
+
+// The panel shows about two data-bit periods: 33 samples per data bit, 16 per symbol.
+double SymbolsAcross(double dBaudRate) {
+    return 33.0 * UsableBaudRate(dBaudRate) / 16.0;
+}
+
+}  // namespace
+
+QString StripName(PictureId strip) {
+    const auto i = static_cast<std::size_t>(strip);
+    return i < kStripNames.size() ? QString::fromLatin1(kStripNames[i]) : QString();
+}
+
+QString SwitchName(CheckId id) {
+    const auto i = static_cast<std::size_t>(id);
+    if (i < kStripNames.size())
+        return QStringLiteral("Show the %1 strip")
+            .arg(QString::fromLatin1(kStripNames[i]).toLower());
+    if (id >= CheckId::chkTxEye && id <= CheckId::chkRxEye)
+        return QStringLiteral("Show the %1 eye")
+            .arg(QString::fromLatin1(kStages[i - static_cast<std::size_t>(CheckId::chkTxEye)])
+                     .toLower());
+    if (id >= CheckId::chkTxSpectrum && id <= CheckId::chkRxSpectrum)
+        return QStringLiteral("Show the %1 spectrum")
+            .arg(QString::fromLatin1(kStages[i - static_cast<std::size_t>(CheckId::chkTxSpectrum)])
+                     .toLower());
+    return QString();
+}
+
+void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
+    const CheckControl& linear = form.Check(CheckId::chkLinear);
+    const bool isLinear = linear.visible && linear.value == 1;
+    const bool ownLabels = form.Label(LabelId::lblFreq0).visible;
+    const double across = SymbolsAcross(form.State().dBaudRate);
+    for (int side = 0; side < 3; ++side) {
+        const QString stage = QString::fromLatin1(kStages[static_cast<std::size_t>(side)]);
+        PicturePanel* eye = w.Picture(Element(PictureId::picTxEye, side));
+        eye->SetTitle(stage + QStringLiteral(" eye"));
+        eye->SetSymbolAxis(across, w.Picture(PictureId::picTxEye));
+        PicturePanel* spectrum = w.Picture(Element(PictureId::picTxSpectrum, side));
+        spectrum->SetTitle(stage + (isLinear ? QStringLiteral(" spectrum, linear")
+                                             : QStringLiteral(" spectrum, dB")));
+        spectrum->SetFrequencyAxis(!ownLabels);
+    }
+    for (int i = 0; i <= static_cast<int>(PictureId::picRxData); ++i) {
+        const auto strip = static_cast<PictureId>(i);
+        w.Picture(strip)->SetSideLabel(StripName(strip));
+    }
+    // Each panel's check box has the panel's own position among the check boxes.
+    for (int i = 0; i < CountOf<PictureId>(); ++i) {
+        const bool off = form.Check(static_cast<CheckId>(i)).value == 0;
+        w.pictures[static_cast<std::size_t>(i)]->SetOffHint(off ? kOffHint : QString());
+    }
+}
+
+}  // namespace linelab

@@ -1,0 +1,85 @@
+#include "ui/qt/RunStatus.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include "ui/Form1.h"
+
+namespace linelab {
+namespace {
+
+constexpr qint64 kRateWindowMs = 2000;
+constexpr int kNoteMs = 10000;
+
+QLabel* Field(QStatusBar* bar, const char* name) {
+    auto* label = new QLabel(bar);
+    label->setObjectName(QString::fromLatin1(name));
+    bar->addPermanentWidget(label);
+    return label;
+}
+
+}  // namespace
+
+RunStatus::RunStatus(QStatusBar* bar) : bar_(bar) {
+    state_ = Field(bar, "statusRun");
+    rate_ = Field(bar, "statusRate");
+    runs_ = Field(bar, "statusRuns");
+    clock_.start();
+}
+
+void RunStatus::AddField(QWidget* field) {
+    bar_->addPermanentWidget(field);
+}
+
+void RunStatus::Ran() {
+    const qint64 now = clock_.elapsed();
+    recent_.push_back(now);
+    while (!recent_.empty() && recent_.front() < now - kRateWindowMs)
+        recent_.pop_front();
+}
+
+double RunStatus::RunsPerSecond() const {
+    const qint64 now = clock_.elapsed();
+    int count = 0;
+    for (qint64 t : recent_)
+        count += t >= now - kRateWindowMs ? 1 : 0;
+    return count * 1000.0 / kRateWindowMs;
+}
+
+void RunStatus::Update(const Form1& form) {
+    const TimerControl& timer = form.Timer();
+    QString state = QStringLiteral("Paused");
+    if (timer.enabled)
+        state = timer.interval >= 1000 ? QStringLiteral("Slow") : QStringLiteral("Running");
+    state_->setText(state);
+    // A paused simulation makes no runs, whatever the last two seconds held.
+    const double rate = timer.enabled ? RunsPerSecond() : 0.0;
+    rate_->setText(QStringLiteral("%1 runs/s").arg(rate, 0, 'f', 1));
+    runs_->setText(QStringLiteral("BER over %1 runs").arg(form.State().lBERRuns));
+}
+
+void RunStatus::ShowNote(const QString& note) {
+    if (note.isEmpty()) {
+        bar_->clearMessage();
+    } else {
+        bar_->showMessage(note, kNoteMs);
+    }
+}
+
+QString RunStatus::StateText() const {
+    return state_->text();
+}
+
+QString RunStatus::RateText() const {
+    return rate_->text();
+}
+
+QString RunStatus::RunsText() const {
+    return runs_->text();
+}
+
+QString RunStatus::Note() const {
+    return bar_->currentMessage();
+}
+
+}  // namespace linelab
