@@ -13,16 +13,9 @@
 namespace linelab {
 namespace {
 
-const QColor kMarker(0, 200, 0);
 const QColor kCaliper(80, 200, 255);
 const QColor kSpread(80, 200, 255, 70);
 constexpr double kUnits = kUnitsPerPixel;
-
-void PaintMarkers(QPainter& painter, const PanelTap& tap) {
-    painter.setPen(QPen(kMarker, 1));
-    for (const PanelTap::Segment& s : tap.Markers())
-        painter.drawLine(QLineF(s.x1 / kUnits, s.y1 / kUnits, s.x2 / kUnits, s.y2 / kUnits));
-}
 
 // The sampling instant: the middle of the pair of vertical marker lines, in pixels.
 std::optional<double> SamplingInstant(const PanelTap& tap) {
@@ -61,12 +54,10 @@ double EyeGeometry::SymbolWidth() const {
     return EyeStatistics::kSamplesPerSymbol / samplesPerUnit / kUnits;
 }
 
-void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& density,
-                  const PanelTap& tap) {
+void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& density) {
     painter.fillRect(rect, Qt::black);
     const QImage image = DensityPicture(density);
-    if (!image.isNull()) painter.drawImage(QPoint(0, 0), image);
-    PaintMarkers(painter, tap);
+    if (!image.isNull()) painter.drawImage(rect.topLeft(), image);
 }
 
 void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeometry& geometry,

@@ -1,8 +1,7 @@
 #pragma once
-// What is painted over an eye panel: the density image in place of the line image when
-// density eyes are on (with the run's threshold and sampling markers on top again, since
-// the density hides the image that holds them), and over the receive eye the calipers of
-// its measured opening.
+// What is painted over an eye panel's drawing area: the density image in place of the line
+// image when density eyes are on (the panel paints its threshold and sampling markers on top
+// of it), and over the receive eye the calipers of its measured opening.
 
 #include <QRect>
 
@@ -27,8 +26,7 @@ struct EyeGeometry {
     double SymbolWidth() const;
 };
 
-void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& density,
-                  const PanelTap& tap);
+void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& density);
 
 // Calipers at the sampling instant (read off the markers the run drew): per level its mean
 // and one standard deviation either side; per gap a vertical caliper of the measured height

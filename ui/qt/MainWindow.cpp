@@ -14,8 +14,8 @@
 #include <QStatusBar>
 
 #include "ui/Form1.h"
-#include "ui/qt/BerCurveWindow.h"
 #include "ui/TypedText.h"
+#include "ui/qt/BerCurveWindow.h"
 #include "ui/qt/CaptionBinder.h"
 #include "ui/qt/ChainArea.h"
 #include "ui/qt/CheckBinder.h"
@@ -23,9 +23,9 @@
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/LessonActions.h"
 #include "ui/qt/ListBinder.h"
+#include "ui/qt/Logo.h"
 #include "ui/qt/MeasureView.h"
 #include "ui/qt/MenuNamed.h"
-#include "ui/qt/Logo.h"
 #include "ui/qt/PanelFrames.h"
 #include "ui/qt/PicturePanel.h"
 #include "ui/qt/RunStatus.h"
@@ -54,7 +54,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
                                     FlushPanels();
                                     AfterAction();
                                 },
-                                [this] { ApplyTimer(form_->Timer()); }});
+                                [this] { ApplyTimer(form_->Timer()); },
+                                [this](std::optional<double> fastRate) {
+                                    status_->SetFastRate(fastRate);
+                                    status_->Update(*form_);
+                                }});
     measure_->AddViewItems(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     measure_->AddRunItems(*MenuNamed(*menuBar(), QStringLiteral("RunMenu"), QStringLiteral("Run")));

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QStatusBar>
 #include <cmath>
 
 #include "analysis/BerCountText.h"
@@ -62,10 +61,6 @@ MeasureView::MeasureView(QMainWindow& window, Form1& form, ControlWidgets& widge
 
     fastTimer_.setInterval(0);
     connect(&fastTimer_, &QTimer::timeout, this, &MeasureView::FastSlice);
-    fastStatus_ = new QLabel(&window_);
-    fastStatus_->setObjectName(QStringLiteral("FastStatus"));
-    fastStatus_->hide();
-    window_.statusBar()->addPermanentWidget(fastStatus_);
     Refresh();  // the readouts take their room before the first layout
 }
 
@@ -162,17 +157,24 @@ void MeasureView::SetOverlays() {
     }
 }
 
-void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& rect) {
+// `area` is the panel's drawing area (the image's place, inside its title and side bands).
+void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
     const PanelTap* tap = measurements_.TapOf(Element(PictureId::picTxEye, eye));
     if (tap == nullptr) return;
-    if (measurements_.Density()) PaintDensity(painter, rect, measurements_.DensityOf(eye), *tap);
-    if (!eyeOpening_ || eye != 2 || measurements_.RxEyeRuns() == 0) return;
-    // Every eye is drawn with the transmit eye's scale (see FormHost::DrawEye).
-    const Canvas& txEye = form_.CanvasOf(PictureId::picTxEye);
-    const EyeGeometry geometry{static_cast<double>(txEye.ScaleWidth()),
-                               static_cast<double>(txEye.ScaleHeight()), std::sqrt(2.0),
-                               form_.State().dBaudRate};
-    PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, *tap);
+    painter.save();
+    painter.setClipRect(area);
+    painter.translate(area.topLeft());
+    const QRect local(QPoint(0, 0), area.size());
+    if (measurements_.Density()) PaintDensity(painter, local, measurements_.DensityOf(eye));
+    if (eyeOpening_ && eye == 2 && measurements_.RxEyeRuns() > 0) {
+        // Every eye is drawn with the transmit eye's scale (see FormHost::DrawEye).
+        const Canvas& txEye = form_.CanvasOf(PictureId::picTxEye);
+        const EyeGeometry geometry{static_cast<double>(txEye.ScaleWidth()),
+                                   static_cast<double>(txEye.ScaleHeight()), std::sqrt(2.0),
+                                   form_.State().dBaudRate};
+        PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, *tap);
+    }
+    painter.restore();
 }
 
 void MeasureView::Refresh() {
@@ -191,18 +193,8 @@ void MeasureView::Refresh() {
 }
 
 void MeasureView::RefreshStatus() {
-    if (!fast_) {
-        fastStatus_->hide();
-        return;
-    }
-    QString text = QStringLiteral("Fast");
-    if (!form_.Timer().enabled) {
-        text += QStringLiteral(" (paused)");
-    } else if (fast_->Rate() > 0) {
-        text += QStringLiteral(": %1 runs/s").arg(std::lround(fast_->Rate()));
-    }
-    fastStatus_->setText(text);
-    fastStatus_->show();
+    if (!hooks_.fastStatus) return;
+    hooks_.fastStatus(fast_ ? std::optional<double>(fast_->Rate()) : std::nullopt);
 }
 
 }  // namespace linelab

@@ -1,7 +1,7 @@
 #pragma once
 // The window side of the measurements: the readouts beside the noise box, under the BER
 // caption and beside the receive eye, the density eyes and calipers painted over the eye
-// panels, View > "Density eyes" and "Eye opening", Run > "Fast" with its status-bar field.
+// panels, View > "Density eyes" and "Eye opening", Run > "Fast" (the status bar says so).
 // Every run of the window goes through Tick() (or the fast loop), so the measurements see
 // every run.
 
@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "ui/FastRun.h"
 #include "ui/Measurements.h"
@@ -31,6 +32,9 @@ class MeasureView : public QObject {
     struct Hooks {
         std::function<void()> afterDrawnRun;  // flush the panels, lay out, repaint
         std::function<void()> applyTimer;     // the window reapplies the model's timer
+        // The fast loop's runs per second for the status bar (0 until it has measured a
+        // second), or nullopt when Fast is off.
+        std::function<void(std::optional<double>)> fastStatus;
     };
 
     // Creates the readout labels (placed by the layout through `widgets`) and puts the
@@ -78,7 +82,6 @@ class MeasureView : public QObject {
     Measurements measurements_;
     std::unique_ptr<FastRun> fast_;
     QTimer fastTimer_;
-    QLabel* fastStatus_ = nullptr;
     QAction* fastAction_ = nullptr;
     QAction* densityAction_ = nullptr;
     QAction* eyeOpeningAction_ = nullptr;

@@ -51,9 +51,11 @@ void RunStatus::Update(const Form1& form) {
     QString state = QStringLiteral("Paused");
     if (timer.enabled)
         state = timer.interval >= 1000 ? QStringLiteral("Slow") : QStringLiteral("Running");
+    if (timer.enabled && fastRate_) state = QStringLiteral("Fast");
     state_->setText(state);
     // A paused simulation makes no runs, whatever the last two seconds held.
-    const double rate = timer.enabled ? RunsPerSecond() : 0.0;
+    const double measured = fastRate_ ? *fastRate_ : RunsPerSecond();
+    const double rate = timer.enabled ? measured : 0.0;
     rate_->setText(QStringLiteral("%1 runs/s").arg(rate, 0, 'f', 1));
     runs_->setText(QStringLiteral("BER over %1 runs").arg(form.State().lBERRuns));
 }

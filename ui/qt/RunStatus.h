@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <deque>
+#include <optional>
 
 class QLabel;
 class QStatusBar;
@@ -25,6 +26,9 @@ class RunStatus {
     void Ran();
     void Update(const Form1& form);
     void ShowNote(const QString& note);
+    // While Run > "Fast" is on its runs do not come through Ran(): the fast loop's own rate
+    // is shown instead, and the state says "Fast". nullopt when Fast is off.
+    void SetFastRate(std::optional<double> runsPerSecond) { fastRate_ = runsPerSecond; }
 
     QString StateText() const;
     QString RateText() const;
@@ -39,7 +43,8 @@ class RunStatus {
     QLabel* rate_;
     QLabel* runs_;
     QElapsedTimer clock_;
-    std::deque<qint64> recent_;  // times of the runs of the last two seconds, in ms
+    std::deque<qint64> recent_;
+    std::optional<double> fastRate_;  // times of the runs of the last two seconds, in ms
 };
 
 }  // namespace linelab

@@ -34,6 +34,7 @@ bool DensityEyeShot(const QString& folder) {
     linelab::MainWindow window;
     window.Timer1().stop();
     window.show();
+    window.resize(1280, 800);  // as the scene pictures
     window.ApplyScene(kFullChannel);
     linelab::Form1& form = window.Model();
     form.SetText("cmbMod(0)", "Polar (N)RZ");
