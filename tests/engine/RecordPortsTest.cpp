@@ -1,0 +1,53 @@
+// An engine owned without a window behaves as the window would make it: the design pass's
+// rewritten texts reach the settings the stages read, and forcing the threshold slider runs
+// the slider's change handling.
+
+#include <gtest/gtest.h>
+
+#include "engine/Engine.h"
+#include "engine/RecordPorts.h"
+#include "tests/support/FakePorts.h"
+
+namespace linelab::test {
+namespace {
+
+TEST(RecordPorts, RewrittenPulseWidthReachesTheStages) {
+    Engine engine;
+    RecordPorts owner(engine);
+    owner.settings = StartupSettings();
+    owner.filterTexts = StartupFilterTexts();
+    owner.settings.cmbTxModPC[0] = owner.filterTexts.side[0].modPC = "60";
+    engine.SetSymbolRate(1.0);
+    owner.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);
+    engine.Tick(owner.Ports());
+    EXPECT_EQ(owner.filterTexts.side[0].modPC, "63");
+    EXPECT_EQ(owner.settings.cmbTxModPC[0], "63");
+    EXPECT_EQ(engine.State().iTxDutyCycle, 10);
+    EXPECT_EQ(owner.messageCount, 0);
+    EXPECT_FALSE(owner.berCaption.empty());
+}
+
+TEST(RecordPorts, ForcedSliderRescalesAndRestartsTheBer) {
+    Engine engine;
+    RecordPorts owner(engine);
+    owner.settings = StartupSettings();
+    owner.filterTexts = StartupFilterTexts();
+    SetBoth(owner.settings.cmbMod, "AMI");
+    owner.settings.chkRxEye = true;  // the receive eye rescales the thresholds every run
+    engine.SetSymbolRate(1.0);
+    engine.LoadDefaultThresholds(Format::Ami);
+    owner.slider = 50;
+    engine.Tick(owner.Ports());
+    engine.Tick(owner.Ports());
+    ASSERT_EQ(engine.State().lBERRuns, 2);
+    owner.slider = 100;  // as a window that set it without its handling
+    engine.Tick(owner.Ports());
+    EXPECT_EQ(owner.slider, 99);
+    EXPECT_NEAR(engine.State().dThresholds[0], 0.014142136, 1e-9);
+    EXPECT_EQ(engine.State().dThresholds[1], -engine.State().dThresholds[0]);
+    // The forcing restarted the count before this run was counted.
+    EXPECT_EQ(engine.State().lBERRuns, 1);
+}
+
+}  // namespace
+}  // namespace linelab::test
