@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -131,7 +132,7 @@ void PicturePanel::Clear() {
     markers_.clear();
     empty_ = true;
     if (!image_.isNull()) image_.fill(kBackground);
-    update();
+    update(DrawingRect());
 }
 
 void PicturePanel::SetColour(int32_t bgr) {
@@ -146,7 +147,7 @@ void PicturePanel::Line(double x1, double y1, double x2, double y2) {
         return;
     if (pending_.isEmpty()) {
         EnsureImage();
-        update();
+        update(DrawingRect());  // a run changes the drawing, never the bands around it
     }
     constexpr double k = kUnitsPerPixel;
     const QLineF line(x1 / k, y1 / k, x2 / k, y2 / k);
@@ -247,17 +248,18 @@ QSize PicturePanel::minimumSizeHint() const {
                  std::min(preferred_.height(), 30) + TitleHeight() + AxisHeight());
 }
 
-void PicturePanel::paintEvent(QPaintEvent*) {
+void PicturePanel::paintEvent(QPaintEvent* event) {
     EnsureImage();
     Flush();
     QPainter painter(this);
     const QRect area = DrawingRect();
-    painter.fillRect(rect(), kBackground);
+    painter.fillRect(event->rect(), kBackground);
     if (!image_.isNull()) painter.drawImage(area.topLeft(), image_);
     if (overlay_) overlay_(painter, area);
     PaintOverlay(painter);
     if (greyed_) painter.fillRect(area, kGreyVeil);
-    PaintBands(painter);
+    // The bands' text is the costly part of a repaint; a run repaints only the drawing.
+    if (!area.contains(event->rect())) PaintBands(painter);
     painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : kBorder);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -11,9 +11,11 @@ namespace {
 constexpr qint64 kRateWindowMs = 2000;
 constexpr int kNoteMs = 10000;
 
-QLabel* Field(QStatusBar* bar, const char* name) {
+// Each field is as wide as its widest text, so a changing number never relayouts the bar.
+QLabel* Field(QStatusBar* bar, const char* name, const QString& widest) {
     auto* label = new QLabel(bar);
     label->setObjectName(QString::fromLatin1(name));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 6);
     bar->addPermanentWidget(label);
     return label;
 }
@@ -21,9 +23,9 @@ QLabel* Field(QStatusBar* bar, const char* name) {
 }  // namespace
 
 RunStatus::RunStatus(QStatusBar* bar) : bar_(bar) {
-    state_ = Field(bar, "statusRun");
-    rate_ = Field(bar, "statusRate");
-    runs_ = Field(bar, "statusRuns");
+    state_ = Field(bar, "statusRun", QStringLiteral("Running"));
+    rate_ = Field(bar, "statusRate", QStringLiteral("888.8 runs/s"));
+    runs_ = Field(bar, "statusRuns", QStringLiteral("BER over 8888888888 runs"));
     clock_.start();
 }
 
@@ -52,7 +54,7 @@ void RunStatus::Update(const Form1& form) {
     if (timer.enabled)
         state = timer.interval >= 1000 ? QStringLiteral("Slow") : QStringLiteral("Running");
     if (timer.enabled && fastRate_) state = QStringLiteral("Fast");
-    state_->setText(state);
+    if (state_->text() != state) state_->setText(state);
     // A paused simulation makes no runs, whatever the last two seconds held.
     const double measured = fastRate_ ? *fastRate_ : RunsPerSecond();
     const double rate = timer.enabled ? measured : 0.0;
