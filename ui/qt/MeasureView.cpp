@@ -181,8 +181,12 @@ void MeasureView::Refresh() {
     ShowText(w_.ebN0, EbN0Text(form_), form_.Visible(ControlRef(ListId::cmbNoise)));
     w_.ebN0->setToolTip(QString::fromStdString(SignalToNoiseDetail(form_)));
     const BerCounts& counts = measurements_.Counts();
-    ShowText(w_.berCount, BerCountText(counts.Errors(), counts.Bits()),
-             form_.Visible(ControlRef(LabelId::lblBER)));
+    // On two lines, so that a long count never widens the Output column past the width a
+    // 1024-pixel projector leaves it.
+    std::string count = BerCountText(counts.Errors(), counts.Bits());
+    if (const auto comma = count.find(", "); comma != std::string::npos)
+        count.replace(comma, 2, ",\n");
+    ShowText(w_.berCount, count, form_.Visible(ControlRef(LabelId::lblBER)));
     const bool eyeShown = eyeOpening_ && form_.Visible(ControlRef(PictureId::picRxEye));
     ShowText(w_.eyeOpening, eyeShown ? EyeOpeningText(measurements_.RxEyeFigures()) : std::string(),
              eyeShown);
