@@ -1,7 +1,6 @@
 #include "receiver/SpectrumAverage.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "common/TextNumber.h"
 
@@ -36,7 +35,9 @@ void AccumulateSpectrum(const Signal& dFreqData, SpectrumAverage& average, int32
     count = n;
     const double previousWeight = static_cast<double>(n) - 1;
     const auto add = [&](int i, int a, int b) {
-        const double p = std::pow(dFreqData[a], 2) + std::pow(dFreqData[b], 2);
+        // Squares as products: the library's pow may differ from them in the last bit, and
+        // an optimised build turns pow(x, 2) into the product anyway, so every build agrees.
+        const double p = dFreqData[a] * dFreqData[a] + dFreqData[b] * dFreqData[b];
         average[i] = (previousWeight * average[i] + p) / n;
     };
     // At the rates 2.0, 1.0 and 0.5, 2i / rate is a whole number (the division by a power of

@@ -19,7 +19,8 @@ constexpr int kSamples = 16 * kSlots;
 // Noise of the given deviation is added to every sample.
 std::vector<double> Trapezoid(const std::vector<int16_t>& levels, double sigma,
                               std::mt19937_64& rng) {
-    std::normal_distribution<double> noise(0.0, sigma);
+    // A deviation of 0 is outside the distribution's domain; such eyes draw no noise at all.
+    std::normal_distribution<double> noise(0.0, sigma > 0 ? sigma : 1.0);
     std::vector<double> d(2 * kSamples + 1, 0.0);
     for (int m = 0; m < kSamples; ++m) {
         const int k = (m + 8) / 16 % kSlots;  // the slot whose centre is nearest
