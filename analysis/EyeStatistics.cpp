@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "analysis/IdealBer.h"
 #include "common/Tables.h"
@@ -69,8 +70,9 @@ void EyeStatistics::AddRun(std::span<const double> d, std::span<const int16_t> l
     }
 }
 
-double EyeStatistics::Width(std::span<const Track* const> below,
-                            std::span<const Track* const> above, double threshold) const {
+std::pair<double, double> EyeStatistics::Opening(std::span<const Track* const> below,
+                                                 std::span<const Track* const> above,
+                                                 double threshold) const {
     auto open = [&](int t) {
         const auto i = static_cast<std::size_t>(t + kReach);
         for (const Track* track : below)
@@ -79,14 +81,16 @@ double EyeStatistics::Width(std::span<const Track* const> below,
             if (!(track->dLowest[i] > threshold)) return false;
         return true;
     };
-    if (!open(0)) return 0;
+    if (!open(0)) return {0.0, 0.0};
     int left = 0;
     int right = 0;
     while (left > -kReach && open(left - 1))
         --left;
     while (right < kReach && open(right + 1))
         ++right;
-    return (right - left + 1) / static_cast<double>(kSamplesPerSymbol);
+    // Each open sample stands for the half sample either side of it.
+    const double perSymbol = kSamplesPerSymbol;
+    return {(left - 0.5) / perSymbol, (right - left + 1) / perSymbol};
 }
 
 EyeFigures EyeStatistics::Figures(std::span<const double> gapThresholds,
@@ -130,9 +134,10 @@ EyeFigures EyeStatistics::Figures(std::span<const double> gapThresholds,
         const EyeLevelFigures& upper = levels[g + 1];
         EyeGapFigures gap;
         gap.dThreshold = useThresholds ? gapThresholds[g] : (lower.dMean + upper.dMean) / 2;
-        gap.dHeight = std::max(0.0, tracks[g + 1]->dLowest[kReach] - tracks[g]->dHighest[kReach]);
-        gap.dWidth =
-            Width(std::span(tracks).first(g + 1), std::span(tracks).subspan(g + 1), gap.dThreshold);
+        gap.dBottom = tracks[g]->dHighest[kReach];
+        gap.dHeight = std::max(0.0, tracks[g + 1]->dLowest[kReach] - gap.dBottom);
+        std::tie(gap.dLeft, gap.dWidth) = Opening(std::span(tracks).first(g + 1),
+                                                  std::span(tracks).subspan(g + 1), gap.dThreshold);
         gap.dQ = GapQ(lower, upper);
         figures.gaps.push_back(gap);
         figures.dQ = std::min(figures.dQ, gap.dQ);

@@ -9,6 +9,7 @@
 #include <limits>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace linelab {
@@ -23,7 +24,10 @@ struct EyeLevelFigures {
 struct EyeGapFigures {
     double dThreshold = 0;  // where the width is measured
     double dHeight = 0;     // lowest sample of the upper level minus highest of the lower, >= 0
+    double dBottom = 0;     // where the vertical opening starts: the lower level's highest sample
     double dWidth = 0;      // symbol periods around the instant where no trace crosses
+    double dLeft = 0;       // where the horizontal opening starts, in symbol periods from the
+                            // instant (negative: before it); with dWidth, where it ends
     double dQ = 0;          // (upper mean - lower mean) / (upper sigma + lower sigma)
 };
 
@@ -73,8 +77,9 @@ class EyeStatistics {
     };
 
     void AddSymbol(Track& track, std::span<const double> timeData, int centre);
-    double Width(std::span<const Track* const> below, std::span<const Track* const> above,
-                 double threshold) const;
+    // The opening at a threshold, in symbol periods: where it starts and how wide it is.
+    std::pair<double, double> Opening(std::span<const Track* const> below,
+                                      std::span<const Track* const> above, double threshold) const;
 
     std::array<Track, kLevels> tracks_;
 };

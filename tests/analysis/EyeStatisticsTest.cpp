@@ -53,8 +53,10 @@ TEST(EyeStatistics, NoiselessEyeHasItsGeometricOpening) {
     const EyeFigures f = eye.Figures(thresholds, {});
     ASSERT_EQ(f.gaps.size(), 1u);
     EXPECT_DOUBLE_EQ(f.gaps[0].dHeight, 2.0);
+    EXPECT_DOUBLE_EQ(f.gaps[0].dBottom, -1.0);
     // Open from -7 to +7 samples: traces reach 0 exactly at +-8.
     EXPECT_DOUBLE_EQ(f.gaps[0].dWidth, 15.0 / 16);
+    EXPECT_DOUBLE_EQ(f.gaps[0].dLeft, -7.5 / 16);
     EXPECT_TRUE(std::isinf(f.dQ));
     EXPECT_EQ(f.dPredictedBer, 0.0);
     // A threshold moved towards a rail narrows the opening: the ramps cross 0.5 one sample

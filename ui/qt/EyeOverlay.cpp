@@ -77,11 +77,17 @@ void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeomet
     painter.setPen(QPen(kCaliper, 1.5));
     const double symbol = geometry.SymbolWidth();
     for (const EyeGapFigures& gap : figures.gaps) {
+        // Drawn where the opening is: from the lower level's highest sample up, and from
+        // where the traces leave the threshold to where they cross it again.
         const double y = geometry.Y(gap.dThreshold);
-        const double half = (geometry.Y(0) - geometry.Y(gap.dHeight)) / 2;
-        if (half > 0) Bracket(painter, QPointF(xs, y - half), QPointF(xs, y + half), 4);
-        const double across = gap.dWidth * symbol / 2;
-        if (across > 0) Bracket(painter, QPointF(xs - across, y), QPointF(xs + across, y), 4);
+        if (gap.dHeight > 0) {
+            Bracket(painter, QPointF(xs, geometry.Y(gap.dBottom + gap.dHeight)),
+                    QPointF(xs, geometry.Y(gap.dBottom)), 4);
+        }
+        if (gap.dWidth > 0) {
+            const double left = xs + gap.dLeft * symbol;
+            Bracket(painter, QPointF(left, y), QPointF(left + gap.dWidth * symbol, y), 4);
+        }
     }
     painter.restore();
 }
