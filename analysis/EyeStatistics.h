@@ -24,11 +24,12 @@ struct EyeLevelFigures {
 struct EyeGapFigures {
     double dThreshold = 0;  // where the width is measured
     double dHeight = 0;     // lowest sample of the upper level minus highest of the lower, >= 0
-    double dBottom = 0;     // where the vertical opening starts: the lower level's highest sample
     double dWidth = 0;      // symbol periods around the instant where no trace crosses
-    double dLeft = 0;       // where the horizontal opening starts, in symbol periods from the
-                            // instant (negative: before it); with dWidth, where it ends
     double dQ = 0;          // (upper mean - lower mean) / (upper sigma + lower sigma)
+    // Where the openings lie, for drawing them: the lower level's highest sample, and the
+    // start of the horizontal opening in symbol periods from the instant (negative: before).
+    double dBottom = 0;
+    double dLeft = 0;
 };
 
 struct EyeFigures {
