@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "common/Tables.h"
-#include "receiver/Noise.h"
 
 namespace linelab {
 namespace {
@@ -17,11 +16,14 @@ double ToDecibels(double ratio) {
 
 }  // namespace
 
-double SymbolsPerDataBit(std::string_view transmitCode, std::string_view transmitFormat) {
-    const auto code = FindLineCode(transmitCode);
+double SymbolsPerDataBit(std::optional<LineCoding> code, std::optional<Format> format) {
     double symbols = code ? kCodeBitsPerDataBit[static_cast<int>(*code)] : 1.0;
-    if (transmitFormat == Info(Format::Pam4).name) symbols /= 2;
+    if (format == Format::Pam4) symbols /= 2;
     return symbols;
+}
+
+double SymbolsPerDataBit(std::string_view transmitCode, std::string_view transmitFormat) {
+    return SymbolsPerDataBit(FindLineCode(transmitCode), FindFormat(transmitFormat));
 }
 
 std::optional<SignalToNoise> SignalToNoiseOf(double level, double dBaudRate,
@@ -31,10 +33,10 @@ std::optional<SignalToNoise> SignalToNoiseOf(double level, double dBaudRate,
     return SignalToNoise{ToDecibels(esN0 * symbolsPerDataBit), ToDecibels(esN0)};
 }
 
-std::optional<SignalToNoise> SignalToNoiseOf(const Settings& settings) {
-    const std::string_view code = settings.cmbCode[0];
-    const std::string_view format = settings.cmbMod[0];
-    return SignalToNoiseOf(NoiseLevel(settings), SymbolRate(code, format),
+std::optional<SignalToNoise> SignalToNoiseOf(const LinkConfig& config) {
+    const auto code = config.code[0];
+    const auto format = config.format[0];
+    return SignalToNoiseOf(config.noiseLevel, SymbolRate(code, format),
                            SymbolsPerDataBit(code, format));
 }
 

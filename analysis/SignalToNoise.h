@@ -22,7 +22,7 @@
 #include <optional>
 #include <string_view>
 
-#include "common/Settings.h"
+#include "common/LinkConfig.h"
 
 namespace linelab {
 
@@ -34,14 +34,15 @@ struct SignalToNoise {
 // Symbols sent per data bit for a transmit line code and level mapping (texts as listed;
 // unknown texts count as "None" and as a two-level mapping, as the symbol rate does).
 double SymbolsPerDataBit(std::string_view transmitCode, std::string_view transmitFormat);
+double SymbolsPerDataBit(std::optional<LineCoding> code, std::optional<Format> format);
 
 // The ratios for a noise level N in W/kHz; nullopt when N is not positive (no noise).
 std::optional<SignalToNoise> SignalToNoiseOf(double level, double dBaudRate,
                                              double symbolsPerDataBit);
 
-// The ratios of a settings record as the next tick will apply them: nullopt when no noise
-// is applied (the noise box hidden, or its number not positive).
-std::optional<SignalToNoise> SignalToNoiseOf(const Settings& settings);
+// The ratios of a configuration as the next tick will apply them: nullopt when no noise is
+// applied.
+std::optional<SignalToNoise> SignalToNoiseOf(const LinkConfig& config);
 
 // The noise level in W/kHz that gives the wanted Eb/N0 in dB: the inverse of the above.
 double NoiseLevelForEbN0(double ebN0dB, double dBaudRate, double symbolsPerDataBit);

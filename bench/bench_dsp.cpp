@@ -137,7 +137,7 @@ void BM_TransmitHalf(benchmark::State& state) {
         GenerateData(DataSource::Random, s->rng, s->iData);
         PreCode(PreCoding::Scramble, *s);
         LineCode(LineCoding::None, false, *s);
-        const double dScale = MapLevels(Format::PolarNrz, "100", s->iCodedData, s->iModData).dScale;
+        const double dScale = MapLevels(Format::PolarNrz, 16, s->iCodedData, s->iModData).dScale;
         BuildPulseTrain(*s, dScale);
         benchmark::DoNotOptimize(s->dRxTimeData.data());
         benchmark::ClobberMemory();

@@ -15,21 +15,15 @@
 namespace linelab {
 namespace {
 
-void SetBoth(std::array<std::string, 2>& pair, const char* text) {
-    pair[0] = pair[1] = text;
-}
-
 // The start-up link: random data, no codes, unipolar, "SteepCutoff" 4 kHz on both sides.
 void StartUp(RecordPorts& host, Engine& engine) {
-    Settings& s = host.settings;
-    s.cmbData = std::string("Random Data");
-    SetBoth(s.cmbPreCode, "None");
-    SetBoth(s.cmbCode, "None");
-    SetBoth(s.cmbMod, "Unipolar (N)RZ");
-    SetBoth(s.cmbTxModPC, "100");
-    s.cmbNoise = std::string("None");
-    s.cmbMultipathDelay = std::string("0.0");
-    s.cmbMultipathMag = std::string("0");
+    LinkConfig& s = host.config;
+    s = LinkConfig{};
+    s.data = DataSource::Random;
+    s.preCode = {PreCoding::None, PreCoding::None};
+    s.code = {LineCoding::None, LineCoding::None};
+    s.format = {Format::UnipolarNrz, Format::UnipolarNrz};
+    s.iPulseWidth = 16;
     for (SideFilterTexts& side : host.filterTexts.side)
         side = {"100", "SteepCutoff", "4", "50"};
     host.filterTexts.lowPass = std::string("None");
@@ -61,14 +55,23 @@ BENCHMARK(BM_TickQuiet);
 void BM_TickBusyNoisy(benchmark::State& state) {
     Engine engine;
     RecordPorts host(engine);
-    Settings& s = host.settings;
+    LinkConfig& s = host.config;
     StartUp(host, engine);
-    s.chkData = s.chkPreData = s.chkCodedData = s.chkModData = true;
-    s.chkTxEye = s.chkChannelEye = s.chkRxEye = true;
-    s.chkTxSpectrum = s.chkChannelSpectrum = s.chkRxSpectrum = true;
-    s.chkDemodData = s.chkDecodedData = s.chkPostData = s.chkRxData = true;
-    s.cmbNoise = std::string("0.4");
-    s.noiseVisible = true;
+    s.shown.Set(PanelId::Data, true);
+    s.shown.Set(PanelId::PreData, true);
+    s.shown.Set(PanelId::CodedData, true);
+    s.shown.Set(PanelId::ModData, true);
+    s.shown.Set(PanelId::TxEye, true);
+    s.shown.Set(PanelId::ChannelEye, true);
+    s.shown.Set(PanelId::RxEye, true);
+    s.shown.Set(PanelId::TxSpectrum, true);
+    s.shown.Set(PanelId::ChannelSpectrum, true);
+    s.shown.Set(PanelId::RxSpectrum, true);
+    s.shown.Set(PanelId::DemodData, true);
+    s.shown.Set(PanelId::DecodedData, true);
+    s.shown.Set(PanelId::PostData, true);
+    s.shown.Set(PanelId::RxData, true);
+    s.noiseLevel = 0.4;
     const TickPorts ports = host.Ports();
     for (auto _ : state)
         engine.Tick(ports);

@@ -21,7 +21,7 @@ void BM_TransmitStages(benchmark::State& bench) {
         PreCode(PreCoding::Scramble, *state);
         LineCode(LineCoding::FourB5BNrzi, pam4, *state);
         benchmark::DoNotOptimize(
-            MapLevels(format, "75", state->iCodedData, state->iModData).dScale);
+            MapLevels(format, PulseWidth(75), state->iCodedData, state->iModData).dScale);
         benchmark::ClobberMemory();
     }
 }

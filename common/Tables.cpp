@@ -2,16 +2,22 @@
 
 namespace linelab {
 
-double SymbolRate(std::string_view transmitCode, std::string_view transmitFormat) {
-    const auto code = FindLineCode(transmitCode);
+double SymbolRate(std::optional<LineCoding> code, std::optional<Format> format) {
     double rate = code ? Info(*code).baseRate : 1.0;
-    if (transmitFormat == Info(Format::Pam4).name) rate /= 2;
+    if (format == Format::Pam4) rate /= 2;
     return rate;
 }
 
-int16_t CodeBaud(std::string_view codeText) {
-    const auto code = FindLineCode(codeText);
+double SymbolRate(std::string_view transmitCode, std::string_view transmitFormat) {
+    return SymbolRate(FindLineCode(transmitCode), FindFormat(transmitFormat));
+}
+
+int16_t CodeBaud(std::optional<LineCoding> code) {
     return code ? Info(*code).iCodeBaud : 12;
+}
+
+int16_t CodeBaud(std::string_view codeText) {
+    return CodeBaud(FindLineCode(codeText));
 }
 
 }  // namespace linelab

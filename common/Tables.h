@@ -136,12 +136,28 @@ inline const FormatInfo& Info(Format f) {
     return kFormats[static_cast<std::size_t>(f)];
 }
 
+// The list item of an id; empty for an unknown one.
+inline std::string_view NameOr(std::optional<DataSource> id) {
+    return id ? kDataSourceNames[static_cast<std::size_t>(*id)] : std::string_view();
+}
+inline std::string_view NameOr(std::optional<PreCoding> id) {
+    return id ? kPreCodingNames[static_cast<std::size_t>(*id)] : std::string_view();
+}
+inline std::string_view NameOr(std::optional<LineCoding> id) {
+    return id ? Info(*id).name : std::string_view();
+}
+inline std::string_view NameOr(std::optional<Format> id) {
+    return id ? Info(*id).name : std::string_view();
+}
+
 // The symbol rate in kbaud relative to the 1 kbit/s data rate: 1.0, 2.0 for the Manchester
 // codes, 1.2 for the 4B5B codes, halved for "4-PAM". Unknown texts count as "None" and as a
 // two-level format.
 double SymbolRate(std::string_view transmitCode, std::string_view transmitFormat);
+double SymbolRate(std::optional<LineCoding> code, std::optional<Format> format);
 
 // iCodeBaud of a line-code text: 12, 24 for the Manchester codes, 15 for the 4B5B codes.
 int16_t CodeBaud(std::string_view codeText);
+int16_t CodeBaud(std::optional<LineCoding> code);
 
 }  // namespace linelab

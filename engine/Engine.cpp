@@ -2,68 +2,44 @@
 
 #include <algorithm>
 
-#include "common/Colours.h"
-#include "common/TextNumber.h"
 #include "receiver/FilterChain.h"
 #include "receiver/Receiver.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
-namespace {
-
-void DrawBitStrip(Panels& panels, StripPanel panel, int16_t iBaud, const Bits& bits) {
-    panels.DrawStrip(panel, 16, iBaud, bits, bits, kBlue, 0, 1);
-}
-
-void DrawModulatedStrip(Panels& panels, const RunState& s, bool pam4) {
-    if (pam4) {
-        panels.DrawStrip(StripPanel::ModData, s.iTxDutyCycle, CInt(s.iCodeBaud / 2.0), s.iModData,
-                         s.iModData, kBlue, -3, 3);
-    } else {
-        panels.DrawStrip(StripPanel::ModData, s.iTxDutyCycle, s.iCodeBaud, s.iModData, s.iModData,
-                         kBlue, -1, 1);
-    }
-}
-
-}  // namespace
 
 Engine::Engine() : state_(std::make_unique<RunState>()) {}
 
 Engine::Engine(std::unique_ptr<RunState> start)
     : state_(start != nullptr ? std::move(start) : std::make_unique<RunState>()) {}
 
-void Engine::Tick(const TickPorts& ports) {
+const Frame& Engine::Tick(const TickPorts& ports) {
     RunState& s = *state_;
     if (!s.bFiltersValid) {
         DesignFilters(ports.filters, s.dBaudRate, s.responses, &ports.reporter);
         s.bFiltersValid = true;
     }
-    // Read after the design pass: its write-backs may have changed texts and lists.
-    ports.settings.ReadSettings(settings_);
-    const Settings& st = settings_;
-    Panels& panels = ports.panels;
+    // Read after the design pass: its write-backs may have changed the pulse width.
+    ports.config.ReadConfig(config_);
+    const LinkConfig& c = config_;
 
-    GenerateData(FindDataSource(st.cmbData), s.rng, s.iData);
-    if (st.chkData) DrawBitStrip(panels, StripPanel::Data, 12, s.iData);
+    GenerateData(c.data, s.rng, s.iData);
+    PreCode(c.preCode[0], s);
+    const bool pam4 = c.format[0] == Format::Pam4;
+    LineCode(c.code[0], pam4, s);
+    if (!c.code[0]) ports.reporter.Report("Unknown Modulation Type", true);
+    const int16_t iTxCodeBaud = s.iCodeBaud;
 
-    PreCode(FindPreCoding(st.cmbPreCode[0]), s);
-    if (st.chkPreData) DrawBitStrip(panels, StripPanel::PreData, 12, s.iPreData);
-
-    const auto format = FindFormat(st.cmbMod[0]);
-    const bool pam4 = format == Format::Pam4;
-    const auto code = FindLineCode(st.cmbCode[0]);
-    LineCode(code, pam4, s);
-    if (!code) ports.reporter.Report("Unknown Modulation Type", true);
-    if (st.chkCodedData) DrawBitStrip(panels, StripPanel::CodedData, s.iCodeBaud, s.iCodedData);
-
-    const LevelMap levels = MapLevels(format, st.cmbTxModPC[0], s.iCodedData, s.iModData);
+    const LevelMap levels = MapLevels(c.format[0], c.iPulseWidth, s.iCodedData, s.iModData);
     s.iTxDutyCycle = levels.iTxDutyCycle;
     s.dScale = levels.dScale;
-    if (!format) ports.reporter.Report("Unknown cmbMod(0) Option", true);
-    if (st.chkModData) DrawModulatedStrip(panels, s, pam4);
+    if (!c.format[0]) ports.reporter.Report("Unknown cmbMod(0) Option", true);
 
     BuildPulseTrain(s, s.dScale, &ports.reporter);
-    ReceiveHalf(s, st, ports);
+    ReceiveHalf(s, c, ports);
+
+    frame_ = FrameOf(s, c, iTxCodeBaud);
+    return frame_;
 }
 
 void Engine::InvalidateResponses() {

@@ -8,9 +8,10 @@
 #include <memory>
 #include <optional>
 
+#include "common/LinkConfig.h"
 #include "common/RunState.h"
-#include "common/Settings.h"
 #include "common/Tables.h"
+#include "ports/Frame.h"
 #include "ports/Panels.h"
 #include "ports/TickPorts.h"
 
@@ -24,8 +25,9 @@ class Engine {
     explicit Engine(std::unique_ptr<RunState> start);
 
     // One run: the design pass when the responses are stale, the transmit half, the
-    // receive half, the strips, eyes and spectra of the checked panels, the BER caption.
-    void Tick(const TickPorts& ports);
+    // receive half and the BER caption. Returns what the run computed; it stays valid until
+    // the next command or tick. Drawing it is the owner's business (display/DrawFrame.h).
+    const Frame& Tick(const TickPorts& ports);
 
     // ---- commands ---------------------------------------------------------------------
     // The filter, channel or rate settings changed: the next tick designs the responses anew.
@@ -58,7 +60,8 @@ class Engine {
 
   private:
     std::unique_ptr<RunState> state_;  // about half a megabyte: kept off the stack
-    Settings settings_;                // reused every tick, so reading it does not allocate
+    LinkConfig config_;                // read afresh every tick
+    Frame frame_;
 };
 
 }  // namespace linelab

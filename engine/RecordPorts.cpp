@@ -1,23 +1,38 @@
 #include "engine/RecordPorts.h"
 
+#include "common/TextNumber.h"
+#include "display/DrawFrame.h"
+#include "transmit/Transmit.h"
+
 namespace linelab {
 
-RecordPorts::RecordPorts(Engine& engine, Panels* panels)
-    : engine_(engine), panels_(panels != nullptr ? *panels : nullPanels_) {}
+RecordPorts::RecordPorts(Engine& engine, Panels* panels) : engine_(engine), panels_(panels) {}
 
 TickPorts RecordPorts::Ports() {
-    return {*this, *this, *this, panels_, *this};
+    return {*this, *this, *this, *this};
 }
 
-// The pulse-width box is also the transmit list the stages read, so a rewritten text
-// reaches the settings record as it reaches the window's list.
+const Frame& RecordPorts::Tick() {
+    const Frame& frame = engine_.Tick(Ports());
+    if (panels_ != nullptr) DrawFrame(frame, *panels_);
+    return frame;
+}
+
+void RecordPorts::ClearMessages() {
+    firstMessage.clear();
+    lastMessage.clear();
+    messageCount = 0;
+}
+
+// The pulse-width box is also the transmit setting the stages read, so a rewritten text
+// reaches the configuration as it reaches the window's list.
 void RecordPorts::WriteFilterText(FilterBox box, int side, std::string_view text) {
     if (side != 0 && side != 1) return;
     SideFilterTexts& texts = filterTexts.side[static_cast<std::size_t>(side)];
     switch (box) {
         case FilterBox::ModPC:
             texts.modPC.assign(text);
-            settings.cmbTxModPC[static_cast<std::size_t>(side)] = texts.modPC;
+            if (side == 0) config.iPulseWidth = PulseWidth(Val(texts.modPC));
             break;
         case FilterBox::BW:
             texts.bw.assign(text);
@@ -37,6 +52,7 @@ void RecordPorts::SetThresholdSlider(int value) {
 }
 
 void RecordPorts::Report(std::string_view message, bool /*stopsTimer*/) {
+    if (messageCount == 0) firstMessage.assign(message);
     lastMessage.assign(message);
     ++messageCount;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The owner of an engine without a window (a sweep's worker, a fast run, the benchmarks):
-// the settings and filter texts as plain records, the threshold slider as a number with the
-// window's change handling, panels that draw nothing unless given, and the last message.
-// One per engine; like the engine, it may live in any thread.
+// The owner of an engine without a window (a sweep's chunk, a fast run, the benchmarks, the
+// tests): the configuration and filter texts as plain records, the threshold slider as a
+// number with the window's change handling, the frames drawn on the given panels (if any),
+// and the messages. One per engine; like the engine, it may live in any thread.
 
 #include <cstdint>
 #include <string>
@@ -11,24 +11,29 @@
 
 namespace linelab {
 
-class RecordPorts final : public SettingsSource,
+class RecordPorts final : public ConfigSource,
                           public FilterSettings,
                           public ControlWriter,
                           public Reporter {
   public:
-    // panels: where the checked panels are drawn (not owned); nullptr draws nothing.
+    // panels: where each frame is drawn (not owned); nullptr draws nothing.
     explicit RecordPorts(Engine& engine, Panels* panels = nullptr);
 
     TickPorts Ports();
+    // One tick of the engine, its frame drawn on the panels.
+    const Frame& Tick();
 
-    Settings settings;
+    LinkConfig config;
     FilterTexts filterTexts;
     int slider = 0;  // vscThreshold
     std::string berCaption;
+    std::string firstMessage;  // since the last ClearMessages
     std::string lastMessage;
     int64_t messageCount = 0;
 
-    void ReadSettings(Settings& out) override { out = settings; }
+    void ClearMessages();
+
+    void ReadConfig(LinkConfig& out) override { out = config; }
     void ReadFilterTexts(FilterTexts& out) override { out = filterTexts; }
     void WriteFilterText(FilterBox box, int side, std::string_view text) override;
     int ThresholdSlider() override { return slider; }
@@ -38,8 +43,7 @@ class RecordPorts final : public SettingsSource,
 
   private:
     Engine& engine_;
-    NullPanels nullPanels_;
-    Panels& panels_;
+    Panels* panels_;
 };
 
 }  // namespace linelab

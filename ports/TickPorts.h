@@ -1,21 +1,21 @@
 #pragma once
-// What a tick needs from its owner, as narrow ports: what it reads (the settings record and
-// the filter texts), what it writes back as a user's change would (the filter texts, the
-// threshold slider, the BER caption), where it draws and where it reports.
+// What a tick needs from its owner, as narrow ports: what it reads (the link configuration
+// and the filter texts), what it writes back as a user's change would (the filter texts, the
+// threshold slider, the BER caption) and where it reports. Drawing is not among them: the
+// tick returns a frame and the owner's views draw from it.
 
 #include <string_view>
 
+#include "common/LinkConfig.h"
 #include "common/Reporter.h"
-#include "common/Settings.h"
 #include "dsp/DesignFilters.h"
-#include "ports/Panels.h"
 
 namespace linelab {
 
-class SettingsSource {
+class ConfigSource {
   public:
-    virtual ~SettingsSource() = default;
-    virtual void ReadSettings(Settings& out) = 0;
+    virtual ~ConfigSource() = default;
+    virtual void ReadConfig(LinkConfig& out) = 0;
 };
 
 // The controls a tick changes. Setting the slider is a change of the slider: the owner runs
@@ -29,10 +29,9 @@ class ControlWriter {
 };
 
 struct TickPorts {
-    SettingsSource& settings;
+    ConfigSource& config;
     FilterSettings& filters;
     ControlWriter& controls;
-    Panels& panels;
     Reporter& reporter;
 };
 

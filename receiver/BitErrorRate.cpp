@@ -18,18 +18,17 @@ int LastComparedBit(int16_t iCodeBaud) {
     return last < kBits ? last : kBits - 1;
 }
 
-double RunErrorRate(const Bits& received, const Bits& sent, int16_t iCodeBaud) {
+RunErrors CountRunErrors(const Bits& received, const Bits& sent, int16_t iCodeBaud) {
     const int last = LastComparedBit(iCodeBaud);
-    int errors = 0;
-    int matches = 0;
-    for (int k = kFirstComparedBit; k <= last; ++k) {
-        if (received[k] != sent[k]) {
-            ++errors;
-        } else {
-            ++matches;
-        }
-    }
-    return static_cast<double>(errors) / (errors + matches);
+    RunErrors counts{0, last - kFirstComparedBit + 1};
+    for (int k = kFirstComparedBit; k <= last; ++k)
+        counts.errors += received[k] != sent[k] ? 1 : 0;
+    return counts;
+}
+
+double RunErrorRate(const Bits& received, const Bits& sent, int16_t iCodeBaud) {
+    const RunErrors counts = CountRunErrors(received, sent, iCodeBaud);
+    return static_cast<double>(counts.errors) / counts.bits;
 }
 
 void AccumulateBer(RunState& s, double runBer) {

@@ -1,6 +1,5 @@
 #include "receiver/FilterChain.h"
 
-#include "common/Colours.h"
 #include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
 #include "receiver/SpectrumAverage.h"
@@ -8,46 +7,36 @@
 namespace linelab {
 namespace {
 
-MemoryBox MemoryBoxOf(const Settings& st) {
-    return {st.memoryVisible, st.chkMemory};
+MemoryBox MemoryBoxOf(const LinkConfig& c) {
+    return {c.memory, c.memory};
 }
 
-const SpectrumAverage* StoredMemory(const RunState& s) {
-    return s.bMemoryStored ? &s.dMemorySpectrum : nullptr;
-}
-
-void DrawTransmitPanels(RunState& s, const Settings& st, const TickPorts& ports) {
-    if (st.chkTxEye) {
-        s.dTxEyeScale = TxEyeScale(st.vscTxEyeScale);
-        FFT(s.dTxTimeData, kPoints, true, false, &ports.reporter);
-        ports.panels.DrawEye(EyePanel::Tx, s.dTxTimeData, s.dTxEyeScale, s.dThresholds, false);
+void FormTransmitStage(RunState& s, const LinkConfig& c, Reporter& reporter) {
+    if (c.shown[PanelId::TxEye]) {
+        s.dTxEyeScale = TxEyeScale(c.vscTxEyeScale);
+        FFT(s.dTxTimeData, kPoints, true, false, &reporter);
     }
-    if (st.chkTxSpectrum) {
+    if (c.shown[PanelId::TxSpectrum]) {
         UpdateSpectrumPanel(s, s.dTxFilterSpectrum, s.dTxSpectrumAvg, s.lTxSpectra,
-                            MemoryBoxOf(st));
-        ports.panels.DrawSpectrum(SpectrumPanel::Tx, s.dTxSpectrumAvg, StoredMemory(s), kBlack);
+                            MemoryBoxOf(c));
     }
 }
 
-void DrawChannelPanels(RunState& s, const Settings& st, const TickPorts& ports) {
-    if (!st.chkChannelEye && !st.chkChannelSpectrum) return;
-    if (st.chkChannelEye) {
+void FormChannelStage(RunState& s, const LinkConfig& c, Reporter& reporter) {
+    const bool eye = c.shown[PanelId::ChannelEye];
+    const bool spectrum = c.shown[PanelId::ChannelSpectrum];
+    if (!eye && !spectrum) return;
+    if (eye) {
         ComplexProductWithCopy(s.responses.dChannelResponse, s.dTxFilterSpectrum,
                                s.dChannelSpectrum, s.dChannelTimeData);
+        s.dTxEyeScale = TxEyeScale(c.vscTxEyeScale);
+        FFT(s.dChannelTimeData, kPoints, true, false, &reporter);
     } else {
         ComplexProduct(s.responses.dChannelResponse, s.dTxFilterSpectrum, s.dChannelSpectrum);
     }
-    if (st.chkChannelEye) {
-        s.dTxEyeScale = TxEyeScale(st.vscTxEyeScale);
-        FFT(s.dChannelTimeData, kPoints, true, false, &ports.reporter);
-        ports.panels.DrawEye(EyePanel::Channel, s.dChannelTimeData, s.dTxEyeScale, s.dThresholds,
-                             false);
-    }
-    if (st.chkChannelSpectrum) {
+    if (spectrum) {
         UpdateSpectrumPanel(s, s.dChannelSpectrum, s.dChannelSpectrumAvg, s.lChannelSpectra,
-                            MemoryBoxOf(st));
-        ports.panels.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrumAvg, StoredMemory(s),
-                                  kBlack);
+                            MemoryBoxOf(c));
     }
 }
 
@@ -57,16 +46,17 @@ double TxEyeScale(int vscTxEyeScale) {
     return (vscTxEyeScale + 50.0) / 100.0 * 3.0;
 }
 
-bool RunTransmitAndChannelPanels(RunState& s, const Settings& st, const TickPorts& ports,
-                                 bool noiseOn) {
-    const bool needed =
-        st.chkTxEye || st.chkTxSpectrum || st.chkChannelEye || st.chkChannelSpectrum || noiseOn;
+bool FormTransmitAndChannelStages(RunState& s, const LinkConfig& c, bool noiseOn,
+                                  Reporter& reporter) {
+    const bool needed = c.shown[PanelId::TxEye] || c.shown[PanelId::TxSpectrum] ||
+                        c.shown[PanelId::ChannelEye] || c.shown[PanelId::ChannelSpectrum] ||
+                        noiseOn;
     if (!needed) return false;
     ComplexProductWithCopy(s.responses.dTxResponse, s.dTxImpulses, s.dTxFilterSpectrum,
                            s.dTxTimeData);
-    DrawTransmitPanels(s, st, ports);
-    DrawChannelPanels(s, st, ports);
-    return st.chkTxEye;
+    FormTransmitStage(s, c, reporter);
+    FormChannelStage(s, c, reporter);
+    return c.shown[PanelId::TxEye];
 }
 
 }  // namespace linelab

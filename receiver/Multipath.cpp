@@ -4,15 +4,15 @@
 
 namespace linelab {
 
-double EchoGain(std::string_view magnitudeText) {
-    const double gain = Val(magnitudeText) / 100;
+double EchoGain(double magnitudePercent) {
+    const double gain = magnitudePercent / 100;
     if (!(gain > 0)) return 0;
     return gain < kMaxEchoGain ? gain : kMaxEchoGain;
 }
 
-int EchoDelay(std::string_view delayText) {
+int EchoDelay(double delaySymbols) {
     // Limited as a double: 16 * delay may be far outside the int range, or infinite.
-    const double m = Int(16 * Val(delayText) + 0.5);
+    const double m = Int(16 * delaySymbols + 0.5);
     if (!(m > 0)) return 0;
     return m < kPoints ? static_cast<int>(m) : kPoints;
 }
@@ -24,9 +24,8 @@ void AddEcho(Signal& timeData, double gain, int delay) {
     }
 }
 
-void ApplyMultipath(Signal& timeData, std::string_view magnitudeText, std::string_view delayText) {
-    const double gain = EchoGain(magnitudeText);
-    if (gain > 0) AddEcho(timeData, gain, EchoDelay(delayText));
+void ApplyMultipath(Signal& timeData, const Echo& echo) {
+    if (echo.gain > 0) AddEcho(timeData, echo.gain, echo.delay);
 }
 
 }  // namespace linelab

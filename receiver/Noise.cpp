@@ -25,9 +25,8 @@ double EnergyPerSlot(const Signal& timeData) {
 
 }  // namespace
 
-double NoiseLevel(const Settings& settings) {
-    if (!settings.noiseVisible) return 0;
-    const double level = Val(settings.cmbNoise);
+double NoiseLevel(double typedLevel) {
+    const double level = typedLevel;
     if (!(level > 0)) return 0;
     return level < kMaxNoiseLevel ? level : kMaxNoiseLevel;
 }

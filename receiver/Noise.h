@@ -4,7 +4,6 @@
 
 #include "common/Reporter.h"
 #include "common/RunState.h"
-#include "common/Settings.h"
 #include "common/Signal.h"
 #include "common/Uniform.h"
 
@@ -19,9 +18,10 @@ inline constexpr double kMaxNoiseLevel = 1e6;
 // all proportion; it keeps the drawn samples and their spectrum finite.
 inline constexpr double kMaxNoiseSigma = 1e12;
 
-// The noise level N in W/kHz of this run: 0 when cmbNoise is hidden or its number is not
-// positive, else the number limited to kMaxNoiseLevel.
-double NoiseLevel(const Settings& settings);
+// The noise level N in W/kHz for the number in cmbNoise: 0 when it is not positive, else the
+// number limited to kMaxNoiseLevel. (A hidden noise box adds no noise: the form model's
+// business.)
+double NoiseLevel(double typedLevel);
 
 // sigma = sqrt(N * P) * dBaudRate / sqrt 2, limited to kMaxNoiseSigma.
 double NoiseSigma(double level, double energyPerSlot, double dBaudRate);

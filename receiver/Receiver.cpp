@@ -3,9 +3,7 @@
 
 #include "receiver/Receiver.h"
 
-#include "common/Colours.h"
 #include "common/Tables.h"
-#include "common/TextNumber.h"
 #include "dsp/nrFFT.h"
 #include "receiver/BitErrorRate.h"
 #include "receiver/Demodulator.h"
@@ -23,71 +21,43 @@ namespace {
 inline constexpr const char* kUnknownSchemeMessage = "Unknown modulation scheme in demodulating";
 
 // Noise, inverse transform, echo and inversion: the received waveform of the run.
-void FormReceivedWaveform(RunState& s, const Settings& st, const TickPorts& ports,
-                          double noiseLevel, bool txTimeReady) {
-    if (noiseLevel > 0) AddNoise(s, noiseLevel, txTimeReady, &ports.reporter);
+void FormReceivedWaveform(RunState& s, const LinkConfig& c, const TickPorts& ports,
+                          bool txTimeReady) {
+    if (c.noiseLevel > 0) AddNoise(s, c.noiseLevel, txTimeReady, &ports.reporter);
     FFT(s.dRxTimeData, kPoints, true, false, &ports.reporter);
-    ApplyMultipath(s.dRxTimeData, st.cmbMultipathMag, st.cmbMultipathDelay);
-    if (InversionApplies(st)) Invert(s.dRxTimeData);
+    ApplyMultipath(s.dRxTimeData, c.echo);
+    if (c.invert) Invert(s.dRxTimeData);
 }
 
-void DrawReceivePanels(RunState& s, const Settings& st, const TickPorts& ports) {
-    if (st.chkRxEye) {
-        SetThresholds(s, ports.controls, ports.reporter);
-        ports.panels.DrawEye(EyePanel::Rx, s.dRxTimeData, kSqrt2, s.dThresholds, true);
-    }
-    if (st.chkRxSpectrum) {
-        UpdateSpectrumPanel(s, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra,
-                            {st.memoryVisible, st.chkMemory});
-        ports.panels.DrawSpectrum(SpectrumPanel::Rx, s.dRxSpectrumAvg,
-                                  s.bMemoryStored ? &s.dMemorySpectrum : nullptr, kBlack);
-    }
-}
-
-void DrawDemodStrip(const RunState& s, const TickPorts& ports, bool pam4) {
-    const int16_t iBaud = pam4 ? CInt(s.iCodeBaud / 2.0) : s.iCodeBaud;
-    const int16_t range = pam4 ? 3 : 1;
-    ports.panels.DrawStrip(StripPanel::DemodData, s.iTxDutyCycle, iBaud, s.iDemodData, s.iModData,
-                           kBlue, static_cast<int16_t>(-range), range);
-}
-
-// Decisions, their strip, levels back to code bits and the code-bits strip.
-void Demodulate(RunState& s, const Settings& st, const TickPorts& ports) {
-    const auto format = FindFormat(st.cmbMod[1]);
-    DecideSymbols(format, s.dRxTimeData, st.hscSample, s.dThresholds, s.iDemodData);
-    s.iCodeBaud = CodeBaud(st.cmbCode[1]);
-    if (st.chkDemodData) DrawDemodStrip(s, ports, format == Format::Pam4);
-    if (!LevelsToCodeBits(format, s.iDemodData, s.iDecodedData)) {
+// Decisions and levels back to code bits.
+void Demodulate(RunState& s, const LinkConfig& c, const TickPorts& ports) {
+    DecideSymbols(c.format[1], s.dRxTimeData, c.hscSample, s.dThresholds, s.iDemodData);
+    s.iCodeBaud = CodeBaud(c.code[1]);
+    if (!LevelsToCodeBits(c.format[1], s.iDemodData, s.iDecodedData)) {
         ports.reporter.Report(kUnknownSchemeMessage, true);
     }
-    s.iCodeBaud = CodeBaud(st.cmbCode[1]);
-    if (st.chkDecodedData) {
-        ports.panels.DrawStrip(StripPanel::DecodedData, 16, s.iCodeBaud, s.iDecodedData,
-                               s.iCodedData, kBlue, 0, 1);
-    }
 }
 
-// Line-code and pre-coding inverses with their strips.
-void Decode(RunState& s, const Settings& st, const TickPorts& ports) {
-    LineDecode(FindLineCode(st.cmbCode[1]), s.iDecodedData, s.iPostData);
-    if (st.chkPostData) {
-        ports.panels.DrawStrip(StripPanel::PostData, 16, 12, s.iPostData, s.iPreData, kBlue, 0, 1);
-    }
-    PreDecode(FindPreCoding(st.cmbPreCode[1]), s.iPostData, s.iScrambleSeq, s.iRxData);
-    if (st.chkRxData) {
-        ports.panels.DrawStrip(StripPanel::RxData, 16, 12, s.iRxData, s.iData, kBlue, 0, 1);
-    }
+// Line-code and pre-coding inverses.
+void Decode(RunState& s, const LinkConfig& c) {
+    LineDecode(c.code[1], s.iDecodedData, s.iPostData);
+    PreDecode(c.preCode[1], s.iPostData, s.iScrambleSeq, s.iRxData);
 }
 
 }  // namespace
 
-void ReceiveHalf(RunState& s, const Settings& st, const TickPorts& ports) {
-    const double noiseLevel = NoiseLevel(st);
-    const bool txTimeReady = RunTransmitAndChannelPanels(s, st, ports, noiseLevel > 0);
-    FormReceivedWaveform(s, st, ports, noiseLevel, txTimeReady);
-    DrawReceivePanels(s, st, ports);
-    Demodulate(s, st, ports);
-    Decode(s, st, ports);
+void ReceiveHalf(RunState& s, const LinkConfig& c, const TickPorts& ports) {
+    const bool txTimeReady = FormTransmitAndChannelStages(s, c, c.noiseLevel > 0, ports.reporter);
+    FormReceivedWaveform(s, c, ports, txTimeReady);
+    // The thresholds follow the slider in every run, whatever is shown: the decisions must
+    // not depend on whether the receive eye is drawn.
+    SetThresholds(s, ports.controls, ports.reporter);
+    if (c.shown[PanelId::RxSpectrum]) {
+        UpdateSpectrumPanel(s, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra,
+                            {c.memory, c.memory});
+    }
+    Demodulate(s, c, ports);
+    Decode(s, c);
     AccumulateBer(s, RunErrorRate(s.iRxData, s.iData, s.iCodeBaud));
     ports.controls.SetBerCaption(BerCaption(s.dBER));
 }

@@ -6,22 +6,22 @@
 #include <vector>
 
 #include "common/RunState.h"
-#include "common/Settings.h"
+#include "common/LinkConfig.h"
 #include "dsp/DesignFilters.h"
 #include "sweep/Sweep.h"
 
 namespace linelab {
 
 struct SweepSettings {
-    Settings settings;         // the tick's record
+    LinkConfig config;         // the tick's record
     FilterTexts filters;       // the filter and channel boxes
     Thresholds dThresholds{};  // the decision thresholds as they stand
     int vscThreshold = 0;
 };
 
-// The record a chunk ticks with: every panel off (a sweep draws nothing), the noise box in
-// force whatever the scene shows, and the level written as its shortest text.
-Settings ChunkSettings(Settings settings, double noiseLevel);
+// The record a chunk ticks with: no panel shown (a sweep draws nothing) and the noise at the
+// point's level whatever the scene shows.
+LinkConfig ChunkConfig(LinkConfig config, double noiseLevel);
 
 // One point per Eb/N0 value, with the noise level that gives it for the transmit code and
 // mapping of these settings.

@@ -130,16 +130,16 @@ void Map(Format format, LevelArrays s) {
 
 // Typed text is clamped to 1..16 sixteenths; a huge or negative number, or no number at all,
 // lands on one end before any conversion to an integer.
-int16_t PulseWidth(std::string_view text) {
-    const double sixteenths = Int(Val(text) / 100.0 * 16.0 + 0.5);
+int16_t PulseWidth(double percent) {
+    const double sixteenths = Int(percent / 100.0 * 16.0 + 0.5);
     return static_cast<int16_t>(std::clamp(sixteenths, 1.0, 16.0));
 }
 
-LevelMap MapLevels(std::optional<Format> format, std::string_view pulseWidthText,
+LevelMap MapLevels(std::optional<Format> format, int16_t iPulseWidth,
                    std::span<const int16_t, kBits> iCodedData,
                    std::span<int16_t, kSymbols> iModData) {
     LevelMap result;
-    result.iTxDutyCycle = PulseWidth(pulseWidthText);
+    result.iTxDutyCycle = iPulseWidth;
     if (!format) return result;
     Map(*format, LevelArrays{iCodedData, iModData});
     result.dScale = Info(*format).amplitude * 16.0 / result.iTxDutyCycle;

@@ -25,8 +25,8 @@ void PreCode(std::optional<PreCoding> preCoding, RunState& state);
 // pre-coded bits as it needs, so a four-level run is built from this run's bits only.
 void LineCode(std::optional<LineCoding> code, bool pam4, RunState& state);
 
-// The pulse width in sixteenths of a symbol from the text of cmbTxModPC(0): 1..16.
-int16_t PulseWidth(std::string_view text);
+// The pulse width in sixteenths of a symbol for the per-cent width in cmbTxModPC(0): 1..16.
+int16_t PulseWidth(double percent);
 
 // What level mapping gives besides the levels.
 struct LevelMap {
@@ -34,9 +34,9 @@ struct LevelMap {
     double dScale = 0;          // A * 16 / iTxDutyCycle, or 0 for an unknown format
 };
 
-// Fills iModData from iCodedData and takes iTxDutyCycle from the pulse-width text; for an
-// unknown format iModData is left alone and dScale is 0.
-LevelMap MapLevels(std::optional<Format> format, std::string_view pulseWidthText,
+// Fills iModData from iCodedData and takes iTxDutyCycle from the pulse width (sixteenths); for
+// an unknown format iModData is left alone and dScale is 0.
+LevelMap MapLevels(std::optional<Format> format, int16_t iPulseWidth,
                    std::span<const int16_t, kBits> iCodedData,
                    std::span<int16_t, kSymbols> iModData);
 

@@ -9,12 +9,9 @@ void BerCounts::AfterTick(const RunState& s) {
         errors_ = 0;
         bits_ = 0;
     }
-    // The rate compares data bits 8..last, bit k against bit k.
-    constexpr int kFirst = 8;
-    const int last = LastComparedBit(s.iCodeBaud);
-    for (int k = kFirst; k <= last; ++k)
-        errors_ += s.iRxData[static_cast<std::size_t>(k)] != s.iData[static_cast<std::size_t>(k)];
-    bits_ += static_cast<uint64_t>(last - kFirst + 1);
+    const RunErrors run = CountRunErrors(s.iRxData, s.iData, s.iCodeBaud);
+    errors_ += static_cast<uint64_t>(run.errors);
+    bits_ += static_cast<uint64_t>(run.bits);
 }
 
 }  // namespace linelab

@@ -1,6 +1,10 @@
 #include "ui/FormHost.h"
 
+#include "common/TextNumber.h"
 #include "display/Plots.h"
+#include "receiver/Multipath.h"
+#include "receiver/Noise.h"
+#include "transmit/Transmit.h"
 #include "ui/Form1.h"
 
 namespace linelab {
@@ -14,45 +18,62 @@ const std::string& Text(const Form1& form, ListId id) {
     return form.List(id).text;
 }
 
+// The check box of each panel.
+struct PanelSwitch {
+    PanelId panel;
+    CheckId check;
+};
+inline constexpr PanelSwitch kPanelSwitches[] = {
+    {PanelId::Data, CheckId::chkData},
+    {PanelId::PreData, CheckId::chkPreData},
+    {PanelId::CodedData, CheckId::chkCodedData},
+    {PanelId::ModData, CheckId::chkModData},
+    {PanelId::DemodData, CheckId::chkDemodData},
+    {PanelId::DecodedData, CheckId::chkDecodedData},
+    {PanelId::PostData, CheckId::chkPostData},
+    {PanelId::RxData, CheckId::chkRxData},
+    {PanelId::TxEye, CheckId::chkTxEye},
+    {PanelId::ChannelEye, CheckId::chkChannelEye},
+    {PanelId::RxEye, CheckId::chkRxEye},
+    {PanelId::TxSpectrum, CheckId::chkTxSpectrum},
+    {PanelId::ChannelSpectrum, CheckId::chkChannelSpectrum},
+    {PanelId::RxSpectrum, CheckId::chkRxSpectrum},
+};
+
 bool TransmitPam4(const Form1& form) {
     return Text(form, ListId::cmbMod0) == "4-PAM";
 }
 
 }  // namespace
 
-void FormHost::ReadSettings(Settings& out) {
-    const Form1& f = form_;
-    out.cmbData = Text(f, ListId::cmbData);
+void FormHost::ReadConfig(LinkConfig& out) {
+    ReadLinkConfig(form_, out);
+}
+
+void ReadLinkConfig(const Form1& f, LinkConfig& out) {
+    out.data = FindDataSource(Text(f, ListId::cmbData));
     for (int side = 0; side < 2; ++side) {
-        out.cmbPreCode[side] = Text(f, Element(ListId::cmbPreCode0, side));
-        out.cmbCode[side] = Text(f, Element(ListId::cmbCode0, side));
-        out.cmbMod[side] = Text(f, Element(ListId::cmbMod0, side));
-        out.cmbTxModPC[side] = Text(f, Element(ListId::cmbTxModPC0, side));
+        out.preCode[side] = FindPreCoding(Text(f, Element(ListId::cmbPreCode0, side)));
+        out.code[side] = FindLineCode(Text(f, Element(ListId::cmbCode0, side)));
+        out.format[side] = FindFormat(Text(f, Element(ListId::cmbMod0, side)));
     }
-    out.cmbNoise = Text(f, ListId::cmbNoise);
-    out.cmbMultipathDelay = Text(f, ListId::cmbMultipathDelay);
-    out.cmbMultipathMag = Text(f, ListId::cmbMultipathMag);
-    out.noiseVisible = f.List(ListId::cmbNoise).visible;
-    out.invertVisible = f.Check(CheckId::chkInvert).visible;
-    out.chkInvert = On(f, CheckId::chkInvert);
-    out.chkData = On(f, CheckId::chkData);
-    out.chkPreData = On(f, CheckId::chkPreData);
-    out.chkCodedData = On(f, CheckId::chkCodedData);
-    out.chkModData = On(f, CheckId::chkModData);
-    out.chkDemodData = On(f, CheckId::chkDemodData);
-    out.chkDecodedData = On(f, CheckId::chkDecodedData);
-    out.chkPostData = On(f, CheckId::chkPostData);
-    out.chkRxData = On(f, CheckId::chkRxData);
-    out.chkTxEye = On(f, CheckId::chkTxEye);
-    out.chkChannelEye = On(f, CheckId::chkChannelEye);
-    out.chkRxEye = On(f, CheckId::chkRxEye);
-    out.chkTxSpectrum = On(f, CheckId::chkTxSpectrum);
-    out.chkChannelSpectrum = On(f, CheckId::chkChannelSpectrum);
-    out.chkRxSpectrum = On(f, CheckId::chkRxSpectrum);
-    out.memoryVisible = f.Check(CheckId::chkMemory).visible;
-    out.chkMemory = On(f, CheckId::chkMemory);
+    out.iPulseWidth = PulseWidth(Val(Text(f, ListId::cmbTxModPC0)));
+    out.noiseLevel =
+        f.List(ListId::cmbNoise).visible ? NoiseLevel(Val(Text(f, ListId::cmbNoise))) : 0;
+    out.echo.gain = EchoGain(Val(Text(f, ListId::cmbMultipathMag)));
+    out.echo.delay = EchoDelay(Val(Text(f, ListId::cmbMultipathDelay)));
+    out.invert = f.Check(CheckId::chkInvert).visible && On(f, CheckId::chkInvert);
     out.hscSample = f.Slider(SliderId::hscSample).value;
+    for (const PanelSwitch& panel : kPanelSwitches) out.shown.Set(panel.panel, On(f, panel.check));
+    const CheckControl& memory = f.Check(CheckId::chkMemory);
+    out.memory = memory.visible && memory.value == 1;
     out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
+}
+
+LinkConfig LinkConfigOf(const Form1& form) {
+    LinkConfig config;
+    ReadLinkConfig(form, config);
+    return config;
 }
 
 int FormHost::ThresholdSlider() {

@@ -1,15 +1,16 @@
 #pragma once
-// The form model as the tick's owner: the settings record read from the controls, the
+// The form model as the tick's owner: the link configuration read from the controls, the
 // write-backs made through the controls' own setters (so their handlers run), the panels'
 // canvases with the view values the drawing routines read, and the message box.
 
+#include "ports/Panels.h"
 #include "ports/TickPorts.h"
 
 namespace linelab {
 
 class Form1;
 
-class FormHost final : public SettingsSource,
+class FormHost final : public ConfigSource,
                        public FilterSettings,
                        public ControlWriter,
                        public Panels,
@@ -17,9 +18,10 @@ class FormHost final : public SettingsSource,
   public:
     explicit FormHost(Form1& form) : form_(form) {}
 
-    TickPorts Ports() { return {*this, *this, *this, *this, *this}; }
+    TickPorts Ports() { return {*this, *this, *this, *this}; }
 
-    void ReadSettings(Settings& out) override;
+    // The controls as the tick reads them: the texts parsed into ids and numbers.
+    void ReadConfig(LinkConfig& out) override;
 
     void ReadFilterTexts(FilterTexts& out) override;
     void WriteFilterText(FilterBox box, int side, std::string_view text) override;
@@ -41,5 +43,10 @@ class FormHost final : public SettingsSource,
   private:
     Form1& form_;
 };
+
+// The controls as the tick reads them: the texts parsed into ids and numbers, a hidden noise
+// box or inversion box switched off.
+void ReadLinkConfig(const Form1& form, LinkConfig& out);
+LinkConfig LinkConfigOf(const Form1& form);
 
 }  // namespace linelab

@@ -105,17 +105,13 @@ EyeFigures Measurements::RxEyeFigures() const {
 }
 
 std::string EbN0Text(Form1& form) {
-    Settings settings;
-    FormHost(form).ReadSettings(settings);
-    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(settings);
+    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(form));
     if (!ratio) return "no noise";
     return Printed("Eb/N0 %.1f dB", ratio->dEbN0dB);
 }
 
 std::string SignalToNoiseDetail(Form1& form) {
-    Settings settings;
-    FormHost(form).ReadSettings(settings);
-    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(settings);
+    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(form));
     if (!ratio) return "No noise is added: choose a noise level to see Eb/N0";
     return Printed(
         "Eb/N0 %.2f dB, Es/N0 %.2f dB: energy per data bit and per symbol at the "

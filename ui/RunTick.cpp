@@ -1,6 +1,7 @@
 // Run control: the tick, the pause button and the messages that stop the timer.
 
 #include "common/Tables.h"
+#include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
 
@@ -18,7 +19,7 @@ void Form1::Timer1_Timer() {
     FormHost host(*this);
     strips_.NewRun(
         RunSpan(CodeBaud(List(ListId::cmbCode0).text), List(ListId::cmbMod0).text == "4-PAM"));
-    engine_.Tick(host.Ports());
+    DrawFrame(engine_.Tick(host.Ports()), host);
 }
 
 void Form1::ClickPause() {

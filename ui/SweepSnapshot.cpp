@@ -8,7 +8,7 @@ namespace linelab {
 SweepSettings SweepSnapshot(Form1& form) {
     SweepSettings snapshot;
     FormHost host(form);
-    host.ReadSettings(snapshot.settings);
+    host.ReadConfig(snapshot.config);
     host.ReadFilterTexts(snapshot.filters);
     snapshot.dThresholds = form.State().dThresholds;
     snapshot.vscThreshold = form.Slider(SliderId::vscThreshold).value;

@@ -4,6 +4,7 @@
 #include "common/Tables.h"
 #include "transmit/Transmit.h"
 #include "ui/Form1.h"
+#include "ui/FormHost.h"
 #include "ui/ListItems.h"
 
 namespace linelab {
@@ -111,9 +112,17 @@ void Form1::ResetPulseWidthLists(int index, bool fullWidthOnly) {
 
 // The receiver's format decides the threshold pattern; the slider follows T0 through its
 // own change handling.
+// The defaults set the slider; the thresholds then follow the slider at once, as every run
+// makes them follow it, so that no run decides with a pattern the slider does not show. When
+// the slider already stood there, its handler does not run, so they are rescaled here.
 void Form1::LoadDefaultThresholds() {
     const int slider = engine_.LoadDefaultThresholds(FindFormat(List(ListId::cmbMod1).text));
+    const bool moves = Slider(SliderId::vscThreshold).value != slider;
     AssignSlider(SliderId::vscThreshold, slider);
+    if (!moves) {
+        FormHost host(*this);
+        engine_.ApplyThresholdSlider(host, host);
+    }
 }
 
 void Form1::UpdateBaudRate() {

@@ -60,11 +60,11 @@ Reading Read(ListId id, std::string_view typed) {
         case ListId::cmbLowPass:
             return {"Low pass", "kHz", v, "a cut-off at 0 kHz: nothing passes"};
         case ListId::cmbNoise:
-            return {"Noise", "W/kHz", v > 0 ? std::min(v, kMaxNoiseLevel) : 0.0, "no noise"};
+            return {"Noise", "W/kHz", NoiseLevel(v), "no noise"};
         case ListId::cmbMultipathDelay:
-            return {"Multipath delay", "baud", EchoDelay(typed) / 16.0, "no delay"};
+            return {"Multipath delay", "baud", EchoDelay(v) / 16.0, "no delay"};
         case ListId::cmbMultipathMag:
-            return {"Multipath", "%", EchoGain(typed) * 100, "no echo"};
+            return {"Multipath", "%", EchoGain(v) * 100, "no echo"};
         default:
             return {nullptr, nullptr, 0, nullptr};
     }

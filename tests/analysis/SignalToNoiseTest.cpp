@@ -4,18 +4,19 @@
 
 #include "analysis/SignalToNoise.h"
 #include "common/Tables.h"
+#include "common/TextNumber.h"
 #include "receiver/Noise.h"
 
 namespace linelab {
 namespace {
 
-Settings Noisy(const char* level, const char* code = "None", const char* format = "Polar (N)RZ") {
-    Settings s;
-    s.cmbNoise = level;
-    s.noiseVisible = true;
-    s.cmbCode = {code, code};
-    s.cmbMod = {format, format};
-    return s;
+LinkConfig Noisy(const char* level, const char* code = "None",
+                 const char* format = "Polar (N)RZ") {
+    LinkConfig c;
+    c.noiseLevel = NoiseLevel(Val(level));
+    c.code = {FindLineCode(code), FindLineCode(code)};
+    c.format = {FindFormat(format), FindFormat(format)};
+    return c;
 }
 
 // Independent of the derivation's algebra: Es/N0 recomputed from the deviation the noise
@@ -25,7 +26,7 @@ TEST(SignalToNoise, AgreesWithTheDeviationTheNoiseStepDraws) {
     const char* formats[] = {"Polar (N)RZ", "4-PAM"};
     for (const char* code : codes) {
         for (const char* format : formats) {
-            const Settings s = Noisy("0.37", code, format);
+            const LinkConfig s = Noisy("0.37", code, format);
             const double energy = 123.0;  // any P: it must cancel
             const double sigma = NoiseSigma(0.37, energy, SymbolRate(code, format));
             const double esN0 = energy / (2 * sigma * sigma);
@@ -49,10 +50,7 @@ TEST(SignalToNoise, CountsTheDataBitsEachSymbolReallyCarries) {
     EXPECT_NEAR(fb->dEbN0dB, 10 * std::log10(1.25 / (0.1 * 1.44)), 1e-9);
 }
 
-TEST(SignalToNoise, NoNoiseWhenTheBoxIsHiddenOrNotPositive) {
-    Settings hidden = Noisy("0.1");
-    hidden.noiseVisible = false;
-    EXPECT_FALSE(SignalToNoiseOf(hidden).has_value());
+TEST(SignalToNoise, NoNoiseWhenTheLevelIsNotPositive) {
     EXPECT_FALSE(SignalToNoiseOf(Noisy("0")).has_value());
     EXPECT_FALSE(SignalToNoiseOf(Noisy("-1")).has_value());
     EXPECT_FALSE(SignalToNoiseOf(Noisy("abc")).has_value());

@@ -23,14 +23,14 @@ namespace {
 class Link {
   public:
     Link(std::string_view code, std::string_view format) {
-        host.settings = StartupSettings();
+        host.config = StartupConfig();
         host.filterTexts = StartupFilterTexts();
         host.onSliderChange = [this] {
             engine.ApplyThresholdSlider(host, host);
             engine.RestartBer();
         };
-        SetBoth(host.settings.cmbCode, code);
-        SetBoth(host.settings.cmbMod, format);
+        host.config.code = Both(FindLineCode(code));
+        host.config.format = Both(FindFormat(format));
         engine.SetSymbolRate(SymbolRate(code, format));
         host.slider = engine.LoadDefaultThresholds(FindFormat(format));
     }
@@ -62,7 +62,7 @@ TEST_P(CleanLoopback, ReceivesWhatWasSent) {
     const auto& [code, format] = GetParam();
     Link link(code.name, format.name);
     for (int run = 0; run < 4; ++run) {
-        link.engine.Tick(link.host.Ports());
+        link.host.Tick(link.engine);
         ASSERT_EQ(link.Errors(), 0) << code.name << " / " << format.name << " run " << run;
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
@@ -94,7 +94,7 @@ TEST_P(NyquistLoopback, ReceivesWhatWasSent) {
     Link link("None", format.name);
     link.Filters(pair.tx, pair.rx, pair.eb);
     for (int run = 0; run < 4; ++run) {
-        link.engine.Tick(link.host.Ports());
+        link.host.Tick(link.engine);
         ASSERT_EQ(link.Errors(), 0) << pair.tx << " + " << pair.rx << " at " << pair.eb;
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
@@ -112,15 +112,25 @@ TEST(NoisyLink, DrawsAreTheSameWhateverThePanels) {
     Link quiet("Manchester", "Polar (N)RZ");
     Link busy("Manchester", "Polar (N)RZ");
     for (Link* link : {&quiet, &busy})
-        link->host.settings.cmbNoise = "0.4";
-    Settings& st = busy.host.settings;
-    st.chkData = st.chkPreData = st.chkCodedData = st.chkModData = true;
-    st.chkTxEye = st.chkChannelEye = st.chkRxEye = true;
-    st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = true;
-    st.chkDemodData = st.chkDecodedData = st.chkPostData = st.chkRxData = true;
+        link->host.config.noiseLevel = NoiseLevel(Val("0.4"));
+    LinkConfig& st = busy.host.config;
+    st.shown.Set(PanelId::Data, true);
+    st.shown.Set(PanelId::PreData, true);
+    st.shown.Set(PanelId::CodedData, true);
+    st.shown.Set(PanelId::ModData, true);
+    st.shown.Set(PanelId::TxEye, true);
+    st.shown.Set(PanelId::ChannelEye, true);
+    st.shown.Set(PanelId::RxEye, true);
+    st.shown.Set(PanelId::TxSpectrum, true);
+    st.shown.Set(PanelId::ChannelSpectrum, true);
+    st.shown.Set(PanelId::RxSpectrum, true);
+    st.shown.Set(PanelId::DemodData, true);
+    st.shown.Set(PanelId::DecodedData, true);
+    st.shown.Set(PanelId::PostData, true);
+    st.shown.Set(PanelId::RxData, true);
     for (int run = 0; run < 3; ++run) {
-        quiet.engine.Tick(quiet.host.Ports());
-        busy.engine.Tick(busy.host.Ports());
+        quiet.host.Tick(quiet.engine);
+        busy.host.Tick(busy.engine);
         const RunState& a = quiet.engine.State();
         const RunState& b = busy.engine.State();
         for (int i = 0; i < kSignalFloats; ++i)
@@ -133,9 +143,9 @@ TEST(NoisyLink, ErrorRateGrowsWithTheNoise) {
     double previous = -1;
     for (const char* level : {"0.1", "1.0", "100"}) {
         Link link("None", "Polar (N)RZ");
-        link.host.settings.cmbNoise = level;
+        link.host.config.noiseLevel = NoiseLevel(Val(level));
         for (int run = 0; run < 20; ++run)
-            link.engine.Tick(link.host.Ports());
+            link.host.Tick(link.engine);
         const double ber = link.engine.State().dBER;
         EXPECT_GT(ber, previous) << level;
         previous = ber;
@@ -145,14 +155,14 @@ TEST(NoisyLink, ErrorRateGrowsWithTheNoise) {
 
 TEST(NoisyLink, HugeTypedSettingsStayFinite) {
     Link link("4B5B + NRZI", "HDB3");
-    Settings& st = link.host.settings;
-    st.cmbNoise = "1e999";
-    st.cmbMultipathMag = "99999999999999999999";
-    st.cmbMultipathDelay = "-1e999";
+    LinkConfig& st = link.host.config;
+    st.noiseLevel = NoiseLevel(Val("1e999"));
+    st.echo.gain = EchoGain(Val("99999999999999999999"));
+    st.echo.delay = EchoDelay(Val("-1e999"));
     st.hscSample = -32;
-    st.chkRxEye = true;
+    st.shown.Set(PanelId::RxEye, true);
     for (int run = 0; run < 3; ++run) {
-        link.engine.Tick(link.host.Ports());
+        link.host.Tick(link.engine);
         for (double v : link.engine.State().dRxTimeData)
             ASSERT_TRUE(std::isfinite(v));
     }

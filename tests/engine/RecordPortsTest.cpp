@@ -14,14 +14,14 @@ namespace {
 TEST(RecordPorts, RewrittenPulseWidthReachesTheStages) {
     Engine engine;
     RecordPorts owner(engine);
-    owner.settings = StartupSettings();
+    owner.config = StartupConfig();
     owner.filterTexts = StartupFilterTexts();
-    owner.settings.cmbTxModPC[0] = owner.filterTexts.side[0].modPC = "60";
+    owner.config.iPulseWidth = PulseWidth(Val(owner.filterTexts.side[0].modPC = "60"));
     engine.SetSymbolRate(1.0);
     owner.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);
     engine.Tick(owner.Ports());
     EXPECT_EQ(owner.filterTexts.side[0].modPC, "63");
-    EXPECT_EQ(owner.settings.cmbTxModPC[0], "63");
+    EXPECT_EQ(owner.config.iPulseWidth, 10);
     EXPECT_EQ(engine.State().iTxDutyCycle, 10);
     EXPECT_EQ(owner.messageCount, 0);
     EXPECT_FALSE(owner.berCaption.empty());
@@ -30,10 +30,10 @@ TEST(RecordPorts, RewrittenPulseWidthReachesTheStages) {
 TEST(RecordPorts, ForcedSliderRescalesAndRestartsTheBer) {
     Engine engine;
     RecordPorts owner(engine);
-    owner.settings = StartupSettings();
+    owner.config = StartupConfig();
     owner.filterTexts = StartupFilterTexts();
-    SetBoth(owner.settings.cmbMod, "AMI");
-    owner.settings.chkRxEye = true;  // the receive eye rescales the thresholds every run
+    owner.config.format = Both(FindFormat("AMI"));
+    owner.config.shown.Set(PanelId::RxEye, true);  // the receive eye rescales the thresholds every run
     engine.SetSymbolRate(1.0);
     engine.LoadDefaultThresholds(Format::Ami);
     owner.slider = 50;

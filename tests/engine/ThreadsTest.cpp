@@ -22,19 +22,25 @@ constexpr int kRuns = 40;
 
 // A busy link: every panel on, noise, echo, the receive eye forcing the slider off its top.
 void Busy(RecordPorts& owner, Engine& engine) {
-    owner.settings = StartupSettings();
+    owner.config = StartupConfig();
     owner.filterTexts = StartupFilterTexts();
-    Settings& st = owner.settings;
-    SetBoth(st.cmbCode, "Manchester");
-    SetBoth(st.cmbMod, "AMI");
-    st.cmbNoise = "0.4";
-    st.noiseVisible = true;
-    st.cmbMultipathDelay = "1.5";
-    st.cmbMultipathMag = "0.3";
-    st.chkData = st.chkCodedData = st.chkModData = st.chkRxData = true;
-    st.chkTxEye = st.chkChannelEye = st.chkRxEye = true;
-    st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = true;
-    st.memoryVisible = st.chkMemory = true;
+    LinkConfig& st = owner.config;
+    st.code = Both(FindLineCode("Manchester"));
+    st.format = Both(FindFormat("AMI"));
+    st.noiseLevel = NoiseLevel(Val("0.4"));
+    st.echo.delay = EchoDelay(Val("1.5"));
+    st.echo.gain = EchoGain(Val("0.3"));
+    st.shown.Set(PanelId::Data, true);
+    st.shown.Set(PanelId::CodedData, true);
+    st.shown.Set(PanelId::ModData, true);
+    st.shown.Set(PanelId::RxData, true);
+    st.shown.Set(PanelId::TxEye, true);
+    st.shown.Set(PanelId::ChannelEye, true);
+    st.shown.Set(PanelId::RxEye, true);
+    st.shown.Set(PanelId::TxSpectrum, true);
+    st.shown.Set(PanelId::ChannelSpectrum, true);
+    st.shown.Set(PanelId::RxSpectrum, true);
+    st.memory = true;
     engine.SetSymbolRate(SymbolRate("Manchester", "AMI"));
     engine.LoadDefaultThresholds(Format::Ami);
     owner.slider = 100;
@@ -42,13 +48,12 @@ void Busy(RecordPorts& owner, Engine& engine) {
 
 // A different one: 4-PAM with scrambling and a root raised-cosine pair, panels off.
 void Quiet(RecordPorts& owner, Engine& engine) {
-    owner.settings = StartupSettings();
+    owner.config = StartupConfig();
     owner.filterTexts = StartupFilterTexts();
-    Settings& st = owner.settings;
-    SetBoth(st.cmbPreCode, "Scramble");
-    SetBoth(st.cmbMod, "4-PAM");
-    st.cmbNoise = "0.1";
-    st.noiseVisible = true;
+    LinkConfig& st = owner.config;
+    st.preCode = Both(FindPreCoding("Scramble"));
+    st.format = Both(FindFormat("4-PAM"));
+    st.noiseLevel = NoiseLevel(Val("0.1"));
     for (SideFilterTexts& side : owner.filterTexts.side)
         side.filter = "Root RC";
     engine.SetSymbolRate(SymbolRate("None", "4-PAM"));

@@ -25,16 +25,16 @@ class OrderHost : public FakePorts {
         reads.emplace_back("filters");
         FakePorts::ReadFilterTexts(out);
     }
-    void ReadSettings(Settings& out) override {
+    void ReadConfig(LinkConfig& out) override {
         reads.emplace_back("settings");
-        FakePorts::ReadSettings(out);
+        FakePorts::ReadConfig(out);
     }
 };
 
 class TickTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host.settings = StartupSettings();
+        host.config = StartupConfig();
         host.filterTexts = StartupFilterTexts();
         host.onSliderChange = [this] {
             engine.ApplyThresholdSlider(host, host);
@@ -48,36 +48,36 @@ class TickTest : public ::testing::Test {
 };
 
 TEST_F(TickTest, DesignsFirstAndOnlyWhileTheResponsesAreStale) {
-    engine.Tick(host.Ports());
+    host.Tick(engine);
     ASSERT_FALSE(host.reads.empty());
     EXPECT_EQ(host.reads.front(), "filters");
     EXPECT_EQ(host.reads.back(), "settings");
     EXPECT_TRUE(engine.State().bFiltersValid);
 
     host.reads.clear();
-    engine.Tick(host.Ports());
+    host.Tick(engine);
     EXPECT_EQ(host.reads, std::vector<std::string>{"settings"});
 
     engine.InvalidateResponses();
     host.reads.clear();
-    engine.Tick(host.Ports());
+    host.Tick(engine);
     EXPECT_EQ(host.reads.front(), "filters");
 }
 
 TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
     const RunState& s = engine.State();
-    SetBoth(host.settings.cmbCode, "Manchester");
-    host.settings.cmbData = "All Ones";
-    engine.Tick(host.Ports());
+    host.config.code = Both(FindLineCode("Manchester"));
+    host.config.data = FindDataSource("All Ones");
+    host.Tick(engine);
     ASSERT_EQ(s.iCodeBaud, 24);
     const Bits before = s.iCodedData;
     engine.RestartBer();
     host.ClearRecords();
 
-    SetBoth(host.settings.cmbCode, "Morse");
-    host.settings.cmbData = "All Zeros";
-    host.settings.chkCodedData = true;
-    engine.Tick(host.Ports());
+    host.config.code = Both(FindLineCode("Morse"));
+    host.config.data = FindDataSource("All Zeros");
+    host.config.shown.Set(PanelId::CodedData, true);
+    host.Tick(engine);
     ASSERT_EQ(host.messages.size(), 1u);  // the receiver's decoder skips it silently
     EXPECT_EQ(host.messages[0].text, "Unknown Modulation Type");
     EXPECT_TRUE(host.messages[0].stopsTimer);
@@ -95,15 +95,15 @@ TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
 
 TEST_F(TickTest, UnknownFormatSendsNothing) {
     const RunState& s = engine.State();
-    host.settings.cmbData = "All Ones";
-    engine.Tick(host.Ports());
+    host.config.data = FindDataSource("All Ones");
+    host.Tick(engine);
     for (int16_t level : s.iModData)
         ASSERT_EQ(level, 1);
     engine.RestartBer();
     host.ClearRecords();
 
-    host.settings.cmbMod[0] = "Smoke Signals";
-    engine.Tick(host.Ports());
+    host.config.format[0] = FindFormat("Smoke Signals");
+    host.Tick(engine);
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages[0].text, "Unknown cmbMod(0) Option");
     EXPECT_TRUE(host.messages[0].stopsTimer);
@@ -134,20 +134,22 @@ TEST_P(TransmitStrips, DrawWithTheTableArguments) {
     const StripCase c = GetParam();
     Engine engine;
     FakePorts host;
-    host.settings = StartupSettings();
+    host.config = StartupConfig();
     host.filterTexts = StartupFilterTexts();
     host.onSliderChange = [&engine, &host] {
         engine.ApplyThresholdSlider(host, host);
         engine.RestartBer();
     };
-    SetBoth(host.settings.cmbCode, c.code);
-    SetBoth(host.settings.cmbMod, c.format);
-    host.settings.cmbTxModPC[0] = c.pulseWidth;
+    host.config.code = Both(FindLineCode(c.code));
+    host.config.format = Both(FindFormat(c.format));
+    host.config.iPulseWidth = PulseWidth(Val(c.pulseWidth));
     host.filterTexts.side[0].modPC = c.pulseWidth;
-    host.settings.chkData = host.settings.chkPreData = true;
-    host.settings.chkCodedData = host.settings.chkModData = true;
+    host.config.shown.Set(PanelId::Data, true);
+    host.config.shown.Set(PanelId::PreData, true);
+    host.config.shown.Set(PanelId::CodedData, true);
+    host.config.shown.Set(PanelId::ModData, true);
     engine.SetSymbolRate(SymbolRate(c.code, c.format));
-    engine.Tick(host.Ports());
+    host.Tick(engine);
     const RunState& s = engine.State();
 
     const StripCall* data = host.Strip(StripPanel::Data);

@@ -17,6 +17,7 @@
 #include "engine/RecordPorts.h"
 #include "receiver/SpectrumAverage.h"
 #include "tests/fuzz/CheckingCanvas.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::fuzz {
 namespace {
@@ -47,19 +48,16 @@ class SpectrumCanvases final : public Panels {
 // canvases.
 struct PlainOwner {
     explicit PlainOwner(Engine& engine) : ports(engine, &panels) {
-        Settings& settings = ports.settings;
-        settings.cmbData = "All Ones";
-        settings.cmbPreCode = {"None", "None"};
-        settings.cmbCode = {"None", "None"};
-        settings.cmbMod = {"Unipolar (N)RZ", "Unipolar (N)RZ"};
-        settings.cmbTxModPC = {"100", "100"};
-        settings.cmbNoise = "None";
-        settings.cmbMultipathDelay = "0.0";
-        settings.cmbMultipathMag = "0";
+        LinkConfig& settings = ports.config;
+        settings.data = DataSource::AllOnes;
+        settings.preCode = {PreCoding::None, PreCoding::None};
+        settings.code = {LineCoding::None, LineCoding::None};
+        settings.format = {Format::UnipolarNrz, Format::UnipolarNrz};
         for (SideFilterTexts& side : ports.filterTexts.side)
             side = {"100", "SteepCutoff", "4", "50"};
         ports.filterTexts.lowPass = "None";
         ports.filterTexts.highPass = "None";
+        ports.slider = ThresholdSliderFor(Info(Format::UnipolarNrz).thresholds[0]);
     }
 
     SpectrumCanvases panels;
@@ -86,7 +84,7 @@ TEST(LongUse, BitErrorRateCountStaysAtTheTopAndTheRateStaysAMean) {
     owner.ports.filterTexts.lowPass = "0";
     const RunState& s = engine.State();
 
-    engine.Tick(owner.ports.Ports());
+    owner.ports.Tick();
     ASSERT_EQ(owner.ports.messageCount, 0);
     EXPECT_EQ(s.lBERRuns, kTop);
     const double first = (1 + (kTop - 1.0) * 0.25) / kTop;
@@ -94,7 +92,7 @@ TEST(LongUse, BitErrorRateCountStaysAtTheTopAndTheRateStaysAMean) {
 
     double expected = first;
     for (int run = 0; run < 3; ++run) {
-        engine.Tick(owner.ports.Ports());
+        owner.ports.Tick();
         expected += (1 - expected) * kTopWeight;
         EXPECT_EQ(s.lBERRuns, kTop);
         EXPECT_DOUBLE_EQ(s.dBER, expected);
@@ -112,8 +110,7 @@ TEST(LongUse, RestartAfterSaturationStartsAFreshMean) {
     PlainOwner owner(engine);
     const RunState& s = engine.State();
     engine.RestartCounters(1);
-    engine.Tick(
-        owner.ports.Ports());  // a perfect channel: this run's rate is 0 and replaces the old mean
+    owner.ports.Tick();  // a perfect channel: this run's rate is 0 and replaces the old mean
     EXPECT_EQ(s.lBERRuns, 1);
     EXPECT_EQ(s.dBER, 0.0);
 }
@@ -123,11 +120,13 @@ TEST(LongUse, SpectrumCountsOfTheTickStayAtTheTop) {
     start->lTxSpectra = start->lChannelSpectra = start->lRxSpectra = kTop - 1;
     Engine engine(std::move(start));
     PlainOwner owner(engine);
-    Settings& settings = owner.ports.settings;
-    settings.chkTxSpectrum = settings.chkChannelSpectrum = settings.chkRxSpectrum = true;
+    LinkConfig& settings = owner.ports.config;
+    settings.shown.Set(PanelId::TxSpectrum, true);
+    settings.shown.Set(PanelId::ChannelSpectrum, true);
+    settings.shown.Set(PanelId::RxSpectrum, true);
     const RunState& s = engine.State();
     for (int run = 0; run < 3; ++run)
-        engine.Tick(owner.ports.Ports());
+        owner.ports.Tick();
     EXPECT_EQ(s.lTxSpectra, kTop);
     EXPECT_EQ(s.lChannelSpectra, kTop);
     EXPECT_EQ(s.lRxSpectra, kTop);

@@ -13,6 +13,9 @@ lRxSpectra,lBERRuns,dBER,dTxEyeScale,bFiltersValid,bMemoryStored,lblBER,Timer1"
 everything=$("$batch" --help | sed -n '/run state:/,/^  controls:/p' | sed '$d' \
     | sed 's/run state://' | tr -d ' \n'),controls
 
+# One field a line, so that a difference names the field and shows both values.
+by_field() { sed 's/,"/\n"/g' | cut -c1-400; }
+
 failed=0
 while IFS= read -r line; do
     case $line in '#'* | '') continue ;; esac
@@ -29,8 +32,8 @@ while IFS= read -r line; do
         continue
     fi
     if ! diff -q <(printf '%s\n' "$small") "$dir/$name.json" >/dev/null; then
-        echo "golden: $name: the readable dump differs"; failed=1
-        diff <(printf '%s\n' "$small") "$dir/$name.json" | head -5
+        echo "golden: $name: the readable dump differs (< now, > recorded):"; failed=1
+        diff <(printf '%s\n' "$small" | by_field) <(by_field < "$dir/$name.json") | head -12
     fi
     if [ "$digest" != "$(cat "$dir/$name.sha256")" ]; then
         echo "golden: $name: the full dump differs"; failed=1

@@ -84,7 +84,7 @@ TEST_P(LevelRoundTrip, MapperOutputDecodesToItsCodeBits) {
         const double density = run % 3 == 0 ? 0.1 : (run % 3 == 1 ? 0.9 : 0.5);
         for (auto& bit : coded)
             bit = rng.Next() < density ? 1 : 0;
-        MapLevels(format, "100", coded, levels);
+        MapLevels(format, 16, coded, levels);
         Bits decoded{};
         ASSERT_TRUE(LevelsToCodeBits(format, levels, decoded));
         for (int i = 0; i < count; ++i) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "common/Uniform.h"
+#include "common/TextNumber.h"
 #include "receiver/Multipath.h"
 #include "tests/CaseName.h"
 
@@ -29,7 +30,7 @@ struct DelayCase {
 class EchoDelayTest : public ::testing::TestWithParam<DelayCase> {};
 
 TEST_P(EchoDelayTest, RoundsToWholeSamplesWithinTheRun) {
-    EXPECT_EQ(EchoDelay(GetParam().text), GetParam().samples);
+    EXPECT_EQ(EchoDelay(Val(GetParam().text)), GetParam().samples);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -41,11 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DelayCase{"128", 2048}, DelayCase{"1e9", 2048}, DelayCase{"1e400", 2048}));
 
 TEST(EchoGain, PercentOfTheDirectPath) {
-    EXPECT_EQ(EchoGain("40"), 0.4);
-    EXPECT_EQ(EchoGain("0"), 0.0);
-    EXPECT_EQ(EchoGain("-40"), 0.0);
-    EXPECT_EQ(EchoGain("none"), 0.0);
-    EXPECT_EQ(EchoGain("1e400"), kMaxEchoGain);
+    EXPECT_EQ(EchoGain(Val("40")), 0.4);
+    EXPECT_EQ(EchoGain(Val("0")), 0.0);
+    EXPECT_EQ(EchoGain(Val("-40")), 0.0);
+    EXPECT_EQ(EchoGain(Val("none")), 0.0);
+    EXPECT_EQ(EchoGain(Val("1e400")), kMaxEchoGain);
 }
 
 // The echo reads the waveform as it stood before the loop, m samples later, real parts only.
@@ -57,6 +58,11 @@ void ExpectEcho(const Signal& before, const Signal& after, double a, int m) {
         ASSERT_EQ(after[2 * n + 1], before[2 * n + 1]) << "sample " << n;
     }
     EXPECT_EQ(after[kSignalFloats], before[kSignalFloats]);
+}
+
+// The echo the form model reads from the two boxes' texts.
+Echo EchoOf(const char* magnitude, const char* delay) {
+    return {EchoGain(Val(magnitude)), EchoDelay(Val(delay))};
 }
 
 struct EchoCase {
@@ -76,7 +82,7 @@ TEST_P(EchoTest, AddsTheAdvancedCopy) {
     const EchoCase c = GetParam();
     const Signal before = RandomSignal(7);
     Signal after = before;
-    ApplyMultipath(after, c.magnitude, c.delay);
+    ApplyMultipath(after, EchoOf(c.magnitude, c.delay));
     ExpectEcho(before, after, c.gain, c.samples);
 }
 
@@ -92,7 +98,7 @@ TEST(Echo, HugeMagnitudeKeepsSamplesFinite) {
     for (int i = 0; i < kSignalFloats; ++i)
         d[i] = 1e200;
     for (int run = 0; run < 3; ++run)
-        ApplyMultipath(d, "1e400", "0");
+        ApplyMultipath(d, EchoOf("1e400", "0"));
     for (int i = 0; i < kSignalFloats; ++i)
         ASSERT_TRUE(std::isfinite(d[i])) << i;
 }

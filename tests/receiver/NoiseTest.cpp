@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "common/Tables.h"
+#include "common/TextNumber.h"
 #include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
 #include "receiver/Noise.h"
@@ -16,30 +17,23 @@ namespace {
 
 struct LevelCase {
     const char* text;
-    bool visible;
     double level;
 
-    friend void PrintTo(const LevelCase& c, std::ostream* os) {
-        *os << ShortText(c.text) << (c.visible ? "" : ", hidden");
-    }
+    friend void PrintTo(const LevelCase& c, std::ostream* os) { *os << ShortText(c.text); }
 };
 
 class NoiseLevelTest : public ::testing::TestWithParam<LevelCase> {};
 
-TEST_P(NoiseLevelTest, ReadsOnlyVisiblePositiveNumbers) {
-    Settings s;
-    s.cmbNoise = GetParam().text;
-    s.noiseVisible = GetParam().visible;
-    EXPECT_EQ(NoiseLevel(s), GetParam().level);
+TEST_P(NoiseLevelTest, KeepsOnlyPositiveNumbersWithinTheLimit) {
+    EXPECT_EQ(NoiseLevel(Val(GetParam().text)), GetParam().level);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, NoiseLevelTest,
-                         ::testing::Values(LevelCase{"0.4", true, 0.4},
-                                           LevelCase{"0.4", false, 0.0},
-                                           LevelCase{"None", true, 0.0}, LevelCase{"0", true, 0.0},
-                                           LevelCase{"-1", true, 0.0}, LevelCase{"nan", true, 0.0},
-                                           LevelCase{"1e400", true, kMaxNoiseLevel},
-                                           LevelCase{"2e6 W", true, kMaxNoiseLevel}));
+                         ::testing::Values(LevelCase{"0.4", 0.4}, LevelCase{"None", 0.0},
+                                           LevelCase{"0", 0.0}, LevelCase{"-1", 0.0},
+                                           LevelCase{"nan", 0.0},
+                                           LevelCase{"1e400", kMaxNoiseLevel},
+                                           LevelCase{"2e6 W", kMaxNoiseLevel}));
 
 TEST(NoiseSigma, FollowsEnergyAndRateAndStaysFinite) {
     EXPECT_DOUBLE_EQ(NoiseSigma(0.4, 16.0, 1.0), std::sqrt(3.2));

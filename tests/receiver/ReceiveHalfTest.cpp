@@ -6,6 +6,7 @@
 #include "common/Tables.h"
 #include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
+#include "display/DrawFrame.h"
 #include "receiver/Receiver.h"
 #include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
@@ -18,7 +19,7 @@ namespace {
 class ReceiveHalfTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host.settings = StartupSettings();
+        host.config = StartupConfig();
         host.onSliderChange = [this] {
             SetThresholds(s, host, host);
             s.lBERRuns = 0;
@@ -41,7 +42,7 @@ class ReceiveHalfTest : public ::testing::Test {
     }
 
     void UseFormat(Format format) {
-        SetBoth(host.settings.cmbMod, Info(format).name);
+        host.config.format = Both(FindFormat(Info(format).name));
         const auto& t = DefaultThresholds(format);
         std::copy(t.begin(), t.end(), s.dThresholds.begin());
         host.slider = ThresholdSliderFor(t[0]);
@@ -58,13 +59,25 @@ class ReceiveHalfTest : public ::testing::Test {
     }
 
     void AllPanels(bool on) {
-        Settings& st = host.settings;
-        st.chkTxEye = st.chkChannelEye = st.chkRxEye = on;
-        st.chkTxSpectrum = st.chkChannelSpectrum = st.chkRxSpectrum = on;
-        st.chkDemodData = st.chkDecodedData = st.chkPostData = st.chkRxData = on;
+        LinkConfig& st = host.config;
+        st.shown.Set(PanelId::TxEye, on);
+        st.shown.Set(PanelId::ChannelEye, on);
+        st.shown.Set(PanelId::RxEye, on);
+        st.shown.Set(PanelId::TxSpectrum, on);
+        st.shown.Set(PanelId::ChannelSpectrum, on);
+        st.shown.Set(PanelId::RxSpectrum, on);
+        st.shown.Set(PanelId::DemodData, on);
+        st.shown.Set(PanelId::DecodedData, on);
+        st.shown.Set(PanelId::PostData, on);
+        st.shown.Set(PanelId::RxData, on);
     }
 
-    void Run() { ReceiveHalf(s, host.settings, host.Ports()); }
+    // The receive half, then its frame drawn as an owner draws it.
+    void Run() {
+        const int16_t iTxCodeBaud = s.iCodeBaud;
+        ReceiveHalf(s, host.config, host.Ports());
+        DrawFrame(FrameOf(s, host.config, iTxCodeBaud), host);
+    }
 
     RunState s;
     FakePorts host;
@@ -106,7 +119,7 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
         s.responses.dChannelResponse[i] = sequence.Next();
     }
     s.dChannelTimeData.fill(7);
-    host.settings.chkChannelSpectrum = true;
+    host.config.shown.Set(PanelId::ChannelSpectrum, true);
     Run();
     Signal tx{};
     ComplexProduct(s.responses.dTxResponse, s.dTxImpulses, tx);
@@ -127,7 +140,7 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
 
 TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
     AllPanels(true);
-    host.settings.vscTxEyeScale = 50;
+    host.config.vscTxEyeScale = 50;
     Run();
     ASSERT_EQ(host.eyes.size(), 3u);
     EXPECT_EQ(host.eyes[0].panel, EyePanel::Tx);
@@ -161,7 +174,7 @@ TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
 
 TEST_F(ReceiveHalfTest, ReceiveEyeRescalesTheThresholdsFirst) {
     UseFormat(Format::Ami);
-    host.settings.chkRxEye = true;
+    host.config.shown.Set(PanelId::RxEye, true);
     host.slider = 100;
     s.lBERRuns = 5;
     Run();
@@ -192,7 +205,7 @@ void ExpectStrip(const FakePorts& host, StripPanel panel, std::vector<int> args,
 TEST_F(ReceiveHalfTest, StripsCompareWithTheTransmitArrays) {
     AllPanels(true);
     s.iTxDutyCycle = 12;
-    SetBoth(host.settings.cmbCode, "4B5B");
+    host.config.code = Both(FindLineCode("4B5B"));
     UseFormat(Format::Pam4);
     Run();
     // CInt(15 / 2) = 8, halves to even.
@@ -205,16 +218,16 @@ TEST_F(ReceiveHalfTest, StripsCompareWithTheTransmitArrays) {
     ExpectStrip(host, StripPanel::RxData, {16, 12, 0, 1}, AsVector(s.iRxData), AsVector(s.iData));
 
     host.ClearRecords();
-    SetBoth(host.settings.cmbCode, "None");
+    host.config.code = Both(FindLineCode("None"));
     Run();
     EXPECT_EQ(host.Strip(StripPanel::DemodData)->iBaud, 6);
 }
 
 TEST_F(ReceiveHalfTest, UnknownReceiveFormatStopsAfterTheRun) {
-    host.settings.cmbMod[1] = "";
+    host.config.format[1] = FindFormat("");
     s.iDemodData.fill(5);
     s.iDecodedData.fill(6);
-    host.settings.chkDemodData = true;
+    host.config.shown.Set(PanelId::DemodData, true);
     Run();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Unknown modulation scheme in demodulating");
@@ -226,16 +239,15 @@ TEST_F(ReceiveHalfTest, UnknownReceiveFormatStopsAfterTheRun) {
     EXPECT_EQ(host.captions.size(), 1u);  // the run still ends with its error rate
 }
 
-TEST_F(ReceiveHalfTest, InversionFlipsDecisionsOnlyWhenVisible) {
+TEST_F(ReceiveHalfTest, InversionFlipsDecisions) {
     UseFormat(Format::PolarNrz);
     for (int16_t& level : s.iModData)
         level = level == 0 ? -1 : 1;
     Transmit();
-    host.settings.chkInvert = true;
-    host.settings.invertVisible = false;
+    host.config.invert = false;
     Run();
     EXPECT_EQ(s.dBER, 0.0);
-    host.settings.invertVisible = true;
+    host.config.invert = true;
     Transmit();
     Run();
     for (int k = 0; k < kSymbols; ++k)
@@ -243,8 +255,8 @@ TEST_F(ReceiveHalfTest, InversionFlipsDecisionsOnlyWhenVisible) {
 }
 
 TEST_F(ReceiveHalfTest, EchoActsOnTheReceivedWaveform) {
-    host.settings.cmbMultipathMag = "100";
-    host.settings.cmbMultipathDelay = "1.0";
+    host.config.echo.gain = EchoGain(Val("100"));
+    host.config.echo.delay = EchoDelay(Val("1.0"));
     Run();
     for (int k = 0; k < kSymbols - 1; ++k) {
         ASSERT_NEAR(s.dRxTimeData[32 * k], s.iModData[k] + s.iModData[k + 1], 1e-12) << k;
@@ -255,16 +267,15 @@ TEST_F(ReceiveHalfTest, EchoActsOnTheReceivedWaveform) {
 // Noise through the whole receive half.
 class ReceiveNoiseTest : public ReceiveHalfTest {};
 
-TEST_F(ReceiveNoiseTest, HiddenOrZeroNoiseLeavesTheWaveformClean) {
+TEST_F(ReceiveNoiseTest, ZeroNoiseLeavesTheWaveformClean) {
     auto clean = std::make_unique<RunState>(s);
     FakePorts cleanHost;
-    cleanHost.settings = host.settings;
-    ReceiveHalf(*clean, cleanHost.settings, cleanHost.Ports());
-    for (const char* text : {"0", "None", "0.8"}) {
+    cleanHost.config = host.config;
+    ReceiveHalf(*clean, cleanHost.config, cleanHost.Ports());
+    for (const char* text : {"0", "None", "-0.8"}) {
         auto run = std::make_unique<RunState>(s);
-        host.settings.cmbNoise = text;
-        host.settings.noiseVisible = std::string(text) != "0.8";
-        ReceiveHalf(*run, host.settings, host.Ports());
+        host.config.noiseLevel = NoiseLevel(Val(text));
+        ReceiveHalf(*run, host.config, host.Ports());
         for (int i = 0; i < kSignalFloats; ++i)
             ASSERT_EQ(run->dRxTimeData[i], clean->dRxTimeData[i]);
         Uniform drawn = run->rng;

@@ -1,5 +1,9 @@
 #include "tests/support/FakePorts.h"
 
+#include "common/TextNumber.h"
+#include "display/DrawFrame.h"
+#include "transmit/Transmit.h"
+
 namespace linelab::test {
 
 void FakePorts::WriteFilterText(FilterBox box, int side, std::string_view text) {
@@ -7,7 +11,7 @@ void FakePorts::WriteFilterText(FilterBox box, int side, std::string_view text) 
     switch (box) {
         case FilterBox::ModPC:
             texts.modPC = std::string(text);
-            settings.cmbTxModPC[static_cast<std::size_t>(side)] = texts.modPC;
+            if (side == 0) config.iPulseWidth = PulseWidth(Val(texts.modPC));
             break;
         case FilterBox::BW:
             texts.bw = std::string(text);
@@ -48,24 +52,20 @@ void FakePorts::ClearRecords() {
     sliderWrites.clear();
 }
 
-void SetBoth(std::array<std::string, 2>& pair, std::string_view text) {
-    for (std::string& element : pair)
-        element.assign(text.data(), text.size());
+const Frame& FakePorts::Tick(Engine& engine) {
+    const Frame& frame = engine.Tick(Ports());
+    DrawFrame(frame, *this);
+    return frame;
 }
 
-Settings StartupSettings() {
-    Settings s;
-    s.cmbData = std::string("Random Data");
-    SetBoth(s.cmbPreCode, "None");
-    SetBoth(s.cmbCode, "None");
-    SetBoth(s.cmbMod, "Unipolar (N)RZ");
-    SetBoth(s.cmbTxModPC, "100");
-    s.cmbNoise = std::string("None");
-    s.cmbMultipathDelay = std::string("0.0");
-    s.cmbMultipathMag = std::string("0");
-    s.noiseVisible = true;
-    s.invertVisible = true;
-    return s;
+LinkConfig StartupConfig() {
+    LinkConfig c;
+    c.data = DataSource::Random;
+    c.preCode = {PreCoding::None, PreCoding::None};
+    c.code = {LineCoding::None, LineCoding::None};
+    c.format = {Format::UnipolarNrz, Format::UnipolarNrz};
+    c.iPulseWidth = 16;
+    return c;
 }
 
 FilterTexts StartupFilterTexts() {

@@ -1,12 +1,18 @@
 #pragma once
-// The one stand-in for a tick's owner in the tests: holds the settings, the filter texts and
-// the threshold slider, and records every message, caption and draw call.
+// The one stand-in for a tick's owner in the tests: holds the configuration, the filter texts
+// and the threshold slider, and records every message, caption and draw call.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/TextNumber.h"
+#include "engine/Engine.h"
+#include "ports/Panels.h"
 #include "ports/TickPorts.h"
+#include "receiver/Multipath.h"
+#include "receiver/Noise.h"
+#include "transmit/Transmit.h"
 
 namespace linelab::test {
 
@@ -38,15 +44,17 @@ struct Message {
     bool stopsTimer;
 };
 
-class FakePorts : public SettingsSource,
+class FakePorts : public ConfigSource,
                   public FilterSettings,
                   public ControlWriter,
                   public Panels,
                   public Reporter {
   public:
-    TickPorts Ports() { return {*this, *this, *this, *this, *this}; }
+    TickPorts Ports() { return {*this, *this, *this, *this}; }
+    // One tick of the engine with these ports, its frame drawn here.
+    const Frame& Tick(Engine& engine);
 
-    Settings settings;
+    LinkConfig config;
     FilterTexts filterTexts;
     int slider = 0;
     // The slider's change handling, run after each write as the window runs it (nothing when
@@ -65,7 +73,7 @@ class FakePorts : public SettingsSource,
     }
     void ReadFilterTexts(FilterTexts& out) override { out = filterTexts; }
     void WriteFilterText(FilterBox box, int side, std::string_view text) override;
-    void ReadSettings(Settings& out) override { out = settings; }
+    void ReadConfig(LinkConfig& out) override { out = config; }
 
     int ThresholdSlider() override { return slider; }
     void SetThresholdSlider(int value) override;
@@ -87,12 +95,15 @@ class FakePorts : public SettingsSource,
     void ClearRecords();
 };
 
-// Sets the transmitter's and the receiver's element of a pair of lists to the same text.
-void SetBoth(std::array<std::string, 2>& pair, std::string_view text);
+// The same list id for the transmitter and the receiver.
+template <typename Id>
+std::array<std::optional<Id>, 2> Both(std::optional<Id> id) {
+    return {id, id};
+}
 
-// The start-up settings: every list at its default, the receiver following the transmitter,
-// every panel off, all controls visible.
-Settings StartupSettings();
+// The start-up configuration: every list at its default, the receiver following the
+// transmitter, every panel off, no noise, echo or inversion.
+LinkConfig StartupConfig();
 FilterTexts StartupFilterTexts();
 
 }  // namespace linelab::test

@@ -6,6 +6,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {
@@ -18,20 +19,17 @@ SweepSettings Ideal(const std::string& format, std::array<double, 4> thresholds,
     // false -Wrestrict warning of GCC 12 here.
     using S = std::string;
     SweepSettings s;
-    Settings& t = s.settings;
-    t.cmbData = S("Random Data");
-    t.cmbPreCode = {S("None"), S("None")};
-    t.cmbCode = {code, code};
-    t.cmbMod = {format, format};
-    t.cmbTxModPC = {S("100"), S("100")};
-    t.cmbMultipathDelay = S("0.0");
-    t.cmbMultipathMag = S("0");
+    LinkConfig& t = s.config;
+    t.data = DataSource::Random;
+    t.preCode = {PreCoding::None, PreCoding::None};
+    t.code = {FindLineCode(code), FindLineCode(code)};
+    t.format = {FindFormat(format), FindFormat(format)};
     s.filters.side[0] = {S("100"), S("Root RC"), S("1"), S("50")};
     s.filters.side[1] = {S("100"), S("Matched"), S("1"), S("50")};
     s.filters.lowPass = S("None");
     s.filters.highPass = S("None");
     std::copy(thresholds.begin(), thresholds.end(), s.dThresholds.begin());
-    s.vscThreshold = 50;
+    s.vscThreshold = ThresholdSliderFor(thresholds[0]);  // as the window sets it
     return s;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Reporter.h"
+#include "common/TextNumber.h"
 #include "tests/CaseName.h"
 #include "transmit/Transmit.h"
 
@@ -22,7 +23,7 @@ struct Width {
 class PulseWidthText : public testing::TestWithParam<Width> {};
 
 TEST_P(PulseWidthText, RoundsAndClampsToSixteenths) {
-    EXPECT_EQ(PulseWidth(GetParam().text), GetParam().sixteenths);
+    EXPECT_EQ(PulseWidth(Val(GetParam().text)), GetParam().sixteenths);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, PulseWidthText,
@@ -39,7 +40,7 @@ Symbols Mapped(Format format, const std::vector<int16_t>& head, int16_t rest = 0
     coded.fill(rest);
     std::copy(head.begin(), head.end(), coded.begin());
     Symbols levels{};
-    MapLevels(format, "100", coded, levels);
+    MapLevels(format, 16, coded, levels);
     return levels;
 }
 
@@ -109,7 +110,7 @@ TEST(Hdb3, RandomRunsDecodeBackAndNeverHoldFourZeroLevels) {
     Symbols levels{};
     for (int run = 0; run < 50; ++run) {
         GenerateData(run % 2 ? DataSource::Zeros75 : DataSource::Random, rng, coded);
-        MapLevels(Format::Hdb3, "100", coded, levels);
+        MapLevels(Format::Hdb3, 16, coded, levels);
         const std::vector<int16_t> sent(coded.begin(), coded.begin() + kSymbols);
         ASSERT_EQ(Hdb3Decode(levels), sent) << run;
         int zeros = 0;
@@ -125,7 +126,7 @@ TEST(Pam4, ReadsAll256CodeBitsInPairs) {
     Bits coded{};
     Symbols levels{};
     GenerateData(DataSource::Random, rng, coded);
-    MapLevels(Format::Pam4, "100", coded, levels);
+    MapLevels(Format::Pam4, 16, coded, levels);
     for (int i = 0; i < kSymbols; ++i)
         ASSERT_EQ((levels[i] + 3) / 2, 2 * coded[2 * i] + coded[2 * i + 1]);
 }
@@ -146,7 +147,7 @@ TEST_P(FormatTable, ScaleIsAmplitudeTimes16OverTheWidth) {
     const std::array<std::pair<const char*, int>, 4> widths = {
         {{"100", 16}, {"50", 8}, {"60", 10}, {"0", 1}}};
     for (const auto& [text, d] : widths) {
-        const LevelMap map = MapLevels(GetParam().format, text, coded, levels);
+        const LevelMap map = MapLevels(GetParam().format, PulseWidth(Val(text)), coded, levels);
         EXPECT_EQ(map.dScale, GetParam().amplitude * 16 / d);
         EXPECT_EQ(map.iTxDutyCycle, d);
     }
@@ -185,7 +186,7 @@ TEST(MapLevels, UnknownFormatKeepsTheLevelsButReadsTheWidth) {
     coded.fill(1);
     Symbols levels;
     levels.fill(5);
-    const LevelMap map = MapLevels(std::nullopt, "60", coded, levels);
+    const LevelMap map = MapLevels(std::nullopt, PulseWidth(Val("60")), coded, levels);
     EXPECT_EQ(map.dScale, 0.0);
     EXPECT_EQ(map.iTxDutyCycle, 10);
     for (int16_t level : levels)

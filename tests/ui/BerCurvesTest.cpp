@@ -10,8 +10,8 @@ namespace {
 
 BerCurve TwoPoints(const char* format) {
     SweepSettings settings;
-    settings.settings.cmbMod[0] = format;
-    settings.settings.cmbCode[0] = "None";
+    settings.config.format[0] = FindFormat(format);
+    settings.config.code[0] = LineCoding::None;
     settings.filters.side[0].filter = "Root RC";
     settings.filters.side[1].filter = "Matched";
     return BerCurve::For(settings, {{2, 0.6}, {6, 0.25}});

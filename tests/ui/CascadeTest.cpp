@@ -139,14 +139,15 @@ struct FormatThreshold {
     friend void PrintTo(const FormatThreshold& f, std::ostream* os) { *os << f.format; }
 };
 
-constexpr double kR = 0.70710678118654752440;  // 1 / sqrt 2
-const double kPam4Outer = 2.8 / std::sqrt(5.0);
+// The outer threshold the slider's position gives: the format's default T0 sets the slider,
+// and the thresholds follow the slider from then on.
+constexpr double kR = (100.0 - 51) * 1.4142135623730950488 / 100;
+constexpr double kPam4Outer = (100.0 - 12) * 1.4142135623730950488 / 100;
 
 class FormatThresholds : public ::testing::TestWithParam<FormatThreshold> {};
 
-// The slider lands where the format's default T0 puts it. The receiver's copy of the
-// handler runs first (its slider handling rescales), then the transmitter's loads the
-// default pattern once more without moving the slider: the defaults are what stays.
+// The slider lands where the format's default T0 puts it, and the thresholds keep the
+// format's pattern at the slider's distance, at once (not only once the receive eye is drawn).
 TEST_P(FormatThresholds, SliderFollowsFormat) {
     Form1 form;
     const FormatThreshold& e = GetParam();

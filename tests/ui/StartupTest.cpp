@@ -143,8 +143,9 @@ TEST(Startup, LoadSequenceValues) {
     EXPECT_EQ(form.Timer().interval, 100);
     EXPECT_EQ(form.SceneIndex(), 0);
     EXPECT_TRUE(form.CompactLayout());
-    // The transmitter's format handler runs last and leaves the unipolar default pattern.
-    EXPECT_DOUBLE_EQ(s.dThresholds[0], 1 / std::sqrt(2.0));
+    // The unipolar pattern at the distance the slider (51) shows.
+    EXPECT_EQ(form.Slider(SliderId::vscThreshold).value, 51);
+    EXPECT_DOUBLE_EQ(s.dThresholds[0], 0.49 * std::sqrt(2.0));
     EXPECT_EQ(s.dThresholds[1], s.dThresholds[0]);
     EXPECT_EQ(s.dThresholds[3], s.dThresholds[0]);
 }

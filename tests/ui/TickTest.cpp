@@ -27,30 +27,26 @@ TEST(Host, SettingsRecordMirrorsTheControls) {
     ASSERT_TRUE(form.SetValue("chkPostData", 0));
     ASSERT_TRUE(form.SetValue("hscSample", -5));
     ASSERT_TRUE(form.SetValue("vscTxEyeScale", 8));
-    Settings s;
-    FormHost(form).ReadSettings(s);
-    EXPECT_EQ(s.cmbData, "All Ones");
-    EXPECT_EQ(s.cmbPreCode[0], "None");
-    EXPECT_EQ(s.cmbPreCode[1], "Scramble");
-    EXPECT_EQ(s.cmbMod[1], "4-PAM");
-    EXPECT_EQ(s.cmbTxModPC[0], "100");
-    EXPECT_EQ(s.cmbTxModPC[1], "25");
-    EXPECT_EQ(s.cmbNoise, "0.8");
-    EXPECT_FALSE(s.noiseVisible);
-    EXPECT_EQ(s.cmbMultipathDelay, "1.5");
-    EXPECT_TRUE(s.invertVisible);
-    EXPECT_TRUE(s.chkInvert);
-    EXPECT_FALSE(s.chkPostData);
-    EXPECT_TRUE(s.chkDecodedData);
-    EXPECT_TRUE(s.chkRxSpectrum);
-    EXPECT_FALSE(s.chkChannelEye);
+    LinkConfig s = LinkConfigOf(form);
+    EXPECT_EQ(s.data, DataSource::AllOnes);
+    EXPECT_EQ(s.preCode[0], PreCoding::None);
+    EXPECT_EQ(s.preCode[1], PreCoding::Scramble);
+    EXPECT_EQ(s.format[1], Format::Pam4);
+    EXPECT_EQ(s.iPulseWidth, 16);   // the transmitter's 100 %, not the receiver's 25 %
+    EXPECT_EQ(s.noiseLevel, 0.0);   // the noise box is hidden in this scene
+    EXPECT_EQ(s.echo.delay, 24);
+    EXPECT_TRUE(s.invert);
+    EXPECT_FALSE(s.shown[PanelId::PostData]);
+    EXPECT_TRUE(s.shown[PanelId::DecodedData]);
+    EXPECT_TRUE(s.shown[PanelId::RxSpectrum]);
+    EXPECT_FALSE(s.shown[PanelId::ChannelEye]);
     EXPECT_EQ(s.hscSample, -5);
     EXPECT_EQ(s.vscTxEyeScale, 8);
     ASSERT_TRUE(form.ApplyScene(5));
-    FormHost(form).ReadSettings(s);
-    EXPECT_TRUE(s.noiseVisible);
-    EXPECT_FALSE(s.invertVisible);
-    EXPECT_FALSE(s.chkInvert);
+    ASSERT_TRUE(form.SetText("cmbNoise", "0.8"));
+    s = LinkConfigOf(form);
+    EXPECT_EQ(s.noiseLevel, 0.8);
+    EXPECT_FALSE(s.invert);         // the inversion box is hidden there
 }
 
 TEST(Host, FilterTextsReadAndWrittenThroughTheBoxes) {

@@ -7,6 +7,7 @@
 
 #include "analysis/BinomialInterval.h"
 #include "analysis/SignalToNoise.h"
+#include "ui/FormHost.h"
 
 namespace linelab {
 namespace {
@@ -14,19 +15,8 @@ namespace {
 constexpr std::array<std::string_view, 7> kNames = {
     "EbN0dB", "EsN0dB", "BitErrors", "BitsCompared", "BERLow", "BERHigh", "Eye"};
 
-// What the next tick reads of the noise: the box, its visibility, the transmit code and
-// mapping.
-Settings NoiseSettings(const Form1& form) {
-    Settings s;
-    s.cmbNoise = form.List(ListId::cmbNoise).text;
-    s.noiseVisible = form.List(ListId::cmbNoise).visible;
-    s.cmbCode[0] = form.List(ListId::cmbCode0).text;
-    s.cmbMod[0] = form.List(ListId::cmbMod0).text;
-    return s;
-}
-
 void WriteRatio(JsonWriter& json, const Form1& form, bool perBit) {
-    const auto ratios = SignalToNoiseOf(NoiseSettings(form));
+    const auto ratios = SignalToNoiseOf(LinkConfigOf(form));
     if (!ratios) return json.Null();
     json.Number(perBit ? ratios->dEbN0dB : ratios->dEsN0dB);
 }

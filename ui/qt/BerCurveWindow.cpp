@@ -384,9 +384,10 @@ void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     QCPGraph* theory = plot_->addGraph();
     theory->setData(tx, ty, true);
     theory->setPen(QPen(colour, 1.2, Qt::DashLine));
-    const Settings& s = curve.settings.settings;
-    theory->setName(
-        QStringLiteral("ideal receiver: %1, %2").arg(Text(s.cmbMod[0]), Text(s.cmbCode[0])));
+    const LinkConfig& c = curve.settings.config;
+    theory->setName(QStringLiteral("ideal receiver: %1, %2")
+                        .arg(Text(std::string(NameOr(c.format[0]))),
+                             Text(std::string(NameOr(c.code[0])))));
 }
 
 bool BerCurveWindow::ExportCsv(const QString& path) {

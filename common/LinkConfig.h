@@ -1,0 +1,73 @@
+#pragma once
+// The link as the tick sees it: what the form model's controls say, already parsed. The form
+// model owns the texts and lists; everything below it works from this record of ids, numbers
+// and the set of shown panels, and never reads a control's text or name.
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+
+#include "common/Tables.h"
+
+namespace linelab {
+
+// Every picture panel: eight strips, three eyes, three spectra.
+enum class PanelId : uint8_t {
+    Data,
+    PreData,
+    CodedData,
+    ModData,
+    DemodData,
+    DecodedData,
+    PostData,
+    RxData,
+    TxEye,
+    ChannelEye,
+    RxEye,
+    TxSpectrum,
+    ChannelSpectrum,
+    RxSpectrum,
+};
+inline constexpr std::size_t kPanelCount = 14;
+
+// The panels whose check box is on.
+class ShownPanels {
+  public:
+    bool operator[](PanelId id) const { return bits_[Index(id)]; }
+    void Set(PanelId id, bool shown) { bits_[Index(id)] = shown; }
+    void Clear() { bits_.reset(); }
+    bool Any() const { return bits_.any(); }
+    friend bool operator==(const ShownPanels&, const ShownPanels&) = default;
+
+  private:
+    static std::size_t Index(PanelId id) { return static_cast<std::size_t>(id); }
+    std::bitset<kPanelCount> bits_;
+};
+
+// A single echo: gain 0 means none.
+struct Echo {
+    double gain = 0;  // relative to the direct path
+    int delay = 0;    // complex samples, 0..2048
+};
+
+struct LinkConfig {
+    // Transmitter [0] and receiver [1]. An empty id is a text that names no list item: the
+    // stage it feeds reports it, as the window always has.
+    std::optional<DataSource> data;
+    std::array<std::optional<PreCoding>, 2> preCode;
+    std::array<std::optional<LineCoding>, 2> code;
+    std::array<std::optional<Format>, 2> format;
+    int16_t iPulseWidth = 16;  // the transmitter's pulse width, sixteenths of a symbol
+
+    double noiseLevel = 0;  // W/kHz; 0 when no noise is added
+    Echo echo;
+    bool invert = false;    // polarity inversion in force
+    int hscSample = 0;      // sampling offset in half-samples, -32..32
+
+    ShownPanels shown;
+    bool memory = false;    // the memory box shown and checked: a spectrum trace is kept
+    int vscTxEyeScale = 0;  // 0..100
+};
+
+}  // namespace linelab

@@ -1,0 +1,91 @@
+#include "display/DrawFrame.h"
+
+#include "common/Colours.h"
+#include "common/TextNumber.h"
+
+namespace linelab {
+namespace {
+
+int16_t LevelScale(int16_t iCodeBaud, bool pam4) {
+    return pam4 ? CInt(iCodeBaud / 2.0) : iCodeBaud;
+}
+
+// A bit strip: drawn in blue, red where it differs from the array it is checked against.
+void DrawBits(Panels& panels, StripPanel panel, int16_t iBaud, std::span<const int16_t> data,
+              std::span<const int16_t> compare) {
+    panels.DrawStrip(panel, 16, iBaud, data, compare, kBlue, 0, 1);
+}
+
+// A strip of levels, checked against the transmitted levels.
+void DrawLevels(const Frame& f, Panels& panels, StripPanel panel, std::span<const int16_t> data,
+                bool pam4, int16_t iCodeBaud) {
+    const RunState& s = f.Run();
+    const int16_t range = pam4 ? 3 : 1;
+    panels.DrawStrip(panel, s.iTxDutyCycle, LevelScale(iCodeBaud, pam4), data, s.iModData, kBlue,
+                     static_cast<int16_t>(-range), range);
+}
+
+void DrawTransmitStrips(const Frame& f, Panels& panels) {
+    const RunState& s = f.Run();
+    if (f.fed[PanelId::Data]) DrawBits(panels, StripPanel::Data, 12, s.iData, s.iData);
+    if (f.fed[PanelId::PreData]) DrawBits(panels, StripPanel::PreData, 12, s.iPreData, s.iPreData);
+    if (f.fed[PanelId::CodedData]) {
+        DrawBits(panels, StripPanel::CodedData, f.iTxCodeBaud, s.iCodedData, s.iCodedData);
+    }
+    if (f.fed[PanelId::ModData]) {
+        DrawLevels(f, panels, StripPanel::ModData, s.iModData, f.txPam4, f.iTxCodeBaud);
+    }
+}
+
+void DrawReceiveStrips(const Frame& f, Panels& panels) {
+    const RunState& s = f.Run();
+    if (f.fed[PanelId::DemodData]) {
+        DrawLevels(f, panels, StripPanel::DemodData, s.iDemodData, f.rxPam4, f.iRxCodeBaud);
+    }
+    if (f.fed[PanelId::DecodedData]) {
+        DrawBits(panels, StripPanel::DecodedData, f.iRxCodeBaud, s.iDecodedData, s.iCodedData);
+    }
+    if (f.fed[PanelId::PostData]) {
+        DrawBits(panels, StripPanel::PostData, 12, s.iPostData, s.iPreData);
+    }
+    if (f.fed[PanelId::RxData]) DrawBits(panels, StripPanel::RxData, 12, s.iRxData, s.iData);
+}
+
+const SpectrumAverage* StoredMemory(const RunState& s) {
+    return s.bMemoryStored ? &s.dMemorySpectrum : nullptr;
+}
+
+void DrawEyesAndSpectra(const Frame& f, Panels& panels) {
+    const RunState& s = f.Run();
+    if (f.fed[PanelId::TxEye]) {
+        panels.DrawEye(EyePanel::Tx, s.dTxTimeData, f.dTxEyeScale, f.dThresholds, false);
+    }
+    if (f.fed[PanelId::TxSpectrum]) {
+        panels.DrawSpectrum(SpectrumPanel::Tx, s.dTxSpectrumAvg, StoredMemory(s), kBlack);
+    }
+    if (f.fed[PanelId::ChannelEye]) {
+        panels.DrawEye(EyePanel::Channel, s.dChannelTimeData, f.dTxEyeScale, f.dThresholds, false);
+    }
+    if (f.fed[PanelId::ChannelSpectrum]) {
+        panels.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrumAvg, StoredMemory(s),
+                            kBlack);
+    }
+    if (f.fed[PanelId::RxEye]) {
+        panels.DrawEye(EyePanel::Rx, s.dRxTimeData, kSqrt2, f.dThresholds, true);
+    }
+    if (f.fed[PanelId::RxSpectrum]) {
+        panels.DrawSpectrum(SpectrumPanel::Rx, s.dRxSpectrumAvg, StoredMemory(s), kBlack);
+    }
+}
+
+}  // namespace
+
+void DrawFrame(const Frame& frame, Panels& panels) {
+    if (frame.run == nullptr) return;
+    // In the order of the chain, as a run feeds them.
+    DrawTransmitStrips(frame, panels);
+    DrawEyesAndSpectra(frame, panels);
+    DrawReceiveStrips(frame, panels);
+}
+
+}  // namespace linelab

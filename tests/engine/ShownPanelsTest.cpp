@@ -1,0 +1,75 @@
+// No stage's result may depend on a panel's check box: with any one panel shown, or all of
+// them, fifty noisy runs give the same arrays, decisions, thresholds and error rate as with
+// every panel off. Only what feeds a picture (transmit and channel waveforms, averages) may
+// differ.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/RecordPorts.h"
+#include "tests/support/FakePorts.h"
+
+namespace linelab::test {
+namespace {
+
+// The stage results of a run that the decisions and the error count rest on.
+void ExpectSameResults(const RunState& a, const RunState& b, int run) {
+    EXPECT_EQ(a.iData, b.iData) << run;
+    EXPECT_EQ(a.iPreData, b.iPreData) << run;
+    EXPECT_EQ(a.iCodedData, b.iCodedData) << run;
+    EXPECT_EQ(a.iModData, b.iModData) << run;
+    EXPECT_EQ(a.dRxTimeData, b.dRxTimeData) << run;
+    EXPECT_EQ(a.dThresholds, b.dThresholds) << run;
+    EXPECT_EQ(a.iDemodData, b.iDemodData) << run;
+    EXPECT_EQ(a.iDecodedData, b.iDecodedData) << run;
+    EXPECT_EQ(a.iRxData, b.iRxData) << run;
+    EXPECT_EQ(a.dBER, b.dBER) << run;
+}
+
+// A noisy, echoing, band-limited link at a three-level format, slider off its default.
+struct Link {
+    explicit Link(const ShownPanels& shown) : owner(engine) {
+        owner.config = StartupConfig();
+        owner.config.format = Both<Format>(Format::Ami);
+        owner.config.code = Both<LineCoding>(LineCoding::Manchester);
+        owner.config.noiseLevel = 0.3;
+        owner.config.echo = {0.3, 9};
+        owner.config.hscSample = 3;
+        owner.config.shown = shown;
+        owner.filterTexts = StartupFilterTexts();
+        owner.filterTexts.lowPass = "1.5";
+        engine.SetSymbolRate(SymbolRate(LineCoding::Manchester, Format::Ami));
+        engine.LoadDefaultThresholds(Format::Ami);
+        owner.slider = 30;
+        engine.ApplyThresholdSlider(owner, owner);
+    }
+    Engine engine;
+    RecordPorts owner;
+};
+
+void ExpectShownChangesNothing(const ShownPanels& shown) {
+    Link plain{ShownPanels{}};
+    Link drawn{shown};
+    for (int run = 0; run < 50; ++run) {
+        plain.owner.Tick();
+        drawn.owner.Tick();
+        ExpectSameResults(plain.engine.State(), drawn.engine.State(), run);
+    }
+    EXPECT_EQ(plain.owner.messageCount, 0);
+}
+
+TEST(ShownPanels, NoSwitchChangesAnyResult) {
+    ShownPanels all;
+    for (std::size_t p = 0; p < kPanelCount; ++p) {
+        ShownPanels one;
+        one.Set(static_cast<PanelId>(p), true);
+        all.Set(static_cast<PanelId>(p), true);
+        SCOPED_TRACE(p);
+        ExpectShownChangesNothing(one);
+    }
+    ExpectShownChangesNothing(all);
+}
+
+}  // namespace
+}  // namespace linelab::test
