@@ -6,7 +6,10 @@
 
 #include "common/Tables.h"
 #include "engine/Engine.h"
+#include "folded/FoldedRunner.h"
 #include "receiver/BitErrorRate.h"
+#include "receiver/Noise.h"
+#include "receiver/Sampling.h"
 
 namespace linelab {
 namespace {
@@ -72,6 +75,12 @@ class EngineChunkRunner final : public ChunkRunner {
 
     std::optional<ChunkCounts> Run(const ChunkRequest& request,
                                    const StopRequested& stop) override {
+        return Run(request, stop, nullptr);
+    }
+
+    // Also hands each run's state to `each` when given.
+    std::optional<ChunkCounts> Run(const ChunkRequest& request, const StopRequested& stop,
+                                   const std::function<void(const RunState&)>& each) {
         host_.Prepare(request.dNoiseLevel);
         const Settings& st = settings_.settings;
         auto start = std::make_unique<RunState>();
@@ -87,6 +96,7 @@ class EngineChunkRunner final : public ChunkRunner {
             engine.Tick(ports);
             if (!host_.Message().empty()) throw std::runtime_error(host_.Message());
             counts += CountRun(s);
+            if (each) each(s);
         }
         return counts;
     }
@@ -96,7 +106,70 @@ class EngineChunkRunner final : public ChunkRunner {
     SweepHost host_;
 };
 
+// Chunks by the folded runner, built from an engine's design pass for these settings on the
+// first chunk; the engine runs the chunks the folded runner does not cover (unknown list
+// entries, which the engine reports, and a point without noise).
+class FoldedChunkRunner final : public ChunkRunner {
+  public:
+    explicit FoldedChunkRunner(const SweepSettings& settings)
+        : settings_(settings), engineRunner_(settings), host_(settings_) {}
+
+    std::optional<ChunkCounts> Run(const ChunkRequest& request,
+                                   const StopRequested& stop) override {
+        const double level = NoiseLevel(ChunkSettings(settings_.settings, request.dNoiseLevel));
+        if (!FoldedCovers(settings_.settings) || !(level > 0))
+            return engineRunner_.Run(request, stop);
+        if (!folded_) Prepare(request.dNoiseLevel);
+        folded_->Reset(request.seed);
+        ChunkCounts counts;
+        while (counts.bits < request.bitsBudget) {
+            if (stop()) return std::nullopt;
+            const FoldedRun run = folded_->Run(level);
+            counts += {run.errors, run.bits, 1, 1};
+        }
+        return counts;
+    }
+
+    const FoldedRunner& Folded(double noiseLevel) {
+        if (!folded_) Prepare(noiseLevel);
+        return *folded_;
+    }
+    FoldedRun RunOnce(double noiseLevel) {
+        return folded_->Run(NoiseLevel(ChunkSettings(settings_.settings, noiseLevel)));
+    }
+    void Reset(uint64_t seed) { folded_->Reset(seed); }
+
+  private:
+    void Prepare(double noiseLevel) {
+        host_.Prepare(noiseLevel);
+        const Settings& st = settings_.settings;
+        auto start = std::make_unique<RunState>();
+        start->dBaudRate = SymbolRate(st.cmbCode[0], st.cmbMod[0]);
+        start->dThresholds = settings_.dThresholds;
+        Engine engine(std::move(start));
+        engine.Tick(host_.Ports());
+        if (!host_.Message().empty()) throw std::runtime_error(host_.Message());
+        const RunState& s = engine.State();
+        folded_ = std::make_unique<FoldedRunner>(ChunkSettings(st, noiseLevel), s.responses,
+                                                 s.dBaudRate, s.dThresholds);
+    }
+
+    SweepSettings settings_;
+    EngineChunkRunner engineRunner_;
+    SweepHost host_;
+    std::unique_ptr<FoldedRunner> folded_;
+};
+
 }  // namespace
+
+std::unique_ptr<ChunkRunner> MakeSweepRunner(const SweepSettings& settings, SweepRunner kind) {
+    if (kind == SweepRunner::Engine) return MakeEngineRunner(settings);
+    return std::make_unique<FoldedChunkRunner>(settings);
+}
+
+ChunkRunnerFactory SweepRunners(const SweepSettings& settings, SweepRunner kind) {
+    return [settings, kind] { return MakeSweepRunner(settings, kind); };
+}
 
 std::unique_ptr<ChunkRunner> MakeEngineRunner(const SweepSettings& settings) {
     return std::make_unique<EngineChunkRunner>(settings);
@@ -104,6 +177,39 @@ std::unique_ptr<ChunkRunner> MakeEngineRunner(const SweepSettings& settings) {
 
 ChunkRunnerFactory EngineRunners(const SweepSettings& settings) {
     return [settings] { return MakeEngineRunner(settings); };
+}
+
+DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, double noiseLevel,
+                               uint64_t seed, int runs) {
+    DecisionRecord record;
+    auto keep = [&](const RunState& s, const std::array<double, kSymbols>* samples) {
+        const ChunkCounts c = CountRun(s);
+        record.errors.push_back(c.errors);
+        record.bits += c.bits;
+        for (int k = 0; k < kSymbols; ++k)
+            record.samples.push_back(
+                samples ? (*samples)[static_cast<std::size_t>(k)]
+                        : SampleSlot(s.dRxTimeData, k, settings.settings.hscSample));
+    };
+    if (kind == SweepRunner::Engine) {
+        EngineChunkRunner runner(settings);
+        int left = runs;
+        runner.Run(
+            {noiseLevel, seed, ~uint64_t{0}}, [&] { return left <= 0; },
+            [&](const RunState& s) {
+                keep(s, nullptr);
+                --left;
+            });
+        return record;
+    }
+    FoldedChunkRunner runner(settings);
+    const FoldedRunner& folded = runner.Folded(noiseLevel);
+    runner.Reset(seed);
+    for (int r = 0; r < runs; ++r) {
+        runner.RunOnce(noiseLevel);
+        keep(folded.State(), &folded.Samples());
+    }
+    return record;
 }
 
 }  // namespace linelab
