@@ -11,6 +11,8 @@ struct SwapPair {
 struct Tables {
     // The stage of span half sits at [half - 1, 2 * half - 1).
     std::array<Twiddle, kFFTTablePoints - 1> twiddle{};
+    std::array<double, 2 * (kFFTTablePoints - 1)> spreadWr{};
+    std::array<double, 2 * (kFFTTablePoints - 1)> spreadNwi{};
     // The exchanges for 2^b points sit at [swapBegin[b], swapBegin[b + 1]).
     std::array<SwapPair, kFFTTablePoints> swap{};
     std::array<std::size_t, kFFTTableLog2 + 2> swapBegin{};
@@ -38,6 +40,10 @@ Tables BuildTables() {
         TwiddleRecurrence w(half, 1.0);
         for (std::size_t m = 0; m < half; ++m) {
             t.twiddle[half - 1 + m] = {w.wr(), w.wi()};
+            const std::size_t at = 2 * (half - 1 + m);
+            t.spreadWr[at] = t.spreadWr[at + 1] = w.wr();
+            t.spreadNwi[at] = -w.wi();
+            t.spreadNwi[at + 1] = w.wi();
             w.Advance();
         }
     }
@@ -70,6 +76,11 @@ void SwapComplex(double* d, std::size_t i, std::size_t j) {
 
 const Twiddle* StageTwiddles(std::size_t half) {
     return GetTables().twiddle.data() + (half - 1);
+}
+
+SpreadTwiddles StageSpreadTwiddles(std::size_t half) {
+    const Tables& t = GetTables();
+    return {t.spreadWr.data() + 2 * (half - 1), t.spreadNwi.data() + 2 * (half - 1)};
 }
 
 void BitReverse(double* d, std::size_t points, int log2Points) {

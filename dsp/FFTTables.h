@@ -50,6 +50,14 @@ class TwiddleRecurrence {
 // the recurrence exactly and leaves every wr as it is.
 const Twiddle* StageTwiddles(std::size_t half);
 
+// The same twiddles spread for the vector butterflies: for twiddle m of the stage, wr holds
+// (wr, wr) at [2 m, 2 m + 2) and nwi holds (-wi, wi), the forward direction's signs.
+struct SpreadTwiddles {
+    const double* wr;
+    const double* nwi;
+};
+SpreadTwiddles StageSpreadTwiddles(std::size_t half);
+
 // The bit-reversal reordering of 2^log2Points complex values.
 void BitReverse(double* d, std::size_t points, int log2Points);
 
