@@ -18,10 +18,11 @@ bool FFTWideAvailable();
 // True when this processor can run the Widest (512-bit) variant.
 bool FFTWidestAvailable();
 
-// All radix-2 stages over d, already in bit-reversed order (2 * points doubles). sign is
+// The bit-reversal reordering and all radix-2 stages over d (2 * points doubles, points =
+// 2^log2Points, in natural order). sign is
 // +1 for the forward direction, -1 for the inverse. Auto picks the widest build available;
 // Wide or Widest on a processor without it runs the next narrower one (Widest: Plain).
-void FFTButterflies(FFTVariant variant, double* d, std::size_t points, double sign);
+void FFTButterflies(FFTVariant variant, double* d, std::size_t points, int log2Points, double sign);
 
 // FFT (nrFFT.h) with a chosen build of the stages, so both can be checked and timed.
 void FFTWithVariant(FFTVariant variant, std::span<double> dData, int32_t lCount, bool bInverse,

@@ -1,5 +1,7 @@
 #include "dsp/FFTTables.h"
 
+#include <utility>
+
 namespace linelab {
 namespace {
 
@@ -16,6 +18,8 @@ struct Tables {
     // The exchanges for 2^b points sit at [swapBegin[b], swapBegin[b + 1]).
     std::array<SwapPair, kFFTTablePoints> swap{};
     std::array<std::size_t, kFFTTableLog2 + 2> swapBegin{};
+    // The order for 2^b points sits at [2^b - 1, 2^(b + 1) - 1).
+    std::array<uint16_t, 2 * kFFTTablePoints - 1> order{};
 };
 
 // Walks the classic bit-reversal counter over the complex positions and calls swap(i, j)
@@ -55,6 +59,14 @@ Tables BuildTables() {
         });
     }
     t.swapBegin[kFFTTableLog2 + 1] = count;
+    for (int b = 0; b <= kFFTTableLog2; ++b) {
+        const std::size_t points = std::size_t{1} << b;
+        uint16_t* order = t.order.data() + (points - 1);
+        for (std::size_t p = 0; p < points; ++p)
+            order[p] = static_cast<uint16_t>(p);
+        BitReversalWalk(points,
+                        [&](std::size_t i, std::size_t j) { std::swap(order[i], order[j]); });
+    }
     return t;
 }
 
@@ -81,6 +93,10 @@ const Twiddle* StageTwiddles(std::size_t half) {
 SpreadTwiddles StageSpreadTwiddles(std::size_t half) {
     const Tables& t = GetTables();
     return {t.spreadWr.data() + 2 * (half - 1), t.spreadNwi.data() + 2 * (half - 1)};
+}
+
+const uint16_t* BitReversedOrder(int log2Points) {
+    return GetTables().order.data() + ((std::size_t{1} << log2Points) - 1);
 }
 
 void BitReverse(double* d, std::size_t points, int log2Points) {

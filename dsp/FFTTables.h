@@ -58,6 +58,10 @@ struct SpreadTwiddles {
 };
 SpreadTwiddles StageSpreadTwiddles(std::size_t half);
 
+// Position p's source in the bit-reversed order of 2^log2Points values (log2Points up to
+// kFFTTableLog2): the value the first stage reads for position p.
+const uint16_t* BitReversedOrder(int log2Points);
+
 // The bit-reversal reordering of 2^log2Points complex values.
 void BitReverse(double* d, std::size_t points, int log2Points);
 

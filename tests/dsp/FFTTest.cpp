@@ -151,8 +151,8 @@ TEST_P(FFTBitExact, MatchesTheLiteralRoutine) {
 INSTANTIATE_TEST_SUITE_P(
     Sizes, FFTBitExact,
     ::testing::Combine(::testing::Values(2, 4, 8, 16, 32, 128, 1024, 2048, 4096, 8192),
-                       ::testing::Bool(), ::testing::Values(FFTVariant::Plain, FFTVariant::Wide,
-                                         FFTVariant::Widest)));
+                       ::testing::Bool(),
+                       ::testing::Values(FFTVariant::Plain, FFTVariant::Wide, FFTVariant::Widest)));
 
 TEST(FFT, RoundTripReturnsTheInput) {
     const std::vector<double> input = RandomData(kPoints, 3);
