@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+#include "folded/FoldedRunner.h"
+#include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
 
@@ -112,6 +114,37 @@ TEST(FoldedRunner, MatchesTheEngineInDistribution) {
         EXPECT_NEAR(vf / ve, 1.0, 0.01) << c.name;
         EXPECT_LT(KsDistance(e.samples, f.samples), 1.63 * std::sqrt(2.0 / e.samples.size()))
             << c.name;
+    }
+}
+
+// Flat responses leave each decision sample the slot's impulse, 16 x level x scale, plus
+// noise whose variance is sigma^2 for the run's energy by Parseval, (16 x scale)^2 for polar
+// levels, or for the fixed reference energy when one is given.
+TEST(FoldedRunner, NoiseFollowsTheRunsEnergyOrAFixedReference) {
+    Responses flat;
+    for (Signal* r : {&flat.dTxResponse, &flat.dRxResponse, &flat.dTotalResponse})
+        for (int k = 0; k < kPoints; ++k)
+            (*r)[static_cast<std::size_t>(2 * k)] = 1.0;
+    const Settings settings = Make({"flat", "Polar (N)RZ", "None", "None", {0, 0, 0, 0}}).settings;
+    FoldedRunner runner(settings, flat, 1.0, {});
+    EXPECT_EQ(runner.Grids(), 1);
+    for (const double reference : {0.0, 37.0}) {
+        runner.Reset(5);
+        double sum = 0, energy = 0;
+        constexpr int kRuns = 400;
+        for (int r = 0; r < kRuns; ++r) {
+            runner.Run(0.01, reference);
+            const RunState& s = runner.State();
+            energy = runner.EnergyPerSlot();
+            for (int k = 0; k < kSymbols; ++k) {
+                const double e = runner.Samples()[static_cast<std::size_t>(k)] -
+                                 16.0 * s.dScale * s.iModData[static_cast<std::size_t>(k)];
+                sum += e * e;
+            }
+            ASSERT_NEAR(energy, 256.0 * s.dScale * s.dScale, 1e-9 * energy);
+        }
+        const double sigma = NoiseSigma(0.01, reference > 0 ? reference : energy, 1.0);
+        EXPECT_NEAR(sum / (kRuns * kSymbols) / (sigma * sigma), 1.0, 0.03) << reference;
     }
 }
 
