@@ -43,7 +43,7 @@ constexpr std::string_view kUsage =
     "  --seed N              the sweep's seed, 0 or more (default 1)\n"
     "  --runner folded|engine\n"
     "                        how a sweep's runs are made: folded (default) works at the 128\n"
-    "                        decision instants only, ten times faster and the same in\n"
+    "                        decision instants only, about twenty times faster, the same in\n"
     "                        distribution; engine runs the full chain\n"
     "  --help, -h            this text\n"
     "  (--runs=N, --dump=NAMES and the sweep's options with = work as well)\n"

@@ -112,7 +112,7 @@ void BerCurveWindow::BuildControls() {
     runner_->addItem(QStringLiteral("Full chain"));
     runner_->setToolTip(
         QStringLiteral("Folded: the runs worked out at the decision instants only, the same in "
-                       "distribution and about ten times faster, for rates down to 1e-9.\n"
+                       "distribution and about twenty times faster, for rates down to 1e-9.\n"
                        "Full chain: every run through the engine, as the main window runs it."));
 
     auto* form = new QFormLayout;
