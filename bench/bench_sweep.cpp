@@ -36,6 +36,16 @@ SweepSettings MatchedPolar() {
     return SweepSnapshot(form);
 }
 
+// The Noise scene with matched Root RC filters: where the folded runner is measured.
+SweepSettings NoiseSceneMatched() {
+    Form1 form;
+    form.ApplyScene(kNoiseScene);
+    form.SetText("cmbNoise", "0.4");
+    form.SetText("cmbTxFilter(0)", "Root RC");
+    form.SetText("cmbTxFilter(1)", "Matched");
+    return SweepSnapshot(form);
+}
+
 void ReportRuns(benchmark::State& state, uint64_t runs) {
     state.counters["runs/s"] =
         benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kIsRate);
@@ -99,6 +109,65 @@ void BM_SweepPointAt1e6(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SweepPointAt1e6)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The folded runner on one worker, as BM_SweepWorker measures the engine.
+void BM_FoldedWorker(benchmark::State& state) {
+    const auto runner = MakeSweepRunner(NoiseSceneMatched(), SweepRunner::Folded);
+    uint64_t runs = 0, folded = 0;
+    uint64_t chunk = 0;
+    for (auto _ : state) {
+        const auto counts =
+            runner->Run({0.4, ChunkSeed(1, 0, chunk++), 1 << 15}, [] { return false; });
+        runs += counts->runs;
+        folded += counts->foldedRuns;
+    }
+    ReportRuns(state, runs);
+    state.counters["folded"] = runs > 0 ? static_cast<double>(folded) / runs : 0;
+}
+BENCHMARK(BM_FoldedWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The folded runner's sweep on 1 or 2 threads; efficiency as for BM_SweepThreads.
+void BM_FoldedThreads(benchmark::State& state) {
+    const SweepSettings settings = NoiseSceneMatched();
+    const int threads = static_cast<int>(state.range(0));
+    uint64_t runs = 0;
+    const std::clock_t cpuStart = std::clock();
+    for (auto _ : state) {
+        Sweep sweep(SweepRunners(settings, SweepRunner::Folded), {{0, 0.4}, {1, 0.3}},
+                    {.minErrors = UINT64_MAX, .maxBits = 1 << 23, .seed = 1, .threads = threads});
+        sweep.Start();
+        sweep.Wait();
+        for (const PointResult& r : sweep.Results())
+            runs += r.counts.runs;
+    }
+    const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    state.counters["cpu_us/run"] = runs > 0 ? 1e6 * cpuSeconds / static_cast<double>(runs) : 0;
+    ReportRuns(state, runs);
+}
+BENCHMARK(BM_FoldedThreads)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// One point at a BER of 1e-7 (11.31 dB, polar NRZ, matched filters) with 100 errors on two
+// threads by the folded runner: about 1e9 bits. A point at 1e-8 needs ten times the bits,
+// so ten times this wall time.
+void BM_FoldedPointAt1e7(benchmark::State& state) {
+    const SweepSettings settings = MatchedPolar();
+    for (auto _ : state) {
+        Sweep sweep(SweepRunners(settings, SweepRunner::Folded), SweepPointsFor(settings, {11.31}),
+                    {.minErrors = 100, .maxBits = 100000000000, .seed = 1, .threads = 2});
+        sweep.Start();
+        sweep.Wait();
+        const PointResult r = sweep.Results()[0];
+        state.counters["errors"] = static_cast<double>(r.counts.errors);
+        state.counters["bits"] = static_cast<double>(r.counts.bits);
+        state.counters["ber"] = r.dBer;
+    }
+}
+BENCHMARK(BM_FoldedPointAt1e7)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 // From Cancel to every worker stopped, with both workers busy.
 void BM_SweepCancel(benchmark::State& state) {

@@ -1,5 +1,7 @@
 #include "dsp/FFTTables.h"
 
+#include <utility>
+
 namespace linelab {
 namespace {
 
@@ -11,9 +13,13 @@ struct SwapPair {
 struct Tables {
     // The stage of span half sits at [half - 1, 2 * half - 1).
     std::array<Twiddle, kFFTTablePoints - 1> twiddle{};
+    std::array<double, 2 * (kFFTTablePoints - 1)> spreadWr{};
+    std::array<double, 2 * (kFFTTablePoints - 1)> spreadNwi{};
     // The exchanges for 2^b points sit at [swapBegin[b], swapBegin[b + 1]).
     std::array<SwapPair, kFFTTablePoints> swap{};
     std::array<std::size_t, kFFTTableLog2 + 2> swapBegin{};
+    // The order for 2^b points sits at [2^b - 1, 2^(b + 1) - 1).
+    std::array<uint16_t, 2 * kFFTTablePoints - 1> order{};
 };
 
 // Walks the classic bit-reversal counter over the complex positions and calls swap(i, j)
@@ -38,6 +44,10 @@ Tables BuildTables() {
         TwiddleRecurrence w(half, 1.0);
         for (std::size_t m = 0; m < half; ++m) {
             t.twiddle[half - 1 + m] = {w.wr(), w.wi()};
+            const std::size_t at = 2 * (half - 1 + m);
+            t.spreadWr[at] = t.spreadWr[at + 1] = w.wr();
+            t.spreadNwi[at] = -w.wi();
+            t.spreadNwi[at + 1] = w.wi();
             w.Advance();
         }
     }
@@ -49,6 +59,14 @@ Tables BuildTables() {
         });
     }
     t.swapBegin[kFFTTableLog2 + 1] = count;
+    for (int b = 0; b <= kFFTTableLog2; ++b) {
+        const std::size_t points = std::size_t{1} << b;
+        uint16_t* order = t.order.data() + (points - 1);
+        for (std::size_t p = 0; p < points; ++p)
+            order[p] = static_cast<uint16_t>(p);
+        BitReversalWalk(points,
+                        [&](std::size_t i, std::size_t j) { std::swap(order[i], order[j]); });
+    }
     return t;
 }
 
@@ -70,6 +88,15 @@ void SwapComplex(double* d, std::size_t i, std::size_t j) {
 
 const Twiddle* StageTwiddles(std::size_t half) {
     return GetTables().twiddle.data() + (half - 1);
+}
+
+SpreadTwiddles StageSpreadTwiddles(std::size_t half) {
+    const Tables& t = GetTables();
+    return {t.spreadWr.data() + 2 * (half - 1), t.spreadNwi.data() + 2 * (half - 1)};
+}
+
+const uint16_t* BitReversedOrder(int log2Points) {
+    return GetTables().order.data() + ((std::size_t{1} << log2Points) - 1);
 }
 
 void BitReverse(double* d, std::size_t points, int log2Points) {

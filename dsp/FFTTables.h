@@ -50,6 +50,18 @@ class TwiddleRecurrence {
 // the recurrence exactly and leaves every wr as it is.
 const Twiddle* StageTwiddles(std::size_t half);
 
+// The same twiddles spread for the vector butterflies: for twiddle m of the stage, wr holds
+// (wr, wr) at [2 m, 2 m + 2) and nwi holds (-wi, wi), the forward direction's signs.
+struct SpreadTwiddles {
+    const double* wr;
+    const double* nwi;
+};
+SpreadTwiddles StageSpreadTwiddles(std::size_t half);
+
+// Position p's source in the bit-reversed order of 2^log2Points values (log2Points up to
+// kFFTTableLog2): the value the first stage reads for position p.
+const uint16_t* BitReversedOrder(int log2Points);
+
 // The bit-reversal reordering of 2^log2Points complex values.
 void BitReverse(double* d, std::size_t points, int log2Points);
 

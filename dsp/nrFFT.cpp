@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "dsp/FFTButterflies.h"
-#include "dsp/FFTTables.h"
 
 namespace linelab {
 namespace {
@@ -37,8 +36,7 @@ void FFTWithVariant(FFTVariant variant, std::span<double> dData, int32_t lCount,
     if (dData.size() / 2 < points) return;
 
     double* d = dData.data();
-    BitReverse(d, points, log2Points);
-    FFTButterflies(variant, d, points, bInverse ? -1.0 : 1.0);
+    FFTButterflies(variant, d, points, log2Points, bInverse ? -1.0 : 1.0);
     if (bInverse) {
         // Multiplying by the reciprocal of a power of two rounds exactly as dividing does.
         const double scale = 1.0 / static_cast<double>(lCount);

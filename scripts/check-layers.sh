@@ -8,6 +8,7 @@
 #   transmit receiver display   the stages and the drawing routines
 #   engine                      the frame loop, run control and the engine's commands
 #   analysis                    measurements over run data
+#   folded                      the link folded onto its decision instants, for sweeps
 #   sweep                       many engines on a pool of threads
 #   ui                          the form model (no Qt)
 #   ui/qt tools                 the Qt view and linelab-batch
@@ -25,9 +26,10 @@ rank_of() {
         transmit | receiver | display) echo 3 ;;
         engine) echo 4 ;;
         analysis) echo 5 ;;
-        sweep) echo 6 ;;
-        ui) echo 7 ;;
-        ui/qt | tools) echo 8 ;;
+        folded) echo 6 ;;
+        sweep) echo 7 ;;
+        ui) echo 8 ;;
+        ui/qt | tools) echo 9 ;;
         *) echo "" ;;
     esac
 }

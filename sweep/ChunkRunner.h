@@ -14,11 +14,13 @@ struct ChunkCounts {
     uint64_t errors = 0;  // data bits received wrongly
     uint64_t bits = 0;    // data bits compared
     uint64_t runs = 0;
+    uint64_t foldedRuns = 0;  // of those, runs the folded runner made (the rest the engine)
 
     ChunkCounts& operator+=(const ChunkCounts& o) {
         errors += o.errors;
         bits += o.bits;
         runs += o.runs;
+        foldedRuns += o.foldedRuns;
         return *this;
     }
     friend bool operator==(const ChunkCounts&, const ChunkCounts&) = default;
@@ -29,6 +31,9 @@ struct ChunkRequest {
     uint64_t seed = 0;        // the chunk's own generator stream
     uint64_t bitsBudget = 0;  // run until at least this many bits were compared
 };
+
+// Which runner made a point's chunks: "folded", "engine", or "mixed" when some of each.
+const char* RunnerName(const ChunkCounts& counts);
 
 // Polled between runs; true once the chunk's result is no longer wanted.
 using StopRequested = std::function<bool()>;

@@ -16,4 +16,9 @@ uint64_t ChunkSeed(uint64_t seed, uint64_t point, uint64_t chunk) {
     return Mix(Mix(Mix(seed) ^ point) ^ chunk);
 }
 
+const char* RunnerName(const ChunkCounts& counts) {
+    if (counts.runs == 0 || counts.foldedRuns == counts.runs) return counts.runs ? "folded" : "";
+    return counts.foldedRuns == 0 ? "engine" : "mixed";
+}
+
 }  // namespace linelab

@@ -4,16 +4,35 @@
 // seeded with the chunk's seed.
 
 #include <memory>
+#include <vector>
 
 #include "sweep/ChunkRunner.h"
 #include "sweep/SweepSettings.h"
 
 namespace linelab {
 
+// Which runner a sweep uses: the folded one (the default; the engine where it does not
+// cover the settings) or the full chain of the engine.
+enum class SweepRunner { Folded, Engine };
+
+// Makes one runner of the kind per worker, each with its own copy of the settings.
+ChunkRunnerFactory SweepRunners(const SweepSettings& settings, SweepRunner kind);
+std::unique_ptr<ChunkRunner> MakeSweepRunner(const SweepSettings& settings, SweepRunner kind);
+
 // Makes one engine-backed runner per worker, each with its own copy of the settings.
 ChunkRunnerFactory EngineRunners(const SweepSettings& settings);
 
 // One runner, for a benchmark or a test that runs chunks itself.
 std::unique_ptr<ChunkRunner> MakeEngineRunner(const SweepSettings& settings);
+
+// The decision samples and per-run error counts of `runs` runs of one kind at one noise
+// level from one seed: what the equivalence checks of the two runners compare.
+struct DecisionRecord {
+    std::vector<double> samples;   // 128 a run, in slot order
+    std::vector<uint64_t> errors;  // one a run
+    uint64_t bits = 0;
+};
+DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, double noiseLevel,
+                               uint64_t seed, int runs);
 
 }  // namespace linelab

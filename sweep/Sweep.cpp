@@ -45,11 +45,31 @@ Sweep::~Sweep() {
 void Sweep::Start() {
     if (started_) return;
     started_ = true;
-    workersLeft_ = threads_;
+    // Start holds one count of its own until every thread it could create exists: a worker
+    // that ends at once cannot report the sweep finished while others are still being made,
+    // and a thread that cannot be created is never counted, so the sweep still finishes.
+    {
+        std::lock_guard lock(mutex_);
+        workersLeft_ = 1;
+    }
     for (int i = 0; i < threads_; ++i) {
         ChunkRunner* runner = runners_[static_cast<std::size_t>(i)].get();
-        workers_.emplace_back([this, runner] { Work(*runner); });
+        {
+            std::lock_guard lock(mutex_);
+            ++workersLeft_;
+        }
+        try {
+            workers_.emplace_back([this, runner] { Work(*runner); });
+        } catch (const std::exception& e) {
+            {
+                std::lock_guard lock(mutex_);
+                --workersLeft_;
+            }
+            Fail(std::string("a worker thread could not be started: ") + e.what());
+            break;
+        }
     }
+    WorkerDone();
 }
 
 void Sweep::Cancel() {
@@ -77,9 +97,11 @@ void Sweep::Work(ChunkRunner& runner) {
         const StopRequested halt = [&] {
             return stop.stop_requested() || pointComplete.load(std::memory_order_relaxed);
         };
-        std::optional<ChunkCounts> counts;
+        // The callbacks run inside the try as well: one that throws ends the sweep with its
+        // message instead of the program.
         try {
-            counts = runner.Run(request, halt);
+            const std::optional<ChunkCounts> counts = runner.Run(request, halt);
+            if (counts) Finish(task, *counts);
         } catch (const std::exception& e) {
             Fail(e.what());
             break;
@@ -87,7 +109,6 @@ void Sweep::Work(ChunkRunner& runner) {
             Fail("a chunk failed");
             break;
         }
-        if (counts) Finish(task, *counts);
     }
     WorkerDone();
 }
@@ -148,7 +169,11 @@ void Sweep::WorkerDone() {
         outcome = outcome_;
     }
     std::lock_guard lock(callbackMutex_);
-    if (callbacks_.onFinished) callbacks_.onFinished(outcome);
+    try {
+        if (callbacks_.onFinished) callbacks_.onFinished(outcome);
+    } catch (...) {
+        // The sweep is over whatever the callback thought of it; nothing is left to tell.
+    }
 }
 
 PointResult Sweep::ResultOf(std::size_t index) const {

@@ -20,7 +20,7 @@ std::string SweepCsvLine(const PointResult& r, double theory) {
     return Shortest(r.point.dEbN0dB) + ',' + Shortest(r.point.dNoiseLevel) + ',' +
            std::to_string(r.counts.bits) + ',' + std::to_string(r.counts.errors) + ',' +
            Shortest(r.dBer) + ',' + Shortest(r.interval.dLow) + ',' + Shortest(r.interval.dHigh) +
-           ',' + Shortest(theory);
+           ',' + Shortest(theory) + ',' + RunnerName(r.counts);
 }
 
 std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory) {

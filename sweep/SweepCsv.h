@@ -1,9 +1,10 @@
 #pragma once
 // A sweep's results as CSV, one line per point in order, the same in the batch tool and in
 // the window's export:
-//   ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory
+//   ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner
 // Numbers are the shortest text that reads back as the same double; ber is errors / bits
-// (0 before any bit), ber_low and ber_high the exact 95 % interval.
+// (0 before any bit), ber_low and ber_high the exact 95 % interval; runner says which runner
+// made the point's runs: folded, engine, or mixed (empty before any run).
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@
 namespace linelab {
 
 inline constexpr const char* kSweepCsvHeader =
-    "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory";
+    "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner";
 
 // One line, without its end of line; theory is the ideal rate at the point.
 std::string SweepCsvLine(const PointResult& result, double theory);

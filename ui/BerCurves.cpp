@@ -65,6 +65,17 @@ CurvePlotData PlotDataOf(const BerCurve& curve) {
     return data;
 }
 
+std::string RunnerOf(const BerCurve& curve) {
+    ChunkCounts all;
+    for (const PointResult& p : curve.points)
+        all += p.counts;
+    const std::string name = RunnerName(all);
+    if (name == "folded") return "folded runner";
+    if (name == "engine") return "full chain";
+    if (name == "mixed") return "folded runner and full chain";
+    return "";
+}
+
 std::string CurvesCsv(const std::vector<BerCurve>& curves) {
     if (curves.size() == 1) return SweepCsv(curves[0].points, TheoryOf(curves[0]));
     std::string csv = std::string("curve,") + kSweepCsvHeader + "\n";

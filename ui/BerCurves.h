@@ -31,6 +31,10 @@ struct CurvePlotData {
 };
 CurvePlotData PlotDataOf(const BerCurve& curve);
 
+// Which runner made the curve's points, as the legend says it: "folded runner", "full chain",
+// "folded runner and full chain" for a mix; empty before any run.
+std::string RunnerOf(const BerCurve& curve);
+
 // One curve: exactly linelab-batch's sweep CSV. Several: a first column "curve" with the
 // curve's label (quoted), then the same columns, the curves one after the other.
 std::string CurvesCsv(const std::vector<BerCurve>& curves);

@@ -19,7 +19,10 @@ namespace linelab {
 
 // Readable case names; internal linkage keeps it to this file.
 static void PrintTo(FFTVariant v, std::ostream* os) {
-    *os << (v == FFTVariant::Plain ? "plain" : v == FFTVariant::Wide ? "wide" : "auto");
+    *os << (v == FFTVariant::Plain    ? "plain"
+            : v == FFTVariant::Wide   ? "wide"
+            : v == FFTVariant::Widest ? "widest"
+                                      : "auto");
 }
 
 namespace {
@@ -134,6 +137,9 @@ TEST_P(FFTBitExact, MatchesTheLiteralRoutine) {
     if (variant == FFTVariant::Wide && !FFTWideAvailable()) {
         GTEST_SKIP() << "no 256-bit vectors on this processor";
     }
+    if (variant == FFTVariant::Widest && !FFTWidestAvailable()) {
+        GTEST_SKIP() << "no 512-bit vectors on this processor";
+    }
     std::vector<double> fast = RandomData(points, 5);
     std::vector<double> literal = fast;
     FFTWithVariant(variant, fast, points, inverse, false);
@@ -145,7 +151,8 @@ TEST_P(FFTBitExact, MatchesTheLiteralRoutine) {
 INSTANTIATE_TEST_SUITE_P(
     Sizes, FFTBitExact,
     ::testing::Combine(::testing::Values(2, 4, 8, 16, 32, 128, 1024, 2048, 4096, 8192),
-                       ::testing::Bool(), ::testing::Values(FFTVariant::Plain, FFTVariant::Wide)));
+                       ::testing::Bool(),
+                       ::testing::Values(FFTVariant::Plain, FFTVariant::Wide, FFTVariant::Widest)));
 
 TEST(FFT, RoundTripReturnsTheInput) {
     const std::vector<double> input = RandomData(kPoints, 3);

@@ -68,10 +68,13 @@ TEST_F(BerCurveWindowTest, PlotsEachPointWithItsIntervalBesideTheIdealReceiver) 
     QCustomPlot& plot = curve.Plot();
     EXPECT_EQ(plot.yAxis->scaleType(), QCPAxis::stLogarithmic);
     ASSERT_EQ(MeasuredGraphs(plot), 1);
-    bool theory = false;
-    for (int i = 0; i < plot.graphCount(); ++i)
+    bool theory = false, runner = false;
+    for (int i = 0; i < plot.graphCount(); ++i) {
         theory |= plot.graph(i)->name().startsWith(QStringLiteral("ideal receiver"));
+        runner |= plot.graph(i)->name().endsWith(QStringLiteral("(folded runner)"));
+    }
     EXPECT_TRUE(theory);
+    EXPECT_TRUE(runner);  // the legend names the runner that made the points
     QCPErrorBars* bars = nullptr;
     for (int i = 0; i < plot.plottableCount(); ++i)
         if (auto* b = qobject_cast<QCPErrorBars*>(plot.plottable(i))) bars = b;
@@ -89,8 +92,10 @@ TEST_F(BerCurveWindowTest, HoldKeepsCurvesAndExportsThemAll) {
     EXPECT_EQ(Curve().HeldCount(), 1u);
     EXPECT_FALSE(Curve().Current().has_value());
     ASSERT_TRUE(Model().SetText("cmbCode(0)", "Manchester"));
+    Curve().SetRunner(SweepRunner::Engine);
     Sweep();
     EXPECT_EQ(MeasuredGraphs(Curve().Plot()), 2);
+    EXPECT_EQ(RunnerOf(*Curve().Current()), "full chain");
 
     QTemporaryDir dir;
     const QString csvPath = dir.filePath(QStringLiteral("curves.csv"));
@@ -99,9 +104,9 @@ TEST_F(BerCurveWindowTest, HoldKeepsCurvesAndExportsThemAll) {
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7);
-    EXPECT_EQ(
-        lines[0],
-        QStringLiteral("curve,ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral(
+                  "curve,ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"Unipolar (N)RZ, None, ")));
     EXPECT_TRUE(lines[6].startsWith(QStringLiteral("\"Unipolar (N)RZ, Manchester, ")));
 

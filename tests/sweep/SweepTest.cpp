@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <set>
+#include <stdexcept>
 #include <thread>
 
 #include "common/Uniform.h"
@@ -176,10 +178,38 @@ TEST(Sweep, AFailingRunnerEndsTheSweepAsFailedNotAsDone) {
     EXPECT_FALSE(sweep.Results()[0].complete);
 }
 
-TEST(Sweep, ChunkSeedsDifferForEveryPointAndChunk) {
-    EXPECT_NE(ChunkSeed(1, 0, 1), ChunkSeed(1, 1, 0));
-    EXPECT_NE(ChunkSeed(1, 0, 0), ChunkSeed(2, 0, 0));
+// Every (seed, point, chunk) of a grid gets its own stream; seeds one golden-ratio step
+// apart would give the generator overlapping states, so those are ruled out as well.
+TEST(Sweep, ChunkSeedsDifferOverAGrid) {
+    EXPECT_NE(ChunkSeed(1, 0, 0), ChunkSeed(0, 1, 0));
+    std::set<uint64_t> seeds;
+    std::set<uint64_t> steps;
+    for (uint64_t seed = 0; seed < 16; ++seed)
+        for (uint64_t point = 0; point < 16; ++point)
+            for (uint64_t chunk = 0; chunk < 64; ++chunk) {
+                const uint64_t s = ChunkSeed(seed, point, chunk);
+                seeds.insert(s);
+                for (uint64_t k = 0; k < 4; ++k)
+                    steps.insert(s + k * 0x9e3779b97f4a7c15ULL);
+            }
+    EXPECT_EQ(seeds.size(), 16u * 16u * 64u);
+    EXPECT_EQ(steps.size(), 4u * seeds.size());
     EXPECT_EQ(ChunkSeed(5, 3, 9), ChunkSeed(5, 3, 9));
+}
+
+// A callback that throws ends the sweep as failed with its message; the program goes on
+// and the finish is still reported once.
+TEST(Sweep, AThrowingCallbackFailsTheSweep) {
+    std::atomic<int> finished = 0;
+    SweepCallbacks callbacks;
+    callbacks.onProgress = [](const SweepProgress&) { throw std::runtime_error("view gone"); };
+    callbacks.onFinished = [&](const SweepOutcome&) { ++finished; };
+    Sweep sweep(Fakes(), Points({0.1, 0.1}), {.chunkBits = 1000, .threads = 2}, callbacks);
+    sweep.Start();
+    sweep.Wait();
+    EXPECT_EQ(sweep.Outcome().error, "view gone");
+    EXPECT_TRUE(sweep.Outcome().cancelled);
+    EXPECT_EQ(finished, 1);
 }
 
 }  // namespace

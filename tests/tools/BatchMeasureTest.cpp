@@ -45,9 +45,14 @@ TEST(BatchSweep, CsvIsTheSameForOneAndTwoJobs) {
     EXPECT_EQ(a.out, b.out);
     const auto lines = Lines(a.out);
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory");
+    EXPECT_EQ(lines[0], "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner");
     EXPECT_EQ(lines[1].substr(0, 4), "0,1,");  // 0 dB is 1 W/kHz for polar NRZ
     EXPECT_EQ(lines[4].substr(0, 2), "6,");
+    EXPECT_TRUE(lines[1].ends_with(",folded")) << lines[1];
+    // The full chain on request, named in the same column.
+    auto engine = one;
+    engine.insert(engine.end(), {"--runner", "engine"});
+    EXPECT_TRUE(Lines(RunBatch(engine).out)[1].ends_with(",engine"));
     // Another seed draws other noise.
     auto other = one;
     other[5] = "12";
@@ -67,6 +72,7 @@ TEST(BatchSweep, MalformedSweepsAreRefusedAndSayTheForm) {
         {{"--seed", "4"}, "go with --sweep"},
         {{"--sweep", "EbN0=0:1:2", "cmbFoo=1"}, "cmbNoise"},
         {{"--sweep", "EbN0=-70:10:0"}, "-70 dB needs more noise"},
+        {{"--sweep", "EbN0=0:1:2", "--runner", "fast"}, "folded or engine"},
     };
     for (const auto& [args, mention] : refusals) {
         const ProcessResult r = RunBatch(args);

@@ -61,5 +61,19 @@ TEST(BerCurves, CsvIsTheBatchFormatAndLabelsSeveralCurves) {
     EXPECT_NE(two.find("\n\"AMI \"\"alt\"\", None\",6,"), std::string::npos);
 }
 
+// The runner of a curve follows its points' runs: none yet, all folded, all engine, a mix;
+// the CSV line ends with the point's runner.
+TEST(BerCurves, RunnerOfFollowsThePointsRuns) {
+    BerCurve curve = TwoPoints("Polar (N)RZ");
+    EXPECT_EQ(RunnerOf(curve), "");
+    curve.Update(0, {1, 100, 2, 2}, true);
+    EXPECT_EQ(RunnerOf(curve), "folded runner");
+    EXPECT_TRUE(SweepCsvLine(curve.points[0], 0).ends_with(",folded"));
+    curve.Update(1, {1, 100, 3, 0}, true);
+    EXPECT_EQ(RunnerOf(curve), "folded runner and full chain");
+    curve.Update(0, {1, 100, 2, 0}, true);
+    EXPECT_EQ(RunnerOf(curve), "full chain");
+}
+
 }  // namespace
 }  // namespace linelab

@@ -17,10 +17,11 @@ constexpr std::string_view kLesson = "--lesson";
 constexpr std::string_view kSaveLesson = "--save-lesson";
 constexpr std::string_view kOptionList =
     "--runs N, --dump NAME[,NAME...], --lesson FILE, --save-lesson FILE, "
-    "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, --help";
+    "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, "
+    "--runner folded|engine, --help";
 // The sweep's options, each taking one value.
-constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-bits", "--jobs",
-                                              "--seed"};
+constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-bits",
+                                              "--jobs",  "--seed",       "--runner"};
 
 // What the parser collects; the texts are checked here, so the refusals keep their words.
 struct RawArguments {
@@ -127,9 +128,9 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kLesson), raw.lessons)->expected(1)->allow_extra_args(false);
     app.add_option(std::string(kSaveLesson), raw.saveLessons)->expected(1)->allow_extra_args(false);
-    std::vector<std::string>* sweepValues[] = {&raw.sweep.sweep, &raw.sweep.minErrors,
+    std::vector<std::string>* sweepValues[] = {&raw.sweep.sweep,   &raw.sweep.minErrors,
                                                &raw.sweep.maxBits, &raw.sweep.jobs,
-                                               &raw.sweep.seed};
+                                               &raw.sweep.seed,    &raw.sweep.runner};
     for (std::size_t i = 0; i < std::size(kSweepOptions); ++i) {
         app.add_option(std::string(kSweepOptions[i]), *sweepValues[i])
             ->expected(1)

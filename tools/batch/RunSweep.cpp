@@ -59,7 +59,8 @@ int RunSweep(Form1& form, const SweepOptions& options, std::ostream& out, std::o
     limits.threads = options.jobs;
     SweepCallbacks callbacks;
     callbacks.onPoint = [&](const PointResult& r) { printer.Done(r); };
-    Sweep sweep(EngineRunners(settings), points, limits, callbacks);
+    const SweepRunner kind = options.engineRunner ? SweepRunner::Engine : SweepRunner::Folded;
+    Sweep sweep(SweepRunners(settings, kind), points, limits, callbacks);
     sweep.Start();
     sweep.Wait();
     const SweepOutcome outcome = sweep.Outcome();

@@ -69,6 +69,14 @@ CheckedSweep CheckSweepOptions(const RawSweepOptions& raw, bool runsOrDump) {
         return checked;
     }
     options.jobs = static_cast<int>(jobs);
+    if (!raw.runner.empty()) {
+        const std::string& runner = raw.runner.back();
+        if (runner != "folded" && runner != "engine") {
+            checked.error = Refusal("--runner takes folded or engine, not " + runner);
+            return checked;
+        }
+        options.engineRunner = runner == "engine";
+    }
     checked.options = options;
     return checked;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // linelab-batch --sweep: a BER curve over Eb/N0 instead of a run, printed as CSV.
 //     --sweep EbN0=FROM:STEP:TO [--min-errors N] [--max-bits N] [--jobs N] [--seed N]
+//             [--runner folded|engine]
 
 #include <cstdint>
 #include <optional>
@@ -16,14 +17,15 @@ struct SweepOptions {
     uint64_t maxBits = 100000000;
     int jobs = 0;  // 0: one per core
     uint64_t seed = 1;
+    bool engineRunner = false;  // --runner engine: the full chain for every chunk
 };
 
 // The texts of the sweep's options as given (the last of each counts), checked together.
 struct RawSweepOptions {
-    std::vector<std::string> sweep, minErrors, maxBits, jobs, seed;
+    std::vector<std::string> sweep, minErrors, maxBits, jobs, seed, runner;
     bool Any() const {
         return !sweep.empty() || !minErrors.empty() || !maxBits.empty() || !jobs.empty() ||
-               !seed.empty();
+               !seed.empty() || !runner.empty();
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <qcustomplot.h>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -106,12 +107,21 @@ void BerCurveWindow::BuildControls() {
         QStringLiteral("A point stops at this many compared bits even with "
                        "fewer errors than asked for"));
 
+    runner_ = new QComboBox(this);
+    runner_->addItem(QStringLiteral("Folded"));
+    runner_->addItem(QStringLiteral("Full chain"));
+    runner_->setToolTip(
+        QStringLiteral("Folded: the runs worked out at the decision instants only, the same in "
+                       "distribution and about twenty times faster, for rates down to 1e-9.\n"
+                       "Full chain: every run through the engine, as the main window runs it."));
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("From"), from_);
     form->addRow(QStringLiteral("To"), to_);
     form->addRow(QStringLiteral("Step"), step_);
     form->addRow(QStringLiteral("Min errors"), minErrors_);
     form->addRow(QStringLiteral("Max bits"), maxBits_);
+    form->addRow(QStringLiteral("Runner"), runner_);
 
     start_ = new QPushButton(QStringLiteral("Start"), this);
     stop_ = new QPushButton(QStringLiteral("Stop"), this);
@@ -186,6 +196,10 @@ void BerCurveWindow::SetLimits(int minErrors, double maxBits) {
     maxBits_->setValue(maxBits);
 }
 
+void BerCurveWindow::SetRunner(SweepRunner runner) {
+    runner_->setCurrentIndex(runner == SweepRunner::Engine ? 1 : 0);
+}
+
 bool BerCurveWindow::Start() {
     if (Running()) return false;
     const double from = from_->value();
@@ -215,7 +229,10 @@ bool BerCurveWindow::Start() {
     callbacks.onProgress = [this, id](const SweepProgress& p) { emit ProgressReported(id, p); };
     callbacks.onPoint = [this, id](const PointResult& r) { emit PointReported(id, r); };
     callbacks.onFinished = [this, id](const SweepOutcome& o) { emit SweepEnded(id, o); };
-    sweep_ = std::make_unique<Sweep>(EngineRunners(settings), points, limits, std::move(callbacks));
+    const SweepRunner kind =
+        runner_->currentIndex() == 1 ? SweepRunner::Engine : SweepRunner::Folded;
+    sweep_ =
+        std::make_unique<Sweep>(SweepRunners(settings, kind), points, limits, std::move(callbacks));
     finished_ = false;
     progress_->setValue(0);
     ShowStatus(QStringLiteral("Sweeping %1 points of %2 on %3 threads")
@@ -305,9 +322,9 @@ void BerCurveWindow::UpdateButtons() {
     hold_->setEnabled(!running && current_.has_value());
     clear_->setEnabled(!held_.empty() || (!running && current_.has_value()));
     export_->setEnabled(!running && (!held_.empty() || current_.has_value()));
-    for (QWidget* box :
-         {static_cast<QWidget*>(from_), static_cast<QWidget*>(to_), static_cast<QWidget*>(step_),
-          static_cast<QWidget*>(minErrors_), static_cast<QWidget*>(maxBits_)})
+    for (QWidget* box : {static_cast<QWidget*>(from_), static_cast<QWidget*>(to_),
+                         static_cast<QWidget*>(step_), static_cast<QWidget*>(minErrors_),
+                         static_cast<QWidget*>(maxBits_), static_cast<QWidget*>(runner_)})
         box->setEnabled(!running);
 }
 
@@ -350,7 +367,11 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     measured->setData(Vec(data.x), Vec(data.y), true);
     measured->setPen(QPen(c, live ? 1.8 : 1.4));
     measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c, 6));
-    measured->setName(Text(curve.label));
+    // The legend says which runner made the curve's points.
+    const std::string runner = RunnerOf(curve);
+    measured->setName(runner.empty()
+                          ? Text(curve.label)
+                          : QStringLiteral("%1 (%2)").arg(Text(curve.label), Text(runner)));
     auto* bars = new QCPErrorBars(plot_->xAxis, plot_->yAxis);
     bars->setDataPlottable(measured);
     bars->setData(Vec(data.below), Vec(data.above));

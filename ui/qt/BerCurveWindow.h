@@ -11,10 +11,12 @@
 #include <optional>
 #include <vector>
 
+#include "sweep/EngineChunkRunner.h"
 #include "ui/BerCurves.h"
 
 class QColor;
 class QCustomPlot;
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
@@ -47,6 +49,8 @@ class BerCurveWindow : public QWidget {
 
     void SetRange(double from, double to, double step);
     void SetLimits(int minErrors, double maxBits);
+    // Folded (the default) or the full chain of the engine, for the next sweep.
+    void SetRunner(SweepRunner runner);
 
     bool ExportCsv(const QString& path);
     bool ExportPng(const QString& path);
@@ -83,6 +87,7 @@ class BerCurveWindow : public QWidget {
     QDoubleSpinBox* step_ = nullptr;
     QSpinBox* minErrors_ = nullptr;
     QDoubleSpinBox* maxBits_ = nullptr;
+    QComboBox* runner_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* hold_ = nullptr;

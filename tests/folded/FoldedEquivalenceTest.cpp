@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "folded/FoldedRunner.h"
+#include "common/TextNumber.h"
+#include "receiver/Multipath.h"
+#include "receiver/Noise.h"
+#include "sweep/EngineChunkRunner.h"
+#include "sweep/SweepSettings.h"
+#include "transmit/Transmit.h"
+
+namespace linelab {
+namespace {
+
+struct Case {
+    const char* name;
+    std::string format, code, preCode;
+    std::array<double, 4> thresholds;
+    std::string txFilter = "Root RC", rxFilter = "Matched", lowPass = "None";
+    int sample = 0;
+    std::string echoMag = "0", echoDelay = "0.0";
+    bool invert = false;
+    double ebN0dB = 4;
+};
+
+constexpr double kR2 = 0.70710678118654752;
+
+SweepSettings Make(const Case& c) {
+    using S = std::string;
+    SweepSettings s;
+    LinkConfig& t = s.config;
+    t.data = DataSource::Random;
+    t.preCode = {FindPreCoding(c.preCode), FindPreCoding(c.preCode)};
+    t.code = {FindLineCode(c.code), FindLineCode(c.code)};
+    t.format = {FindFormat(c.format), FindFormat(c.format)};
+    t.echo = {EchoGain(Val(c.echoMag)), EchoDelay(Val(c.echoDelay))};
+    t.hscSample = c.sample;
+    t.invert = c.invert;
+    s.filters.side[0] = {S("100"), c.txFilter, S("1"), S("50")};
+    s.filters.side[1] = {S("100"), c.rxFilter, S("1"), S("50")};
+    s.filters.lowPass = c.lowPass;
+    s.filters.highPass = S("None");
+    std::copy(c.thresholds.begin(), c.thresholds.end(), s.dThresholds.begin());
+    s.vscThreshold = ThresholdSliderFor(c.thresholds[0]);  // as the window sets it
+    return s;
+}
+
+double Mean(const std::vector<double>& x) {
+    return std::accumulate(x.begin(), x.end(), 0.0) / static_cast<double>(x.size());
+}
+double Variance(const std::vector<double>& x) {
+    const double m = Mean(x);
+    double v = 0;
+    for (double a : x)
+        v += (a - m) * (a - m);
+    return v / static_cast<double>(x.size() - 1);
+}
+
+// Two-sample Kolmogorov-Smirnov distance.
+double KsDistance(std::vector<double> a, std::vector<double> b) {
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    std::size_t i = 0, j = 0;
+    double d = 0;
+    while (i < a.size() && j < b.size()) {
+        const double x = std::min(a[i], b[j]);
+        while (i < a.size() && a[i] <= x)
+            ++i;
+        while (j < b.size() && b[j] <= x)
+            ++j;
+        d = std::max(
+            d, std::fabs(static_cast<double>(i) / a.size() - static_cast<double>(j) / b.size()));
+    }
+    return d;
+}
+
+// Eight settings and more, each run on both runners: the per-run error counts agree within
+// their joint 99 % interval, the decision samples' variance within 1 % and their
+// distribution by a two-sample Kolmogorov-Smirnov test at 1 %. Seeds are fixed, so the
+// outcome is the same on every machine.
+TEST(FoldedRunner, MatchesTheEngineInDistribution) {
+    const std::array<double, 4> two{0, 0, 0, 0}, three{kR2, -kR2, kR2, kR2},
+        four{2.8 / std::sqrt(5.0), 0, -2.8 / std::sqrt(5.0), 2.8 / std::sqrt(5.0)},
+        uni{kR2, kR2, kR2, kR2};
+    const Case cases[] = {
+        {"polar", "Polar (N)RZ", "None", "None", two},
+        {"AMI", "AMI", "None", "None", three},
+        {"4-PAM", "4-PAM", "None", "None", four, "Root RC", "Matched", "None", 0, "0", "0.0", false,
+         8},
+        {"Manchester", "Polar (N)RZ", "Manchester", "None", two},
+        {"4B5B + NRZI", "Unipolar (N)RZ", "4B5B + NRZI", "None", uni, "Root RC", "Matched", "None",
+         0, "0", "0.0", false, 8},
+        {"band-limited, echo", "Polar (N)RZ", "None", "None", two, "SinglePole", "SinglePole",
+         "0.8", 0, "30", "0.4", false, 6},
+        {"half-sample offset", "Polar (N)RZ", "None", "Scramble", two, "RC", "None", "None", 5},
+        {"inverted, differential", "Polar (N)RZ", "None", "Differential", two, "Root RC", "Matched",
+         "None", 0, "0", "0.0", true},
+        {"offset past the ends", "Polar (N)RZ", "Differential", "None", two, "Root RC", "Matched",
+         "None", -31, "20", "7.6"},
+    };
+    constexpr int kRuns = 1500;
+    for (const Case& c : cases) {
+        const SweepSettings s = Make(c);
+        const double level = SweepPointsFor(s, {c.ebN0dB})[0].dNoiseLevel;
+        const DecisionRecord e = RecordDecisions(s, SweepRunner::Engine, level, 11, kRuns);
+        const DecisionRecord f = RecordDecisions(s, SweepRunner::Folded, level, 12, kRuns);
+        std::vector<double> ee(e.errors.begin(), e.errors.end()),
+            fe(f.errors.begin(), f.errors.end());
+        const double z = (Mean(ee) - Mean(fe)) / std::sqrt((Variance(ee) + Variance(fe)) / kRuns);
+        EXPECT_LT(std::fabs(z), 2.576) << c.name << ": " << Mean(ee) << " against " << Mean(fe);
+        const double ve = Variance(e.samples), vf = Variance(f.samples);
+        EXPECT_NEAR(vf / ve, 1.0, 0.01) << c.name;
+        EXPECT_LT(KsDistance(e.samples, f.samples), 1.63 * std::sqrt(2.0 / e.samples.size()))
+            << c.name;
+    }
+}
+
+// Flat responses leave each decision sample the slot's impulse, 16 x level x scale, plus
+// noise whose variance is sigma^2 for the run's energy by Parseval, (16 x scale)^2 for polar
+// levels, or for the fixed reference energy when one is given.
+TEST(FoldedRunner, NoiseFollowsTheRunsEnergyOrAFixedReference) {
+    Responses flat;
+    for (Signal* r : {&flat.dTxResponse, &flat.dRxResponse, &flat.dTotalResponse})
+        for (int k = 0; k < kPoints; ++k)
+            (*r)[static_cast<std::size_t>(2 * k)] = 1.0;
+    const LinkConfig settings = Make({"flat", "Polar (N)RZ", "None", "None", {0, 0, 0, 0}}).config;
+    FoldedRunner runner(settings, flat, 1.0, {});
+    EXPECT_EQ(runner.Grids(), 1);
+    for (const double reference : {0.0, 37.0}) {
+        runner.Reset(5);
+        double sum = 0, energy = 0;
+        constexpr int kRuns = 400;
+        for (int r = 0; r < kRuns; ++r) {
+            runner.Run(0.01, reference);
+            const RunState& s = runner.State();
+            energy = runner.EnergyPerSlot();
+            for (int k = 0; k < kSymbols; ++k) {
+                const double e = runner.Samples()[static_cast<std::size_t>(k)] -
+                                 16.0 * s.dScale * s.iModData[static_cast<std::size_t>(k)];
+                sum += e * e;
+            }
+            ASSERT_NEAR(energy, 256.0 * s.dScale * s.dScale, 1e-9 * energy);
+        }
+        const double sigma = NoiseSigma(0.01, reference > 0 ? reference : energy, 1.0);
+        EXPECT_NEAR(sum / (kRuns * kSymbols) / (sigma * sigma), 1.0, 0.03) << reference;
+    }
+}
+
+}  // namespace
+}  // namespace linelab
