@@ -11,6 +11,7 @@
 
 #include "ui/qt/ClickLabel.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/PanelFrames.h"
 #include "ui/qt/PicturePanel.h"
 
 namespace linelab {
@@ -87,6 +88,32 @@ void MainWindow::BuildViewMenu() {
     QAction* actual = AddAction(view, QStringLiteral("&Actual Size"), "ViewActualSize",
                                 QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(actual, &QAction::triggered, this, &MainWindow::ZoomActual);
+    view->addSeparator();
+    fullScreen_ = AddAction(view, QStringLiteral("&Full Screen"), "ViewFullScreen",
+                            QKeySequence(Qt::Key_F11));
+    fullScreen_->setCheckable(true);
+    connect(fullScreen_, &QAction::triggered, this, &MainWindow::ToggleFullScreen);
+    BuildPresentMenu(view);
+}
+
+// View > Show Large: every panel the scene shows, as a double click on it does.
+void MainWindow::BuildPresentMenu(QMenu* view) {
+    QMenu* large = view->addMenu(QStringLiteral("Show &Large"));
+    large->setObjectName(QStringLiteral("ViewShowLarge"));
+    connect(large, &QMenu::aboutToShow, this, [this, large] {
+        large->clear();
+        for (PicturePanel* panel : Widgets().pictures) {
+            if (panel->isHidden()) continue;
+            const QString name =
+                panel->Title().isEmpty()
+                    ? StripName(static_cast<PictureId>(
+                          std::find(Widgets().pictures.begin(), Widgets().pictures.end(), panel) -
+                          Widgets().pictures.begin()))
+                    : panel->Title();
+            connect(large->addAction(name), &QAction::triggered, this,
+                    [this, panel] { Present(panel); });
+        }
+    });
 }
 
 void MainWindow::BuildRunMenu() {
