@@ -234,9 +234,10 @@ QLayout* ChainLayout::ChannelLists() {
                Row({w_.List(ListId::cmbHighPass), w_.Label(LabelId::lblHPkHz)}));
     AddListRow(grid, w_.Label(LabelId::lblLowPass),
                Row({w_.List(ListId::cmbLowPass), w_.Label(LabelId::lblLPkHz)}));
-    QHBoxLayout* noise = Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)});
-    if (w_.ebN0 != nullptr) noise->insertWidget(2, w_.ebN0);
-    AddListRow(grid, w_.Label(LabelId::lblNoise), noise);
+    AddListRow(grid, w_.Label(LabelId::lblNoise),
+               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
+    // The Eb/N0 readout under its box: its text changes, the column's width must not.
+    if (w_.ebN0 != nullptr) AddListRow(grid, nullptr, Row({w_.ebN0}));
     AddListRow(grid, w_.Label(LabelId::lblMultipath),
                Row({w_.List(ListId::cmbMultipathDelay), w_.Label(LabelId::lblMultipathDelay)}));
     AddListRow(grid, nullptr,

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QtMath>
 #include <algorithm>
 #include <array>
 
@@ -158,8 +159,22 @@ void MainWindow::ZoomActual() {
 
 void MainWindow::ApplyZoom(int step) {
     const int last = static_cast<int>(kZoomFactors.size()) - 1;
+    const qreal before = Zoom();
     zoomStep_ = std::clamp(step, -kActualSize, last - kActualSize);
     const qreal factor = Zoom();
+    // The pictures grow with the text: above actual size every shown panel keeps at least
+    // its size grown in the zoom's proportion (the window scrolls where it has no room);
+    // at actual size and below the layout shares the room as it likes.
+    for (PicturePanel* panel : Widgets().pictures) {
+        if (factor <= 1.0 || panel->isHidden()) {
+            panel->setMinimumSize(0, 0);
+            continue;
+        }
+        const qreal grow = factor / before;
+        const QSize base = panel->size();
+        panel->setMinimumSize(QSize(qCeil(base.width() * grow), qCeil(base.height() * grow))
+                                  .boundedTo(QSize(4000, 4000)));
+    }
     QFont scaled = baseFont_;
     scaled.setPointSizeF(baseFont_.pointSizeF() * factor);
     setFont(scaled);

@@ -352,7 +352,7 @@ void PicturePanel::SetPreferredSize(QSize size) {
 
 QSize PicturePanel::minimumSizeHint() const {
     const QFontMetrics fm = fontMetrics();
-    return QSize(std::min(preferred_.width(), 120) + SideWidth() + ValueWidth(fm),
+    return QSize(std::min(preferred_.width(), 90) + SideWidth() + ValueWidth(fm),
                  std::min(preferred_.height(), 30) + TitleHeight(fm) + AxisHeight(fm));
 }
 
@@ -494,16 +494,18 @@ void PicturePanel::PaintValueAxis(QPainter& painter, const QRect& band, const QR
         painter.drawText(QPointF(right - kTickLength - 1 - fm.horizontalAdvance(text), baseline),
                          text);
     }
+    // The marks' values in the band, over the ticks they fall on, never over the drawing.
     if (markerColour_ >= 0 && !values_.marks.empty()) {
-        painter.setPen(FromBgr(markerColour_).darker(130));
+        painter.setPen(FromBgr(markerColour_).darker(150));
         for (double v : values_.marks) {
             const double y = yOf(v);
             if (y < area.top() || y > area.bottom()) continue;
             const QString text = ValueText(v, step / 10);
-            painter.fillRect(QRectF(area.left() + 1, y - fm.height() / 2.0,
-                                    fm.horizontalAdvance(text) + 2, fm.height()),
-                             QColor(255, 255, 255, 200));
-            painter.drawText(QPointF(area.left() + 2, y + fm.ascent() / 2.0 - 1), text);
+            const double baseline = std::clamp(
+                y + fm.ascent() / 2.0 - 1, double(area.top() + fm.ascent()), double(area.bottom()));
+            painter.fillRect(QRectF(band.left(), baseline - fm.ascent(), band.width(), fm.height()),
+                             kBackground);
+            painter.drawText(QPointF(right - 1 - fm.horizontalAdvance(text), baseline), text);
         }
     }
     painter.restore();
