@@ -17,6 +17,7 @@
 #include <QLineF>
 #include <QVector>
 #include <QWidget>
+#include <array>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -133,9 +134,11 @@ class PicturePanel : public QWidget, public Canvas {
 
   private:
     // Lines of one colour, in fractions of the drawing's width and height.
+    // Single precision: a fraction of a panel needs no more, and a run's lines take half
+    // the memory (and the time to keep them).
     struct Stroke {
         int32_t colour;
-        QVector<QLineF> lines;
+        std::vector<std::array<float, 4>> lines;
     };
     struct Run {
         std::vector<Stroke> strokes;
