@@ -247,7 +247,9 @@ void MainWindow::AfterAction() {
     if (!layoutPending_) return;
     layoutPending_ = false;
     ChainLayout& layout = area_->Layout();
-    if (layout.Scene() != form_->SceneIndex()) {
+    // The compact layout gives the strips both columns when no list is shown beside them:
+    // what is shown there decides its shape, so it is built again (File > Reset included).
+    if (layout.Scene() != form_->SceneIndex() || !layout.Full()) {
         layout.Build();
     } else {
         layout.EqualizeColumns();
