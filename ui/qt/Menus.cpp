@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QtMath>
 #include <algorithm>
 #include <array>
@@ -99,6 +100,13 @@ void MainWindow::BuildViewMenu() {
 
 // View > Show Large: every panel the scene shows, as a double click on it does.
 void MainWindow::BuildPresentMenu(QMenu* view) {
+    // Esc leaves a panel shown large wherever the focus is; it takes the key only then.
+    QAction* back = AddAction(view, QStringLiteral("Back to the Whole Window"), "ViewEndLarge",
+                              QKeySequence(Qt::Key_Escape));
+    back->setEnabled(false);
+    connect(back, &QAction::triggered, this, &MainWindow::EndPresentation);
+    connect(stack_, &QStackedWidget::currentChanged, back,
+            [this, back] { back->setEnabled(Presenting()); });
     QMenu* large = view->addMenu(QStringLiteral("Show &Large"));
     large->setObjectName(QStringLiteral("ViewShowLarge"));
     connect(large, &QMenu::aboutToShow, this, [this, large] {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "common/Signal.h"
@@ -96,6 +97,25 @@ void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
     for (int i = 0; i <= static_cast<int>(PictureId::picRxData); ++i) {
         const auto strip = static_cast<PictureId>(i);
         w.Picture(strip)->SetSideLabel(StripName(strip));
+    }
+    // The lowest strip shown of each group (sent, received) carries the time axis: a strip
+    // shows zoom times its own symbols across, counted in its own symbol periods.
+    const int zoom = std::max(1, form.Slider(SliderId::hscDataZoom).value);
+    for (const auto& [first, last] : {std::pair{PictureId::picData, PictureId::picModData},
+                                      std::pair{PictureId::picDemodData, PictureId::picRxData}}) {
+        int lowest = -1;
+        for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i) {
+            if (form.Visible(ControlRef(static_cast<PictureId>(i)))) lowest = i;
+        }
+        for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i) {
+            PicturePanel* panel = w.Picture(static_cast<PictureId>(i));
+            const int baud = form.Strips().strips[static_cast<std::size_t>(i)].iBaud;
+            if (i == lowest && baud > 0) {
+                panel->SetSymbolAxis(double(baud) * zoom, nullptr);
+            } else {
+                panel->SetNoAxis();
+            }
+        }
     }
     // Each panel's check box has the panel's own position among the check boxes.
     for (int i = 0; i < CountOf<PictureId>(); ++i) {

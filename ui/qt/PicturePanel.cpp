@@ -377,6 +377,13 @@ void PicturePanel::SetSymbolAxis(double symbolsAcross, const PicturePanel* scale
     update();
 }
 
+void PicturePanel::SetNoAxis() {
+    if (axis_ == AxisKind::None) return;
+    axis_ = AxisKind::None;
+    updateGeometry();
+    update();
+}
+
 void PicturePanel::SetValueAxis(const ValueAxis& axis) {
     if (values_ == axis) return;
     const bool resized = (values_.top == values_.bottom) != (axis.top == axis.bottom);
@@ -594,10 +601,18 @@ void PicturePanel::PaintSymbolAxis(QPainter& painter, const QRect& band, const Q
     if (period < 4) return;
     const QString unit = QStringLiteral("symbol periods");
     const int unitLeft = band.right() - fm.horizontalAdvance(unit) - 3;
+    // Numbers far enough apart to read: every tick, or every second, fifth, tenth...
+    const double room = 2.0 * fm.horizontalAdvance(QStringLiteral("88"));
+    int every = 1;
+    for (int step : {2, 5, 10, 20, 50}) {
+        if (every * period >= room) break;
+        every = step;
+    }
     for (int k = 0; k * period < band.width(); ++k) {
         const double x = band.left() + k * period;
         painter.setPen(kTick);
         painter.drawLine(QPointF(x, band.top()), QPointF(x, band.top() + kTickLength));
+        if (k % every != 0) continue;
         const QString number = QString::number(k);
         const int left =
             k == 0 ? band.left() + 3 : static_cast<int>(x) - fm.horizontalAdvance(number) / 2;

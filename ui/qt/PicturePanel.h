@@ -70,6 +70,7 @@ class PicturePanel : public QWidget, public Canvas {
     // across the width of `scaleOf` (the panel whose size scales the traces).
     void SetFrequencyAxis(bool numbers);
     void SetSymbolAxis(double symbolsAcross, const PicturePanel* scaleOf);
+    void SetNoAxis();
     AxisKind Axis() const { return axis_; }
     // A value axis in a band at the left: `top` at the top edge of the drawing, `bottom` at
     // its bottom edge (linear between), numbered ticks, `unit` at the top, and `marks`
