@@ -3,11 +3,13 @@
 // example lessons, the eye opening readout without noise.
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
 #include "WindowFixture.h"
 #include "ui/Measurements.h"
+#include "ui/qt/BerCurveWindow.h"
 #include "ui/qt/LessonActions.h"
 #include "ui/qt/RunStatus.h"
 
@@ -69,6 +71,19 @@ TEST_F(FaultsMendedTest, EveryExampleShowsAPictureUnderAReadableTitle) {
         }
         EXPECT_GT(shown, 0) << name.toStdString();
     }
+}
+
+// Whatever the status under the buttons says, the plot beside the column stays put.
+TEST_F(FaultsMendedTest, TheBerCurveControlColumnKeepsItsWidth) {
+    Window().ShowBerCurve();
+    Settle();
+    auto* column = Window().BerCurve()->findChild<QWidget*>(QStringLiteral("berCurveControls"));
+    ASSERT_NE(column, nullptr);
+    const int width = column->width();
+    for (QLabel* label : column->findChildren<QLabel*>())
+        label->setText(QString(QStringLiteral("point 12 of 40 at 7.5 dB: ")).repeated(4));
+    Settle();
+    EXPECT_EQ(column->width(), width);
 }
 
 TEST(EyeOpeningReadout, GivesNoQWithoutNoise) {
