@@ -170,11 +170,11 @@ void MainWindow::ApplyZoom(int step) {
     const qreal before = Zoom();
     zoomStep_ = std::clamp(step, -kActualSize, last - kActualSize);
     const qreal factor = Zoom();
-    // The pictures grow with the text: above actual size every shown panel keeps at least
-    // its size grown in the zoom's proportion (the window scrolls where it has no room);
-    // at actual size and below the layout shares the room as it likes.
+    // The pictures grow with the text: a step in keeps every shown panel at least its size
+    // grown in the zoom's proportion (the window scrolls where it has no room); a step out
+    // to actual size or below lets the layout share the room as it likes.
     for (PicturePanel* panel : Widgets().pictures) {
-        if (factor <= 1.0 || panel->isHidden()) {
+        if ((factor <= 1.0 && factor < before) || panel->isHidden()) {
             panel->setMinimumSize(0, 0);
             continue;
         }
