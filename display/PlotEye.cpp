@@ -64,6 +64,11 @@ void DrawTraces(ClippedCanvas& pic, const EyeScale& e, const Signal& dTimeData, 
 
 }  // namespace
 
+double EyeHeightFraction(double value, double dScaleFactor) {
+    const EyeScale e{(2 / 0.7) * dScaleFactor, 0.5, 1, 1};
+    return e.Y(value);
+}
+
 void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
              const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view) {
     // The traces take their scale from the transmit eye panel; without an area there is

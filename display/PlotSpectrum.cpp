@@ -24,10 +24,10 @@ struct SpectrumScale {
     }
 };
 
-SpectrumScale MeasureSpectrum(const ClippedCanvas& pic, const SpectrumView& view) {
+SpectrumScale MeasureSpectrum(double W, double H, const SpectrumView& view) {
     SpectrumScale s{};
-    s.W = pic.ScaleWidth();
-    s.H = pic.ScaleHeight();
+    s.W = W;
+    s.H = H;
     s.linear = view.linear;
     s.q = view.linear ? 128.0 * 128.0 / 0.8 / s.H : 50 / 0.8 / s.H;
     // The range slider runs from 1 to 200; a value beyond would divide by zero or turn the
@@ -53,12 +53,17 @@ void DrawTrace(ClippedCanvas& pic, const SpectrumScale& s, const SpectrumAverage
 
 }  // namespace
 
+double SpectrumHeightFraction(double value, const SpectrumView& view) {
+    const SpectrumScale s = MeasureSpectrum(1, 1, view);
+    return s.H - value / s.q;  // decibels go in as they are: the scale is the same line
+}
+
 void PlotSpectrum(const SpectrumAverage& dFreqSpectrum, const SpectrumAverage* dMemorySpectrum,
                   Canvas& picPic, int32_t /*lColour: the live trace is always black*/,
                   const SpectrumView& view) {
     ClippedCanvas pic(picPic);
     pic.Clear();
-    const SpectrumScale scale = MeasureSpectrum(pic, view);
+    const SpectrumScale scale = MeasureSpectrum(pic.ScaleWidth(), pic.ScaleHeight(), view);
     if (dMemorySpectrum != nullptr) {
         pic.SetColour(kDarkGreen);
         DrawTrace(pic, scale, *dMemorySpectrum, false);

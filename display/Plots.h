@@ -29,11 +29,19 @@ struct EyeView {
 void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
              const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view);
 
+// Where PlotEye draws a sample value, as a fraction of the transmit eye panel's height from
+// its top edge (0) to its bottom edge (1): what a view labels its amplitude axis with.
+double EyeHeightFraction(double value, double dScaleFactor);
+
 // What a spectrum plot reads besides its arguments.
 struct SpectrumView {
     bool linear = false;  // chkLinear visible and checked
     int range = 1;        // vscSpectrumRange, 1..200
 };
+
+// Where PlotSpectrum draws a value (decibels, or the power itself when linear), as a
+// fraction of the panel's height from its top edge (0) to its bottom edge (1).
+double SpectrumHeightFraction(double value, const SpectrumView& view);
 
 // Clears the panel, draws the stored memory trace (if any) in dark green and the running
 // average as a two-pixel black trace. The average is updated by the tick, not here.

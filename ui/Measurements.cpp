@@ -119,14 +119,16 @@ std::string SignalToNoiseDetail(Form1& form) {
         ratio->dEbN0dB, ratio->dEsN0dB);
 }
 
-std::string EyeOpeningText(const EyeFigures& figures) {
+std::string EyeOpeningText(const EyeFigures& figures, bool noise) {
     if (figures.gaps.empty()) return "Eye opening: waiting for two levels";
     std::string text = "Eye opening";
     for (std::size_t g = 0; g < figures.gaps.size(); ++g) {
         const EyeGapFigures& gap = figures.gaps[g];
-        text += Printed("\ngap %.0f: height %.3g, width %.2f T, Q %.3g", static_cast<double>(g + 1),
-                        gap.dHeight, gap.dWidth, gap.dQ);
+        text += Printed("\ngap %.0f: height %.3g, width %.2f T", static_cast<double>(g + 1),
+                        gap.dHeight, gap.dWidth);
+        if (noise) text += Printed(", Q %.3g", gap.dQ);
     }
+    if (!noise) return text + "\nno noise: predicts no error";
     if (std::isinf(figures.dQ)) return text + "\nno spread: predicts no error";
     return text + Printed("\nQ %.3g predicts BER %.2g", figures.dQ, figures.dPredictedBer);
 }

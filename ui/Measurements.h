@@ -82,6 +82,8 @@ std::string SignalToNoiseDetail(Form1& form);
 
 // The readout beside the receive eye: per gap its height, width, Q and the rate the Qs
 // predict; a short note while the eye has too few levels to measure.
-std::string EyeOpeningText(const EyeFigures& figures);
+// Without noise (`noise` false) the spread of the traces is only what the filters leave, and
+// a Q from it means nothing: the gaps are given without Q, and no BER is predicted.
+std::string EyeOpeningText(const EyeFigures& figures, bool noise = true);
 
 }  // namespace linelab

@@ -87,7 +87,7 @@ TEST_F(MeasureViewTest, DensityEyesReplaceTheLinesAndClearWithThem) {
         return count;
     };
     EXPECT_GT(blackPixels(), 100);
-    QTest::mouseClick(Panel(PictureId::picRxEye), Qt::LeftButton);
+    ClickPanel(PictureId::picRxEye);
     EXPECT_EQ(rx.MaxCount(), 0u);
     Window().Measures().DensityAction()->trigger();
     EXPECT_FALSE(Window().Measures().Model().Density());

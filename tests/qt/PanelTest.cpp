@@ -113,7 +113,7 @@ TEST_F(PanelClickTest, AnEyeSwitchedOffStaysFrozen) {
 TEST_F(PanelClickTest, ClickingAnEyeClearsIt) {
     for (PictureId eye : {PictureId::picTxEye, PictureId::picChannelEye, PictureId::picRxEye}) {
         ASSERT_FALSE(Blank(eye)) << NameOf(eye);
-        QTest::mouseClick(Panel(eye), Qt::LeftButton);
+        ClickPanel(eye);
         EXPECT_TRUE(Blank(eye)) << NameOf(eye);
     }
 }
@@ -121,7 +121,7 @@ TEST_F(PanelClickTest, ClickingAnEyeClearsIt) {
 TEST_F(PanelClickTest, ClickingASpectrumRestartsOnlyItsOwnAverage) {
     ASSERT_EQ(Model().State().lRxSpectra, 2);
     ASSERT_EQ(Model().State().lTxSpectra, 2);
-    QTest::mouseClick(Panel(PictureId::picRxSpectrum), Qt::LeftButton);
+    ClickPanel(PictureId::picRxSpectrum);
     EXPECT_EQ(Model().State().lRxSpectra, 0);
     EXPECT_EQ(Model().State().lTxSpectra, 2);
     Ticks(1);

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "WindowFixture.h"
+#include "ui/qt/BerCurveWindow.h"
 #include "ui/qt/ChainArea.h"
 
 namespace linelab {
@@ -51,6 +52,45 @@ TEST_F(ScreenFitTest, EveryControlOfEverySceneCanBeReached) {
         }
         scroll->ensureVisible(0, 0);
     }
+}
+
+// The eyes and spectra of Full Channel cover this share of a window filling the screen: 40 %
+// on a 1280x800 screen, 30 % on a 1024x768 projector.
+TEST_F(ScreenFitTest, ThePicturesTakeTheRoom) {
+    Window().setGeometry(Available());
+    PickScene(6);
+    double pictures = 0;
+    for (int i = 0; i < 6; ++i) {
+        const PicturePanel* panel = Panel(Element(PictureId::picTxEye, i));
+        pictures += double(panel->width()) * panel->height();
+    }
+    const double share = pictures / (double(Window().width()) * Window().height());
+    const bool laptop = Available().width() >= 1280 && Available().height() >= 800;
+    EXPECT_GE(share, laptop ? 0.40 : Roomy() ? 0.30 : 0.10) << Available().width();
+}
+
+// A noise level typed changes the readout beside it, never a column: no horizontal scroll.
+TEST_F(ScreenFitTest, TypingANoiseLevelMovesNoColumn) {
+    if (!Roomy()) GTEST_SKIP() << "the screen scrolls anyway";
+    QScrollArea* scroll = Scroll();
+    for (int scene = 0; scene < kSceneCount; ++scene) {
+        PickScene(scene);
+        if (!W().List(ListId::cmbNoise)->isVisible()) continue;
+        const QRect eye = Panel(PictureId::picRxEye)->geometry();
+        ASSERT_TRUE(Model().SetText(ListId::cmbNoise, "0.4"));
+        Ticks(1);
+        Settle();
+        EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "scene " << scene;
+        EXPECT_EQ(Panel(PictureId::picRxEye)->geometry(), eye) << "scene " << scene;
+        ASSERT_TRUE(Model().SetText(ListId::cmbNoise, "None"));
+    }
+}
+
+TEST_F(ScreenFitTest, TheBerCurveWindowOpensWithinTheScreen) {
+    Window().ShowBerCurve();
+    Settle();
+    EXPECT_TRUE(Available().contains(Window().BerCurve()->frameGeometry()))
+        << Window().BerCurve()->frameGeometry().height();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTest>
 
 namespace linelab {
 
@@ -46,6 +47,15 @@ bool IsBlank(const QImage& image) {
         }
     }
     return true;
+}
+
+}  // namespace linelab
+
+namespace linelab {
+
+void WindowFixture::ClickPanel(PictureId id) {
+    QTest::mouseClick(Panel(id), Qt::LeftButton);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
 }
 
 }  // namespace linelab

@@ -37,6 +37,8 @@ class WindowFixture : public ::testing::Test {
     void Pick(ListId id, int index);
     void PickScene(int index) { Pick(ListId::cmbScene, index); }
     void Ticks(int count);
+    // A click on a panel, acted on once no double click can follow.
+    void ClickPanel(PictureId id);
     void Settle();  // pending layouts and paints
     bool Blank(PictureId id);
 

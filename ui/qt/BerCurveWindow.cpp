@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepRange.h"
 #include "ui/SweepSnapshot.h"
+#include "ui/qt/WindowFit.h"
 
 namespace linelab {
 namespace {
@@ -166,9 +168,17 @@ void BerCurveWindow::BuildControls() {
     side->addWidget(progress_);
     side->addWidget(status_);
     side->addStretch(1);
+    // The column keeps one width whatever its status and progress say, so the plot beside
+    // it never jumps during a sweep.
+    auto* column = new QWidget(this);
+    column->setObjectName(QStringLiteral("berCurveControls"));
+    side->setContentsMargins(0, 0, 0, 0);
+    column->setLayout(side);
+    column->setFixedWidth(
+        std::max(column->sizeHint().width(), fontMetrics().averageCharWidth() * 26));
 
     plot_ = new QCustomPlot(this);
-    plot_->setMinimumSize(480, 360);
+    plot_->setMinimumSize(320, 240);
     plot_->xAxis->setLabel(QStringLiteral("Eb/N0 (dB)"));
     plot_->yAxis->setLabel(QStringLiteral("Bit error rate"));
     plot_->yAxis->setScaleType(QCPAxis::stLogarithmic);
@@ -181,7 +191,7 @@ void BerCurveWindow::BuildControls() {
     plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignLeft | Qt::AlignBottom);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(side);
+    layout->addWidget(column);
     layout->addWidget(plot_, 1);
 }
 
@@ -453,6 +463,18 @@ void BerCurveWindow::ShowStatus(const QString& text) {
 // The main window's setting may have changed while this window was away.
 void BerCurveWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!placed_) {
+        // Within the screen it opens on, however small or scaled.
+        placed_ = true;
+        if (const QScreen* where = screen()) {
+            const QMargins frame(geometry().left() - frameGeometry().left(),
+                                 geometry().top() - frameGeometry().top(),
+                                 frameGeometry().right() - geometry().right(),
+                                 frameGeometry().bottom() - geometry().bottom());
+            const QRect outer = InitialGeometry(where->availableGeometry(), size().grownBy(frame));
+            setGeometry(outer.marginsRemoved(frame));
+        }
+    }
     Replot();
 }
 

@@ -104,6 +104,7 @@ class BerCurveWindow : public QWidget {
     uint64_t sweepId_ = 0;  // results of an older sweep still queued are dropped
     uint64_t minErrorsAsked_ = 100;
     bool finished_ = true;
+    bool placed_ = false;  // fitted to its screen when first shown
 };
 
 }  // namespace linelab

@@ -1,5 +1,6 @@
 #include "ui/qt/ChainArea.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -20,7 +21,7 @@ const QColor kTopFill(234, 239, 245);
 constexpr int kFramePad = 8;       // frame outside the stage's cells
 constexpr int kLegendHeight = 18;  // the stage name above its cells
 constexpr std::array<const char*, kStageColumns> kStageNames = {"Transmitter", "Channel",
-                                                                "Receiver", "Output"};
+                                                                "Receiver", "Data and output"};
 
 struct Hint {
     ControlRef from;
@@ -99,6 +100,24 @@ void Connect(QPainter& painter, const QRect& a, const QRect& b) {
 ChainArea::ChainArea(const Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
     widgets_ = CreateControlWidgets(form, this);
     layout_ = std::make_unique<ChainLayout>(this, widgets_, form);
+    // The frames and hint lines follow the widgets wherever a layout moves them, whatever
+    // started it (a scene, a lesson opened at start, a zoom, a new size).
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
+}
+
+bool ChainArea::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            update();
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ChainArea::paintEvent(QPaintEvent*) {
@@ -152,6 +171,9 @@ void ChainArea::PaintHints(QPainter& painter) {
         const QWidget* from = widgets_.WidgetOf(kHints[i].from);
         const QWidget* to = widgets_.WidgetOf(kHints[i].to);
         if (from == nullptr || to == nullptr || !from->isVisible() || !to->isVisible()) continue;
+        // In the full layout the strips stand in the last column: their slider leads to
+        // the transmitter's eye only in the compact one.
+        if (layout_->Full() && kHints[i].from == ControlRef(SliderId::hscDataScroll)) continue;
         Connect(painter, from->geometry(), to->geometry());
     }
 }

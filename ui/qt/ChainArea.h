@@ -27,6 +27,7 @@ class ChainArea : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void PaintStages(QPainter& painter);

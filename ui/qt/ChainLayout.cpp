@@ -16,17 +16,20 @@ namespace linelab {
 namespace {
 
 constexpr int kMargin = 12;
-constexpr int kStageGap = 20;    // between stage columns: room for the stage frames
+constexpr int kStageGap = 18;    // between stage columns: room for the stage frames
 constexpr int kLegendRoom = 20;  // above the stage columns: room for the stage names
 constexpr int kRowGap = 6;
 
-// Rows and columns of the full layout.
+// Rows and columns of the full layout. The eyes and spectra take every row below the lists;
+// the strips, sent and received, share the last column with the output's lists.
 constexpr int kTopRow = 0;
 constexpr int kLegendRow = 1;
 constexpr int kListRow = 2;
-constexpr int kStripRow = 3;
-constexpr int kEyeRow = 4;
-constexpr int kSpectrumRow = 5;
+constexpr int kEyeRow = 3;
+constexpr int kSpectrumRow = 4;
+// The three stage columns share the width in this proportion to the last column's.
+constexpr int kStageStretch = 3;
+constexpr int kOutputStretch = 2;
 constexpr int kTx = 0, kChannel = 1, kRx = 2, kOutput = 3;
 
 QGridLayout* NewGrid() {
@@ -85,12 +88,16 @@ void ChainLayout::BuildFull() {
     grid_->addLayout(topBar_ = TopBar(), kTopRow, 0, 1, kStageColumns);
     grid_->setRowMinimumHeight(kLegendRow, kLegendRoom);
     AddStageCell(TopAligned(TransmitterLists(false)), kListRow, kTx);
-    AddStageCell(TopAligned(ChannelLists()), kListRow, kChannel, 2);
-    AddStageCell(TopAligned(ReceiverLists(), w_.Label(LabelId::lblDiscriminator)), kListRow, kRx,
-                 2);
-    AddStageCell(TopAligned(OutputLists()), kListRow, kOutput);
-    AddStageCell(Strips(PictureId::picData, PictureId::picModData, true), kStripRow, kTx);
-    AddStageCell(Strips(PictureId::picDemodData, PictureId::picRxData, false), kStripRow, kOutput);
+    AddStageCell(TopAligned(ChannelLists()), kListRow, kChannel);
+    AddStageCell(TopAligned(ReceiverLists(), w_.Label(LabelId::lblDiscriminator)), kListRow, kRx);
+    auto* output = new QVBoxLayout;
+    output->setContentsMargins(0, 0, 0, 0);
+    output->setSpacing(kRowGap);
+    output->addLayout(Strips(PictureId::picData, PictureId::picModData, true));
+    output->addLayout(OutputLists());
+    output->addLayout(Strips(PictureId::picDemodData, PictureId::picRxData, false));
+    output->addLayout(OutputCell());
+    AddStageCell(output, kListRow, kOutput, 3);
     AddStageCell(EyeCell(PictureId::picTxEye, CheckId::chkTxEye, w_.Slider(SliderId::vscTxEyeScale),
                          nullptr),
                  kEyeRow, kTx);
@@ -99,7 +106,6 @@ void ChainLayout::BuildFull() {
     AddStageCell(EyeCell(PictureId::picRxEye, CheckId::chkRxEye, w_.Slider(SliderId::vscThreshold),
                          w_.Slider(SliderId::hscSample)),
                  kEyeRow, kRx);
-    AddStageCell(OutputCell(), kEyeRow, kOutput, 2);
     AddStageCell(SpectrumCell(PictureId::picTxSpectrum, CheckId::chkTxSpectrum, nullptr, false),
                  kSpectrumRow, kTx);
     AddStageCell(
@@ -109,7 +115,7 @@ void ChainLayout::BuildFull() {
                               w_.Slider(SliderId::vscSpectrumRange), false),
                  kSpectrumRow, kRx);
     for (int column = 0; column < kStageColumns; ++column)
-        grid_->setColumnStretch(column, 1);
+        grid_->setColumnStretch(column, column == kOutput ? kOutputStretch : kStageStretch);
     grid_->setRowStretch(kEyeRow, 1);
     grid_->setRowStretch(kSpectrumRow, 1);
 }
@@ -149,8 +155,11 @@ void ChainLayout::EqualizeColumns() {
     if (!full_ || grid_ == nullptr) return;
     int preferred = 0;
     int needed = 0;
-    for (const auto& column : columns_) {
-        for (const QLayout* cell : column) {
+    int outputNeeded = 0;
+    for (const QLayout* cell : columns_[kOutput])
+        outputNeeded = std::max(outputNeeded, cell->minimumSize().width());
+    for (int c = kTx; c <= kRx; ++c) {
+        for (const QLayout* cell : columns_[static_cast<std::size_t>(c)]) {
             preferred = std::max(preferred, cell->sizeHint().width());
             needed = std::max(needed, cell->minimumSize().width());
         }
@@ -159,11 +168,13 @@ void ChainLayout::EqualizeColumns() {
     int width = preferred;
     if (available_ > 0) {
         const QMargins m = grid_->contentsMargins();
-        const int fixed = m.left() + m.right() + (kStageColumns - 1) * grid_->horizontalSpacing();
-        width = std::clamp((available_ - fixed) / kStageColumns, needed, preferred);
+        const int fixed =
+            m.left() + m.right() + (kStageColumns - 1) * grid_->horizontalSpacing() + outputNeeded;
+        width = std::clamp((available_ - fixed) / (kStageColumns - 1), needed, preferred);
     }
-    for (int column = 0; column < kStageColumns; ++column)
+    for (int column = kTx; column <= kRx; ++column)
         grid_->setColumnMinimumWidth(column, width);
+    grid_->setColumnMinimumWidth(kOutput, outputNeeded);
 }
 
 QRect ChainLayout::StageRect(int column) const {
@@ -223,9 +234,10 @@ QLayout* ChainLayout::ChannelLists() {
                Row({w_.List(ListId::cmbHighPass), w_.Label(LabelId::lblHPkHz)}));
     AddListRow(grid, w_.Label(LabelId::lblLowPass),
                Row({w_.List(ListId::cmbLowPass), w_.Label(LabelId::lblLPkHz)}));
-    QHBoxLayout* noise = Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)});
-    if (w_.ebN0 != nullptr) noise->insertWidget(2, w_.ebN0);
-    AddListRow(grid, w_.Label(LabelId::lblNoise), noise);
+    AddListRow(grid, w_.Label(LabelId::lblNoise),
+               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
+    // The Eb/N0 readout under its box: its text changes, the column's width must not.
+    if (w_.ebN0 != nullptr) AddListRow(grid, nullptr, Row({w_.ebN0}));
     AddListRow(grid, w_.Label(LabelId::lblMultipath),
                Row({w_.List(ListId::cmbMultipathDelay), w_.Label(LabelId::lblMultipathDelay)}));
     AddListRow(grid, nullptr,

@@ -2,8 +2,10 @@
 // Arranges the control widgets for the model's current scene. Scenes 0-3 use a compact
 // layout: the transmitter's strips and lists in the upper part, the channel's eye and
 // spectrum below. Scenes 4-6 use the full layout: one column per stage (transmitter,
-// channel, receiver, output) from left to right, with every stage's eye and spectrum in
-// shared rows. Hidden widgets take no room, so a scene never leaves a hole.
+// channel, receiver) from left to right, its lists above its eye and spectrum, which share
+// rows and take all the height below the lists; the last column holds the strips, sent
+// and received, around the output's lists and the BER. Hidden widgets take no room, so a
+// scene never leaves a hole.
 
 #include <QRect>
 #include <QSize>
@@ -33,9 +35,10 @@ class ChainLayout {
 
     // Replaces the current layout with the one of the model's scene.
     void Build();
-    // Full layout: gives every stage column the same minimum width, so the three eye panels
-    // (which share a row) come out the same size: the widest column's preferred width where
-    // the room allows, else an equal share of the room, but never less than any column needs.
+    // Full layout: gives the three stage columns the same minimum width, so the three eye
+    // panels (which share a row) come out the same size: the widest column's preferred width
+    // where the room allows, else an equal share of the room the last column leaves, but
+    // never less than any column needs.
     void EqualizeColumns();
     // The width the area is shown in (the scroll area's viewport); 0 when unknown.
     void SetAvailableWidth(int width);

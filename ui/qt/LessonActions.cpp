@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
@@ -166,15 +167,30 @@ void LessonActions::FillRecent() {
     recent_->setEnabled(!recent.isEmpty());
 }
 
+// What an example lesson shows, for the menu; a file not listed here is named after its
+// file name, in words.
+QString LessonActions::ExampleTitle(const QString& fileName) {
+    static const QHash<QString, QString> kTitles = {
+        {QStringLiteral("echo-band-limited"), QStringLiteral("Echo on a band-limited line")},
+        {QStringLiteral("manchester-nrz-spectra"),
+         QStringLiteral("Manchester against NRZ spectrum")},
+        {QStringLiteral("pam4-noise"), QStringLiteral("Four-level PAM in noise")},
+    };
+    const QString base = QFileInfo(fileName).completeBaseName();
+    if (const auto it = kTitles.find(base); it != kTitles.end()) return *it;
+    QString title = base;
+    title.replace(QLatin1Char('-'), QLatin1Char(' '));
+    if (!title.isEmpty()) title[0] = title[0].toUpper();
+    return title;
+}
+
 void LessonActions::FillExamples() {
     const QDir folder(ExamplesFolder());
     const QStringList files =
         folder.entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name);
     for (const QString& name : files) {
-        QString title = QFileInfo(name).completeBaseName();
-        title.replace(QLatin1Char('-'), QLatin1Char(' '));
         const QString file = folder.filePath(name);
-        connect(examples_->addAction(title), &QAction::triggered, this,
+        connect(examples_->addAction(ExampleTitle(name)), &QAction::triggered, this,
                 [this, file] { OpenAndReport(file); });
     }
     examples_->setEnabled(!files.isEmpty());

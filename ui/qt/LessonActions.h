@@ -32,6 +32,8 @@ class LessonActions : public QObject {
     // Where the example lessons are: installed beside the program, or in the source tree
     // for a program run from its build folder.
     static QString ExamplesFolder();
+    // The menu's name for an example lesson file: what it shows, in words.
+    static QString ExampleTitle(const QString& fileName);
 
   private:
     void BuildFileMenu(QMenu& file);

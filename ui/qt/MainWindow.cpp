@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QStatusBar>
 
 #include "ui/Form1.h"
@@ -28,11 +30,27 @@
 #include "ui/qt/MenuNamed.h"
 #include "ui/qt/PanelFrames.h"
 #include "ui/qt/PicturePanel.h"
+#include "ui/qt/PresentationView.h"
 #include "ui/qt/RunStatus.h"
 #include "ui/qt/SliderBinder.h"
 #include "ui/qt/WindowFit.h"
 
 namespace linelab {
+namespace {
+
+// Space in a list's text box that holds a choice from the list (nothing typed since) is the
+// run control's, as anywhere else in the window: a pick does not start typing.
+bool SpaceForRunControl(QObject* watched, const QEvent& event) {
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    if (key.key() != Qt::Key_Space || key.modifiers() != Qt::NoModifier) return false;
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || edit->isModified()) return false;
+    auto* combo = qobject_cast<QComboBox*>(edit->parentWidget());
+    return combo != nullptr && combo->findText(edit->text()) >= 0;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_unique<Form1>()) {
     setWindowTitle(QStringLiteral("LineLab"));
     setWindowIcon(LogoIcon());
@@ -42,7 +60,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     scroll_->setFrameShape(QFrame::NoFrame);
     area_ = new ChainArea(*form_, scroll_);
     scroll_->setWidget(area_);
-    setCentralWidget(scroll_);
+    stack_ = new QStackedWidget(this);
+    stack_->addWidget(scroll_);
+    presentation_ = new PresentationView(stack_);
+    stack_->addWidget(presentation_);
+    setCentralWidget(stack_);
+    connect(presentation_, &PresentationView::Done, this, &MainWindow::EndPresentation);
     status_ = std::make_unique<RunStatus>(statusBar());
     Bind();
     BuildMenus();
@@ -72,8 +95,21 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));
     // The receive eye's thresholds and sampling instant stay on top of its traces.
     w.Picture(PictureId::picRxEye)->SetMarkerColour(kGreen);
-    for (PicturePanel* panel : w.pictures)
+    for (PicturePanel* panel : w.pictures) {
         connect(panel, &PicturePanel::Resized, this, &MainWindow::QueueStripRepaint);
+        connect(panel, &PicturePanel::Present, this, [this, panel] { Present(panel); });
+    }
+    presentation_->SetReadout([this](const PicturePanel& panel) {
+        const ControlWidgets& cw = Widgets();
+        if (&panel != cw.Picture(PictureId::picRxEye) || cw.Label(LabelId::lblBER)->isHidden())
+            return QString();
+        QStringList lines{cw.Label(LabelId::lblBER)->text()};
+        for (const QLabel* readout : {cw.berCount, cw.eyeOpening}) {
+            if (readout != nullptr && !readout->isHidden() && !readout->text().isEmpty())
+                lines << readout->text();
+        }
+        return lines.join(QLatin1Char('\n'));
+    });
     baseFont_ = font();
     baseBerFont_ = w.Label(LabelId::lblBER)->font();
     form_->SetObserver(this);
@@ -211,7 +247,9 @@ void MainWindow::AfterAction() {
     if (!layoutPending_) return;
     layoutPending_ = false;
     ChainLayout& layout = area_->Layout();
-    if (layout.Scene() != form_->SceneIndex()) {
+    // The compact layout gives the strips both columns when no list is shown beside them:
+    // what is shown there decides its shape, so it is built again (File > Reset included).
+    if (layout.Scene() != form_->SceneIndex() || !layout.Full()) {
         layout.Build();
     } else {
         layout.EqualizeColumns();
@@ -269,6 +307,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         area_->Layout().SetAvailableWidth(scroll_->viewport()->width());
         return false;
     }
+    if (event->type() == QEvent::KeyPress && SpaceForRunControl(watched, *event) &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        Widgets().pause->click();
+        return true;
+    }
     if (event->type() != QEvent::MouseButtonPress) return QMainWindow::eventFilter(watched, event);
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     auto* pressed = qobject_cast<QWidget*>(watched);
@@ -280,6 +323,34 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     edit->clearFocus();  // finishes the editing, which applies the text
     return false;
+}
+
+void MainWindow::Present(PicturePanel* panel) {
+    if (panel == nullptr) return;
+    presentation_->Show(panel);
+    stack_->setCurrentWidget(presentation_);
+    presentation_->setFocus();
+}
+
+void MainWindow::EndPresentation() {
+    if (!Presenting()) return;
+    PicturePanel* shown = presentation_->Panel();
+    presentation_->Show(nullptr);
+    stack_->setCurrentWidget(scroll_);
+    if (shown != nullptr && shown->isVisible()) shown->setFocus();
+}
+
+bool MainWindow::Presenting() const {
+    return stack_->currentWidget() == presentation_;
+}
+
+void MainWindow::ToggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+    if (fullScreen_ != nullptr) fullScreen_->setChecked(isFullScreen());
 }
 
 void MainWindow::ApplyScene(int index) {

@@ -17,6 +17,7 @@
 #include "ui/qt/ControlWidgets.h"
 
 class QScrollArea;
+class QStackedWidget;
 
 namespace linelab {
 
@@ -30,6 +31,8 @@ class HelpWindow;
 class LessonActions;
 class ListBinder;
 class MeasureView;
+class PicturePanel;
+class PresentationView;
 class SliderBinder;
 
 enum class WindowMenu { File, Edit, View, Run, Help };
@@ -61,7 +64,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     void ShowInstructions();  // HelpInstructions
     void ShowBerCurve();      // Tools > BER Curve
     BerCurveWindow* BerCurve() const { return berCurve_; }
-    void Reset();             // File > Reset: the start-up settings, as at launch
+    void Reset();  // File > Reset: the start-up settings, as at launch
 
     // The window's menus. An Edit menu stays out of the menu bar until it holds an action;
     // QuitAction() ends the File menu, so others insert their actions before it.
@@ -78,6 +81,14 @@ class MainWindow : public QMainWindow, public FormObserver {
     HelpWindow* InstructionsWindow() const { return instructions_; }
     LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
 
+    // Presentation: one panel shown large, filling the window, until Esc or a double click;
+    // View > Full Screen (F11) toggles the window's full screen.
+    void Present(PicturePanel* panel);
+    void EndPresentation();
+    PresentationView& Presentation() { return *presentation_; }
+    bool Presenting() const;
+    void ToggleFullScreen();
+
     // FormObserver
     void ControlChanged(ControlRef control, std::string_view name) override;
     void TimerChanged(const TimerControl& timer) override;
@@ -91,6 +102,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     void BuildMenus();
     void BuildFileMenu();
     void BuildViewMenu();
+    void BuildPresentMenu(QMenu* view);
     void BuildRunMenu();
     void BuildHelpMenu();
     void ApplyZoom(int step);
@@ -107,6 +119,9 @@ class MainWindow : public QMainWindow, public FormObserver {
     std::unique_ptr<Form1> form_;
     ChainArea* area_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    QStackedWidget* stack_ = nullptr;
+    PresentationView* presentation_ = nullptr;
+    QAction* fullScreen_ = nullptr;
     std::unique_ptr<RunStatus> status_;
     std::array<QMenu*, 5> menus_{};
     QAction* quit_ = nullptr;

@@ -52,6 +52,9 @@ MeasureView::MeasureView(QMainWindow& window, Form1& form, ControlWidgets& widge
     QFont small = w_.eyeOpening->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     w_.eyeOpening->setFont(small);
+    // Readouts whose text changes wrap within their column rather than widen it.
+    w_.eyeOpening->setWordWrap(true);
+    w_.berCount->setWordWrap(true);
     w_.berCount->setFont(small);
 
     std::array<Canvas*, CountOf<PictureId>()> panels{};
@@ -178,7 +181,13 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
 }
 
 void MeasureView::Refresh() {
-    ShowText(w_.ebN0, EbN0Text(form_), form_.Visible(ControlRef(ListId::cmbNoise)));
+    const std::string ebN0 = EbN0Text(form_);
+    ShowText(w_.ebN0, ebN0, form_.Visible(ControlRef(ListId::cmbNoise)));
+    // As wide as its widest text, whatever it says now: a level typed never widens the
+    // Channel column.
+    const int ebN0Width =
+        w_.ebN0->fontMetrics().horizontalAdvance(QStringLiteral("Eb/N0 -88.8 dB")) + 4;
+    if (w_.ebN0->minimumWidth() != ebN0Width) w_.ebN0->setFixedWidth(ebN0Width);
     w_.ebN0->setToolTip(QString::fromStdString(SignalToNoiseDetail(form_)));
     const BerCounts& counts = measurements_.Counts();
     // On two lines, so that a long count never widens the Output column past the width a
@@ -188,8 +197,10 @@ void MeasureView::Refresh() {
         count.replace(comma, 2, ",\n");
     ShowText(w_.berCount, count, form_.Visible(ControlRef(LabelId::lblBER)));
     const bool eyeShown = eyeOpening_ && form_.Visible(ControlRef(PictureId::picRxEye));
-    ShowText(w_.eyeOpening, eyeShown ? EyeOpeningText(measurements_.RxEyeFigures()) : std::string(),
-             eyeShown);
+    ShowText(
+        w_.eyeOpening,
+        eyeShown ? EyeOpeningText(measurements_.RxEyeFigures(), ebN0 != "no noise") : std::string(),
+        eyeShown);
     if (eyeOpening_ || measurements_.Density()) {
         for (int eye = 0; eye < kEyePanels; ++eye)
             EyePanelOf(w_, eye)->update();

@@ -6,11 +6,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QtMath>
 #include <algorithm>
 #include <array>
 
 #include "ui/qt/ClickLabel.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/PanelFrames.h"
 #include "ui/qt/PicturePanel.h"
 
 namespace linelab {
@@ -87,6 +90,39 @@ void MainWindow::BuildViewMenu() {
     QAction* actual = AddAction(view, QStringLiteral("&Actual Size"), "ViewActualSize",
                                 QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(actual, &QAction::triggered, this, &MainWindow::ZoomActual);
+    view->addSeparator();
+    fullScreen_ = AddAction(view, QStringLiteral("&Full Screen"), "ViewFullScreen",
+                            QKeySequence(Qt::Key_F11));
+    fullScreen_->setCheckable(true);
+    connect(fullScreen_, &QAction::triggered, this, &MainWindow::ToggleFullScreen);
+    BuildPresentMenu(view);
+}
+
+// View > Show Large: every panel the scene shows, as a double click on it does.
+void MainWindow::BuildPresentMenu(QMenu* view) {
+    // Esc leaves a panel shown large wherever the focus is; it takes the key only then.
+    QAction* back = AddAction(view, QStringLiteral("Back to the Whole Window"), "ViewEndLarge",
+                              QKeySequence(Qt::Key_Escape));
+    back->setEnabled(false);
+    connect(back, &QAction::triggered, this, &MainWindow::EndPresentation);
+    connect(stack_, &QStackedWidget::currentChanged, back,
+            [this, back] { back->setEnabled(Presenting()); });
+    QMenu* large = view->addMenu(QStringLiteral("Show &Large"));
+    large->setObjectName(QStringLiteral("ViewShowLarge"));
+    connect(large, &QMenu::aboutToShow, this, [this, large] {
+        large->clear();
+        for (PicturePanel* panel : Widgets().pictures) {
+            if (panel->isHidden()) continue;
+            const QString name =
+                panel->Title().isEmpty()
+                    ? StripName(static_cast<PictureId>(
+                          std::find(Widgets().pictures.begin(), Widgets().pictures.end(), panel) -
+                          Widgets().pictures.begin()))
+                    : panel->Title();
+            connect(large->addAction(name), &QAction::triggered, this,
+                    [this, panel] { Present(panel); });
+        }
+    });
 }
 
 void MainWindow::BuildRunMenu() {
@@ -131,8 +167,22 @@ void MainWindow::ZoomActual() {
 
 void MainWindow::ApplyZoom(int step) {
     const int last = static_cast<int>(kZoomFactors.size()) - 1;
+    const qreal before = Zoom();
     zoomStep_ = std::clamp(step, -kActualSize, last - kActualSize);
     const qreal factor = Zoom();
+    // The pictures grow with the text: a step in keeps every shown panel at least its size
+    // grown in the zoom's proportion (the window scrolls where it has no room); a step out
+    // to actual size or below lets the layout share the room as it likes.
+    for (PicturePanel* panel : Widgets().pictures) {
+        if ((factor <= 1.0 && factor < before) || panel->isHidden()) {
+            panel->setMinimumSize(0, 0);
+            continue;
+        }
+        const qreal grow = factor / before;
+        const QSize base = panel->size();
+        panel->setMinimumSize(QSize(qCeil(base.width() * grow), qCeil(base.height() * grow))
+                                  .boundedTo(QSize(4000, 4000)));
+    }
     QFont scaled = baseFont_;
     scaled.setPointSizeF(baseFont_.pointSizeF() * factor);
     setFont(scaled);

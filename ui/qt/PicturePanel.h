@@ -1,8 +1,12 @@
 #pragma once
-// A picture panel: the drawing routines' Canvas on a persistent image. The image is the
-// panel's state (eyes build up over runs), so paintEvent only blits it. Lines are collected
+// A picture panel: the drawing routines' Canvas on a persistent image. Lines are collected
 // and drawn in one batch when the colour changes, when the panel is painted, or when the
-// owner flushes at the end of a tick.
+// owner flushes at the end of a tick; a flush also ends a run.
+//
+// Every line is also kept, as a fraction of the panel's scale, for the recent runs (a strip's
+// and a spectrum's last drawing, an eye's traces of its last runs, bounded): a new size,
+// zoom or ratio draws the image anew from them, and an export or the presentation view draws
+// them as lines at whatever size it needs. Nothing is ever stretched.
 //
 // Around and over the image the panel paints what is not part of the drawing, at every
 // repaint: a title band above it, an axis band below it, the latest markers (lines drawn in
@@ -13,9 +17,13 @@
 #include <QLineF>
 #include <QVector>
 #include <QWidget>
+#include <array>
+#include <deque>
 #include <functional>
+#include <vector>
 
 class QPainter;
+class QTimer;
 
 #include "display/Canvas.h"
 
@@ -62,7 +70,22 @@ class PicturePanel : public QWidget, public Canvas {
     // across the width of `scaleOf` (the panel whose size scales the traces).
     void SetFrequencyAxis(bool numbers);
     void SetSymbolAxis(double symbolsAcross, const PicturePanel* scaleOf);
+    void SetNoAxis();
     AxisKind Axis() const { return axis_; }
+    // A value axis in a band at the left: `top` at the top edge of the drawing, `bottom` at
+    // its bottom edge (linear between), numbered ticks, `unit` at the top, and `marks`
+    // (thresholds) labelled with their values in the marker colour; the unit goes in the
+    // title. A `top` equal to
+    // `bottom` removes the axis.
+    struct ValueAxis {
+        double top = 0;
+        double bottom = 0;
+        QString unit;
+        std::vector<double> marks;
+        bool operator==(const ValueAxis&) const = default;
+    };
+    void SetValueAxis(const ValueAxis& axis);
+    const ValueAxis& Values() const { return values_; }
     // Lines drawn in this colour are also kept as an overlay, replaced by the next batch.
     void SetMarkerColour(int32_t bgr) { markerColour_ = bgr; }
     const QVector<QLineF>& Markers() const { return markers_; }
@@ -73,6 +96,20 @@ class PicturePanel : public QWidget, public Canvas {
     void SetPenScale(qreal scale);
     // The drawing area inside the panel, between the bands.
     QRect DrawingRect() const;
+    // The whole panel (bands, axes, drawing, overlays) painted into `target` at its size,
+    // its drawing as lines from the kept runs: the presentation view and the exports.
+    void PaintInto(QPainter& painter, const QRect& target, const QFont& font);
+    // Lines kept for drawing again, over all kept runs.
+    qsizetype KeptLines() const { return keptLines_ + open_.lines; }
+    // While one exists, panels paint themselves as lines (for an export at any scale or to
+    // a drawing) instead of showing their image.
+    class ExportScope {
+      public:
+        ExportScope();
+        ~ExportScope();
+        ExportScope(const ExportScope&) = delete;
+        ExportScope& operator=(const ExportScope&) = delete;
+    };
 
     void SetPreferredSize(QSize size);
     QSize sizeHint() const override { return preferred_; }
@@ -80,6 +117,10 @@ class PicturePanel : public QWidget, public Canvas {
 
   signals:
     void Clicked();
+    // A double click: the window shows this panel large.
+    void Present();
+    // A run was drawn, or the panel cleared: views of this panel repaint.
+    void Changed();
     // The image was made anew for another size while holding a picture; the picture was
     // stretched to fit, which a strip (drawn to the panel's width) should replace.
     void Resized();
@@ -88,18 +129,40 @@ class PicturePanel : public QWidget, public Canvas {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Lines of one colour, in fractions of the drawing's width and height.
+    // Single precision: a fraction of a panel needs no more, and a run's lines take half
+    // the memory (and the time to keep them).
+    struct Stroke {
+        int32_t colour;
+        std::vector<std::array<float, 4>> lines;
+    };
+    struct Run {
+        std::vector<Stroke> strokes;
+        qsizetype lines = 0;
+    };
+    void Keep(const QLineF& pixels);
+    void EndRun();
+    void Replay(QPainter& painter, QSizeF size, qreal penWidth) const;
+    QRect DrawingRectIn(QSize outer, const QFontMetrics& fm) const;
+    void PaintBandsIn(QPainter& painter, const QRect& outer, const QRect& area,
+                      const QFontMetrics& fm);
+    void PaintValueAxis(QPainter& painter, const QRect& band, const QRect& area,
+                        const QFontMetrics& fm);
+    void PaintHint(QPainter& painter, const QRect& area);
     void NewImage();
     void DrawPending();  // into the image as it is, whatever its size
-    void PaintBands(QPainter& painter);
-    void PaintFrequencyAxis(QPainter& painter, const QRect& band);
-    void PaintSymbolAxis(QPainter& painter, const QRect& band);
-    void PaintOverlay(QPainter& painter);
-    int TitleHeight() const;
-    int AxisHeight() const;
+    void PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm);
+    void PaintSymbolAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm);
+    void PaintMarkers(QPainter& painter, const QRect& area, qreal penWidth);
+    int TitleHeight(const QFontMetrics& fm) const;
+    int AxisHeight(const QFontMetrics& fm) const;
     int SideWidth() const;
+    int ValueWidth(const QFontMetrics& fm) const;
     QFont SideFont() const;
     void EnsureImage();  // the image always has the panel's current size and ratio
     QSize LogicalSize() const;
@@ -122,8 +185,16 @@ class PicturePanel : public QWidget, public Canvas {
     const PicturePanel* scaleOf_ = nullptr;
     int32_t markerColour_ = -1;
     QVector<QLineF> markers_;
+    ValueAxis values_;
+    std::deque<Run> runs_;
+    Run open_;
+    qsizetype keptLines_ = 0;
+    double keepX_ = 0;  // pixels to fractions of the scale, set as each batch begins
+    double keepY_ = 0;
+    int sideWidth_ = -1;  // cached text metrics, measured again when the font changes
     QString offHint_;
     qreal penScale_ = 1;
+    QTimer* clickTimer_ = nullptr;  // a click waits to see whether it is a double click
 };
 
 }  // namespace linelab

@@ -59,7 +59,11 @@ void RunStatus::Update(const Form1& form) {
     const double measured = fastRate_ ? *fastRate_ : RunsPerSecond();
     const double rate = timer.enabled ? measured : 0.0;
     rate_->setText(QStringLiteral("%1 runs/s").arg(rate, 0, 'f', 1));
-    runs_->setText(QStringLiteral("BER over %1 runs").arg(form.State().lBERRuns));
+    // A scene without a BER counts none: the field says nothing there.
+    const bool ber = form.Visible(ControlRef(LabelId::lblBER));
+    const QString runs =
+        ber ? QStringLiteral("BER over %1 runs").arg(form.State().lBERRuns) : QString();
+    if (runs_->text() != runs) runs_->setText(runs);
 }
 
 void RunStatus::ShowNote(const QString& note) {

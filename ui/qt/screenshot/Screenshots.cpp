@@ -4,7 +4,9 @@
 // scene6-full-channel.png); the last scene also on a 1024x768 projector
 // (scene6-full-channel-1024x768.png) and at 200 % on a 1920x1080 screen
 // (scene6-full-channel-1920x1080-200.png), for which the tool runs itself once more with the
-// scale factor set, since a scale applies to a whole process.
+// scale factor set, since a scale applies to a whole process; then the receive eye shown
+// large (scene6-full-channel-presentation.png) and the window zoomed in twice
+// (scene6-full-channel-zoom-130.png).
 
 #include <QApplication>
 #include <QDir>
@@ -14,10 +16,12 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "ui/Form1.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/OffscreenPlatform.h"
+#include "ui/qt/PicturePanel.h"
 
 namespace {
 
@@ -32,9 +36,10 @@ QString FileName(int scene, const std::string& title, const QString& suffix) {
 }
 
 bool Shoot(linelab::MainWindow& window, int scene, QSize size, const QString& folder,
-           const QString& suffix) {
+           const QString& suffix, const std::function<void()>& prepare = {}) {
     window.resize(size);
     window.ApplyScene(scene);
+    if (prepare) prepare();
     QApplication::processEvents();  // lay out before drawing
     // The window's own timer makes the runs, so the status bar shows a real rate.
     QEventLoop loop;
@@ -81,6 +86,22 @@ int main(int argc, char* argv[]) {
         if (!Shoot(window, scene, QSize(1280, 800), folder, QString())) return 1;
     }
     if (!Shoot(window, kLastScene, QSize(1024, 768), folder, QStringLiteral("-1024x768"))) return 1;
+    const auto present = [&window] {
+        window.Present(window.Widgets().Picture(linelab::PictureId::picRxEye));
+    };
+    if (!Shoot(window, kLastScene, QSize(1280, 800), folder, QStringLiteral("-presentation"),
+               present))
+        return 1;
+    window.EndPresentation();
+    const auto zoom = [&window] {
+        QApplication::processEvents();
+        window.ZoomIn();
+        QApplication::processEvents();
+        window.ZoomIn();
+    };
+    if (!Shoot(window, kLastScene, QSize(1280, 800), folder, QStringLiteral("-zoom-130"), zoom))
+        return 1;
+    window.ZoomActual();
     QProcess self;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
