@@ -45,7 +45,9 @@ TEST(BatchSweep, CsvIsTheSameForOneAndTwoJobs) {
     EXPECT_EQ(a.out, b.out);
     const auto lines = Lines(a.out);
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory");
+    EXPECT_EQ(lines[0],
+              "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,interval_low,"
+              "interval_high,interval_method");
     EXPECT_EQ(lines[1].substr(0, 4), "0,1,");  // 0 dB is 1 W/kHz for polar NRZ
     EXPECT_EQ(lines[4].substr(0, 2), "6,");
     // Another seed draws other noise.

@@ -265,7 +265,7 @@ void BerCurveWindow::OnFinished(uint64_t id, const SweepOutcome& outcome) {
     // The final counts of every point, cancelled ones included.
     if (current_ && sweep_) {
         for (const PointResult& r : sweep_->Results())
-            current_->Update(r.index, r.counts, r.complete);
+            current_->Update(r);
     }
     EndSweep();
 }
@@ -440,7 +440,7 @@ void BerCurveWindow::closeEvent(QCloseEvent* event) {
         sweep_->Wait();  // every worker stops after its current run
         if (current_) {
             for (const PointResult& r : sweep_->Results())
-                current_->Update(r.index, r.counts, r.complete);
+                current_->Update(r);
         }
         ++sweepId_;  // what the workers queued before stopping is stale now
         ShowStatus(QStringLiteral("Stopped when the window closed"));
