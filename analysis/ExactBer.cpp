@@ -77,12 +77,13 @@ struct StateHash {
     std::size_t operator()(const State& s) const {
         std::array<uint64_t, sizeof(State) / 8> words;
         std::memcpy(words.data(), &s, sizeof(State));
-        uint64_t h = 0x9e3779b97f4a7c15ULL;
+        uint64_t h = 0;
         for (uint64_t w : words) {
-            h ^= w + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-            h *= 0xff51afd7ed558ccdULL;
+            h = (h ^ w) * 0x9e3779b97f4a7c15ULL;
+            h ^= h >> 29;
         }
-        return static_cast<std::size_t>(h ^ (h >> 32));
+        h *= 0xff51afd7ed558ccdULL;
+        return static_cast<std::size_t>(h ^ (h >> 33));
     }
 };
 static_assert(std::has_unique_object_representations_v<State>,
@@ -120,7 +121,7 @@ double Phi(double x) {
 // P(decided = levels[j] | sent level) with thresholds midway and noise deviation sigma.
 struct DecisionTable {
     std::vector<int16_t> levels;
-    std::map<int16_t, std::vector<double>> given;
+    std::array<std::vector<double>, 7> given;  // by sent level + 3
     double smallest = 1;  // the least likely crossing of one gap
 };
 
@@ -143,7 +144,7 @@ DecisionTable Decisions(Format format, double sigma) {
         for (std::size_t j = 0; j < n; ++j) {
             if (t.levels[j] != sent && p[j] > 0) t.smallest = std::min(t.smallest, p[j]);
         }
-        t.given[sent] = p;
+        t.given[static_cast<std::size_t>(sent + 3)] = p;
     }
     return t;
 }
@@ -478,7 +479,7 @@ void Decide(const Machine& machine, const DecisionTable* table, double floor, St
         Decide(machine, table, floor, s, p, next, out);
         return;
     }
-    const std::vector<double>& given = table->given.at(level);
+    const std::vector<double>& given = table->given[static_cast<std::size_t>(level + 3)];
     for (std::size_t j = 0; j < given.size(); ++j) {
         const double q = p * given[j];
         if (!(q > floor)) continue;
