@@ -31,6 +31,16 @@ double GapQ(const EyeLevelFigures& lower, const EyeLevelFigures& upper) {
     return spread > 0 ? distance / spread : kInfinity;
 }
 
+// The share of a level's samples that land beyond the threshold t, on the side away from
+// its own mean (above for the lower level of a gap, below for the upper one), with the
+// samples taken as normal about the level's own mean with its own spread. No spread: all or
+// nothing, by which side the mean is on.
+double Beyond(const EyeLevelFigures& level, double t, bool upward) {
+    const double margin = upward ? t - level.dMean : level.dMean - t;
+    if (level.dSigma > 0) return GaussianTail(margin / level.dSigma);
+    return margin > 0 ? 0.0 : 1.0;
+}
+
 }  // namespace
 
 void EyeStatistics::Clear() {
@@ -141,10 +151,15 @@ EyeFigures EyeStatistics::Figures(std::span<const double> gapThresholds,
         gap.dQ = GapQ(lower, upper);
         figures.gaps.push_back(gap);
         figures.dQ = std::min(figures.dQ, gap.dQ);
-        // Either neighbour's symbols cross this gap with probability Q(q).
-        const double share = static_cast<double>(lower.count + upper.count) / total;
+        // Each neighbour crosses the gap's actual threshold with its own tail, weighted by how
+        // often it is sent: a threshold off the middle, or levels of unequal spread or
+        // frequency (unipolar, the three-level codes' zeros, 4-PAM), shift the rate a single
+        // Q-factor would miss.
+        const double crossings =
+            static_cast<double>(lower.count) / total * Beyond(lower, gap.dThreshold, true) +
+            static_cast<double>(upper.count) / total * Beyond(upper, gap.dThreshold, false);
         const double weight = useWeights ? gapWeights[g] : 1.0;
-        if (std::isfinite(gap.dQ)) figures.dPredictedBer += GaussianTail(gap.dQ) * share * weight;
+        figures.dPredictedBer += crossings * weight;
     }
     return figures;
 }

@@ -35,8 +35,10 @@ struct EyeGapFigures {
 struct EyeFigures {
     std::vector<EyeLevelFigures> levels;  // by mean, lowest first
     std::vector<EyeGapFigures> gaps;      // between adjacent levels, lowest first
-    // The smallest gap's Q and the code-bit error rate the Qs predict; infinite Q (no
-    // spread at all) predicts 0. Both NaN while fewer than two levels have been seen.
+    // The smallest gap's Q, and the code-bit error rate predicted from each level's own
+    // mean, spread and share of the symbols against the gap thresholds in use; no spread at
+    // all predicts 0 while the thresholds lie between the levels. Both NaN while fewer than
+    // two levels have been seen.
     double dQ = std::numeric_limits<double>::quiet_NaN();
     double dPredictedBer = std::numeric_limits<double>::quiet_NaN();
 };

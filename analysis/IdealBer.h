@@ -4,11 +4,13 @@
 //
 // "Ideal" means: each symbol's pulse is passed through the filter matched to it, sampled
 // without intersymbol interference at its peak, and compared with thresholds midway between
-// adjacent levels; then the level mapping and the line code are undone as LineLab's receiver
-// undoes them. LineLab's receiver reaches this only with a matched pair of Nyquist filters
-// (Root RC at the transmitter, Matched at the receiver), a perfect channel and the
-// thresholds midway; its other filters let more noise through or add intersymbol
-// interference, and its default 4-PAM thresholds (2.8/sqrt 5) sit slightly off the middle.
+// adjacent levels, under a fixed noise density (N0 referred to the mapping's mean symbol
+// energy over random data); then the level mapping, the line code and the pre-coding are
+// undone by LineLab's own rules, and the compared bits of each run counted as the receiver
+// counts them. LineLab's receiver reaches this with a matched pair of Nyquist filters (Root RC
+// at the transmitter, Matched at the receiver), a perfect channel, fixed noise density and
+// midway thresholds; its other filters let more noise through or add intersymbol
+// interference. See analysis/ExactBer.h for how the rate is computed.
 
 #include <string_view>
 
@@ -19,9 +21,8 @@ double GaussianTail(double x);
 
 // The ideal data-bit error rate for the transmit texts of a setting at the linear Eb/N0
 // (not dB). Unknown texts count as "Polar (N)RZ", line code "None" and pre-coding "None".
-// Formulas are exact for the two-level mappings with the plain line code and first-order
-// (the dominant term, good to a few per cent below a rate of 1e-2) elsewhere, except HDB3,
-// whose decoder spreads errors in a way the formula leaves out (up to about 1.6 times more).
+// Exact for every mapping, line code and pre-coding (scrambling counts as none: with random
+// data it changes no rate). Eb/N0 of 0 or less counts as a vanishing signal.
 double IdealBer(std::string_view format, std::string_view lineCode, std::string_view preCode,
                 double ebN0);
 

@@ -186,6 +186,12 @@ PointResult Sweep::ResultOf(std::size_t index) const {
     const ChunkCounts& c = result.counts;
     result.dBer = c.bits > 0 ? static_cast<double>(c.errors) / static_cast<double>(c.bits) : 0;
     result.interval = ClopperPearson(c.errors, c.bits);
+    // The chunks are the independent blocks: those summed into the counts above.
+    std::vector<BlockCounts> blocks;
+    for (std::size_t i = 0; i < s.finished.size() && (!s.complete || i < s.prefix); ++i) {
+        if (s.finished[i]) blocks.push_back({s.finished[i]->errors, s.finished[i]->bits});
+    }
+    result.blocks = BlockInterval(blocks);
     return result;
 }
 

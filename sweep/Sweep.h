@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "analysis/BinomialInterval.h"
+#include "analysis/BlockInterval.h"
 #include "sweep/ChunkRunner.h"
 
 namespace linelab {
@@ -51,6 +52,7 @@ struct PointResult {
     ChunkCounts counts;
     double dBer = 0;            // errors / bits, 0 before any bit
     BinomialInterval interval;  // exact 95 %
+    RateInterval blocks;        // 95 % from the spread between chunks (analysis/BlockInterval.h)
     bool complete = false;      // reached its errors or its bits (false when cancelled)
 };
 

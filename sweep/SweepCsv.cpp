@@ -20,7 +20,9 @@ std::string SweepCsvLine(const PointResult& r, double theory) {
     return Shortest(r.point.dEbN0dB) + ',' + Shortest(r.point.dNoiseLevel) + ',' +
            std::to_string(r.counts.bits) + ',' + std::to_string(r.counts.errors) + ',' +
            Shortest(r.dBer) + ',' + Shortest(r.interval.dLow) + ',' + Shortest(r.interval.dHigh) +
-           ',' + Shortest(theory) + ',' + RunnerName(r.counts);
+           ',' + Shortest(theory) + ',' + RunnerName(r.counts) + ',' +
+           Shortest(r.blocks.interval.dLow) + ',' + Shortest(r.blocks.interval.dHigh) + ',' +
+           std::string(MethodName(r.blocks.method));
 }
 
 std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory) {

@@ -1,10 +1,15 @@
 #pragma once
 // A sweep's results as CSV, one line per point in order, the same in the batch tool and in
 // the window's export:
-//   ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner
+//   ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner,
+//   interval_low,interval_high,interval_method
 // Numbers are the shortest text that reads back as the same double; ber is errors / bits
-// (0 before any bit), ber_low and ber_high the exact 95 % interval; runner says which runner
-// made the point's runs: folded, engine, or mixed (empty before any run).
+// (0 before any bit), ber_low and ber_high the exact 95 % interval, which assumes
+// independent bit errors; runner says which runner made the point's runs: folded, engine, or
+// mixed (empty before any run). interval_low and interval_high are the 95 % interval that
+// holds when errors cluster, from the spread between the point's chunks; interval_method says
+// which rule gave it: "blocks" (enough chunks and errors) or "exact" (the binomial one).
+// The later columns were added after the first eight, which keep their place.
 
 #include <string>
 #include <vector>
@@ -14,7 +19,8 @@
 namespace linelab {
 
 inline constexpr const char* kSweepCsvHeader =
-    "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner";
+    "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner,interval_low,"
+    "interval_high,interval_method";
 
 // One line, without its end of line; theory is the ideal rate at the point.
 std::string SweepCsvLine(const PointResult& result, double theory);

@@ -46,6 +46,13 @@ void BerCurve::Update(std::size_t index, const ChunkCounts& counts, bool complet
     p.complete = complete;
     p.dBer = counts.bits > 0 ? static_cast<double>(counts.errors) / counts.bits : 0.0;
     p.interval = ClopperPearson(counts.errors, counts.bits);
+    p.blocks = {p.interval, IntervalMethod::Exact};  // until the point's chunks are known
+}
+
+void BerCurve::Update(const PointResult& result) {
+    Update(result.index, result.counts, result.complete);
+    if (result.index < points.size() && result.complete)
+        points[result.index].blocks = result.blocks;
 }
 
 CurvePlotData PlotDataOf(const BerCurve& curve) {
@@ -59,8 +66,10 @@ CurvePlotData PlotDataOf(const BerCurve& curve) {
         }
         data.x.push_back(p.point.dEbN0dB);
         data.y.push_back(p.dBer);
-        data.below.push_back(p.dBer - p.interval.dLow);
-        data.above.push_back(p.interval.dHigh - p.dBer);
+        // The bars show the interval that holds when errors cluster, once the point's
+        // chunks give it; the exact binomial one before.
+        data.below.push_back(p.dBer - p.blocks.interval.dLow);
+        data.above.push_back(p.blocks.interval.dHigh - p.dBer);
     }
     return data;
 }

@@ -19,6 +19,8 @@ struct BerCurve {
     static BerCurve For(const SweepSettings& settings, const std::vector<SweepPoint>& points);
     // A progress report or a finished point: counts, rate and interval of that point.
     void Update(std::size_t index, const ChunkCounts& counts, bool complete);
+    // A point's result as the sweep gives it, with the interval from its chunks.
+    void Update(const PointResult& result);
     double TheoryAt(double ebN0dB) const { return TheoryFor(settings, ebN0dB); }
 };
 

@@ -104,9 +104,9 @@ TEST_F(BerCurveWindowTest, HoldKeepsCurvesAndExportsThemAll) {
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7);
-    EXPECT_EQ(lines[0],
-              QStringLiteral(
-                  "curve,ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner"));
+    EXPECT_EQ(lines[0], QStringLiteral("curve,ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,"
+                                       "ber_high,theory,runner,interval_low,interval_high,"
+                                       "interval_method"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"Unipolar (N)RZ, None, ")));
     EXPECT_TRUE(lines[6].startsWith(QStringLiteral("\"Unipolar (N)RZ, Manchester, ")));
 

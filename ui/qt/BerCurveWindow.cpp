@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/ExactBer.h"
+#include "common/Tables.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepRange.h"
 #include "ui/SweepSnapshot.h"
@@ -292,7 +294,7 @@ void BerCurveWindow::OnFinished(uint64_t id, const SweepOutcome& outcome) {
     // The final counts of every point, cancelled ones included.
     if (current_ && sweep_) {
         for (const PointResult& r : sweep_->Results())
-            current_->Update(r.index, r.counts, r.complete);
+            current_->Update(r);
     }
     EndSweep();
 }
@@ -397,28 +399,70 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     }
 }
 
-// The ideal receiver for the curve's setting, sampled finely over its range.
+// The ideal receiver for the curve's setting, sampled finely over its range. The samples
+// come from a worker thread; until they are in, the curve is left out and the plot looks
+// again shortly.
 void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     if (curve.points.empty()) return;
     const double first = curve.points.front().point.dEbN0dB;
     const double last = curve.points.back().point.dEbN0dB;
-    QVector<double> tx, ty;
-    constexpr int kSamples = 120;
-    for (int i = 0; i <= kSamples; ++i) {
-        const double x = first + (last - first) * i / kSamples;
-        const double y = curve.TheoryAt(x);
-        if (y >= kLowestShown) {
-            tx.push_back(x);
-            ty.push_back(y);
-        }
+    const std::string key = curve.label + '|' + std::to_string(first) + '|' + std::to_string(last);
+    auto it = theory_.find(key);
+    const bool fresh = it == theory_.end();
+    if (fresh) {
+        const SweepSettings settings = curve.settings;
+        auto job = std::async(std::launch::async, [settings, first, last] {
+            TheoryCurve samples;
+            constexpr int kSamples = 120;
+            for (int i = 0; i <= kSamples; ++i) {
+                const double x = first + (last - first) * i / kSamples;
+                const double y = TheoryFor(settings, x);
+                if (y >= kLowestShown) {
+                    samples.x.push_back(x);
+                    samples.y.push_back(y);
+                }
+            }
+            return samples;
+        });
+        it = theory_.emplace(key, job.share()).first;
     }
+    // A quick setting is ready at once; a slow one is not waited for twice.
+    const auto wait = fresh ? std::chrono::milliseconds(300) : std::chrono::milliseconds(0);
+    if (it->second.wait_for(wait) != std::future_status::ready) {
+        if (!replotTimer_.isActive()) replotTimer_.start();
+        return;
+    }
+    const TheoryCurve& samples = it->second.get();
+    const QVector<double> tx(samples.x.begin(), samples.x.end());
+    const QVector<double> ty(samples.y.begin(), samples.y.end());
     QCPGraph* theory = plot_->addGraph();
     theory->setData(tx, ty, true);
     theory->setPen(QPen(colour, 1.2, Qt::DashLine));
     const LinkConfig& c = curve.settings.config;
-    theory->setName(QStringLiteral("ideal receiver: %1, %2")
-                        .arg(Text(std::string(NameOr(c.format[0]))),
-                             Text(std::string(NameOr(c.code[0])))));
+    const QString formatName = Text(std::string(NameOr(c.format[0])));
+    // The curve is the exact rate of this receiver's own decisions and decoding with ideal
+    // filters, a fixed noise density and thresholds midway between the levels.
+    theory->setName(QStringLiteral("ideal receiver (fixed N0, midway thresholds): %1, %2")
+                        .arg(formatName, Text(std::string(NameOr(c.code[0])))));
+    // Manchester's textbook receiver correlates over the whole bit: 3 dB better than the
+    // half-by-half decisions above for polar halves. Drawn as its own, labelled curve.
+    const auto format = c.format[0];
+    if (c.code[0] != LineCoding::Manchester || !format ||
+        std::isnan(ManchesterOptimumBer(*format, 1.0)))
+        return;
+    QVector<double> ox, oy;
+    for (double x : tx) {
+        const double y = ManchesterOptimumBer(*format, std::pow(10.0, x / 10));
+        if (y >= kLowestShown) {
+            ox.push_back(x);
+            oy.push_back(y);
+        }
+    }
+    QCPGraph* optimum = plot_->addGraph();
+    optimum->setData(ox, oy, true);
+    optimum->setPen(QPen(colour, 1.2, Qt::DotLine));
+    optimum->setName(QStringLiteral("optimum receiver (full-bit correlation): %1, Manchester")
+                         .arg(formatName));
 }
 
 bool BerCurveWindow::ExportCsv(const QString& path) {
@@ -484,7 +528,7 @@ void BerCurveWindow::closeEvent(QCloseEvent* event) {
         sweep_->Wait();  // every worker stops after its current run
         if (current_) {
             for (const PointResult& r : sweep_->Results())
-                current_->Update(r.index, r.counts, r.complete);
+                current_->Update(r);
         }
         ++sweepId_;  // what the workers queued before stopping is stale now
         ShowStatus(QStringLiteral("Stopped when the window closed"));

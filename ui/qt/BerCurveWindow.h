@@ -7,8 +7,11 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <future>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "sweep/EngineChunkRunner.h"
@@ -97,6 +100,13 @@ class BerCurveWindow : public QWidget {
     QLabel* status_ = nullptr;
     QCustomPlot* plot_ = nullptr;
     QTimer replotTimer_;
+    // The theory curves, computed on a worker thread: the exact rate of a line code with a
+    // long memory (HDB3, the pre-coded 4B5B codes) takes seconds a point. Keyed by the
+    // setting's label and range; drawn once ready.
+    struct TheoryCurve {
+        std::vector<double> x, y;
+    };
+    std::map<std::string, std::shared_future<TheoryCurve>> theory_;
 
     std::vector<BerCurve> held_;
     std::optional<BerCurve> current_;

@@ -1,0 +1,44 @@
+#pragma once
+// The data-bit error rate of LineLab's own receiver with ideal filters, computed exactly.
+//
+// "Ideal filters" means: every symbol is sampled at its peak without intersymbol
+// interference and with Gaussian noise of the same deviation in every slot, as a pair of
+// matched Nyquist filters gives. Given the levels sent, the decisions are then independent
+// from slot to slot, and everything after them (the level-to-code-bit rules, the line
+// decoder, the pre-decoder and the comparison over the compared bits of a run) is a
+// deterministic machine with a small state. So the expected number of wrong data bits in a
+// run is found by carrying the probability of every joint state of transmitter and receiver
+// through the run, slot by slot, and adding the probability of each wrong compared bit: no
+// approximation, no truncated series. The data are random (each bit 0 or 1 with probability
+// 1/2, independent), the thresholds midway between adjacent levels, and the noise density
+// fixed: N0 follows from the mean symbol energy over the data, not from each run's own.
+
+#include "common/Tables.h"
+
+namespace linelab {
+
+struct LinkSetup {
+    Format format = Format::PolarNrz;
+    LineCoding code = LineCoding::None;
+    PreCoding preCoding = PreCoding::None;
+};
+
+// Mean energy per symbol slot over a run of 128 slots, in units of the format's own level
+// numbers (unipolar 0/1, polar -1/+1, three levels -1/0/+1, 4-PAM -3/-1/+1/+3), averaged
+// over random data. This is what a fixed noise density is referred to.
+double MeanLevelEnergy(Format format, LineCoding code);
+
+// The exact data-bit error rate over a run's compared bits at the linear Eb/N0 (Eb counted
+// as the readout counts it: mean symbol energy times symbols per data bit).
+double ExactBer(const LinkSetup& setup, double ebN0);
+
+// Manchester's textbook receiver: one correlation over the whole bit (the two halves'
+// difference) instead of two half-bit decisions. For the two-level NRZ mappings only, whose
+// halves are the levels a and b: the two bit shapes are (a, b) and (b, a), d^2 = 2 (a-b)^2 Ep
+// apart with Eb = (a^2 + b^2) Ep, so the rate is Q(sqrt(d^2 / 2N0)):
+//     polar (a, b) = (1, -1):  Q(sqrt(2 Eb/N0)), the same as polar NRZ;
+//     unipolar (1, 0):         Q(sqrt(Eb/N0)).
+// nullopt-like NaN for any other setting, where no such single curve applies.
+double ManchesterOptimumBer(Format format, double ebN0);
+
+}  // namespace linelab
