@@ -11,7 +11,7 @@
 #   folded                      the link folded onto its decision instants, for sweeps
 #   sweep                       many engines on a pool of threads
 #   ui                          the form model (no Qt)
-#   ui/qt tools                 the Qt view and linelab-batch
+#   app/qt tools                the Qt view and linelab-batch
 #
 # bench/, fuzz/ and tests/ sit on top and may include anything.
 set -euo pipefail
@@ -29,15 +29,15 @@ rank_of() {
         folded) echo 6 ;;
         sweep) echo 7 ;;
         ui) echo 8 ;;
-        ui/qt | tools) echo 9 ;;
+        app/qt | tools) echo 9 ;;
         *) echo "" ;;
     esac
 }
 
-# The layer a path belongs to: ui/qt before ui, else the first path element.
+# The layer a path belongs to: app/qt as one layer, else the first path element.
 layer_of() {
     case "$1" in
-        ui/qt/*) echo ui/qt ;;
+        app/qt/*) echo app/qt ;;
         *) echo "${1%%/*}" ;;
     esac
 }
@@ -59,5 +59,32 @@ while IFS= read -r file; do
 done < <(find . -path ./build\* -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print |
          sed 's#^\./##' | sort)
 
-if ((status == 0)); then echo "layers: every include points down"; fi
+# The same rule for the build: a folder's CMake file may link only the libraries of folders
+# below it. A library is named after its folder (linelab_view is app/qt's).
+folder_of_library() {
+    case "$1" in
+        linelab_view) echo app/qt ;;
+        linelab_*) echo "${1#linelab_}" ;;
+        *) echo "" ;;
+    esac
+}
+while IFS= read -r cmake; do
+    dir=${cmake%/CMakeLists.txt}
+    from_rank=$(rank_of "$(layer_of "$dir/x")")
+    [[ -z "$from_rank" ]] && continue
+    # Every linelab_ name inside a target_link_libraries call, which may span lines.
+    while IFS= read -r library; do
+        to=$(folder_of_library "$library")
+        to_rank=$(rank_of "$to")
+        [[ -z "$to_rank" || "$to" == "$(layer_of "$dir/x")" ]] && continue
+        if ((to_rank >= from_rank)); then
+            echo "$cmake links $library: $to is not below $dir" >&2
+            status=1
+        fi
+    done < <(awk '/target_link_libraries\(/ {on = 1} on {print} on && /\)/ {on = 0}' "$cmake" |
+             grep -o 'linelab_[a-z_]*' | grep -v '^linelab_options$' | sort -u)
+done < <(find . -path ./build\* -prune -o -path ./tests -prune -o -path ./bench -prune \
+              -o -path ./fuzz -prune -o -name CMakeLists.txt -print | sed 's#^\./##' | sort)
+
+if ((status == 0)); then echo "layers: every include and every link points down"; fi
 exit $status

@@ -17,7 +17,7 @@ run_bench() {  # program, json file, extra arguments...
 }
 
 run_bench "$build/bench/linelab_bench" "$out/core.json" --benchmark_min_time=0.5
-run_bench "$build/ui/qt/linelab_bench_paint" "$out/paint.json"
+run_bench "$build/app/qt/linelab_bench_paint" "$out/paint.json"
 run_bench "$build/bench/linelab_bench_sweep" "$out/sweep.json"
 batch_rate=$(tools/batch/measure-throughput.sh "$build" 2>/dev/null || echo "n/a")
 

@@ -2,7 +2,7 @@
 # Opens the window, or says how to when this machine has no display.
 set -euo pipefail
 build="${1:-build}"
-app="$build/ui/qt/linelab"
+app="$build/app/qt/linelab"
 if [ ! -x "$app" ]; then
     echo "linelab: the window was not built (configure with -DLINELAB_BUILD_UI=ON)." >&2
     exit 1

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "WindowFixture.h"
-#include "ui/qt/BerCurveWindow.h"
+#include "app/qt/BerCurveWindow.h"
 
 namespace linelab {
 namespace {

@@ -13,9 +13,9 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "ui/qt/HelpWindow.h"
-#include "ui/qt/PanelFrames.h"
-#include "ui/qt/RunStatus.h"
+#include "app/qt/HelpWindow.h"
+#include "app/qt/PanelFrames.h"
+#include "app/qt/RunStatus.h"
 
 namespace linelab {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "WindowFixture.h"
 #include "ui/Measurements.h"
-#include "ui/qt/BerCurveWindow.h"
-#include "ui/qt/LessonActions.h"
-#include "ui/qt/RunStatus.h"
+#include "app/qt/BerCurveWindow.h"
+#include "app/qt/LessonActions.h"
+#include "app/qt/RunStatus.h"
 
 namespace linelab {
 namespace {

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "WindowFixture.h"
-#include "ui/qt/HelpWindow.h"
+#include "app/qt/HelpWindow.h"
 
 namespace linelab {
 namespace {

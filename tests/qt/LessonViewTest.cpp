@@ -12,8 +12,8 @@
 
 #include "WindowFixture.h"
 #include "ui/Lesson.h"
-#include "ui/qt/LessonActions.h"
-#include "ui/qt/PictureExport.h"
+#include "app/qt/LessonActions.h"
+#include "app/qt/PictureExport.h"
 
 namespace linelab {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "WindowFixture.h"
 #include "analysis/BerCountText.h"
-#include "ui/qt/DensityPicture.h"
-#include "ui/qt/MeasureView.h"
+#include "app/qt/DensityPicture.h"
+#include "app/qt/MeasureView.h"
 
 namespace linelab {
 namespace {

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "ui/qt/ClickLabel.h"
+#include "app/qt/ClickLabel.h"
 
 namespace linelab {
 namespace {

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "ui/qt/PictureExport.h"
-#include "ui/qt/PresentationView.h"
+#include "app/qt/PictureExport.h"
+#include "app/qt/PresentationView.h"
 
 namespace linelab {
 namespace {

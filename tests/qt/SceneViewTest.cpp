@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "WindowFixture.h"
-#include "ui/qt/ChainArea.h"
+#include "app/qt/ChainArea.h"
 
 namespace linelab {
 namespace {

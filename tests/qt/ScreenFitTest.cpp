@@ -8,8 +8,8 @@
 #include <QScrollBar>
 
 #include "WindowFixture.h"
-#include "ui/qt/BerCurveWindow.h"
-#include "ui/qt/ChainArea.h"
+#include "app/qt/BerCurveWindow.h"
+#include "app/qt/ChainArea.h"
 
 namespace linelab {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "display/Canvas.h"
 #include "ui/Form1.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/PicturePanel.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/PicturePanel.h"
 
 namespace linelab {
 

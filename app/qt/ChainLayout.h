@@ -1,0 +1,81 @@
+#pragma once
+// Arranges the control widgets for the model's current scene. Scenes 0-3 use a compact
+// layout: the transmitter's strips and lists in the upper part, the channel's eye and
+// spectrum below. Scenes 4-6 use the full layout: one column per stage (transmitter,
+// channel, receiver) from left to right, its lists above its eye and spectrum, which share
+// rows and take all the height below the lists; the last column holds the strips, sent
+// and received, around the output's lists and the BER. Hidden widgets take no room, so a
+// scene never leaves a hole.
+
+#include <QRect>
+#include <QSize>
+#include <array>
+#include <vector>
+
+#include "ui/Controls.h"
+#include "app/qt/ControlWidgets.h"
+
+class QGridLayout;
+class QHBoxLayout;
+class QLayout;
+class QWidget;
+
+namespace linelab {
+
+class Form1;
+
+inline constexpr int kStageColumns = 4;
+
+class ChainLayout {
+  public:
+    ChainLayout(QWidget* area, const ControlWidgets& widgets, const Form1& form);
+    ~ChainLayout();
+    ChainLayout(const ChainLayout&) = delete;
+    ChainLayout& operator=(const ChainLayout&) = delete;
+
+    // Replaces the current layout with the one of the model's scene.
+    void Build();
+    // Full layout: gives the three stage columns the same minimum width, so the three eye
+    // panels (which share a row) come out the same size: the widest column's preferred width
+    // where the room allows, else an equal share of the room the last column leaves, but
+    // never less than any column needs.
+    void EqualizeColumns();
+    // The width the area is shown in (the scroll area's viewport); 0 when unknown.
+    void SetAvailableWidth(int width);
+
+    bool Full() const { return full_; }
+    int Scene() const { return scene_; }
+    // The area of stage column 0..3 (full layout only; empty otherwise).
+    QRect StageRect(int column) const;
+    QRect TopBarRect() const;
+
+  private:
+    void BuildFull();
+    void BuildCompact();
+    QHBoxLayout* TopBar();
+    QLayout* TransmitterLists(bool withChannel);
+    QLayout* ChannelLists();
+    QLayout* ReceiverLists();
+    QLayout* OutputLists();
+    QLayout* Strips(PictureId first, PictureId last, bool withSliders);
+    QLayout* EyeCell(PictureId eye, CheckId box, QWidget* vertical, QWidget* horizontal);
+    QLayout* SpectrumCell(PictureId spectrum, CheckId box, QWidget* vertical, bool withAxis);
+    QLayout* OutputCell();
+    QLayout* FrequencyAxis();
+    QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
+    QWidget* Filler(QSize size);
+    void AddStageCell(QLayout* cell, int row, int column, int rowSpan = 1);
+
+    QWidget* area_;
+    const ControlWidgets& w_;
+    const Form1& form_;
+    QGridLayout* grid_ = nullptr;
+    QLayout* topBar_ = nullptr;
+    std::vector<QWidget*> fillers_;
+    std::array<std::vector<QLayout*>, kStageColumns> columns_;
+    bool full_ = false;
+    int available_ = 0;
+    int scene_ = -1;
+};
+
+}  // namespace linelab

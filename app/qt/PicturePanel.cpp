@@ -1,0 +1,668 @@
+#include "app/qt/PicturePanel.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "app/qt/BgrColour.h"
+
+namespace linelab {
+namespace {
+
+// A panel's image never exceeds this many logical pixels a side, whatever the window size:
+// the backing image stays a few hundred megabytes at most, and every scale (side times 15
+// units) stays far inside int.
+constexpr int kMaxImageSide = 8192;
+
+const QColor kBackground(255, 255, 255);
+const QColor kBorder(170, 176, 184);
+const QColor kGreyVeil(110, 110, 110, 80);
+const QColor kBandText(80, 90, 105);
+const QColor kHintText(150, 155, 165);
+const QColor kTick(150, 158, 170);
+
+constexpr int kBandPad = 2;
+constexpr int kTickLength = 3;
+// The lines kept for drawing again: about twenty runs of an eye (63 traces of some fifty
+// segments each), a few megabytes a panel at most.
+constexpr qsizetype kMaxKeptLines = 64000;
+
+int g_exporting = 0;  // ExportScope instances alive
+
+QVector<QLineF> Scaled(const QVector<QLineF>& lines, double sx, double sy) {
+    QVector<QLineF> out;
+    out.reserve(lines.size());
+    for (const QLineF& l : lines)
+        out.append(QLineF(l.x1() * sx, l.y1() * sy, l.x2() * sx, l.y2() * sy));
+    return out;
+}
+
+// Tick values 1, 2 or 5 times a power of ten apart, about `count` of them over the range.
+double NiceStep(double span, int count) {
+    if (!(span > 0) || count < 1) return 0;
+    const double raw = span / count;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double unit = raw / power;
+    return (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10) * power;
+}
+
+QString ValueText(double v, double step) {
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 4);
+    if (std::abs(v) < step * 1e-6) v = 0;
+    return QString::number(v, 'f', decimals);
+}
+
+// Lines one pixel wide from pixel to pixel (the pixel holding each end, and a step along
+// the longer axis between), clipped to the image.
+void RasterLines(QImage& image, const QVector<QLineF>& lines, QRgb colour) {
+    const int w = image.width();
+    const int h = image.height();
+    auto* bits = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    // Ends beyond this are outside any image: the drawing routines bound them anyway.
+    constexpr double kFar = 1 << 20;
+    for (const QLineF& l : lines) {
+        int x = static_cast<int>(std::floor(std::clamp(l.x1(), -kFar, kFar)));
+        int y = static_cast<int>(std::floor(std::clamp(l.y1(), -kFar, kFar)));
+        const int x2 = static_cast<int>(std::floor(std::clamp(l.x2(), -kFar, kFar)));
+        const int y2 = static_cast<int>(std::floor(std::clamp(l.y2(), -kFar, kFar)));
+        if ((x < 0 && x2 < 0) || (y < 0 && y2 < 0) || (x >= w && x2 >= w) || (y >= h && y2 >= h))
+            continue;
+        const int dx = std::abs(x2 - x);
+        const int dy = -std::abs(y2 - y);
+        const int sx = x < x2 ? 1 : -1;
+        const int sy = y < y2 ? 1 : -1;
+        int err = dx + dy;
+        for (;;) {
+            if (x >= 0 && y >= 0 && x < w && y < h) bits[y * stride + x] = colour;
+            if (x == x2 && y == y2) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+PicturePanel::ExportScope::ExportScope() {
+    ++g_exporting;
+}
+
+PicturePanel::ExportScope::~ExportScope() {
+    --g_exporting;
+}
+
+PicturePanel::PicturePanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    pending_.reserve(4096);
+    NewImage();
+}
+
+int PicturePanel::TitleHeight(const QFontMetrics& fm) const {
+    return title_.isEmpty() ? 0 : fm.height() + kBandPad;
+}
+
+int PicturePanel::AxisHeight(const QFontMetrics& fm) const {
+    return axis_ == AxisKind::None ? 0 : fm.height() + kTickLength + kBandPad;
+}
+
+int PicturePanel::SideWidth() const {
+    if (side_.isEmpty()) return 0;
+    // Room for the longest word of any strip name: names wrap at their spaces.
+    if (sideWidth_ < 0)
+        const_cast<PicturePanel*>(this)->sideWidth_ =
+            QFontMetrics(SideFont()).horizontalAdvance(QStringLiteral("Post-decoded")) + 8;
+    return sideWidth_;
+}
+
+// Room for the widest number of the value axis and its tick.
+int PicturePanel::ValueWidth(const QFontMetrics& fm) const {
+    if (values_.top == values_.bottom) return 0;
+    return fm.horizontalAdvance(QStringLiteral("-0.00")) + kTickLength + 2 * kBandPad;
+}
+
+QFont PicturePanel::SideFont() const {
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    return small;
+}
+
+QRect PicturePanel::DrawingRectIn(QSize outer, const QFontMetrics& fm) const {
+    const int top = TitleHeight(fm);
+    const int left = SideWidth() + ValueWidth(fm);
+    return QRect(left, top, std::max(0, outer.width() - left),
+                 std::max(0, outer.height() - top - AxisHeight(fm)));
+}
+
+QRect PicturePanel::DrawingRect() const {
+    return DrawingRectIn(size(), fontMetrics());
+}
+
+QSize PicturePanel::LogicalSize() const {
+    const QRect area = DrawingRect();
+    return QSize(std::clamp(area.width(), 0, kMaxImageSide),
+                 std::clamp(area.height(), 0, kMaxImageSide));
+}
+
+int PicturePanel::ScaleWidth() const {
+    if (standIn_ != nullptr && isHidden()) return standIn_->ScaleWidth();
+    return LogicalSize().width() * kUnitsPerPixel;
+}
+
+int PicturePanel::ScaleHeight() const {
+    if (standIn_ != nullptr && isHidden()) return standIn_->ScaleHeight();
+    return LogicalSize().height() * kUnitsPerPixel;
+}
+
+// A hidden panel gets its resize event only when shown; checking the size wherever the
+// image is used keeps image and scale in step whatever the order of events.
+void PicturePanel::EnsureImage() {
+    if (imageSize_ != LogicalSize() || imageRatio_ != devicePixelRatioF()) NewImage();
+}
+
+// A new size draws the kept runs again at that size: a paused window that is resized,
+// zoomed or changes scene still shows its pictures, as sharp as when they were drawn.
+void PicturePanel::NewImage() {
+    DrawPending();
+    const QSize oldSize = imageSize_;
+    const QSize logical = LogicalSize();
+    const qreal ratio = devicePixelRatioF();
+    imageSize_ = logical;
+    imageRatio_ = ratio;
+    const QSize device(static_cast<int>(std::ceil(logical.width() * ratio)),
+                       static_cast<int>(std::ceil(logical.height() * ratio)));
+    image_ = logical.isEmpty() ? QImage() : QImage(device, QImage::Format_RGB32);
+    // A failed allocation leaves a null image: the panel then simply shows nothing.
+    if (!image_.isNull()) {
+        image_.setDevicePixelRatio(ratio);
+        image_.fill(kBackground);
+    }
+    const bool kept = KeptLines() > 0 && !image_.isNull();
+    if (kept) {
+        QPainter painter(&image_);
+        Replay(painter, QSizeF(logical), penScale_);
+    }
+    if (!oldSize.isEmpty() && !logical.isEmpty()) {
+        markers_ = Scaled(markers_, double(logical.width()) / oldSize.width(),
+                          double(logical.height()) / oldSize.height());
+    }
+    empty_ = KeptLines() == 0;
+    update();
+    if (kept && oldSize != logical) emit Resized();
+}
+
+void PicturePanel::Keep(const QLineF& pixels) {
+    if (keepX_ <= 0 || keepY_ <= 0) return;
+    if (open_.strokes.empty() || open_.strokes.back().colour != colour_) {
+        open_.strokes.push_back(Stroke{colour_, {}});
+        open_.strokes.back().lines.reserve(1024);
+    }
+    open_.strokes.back().lines.push_back(
+        {static_cast<float>(pixels.x1() * keepX_), static_cast<float>(pixels.y1() * keepY_),
+         static_cast<float>(pixels.x2() * keepX_), static_cast<float>(pixels.y2() * keepY_)});
+    ++open_.lines;
+}
+
+// The oldest runs go first once the kept lines pass the bound; the last run always stays.
+void PicturePanel::EndRun() {
+    if (open_.lines == 0) return;
+    keptLines_ += open_.lines;
+    runs_.push_back(std::move(open_));
+    open_ = Run{};
+    while (keptLines_ > kMaxKeptLines && runs_.size() > 1) {
+        keptLines_ -= runs_.front().lines;
+        runs_.pop_front();
+    }
+}
+
+void PicturePanel::Replay(QPainter& painter, QSizeF size, qreal penWidth) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QVector<QLineF> scaled;
+    const auto draw = [&](const Run& run) {
+        for (const Stroke& stroke : run.strokes) {
+            QPen pen(FromBgr(stroke.colour));
+            pen.setWidthF(penWidth);
+            pen.setCapStyle(Qt::SquareCap);
+            painter.setPen(pen);
+            scaled.resize(0);
+            scaled.reserve(static_cast<qsizetype>(stroke.lines.size()));
+            const double sx = size.width();
+            const double sy = size.height();
+            for (const auto& l : stroke.lines)
+                scaled.append(QLineF(l[0] * sx, l[1] * sy, l[2] * sx, l[3] * sy));
+            painter.drawLines(scaled);
+        }
+    };
+    for (const Run& run : runs_)
+        draw(run);
+    draw(open_);
+    painter.restore();
+}
+
+void PicturePanel::Clear() {
+    EnsureImage();
+    pending_.clear();
+    markers_.clear();
+    runs_.clear();
+    open_ = Run{};
+    keptLines_ = 0;
+    empty_ = true;
+    if (!image_.isNull()) image_.fill(kBackground);
+    update(DrawingRect());
+    emit Changed();
+}
+
+void PicturePanel::SetColour(int32_t bgr) {
+    if (bgr == colour_) return;
+    if (!pending_.isEmpty()) {  // lines already collected keep the colour they were drawn in
+        EnsureImage();
+        DrawPending();
+    }
+    colour_ = bgr;
+    if (bgr == markerColour_) markers_.clear();  // a new set of markers begins
+}
+
+void PicturePanel::Line(double x1, double y1, double x2, double y2) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    if (pending_.isEmpty()) {
+        EnsureImage();
+        update(DrawingRect());  // a run changes the drawing, never the bands around it
+        // Kept lines are fractions of the scale the routines drew at (a hidden transmit
+        // eye's is its stand-in's).
+        const int w = ScaleWidth();
+        const int h = ScaleHeight();
+        keepX_ = w > 0 ? double(kUnitsPerPixel) / w : 0;
+        keepY_ = h > 0 ? double(kUnitsPerPixel) / h : 0;
+    }
+    constexpr double k = kUnitsPerPixel;
+    const QLineF line(x1 / k, y1 / k, x2 / k, y2 / k);
+    pending_.append(line);
+    Keep(line);
+    if (colour_ == markerColour_) markers_.append(line);
+}
+
+void PicturePanel::Flush() {
+    if (pending_.isEmpty() && open_.lines == 0) return;
+    EnsureImage();
+    DrawPending();
+    EndRun();
+    emit Changed();
+}
+
+void PicturePanel::DrawPending() {
+    if (pending_.isEmpty()) return;
+    if (!image_.isNull()) {
+        if (image_.devicePixelRatio() == 1.0 && penScale_ == 1.0 &&
+            image_.format() == QImage::Format_RGB32) {
+            // One pixel wide at ratio 1, the common case: straight into the image's pixels,
+            // without the painter's cost per line (a frame has some 12,800 short lines).
+            RasterLines(image_, pending_, FromBgr(colour_).rgb());
+        } else {
+            QPainter painter(&image_);
+            // One logical pixel wide (times the presentation zoom), without antialiasing.
+            // Thick lines are drawn by the routines as two lines.
+            QPen pen(FromBgr(colour_));
+            pen.setCosmetic(true);
+            pen.setWidthF(image_.devicePixelRatio() * penScale_);
+            painter.setPen(pen);
+            painter.drawLines(pending_);
+        }
+        empty_ = false;
+    }
+    pending_.clear();
+}
+
+const QImage& PicturePanel::Image() {
+    EnsureImage();
+    Flush();
+    return image_;
+}
+
+void PicturePanel::SetGreyed(bool greyed) {
+    if (greyed_ == greyed) return;
+    greyed_ = greyed;
+    update();
+}
+
+void PicturePanel::SetOverlay(Overlay overlay) {
+    overlay_ = std::move(overlay);
+    update();
+}
+
+void PicturePanel::SetTitle(const QString& title) {
+    if (title_ == title) return;
+    const bool resized = title_.isEmpty() != title.isEmpty();
+    title_ = title;
+    if (resized) updateGeometry();
+    update();
+}
+
+void PicturePanel::SetSideLabel(const QString& label) {
+    if (side_ == label) return;
+    side_ = label;
+    updateGeometry();
+    update();
+}
+
+void PicturePanel::SetFrequencyAxis(bool numbers) {
+    if (axis_ == AxisKind::Frequency && axisNumbers_ == numbers) return;
+    if (axis_ == AxisKind::None) updateGeometry();
+    axis_ = AxisKind::Frequency;
+    axisNumbers_ = numbers;
+    update();
+}
+
+void PicturePanel::SetSymbolAxis(double symbolsAcross, const PicturePanel* scaleOf) {
+    if (axis_ == AxisKind::SymbolPeriods && symbolsAcross_ == symbolsAcross && scaleOf_ == scaleOf)
+        return;
+    if (axis_ == AxisKind::None) updateGeometry();
+    axis_ = AxisKind::SymbolPeriods;
+    symbolsAcross_ = symbolsAcross;
+    scaleOf_ = scaleOf;
+    update();
+}
+
+void PicturePanel::SetNoAxis() {
+    if (axis_ == AxisKind::None) return;
+    axis_ = AxisKind::None;
+    updateGeometry();
+    update();
+}
+
+void PicturePanel::SetValueAxis(const ValueAxis& axis) {
+    if (values_ == axis) return;
+    const bool resized = (values_.top == values_.bottom) != (axis.top == axis.bottom);
+    values_ = axis;
+    if (resized) updateGeometry();
+    update();
+}
+
+void PicturePanel::SetOffHint(const QString& hint) {
+    if (offHint_ == hint) return;
+    offHint_ = hint;
+    update();
+}
+
+void PicturePanel::SetPenScale(qreal scale) {
+    penScale_ = std::clamp(scale, 0.5, 4.0);
+}
+
+void PicturePanel::SetPreferredSize(QSize size) {
+    preferred_ = size;
+    updateGeometry();
+}
+
+QSize PicturePanel::minimumSizeHint() const {
+    const QFontMetrics fm = fontMetrics();
+    return QSize(std::min(preferred_.width(), 90) + SideWidth() + ValueWidth(fm),
+                 std::min(preferred_.height(), 30) + TitleHeight(fm) + AxisHeight(fm));
+}
+
+// A switched-off panel shows its hint, never a picture left from before; a strip (greyed
+// when off) keeps its picture under the veil.
+void PicturePanel::paintEvent(QPaintEvent* event) {
+    if (g_exporting > 0) {
+        QPainter painter(this);
+        PaintInto(painter, rect(), font());
+        return;
+    }
+    EnsureImage();
+    Flush();
+    QPainter painter(this);
+    const QRect area = DrawingRect();
+    painter.fillRect(event->rect(), kBackground);
+    const bool off = !offHint_.isEmpty() && !greyed_;
+    if (!off) {
+        if (!image_.isNull()) painter.drawImage(area.topLeft(), image_);
+        if (overlay_) overlay_(painter, area);
+        PaintMarkers(painter, area, penScale_);
+        if (greyed_) painter.fillRect(area, kGreyVeil);
+    }
+    PaintHint(painter, area);
+    // The bands' text is the costly part of a repaint; a run repaints only the drawing.
+    if (!area.contains(event->rect())) PaintBandsIn(painter, rect(), area, fontMetrics());
+    painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : kBorder);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont& font) {
+    DrawPending();
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.setFont(font);
+    const QFontMetrics fm(font, painter.device());
+    const QRect outer(QPoint(0, 0), target.size());
+    const QRect area = DrawingRectIn(target.size(), fm);
+    painter.fillRect(outer, kBackground);
+    // Pens grow with the picture, as the traces would at a panel of that size.
+    const qreal grow = imageSize_.isEmpty()
+                           ? 1.0
+                           : std::max(1.0, std::min(double(area.width()) / imageSize_.width(),
+                                                    double(area.height()) / imageSize_.height()) /
+                                               2);
+    const qreal pen = penScale_ * std::floor(grow);
+    const bool off = !offHint_.isEmpty() && !greyed_;
+    if (!off && !area.isEmpty()) {
+        painter.save();
+        painter.setClipRect(area);
+        painter.translate(area.topLeft());
+        Replay(painter, QSizeF(area.size()), pen);
+        painter.restore();
+        if (overlay_) overlay_(painter, area);
+        PaintMarkers(painter, area, pen);
+        if (greyed_) painter.fillRect(area, kGreyVeil);
+    }
+    PaintHint(painter, area);
+    PaintBandsIn(painter, outer, area, fm);
+    painter.setPen(kBorder);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(outer.adjusted(0, 0, -1, -1));
+    painter.restore();
+}
+
+void PicturePanel::PaintMarkers(QPainter& painter, const QRect& area, qreal penWidth) {
+    if (markers_.isEmpty() || imageSize_.isEmpty()) return;
+    painter.save();
+    painter.setClipRect(area);
+    painter.translate(area.topLeft());
+    QPen pen(FromBgr(markerColour_));
+    pen.setWidthF(penWidth);
+    painter.setPen(pen);
+    painter.drawLines(Scaled(markers_, double(area.width()) / imageSize_.width(),
+                             double(area.height()) / imageSize_.height()));
+    painter.restore();
+}
+
+void PicturePanel::PaintHint(QPainter& painter, const QRect& area) {
+    if (offHint_.isEmpty() || (greyed_ && !Empty())) return;
+    painter.save();
+    painter.setPen(kHintText);
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, offHint_);
+    painter.restore();
+}
+
+void PicturePanel::PaintBandsIn(QPainter& painter, const QRect& outer, const QRect& area,
+                                const QFontMetrics& fm) {
+    painter.setPen(kBandText);
+    if (!side_.isEmpty()) {
+        painter.save();
+        painter.setFont(SideFont());
+        painter.drawText(QRect(4, 0, SideWidth() - 6, outer.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, side_);
+        painter.setPen(kTick);
+        painter.drawLine(SideWidth() - 1, 0, SideWidth() - 1, outer.height());
+        painter.restore();
+    }
+    if (!title_.isEmpty()) {
+        painter.drawText(QRect(SideWidth() + 4, 0, outer.width() - SideWidth() - 8, area.top()),
+                         Qt::AlignLeft | Qt::AlignVCenter, title_);
+        painter.setPen(kTick);
+        painter.drawLine(SideWidth(), area.top() - 1, outer.right(), area.top() - 1);
+    }
+    if (ValueWidth(fm) > 0)
+        PaintValueAxis(painter, QRect(SideWidth(), area.top(), ValueWidth(fm), area.height()), area,
+                       fm);
+    const QRect band(area.left(), area.bottom() + 1, area.width(),
+                     outer.height() - area.bottom() - 1);
+    if (axis_ == AxisKind::Frequency) PaintFrequencyAxis(painter, band, fm);
+    if (axis_ == AxisKind::SymbolPeriods) PaintSymbolAxis(painter, band, fm);
+}
+
+// Numbered ticks a 1, 2 or 5 step apart, the unit at the top; the marks (thresholds) are
+// labelled in the marker colour where they fall inside the drawing.
+void PicturePanel::PaintValueAxis(QPainter& painter, const QRect& band, const QRect& area,
+                                  const QFontMetrics& fm) {
+    const double top = values_.top;
+    const double bottom = values_.bottom;
+    const double h = area.height();
+    if (h <= 0) return;
+    const auto yOf = [&](double v) { return area.top() + (top - v) / (top - bottom) * h; };
+    const double step =
+        NiceStep(std::abs(top - bottom), std::max(1, area.height() / (3 * fm.height())));
+    if (!(step > 0)) return;
+    const double lo = std::min(top, bottom);
+    const double hi = std::max(top, bottom);
+    painter.save();
+    const int right = band.right();
+    for (double v = std::ceil(lo / step) * step; v <= hi + step * 1e-9; v += step) {
+        const double y = yOf(v);
+        painter.setPen(kTick);
+        painter.drawLine(QPointF(right - kTickLength, y), QPointF(right, y));
+        const QString text = ValueText(v, step);
+        const double baseline = std::clamp(y + fm.ascent() / 2.0 - 1,
+                                           double(area.top() + fm.ascent()), double(area.bottom()));
+        painter.setPen(kBandText);
+        painter.drawText(QPointF(right - kTickLength - 1 - fm.horizontalAdvance(text), baseline),
+                         text);
+    }
+    // The marks' values in the band, over the ticks they fall on, never over the drawing.
+    if (markerColour_ >= 0 && !values_.marks.empty()) {
+        painter.setPen(FromBgr(markerColour_).darker(150));
+        for (double v : values_.marks) {
+            const double y = yOf(v);
+            if (y < area.top() || y > area.bottom()) continue;
+            const QString text = ValueText(v, step / 10);
+            const double baseline = std::clamp(
+                y + fm.ascent() / 2.0 - 1, double(area.top() + fm.ascent()), double(area.bottom()));
+            painter.fillRect(QRectF(band.left(), baseline - fm.ascent(), band.width(), fm.height()),
+                             kBackground);
+            painter.drawText(QPointF(right - 1 - fm.horizontalAdvance(text), baseline), text);
+        }
+    }
+    painter.restore();
+}
+
+// 0 to 4 kHz across the drawing, a tick every 0.5 kHz, a number every 1 kHz.
+void PicturePanel::PaintFrequencyAxis(QPainter& painter, const QRect& band,
+                                      const QFontMetrics& fm) {
+    const double w = band.width();
+    const QString unit = QStringLiteral("kHz");
+    const int unitLeft = band.right() - fm.horizontalAdvance(unit) - 3;
+    for (int i = 0; i <= 8; ++i) {
+        const double x = band.left() + std::min(i * w / 8, w - 1);
+        painter.setPen(kTick);
+        painter.drawLine(QPointF(x, band.top()), QPointF(x, band.top() + kTickLength));
+        if (!axisNumbers_ || i % 2 != 0 || i == 8) continue;
+        const QString number = QString::number(i / 2);
+        const int left =
+            i == 0 ? band.left() + 3 : static_cast<int>(x) - fm.horizontalAdvance(number) / 2;
+        if (left + fm.horizontalAdvance(number) >= unitLeft - 2) continue;
+        painter.setPen(kBandText);
+        painter.drawText(left, band.bottom() - fm.descent(), number);
+    }
+    painter.setPen(kBandText);
+    painter.drawText(unitLeft, band.bottom() - fm.descent(), unit);
+}
+
+// Ticks one symbol period apart from the left edge, numbered, with the unit at the right.
+void PicturePanel::PaintSymbolAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm) {
+    const PicturePanel* ref = scaleOf_ != nullptr ? scaleOf_ : this;
+    // The periods across this band: the traces' scale is `ref`'s, stretched with the band.
+    const double refWidth = ref->ScaleWidth() / double(kUnitsPerPixel);
+    const double ownWidth = ScaleWidth() / double(kUnitsPerPixel);
+    if (!(symbolsAcross_ > 0) || refWidth <= 0 || ownWidth <= 0) return;
+    const double period = band.width() * (refWidth / ownWidth) / symbolsAcross_;
+    if (period < 4) return;
+    const QString unit = QStringLiteral("symbol periods");
+    const int unitLeft = band.right() - fm.horizontalAdvance(unit) - 3;
+    // Numbers far enough apart to read: every tick, or every second, fifth, tenth...
+    const double room = 2.0 * fm.horizontalAdvance(QStringLiteral("88"));
+    int every = 1;
+    for (int step : {2, 5, 10, 20, 50}) {
+        if (every * period >= room) break;
+        every = step;
+    }
+    for (int k = 0; k * period < band.width(); ++k) {
+        const double x = band.left() + k * period;
+        painter.setPen(kTick);
+        painter.drawLine(QPointF(x, band.top()), QPointF(x, band.top() + kTickLength));
+        if (k % every != 0) continue;
+        const QString number = QString::number(k);
+        const int left =
+            k == 0 ? band.left() + 3 : static_cast<int>(x) - fm.horizontalAdvance(number) / 2;
+        if (left + fm.horizontalAdvance(number) >= unitLeft - 2) continue;
+        painter.setPen(kBandText);
+        painter.drawText(left, band.bottom() - fm.descent(), number);
+    }
+    painter.setPen(kBandText);
+    painter.drawText(unitLeft, band.bottom() - fm.descent(), unit);
+}
+
+void PicturePanel::resizeEvent(QResizeEvent*) {
+    EnsureImage();
+}
+
+// A click acts once the time for a double click has passed without one: a double click
+// (the panel shown large) must not also clear an eye or restart a spectrum.
+void PicturePanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (!clickTimer_) {
+        clickTimer_ = new QTimer(this);
+        clickTimer_->setSingleShot(true);
+        connect(clickTimer_, &QTimer::timeout, this, &PicturePanel::Clicked);
+    }
+    clickTimer_->start(QApplication::doubleClickInterval());
+}
+
+void PicturePanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (clickTimer_) clickTimer_->stop();
+    emit Present();
+}
+
+void PicturePanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        sideWidth_ = -1;
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
+}
+
+void PicturePanel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            emit Clicked();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace linelab
