@@ -28,6 +28,7 @@ if ! command -v debootstrap >/dev/null; then
 fi
 
 target=$(mktemp -d /var/tmp/linelab-clean-root.XXXXXX)
+chmod 0755 "$target"  # apt downloads as _apt, which must reach the lists
 cleanup() {
     umount "$target/proc" 2>/dev/null || true
     umount "$target/dev" 2>/dev/null || true

@@ -2,15 +2,18 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <unordered_set>
+#include <vector>
 
 #include "ui/Lesson.h"
+#include "ui/OneLine.h"
 #include "ui/SaveFileAtomically.h"
 
 namespace linelab {
 namespace {
 
 std::string Named(const std::filesystem::path& file, std::string_view problem) {
-    return file.string() + ": " + std::string(problem);
+    return OneLine(file.string() + ": " + std::string(problem));
 }
 
 // The file's size as the system reports it; anything but a regular file is refused, since
@@ -56,17 +59,56 @@ std::string Reason(const nlohmann::json::exception& e) {
     return what;
 }
 
+// Watches the parser's events, so a file no lesson could be is refused while it is read, in
+// time linear in its size. An ordered object looks a key up by walking its entries, so
+// without the cap every key of a large object would walk all before it; the cap is far
+// above the entries any group holds. Each object's keys go into a hash set, so a key given
+// twice (which the library would quietly overwrite) is found without that walk.
+class ParseLimits {
+  public:
+    bool operator()(int depth, LessonJson::parse_event_t event, LessonJson& parsed) {
+        if (problem_) return false;
+        using Event = LessonJson::parse_event_t;
+        if (depth > kMaxLessonDepth) {
+            problem_ = "nested more than " + std::to_string(kMaxLessonDepth) +
+                       " levels deep; no lesson is";
+        } else if (event == Event::object_start || event == Event::array_start) {
+            keys_.emplace_back();
+        } else if ((event == Event::object_end || event == Event::array_end) && !keys_.empty()) {
+            keys_.pop_back();
+        } else if (event == Event::key && !keys_.empty()) {
+            auto& keys = keys_.back();
+            const std::string& key = parsed.get_ref<const std::string&>();
+            if (keys.size() >= kMaxLessonEntries) {
+                problem_ = "an object holds more than " + std::to_string(kMaxLessonEntries) +
+                           " entries; no lesson does";
+            } else if (!keys.insert(key).second) {
+                problem_ =
+                    "the entry " +
+                    LessonJson(key).dump(-1, ' ', false, LessonJson::error_handler_t::replace) +
+                    " is given twice in one object";
+            }
+        }
+        return !problem_;
+    }
+    const std::optional<std::string>& Problem() const { return problem_; }
+
+  private:
+    std::vector<std::unordered_set<std::string>> keys_;
+    std::optional<std::string> problem_;
+};
+
 }  // namespace
 
 std::optional<std::string> ParseLesson(std::string_view text, const std::filesystem::path& file,
                                        LessonJson& lesson) {
-    bool tooDeep = false;
-    const auto limitDepth = [&tooDeep](int depth, LessonJson::parse_event_t, LessonJson&) {
-        if (depth > kMaxLessonDepth) tooDeep = true;
-        return !tooDeep;
+    ParseLimits limits;
+    // The parser copies its callback; the copy reports through the original.
+    const auto check = [&limits](int depth, LessonJson::parse_event_t event, LessonJson& parsed) {
+        return limits(depth, event, parsed);
     };
     try {
-        lesson = LessonJson::parse(text.begin(), text.end(), limitDepth);
+        lesson = LessonJson::parse(text.begin(), text.end(), check);
     } catch (const nlohmann::json::parse_error& e) {
         // The library counts the offending byte from 1.
         const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
@@ -75,10 +117,7 @@ std::optional<std::string> ParseLesson(std::string_view text, const std::filesys
         // Well-formed but beyond what a double holds, such as 1e400.
         return Named(file, "cannot be read as JSON: " + Reason(e));
     }
-    if (tooDeep) {
-        return Named(file, "nested more than " + std::to_string(kMaxLessonDepth) +
-                               " levels deep; no lesson is");
-    }
+    if (limits.Problem()) return Named(file, *limits.Problem());
     return std::nullopt;
 }
 
@@ -123,6 +162,7 @@ std::optional<std::string> OpenLesson(Form1& form, const std::filesystem::path& 
 }
 
 std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file) {
+    if (file.empty()) return "a lesson needs a file name; none was given";
     if (auto problem = SaveFileAtomically(file, LessonText(CollectLesson(form))))
         return Named(file, *problem);
     return std::nullopt;
