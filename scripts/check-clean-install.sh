@@ -55,7 +55,7 @@ in_root apt-get update -qq
 # shows below as a library the programs cannot find.
 in_root apt-get install -y --no-install-recommends "$package" >"$target/apt.log" 2>&1 ||
     { tail -30 "$target/apt.log" >&2; exit 1; }
-grep -E '^(Setting up|E:|W:)|newly installed' "$target/apt.log" | grep -v '^Setting up' || true
+grep -E '^(E:|W:)|newly installed' "$target/apt.log" | grep -v -e 'unsandboxed' -e 'Can not write log' || true
 say "$(grep -c '^Setting up' "$target/apt.log") packages set up"
 
 status=0

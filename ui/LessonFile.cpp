@@ -73,20 +73,20 @@ class ParseLimits {
             problem_ = "nested more than " + std::to_string(kMaxLessonDepth) +
                        " levels deep; no lesson is";
         } else if (event == Event::object_start || event == Event::array_start) {
-            keys_.emplace_back();
-        } else if ((event == Event::object_end || event == Event::array_end) && !keys_.empty()) {
-            keys_.pop_back();
-        } else if (event == Event::key && !keys_.empty()) {
-            auto& keys = keys_.back();
-            const std::string& key = parsed.get_ref<const std::string&>();
-            if (keys.size() >= kMaxLessonEntries) {
-                problem_ = "an object holds more than " + std::to_string(kMaxLessonEntries) +
+            levels_.push_back({{}, levels_.empty() ? "" : levels_.back().lastKey, {}});
+        } else if ((event == Event::object_end || event == Event::array_end) && !levels_.empty()) {
+            levels_.pop_back();
+        } else if (event == Event::key && !levels_.empty()) {
+            Level& level = levels_.back();
+            level.lastKey = parsed.get_ref<const std::string&>();
+            if (level.keys.size() >= kMaxLessonEntries) {
+                problem_ = (level.name.empty() ? "an object" : Quoted(level.name)) +
+                           " holds more than " + std::to_string(kMaxLessonEntries) +
                            " entries; no lesson does";
-            } else if (!keys.insert(key).second) {
-                problem_ =
-                    "the entry " +
-                    LessonJson(key).dump(-1, ' ', false, LessonJson::error_handler_t::replace) +
-                    " is given twice in one object";
+            } else if (!level.keys.insert(level.lastKey).second) {
+                problem_ = "the entry " + Quoted(level.lastKey) +
+                           (level.name.empty() ? "" : " in " + Quoted(level.name)) +
+                           " is given twice";
             }
         }
         return !problem_;
@@ -94,7 +94,18 @@ class ParseLimits {
     const std::optional<std::string>& Problem() const { return problem_; }
 
   private:
-    std::vector<std::unordered_set<std::string>> keys_;
+    // A short JSON literal of a key for the message.
+    static std::string Quoted(const std::string& key) {
+        std::string text = LessonJson(key.substr(0, 60))
+                               .dump(-1, ' ', false, LessonJson::error_handler_t::replace);
+        return key.size() > 60 ? text + "..." : text;
+    }
+    struct Level {
+        std::unordered_set<std::string> keys;
+        std::string name;  // the key this object or array is the value of
+        std::string lastKey;
+    };
+    std::vector<Level> levels_;
     std::optional<std::string> problem_;
 };
 

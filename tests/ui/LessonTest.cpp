@@ -194,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLesson{"VersionTwoTo64",
                   R"({"format": "linelab-lesson", "version": 18446744073709551615})", "newer"},
         BadLesson{"DuplicateKey", Lesson(R"(, "lists": {"cmbNoise": "0.1", "cmbNoise": "0.2"})"),
-                  "\"cmbNoise\" is given twice"}),
+                  "\"cmbNoise\" in \"lists\" is given twice"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(LessonFileChecks, SizeKindAndReadabilityAreCheckedBeforeReading) {
@@ -369,7 +369,7 @@ TEST(LessonRead, AHugeObjectIsRefusedWhileReading) {
     Form1 form;
     const auto problem = OpenLessonText(form, text, "huge.json");
     ASSERT_TRUE(problem);
-    EXPECT_THAT(*problem, HasSubstr("more than 256 entries"));
+    EXPECT_THAT(*problem, HasSubstr("\"lists\" holds more than 256 entries"));
 }
 
 // Whatever bytes a name or a file holds, a message is one line of valid UTF-8.
