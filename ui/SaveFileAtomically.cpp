@@ -70,6 +70,12 @@ std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
             const std::filesystem::path link = std::filesystem::read_symlink(current, error);
             if (error) return "is a link that cannot be read: " + error.message();
             current = link.is_absolute() ? link : current.parent_path() / link;
+            // /dev/stdout and its kind lead to a descriptor of this very process, whose
+            // file (a terminal, a pipe, the file a shell redirects to) is no lesson to
+            // replace.
+            if (current.lexically_normal().string().starts_with("/proc/"))
+                return "is a link to " + current.string() +
+                       ", a descriptor of this program; a lesson is saved to a named file";
             continue;
         }
         if (!S_ISREG(status.st_mode)) {

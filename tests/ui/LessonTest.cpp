@@ -267,6 +267,7 @@ TEST(LessonSave, ReplacesOnlyRegularFilesAndWritesThroughLinks) {
     ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
     fs::create_symlink("pipe", dir / "pipelink.json");
     fs::create_directory(dir / "folder");
+    fs::create_symlink("/proc/self/fd/1", dir / "stdout");
     struct Case {
         std::string name, refusal, written;
     };
@@ -275,7 +276,8 @@ TEST(LessonSave, ReplacesOnlyRegularFilesAndWritesThroughLinks) {
                                            {"dangling.json", "", "absent.json"},
                                            {"pipe", "is a FIFO", ""},
                                            {"pipelink.json", "pipe, which is a FIFO", ""},
-                                           {"folder", "is a directory", ""}}) {
+                                           {"folder", "is a directory", ""},
+                                           {"stdout", "a descriptor of this program", ""}}) {
         const auto problem = SaveFileAtomically(dir / c.name, "new " + c.name);
         if (c.refusal.empty()) {
             EXPECT_FALSE(problem) << c.name << ": " << *problem;
@@ -287,7 +289,7 @@ TEST(LessonSave, ReplacesOnlyRegularFilesAndWritesThroughLinks) {
         }
     }
     EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
-    EXPECT_EQ(dir.Count(), 8u);  // absent.json made, nothing left behind
+    EXPECT_EQ(dir.Count(), 9u);  // absent.json made, nothing left behind
     const auto empty = SaveLesson(Form1(), "");
     ASSERT_TRUE(empty);
     EXPECT_THAT(*empty, HasSubstr("file name"));
