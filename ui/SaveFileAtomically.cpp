@@ -152,7 +152,7 @@ std::string RandomChars() {
 // Owns the temporary file until it has been renamed over the target.
 class TemporaryFile {
   public:
-    TemporaryFile(const Target& target) {
+    explicit TemporaryFile(const Target& target) {
         const std::filesystem::path folder = target.path.parent_path();
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             name_ = (folder / (TemporaryPrefix(target.path.filename().string()) + RandomChars()))
@@ -231,10 +231,12 @@ class TemporaryFile {
 
 // A temporary file of ours that no save is writing: see the header.
 bool IsStale(const std::filesystem::path& file) {
+    // Only a regular file is opened: opening a device can act on it.
+    struct stat named {};
+    if (lstat(file.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return false;
     const int fd = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat opened {};
-    struct stat named {};
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const bool stale = fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
                        opened.st_uid == geteuid() &&
