@@ -71,7 +71,8 @@ std::optional<std::string> OpenLessonText(Form1& form, std::string_view text,
                                           LessonRunState run = LessonRunState::Apply);
 
 // Writes the form's lesson to a temporary file beside `file` and renames it over `file`,
-// so no half-written lesson is ever left. The message names the file and the problem.
+// so no half-written lesson is ever left (SaveFileAtomically: a link is followed, anything
+// but a regular file refused). The message names the file and the problem on one line.
 std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file);
 
 }  // namespace linelab
