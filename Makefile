@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
+PKG_BUILD  ?= build-package
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
@@ -34,9 +35,14 @@ sanitize: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error -j $(JOBS)
 
-# A Debian package of the programs, the desktop files and the example lessons.
-package: build
-	@cmake --build $(BUILD) --target package
+# A Debian package of the programs, the desktop files and the example lessons, in
+# $(PKG_BUILD)/. Its own folder, configured without the tests and benchmarks, builds only
+# what the package installs.
+package: deps
+	@cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DLINELAB_BUILD_TESTS=OFF \
+	    -DLINELAB_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(PKG_BUILD) -j $(JOBS) --target linelab linelab-batch linelab_man_pages
+	@cd $(PKG_BUILD) && cpack -G DEB
 
 # The threaded tests (ctest label "threads": engines ticking at once, the sweep's pool) under
 # ThreadSanitizer, without the Qt view. Only the programs holding them are built.
@@ -60,4 +66,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(PKG_BUILD)

@@ -11,8 +11,29 @@ if(TARGET linelab)
     install(FILES ${data}/${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${data}/${app_id}.svg
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    # The lesson type, so a double click on a lesson opens the window (the desktop entry
+    # names the type). shared-mime-info's trigger on this folder updates the MIME cache.
+    install(FILES ${data}/${app_id}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+            RENAME ${app_id}.xml)
 endif()
-install(FILES ${data}/linelab-batch.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Manual pages compressed as Debian ships them: -9 for size, -n so the archive holds no name
+# or time stamp and the same page gives the same bytes.
+set(man_pages linelab-batch.1)
+if(TARGET linelab)
+    list(APPEND man_pages linelab.1)
+endif()
+set(compressed_pages)
+foreach(page ${man_pages})
+    set(gz ${CMAKE_BINARY_DIR}/man/${page}.gz)
+    add_custom_command(OUTPUT ${gz}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+        COMMAND gzip -9n -c ${data}/${page} > ${gz}
+        DEPENDS ${data}/${page} VERBATIM)
+    list(APPEND compressed_pages ${gz})
+endforeach()
+add_custom_target(linelab_man_pages ALL DEPENDS ${compressed_pages})
+install(FILES ${compressed_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The window's File > Examples lists this folder (found from the program's own folder).
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/lessons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/linelab/lessons
         FILES_MATCHING PATTERN "*.json")

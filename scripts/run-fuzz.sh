@@ -2,7 +2,9 @@
 # Builds a libFuzzer target with clang in build-fuzz and runs it for FUZZ_SECONDS seconds
 # (600 unless set), then prints the executions per second and the size of the corpus.
 #     run-fuzz.sh          the form model, on corpus/
-#     run-fuzz.sh lesson   the lesson reader, on corpus-lesson/ (seeded with lessons/*.json) A broken rule or a sanitizer report stops the run with a non-zero
+#     run-fuzz.sh lesson   the lesson reader, on corpus-lesson/ (seeded with lessons/*.json and
+#                          a few lessons near the 1 MB limit), inputs up to that limit
+# A broken rule or a sanitizer report stops the run with a non-zero
 # status; the input that caused it is left in build-fuzz/ as crash-*, and the action
 # sequence that repeats it is in the printed log.
 set -euo pipefail
@@ -11,9 +13,15 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-fuzz"
 target=linelab_fuzz
 corpus="$root/corpus"
+max_len=4096
+options=()
 if [ "${1:-}" = lesson ]; then
     target=linelab_fuzz_lesson
     corpus="$root/corpus-lesson"
+    # A lesson file may have 1 MB (kMaxLessonBytes), and the reader must refuse the largest
+    # within the time limit: an input taking longer is kept as a timeout.
+    max_len=1048576
+    options=(-timeout=20)
 fi
 seconds="${FUZZ_SECONDS:-600}"
 log="$build/fuzz.log"
@@ -22,7 +30,9 @@ log="$build/fuzz.log"
 if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang' "$build/CMakeCache.txt"; then
     rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release ${launcher[@]+"${launcher[@]}"} \
     -DLINELAB_FUZZ=ON -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target "$target" -j 2 >/dev/null
 
@@ -30,9 +40,42 @@ mkdir -p "$corpus"
 if [ "$target" = linelab_fuzz_lesson ] && [ -z "$(ls -A "$corpus")" ]; then
     cp "$root"/lessons/*.json "$corpus"/
 fi
+# Large seeds, each just under the size limit, for the shapes whose reading could grow
+# faster than the file: many keys in one object, one key many times, a long text, a long
+# array, many small objects.
+if [ "$target" = linelab_fuzz_lesson ]; then
+    for shape in keys duplicates text array objects; do
+        [ -f "$corpus/large-$shape.json" ] && continue
+        awk -v shape="$shape" 'BEGIN {
+            q = "\""
+            printf "{" q "format" q ": " q "linelab-lesson" q ", " q "version" q ": 1, "
+            if (shape == "keys") {
+                printf q "lists" q ": {"
+                for (i = 0; i < 85000; i++) printf "%s" q "%d" q ":0", (i ? "," : ""), i
+                print "}}"
+            } else if (shape == "duplicates") {
+                printf q "lists" q ": {"
+                for (i = 0; i < 40000; i++) printf "%s" q "cmbNoise" q ":" q "0.%d" q, (i ? "," : ""), i % 10
+                print "}}"
+            } else if (shape == "text") {
+                printf q "lists" q ": {" q "cmbNoise" q ": " q
+                for (i = 0; i < 100000; i++) printf "0123456789"
+                print q "}}"
+            } else if (shape == "array") {
+                printf q "sliders" q ": {" q "vscThreshold" q ": ["
+                for (i = 0; i < 300000; i++) printf "%s1", (i ? "," : "")
+                print "]}}"
+            } else {
+                printf q "run" q ": ["
+                for (i = 0; i < 60000; i++) printf "%s{" q "a" q ":1," q "b" q ":2}", (i ? "," : "")
+                print "]}"
+            }
+        }' >"$corpus/large-$shape.json"
+    done
+fi
 echo "run-fuzz: $target for ${seconds} s on $corpus"
 status=0
-"$build/fuzz/$target" -max_len=4096 -len_control=10 -max_total_time="$seconds" -print_final_stats=1 \
+"$build/fuzz/$target" -max_len="$max_len" ${options[@]+"${options[@]}"} -len_control=10 -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$build/" "$corpus" >"$log" 2>&1 || status=$?
 
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "ui/Lesson.h"
 
@@ -21,6 +23,20 @@ std::string Quoted(const LessonJson& value) {
     return text;
 }
 
+// A JSON integer as a signed 64-bit number, or nothing. The library compares an unsigned
+// number with a signed one by converting it, so 2^64-1 would pass as -1: the range is
+// checked here, before any conversion.
+std::optional<std::int64_t> WholeNumber(const LessonJson& value) {
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        if (number > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return std::nullopt;
+        return static_cast<std::int64_t>(number);
+    }
+    if (value.is_number_integer()) return value.get<std::int64_t>();
+    return std::nullopt;
+}
+
 std::string ItemChoices(const ListControl& list) {
     std::string choices;
     for (const std::string& item : list.items)
@@ -35,10 +51,13 @@ Problem CheckHeader(const LessonJson& lesson) {
         return "not a lesson: \"format\" must be \"" + std::string(kLessonFormat) + "\"";
     }
     const auto version = lesson.find("version");
-    if (version == lesson.end() || !version->is_number_integer() || *version < 1) {
-        return "\"version\" must be a whole number from 1";
+    const auto number = version == lesson.end() ? std::nullopt : WholeNumber(*version);
+    if (version != lesson.end() && version->is_number_unsigned() && !number) {
+        return "lesson version " + version->dump() + " is newer than this program reads (" +
+               std::to_string(kLessonVersion) + "); open it with a newer LineLab";
     }
-    if (*version > kLessonVersion) {
+    if (!number || *number < 1) return "\"version\" must be a whole number from 1";
+    if (*number > kLessonVersion) {
         return "lesson version " + version->dump() + " is newer than this program reads (" +
                std::to_string(kLessonVersion) + "); open it with a newer LineLab";
     }
@@ -119,10 +138,11 @@ Problem ApplyChecks(Form1& form, const LessonJson& lesson) {
         const auto id = static_cast<CheckId>(i);
         const auto value = checks->find(std::string(form.Check(id).name));
         if (value == checks->end()) continue;
-        if (!value->is_number_integer() || (*value != 0 && *value != 1)) {
+        const auto number = WholeNumber(*value);
+        if (!number || (*number != 0 && *number != 1)) {
             return std::string(form.Check(id).name) + ": takes 0 or 1, not " + Quoted(*value);
         }
-        form.SetCheckValue(id, value->get<int>());
+        form.SetCheckValue(id, static_cast<int>(*number));
     }
     return std::nullopt;
 }
@@ -135,12 +155,13 @@ Problem ApplySliders(Form1& form, const LessonJson& lesson) {
         const SliderControl& slider = form.Slider(id);
         const auto value = sliders->find(std::string(slider.name));
         if (value == sliders->end()) continue;
-        if (!value->is_number_integer() || *value < slider.min || *value > slider.max) {
+        const auto number = WholeNumber(*value);
+        if (!number || *number < slider.min || *number > slider.max) {
             return std::string(slider.name) + ": takes a whole number from " +
                    std::to_string(slider.min) + " to " + std::to_string(slider.max) + ", not " +
                    Quoted(*value);
         }
-        form.SetSliderValue(id, value->get<int>());
+        form.SetSliderValue(id, static_cast<int>(*number));
     }
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include "receiver/Noise.h"
 #include "transmit/Transmit.h"
 #include "ui/Form1.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -17,28 +18,6 @@ bool On(const Form1& form, CheckId id) {
 const std::string& Text(const Form1& form, ListId id) {
     return form.List(id).text;
 }
-
-// The check box of each panel.
-struct PanelSwitch {
-    PanelId panel;
-    CheckId check;
-};
-inline constexpr PanelSwitch kPanelSwitches[] = {
-    {PanelId::Data, CheckId::chkData},
-    {PanelId::PreData, CheckId::chkPreData},
-    {PanelId::CodedData, CheckId::chkCodedData},
-    {PanelId::ModData, CheckId::chkModData},
-    {PanelId::DemodData, CheckId::chkDemodData},
-    {PanelId::DecodedData, CheckId::chkDecodedData},
-    {PanelId::PostData, CheckId::chkPostData},
-    {PanelId::RxData, CheckId::chkRxData},
-    {PanelId::TxEye, CheckId::chkTxEye},
-    {PanelId::ChannelEye, CheckId::chkChannelEye},
-    {PanelId::RxEye, CheckId::chkRxEye},
-    {PanelId::TxSpectrum, CheckId::chkTxSpectrum},
-    {PanelId::ChannelSpectrum, CheckId::chkChannelSpectrum},
-    {PanelId::RxSpectrum, CheckId::chkRxSpectrum},
-};
 
 bool TransmitPam4(const Form1& form) {
     return Text(form, ListId::cmbMod0) == "4-PAM";
@@ -64,7 +43,7 @@ void ReadLinkConfig(const Form1& f, LinkConfig& out) {
     out.echo.delay = EchoDelay(Val(Text(f, ListId::cmbMultipathDelay)));
     out.invert = f.Check(CheckId::chkInvert).visible && On(f, CheckId::chkInvert);
     out.hscSample = f.Slider(SliderId::hscSample).value;
-    for (const PanelSwitch& panel : kPanelSwitches) out.shown.Set(panel.panel, On(f, panel.check));
+    for (const PanelDescriptor& panel : kPanelTable) out.shown.Set(panel.panel, On(f, panel.check));
     const CheckControl& memory = f.Check(CheckId::chkMemory);
     out.memory = memory.visible && memory.value == 1;
     out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;

@@ -31,6 +31,8 @@ inline constexpr int kLessonVersion = 1;
 // Larger files are refused before a byte is read: a lesson is a few kilobytes.
 inline constexpr std::uintmax_t kMaxLessonBytes = 1024 * 1024;
 inline constexpr int kMaxLessonDepth = 8;  // a lesson nests two levels deep
+// Entries in one object: a group holds at most one per control (fewer than a hundred).
+inline constexpr std::size_t kMaxLessonEntries = 256;
 
 // The lists in the order a lesson sets them.
 std::span<const ListId> LessonListOrder();
@@ -54,7 +56,8 @@ std::string LessonText(const LessonJson& lesson);
 std::optional<std::string> ReadLessonText(const std::filesystem::path& file, std::string& text);
 
 // Parses text read from `file` (named in messages only); a JSON fault is reported with its
-// line and column.
+// line and column. Deeper nesting, larger objects and a key given twice in one object are
+// refused while the text is read.
 std::optional<std::string> ParseLesson(std::string_view text, const std::filesystem::path& file,
                                        LessonJson& lesson);
 
@@ -68,7 +71,8 @@ std::optional<std::string> OpenLessonText(Form1& form, std::string_view text,
                                           LessonRunState run = LessonRunState::Apply);
 
 // Writes the form's lesson to a temporary file beside `file` and renames it over `file`,
-// so no half-written lesson is ever left. The message names the file and the problem.
+// so no half-written lesson is ever left (SaveFileAtomically: a link is followed, anything
+// but a regular file refused). The message names the file and the problem on one line.
 std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file);
 
 }  // namespace linelab

@@ -2,15 +2,18 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <unordered_set>
+#include <vector>
 
 #include "ui/Lesson.h"
+#include "ui/OneLine.h"
 #include "ui/SaveFileAtomically.h"
 
 namespace linelab {
 namespace {
 
 std::string Named(const std::filesystem::path& file, std::string_view problem) {
-    return file.string() + ": " + std::string(problem);
+    return OneLine(file.string() + ": " + std::string(problem));
 }
 
 // The file's size as the system reports it; anything but a regular file is refused, since
@@ -56,17 +59,86 @@ std::string Reason(const nlohmann::json::exception& e) {
     return what;
 }
 
+// A first pass over the text, event by event, that refuses what no lesson could be before
+// the document is built, in time linear in the text's size. The document's parser is only
+// linear within these limits: an ordered object looks a key up by walking its entries, so
+// every key of a large object would walk all before it (the cap is far above the entries
+// any group holds), and the library's filtering parser walks a whole array after each object
+// in it, so it is not used. Each object's keys go into a hash set, so a key given twice
+// (which the library would quietly overwrite) is found without that walk.
+class ShapeCheck {
+  public:
+    bool null() { return true; }
+    bool boolean(bool) { return true; }
+    bool number_integer(LessonJson::number_integer_t) { return true; }
+    bool number_unsigned(LessonJson::number_unsigned_t) { return true; }
+    bool number_float(LessonJson::number_float_t, const std::string&) { return true; }
+    bool string(std::string&) { return true; }
+    bool binary(LessonJson::binary_t&) { return true; }
+    bool start_object(std::size_t) { return Open(); }
+    bool start_array(std::size_t) { return Open(); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+    bool key(std::string& key) {
+        Level& level = levels_.back();
+        level.lastKey = key;
+        if (level.keys.size() >= kMaxLessonEntries) {
+            problem_ = (level.name.empty() ? "an object" : Quoted(level.name)) +
+                       " holds more than " + std::to_string(kMaxLessonEntries) +
+                       " entries; no lesson does";
+        } else if (!level.keys.insert(key).second) {
+            problem_ = "the entry " + Quoted(key) +
+                       (level.name.empty() ? "" : " in " + Quoted(level.name)) + " is given twice";
+        }
+        return !problem_;
+    }
+    // The document's parser finds the same fault and says where it is.
+    template <class Exception>
+    bool parse_error(std::size_t, const std::string&, const Exception&) {
+        return false;
+    }
+
+    const std::optional<std::string>& Problem() const { return problem_; }
+
+  private:
+    bool Open() {
+        if (levels_.size() >= static_cast<std::size_t>(kMaxLessonDepth)) {
+            problem_ = "nested more than " + std::to_string(kMaxLessonDepth) +
+                       " levels deep; no lesson is";
+            return false;
+        }
+        levels_.push_back({{}, levels_.empty() ? "" : levels_.back().lastKey, {}});
+        return true;
+    }
+    bool Close() {
+        levels_.pop_back();
+        return true;
+    }
+    // A short JSON literal of a key for the message.
+    static std::string Quoted(const std::string& key) {
+        std::string text = LessonJson(key.substr(0, 60))
+                               .dump(-1, ' ', false, LessonJson::error_handler_t::replace);
+        return key.size() > 60 ? text + "..." : text;
+    }
+
+    struct Level {
+        std::unordered_set<std::string> keys;
+        std::string name;  // the key this object or array is the value of
+        std::string lastKey;
+    };
+    std::vector<Level> levels_;
+    std::optional<std::string> problem_;
+};
+
 }  // namespace
 
 std::optional<std::string> ParseLesson(std::string_view text, const std::filesystem::path& file,
                                        LessonJson& lesson) {
-    bool tooDeep = false;
-    const auto limitDepth = [&tooDeep](int depth, LessonJson::parse_event_t, LessonJson&) {
-        if (depth > kMaxLessonDepth) tooDeep = true;
-        return !tooDeep;
-    };
+    ShapeCheck shape;
+    if (!LessonJson::sax_parse(text.begin(), text.end(), &shape) && shape.Problem())
+        return Named(file, *shape.Problem());
     try {
-        lesson = LessonJson::parse(text.begin(), text.end(), limitDepth);
+        lesson = LessonJson::parse(text.begin(), text.end());
     } catch (const nlohmann::json::parse_error& e) {
         // The library counts the offending byte from 1.
         const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
@@ -74,10 +146,6 @@ std::optional<std::string> ParseLesson(std::string_view text, const std::filesys
     } catch (const nlohmann::json::exception& e) {
         // Well-formed but beyond what a double holds, such as 1e400.
         return Named(file, "cannot be read as JSON: " + Reason(e));
-    }
-    if (tooDeep) {
-        return Named(file, "nested more than " + std::to_string(kMaxLessonDepth) +
-                               " levels deep; no lesson is");
     }
     return std::nullopt;
 }
@@ -123,6 +191,7 @@ std::optional<std::string> OpenLesson(Form1& form, const std::filesystem::path& 
 }
 
 std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file) {
+    if (file.empty()) return "a lesson needs a file name; none was given";
     if (auto problem = SaveFileAtomically(file, LessonText(CollectLesson(form))))
         return Named(file, *problem);
     return std::nullopt;

@@ -20,7 +20,11 @@ namespace linelab {
 namespace {
 
 const QString kRecentKey = QStringLiteral("lessons/recent");
+// Any .json file opens; a save proposes the suffix the desktop knows as a lesson's.
 const QString kFilter = QStringLiteral("LineLab lessons (*.json);;All files (*)");
+const QString kLessonSuffix = QStringLiteral(".linelab.json");
+const QString kSaveFilter =
+    QStringLiteral("LineLab lessons (*.linelab.json);;JSON files (*.json);;All files (*)");
 
 std::filesystem::path PathOf(const QString& file) {
     return std::filesystem::path(QFile::encodeName(file).toStdString());
@@ -124,10 +128,10 @@ void LessonActions::OpenWithDialog() {
 }
 
 void LessonActions::SaveWithDialog() {
-    QString file =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Lesson"), QString(), kFilter);
+    QString file = QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Lesson"), QString(),
+                                                kSaveFilter);
     if (file.isEmpty()) return;
-    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".json");
+    if (QFileInfo(file).suffix().isEmpty()) file += kLessonSuffix;
     if (const auto problem = Save(file)) {
         ShowProblem(QStringLiteral("Save Lesson"), *problem);
     } else {

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "ui/PanelTable.h"
+
 namespace linelab {
 namespace {
 
@@ -34,20 +36,6 @@ constexpr std::array kTips = {
     Tip{"cmbNoise", "Channel noise power density, in W/kHz (None: no noise)"},
     Tip{"cmbMultipathDelay", "Delay of the echo, in symbol periods (baud)"},
     Tip{"cmbMultipathMag", "Strength of the echo, in % of the direct signal"},
-    Tip{"chkData", "Show or grey the data strip"},
-    Tip{"chkPreData", "Show or grey the pre-coded strip"},
-    Tip{"chkCodedData", "Show or grey the line-coded strip"},
-    Tip{"chkModData", "Show or grey the transmitted levels strip"},
-    Tip{"chkDemodData", "Show or grey the received levels strip"},
-    Tip{"chkDecodedData", "Show or grey the received code bits strip"},
-    Tip{"chkPostData", "Show or grey the line-decoded strip"},
-    Tip{"chkRxData", "Show or grey the received data strip (errors in red)"},
-    Tip{"chkTxEye", "Add runs to the transmit eye, or freeze it"},
-    Tip{"chkChannelEye", "Add runs to the channel eye, or freeze it"},
-    Tip{"chkRxEye", "Add runs to the receive eye, or freeze it"},
-    Tip{"chkTxSpectrum", "Average runs into the transmit spectrum, or freeze it"},
-    Tip{"chkChannelSpectrum", "Average runs into the channel spectrum, or freeze it"},
-    Tip{"chkRxSpectrum", "Average runs into the receive spectrum, or freeze it"},
     Tip{"chkInvert", "Invert the polarity of the line signal in the channel"},
     Tip{"chkLinear", "Spectra on a linear power scale instead of decibels"},
     Tip{"chkMemory", "Keep the current spectrum as a dark green reference trace"},
@@ -59,27 +47,18 @@ constexpr std::array kTips = {
     Tip{"hscSample", "Sampling instant: steps of 1/32 symbol, up to one symbol either way"},
     Tip{"lblBER", "Running bit error rate since the last change; click to restart it"},
     Tip{"cmdPause", "Pause, continue slowly (one run a second) or run at full speed"},
-    Tip{"picData", "Data bits of the last run"},
-    Tip{"picPreData", "Bits after pre-coding"},
-    Tip{"picCodedData", "Bits after line coding"},
-    Tip{"picModData", "Transmitted line levels"},
-    Tip{"picDemodData", "Received line levels as decided (red: different from sent)"},
-    Tip{"picDecodedData", "Received code bits (red: different from sent)"},
-    Tip{"picPostData", "Bits after line decoding (red: different from sent)"},
-    Tip{"picRxData", "Received data bits (red: errors)"},
-    Tip{"picTxEye", "Transmit eye, building up over runs; click to clear it"},
-    Tip{"picChannelEye", "Eye at the channel output, building up over runs; click to clear it"},
-    Tip{"picRxEye",
-        "Receive eye with the thresholds and sampling instant in green; click to clear it"},
-    Tip{"picTxSpectrum", "Transmit power spectrum, 0 to 4 kHz, averaged; click to restart"},
-    Tip{"picChannelSpectrum", "Channel output power spectrum, 0 to 4 kHz; click to restart"},
-    Tip{"picRxSpectrum", "Receive filter output power spectrum, 0 to 4 kHz; click to restart"},
     Tip{"imgLogo", "LineLab"},
 };
 
 }  // namespace
 
+// The panels' check boxes and pictures take theirs from the panel table.
 QString ToolTipOf(ControlRef control) {
+    if (const PanelDescriptor* panel = DescriptorOf(control)) {
+        const bool check = control.kind == ControlKind::CheckBox;
+        const std::string_view tip = check ? panel->checkTip : panel->pictureTip;
+        return QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size()));
+    }
     const std::string_view name = NameOf(control);
     for (const Tip& tip : kTips) {
         if (tip.name == name) return QString::fromUtf8(tip.text);

@@ -48,6 +48,15 @@ std::string CheckRefused(const std::string& problem, const Form1& form, const st
         return "the refusal does not name the file: " + problem;
     if (problem.find_first_of("\r\n") != std::string::npos)
         return "the refusal is not one line: " + problem;
+    for (const char c : problem) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return "the refusal holds a control character: " + problem;
+    }
+    try {
+        (void)LessonJson(problem).dump();  // the strict dump throws on invalid UTF-8
+    } catch (const LessonJson::exception&) {
+        return "the refusal is not valid UTF-8: " + problem;
+    }
     if (Snapshot(form) != before) return "a refused lesson changed the window: " + problem;
     return "";
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The lesson reader's rules, for any bytes given as a lesson file: a refusal names the file
-// on one line and leaves the window exactly as it was; an accepted lesson leaves every
+// on one line of valid UTF-8 and leaves the window exactly as it was; an accepted lesson leaves every
 // control valid, and what it gives saves and opens again as the same window.
 
 #include <cstdint>

@@ -45,5 +45,20 @@ TEST(Arguments, RefusalsUseTheToolsOwnWords) {
     EXPECT_TRUE(Parse({"--bogus", "--help"}).options.help);
 }
 
+// The seed is refused beyond 64 bits rather than capped: two seeds, one noise.
+TEST(Arguments, SeedTakesExactly64Bits) {
+    const auto seed = [](std::string_view text) {
+        return Parse({"--sweep", "EbN0=0:1:2", "--seed", text});
+    };
+    const ParsedArguments largest = seed("18446744073709551615");
+    ASSERT_FALSE(largest.error) << *largest.error;
+    EXPECT_EQ(largest.options.sweep->seed, 18446744073709551615u);
+    for (std::string_view bad :
+         {"18446744073709551616", "99999999999999999999999", "-1", "+1", "1x", ""}) {
+        ASSERT_TRUE(seed(bad).error) << bad;
+        EXPECT_THAT(*seed(bad).error, HasSubstr("--seed")) << bad;
+    }
+}
+
 }  // namespace
 }  // namespace linelab::test

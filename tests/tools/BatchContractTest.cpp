@@ -269,6 +269,12 @@ TEST(BatchContract, LessonsSavedAndOpened) {
         RunBatch({"--runs", "0", "--save-lesson", ::testing::TempDir() + "no/such/dir.json"});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_THAT(unwritable.err, HasSubstr("dir.json: cannot be created"));
+    // An empty name is refused like any bad option, not taken as "no lesson".
+    for (const char* option : {"--save-lesson", "--lesson"}) {
+        const ProcessResult empty = RunBatch({"--runs", "0", option, ""});
+        EXPECT_EQ(empty.status, 2) << option;
+        EXPECT_THAT(empty.err, HasSubstr("needs a file name")) << option;
+    }
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +15,7 @@
 
 #include "FormTestSupport.h"
 #include "ui/Lesson.h"
+#include "ui/OneLine.h"
 #include "ui/SaveFileAtomically.h"
 
 namespace linelab::test {
@@ -180,7 +184,17 @@ INSTANTIATE_TEST_SUITE_P(
                   Lesson(R"(, "sliders": {"hscDataZoom": 4, "hscDataScroll": 20})"), "0 to 13"},
         BadLesson{"SliderFraction", Lesson(R"(, "sliders": {"vscThreshold": 5.5})"), "5.5"},
         BadLesson{"RunState", Lesson(R"(, "run": "fast")"), "\"fast\""},
-        BadLesson{"TooDeep", std::string(100, '[') + std::string(100, ']'), "nested"}),
+        BadLesson{"TooDeep", std::string(100, '[') + std::string(100, ']'), "nested"},
+        // Unsigned numbers must not wrap into a range on their way to a signed one.
+        BadLesson{"SliderAtTwoTo64", Lesson(R"(, "sliders": {"hscSample": 18446744073709551615})"),
+                  "hscSample: takes"},
+        BadLesson{"CheckAtTwoTo64", Lesson(R"(, "checks": {"chkData": 18446744073709551617})"),
+                  "chkData"},
+        BadLesson{"VersionZero", R"({"format": "linelab-lesson", "version": 0})", "from 1"},
+        BadLesson{"VersionTwoTo64",
+                  R"({"format": "linelab-lesson", "version": 18446744073709551615})", "newer"},
+        BadLesson{"DuplicateKey", Lesson(R"(, "lists": {"cmbNoise": "0.1", "cmbNoise": "0.2"})"),
+                  "\"cmbNoise\" in \"lists\" is given twice"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(LessonFileChecks, SizeKindAndReadabilityAreCheckedBeforeReading) {
@@ -227,6 +241,161 @@ TEST(LessonSave, AnInterruptedSaveLeavesTheOldFileWhole) {
     const auto overFolder = SaveLesson(Form1(), dir / ".");
     ASSERT_TRUE(overFolder);
     EXPECT_THAT(*overFolder, HasSubstr("is a directory"));
+}
+
+// Runs `work` in a child process (as nobody when the tests run as root, whose writes no
+// folder's mode stops) and returns its wait status.
+int InChild(const std::function<int()>& work, bool unprivileged = false) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+        _exit(work());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+// What a save does with each kind of target: only a regular file (or a new name, possibly
+// through a link) takes the new text.
+TEST(LessonSave, ReplacesOnlyRegularFilesAndWritesThroughLinks) {
+    TempDir dir;
+    Write(dir / "real.json", "old");
+    fs::create_symlink("real.json", dir / "link.json");
+    fs::create_symlink("link.json", dir / "chain.json");
+    fs::create_symlink("absent.json", dir / "dangling.json");
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("pipe", dir / "pipelink.json");
+    fs::create_directory(dir / "folder");
+    fs::create_symlink("/proc/self/fd/1", dir / "stdout");
+    struct Case {
+        std::string name, refusal, written;
+    };
+    for (const Case& c : std::vector<Case>{{"link.json", "", "real.json"},
+                                           {"chain.json", "", "real.json"},
+                                           {"dangling.json", "", "absent.json"},
+                                           {"pipe", "is a FIFO", ""},
+                                           {"pipelink.json", "pipe, which is a FIFO", ""},
+                                           {"folder", "is a directory", ""},
+                                           {"stdout", "a descriptor of this program", ""}}) {
+        const auto problem = SaveFileAtomically(dir / c.name, "new " + c.name);
+        if (c.refusal.empty()) {
+            EXPECT_FALSE(problem) << c.name << ": " << *problem;
+            EXPECT_EQ(Read(dir / c.written), "new " + c.name);
+            EXPECT_TRUE(fs::is_symlink(dir / c.name)) << c.name;
+        } else {
+            ASSERT_TRUE(problem) << c.name;
+            EXPECT_THAT(*problem, HasSubstr(c.refusal));
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+    EXPECT_EQ(dir.Count(), 9u);  // absent.json made, nothing left behind
+    const auto empty = SaveLesson(Form1(), "");
+    ASSERT_TRUE(empty);
+    EXPECT_THAT(*empty, HasSubstr("file name"));
+}
+
+TEST(LessonSave, KeepsTheOldModeAndGivesANewFileTheUmasks) {
+    TempDir dir;
+    Write(dir / "old.json", "old");
+    fs::permissions(dir / "old.json", fs::perms(0640));
+    const mode_t previous = umask(077);
+    const auto keep = SaveFileAtomically(dir / "old.json", "new");
+    const auto fresh = SaveFileAtomically(dir / "new.json", "new");
+    umask(previous);
+    ASSERT_FALSE(keep || fresh);
+    EXPECT_EQ(fs::status(dir / "old.json").permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(dir / "new.json").permissions(), fs::perms(0600));
+}
+
+TEST(LessonSave, ARefusingFolderLeavesTheOldFileAndNoTemporary) {
+    TempDir dir;
+    fs::permissions(dir / "", fs::perms(0755));  // reachable by the unprivileged child
+    fs::create_directory(dir / "ro");
+    Write(dir / "ro" / "lesson.json", "old lesson");
+    fs::permissions(dir / "ro", fs::perms(0555));
+    fs::permissions(dir / "ro" / "lesson.json", fs::perms(0666));
+    const int status = InChild(
+        [&] {
+            const auto problem = SaveFileAtomically(dir / "ro" / "lesson.json", "new");
+            return problem &&
+                           problem->find("cannot be created in its folder") != std::string::npos &&
+                           problem->find("Permission denied") != std::string::npos
+                       ? 0
+                       : 1;
+        },
+        true);
+    fs::permissions(dir / "ro", fs::perms(0755));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(Read(dir / "ro" / "lesson.json"), "old lesson");
+    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir / "ro"), {})), 1u);
+}
+
+// SIGTERM in the middle of a save: the process ends by the signal as before, the old lesson
+// is whole and its temporary file is gone.
+TEST(LessonSave, ASignalMidSaveRemovesTheTemporaryFile) {
+    TempDir dir;
+    Write(dir / "lesson.json", "old lesson");
+    const int status = InChild([&] {
+        SaveFileAtomically(dir / "lesson.json", "new lesson", [] { raise(SIGTERM); });
+        return 0;
+    });
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(Read(dir / "lesson.json"), "old lesson");
+    EXPECT_EQ(dir.Count(), 1u);
+}
+
+// Temporary files a killed save left: removed once old and unlocked, and only ours.
+TEST(LessonSave, TheNextSaveRemovesStaleTemporaries) {
+    TempDir dir;
+    const auto old = fs::file_time_type::clock::now() - 2 * kStaleTemporaryAge;
+    const std::vector<std::string> names = {
+        ".lesson.json.linelab-Ab3dE6", ".lesson.json.linelab-Zz9yX8", ".lesson.json.linelab-fresh1",
+        ".lesson.json.linelab-Ab3dE",  ".other.json.linelab-Ab3dE6",  ".lesson.json.Ab3dE6"};
+    for (const std::string& name : names) {
+        Write(dir / name, "partial");
+        if (name != names[2]) fs::last_write_time(dir / name, old);
+    }
+    const int locked = open((dir / names[1]).c_str(), O_RDONLY);  // a save still writing
+    ASSERT_EQ(flock(locked, LOCK_EX), 0);
+    ASSERT_FALSE(SaveFileAtomically(dir / "lesson.json", "new"));
+    close(locked);
+    for (const std::string& name : names)
+        EXPECT_EQ(fs::exists(dir / name), name != names[0]) << name;
+    EXPECT_TRUE(IsSaveTemporaryName(names[0], "lesson.json"));
+}
+
+TEST(LessonRead, AHugeObjectIsRefusedWhileReading) {
+    // 85,000 keys, just under the size limit: read key by key into an ordered object, this
+    // took minutes.
+    std::string text = R"({"format": "linelab-lesson", "version": 1, "lists": {)";
+    for (int i = 0; i < 85000; ++i)
+        text += (i ? ",\"" : "\"") + std::to_string(i) + "\":0";
+    text += "}}";
+    ASSERT_LT(text.size(), kMaxLessonBytes);
+    Form1 form;
+    const auto problem = OpenLessonText(form, text, "huge.json");
+    ASSERT_TRUE(problem);
+    EXPECT_THAT(*problem, HasSubstr("\"lists\" holds more than 256 entries"));
+}
+
+// Whatever bytes a name or a file holds, a message is one line of valid UTF-8.
+TEST(LessonRead, MessagesAreOneLineOfValidUtf8) {
+    Form1 form;
+    const auto problem = OpenLessonText(form, "{\"\xc3(\n", "two\nlines\xff.json");
+    ASSERT_TRUE(problem);
+    EXPECT_NO_THROW((void)LessonJson(*problem).dump()) << *problem;  // throws on invalid UTF-8
+    EXPECT_EQ(problem->find('\n'), std::string::npos) << *problem;
+    EXPECT_THAT(*problem, ::testing::StartsWith("two\\nlines\\xFF.json: "));
+    for (const auto& [raw, escaped] : std::vector<std::pair<std::string, std::string>>{
+             {"a\tb\rc\x01\x7f", "a\\tb\\rc\\x01\\x7F"},
+             {"\xc3(", "\\xC3("},                           // a lead byte without its tail
+             {"\xc0\xaf", "\\xC0\\xAF"},                    // overlong '/'
+             {"\xed\xa0\x80", "\\xED\\xA0\\x80"},           // a surrogate
+             {"\xf4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},  // past U+10FFFF
+             {"\xc2\x85|\xe2\x80\xa8", "\\u0085|\\u2028"},  // C1 control, line separator
+             {"caf\xc3\xa9 \xf0\x9f\x8e\x93", "caf\xc3\xa9 \xf0\x9f\x8e\x93"}})
+        EXPECT_EQ(OneLine(raw), escaped) << raw;
 }
 
 }  // namespace

@@ -161,6 +161,14 @@ std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options)
         if (auto refusal = AddAssignment(options, arg)) return refusal;
     if (raw.lessons.size() > 1) return Refusal("--lesson may be given once");
     if (raw.saveLessons.size() > 1) return Refusal("--save-lesson may be given once");
+    // An empty name would otherwise read as no option at all: the lesson quietly not
+    // opened or not written.
+    for (const auto* names : {&raw.lessons, &raw.saveLessons}) {
+        if (!names->empty() && names->front().empty()) {
+            return Refusal(std::string(names == &raw.lessons ? kLesson : kSaveLesson) +
+                           " needs a file name, not an empty one");
+        }
+    }
     if (!raw.lessons.empty()) options.lesson = raw.lessons.front();
     if (!raw.saveLessons.empty()) options.saveLesson = raw.saveLessons.front();
     CheckedSweep sweep = CheckSweepOptions(raw.sweep, !raw.runs.empty() || !raw.dumps.empty());

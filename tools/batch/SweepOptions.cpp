@@ -1,5 +1,7 @@
 #include "tools/batch/SweepOptions.h"
 
+#include <charconv>
+
 #include "sweep/Sweep.h"
 #include "sweep/SweepRange.h"
 #include "tools/batch/BatchOptions.h"
@@ -23,6 +25,22 @@ std::optional<std::string> Count(const std::vector<std::string>& texts, std::str
                        " or more, not " + QuotedForMessage(texts.back()));
     }
     out = *value;
+    return std::nullopt;
+}
+
+// The seed picks the noise, so a value beyond 64 bits is refused rather than capped: two
+// different seeds must not give the same run.
+std::optional<std::string> Seed(const std::vector<std::string>& texts, uint64_t& out) {
+    if (texts.empty()) return std::nullopt;
+    const std::string& text = texts.back();
+    uint64_t seed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (text.empty() || text.front() < '0' || text.front() > '9' || error != std::errc() ||
+        end != text.data() + text.size()) {
+        return Refusal("--seed takes a whole number 0 or more, at most 18446744073709551615, not " +
+                       QuotedForMessage(text));
+    }
+    out = seed;
     return std::nullopt;
 }
 
@@ -62,7 +80,7 @@ CheckedSweep CheckSweepOptions(const RawSweepOptions& raw, bool runsOrDump) {
     if ((checked.error = Count(raw.minErrors, "--min-errors", 1, options.minErrors)))
         return checked;
     if ((checked.error = Count(raw.maxBits, "--max-bits", 1, options.maxBits))) return checked;
-    if ((checked.error = Count(raw.seed, "--seed", 0, options.seed))) return checked;
+    if ((checked.error = Seed(raw.seed, options.seed))) return checked;
     if ((checked.error = Count(raw.jobs, "--jobs", 1, jobs))) return checked;
     if (jobs > static_cast<uint64_t>(kMaxSweepThreads)) {
         checked.error = Refusal("--jobs takes at most " + std::to_string(kMaxSweepThreads));

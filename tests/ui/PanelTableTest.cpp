@@ -1,0 +1,27 @@
+// The panel table: one row per panel, in the order of the panel ids, whose check box and
+// picture are the same panel's, and whose texts are there for a front end to show.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ui/PanelTable.h"
+
+namespace linelab {
+namespace {
+
+TEST(PanelTable, EachRowIsOnePanelsCheckBoxAndPicture) {
+    for (std::size_t i = 0; i < kPanelTable.size(); ++i) {
+        const PanelDescriptor& d = kPanelTable[i];
+        SCOPED_TRACE(NameOf(d.picture));
+        EXPECT_EQ(static_cast<std::size_t>(d.panel), i);
+        EXPECT_EQ(std::string(NameOf(d.check)).substr(3), std::string(NameOf(d.picture)).substr(3));
+        EXPECT_FALSE(d.checkTip.empty() || d.pictureTip.empty());
+        EXPECT_EQ(DescriptorOf(d.check), &d);
+        EXPECT_EQ(DescriptorOf(d.picture), &d);
+    }
+    EXPECT_EQ(DescriptorOf(CheckId::chkInvert), nullptr);
+}
+
+}  // namespace
+}  // namespace linelab
