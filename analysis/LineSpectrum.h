@@ -18,6 +18,7 @@ struct LineSpectrumSettings {
     std::optional<LineCoding> code;
     std::optional<Format> format;
     int16_t iPulseWidth = 16;  // sixteenths of a symbol
+    friend bool operator==(const LineSpectrumSettings&, const LineSpectrumSettings&) = default;
 };
 
 LineSpectrumSettings TransmitSettingsOf(const LinkConfig& config);
