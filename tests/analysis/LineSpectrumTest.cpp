@@ -83,7 +83,7 @@ TEST(LineSpectrum, FollowsTheAveragedTransmitSpectrum) {
     }
 }
 
-// Unipolar NRZ puts a quarter of its power into the DC line: the total over the panel's
+// Unipolar NRZ sends half of its power in the DC line: the total over the panel's
 // points must match, which it cannot if the line is lost or spread.
 TEST(LineSpectrum, TotalPowerWithADcLine) {
     const Averaged a =
