@@ -33,6 +33,7 @@
 #include "app/qt/PresentationView.h"
 #include "app/qt/RunStatus.h"
 #include "app/qt/SliderBinder.h"
+#include "app/qt/TheoryOverlay.h"
 #include "app/qt/WindowFit.h"
 
 namespace linelab {
@@ -85,6 +86,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     measure_->AddViewItems(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     measure_->AddRunItems(*MenuNamed(*menuBar(), QStringLiteral("RunMenu"), QStringLiteral("Run")));
+    theory_ = new TheoryOverlay(*form_, *w.Picture(PictureId::picTxSpectrum), this);
+    theory_->AddViewItem(
+        *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     QAction* curve = MenuNamed(*menuBar(), QStringLiteral("ToolsMenu"), QStringLiteral("Tools"))
                          ->addAction(QStringLiteral("BER Curve"));
     curve->setObjectName(QStringLiteral("ToolsBerCurve"));

@@ -34,6 +34,7 @@ class MeasureView;
 class PicturePanel;
 class PresentationView;
 class SliderBinder;
+class TheoryOverlay;
 
 enum class WindowMenu { File, Edit, View, Run, Help };
 
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     ChainArea& Area() { return *area_; }
     QTimer& Timer1() { return timer1_; }
     MeasureView& Measures() { return *measure_; }
+    TheoryOverlay& Theory() { return *theory_; }
 
     // One tick of Timer1: a run of the model, then every panel's collected lines drawn.
     void Tick();
@@ -136,6 +138,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     std::unique_ptr<SliderBinder> sliders_;
     std::unique_ptr<CaptionBinder> captions_;
     MeasureView* measure_ = nullptr;
+    TheoryOverlay* theory_ = nullptr;
     BerCurveWindow* berCurve_ = nullptr;
     QTimer timer1_;
     int openMessages_ = 0;
