@@ -9,9 +9,6 @@
 #include "dsp/nrFFT.h"
 
 namespace linelab {
-namespace {
-
-// Transmitted energy per symbol slot: the energy of the run's waveform over its 128 slots.
 // Four running sums, one per position modulo 4, so that the additions do not wait for each
 // other; they are added up in a fixed order, so the result is the same in every run.
 double EnergyPerSlot(const Signal& timeData) {
@@ -22,8 +19,6 @@ double EnergyPerSlot(const Signal& timeData) {
     }
     return ((sum[0] + sum[1]) + (sum[2] + sum[3])) / kSymbols;
 }
-
-}  // namespace
 
 double NoiseLevel(double typedLevel) {
     const double level = typedLevel;
@@ -68,9 +63,16 @@ void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng) {
     }
 }
 
-void AddNoise(RunState& s, double level, bool txTimeReady, Reporter* reporter) {
-    if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
-    const double sigma = NoiseSigma(level, EnergyPerSlot(s.dTxTimeData), s.dBaudRate);
+void AddNoise(RunState& s, double level, double referenceEnergy, bool txTimeReady,
+              Reporter* reporter) {
+    // A fixed noise density needs no transform of the run's own waveform: its energy is not
+    // read, so the noise cannot follow the data.
+    double energy = referenceEnergy;
+    if (!(energy > 0)) {
+        if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
+        energy = EnergyPerSlot(s.dTxTimeData);
+    }
+    const double sigma = NoiseSigma(level, energy, s.dBaudRate);
     DrawGaussianPairs(s.dNoise, sigma, s.rng);
     FFT(s.dNoise, kPoints, false, false, reporter);
     // dRxNoiseSpectrum = dRxResponse x dNoise, added to the received spectrum in dRxTimeData.

@@ -68,7 +68,8 @@ TEST(BerCurves, RunnerOfFollowsThePointsRuns) {
     EXPECT_EQ(RunnerOf(curve), "");
     curve.Update(0, {1, 100, 2, 2}, true);
     EXPECT_EQ(RunnerOf(curve), "folded runner");
-    EXPECT_TRUE(SweepCsvLine(curve.points[0], 0).find(",folded,") != std::string::npos);
+    EXPECT_TRUE(SweepCsvLine(curve.points[0], 0, curve.settings.config).find(",folded,") !=
+                std::string::npos);
     curve.Update(1, {1, 100, 3, 0}, true);
     EXPECT_EQ(RunnerOf(curve), "folded runner and full chain");
     curve.Update(0, {1, 100, 2, 0}, true);
