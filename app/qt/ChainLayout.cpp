@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "ui/Form1.h"
 #include "app/qt/PicturePanel.h"
+#include "ui/Form1.h"
 
 namespace linelab {
 namespace {
@@ -235,7 +235,8 @@ QLayout* ChainLayout::ChannelLists() {
     AddListRow(grid, w_.Label(LabelId::lblLowPass),
                Row({w_.List(ListId::cmbLowPass), w_.Label(LabelId::lblLPkHz)}));
     AddListRow(grid, w_.Label(LabelId::lblNoise),
-               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
+               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW),
+                    w_.Check(CheckId::chkFixedNoise)}));
     // The Eb/N0 readout under its box: its text changes, the column's width must not.
     if (w_.ebN0 != nullptr) AddListRow(grid, nullptr, Row({w_.ebN0}));
     AddListRow(grid, w_.Label(LabelId::lblMultipath),
