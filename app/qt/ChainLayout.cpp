@@ -235,10 +235,10 @@ QLayout* ChainLayout::ChannelLists() {
     AddListRow(grid, w_.Label(LabelId::lblLowPass),
                Row({w_.List(ListId::cmbLowPass), w_.Label(LabelId::lblLPkHz)}));
     AddListRow(grid, w_.Label(LabelId::lblNoise),
-               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW),
-                    w_.Check(CheckId::chkFixedNoise)}));
+               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
     // The Eb/N0 readout under its box: its text changes, the column's width must not.
     if (w_.ebN0 != nullptr) AddListRow(grid, nullptr, Row({w_.ebN0}));
+    grid->addWidget(w_.Check(CheckId::chkFixedNoise), grid->rowCount(), 0, 1, 2);
     AddListRow(grid, w_.Label(LabelId::lblMultipath),
                Row({w_.List(ListId::cmbMultipathDelay), w_.Label(LabelId::lblMultipathDelay)}));
     AddListRow(grid, nullptr,

@@ -56,8 +56,10 @@ TEST(BerCurves, CsvIsTheBatchFormatAndLabelsSeveralCurves) {
     ami.label = "AMI \"alt\", None";
     const std::string two = CurvesCsv({polar, ami});
     EXPECT_EQ(two.substr(0, two.find('\n')), std::string("curve,") + kSweepCsvHeader);
-    EXPECT_NE(two.find("\n\"Polar (N)RZ, None, Root RC / Matched\",2,0.6,1000,10,0.01,"),
-              std::string::npos);
+    EXPECT_NE(
+        two.find("\n\"Polar (N)RZ, None, Root RC / Matched, per-run N0, thresholds as set\",2,0.6,"
+                 "1000,10,0.01,"),
+        std::string::npos);
     EXPECT_NE(two.find("\n\"AMI \"\"alt\"\", None\",6,"), std::string::npos);
 }
 
