@@ -76,6 +76,9 @@ TEST(BatchSweep, MalformedSweepsAreRefusedAndSayTheForm) {
         {{"--sweep", "EbN0=0:1:2", "cmbFoo=1"}, "cmbNoise"},
         {{"--sweep", "EbN0=-70:10:0"}, "-70 dB needs more noise"},
         {{"--sweep", "EbN0=0:1:2", "--runner", "fast"}, "folded or engine"},
+        {{"--sweep", "EbN0=0:1:2", "--noise", "loud"}, "fixed or per-run"},
+        {{"--sweep", "EbN0=0:1:2", "--thresholds", "Midway"}, "midway or as-set"},
+        {{"--noise", "fixed"}, "go with --sweep"},
     };
     for (const auto& [args, mention] : refusals) {
         const ProcessResult r = RunBatch(args);
