@@ -9,6 +9,7 @@
 #include "dsp/nrFFT.h"
 
 namespace linelab {
+
 // Four running sums, one per position modulo 4, so that the additions do not wait for each
 // other; they are added up in a fixed order, so the result is the same in every run.
 double EnergyPerSlot(const Signal& timeData) {
@@ -65,13 +66,11 @@ void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng) {
 
 void AddNoise(RunState& s, double level, double referenceEnergy, bool txTimeReady,
               Reporter* reporter) {
-    // A fixed noise density needs no transform of the run's own waveform: its energy is not
-    // read, so the noise cannot follow the data.
-    double energy = referenceEnergy;
-    if (!(energy > 0)) {
-        if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
-        energy = EnergyPerSlot(s.dTxTimeData);
-    }
+    // The transmitted waveform is formed either way, so dTxTimeData means the same to every
+    // reader; under a fixed density its energy is not read, so the noise cannot follow the
+    // data.
+    if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
+    const double energy = referenceEnergy > 0 ? referenceEnergy : EnergyPerSlot(s.dTxTimeData);
     const double sigma = NoiseSigma(level, energy, s.dBaudRate);
     DrawGaussianPairs(s.dNoise, sigma, s.rng);
     FFT(s.dNoise, kPoints, false, false, reporter);
