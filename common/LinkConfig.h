@@ -51,6 +51,13 @@ struct Echo {
     int delay = 0;    // complex samples, 0..2048
 };
 
+// How the noise is scaled: to each run's own transmitted energy (the window's default), or
+// to the configuration's mean energy, a fixed noise density as a real channel has.
+enum class NoiseScaling : uint8_t { PerRun, Fixed };
+// What the decisions compare with: the thresholds as set by the slider, or midway between
+// the levels the receiver actually sees.
+enum class ThresholdChoice : uint8_t { AsSet, Midway };
+
 struct LinkConfig {
     // Transmitter [0] and receiver [1]. An empty id is a text that names no list item: the
     // stage it feeds reports it, as the window always has.
@@ -61,9 +68,16 @@ struct LinkConfig {
     int16_t iPulseWidth = 16;  // the transmitter's pulse width, sixteenths of a symbol
 
     double noiseLevel = 0;  // W/kHz; 0 when no noise is added
+    NoiseScaling noiseScaling = NoiseScaling::PerRun;
+    ThresholdChoice thresholdChoice = ThresholdChoice::AsSet;
+    // Filled by the engine once per configuration (engine/LinkReference.h), not by the form
+    // model: the energy per slot a fixed noise density refers to (0: none formed, the run's
+    // own is used) and the midway thresholds (none: the thresholds as set are used).
+    double noiseReference = 0;
+    std::optional<std::array<double, 5>> midway;  // laid out as Thresholds
     Echo echo;
-    bool invert = false;    // polarity inversion in force
-    int hscSample = 0;      // sampling offset in half-samples, -32..32
+    bool invert = false;  // polarity inversion in force
+    int hscSample = 0;    // sampling offset in half-samples, -32..32
 
     ShownPanels shown;
     bool memory = false;    // the memory box shown and checked: a spectrum trace is kept

@@ -18,9 +18,11 @@ const Frame& Engine::Tick(const TickPorts& ports) {
     if (!s.bFiltersValid) {
         DesignFilters(ports.filters, s.dBaudRate, s.responses, &ports.reporter);
         s.bFiltersValid = true;
+        ++designs_;
     }
     // Read after the design pass: its write-backs may have changed the pulse width.
     ports.config.ReadConfig(config_);
+    FillReference();
     const LinkConfig& c = config_;
 
     GenerateData(c.data, s.rng, s.iData);
@@ -39,7 +41,25 @@ const Frame& Engine::Tick(const TickPorts& ports) {
     ReceiveHalf(s, c, ports);
 
     frame_ = FrameOf(s, c, iTxCodeBaud);
+    frame_.dThresholds = DecisionThresholds(s, c);
     return frame_;
+}
+
+// Formed only when a choice needs it and again only when the settings or responses change:
+// it takes some tens of milliseconds.
+void Engine::FillReference() {
+    LinkConfig& c = config_;
+    const bool needed =
+        c.noiseScaling == NoiseScaling::Fixed || c.thresholdChoice == ThresholdChoice::Midway;
+    if (!needed) return;
+    const LinkReferenceKey key = ReferenceKeyOf(c);
+    if (!referenceKey_ || !(*referenceKey_ == key) || referenceDesign_ != designs_) {
+        reference_ = ComputeLinkReference(c, state_->responses, state_->dBaudRate);
+        referenceKey_ = key;
+        referenceDesign_ = designs_;
+    }
+    c.noiseReference = reference_.energyPerSlot;
+    c.midway = reference_.midway;
 }
 
 void Engine::InvalidateResponses() {

@@ -11,6 +11,7 @@
 #include "common/LinkConfig.h"
 #include "common/RunState.h"
 #include "common/Tables.h"
+#include "engine/LinkReference.h"
 #include "ports/Frame.h"
 #include "ports/Panels.h"
 #include "ports/TickPorts.h"
@@ -57,11 +58,19 @@ class Engine {
     void SeedGenerator(uint64_t seed);
 
     const RunState& State() const { return *state_; }
+    // The record the last tick ran on, with the reference the engine filled in.
+    const LinkConfig& Config() const { return config_; }
 
   private:
     std::unique_ptr<RunState> state_;  // about half a megabyte: kept off the stack
     LinkConfig config_;                // read afresh every tick
     Frame frame_;
+    // The last reference formed, for these settings and this design pass.
+    std::optional<LinkReferenceKey> referenceKey_;
+    uint64_t designs_ = 0;  // design passes so far
+    uint64_t referenceDesign_ = 0;
+    LinkReference reference_;
+    void FillReference();
 };
 
 }  // namespace linelab

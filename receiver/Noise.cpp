@@ -9,9 +9,7 @@
 #include "dsp/nrFFT.h"
 
 namespace linelab {
-namespace {
 
-// Transmitted energy per symbol slot: the energy of the run's waveform over its 128 slots.
 // Four running sums, one per position modulo 4, so that the additions do not wait for each
 // other; they are added up in a fixed order, so the result is the same in every run.
 double EnergyPerSlot(const Signal& timeData) {
@@ -22,8 +20,6 @@ double EnergyPerSlot(const Signal& timeData) {
     }
     return ((sum[0] + sum[1]) + (sum[2] + sum[3])) / kSymbols;
 }
-
-}  // namespace
 
 double NoiseLevel(double typedLevel) {
     const double level = typedLevel;
@@ -68,9 +64,14 @@ void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng) {
     }
 }
 
-void AddNoise(RunState& s, double level, bool txTimeReady, Reporter* reporter) {
+void AddNoise(RunState& s, double level, double referenceEnergy, bool txTimeReady,
+              Reporter* reporter) {
+    // The transmitted waveform is formed either way, so dTxTimeData means the same to every
+    // reader; under a fixed density its energy is not read, so the noise cannot follow the
+    // data.
     if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
-    const double sigma = NoiseSigma(level, EnergyPerSlot(s.dTxTimeData), s.dBaudRate);
+    const double energy = referenceEnergy > 0 ? referenceEnergy : EnergyPerSlot(s.dTxTimeData);
+    const double sigma = NoiseSigma(level, energy, s.dBaudRate);
     DrawGaussianPairs(s.dNoise, sigma, s.rng);
     FFT(s.dNoise, kPoints, false, false, reporter);
     // dRxNoiseSpectrum = dRxResponse x dNoise, added to the received spectrum in dRxTimeData.

@@ -31,9 +31,15 @@ double NoiseSigma(double level, double energyPerSlot, double dBaudRate);
 // the second.
 void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng);
 
-// The noise step of a run with level N > 0: reference energy from dTxTimeData (transformed
-// to the time domain first unless txTimeReady), noise drawn into dNoise, transformed,
-// filtered by dRxResponse into dRxNoiseSpectrum and added to the spectrum in dRxTimeData.
-void AddNoise(RunState& state, double level, bool txTimeReady, Reporter* reporter);
+// Transmitted energy per symbol slot: the energy of a time-domain waveform over its 128
+// slots (sum of squared parts / 128).
+double EnergyPerSlot(const Signal& timeData);
+
+// The noise step of a run with level N > 0: the reference energy is referenceEnergy when it
+// is positive (a fixed noise density), else the run's own from dTxTimeData (transformed to
+// the time domain first unless txTimeReady); noise drawn into dNoise, transformed, filtered
+// by dRxResponse into dRxNoiseSpectrum and added to the spectrum in dRxTimeData.
+void AddNoise(RunState& state, double level, double referenceEnergy, bool txTimeReady,
+              Reporter* reporter);
 
 }  // namespace linelab

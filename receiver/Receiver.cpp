@@ -23,7 +23,10 @@ inline constexpr const char* kUnknownSchemeMessage = "Unknown modulation scheme 
 // Noise, inverse transform, echo and inversion: the received waveform of the run.
 void FormReceivedWaveform(RunState& s, const LinkConfig& c, const TickPorts& ports,
                           bool txTimeReady) {
-    if (c.noiseLevel > 0) AddNoise(s, c.noiseLevel, txTimeReady, &ports.reporter);
+    if (c.noiseLevel > 0) {
+        const double reference = c.noiseScaling == NoiseScaling::Fixed ? c.noiseReference : 0;
+        AddNoise(s, c.noiseLevel, reference, txTimeReady, &ports.reporter);
+    }
     FFT(s.dRxTimeData, kPoints, true, false, &ports.reporter);
     ApplyMultipath(s.dRxTimeData, c.echo);
     if (c.invert) Invert(s.dRxTimeData);
@@ -31,7 +34,7 @@ void FormReceivedWaveform(RunState& s, const LinkConfig& c, const TickPorts& por
 
 // Decisions and levels back to code bits.
 void Demodulate(RunState& s, const LinkConfig& c, const TickPorts& ports) {
-    DecideSymbols(c.format[1], s.dRxTimeData, c.hscSample, s.dThresholds, s.iDemodData);
+    DecideSymbols(c.format[1], s.dRxTimeData, c.hscSample, DecisionThresholds(s, c), s.iDemodData);
     s.iCodeBaud = CodeBaud(c.code[1]);
     if (!LevelsToCodeBits(c.format[1], s.iDemodData, s.iDecodedData)) {
         ports.reporter.Report(kUnknownSchemeMessage, true);
@@ -46,6 +49,11 @@ void Decode(RunState& s, const LinkConfig& c) {
 
 }  // namespace
 
+const Thresholds& DecisionThresholds(const RunState& s, const LinkConfig& c) {
+    if (c.thresholdChoice == ThresholdChoice::Midway && c.midway) return *c.midway;
+    return s.dThresholds;
+}
+
 void ReceiveHalf(RunState& s, const LinkConfig& c, const TickPorts& ports) {
     const bool txTimeReady = FormTransmitAndChannelStages(s, c, c.noiseLevel > 0, ports.reporter);
     FormReceivedWaveform(s, c, ports, txTimeReady);
@@ -53,8 +61,7 @@ void ReceiveHalf(RunState& s, const LinkConfig& c, const TickPorts& ports) {
     // not depend on whether the receive eye is drawn.
     SetThresholds(s, ports.controls, ports.reporter);
     if (c.shown[PanelId::RxSpectrum]) {
-        UpdateSpectrumPanel(s, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra,
-                            {c.memory, c.memory});
+        UpdateSpectrumPanel(s, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra, {c.memory, c.memory});
     }
     Demodulate(s, c, ports);
     Decode(s, c);

@@ -15,6 +15,10 @@ void ReceiveHalf(RunState& state, const LinkConfig& config, const TickPorts& por
 
 // Rescales the decision thresholds from the slider vscThreshold, keeping the pattern that
 // identifies the format class; may force the slider to 99 through the controls.
+// The thresholds the decisions compare with: the midway set when chosen and formed, else the
+// thresholds as set (dThresholds).
+const Thresholds& DecisionThresholds(const RunState& state, const LinkConfig& config);
+
 void SetThresholds(RunState& state, ControlWriter& controls, Reporter& reporter);
 
 }  // namespace linelab

@@ -9,6 +9,7 @@
 #include "engine/RecordPorts.h"
 #include "folded/FoldedRunner.h"
 #include "receiver/BitErrorRate.h"
+#include "receiver/Receiver.h"
 #include "receiver/Sampling.h"
 
 namespace linelab {
@@ -94,7 +95,7 @@ class FoldedChunkRunner final : public ChunkRunner {
         ChunkCounts counts;
         while (counts.bits < request.bitsBudget) {
             if (stop()) return std::nullopt;
-            const FoldedRun run = folded_->Run(level);
+            const FoldedRun run = folded_->Run(level, reference_);
             counts += {run.errors, run.bits, 1, 1};
         }
         return counts;
@@ -105,23 +106,28 @@ class FoldedChunkRunner final : public ChunkRunner {
         return *folded_;
     }
     FoldedRun RunOnce(double noiseLevel) {
-        return folded_->Run(ChunkConfig(settings_.config, noiseLevel).noiseLevel);
+        return folded_->Run(ChunkConfig(settings_.config, noiseLevel).noiseLevel, reference_);
     }
     void Reset(uint64_t seed) { folded_->Reset(seed); }
 
   private:
-    // One tick designs the responses and sets the thresholds from the slider, as the
-    // engine's own chunks would.
+    // One tick designs the responses, sets the thresholds from the slider and forms the
+    // reference, as the engine's own chunks would: the folded runs then decide with the
+    // engine's thresholds (midway or as set) and refer a fixed noise density to its energy.
     void Prepare(double noiseLevel) {
         ChunkEngine design(settings_, noiseLevel, 0);
         const RunState& s = design.Tick();
-        folded_ = std::make_unique<FoldedRunner>(ChunkConfig(settings_.config, noiseLevel),
-                                                 s.responses, s.dBaudRate, s.dThresholds);
+        const LinkConfig& used = design.engine.Config();
+        reference_ = used.noiseScaling == NoiseScaling::Fixed ? used.noiseReference : 0;
+        folded_ =
+            std::make_unique<FoldedRunner>(ChunkConfig(settings_.config, noiseLevel), s.responses,
+                                           s.dBaudRate, DecisionThresholds(s, used));
     }
 
     SweepSettings settings_;
     EngineChunkRunner engineRunner_;
     std::unique_ptr<FoldedRunner> folded_;
+    double reference_ = 0;  // the fixed noise density's energy per slot; 0 for per-run
 };
 
 }  // namespace
@@ -151,9 +157,9 @@ DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, 
         record.errors.push_back(c.errors);
         record.bits += c.bits;
         for (int k = 0; k < kSymbols; ++k)
-            record.samples.push_back(
-                samples ? (*samples)[static_cast<std::size_t>(k)]
-                        : SampleSlot(s.dRxTimeData, k, settings.config.hscSample));
+            record.samples.push_back(samples
+                                         ? (*samples)[static_cast<std::size_t>(k)]
+                                         : SampleSlot(s.dRxTimeData, k, settings.config.hscSample));
     };
     if (kind == SweepRunner::Engine) {
         EngineChunkRunner runner(settings);

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "sweep/SweepSettings.h"
+
 namespace linelab {
 namespace {
 
@@ -16,19 +18,22 @@ std::string Shortest(double x) {
 
 }  // namespace
 
-std::string SweepCsvLine(const PointResult& r, double theory) {
+std::string SweepCsvLine(const PointResult& r, double theory, const LinkConfig& config) {
     return Shortest(r.point.dEbN0dB) + ',' + Shortest(r.point.dNoiseLevel) + ',' +
            std::to_string(r.counts.bits) + ',' + std::to_string(r.counts.errors) + ',' +
            Shortest(r.dBer) + ',' + Shortest(r.interval.dLow) + ',' + Shortest(r.interval.dHigh) +
            ',' + Shortest(theory) + ',' + RunnerName(r.counts) + ',' +
            Shortest(r.blocks.interval.dLow) + ',' + Shortest(r.blocks.interval.dHigh) + ',' +
-           std::string(MethodName(r.blocks.method));
+           std::string(MethodName(r.blocks.method)) + ',' +
+           std::string(NoiseScalingName(config.noiseScaling)) + ',' +
+           std::string(ThresholdChoiceName(config.thresholdChoice));
 }
 
-std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory) {
+std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory,
+                     const LinkConfig& config) {
     std::string csv = std::string(kSweepCsvHeader) + "\n";
     for (std::size_t i = 0; i < results.size(); ++i)
-        csv += SweepCsvLine(results[i], i < theory.size() ? theory[i] : 0.0) + "\n";
+        csv += SweepCsvLine(results[i], i < theory.size() ? theory[i] : 0.0, config) + "\n";
     return csv;
 }
 

@@ -29,10 +29,39 @@ double TheoryFor(const SweepSettings& settings, double ebN0dB) {
     return IdealBerAtDb(NameOr(c.format[0]), NameOr(c.code[0]), NameOr(c.preCode[0]), ebN0dB);
 }
 
+std::string_view NoiseScalingName(NoiseScaling scaling) {
+    return scaling == NoiseScaling::Fixed ? "fixed" : "per-run";
+}
+
+std::string_view ThresholdChoiceName(ThresholdChoice choice) {
+    return choice == ThresholdChoice::Midway ? "midway" : "as-set";
+}
+
+std::optional<NoiseScaling> NoiseScalingNamed(std::string_view name) {
+    if (name == "fixed") return NoiseScaling::Fixed;
+    if (name == "per-run") return NoiseScaling::PerRun;
+    return std::nullopt;
+}
+
+std::optional<ThresholdChoice> ThresholdChoiceNamed(std::string_view name) {
+    if (name == "midway") return ThresholdChoice::Midway;
+    if (name == "as-set") return ThresholdChoice::AsSet;
+    return std::nullopt;
+}
+
+void UseTextbookReceiver(LinkConfig& config) {
+    config.noiseScaling = NoiseScaling::Fixed;
+    config.thresholdChoice = ThresholdChoice::Midway;
+}
+
 std::string CurveLabel(const SweepSettings& settings) {
     const LinkConfig& c = settings.config;
+    const std::string noise = c.noiseScaling == NoiseScaling::Fixed ? "fixed N0" : "per-run N0";
+    const std::string thresholds =
+        c.thresholdChoice == ThresholdChoice::Midway ? "midway" : "thresholds as set";
     return std::string(NameOr(c.format[0])) + ", " + std::string(NameOr(c.code[0])) + ", " +
-           settings.filters.side[0].filter + " / " + settings.filters.side[1].filter;
+           settings.filters.side[0].filter + " / " + settings.filters.side[1].filter + ", " +
+           noise + ", " + thresholds;
 }
 
 }  // namespace linelab

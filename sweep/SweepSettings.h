@@ -2,11 +2,13 @@
 // A copy of everything a tick reads, taken from the form model when a sweep starts: the
 // sweep's engines run on it while the user goes on changing the window.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "common/RunState.h"
 #include "common/LinkConfig.h"
+#include "common/RunState.h"
 #include "dsp/DesignFilters.h"
 #include "sweep/Sweep.h"
 
@@ -31,7 +33,17 @@ std::vector<SweepPoint> SweepPointsFor(const SweepSettings& settings,
 // The ideal receiver's rate at a point for these settings (see analysis/IdealBer.h).
 double TheoryFor(const SweepSettings& settings, double ebN0dB);
 
-// A label for a held curve: "Polar (N)RZ, None, Root RC / Matched".
+// The receiver's choices as the CSV, the batch options and the labels name them.
+std::string_view NoiseScalingName(NoiseScaling scaling);       // "fixed", "per-run"
+std::string_view ThresholdChoiceName(ThresholdChoice choice);  // "midway", "as-set"
+std::optional<NoiseScaling> NoiseScalingNamed(std::string_view name);
+std::optional<ThresholdChoice> ThresholdChoiceNamed(std::string_view name);
+
+// What a sweep runs unless told otherwise: the textbook's receiver, a fixed noise density
+// and midway thresholds, so that its curves compare with the theory.
+void UseTextbookReceiver(LinkConfig& config);
+
+// A label for a held curve: "Polar (N)RZ, None, Root RC / Matched, fixed N0, midway".
 std::string CurveLabel(const SweepSettings& settings);
 
 }  // namespace linelab

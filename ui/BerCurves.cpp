@@ -86,12 +86,14 @@ std::string RunnerOf(const BerCurve& curve) {
 }
 
 std::string CurvesCsv(const std::vector<BerCurve>& curves) {
-    if (curves.size() == 1) return SweepCsv(curves[0].points, TheoryOf(curves[0]));
+    if (curves.size() == 1)
+        return SweepCsv(curves[0].points, TheoryOf(curves[0]), curves[0].settings.config);
     std::string csv = std::string("curve,") + kSweepCsvHeader + "\n";
     for (const BerCurve& curve : curves) {
         const std::vector<double> theory = TheoryOf(curve);
         for (std::size_t i = 0; i < curve.points.size(); ++i)
-            csv += Quoted(curve.label) + "," + SweepCsvLine(curve.points[i], theory[i]) + "\n";
+            csv += Quoted(curve.label) + "," +
+                   SweepCsvLine(curve.points[i], theory[i], curve.settings.config) + "\n";
     }
     return csv;
 }

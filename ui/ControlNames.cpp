@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, CountOf<CheckId>()> kCheckNames = {
     "chkData",        "chkPreData",    "chkCodedData",       "chkModData",    "chkDemodData",
     "chkDecodedData", "chkPostData",   "chkRxData",          "chkTxEye",      "chkChannelEye",
     "chkRxEye",       "chkTxSpectrum", "chkChannelSpectrum", "chkRxSpectrum", "chkInvert",
-    "chkLinear",      "chkMemory"};
+    "chkLinear",      "chkMemory",     "chkFixedNoise"};
 
 constexpr std::array<std::string_view, CountOf<SliderId>()> kSliderNames = {
     "hscDataZoom",   "hscDataScroll", "vscSpectrumRange",

@@ -61,6 +61,7 @@ enum class CheckId : int {
     chkInvert,
     chkLinear,
     chkMemory,
+    chkFixedNoise,  // beside the noise box: a fixed noise density instead of per-run scaling
     Count
 };
 

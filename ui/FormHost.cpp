@@ -39,11 +39,17 @@ void ReadLinkConfig(const Form1& f, LinkConfig& out) {
     out.iPulseWidth = PulseWidth(Val(Text(f, ListId::cmbTxModPC0)));
     out.noiseLevel =
         f.List(ListId::cmbNoise).visible ? NoiseLevel(Val(Text(f, ListId::cmbNoise))) : 0;
+    // Off (or hidden with the noise box): the noise follows each run's energy, as specified
+    // for the window; on: a fixed density, referred to the setting's mean energy.
+    const CheckControl& fixed = f.Check(CheckId::chkFixedNoise);
+    out.noiseScaling =
+        fixed.visible && fixed.value == 1 ? NoiseScaling::Fixed : NoiseScaling::PerRun;
     out.echo.gain = EchoGain(Val(Text(f, ListId::cmbMultipathMag)));
     out.echo.delay = EchoDelay(Val(Text(f, ListId::cmbMultipathDelay)));
     out.invert = f.Check(CheckId::chkInvert).visible && On(f, CheckId::chkInvert);
     out.hscSample = f.Slider(SliderId::hscSample).value;
-    for (const PanelDescriptor& panel : kPanelTable) out.shown.Set(panel.panel, On(f, panel.check));
+    for (const PanelDescriptor& panel : kPanelTable)
+        out.shown.Set(panel.panel, On(f, panel.check));
     const CheckControl& memory = f.Check(CheckId::chkMemory);
     out.memory = memory.visible && memory.value == 1;
     out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;

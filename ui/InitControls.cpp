@@ -118,6 +118,7 @@ void Form1::InitCaptions() {
     checks_[Index(CheckId::chkMemory)].caption = "Memory";
     checks_[Index(CheckId::chkInvert)].caption = "Invert";
     checks_[Index(CheckId::chkLinear)].caption = "Log Plot";
+    checks_[Index(CheckId::chkFixedNoise)].caption = "Fixed N0";
 }
 
 void Form1::InitSliders() {

@@ -31,6 +31,9 @@ void Form1::OnCheckClick(CheckId id) {
         case CheckId::chkRxSpectrum:
             engine_.RestartSpectrum(SpectrumPanel::Rx);
             break;
+        case CheckId::chkFixedNoise:
+            engine_.RestartBer();
+            break;
         case CheckId::chkInvert:
             engine_.RestartBer();
             ClearPicture(PictureId::picChannelEye);

@@ -96,8 +96,8 @@ inline constexpr std::array<C, 3> kDemodLabels = {LabelId::lblDemod, LabelId::lb
 inline constexpr std::array<C, 1> kLowPassLabel = {LabelId::lblLowPass};
 inline constexpr std::array<C, 2> kLowPass = {ListId::cmbLowPass, LabelId::lblLPkHz};
 inline constexpr std::array<C, 1> kPostCodingLabel = {LabelId::lblPostCoding};
-inline constexpr std::array<C, 3> kNoise = {ListId::cmbNoise, LabelId::lblNoise,
-                                            LabelId::lblNoiseW};
+inline constexpr std::array<C, 4> kNoise = {ListId::cmbNoise, LabelId::lblNoise, LabelId::lblNoiseW,
+                                            CheckId::chkFixedNoise};
 inline constexpr std::array<C, 5> kMultipath = {ListId::cmbMultipathDelay, ListId::cmbMultipathMag,
                                                 LabelId::lblMultipath, LabelId::lblMultipathDelay,
                                                 LabelId::lblMultipathPC};

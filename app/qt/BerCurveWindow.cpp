@@ -19,11 +19,11 @@
 #include <cmath>
 
 #include "analysis/ExactBer.h"
+#include "app/qt/WindowFit.h"
 #include "common/Tables.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepRange.h"
 #include "ui/SweepSnapshot.h"
-#include "app/qt/WindowFit.h"
 
 namespace linelab {
 namespace {
@@ -119,6 +119,22 @@ void BerCurveWindow::BuildControls() {
                        "distribution and about twenty times faster, for rates down to 1e-9.\n"
                        "Full chain: every run through the engine, as the main window runs it."));
 
+    // The textbook's receiver by default, so that the curve compares with the theory; the
+    // second entries are the main window's own receiver.
+    noise_ = new QComboBox(this);
+    noise_->addItem(QStringLiteral("Fixed N0"));
+    noise_->addItem(QStringLiteral("Per run"));
+    noise_->setToolTip(
+        QStringLiteral("Fixed N0: the noise density follows the setting's mean energy, as in a "
+                       "real channel.\nPer run: it follows each run's own energy, as the main "
+                       "window does unless its Fixed N0 box is checked."));
+    thresholds_ = new QComboBox(this);
+    thresholds_->addItem(QStringLiteral("Midway"));
+    thresholds_->addItem(QStringLiteral("As set"));
+    thresholds_->setToolTip(
+        QStringLiteral("Midway: decide midway between the levels the receiver sees.\n"
+                       "As set: the thresholds of the main window's slider."));
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("From"), from_);
     form->addRow(QStringLiteral("To"), to_);
@@ -126,6 +142,8 @@ void BerCurveWindow::BuildControls() {
     form->addRow(QStringLiteral("Min errors"), minErrors_);
     form->addRow(QStringLiteral("Max bits"), maxBits_);
     form->addRow(QStringLiteral("Runner"), runner_);
+    form->addRow(QStringLiteral("Noise"), noise_);
+    form->addRow(QStringLiteral("Thresholds"), thresholds_);
 
     start_ = new QPushButton(QStringLiteral("Start"), this);
     stop_ = new QPushButton(QStringLiteral("Stop"), this);
@@ -228,7 +246,11 @@ bool BerCurveWindow::Start() {
         return false;
     }
     sweep_.reset();  // the previous one has finished; join its threads
-    const SweepSettings settings = SweepSnapshot(form_);
+    SweepSettings settings = SweepSnapshot(form_);
+    settings.config.noiseScaling =
+        noise_->currentIndex() == 0 ? NoiseScaling::Fixed : NoiseScaling::PerRun;
+    settings.config.thresholdChoice =
+        thresholds_->currentIndex() == 0 ? ThresholdChoice::Midway : ThresholdChoice::AsSet;
     const std::vector<SweepPoint> points = SweepPointsFor(settings, *values);
     current_ = BerCurve::For(settings, points);
     SweepLimits limits;
@@ -336,7 +358,8 @@ void BerCurveWindow::UpdateButtons() {
     export_->setEnabled(!running && (!held_.empty() || current_.has_value()));
     for (QWidget* box : {static_cast<QWidget*>(from_), static_cast<QWidget*>(to_),
                          static_cast<QWidget*>(step_), static_cast<QWidget*>(minErrors_),
-                         static_cast<QWidget*>(maxBits_), static_cast<QWidget*>(runner_)})
+                         static_cast<QWidget*>(maxBits_), static_cast<QWidget*>(runner_),
+                         static_cast<QWidget*>(noise_), static_cast<QWidget*>(thresholds_)})
         box->setEnabled(!running);
 }
 
@@ -461,8 +484,8 @@ void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     QCPGraph* optimum = plot_->addGraph();
     optimum->setData(ox, oy, true);
     optimum->setPen(QPen(colour, 1.2, Qt::DotLine));
-    optimum->setName(QStringLiteral("optimum receiver (full-bit correlation): %1, Manchester")
-                         .arg(formatName));
+    optimum->setName(
+        QStringLiteral("optimum receiver (full-bit correlation): %1, Manchester").arg(formatName));
 }
 
 bool BerCurveWindow::ExportCsv(const QString& path) {

@@ -91,6 +91,8 @@ class BerCurveWindow : public QWidget {
     QSpinBox* minErrors_ = nullptr;
     QDoubleSpinBox* maxBits_ = nullptr;
     QComboBox* runner_ = nullptr;
+    QComboBox* noise_ = nullptr;       // Fixed N0 (default) or per run
+    QComboBox* thresholds_ = nullptr;  // Midway (default) or as set
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* hold_ = nullptr;

@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "ui/Form1.h"
 #include "app/qt/PicturePanel.h"
+#include "ui/Form1.h"
 
 namespace linelab {
 namespace {
@@ -238,6 +238,7 @@ QLayout* ChainLayout::ChannelLists() {
                Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
     // The Eb/N0 readout under its box: its text changes, the column's width must not.
     if (w_.ebN0 != nullptr) AddListRow(grid, nullptr, Row({w_.ebN0}));
+    grid->addWidget(w_.Check(CheckId::chkFixedNoise), grid->rowCount(), 0, 1, 2);
     AddListRow(grid, w_.Label(LabelId::lblMultipath),
                Row({w_.List(ListId::cmbMultipathDelay), w_.Label(LabelId::lblMultipathDelay)}));
     AddListRow(grid, nullptr,

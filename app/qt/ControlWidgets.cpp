@@ -7,18 +7,18 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "ui/Form1.h"
 #include "app/qt/ClickLabel.h"
 #include "app/qt/Logo.h"
 #include "app/qt/PicturePanel.h"
 #include "app/qt/ToolTips.h"
+#include "ui/Form1.h"
 
 namespace linelab {
 namespace {
 
 // The focusable controls in reading order (left to right along the chain), which is the
 // order Tab visits them: widgets join the focus chain in the order they are created.
-constexpr std::array<ControlRef, 51> kTabOrder = {ListId::cmbScene,
+constexpr std::array<ControlRef, 52> kTabOrder = {ListId::cmbScene,
                                                   ListId::cmbData,
                                                   kPauseButton,
                                                   ListId::cmbPreCode0,
@@ -42,6 +42,7 @@ constexpr std::array<ControlRef, 51> kTabOrder = {ListId::cmbScene,
                                                   ListId::cmbHighPass,
                                                   ListId::cmbLowPass,
                                                   ListId::cmbNoise,
+                                                  CheckId::chkFixedNoise,
                                                   ListId::cmbMultipathDelay,
                                                   ListId::cmbMultipathMag,
                                                   CheckId::chkInvert,

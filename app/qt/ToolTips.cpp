@@ -34,6 +34,8 @@ constexpr std::array kTips = {
     Tip{"cmbHighPass", "Channel high-pass cut-off, in kHz (None: no high-pass)"},
     Tip{"cmbLowPass", "Channel low-pass cut-off, in kHz (None: no low-pass)"},
     Tip{"cmbNoise", "Channel noise power density, in W/kHz (None: no noise)"},
+    Tip{"chkFixedNoise",
+        "Fixed noise density: refer the noise to the setting's mean energy, not each run's own"},
     Tip{"cmbMultipathDelay", "Delay of the echo, in symbol periods (baud)"},
     Tip{"cmbMultipathMag", "Strength of the echo, in % of the direct signal"},
     Tip{"chkInvert", "Invert the polarity of the line signal in the channel"},

@@ -107,7 +107,7 @@ TEST_P(NoisePower, MatchesSigma) {
     double sum = 0;
     for (int run = 0; run < kRuns; ++run) {
         s->dRxTimeData.fill(0);
-        AddNoise(*s, c.level, c.txTimeReady || run > 0, nullptr);
+        AddNoise(*s, c.level, 0, c.txTimeReady || run > 0, nullptr);
         FFT(s->dRxTimeData, kPoints, true, false);
         for (int i = 0; i < kSignalFloats; ++i)
             sum += s->dRxTimeData[i] * s->dRxTimeData[i];
@@ -133,7 +133,7 @@ TEST(AddNoise, SpectrumIsTheReceiveFilterTimesTheDrawnNoise) {
     const Signal before = s->dRxTimeData;
     Uniform replay = s->rng;
 
-    AddNoise(*s, 0.4, true, nullptr);
+    AddNoise(*s, 0.4, 0, true, nullptr);
 
     Signal drawn{};
     DrawGaussianPairs(drawn, NoiseSigma(0.4, 16.0, 1.0), replay);

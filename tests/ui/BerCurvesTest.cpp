@@ -56,8 +56,10 @@ TEST(BerCurves, CsvIsTheBatchFormatAndLabelsSeveralCurves) {
     ami.label = "AMI \"alt\", None";
     const std::string two = CurvesCsv({polar, ami});
     EXPECT_EQ(two.substr(0, two.find('\n')), std::string("curve,") + kSweepCsvHeader);
-    EXPECT_NE(two.find("\n\"Polar (N)RZ, None, Root RC / Matched\",2,0.6,1000,10,0.01,"),
-              std::string::npos);
+    EXPECT_NE(
+        two.find("\n\"Polar (N)RZ, None, Root RC / Matched, per-run N0, thresholds as set\",2,0.6,"
+                 "1000,10,0.01,"),
+        std::string::npos);
     EXPECT_NE(two.find("\n\"AMI \"\"alt\"\", None\",6,"), std::string::npos);
 }
 
@@ -68,7 +70,8 @@ TEST(BerCurves, RunnerOfFollowsThePointsRuns) {
     EXPECT_EQ(RunnerOf(curve), "");
     curve.Update(0, {1, 100, 2, 2}, true);
     EXPECT_EQ(RunnerOf(curve), "folded runner");
-    EXPECT_TRUE(SweepCsvLine(curve.points[0], 0).find(",folded,") != std::string::npos);
+    EXPECT_TRUE(SweepCsvLine(curve.points[0], 0, curve.settings.config).find(",folded,") !=
+                std::string::npos);
     curve.Update(1, {1, 100, 3, 0}, true);
     EXPECT_EQ(RunnerOf(curve), "folded runner and full chain");
     curve.Update(0, {1, 100, 2, 0}, true);

@@ -18,10 +18,11 @@ constexpr std::string_view kSaveLesson = "--save-lesson";
 constexpr std::string_view kOptionList =
     "--runs N, --dump NAME[,NAME...], --lesson FILE, --save-lesson FILE, "
     "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, "
-    "--runner folded|engine, --help";
+    "--runner folded|engine, --noise fixed|per-run, --thresholds midway|as-set, --help";
 // The sweep's options, each taking one value.
 constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-bits",
-                                              "--jobs",  "--seed",       "--runner"};
+                                              "--jobs",  "--seed",       "--runner",
+                                              "--noise", "--thresholds"};
 
 // What the parser collects; the texts are checked here, so the refusals keep their words.
 struct RawArguments {
@@ -128,9 +129,9 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kLesson), raw.lessons)->expected(1)->allow_extra_args(false);
     app.add_option(std::string(kSaveLesson), raw.saveLessons)->expected(1)->allow_extra_args(false);
-    std::vector<std::string>* sweepValues[] = {&raw.sweep.sweep,   &raw.sweep.minErrors,
-                                               &raw.sweep.maxBits, &raw.sweep.jobs,
-                                               &raw.sweep.seed,    &raw.sweep.runner};
+    std::vector<std::string>* sweepValues[] = {
+        &raw.sweep.sweep, &raw.sweep.minErrors, &raw.sweep.maxBits, &raw.sweep.jobs,
+        &raw.sweep.seed,  &raw.sweep.runner,    &raw.sweep.noise,   &raw.sweep.thresholds};
     for (std::size_t i = 0; i < std::size(kSweepOptions); ++i) {
         app.add_option(std::string(kSweepOptions[i]), *sweepValues[i])
             ->expected(1)

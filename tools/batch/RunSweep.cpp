@@ -22,7 +22,8 @@ class OrderedPrinter {
         done_[result.index] = result;
         while (next_ < done_.size() && done_[next_]) {
             const PointResult& r = *done_[next_];
-            out_ << SweepCsvLine(r, TheoryFor(settings_, r.point.dEbN0dB)) << '\n' << std::flush;
+            out_ << SweepCsvLine(r, TheoryFor(settings_, r.point.dEbN0dB), settings_.config) << '\n'
+                 << std::flush;
             ++next_;
         }
     }
@@ -38,7 +39,9 @@ class OrderedPrinter {
 }  // namespace
 
 int RunSweep(Form1& form, const SweepOptions& options, std::ostream& out, std::ostream& messages) {
-    const SweepSettings settings = SweepSnapshot(form);
+    SweepSettings settings = SweepSnapshot(form);
+    settings.config.noiseScaling = options.noise;
+    settings.config.thresholdChoice = options.thresholds;
     const std::vector<SweepPoint> points = SweepPointsFor(settings, options.ebN0dB);
     // The noise box takes at most kMaxNoiseLevel: a point that needs more would run at
     // another Eb/N0 than its line says.

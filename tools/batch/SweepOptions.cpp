@@ -4,6 +4,7 @@
 
 #include "sweep/Sweep.h"
 #include "sweep/SweepRange.h"
+#include "sweep/SweepSettings.h"
 #include "tools/batch/BatchOptions.h"
 #include "tools/batch/JsonString.h"
 
@@ -65,7 +66,9 @@ CheckedSweep CheckSweepOptions(const RawSweepOptions& raw, bool runsOrDump) {
     CheckedSweep checked;
     if (!raw.Any()) return checked;
     if (raw.sweep.empty()) {
-        checked.error = Refusal("--min-errors, --max-bits, --jobs and --seed go with --sweep");
+        checked.error = Refusal(
+            "--min-errors, --max-bits, --jobs, --seed, --runner, --noise and --thresholds go "
+            "with --sweep");
         return checked;
     }
     if (runsOrDump) {
@@ -94,6 +97,24 @@ CheckedSweep CheckSweepOptions(const RawSweepOptions& raw, bool runsOrDump) {
             return checked;
         }
         options.engineRunner = runner == "engine";
+    }
+    if (!raw.noise.empty()) {
+        const auto noise = NoiseScalingNamed(raw.noise.back());
+        if (!noise) {
+            checked.error = Refusal("--noise takes fixed or per-run, not " +
+                                    QuotedForMessage(raw.noise.back()));
+            return checked;
+        }
+        options.noise = *noise;
+    }
+    if (!raw.thresholds.empty()) {
+        const auto thresholds = ThresholdChoiceNamed(raw.thresholds.back());
+        if (!thresholds) {
+            checked.error = Refusal("--thresholds takes midway or as-set, not " +
+                                    QuotedForMessage(raw.thresholds.back()));
+            return checked;
+        }
+        options.thresholds = *thresholds;
     }
     checked.options = options;
     return checked;
