@@ -95,25 +95,6 @@ int16_t Bit(bool b) {
     return b ? 1 : 0;
 }
 
-// The levels a format decides between, lowest first.
-std::vector<int16_t> LevelsOf(Format format) {
-    switch (format) {
-        case Format::UnipolarNrz:
-        case Format::UnipolarNrzi:
-            return {0, 1};
-        case Format::PolarNrz:
-        case Format::PolarNrzi:
-            return {-1, 1};
-        case Format::Ami:
-        case Format::Mlt3:
-        case Format::Hdb3:
-            return {-1, 0, 1};
-        case Format::Pam4:
-            return {-3, -1, 1, 3};
-    }
-    return {-1, 1};
-}
-
 double Phi(double x) {
     return 0.5 * std::erfc(-x / std::sqrt(2.0));
 }
@@ -122,11 +103,12 @@ double Phi(double x) {
 struct DecisionTable {
     std::vector<int16_t> levels;
     std::array<std::vector<double>, 7> given;  // by sent level + 3
-    double smallest = 1;  // the least likely crossing of one gap
+    double smallest = 1;                       // the least likely crossing of one gap
 };
 
 DecisionTable Decisions(Format format, double sigma) {
-    DecisionTable t{LevelsOf(format), {}};
+    const auto levels = DecisionLevels(format);
+    DecisionTable t{std::vector<int16_t>(levels.begin(), levels.end()), {}};
     const std::size_t n = t.levels.size();
     for (int16_t sent : t.levels) {
         std::vector<double> p(n);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace linelab {
@@ -135,6 +136,9 @@ inline const LineCodeInfo& Info(LineCoding c) {
 inline const FormatInfo& Info(Format f) {
     return kFormats[static_cast<std::size_t>(f)];
 }
+
+// The levels a format's decisions choose between, lowest first, in its own level numbers.
+std::span<const int16_t> DecisionLevels(Format format);
 
 // The list item of an id; empty for an unknown one.
 inline std::string_view NameOr(std::optional<DataSource> id) {

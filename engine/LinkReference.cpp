@@ -79,25 +79,6 @@ double MeanEnergy(const LinkConfig& c, const Responses& r, RunState& s) {
     return energy;
 }
 
-// The levels the receiver's mapping decides between, lowest first.
-std::vector<int> LevelsOf(Format format) {
-    switch (format) {
-        case Format::UnipolarNrz:
-        case Format::UnipolarNrzi:
-            return {0, 1};
-        case Format::PolarNrz:
-        case Format::PolarNrzi:
-            return {-1, 1};
-        case Format::Ami:
-        case Format::Hdb3:
-        case Format::Mlt3:
-            return {-1, 0, 1};
-        case Format::Pam4:
-            return {-3, -1, 1, 3};
-    }
-    return {};
-}
-
 // The noise-free received sample of every slot, grouped by the level sent, through the same
 // chain as a run without noise: total response, inverse transform, echo, inversion, sampling.
 std::optional<Thresholds> Midway(const LinkConfig& c, RunState& s) {
@@ -117,7 +98,7 @@ std::optional<Thresholds> Midway(const LinkConfig& c, RunState& s) {
             ++count[static_cast<std::size_t>(level + 3)];
         }
     }
-    const std::vector<int> levels = LevelsOf(*c.format[1]);
+    const std::span<const int16_t> levels = DecisionLevels(*c.format[1]);
     std::vector<double> mid;  // between adjacent levels, lowest first
     for (std::size_t i = 0; i + 1 < levels.size(); ++i) {
         const auto lo = static_cast<std::size_t>(levels[i] + 3);
