@@ -1,46 +1,39 @@
-// The model's public actions: by id for the view, by name for the batch tool.
-
+// The model's start-up, its public actions by name for the batch tool, and the window's
+// own actions beside the handlers (File > Reset, the scene box's own text).
 #include "ui/Form1.h"
+
+#include <memory>
 
 namespace linelab {
 
 Form1::Form1() {
-    FormLoad();
+    controls_.SetHandlers(&cascades_);
+    cascades_.LoadLists();
+    cascades_.ApplyScene(0);
+    Engine& engine = simulation_.Link();
+    engine.RestartSpectrum(SpectrumPanel::Tx);
+    engine.RestartSpectrum(SpectrumPanel::Rx);
+    engine.RestartSpectrum(SpectrumPanel::Channel);
+    engine.RestartBer();
+    engine.SetTxEyeScale(Slider(SliderId::vscTxEyeScale).value);
 }
 
-Form1::~Form1() = default;
-
-void Form1::AttachCanvas(PictureId id, Canvas* canvas) {
-    PictureControl& picture = pictures_[Index(id)];
-    picture.canvas = canvas != nullptr ? canvas : ownCanvases_[Index(id)].get();
+// A fresh model is built exactly as at launch and its state taken over, so a reset can never
+// drift from what start-up does. Only the canvases the view attached stay.
+void Form1::Reset() {
+    auto fresh = std::make_unique<Form1>();
+    simulation_.TakeState(fresh->simulation_);
+    scenes_.SetIndex(fresh->scenes_.Index());
+    controls_.TakeValues(fresh->controls_);
 }
 
-bool Form1::SetText(ListId id, std::string_view text) {
-    return Assign(id, text);
-}
-
-bool Form1::PickItem(ListId id, int index) {
-    ListControl& list = L(id);
-    if (index < 0 || static_cast<std::size_t>(index) >= list.items.size()) return false;
-    if (list.text != list.items[static_cast<std::size_t>(index)]) {
-        list.text = list.items[static_cast<std::size_t>(index)];
-        Notify(id);
-    }
-    // A click runs the handler whether or not the choice differs from the last one.
-    OnListChange(id);
+bool Form1::ShowSceneName() {
+    const ListControl& scene = List(ListId::cmbScene);
+    const auto index = static_cast<std::size_t>(SceneIndex());
+    if (scene.ListIndex() >= 0 || index >= scene.items.size() || scene.text == scene.items[index])
+        return false;
+    controls_.ShowItem(ListId::cmbScene, index);
     return true;
-}
-
-bool Form1::SetCheckValue(CheckId id, int value) {
-    return AssignCheck(id, value);
-}
-
-bool Form1::SetSliderValue(SliderId id, int value) {
-    return AssignSlider(id, value);
-}
-
-bool Form1::ApplyScene(int index) {
-    return PickItem(ListId::cmbScene, index);
 }
 
 namespace {

@@ -7,29 +7,30 @@
 #include "transmit/Transmit.h"
 #include "ui/Form1.h"
 #include "ui/PanelTable.h"
+#include "ui/Simulation.h"
 
 namespace linelab {
 namespace {
 
-bool On(const Form1& form, CheckId id) {
+bool On(const ControlSet& form, CheckId id) {
     return form.Check(id).value == 1;
 }
 
-const std::string& Text(const Form1& form, ListId id) {
+const std::string& Text(const ControlSet& form, ListId id) {
     return form.List(id).text;
 }
 
-bool TransmitPam4(const Form1& form) {
+bool TransmitPam4(const ControlSet& form) {
     return Text(form, ListId::cmbMod0) == "4-PAM";
 }
 
 }  // namespace
 
 void FormHost::ReadConfig(LinkConfig& out) {
-    ReadLinkConfig(form_, out);
+    ReadLinkConfig(controls_, out);
 }
 
-void ReadLinkConfig(const Form1& f, LinkConfig& out) {
+void ReadLinkConfig(const ControlSet& f, LinkConfig& out) {
     out.data = FindDataSource(Text(f, ListId::cmbData));
     for (int side = 0; side < 2; ++side) {
         out.preCode[side] = FindPreCoding(Text(f, Element(ListId::cmbPreCode0, side)));
@@ -55,60 +56,72 @@ void ReadLinkConfig(const Form1& f, LinkConfig& out) {
     out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
 }
 
-LinkConfig LinkConfigOf(const Form1& form) {
+LinkConfig LinkConfigOf(const ControlSet& controls) {
     LinkConfig config;
-    ReadLinkConfig(form, config);
+    ReadLinkConfig(controls, config);
     return config;
 }
 
+void ReadLinkConfig(const Form1& form, LinkConfig& out) {
+    ReadLinkConfig(form.Controls(), out);
+}
+
+LinkConfig LinkConfigOf(const Form1& form) {
+    return LinkConfigOf(form.Controls());
+}
+
 int FormHost::ThresholdSlider() {
-    return form_.Slider(SliderId::vscThreshold).value;
+    return controls_.Slider(SliderId::vscThreshold).value;
 }
 
 void FormHost::SetThresholdSlider(int value) {
-    form_.AssignSlider(SliderId::vscThreshold, value);
+    controls_.AssignSlider(SliderId::vscThreshold, value);
 }
 
 void FormHost::SetBerCaption(std::string_view caption) {
-    form_.SetCaption(LabelId::lblBER, caption);
+    controls_.SetCaption(LabelId::lblBER, caption);
 }
 
 void FormHost::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
                          std::span<const int16_t> data, std::span<const int16_t> compareData,
                          int32_t colour, int16_t iMin, int16_t iMax) {
-    form_.DrawStrip(panel, iDutyCycle, iBaud, data, compareData, colour, iMin, iMax);
+    simulation_.DrawStrip(panel, iDutyCycle, iBaud, data, compareData, colour, iMin, iMax);
 }
 
 void FormHost::DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
                        const Thresholds& thresholds, bool showThreshold) {
     // Traces are scaled by the transmit eye panel's size whichever panel they go to.
-    const Canvas& txEye = form_.CanvasOf(PictureId::picTxEye);
+    const Canvas& txEye = controls_.CanvasOf(PictureId::picTxEye);
     const EyeView view{txEye.ScaleWidth(), txEye.ScaleHeight(),
-                       form_.Slider(SliderId::hscSample).value, TransmitPam4(form_),
-                       form_.State().dBaudRate};
+                       controls_.Slider(SliderId::hscSample).value, TransmitPam4(controls_),
+                       simulation_.State().dBaudRate};
     const auto id = Element(PictureId::picTxEye, static_cast<int>(panel));
-    PlotEye(timeData, form_.CanvasOf(id), scaleFactor, thresholds, showThreshold, view);
+    PlotEye(timeData, controls_.CanvasOf(id), scaleFactor, thresholds, showThreshold, view);
 }
 
 void FormHost::DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
                             const SpectrumAverage* memory, int32_t colour) {
-    const CheckControl& linear = form_.Check(CheckId::chkLinear);
+    const CheckControl& linear = controls_.Check(CheckId::chkLinear);
     const SpectrumView view{linear.visible && linear.value == 1,
-                            form_.Slider(SliderId::vscSpectrumRange).value};
+                            controls_.Slider(SliderId::vscSpectrumRange).value};
     const auto id = Element(PictureId::picTxSpectrum, static_cast<int>(panel));
-    PlotSpectrum(average, memory, form_.CanvasOf(id), colour, view);
+    PlotSpectrum(average, memory, controls_.CanvasOf(id), colour, view);
 }
 
 void FormHost::ReadFilterTexts(FilterTexts& out) {
+    ReadFilterSettings(controls_, out);
+}
+
+void ReadFilterSettings(const ControlSet& controls, FilterTexts& out) {
     for (int side = 0; side < 2; ++side) {
         SideFilterTexts& t = out.side[side];
-        t.modPC = Text(form_, Element(ListId::cmbTxModPC0, side));
-        t.filter = Text(form_, Element(ListId::cmbTxFilter0, side));
-        t.bw = Text(form_, Element(ListId::cmbTxBW0, side));
-        t.eb = Text(form_, Element(ListId::cmbTxEB0, side));
+        t.modPC = Text(controls, Element(ListId::cmbTxModPC0, side));
+        t.filter = Text(controls, Element(ListId::cmbTxFilter0, side));
+        t.bw = Text(controls, Element(ListId::cmbTxBW0, side));
+        t.eb = Text(controls, Element(ListId::cmbTxEB0, side));
     }
-    out.lowPass = Text(form_, ListId::cmbLowPass);
-    out.highPass = Text(form_, ListId::cmbHighPass);
+    out.lowPass = Text(controls, ListId::cmbLowPass);
+    out.highPass = Text(controls, ListId::cmbHighPass);
 }
 
 void FormHost::WriteFilterText(FilterBox box, int side, std::string_view text) {
@@ -116,11 +129,11 @@ void FormHost::WriteFilterText(FilterBox box, int side, std::string_view text) {
     ListId first = ListId::cmbTxModPC0;
     if (box == FilterBox::BW) first = ListId::cmbTxBW0;
     if (box == FilterBox::EB) first = ListId::cmbTxEB0;
-    form_.Assign(Element(first, side), text);
+    controls_.Assign(Element(first, side), text);
 }
 
 void FormHost::Report(std::string_view message, bool stopsTimer) {
-    form_.ReportMessage(message, stopsTimer);
+    simulation_.ReportMessage(message, stopsTimer);
 }
 
 }  // namespace linelab

@@ -8,7 +8,9 @@
 
 namespace linelab {
 
+class ControlSet;
 class Form1;
+class Simulation;
 
 class FormHost final : public ConfigSource,
                        public FilterSettings,
@@ -16,7 +18,8 @@ class FormHost final : public ConfigSource,
                        public Panels,
                        public Reporter {
   public:
-    explicit FormHost(Form1& form) : form_(form) {}
+    FormHost(ControlSet& controls, Simulation& simulation)
+        : controls_(controls), simulation_(simulation) {}
 
     TickPorts Ports() { return {*this, *this, *this, *this}; }
 
@@ -41,12 +44,17 @@ class FormHost final : public ConfigSource,
     void Report(std::string_view message, bool stopsTimer) override;
 
   private:
-    Form1& form_;
+    ControlSet& controls_;
+    Simulation& simulation_;
 };
 
 // The controls as the tick reads them: the texts parsed into ids and numbers, a hidden noise
 // box or inversion box switched off.
+void ReadLinkConfig(const ControlSet& controls, LinkConfig& out);
+LinkConfig LinkConfigOf(const ControlSet& controls);
 void ReadLinkConfig(const Form1& form, LinkConfig& out);
 LinkConfig LinkConfigOf(const Form1& form);
+// The filter boxes' texts as the design pass reads them.
+void ReadFilterSettings(const ControlSet& controls, FilterTexts& out);
 
 }  // namespace linelab

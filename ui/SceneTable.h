@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "ui/Controls.h"
-#include "ui/Form1.h"
+#include "ui/Scenes.h"
 
 namespace linelab {
 

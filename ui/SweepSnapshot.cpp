@@ -7,9 +7,8 @@ namespace linelab {
 
 SweepSettings SweepSnapshot(Form1& form) {
     SweepSettings snapshot;
-    FormHost host(form);
-    host.ReadConfig(snapshot.config);
-    host.ReadFilterTexts(snapshot.filters);
+    ReadLinkConfig(form, snapshot.config);
+    ReadFilterSettings(form.Controls(), snapshot.filters);
     snapshot.dThresholds = form.State().dThresholds;
     snapshot.vscThreshold = form.Slider(SliderId::vscThreshold).value;
     return snapshot;

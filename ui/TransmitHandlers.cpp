@@ -3,7 +3,7 @@
 
 #include "common/Tables.h"
 #include "transmit/Transmit.h"
-#include "ui/Form1.h"
+#include "ui/Cascades.h"
 #include "ui/FormHost.h"
 #include "ui/ListItems.h"
 
@@ -17,7 +17,7 @@ int SideOf(ListId id, ListId first) {
 
 }  // namespace
 
-void Form1::OnListChange(ListId id) {
+void Cascades::OnListChange(ListId id) {
     switch (id) {
         case ListId::cmbData:
             cmbData_Change();
@@ -65,48 +65,52 @@ void Form1::OnListChange(ListId id) {
     }
 }
 
-void Form1::cmbData_Change() {
+void Cascades::cmbData_Change() {
     RestartPics(0);
     RestartPics(1);
 }
 
-void Form1::cmbPreCode_Change(int index) {
-    if (index == 0) Assign(ListId::cmbPreCode1, std::string(List(ListId::cmbPreCode0).text));
-    engine_.InvalidateResponses();
+void Cascades::cmbPreCode_Change(int index) {
+    if (index == 0)
+        controls_.Assign(ListId::cmbPreCode1,
+                         std::string(controls_.List(ListId::cmbPreCode0).text));
+    engine().InvalidateResponses();
     RestartPics(index);
 }
 
-void Form1::cmbCode_Change(int index) {
-    if (index == 0) Assign(ListId::cmbCode1, std::string(List(ListId::cmbCode0).text));
+void Cascades::cmbCode_Change(int index) {
+    if (index == 0)
+        controls_.Assign(ListId::cmbCode1, std::string(controls_.List(ListId::cmbCode0).text));
     UpdateBaudRate();
     RestartPics(index);
-    engine_.InvalidateResponses();
+    engine().InvalidateResponses();
 }
 
-void Form1::cmbMod_Change(int index) {
-    if (index == 0) Assign(ListId::cmbMod1, std::string(List(ListId::cmbMod0).text));
-    const auto format = FindFormat(List(Element(ListId::cmbMod0, index)).text);
+void Cascades::cmbMod_Change(int index) {
+    if (index == 0)
+        controls_.Assign(ListId::cmbMod1, std::string(controls_.List(ListId::cmbMod0).text));
+    const auto format = FindFormat(controls_.List(Element(ListId::cmbMod0, index)).text);
     ResetPulseWidthLists(index, format && Info(*format).fullWidthOnly);
     LoadDefaultThresholds();
-    engine_.InvalidateResponses();
+    engine().InvalidateResponses();
     UpdateBaudRate();
     RestartPics(index);
 }
 
 // The three-level formats take only a full-width pulse; the others get the four widths
 // back, but only when their list was reduced, so an existing choice survives.
-void Form1::ResetPulseWidthLists(int index, bool fullWidthOnly) {
+void Cascades::ResetPulseWidthLists(int index, bool fullWidthOnly) {
     const ListId first = Element(ListId::cmbTxModPC0, index);
-    if (!fullWidthOnly && List(first).items.size() != 1) return;
+    if (!fullWidthOnly && controls_.List(first).items.size() != 1) return;
     static constexpr std::array<std::string_view, 1> kOnlyFull = {kFullWidth};
     for (int side = index; side <= 1; ++side) {
         const ListId id = Element(ListId::cmbTxModPC0, side);
         if (fullWidthOnly) {
-            Fill(id, kOnlyFull);
+            controls_.Fill(id, kOnlyFull);
         } else {
-            Fill(id, kPulseWidths);
+            controls_.Fill(id, kPulseWidths);
         }
-        Assign(id, kFullWidth);
+        controls_.Assign(id, kFullWidth);
     }
 }
 
@@ -115,24 +119,26 @@ void Form1::ResetPulseWidthLists(int index, bool fullWidthOnly) {
 // The defaults set the slider; the thresholds then follow the slider at once, as every run
 // makes them follow it, so that no run decides with a pattern the slider does not show. When
 // the slider already stood there, its handler does not run, so they are rescaled here.
-void Form1::LoadDefaultThresholds() {
-    const int slider = engine_.LoadDefaultThresholds(FindFormat(List(ListId::cmbMod1).text));
-    const bool moves = Slider(SliderId::vscThreshold).value != slider;
-    AssignSlider(SliderId::vscThreshold, slider);
+void Cascades::LoadDefaultThresholds() {
+    const int slider =
+        engine().LoadDefaultThresholds(FindFormat(controls_.List(ListId::cmbMod1).text));
+    const bool moves = controls_.Slider(SliderId::vscThreshold).value != slider;
+    controls_.AssignSlider(SliderId::vscThreshold, slider);
     if (!moves) {
-        FormHost host(*this);
-        engine_.ApplyThresholdSlider(host, host);
+        FormHost host(controls_, simulation_);
+        engine().ApplyThresholdSlider(host, host);
     }
 }
 
-void Form1::UpdateBaudRate() {
-    engine_.SetSymbolRate(SymbolRate(List(ListId::cmbCode0).text, List(ListId::cmbMod0).text));
+void Cascades::UpdateBaudRate() {
+    engine().SetSymbolRate(
+        SymbolRate(controls_.List(ListId::cmbCode0).text, controls_.List(ListId::cmbMod0).text));
 }
 
 // A typed text that names no scene leaves the layout as it is.
-void Form1::cmbScene_Change() {
-    const int index = List(ListId::cmbScene).ListIndex();
-    if (index >= 0) ApplySceneLayout(index);
+void Cascades::cmbScene_Change() {
+    const int index = controls_.List(ListId::cmbScene).ListIndex();
+    if (index >= 0) ApplyScene(index);
 }
 
 }  // namespace linelab

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cmath>
 
-#include "dsp/SettingTexts.h"
 #include "common/TextNumber.h"
+#include "dsp/SettingTexts.h"
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
 

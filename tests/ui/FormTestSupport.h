@@ -29,16 +29,17 @@ struct CanvasSet {
 };
 
 struct Recorder : FormObserver {
-    explicit Recorder(const Form1& f) : form(f) {}
+    explicit Recorder(const ControlSet& c) : controls(c) {}
+    explicit Recorder(const Form1& f) : controls(f.Controls()) {}
     void ControlChanged(ControlRef, std::string_view name) override { changed.emplace_back(name); }
     void TimerChanged(const TimerControl& timer) override { timers.push_back(timer); }
     void Report(std::string_view message, bool stopsTimer) override {
         messages.emplace_back(std::string(message), stopsTimer);
-        timerEnabledAtReport.push_back(form.Timer().enabled);
+        timerEnabledAtReport.push_back(controls.Timer().enabled);
     }
     bool WasChanged(std::string_view name) const;
 
-    const Form1& form;
+    const ControlSet& controls;
     std::vector<std::string> changed;
     std::vector<TimerControl> timers;
     std::vector<std::pair<std::string, bool>> messages;

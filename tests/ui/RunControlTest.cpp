@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
-#include "ui/FormHost.h"
 
 namespace linelab {
 namespace {
@@ -32,12 +31,13 @@ TEST(RunControl, PauseButtonCyclesStoppedSlowRunning) {
     EXPECT_FALSE(recorder.timers.back().enabled);
 }
 
+// The simulation's run control on a bare control set: no cascades, no form.
 TEST(RunControl, StoppingMessageDisablesTimerFirstAndKeepsCaption) {
-    Form1 form;
+    ControlSet form;
+    Simulation simulation(form);
     Recorder recorder(form);
     form.SetObserver(&recorder);
-    FormHost host(form);
-    host.Report("Unknown Modulation Type", true);
+    simulation.ReportMessage("Unknown Modulation Type", true);
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].first, "Unknown Modulation Type");
     EXPECT_TRUE(recorder.messages[0].second);
@@ -46,18 +46,18 @@ TEST(RunControl, StoppingMessageDisablesTimerFirstAndKeepsCaption) {
     EXPECT_FALSE(recorder.timers[0].enabled);
     EXPECT_EQ(form.PauseButton().caption, "Pause");
 
-    form.ClickPause();  // resumes slowly
+    simulation.ClickPause();  // resumes slowly
     EXPECT_TRUE(form.Timer().enabled);
     EXPECT_EQ(form.Timer().interval, 1000);
     EXPECT_EQ(form.PauseButton().caption, "Slow");
 }
 
 TEST(RunControl, OtherMessagesLeaveTheTimerRunning) {
-    Form1 form;
+    ControlSet form;
+    Simulation simulation(form);
     Recorder recorder(form);
     form.SetObserver(&recorder);
-    FormHost host(form);
-    host.Report("Unknown Modulation Format for Thresholds", false);
+    simulation.ReportMessage("Unknown Modulation Format for Thresholds", false);
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_TRUE(recorder.timerEnabledAtReport[0]);
     EXPECT_TRUE(recorder.timers.empty());

@@ -54,7 +54,7 @@ TEST(Host, FilterTextsReadAndWrittenThroughTheBoxes) {
     ASSERT_TRUE(form.ApplyScene(4));
     ASSERT_TRUE(form.SetText("cmbTxBW(1)", "0.3"));
     ASSERT_TRUE(form.SetText("cmbLowPass", "2.5"));
-    FormHost host(form);
+    FormHost host = form.Host();
     FilterTexts t;
     host.ReadFilterTexts(t);
     EXPECT_EQ(t.side[0].filter, "SteepCutoff");
@@ -84,7 +84,7 @@ TEST(Host, FilterTextsReadAndWrittenThroughTheBoxes) {
 TEST(Host, EveryPanelDrawsOnItsOwnCanvas) {
     Form1 form;
     CanvasSet canvases(form);
-    FormHost host(form);
+    FormHost host = form.Host();
     const Bits bits{};
     for (int i = 0; i < 8; ++i) {
         canvases.Reset();

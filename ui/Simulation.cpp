@@ -1,0 +1,86 @@
+// The tick, the pause button, the messages that stop the timer, and the strips as the window
+// shows them: every strip a run draws is recorded, so moving a strip slider or resizing a
+// panel shows the run's own picture again, from the part of the run the scroll slider selects.
+#include "ui/Simulation.h"
+
+#include "common/Tables.h"
+#include "display/DrawFrame.h"
+#include "ui/FormHost.h"
+
+namespace linelab {
+
+Simulation::Simulation(ControlSet& controls) : controls_(controls) {
+    controls_.SetPauseCaption(run_.caption);
+    controls_.SetTimer(run_.enabled, run_.interval);
+}
+
+void Simulation::Tick() {
+    // A message box shown from inside a tick may run the view's event loop; a timer event
+    // delivered there must not start a second run on top of the first.
+    if (inTick_) return;
+    struct TickFlag {
+        bool& flag;
+        explicit TickFlag(bool& f) : flag(f) { flag = true; }
+        ~TickFlag() { flag = false; }
+    } tickFlag(inTick_);
+    FormHost host(controls_, *this);
+    strips_.NewRun(RunSpan(CodeBaud(controls_.List(ListId::cmbCode0).text),
+                           controls_.List(ListId::cmbMod0).text == "4-PAM"));
+    DrawFrame(engine_.Tick(host.Ports()), host);
+}
+
+void Simulation::ClickPause() {
+    run_.PauseClick();
+    SyncRunControl();
+}
+
+void Simulation::SyncRunControl() {
+    controls_.SetTimer(run_.enabled, run_.interval);
+    controls_.SetPauseCaption(run_.caption);
+}
+
+void Simulation::ReportMessage(std::string_view message, bool stopsTimer) {
+    if (stopsTimer) {
+        // Stopped before the box shows, so no tick can start while it is open; the caption
+        // stays, and the next click on cmdPause resumes slowly.
+        run_.enabled = false;
+        SyncRunControl();
+    }
+    if (FormObserver* observer = controls_.Observer()) observer->Report(message, stopsTimer);
+}
+
+double Simulation::StripStart() const {
+    const SliderControl& scroll = controls_.Slider(SliderId::hscDataScroll);
+    return ScrollStart(scroll.value - scroll.min, scroll.max - scroll.min,
+                       controls_.Slider(SliderId::hscDataZoom).value, strips_.runSpan);
+}
+
+void Simulation::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                           std::span<const int16_t> data, std::span<const int16_t> compareData,
+                           int32_t colour, int16_t iMin, int16_t iMax) {
+    StripShot& shot = strips_.Of(panel);
+    RecordStrip(shot, iDutyCycle, iBaud, data, compareData, colour, iMin, iMax);
+    DrawShot(shot, controls_.CanvasOf(static_cast<PictureId>(panel)),
+             controls_.Slider(SliderId::hscDataZoom).value, StripStart());
+}
+
+void Simulation::RedrawStrips() {
+    const auto on = [this](CheckId id) { return controls_.Check(id).value == 1; };
+    const StripSwitches switches{on(CheckId::chkData),      on(CheckId::chkPreData),
+                                 on(CheckId::chkCodedData), on(CheckId::chkModData),
+                                 on(CheckId::chkDemodData), on(CheckId::chkDecodedData),
+                                 on(CheckId::chkPostData),  on(CheckId::chkRxData)};
+    const auto canvasOf = [this](StripPanel panel) -> Canvas& {
+        return controls_.CanvasOf(static_cast<PictureId>(panel));
+    };
+    linelab::RedrawStrips(strips_, switches, controls_.Slider(SliderId::hscDataZoom).value,
+                          StripStart(), canvasOf);
+}
+
+void Simulation::TakeState(Simulation& fresh) {
+    engine_ = std::move(fresh.engine_);
+    run_ = fresh.run_;
+    strips_ = fresh.strips_;
+}
+
+}  // namespace linelab

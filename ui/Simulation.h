@@ -1,0 +1,56 @@
+#pragma once
+// The simulation the form drives: its engine, the run control behind the pause button and
+// the timer, and the record of the strips the last run drew. A tick reads the controls, runs
+// the engine and draws its frame on the panels; the strips can be drawn again from the
+// record when their sliders move.
+
+#include <span>
+#include <string_view>
+
+#include "display/StripRedraw.h"
+#include "engine/Engine.h"
+#include "engine/RunControl.h"
+#include "ui/ControlSet.h"
+
+namespace linelab {
+
+class Simulation {
+  public:
+    explicit Simulation(ControlSet& controls);
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    Engine& Link() { return engine_; }
+    const RunState& State() const { return engine_.State(); }
+
+    // One tick of the timer; a call made while a tick runs (a message box's event loop) is
+    // ignored.
+    void Tick();
+    // The pause button: the run control's next step, shown on the button and the timer.
+    void ClickPause();
+    void SyncRunControl();
+    // A message for the box; one that stops the timer stops it before the box shows.
+    void ReportMessage(std::string_view message, bool stopsTimer);
+
+    // ---- the strips ---------------------------------------------------------------------
+    void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
+                   std::span<const int16_t> data, std::span<const int16_t> compareData,
+                   int32_t colour, int16_t iMin, int16_t iMax);
+    // Every switched-on strip again as the last run drew it, at the current zoom and scroll.
+    void RedrawStrips();
+    const StripRecord& Strips() const { return strips_; }
+
+    // Takes the engine, the run control and the strips from `fresh` (a reset).
+    void TakeState(Simulation& fresh);
+
+  private:
+    double StripStart() const;  // where the strips begin, in panel widths
+
+    ControlSet& controls_;
+    Engine engine_;
+    RunControl run_;
+    StripRecord strips_;
+    bool inTick_ = false;
+};
+
+}  // namespace linelab
