@@ -11,6 +11,7 @@
 #   folded                      the link folded onto its decision instants, for sweeps
 #   sweep                       many engines on a pool of threads
 #   ui                          the form model (no Qt)
+#   lesson                      lesson files: read, applied, collected, saved
 #   app/qt tools                the Qt view and linelab-batch
 #
 # bench/, fuzz/ and tests/ sit on top and may include anything.
@@ -29,7 +30,8 @@ rank_of() {
         folded) echo 6 ;;
         sweep) echo 7 ;;
         ui) echo 8 ;;
-        app/qt | tools) echo 9 ;;
+        lesson) echo 9 ;;
+        app/qt | tools) echo 10 ;;
         *) echo "" ;;
     esac
 }

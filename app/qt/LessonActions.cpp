@@ -10,7 +10,7 @@
 #include <QSettings>
 #include <QStatusBar>
 
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MenuNamed.h"
 #include "app/qt/PictureExport.h"

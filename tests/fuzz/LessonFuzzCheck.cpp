@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "tests/fuzz/FormInvariants.h"
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace linelab::fuzz {
 namespace {

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "WindowFixture.h"
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 #include "app/qt/LessonActions.h"
 #include "app/qt/PictureExport.h"
 

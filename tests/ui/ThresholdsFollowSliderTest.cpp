@@ -8,7 +8,7 @@
 
 #include "common/Tables.h"
 #include "ui/Form1.h"
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace linelab {
 namespace {

@@ -11,7 +11,7 @@
 #include "tools/batch/HelpText.h"
 #include "tools/batch/MeasureDump.h"
 #include "tools/batch/RunSweep.h"
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace {
 

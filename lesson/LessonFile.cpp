@@ -5,9 +5,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "ui/Lesson.h"
-#include "ui/OneLine.h"
-#include "ui/SaveFileAtomically.h"
+#include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
+#include "lesson/SaveFileAtomically.h"
 
 namespace linelab {
 namespace {

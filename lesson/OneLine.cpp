@@ -1,4 +1,4 @@
-#include "ui/OneLine.h"
+#include "lesson/OneLine.h"
 
 #include <cstdint>
 #include <cstdio>

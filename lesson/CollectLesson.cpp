@@ -1,6 +1,6 @@
 #include <array>
 
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace linelab {
 namespace {

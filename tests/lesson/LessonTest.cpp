@@ -14,9 +14,9 @@
 #include <stdexcept>
 
 #include "FormTestSupport.h"
-#include "ui/Lesson.h"
-#include "ui/OneLine.h"
-#include "ui/SaveFileAtomically.h"
+#include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
+#include "lesson/SaveFileAtomically.h"
 
 namespace linelab::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/SaveFileAtomically.h"
+#include "lesson/SaveFileAtomically.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

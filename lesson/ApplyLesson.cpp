@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "ui/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace linelab {
 namespace {
