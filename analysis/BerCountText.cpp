@@ -31,17 +31,31 @@ std::string GroupedCount(uint64_t count) {
     return grouped;
 }
 
-std::string BerCountText(uint64_t errors, uint64_t bits) {
-    if (errors > bits) errors = bits;
+namespace {
+
+std::string CountText(uint64_t errors, uint64_t bits, const BinomialInterval& interval) {
     std::string text = GroupedCount(errors) + (errors == 1 ? " error in " : " errors in ") +
                        GroupedCount(bits) + " bits";
     if (bits == 0) return text;
-    const BinomialInterval interval = ClopperPearson(errors, bits);
     const int exponent = DecimalExponent(interval.dHigh);
     if (errors == 0)
         return text + ", below " + ScaledText(interval.dHigh, exponent, 1) + " at 95 %";
     return text + ", 95 %: " + ScaledText(interval.dLow, exponent, 2) + " to " +
            ScaledText(interval.dHigh, exponent, 2);
+}
+
+}  // namespace
+
+std::string BerCountText(uint64_t errors, uint64_t bits) {
+    if (errors > bits) errors = bits;
+    return CountText(errors, bits, bits == 0 ? BinomialInterval{} : ClopperPearson(errors, bits));
+}
+
+std::string BerCountText(uint64_t errors, uint64_t bits, const RateInterval& interval) {
+    if (errors > bits) errors = bits;
+    if (bits == 0) return CountText(0, 0, {});
+    return CountText(errors, bits, interval.interval) + " (" +
+           std::string(MethodName(interval.method)) + ")";
 }
 
 }  // namespace linelab

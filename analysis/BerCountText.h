@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/BlockInterval.h"
+
 namespace linelab {
 
 // "37 errors in 30,720 bits, 95 %: 0.85e-3 to 1.66e-3": both ends of the exact 95 %
@@ -11,6 +13,11 @@ namespace linelab {
 // only the upper end means anything: "0 errors in 1,000,000 bits, below 3.7e-6 at 95 %".
 // With no bit compared yet: "0 errors in 0 bits".
 std::string BerCountText(uint64_t errors, uint64_t bits);
+
+// The same with the interval given, and after it how it was formed, as the CSV names it:
+// "37 errors in 30,720 bits, 95 %: 0.85e-3 to 1.66e-3 (blocks)", "... below 3.7e-6 at 95 %
+// (exact)". With no bit compared yet the count alone, as above.
+std::string BerCountText(uint64_t errors, uint64_t bits, const RateInterval& interval);
 
 // A count with a comma between groups of three digits: 30720 gives "30,720".
 std::string GroupedCount(uint64_t count);

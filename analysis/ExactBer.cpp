@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -428,8 +429,9 @@ class Machine {
 };
 
 struct Outcome {
-    double errors = 0;  // expected wrong compared bits per run
-    double energy = 0;  // expected sum of squared levels over the run's slots
+    double errors = 0;             // expected wrong compared bits per run
+    double energy = 0;             // expected sum of squared levels over the run's slots
+    std::array<double, 7> sent{};  // expected slots of each level (+3) over the run
 };
 
 State Start(const LinkSetup& setup) {
@@ -455,7 +457,10 @@ void Decide(const Machine& machine, const DecisionTable* table, double floor, St
     std::copy(s.queue.begin() + 1, s.queue.end(), s.queue.begin());
     s.queue.back() = 0;
     --s.queueCount;
-    if (s.slot < kSymbols) out.energy += p * level * level;
+    if (s.slot < kSymbols) {
+        out.energy += p * level * level;
+        out.sent[static_cast<std::size_t>(level + 3)] += p;
+    }
     if (table == nullptr) {
         machine.Receive(s, level, p, out.errors);
         Decide(machine, table, floor, s, p, next, out);
@@ -530,6 +535,48 @@ double ExactBer(const LinkSetup& setup, double ebN0) {
     const double sigma = std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0));
     const DecisionTable table = Decisions(setup.format, sigma);
     return Run(setup, &table).errors / Compared(setup);
+}
+
+const DecisionCosts& WrongDecisionCosts(const LinkSetup& setup) {
+    static std::mutex mutex;
+    static std::map<std::tuple<Format, LineCoding, PreCoding>, DecisionCosts> known;
+    const std::scoped_lock lock(mutex);
+    const auto key = std::make_tuple(setup.format, setup.code, setup.preCoding);
+    if (auto it = known.find(key); it != known.end()) return it->second;
+    const auto levels = DecisionLevels(setup.format);
+    DecisionCosts costs;
+    // The shares from a pass over every slot (the passes with decisions stop at the last
+    // compared bit).
+    const Outcome sent = Run(setup, nullptr);
+    for (std::size_t i = 0; i < costs.share.size(); ++i)
+        costs.share[i] = sent.sent[i] / kSymbols;
+    // One pass per kind of wrong decision, with only that one possible and so unlikely (eps)
+    // that the pass's floor drops every branch with two of them: what is left is exactly
+    // the first-order term, eps times the derivative of the expected wrong bits per run.
+    constexpr double kEps = 1e-100;
+    const double slotsPerCompared = kSymbols / Compared(setup);
+    for (int16_t from : levels) {
+        const auto a = static_cast<std::size_t>(from + 3);
+        if (!(sent.sent[a] > 0)) continue;
+        for (int16_t to : levels) {
+            if (to == from) continue;
+            DecisionTable table{std::vector<int16_t>(levels.begin(), levels.end()), {}, kEps};
+            for (int16_t level : levels) {
+                std::vector<double> p(levels.size());
+                for (std::size_t j = 0; j < levels.size(); ++j) {
+                    const bool right = levels[j] == level;
+                    p[j] = level != from ? (right ? 1.0 : 0.0)
+                                         : (right             ? 1 - kEps
+                                            : levels[j] == to ? kEps
+                                                              : 0.0);
+                }
+                table.given[static_cast<std::size_t>(level + 3)] = p;
+            }
+            costs.cost[a][static_cast<std::size_t>(to + 3)] =
+                Run(setup, &table).errors / kEps / sent.sent[a] * slotsPerCompared;
+        }
+    }
+    return known.emplace(key, costs).first->second;
 }
 
 double ManchesterOptimumBer(Format format, double ebN0) {

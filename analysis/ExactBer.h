@@ -13,6 +13,8 @@
 // 1/2, independent), the thresholds midway between adjacent levels, and the noise density
 // fixed: N0 follows from the mean symbol energy over the data, not from each run's own.
 
+#include <array>
+
 #include "common/Tables.h"
 
 namespace linelab {
@@ -31,6 +33,22 @@ double MeanLevelEnergy(Format format, LineCoding code);
 // The exact data-bit error rate over a run's compared bits at the linear Eb/N0 (Eb counted
 // as the readout counts it: mean symbol energy times symbols per data bit).
 double ExactBer(const LinkSetup& setup, double ebN0);
+
+// What one wrong decision costs after decoding, to first order in the rate of wrong
+// decisions: cost[sent + 3][decided + 3] (level numbers as DecisionLevels gives them) is the
+// expected number of wrong compared data bits one decision of `sent` as `decided` causes,
+// averaged over the slots that send `sent`, in compared bits per slot. So with a share s_a
+// of the slots sending a and a probability P(a -> b) of deciding it as b,
+//     BER = sum over a != b of s_a P(a -> b) cost[a][b] + (terms in products of P's).
+// A decoder that reads a bit from a transition (NRZI, the differential codes) pays twice, a
+// 4B5B group up to four times, HDB3 a cleared mark three slots back, Manchester a whole
+// data bit for either half; slots before or after the compared bits pay nothing. The data
+// are random, as for ExactBer. Formed once per setting and kept; safe from any thread.
+struct DecisionCosts {
+    std::array<std::array<double, 7>, 7> cost{};
+    std::array<double, 7> share{};  // of the slots sending each level (+3)
+};
+const DecisionCosts& WrongDecisionCosts(const LinkSetup& setup);
 
 // Manchester's textbook receiver: one correlation over the whole bit (the two halves'
 // difference) instead of two half-bit decisions. For the two-level NRZ mappings only, whose

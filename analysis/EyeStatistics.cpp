@@ -6,6 +6,7 @@
 
 #include "analysis/IdealBer.h"
 #include "common/Tables.h"
+#include "receiver/Demodulator.h"
 
 namespace linelab {
 namespace {
@@ -195,6 +196,59 @@ std::vector<double> EyeGapWeights(std::string_view format) {
         default:
             return {1.0};
     }
+}
+
+double PredictedDataBer(std::span<const EyeLevelFigures> levels, const LinkSetup& setup,
+                        const Thresholds& thresholds) {
+    // The decision regions: the line cut at every threshold, each piece decided as its
+    // inside is.
+    std::vector<double> cuts(thresholds.begin(), thresholds.begin() + 4);
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    struct Region {
+        double lo, hi;
+        int16_t decided;
+    };
+    std::vector<Region> regions;
+    for (std::size_t i = 0; i <= cuts.size(); ++i) {
+        const double lo = i == 0 ? -kInfinity : cuts[i - 1];
+        const double hi = i == cuts.size() ? kInfinity : cuts[i];
+        const double inside = i == 0 ? hi - 1 : i == cuts.size() ? lo + 1 : (lo + hi) / 2;
+        regions.push_back({lo, hi, DecideLevel(setup.format, inside, thresholds)});
+    }
+    const DecisionCosts& costs = WrongDecisionCosts(setup);
+    double total = 0;
+    for (const EyeLevelFigures& level : levels)
+        total += static_cast<double>(level.count);
+    double ber = 0;
+    for (const EyeLevelFigures& level : levels) {
+        if (level.iLevel < -3 || level.iLevel > 3) continue;
+        const auto a = static_cast<std::size_t>(level.iLevel + 3);
+        if (!(costs.share[a] > 0)) continue;
+        const double share = static_cast<double>(level.count) / total;
+        for (const Region& r : regions) {
+            if (r.decided == level.iLevel) continue;
+            // The mass of the region from the tail on its side of the mean, so that small
+            // probabilities keep their digits.
+            double p = 0;
+            if (level.dSigma > 0) {
+                const double s = level.dSigma;
+                if (r.lo >= level.dMean)
+                    p = GaussianTail((r.lo - level.dMean) / s) -
+                        GaussianTail((r.hi - level.dMean) / s);
+                else if (r.hi <= level.dMean)
+                    p = GaussianTail((level.dMean - r.hi) / s) -
+                        GaussianTail((level.dMean - r.lo) / s);
+                else
+                    p = 1 - GaussianTail((r.hi - level.dMean) / s) -
+                        GaussianTail((level.dMean - r.lo) / s);
+            } else {
+                p = level.dMean > r.lo && level.dMean <= r.hi ? 1.0 : 0.0;
+            }
+            ber += share * p * costs.cost[a][static_cast<std::size_t>(r.decided + 3)];
+        }
+    }
+    return std::min(ber, 1.0);
 }
 
 }  // namespace linelab

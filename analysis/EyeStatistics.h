@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ExactBer.h"
+#include "common/RunState.h"
+
 namespace linelab {
 
 struct EyeLevelFigures {
@@ -36,8 +39,9 @@ struct EyeFigures {
     std::vector<EyeLevelFigures> levels;  // by mean, lowest first
     std::vector<EyeGapFigures> gaps;      // between adjacent levels, lowest first
     // The smallest gap's Q, and the code-bit error rate predicted from each level's own
-    // mean, spread and share of the symbols against the gap thresholds in use; no spread at
-    // all predicts 0 while the thresholds lie between the levels. Both NaN while fewer than
+    // mean, spread and share of the symbols against the gap thresholds in use (the window
+    // replaces it with PredictedDataBer where the chain is known); no spread at all
+    // predicts 0 while the thresholds lie between the levels. Both NaN while fewer than
     // two levels have been seen.
     double dQ = std::numeric_limits<double>::quiet_NaN();
     double dPredictedBer = std::numeric_limits<double>::quiet_NaN();
@@ -95,5 +99,16 @@ std::vector<double> EyeGapThresholds(std::string_view format, std::span<const do
 // the plain mappings; 2 where the code bit is read from a transition (the NRZI mappings,
 // MLT3); for 4-PAM's natural binary labels 1/2, 1, 1/2 (the middle crossing flips both).
 std::vector<double> EyeGapWeights(std::string_view format);
+
+// The data-bit error rate the eye predicts where the whole chain is known (the same format,
+// line code and pre-coding at both ends): each level's samples taken as normal about its
+// own mean with its own spread, decided by the receiver's own rule with the thresholds in
+// use (whatever their order, so an inverted eye is decided as the receiver decides it),
+// weighted by how often the level was sent and by what each kind of wrong decision costs
+// after decoding (WrongDecisionCosts: HDB3's cleared marks, the transition codes' pairs,
+// Manchester's half bits, 4B5B's groups). First order in the rate of wrong decisions, as
+// the gap figures are; at most 1. Levels the format does not send are left out.
+double PredictedDataBer(std::span<const EyeLevelFigures> levels, const LinkSetup& setup,
+                        const Thresholds& thresholds);
 
 }  // namespace linelab

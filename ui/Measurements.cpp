@@ -101,7 +101,21 @@ EyeFigures Measurements::RxEyeFigures() const {
     const std::string& format = form_.List(ListId::cmbMod1).text;
     const std::vector<double> thresholds = EyeGapThresholds(format, form_.State().dThresholds);
     const std::vector<double> weights = EyeGapWeights(format);
-    return eye_.Figures(thresholds, weights);
+    EyeFigures figures = eye_.Figures(thresholds, weights);
+    // Where both ends use the same chain the cost of a wrong decision after decoding is
+    // known, and the prediction is of the data bits the rate counts.
+    const auto same = [this](ListId tx, ListId rx) {
+        return form_.List(tx).text == form_.List(rx).text;
+    };
+    const auto found = FindFormat(format);
+    const auto code = FindLineCode(form_.List(ListId::cmbCode1).text);
+    const auto pre = FindPreCoding(form_.List(ListId::cmbPreCode1).text);
+    if (figures.levels.size() >= 2 && found && code && pre &&
+        same(ListId::cmbMod0, ListId::cmbMod1) && same(ListId::cmbCode0, ListId::cmbCode1) &&
+        same(ListId::cmbPreCode0, ListId::cmbPreCode1))
+        figures.dPredictedBer =
+            PredictedDataBer(figures.levels, {*found, *code, *pre}, form_.State().dThresholds);
+    return figures;
 }
 
 std::string EbN0Text(Form1& form) {

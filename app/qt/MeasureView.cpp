@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "analysis/BerCountText.h"
-#include "ui/Form1.h"
 #include "app/qt/ControlWidgets.h"
 #include "app/qt/EyeOverlay.h"
 #include "app/qt/PicturePanel.h"
+#include "ui/Form1.h"
 
 namespace linelab {
 namespace {
@@ -192,7 +192,7 @@ void MeasureView::Refresh() {
     const BerCounts& counts = measurements_.Counts();
     // On two lines, so that a long count never widens the Output column past the width a
     // 1024-pixel projector leaves it.
-    std::string count = BerCountText(counts.Errors(), counts.Bits());
+    std::string count = BerCountText(counts.Errors(), counts.Bits(), counts.Interval());
     if (const auto comma = count.find(", "); comma != std::string::npos)
         count.replace(comma, 2, ",\n");
     ShowText(w_.berCount, count, form_.Visible(ControlRef(LabelId::lblBER)));

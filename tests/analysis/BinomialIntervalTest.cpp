@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "analysis/BerCountText.h"
 #include "analysis/BinomialInterval.h"
@@ -59,6 +60,13 @@ TEST(BerCountText, ReadsAsTheCountAndItsInterval) {
     EXPECT_EQ(BerCountText(0, 1000000), "0 errors in 1,000,000 bits, below 3.7e-6 at 95 %");
     EXPECT_EQ(BerCountText(1, 1000).substr(0, 21), "1 error in 1,000 bits");
     EXPECT_EQ(BerCountText(0, 0), "0 errors in 0 bits");
+    // With the interval given: its ends, and how it was formed.
+    const RateInterval blocks{{0.5e-3, 2.0e-3}, IntervalMethod::Blocks};
+    EXPECT_EQ(BerCountText(37, 30720, blocks),
+              "37 errors in 30,720 bits, 95 %: 0.50e-3 to 2.00e-3 (blocks)");
+    EXPECT_EQ(BerCountText(0, 1000000, BlockInterval(std::vector<BlockCounts>{{0, 1000000}})),
+              "0 errors in 1,000,000 bits, below 3.7e-6 at 95 % (exact)");
+    EXPECT_EQ(BerCountText(0, 0, blocks), "0 errors in 0 bits");
     EXPECT_EQ(GroupedCount(18446744073709551615ULL), "18,446,744,073,709,551,615");
 }
 

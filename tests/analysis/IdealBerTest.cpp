@@ -132,5 +132,51 @@ TEST(ExactBer, AgreesWithTheRealStagesOnRandomDecisions) {
     }
 }
 
+// The first-order rate from the costs of single wrong decisions against the exact rate
+// where second-order terms are small (13 dB), and the costs the decoders' rules give by
+// hand: one bit for a plain decision, two where a bit is read from a transition,
+// Manchester's half-bit decision kills a data bit of two slots.
+double FirstOrderBer(const LinkSetup& setup, double ebN0) {
+    const double esN0 = ebN0 / SymbolsPerDataBit(Info(setup.code).name, Info(setup.format).name);
+    const double sigma = std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0));
+    const DecisionCosts& costs = WrongDecisionCosts(setup);
+    const auto levels = DecisionLevels(setup.format);
+    double ber = 0;
+    for (std::size_t a = 0; a < levels.size(); ++a) {
+        for (std::size_t b = 0; b < levels.size(); ++b) {
+            if (a == b) continue;
+            // Between the midway thresholds around b.
+            const double lo = b == 0 ? -INFINITY : 0.5 * (levels[b - 1] + levels[b]);
+            const double hi = b + 1 == levels.size() ? INFINITY : 0.5 * (levels[b] + levels[b + 1]);
+            const double p = b > a ? Q((lo - levels[a]) / sigma) - Q((hi - levels[a]) / sigma)
+                                   : Q((levels[a] - hi) / sigma) - Q((levels[a] - lo) / sigma);
+            ber += costs.share[levels[a] + 3] * p * costs.cost[levels[a] + 3][levels[b] + 3];
+        }
+    }
+    return ber;
+}
+
+TEST(WrongDecisionCosts, AddUpToTheExactRateAtHighEbN0) {
+    using F = Format;
+    using C = LineCoding;
+    using P = PreCoding;
+    const auto cost = [](LinkSetup s, int a, int b) {
+        return WrongDecisionCosts(s).cost[a + 3][b + 3];
+    };
+    EXPECT_NEAR(cost({F::PolarNrz, C::None, P::None}, 1, -1), 1.0, 1e-9);
+    EXPECT_NEAR(cost({F::PolarNrzi, C::None, P::None}, 1, -1), 2.0, 0.03);
+    EXPECT_NEAR(cost({F::PolarNrz, C::Manchester, P::None}, -1, 1), 2.0, 0.03);
+    EXPECT_NEAR(cost({F::UnipolarNrz, C::None, P::Differential}, 0, 1), 2.0, 0.03);
+    for (const LinkSetup& s :
+         {LinkSetup{F::UnipolarNrz, C::None, P::None}, LinkSetup{F::Ami, C::None, P::None},
+          LinkSetup{F::Mlt3, C::None, P::None}, LinkSetup{F::Hdb3, C::None, P::None},
+          LinkSetup{F::Pam4, C::None, P::Differential},
+          LinkSetup{F::PolarNrz, C::DiffManchester, P::None},
+          LinkSetup{F::PolarNrzi, C::FourB5BNrzi, P::None}}) {
+        EXPECT_NEAR(FirstOrderBer(s, Db(13)) / ExactBer(s, Db(13)), 1.0, 0.03)
+            << Info(s.format).name << " / " << Info(s.code).name;
+    }
+}
+
 }  // namespace
 }  // namespace linelab

@@ -34,7 +34,7 @@ TEST_F(MeasureViewTest, ReadoutsStandBesideTheirControls) {
     const BerCounts& counts = Window().Measures().Model().Counts();
     EXPECT_EQ(counts.Bits(), 20u * 112u);
     EXPECT_EQ(count->text().replace(QStringLiteral(",\n"), QStringLiteral(", ")).toStdString(),
-              BerCountText(counts.Errors(), counts.Bits()));
+              BerCountText(counts.Errors(), counts.Bits(), counts.Interval()));
     // The caption itself is left as it always was.
     EXPECT_TRUE(W().Label(LabelId::lblBER)->text().startsWith(QStringLiteral("BER = ")));
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
+#include "analysis/BinomialInterval.h"
 #include "ui/FastRun.h"
 #include "ui/Measurements.h"
 
@@ -51,6 +52,59 @@ TEST(BerCounts, CountTheRateAndRestartWithIt) {
     ASSERT_TRUE(m.form.SetValue("hscSample", 3));
     m.measures.Tick();
     EXPECT_EQ(counts.Bits(), 112u);
+    ASSERT_EQ(counts.Blocks().size(), 1u);  // the blocks restart with the rate
+    EXPECT_EQ(counts.Blocks()[0].bits, 112u);
+}
+
+// However many runs, at most kMaxBlocks blocks of equal runs (all but the last full) that
+// add up to the totals.
+TEST(BerCounts, BlocksMergeAndStayBounded) {
+    BerCounts counts;
+    for (uint64_t run = 0; run < 100000; ++run) {
+        counts.AddRun(run % 3, 100);
+        const auto blocks = counts.Blocks();
+        ASSERT_LE(blocks.size(), BerCounts::kMaxBlocks);
+        if (run + 1 >= BerCounts::kMaxBlocks) {
+            ASSERT_GE(blocks.size(), BerCounts::kMaxBlocks / 2);
+        }
+        ASSERT_EQ(blocks.front().bits, 100 * counts.RunsPerBlock());
+    }
+    uint64_t errors = 0, bits = 0;
+    for (const BlockCounts& b : counts.Blocks()) {
+        errors += b.errors;
+        bits += b.bits;
+    }
+    EXPECT_EQ(errors, counts.Errors());
+    EXPECT_EQ(bits, counts.Bits());
+    EXPECT_EQ(bits, 100u * 100000u);
+    counts.Restart();
+    EXPECT_TRUE(counts.Blocks().empty());
+    EXPECT_EQ(counts.Interval().method, IntervalMethod::Exact);
+}
+
+// 4B5B + NRZI turns one wrong decision into several wrong bits of a run, so its runs vary
+// more than independent bits would: the blocks' interval is clearly wider than the exact
+// one. Polar NRZ's errors are independent and its two intervals about agree.
+double WidthOverExact(const char* format, const char* code, const char* noise) {
+    Measured m(6, noise);
+    EXPECT_TRUE(m.form.SetText("cmbMod(0)", format));
+    EXPECT_TRUE(m.form.SetText("cmbCode(0)", code));
+    EXPECT_TRUE(m.form.SetText("cmbTxFilter(0)", "Root RC"));
+    EXPECT_TRUE(m.form.SetText("cmbTxFilter(1)", "Matched"));
+    for (int i = 0; i < 400; ++i)
+        m.measures.Tick();
+    const BerCounts& counts = m.measures.Counts();
+    const RateInterval blocks = counts.Interval();
+    const BinomialInterval exact = ClopperPearson(counts.Errors(), counts.Bits());
+    EXPECT_EQ(blocks.method, IntervalMethod::Blocks) << code;
+    EXPECT_GT(counts.Errors(), 50u) << code;
+    return (blocks.interval.dHigh - blocks.interval.dLow) / (exact.dHigh - exact.dLow);
+}
+
+TEST(BerCounts, BlocksWidenTheIntervalWhereErrorsCluster) {
+    // Eb/N0 6 dB for each: 4B5B's 1.2 symbols per bit and 5/4 symbols per data bit.
+    EXPECT_GT(WidthOverExact("Polar (N)RZ", "4B5B + NRZI", "0.218"), 1.3);
+    EXPECT_LT(WidthOverExact("Polar (N)RZ", "None", "0.251"), 1.3);
 }
 
 TEST(FastRun, KeepsTheCountsOfTheSameRunsMadeOneAtATime) {

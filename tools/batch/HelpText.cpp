@@ -179,7 +179,8 @@ void AppendDumpNames(std::string& out) {
         "    Eye: the receive eye's opening from its samples since it was last cleared (only\n"
         "    runs with chkRxEye on add to it): per level \"mean\" and \"sigma\", per gap between\n"
         "    adjacent levels \"height\" and \"width\" (symbol periods), the smallest gap's \"q\"\n"
-        "    and the \"predictedBER\" of the code bits\n";
+        "    and the \"predictedBER\" of the data bits after decoding (of the code bits where\n"
+        "    the two ends' mapping, line code or pre-coding differ)\n";
 }
 
 }  // namespace
