@@ -9,11 +9,11 @@ namespace linelab {
 inline constexpr int kUnitsPerPixel = 15;
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
-    virtual int ScaleWidth() const = 0;   // drawing width in units
-    virtual int ScaleHeight() const = 0;  // drawing height in units
-    virtual void Clear() = 0;             // to the background colour
+    virtual int ScaleWidth() const = 0;       // drawing width in units
+    virtual int ScaleHeight() const = 0;      // drawing height in units
+    virtual void Clear() = 0;                 // to the background colour
     virtual void SetColour(int32_t bgr) = 0;  // 24-bit blue-green-red
     virtual int32_t Colour() const = 0;
     // Coordinates reaching a canvas are always finite and within the bounded margin of
@@ -23,7 +23,7 @@ public:
 
 // A canvas that draws nothing; the batch tool and the benchmarks use it.
 class NullCanvas : public Canvas {
-public:
+  public:
     NullCanvas(int width = 0, int height = 0) : width_(width), height_(height) {}
     int ScaleWidth() const override { return width_; }
     int ScaleHeight() const override { return height_; }
@@ -32,7 +32,7 @@ public:
     int32_t Colour() const override { return colour_; }
     void Line(double, double, double, double) override {}
 
-private:
+  private:
     int width_;
     int height_;
     int32_t colour_ = 0;

@@ -57,21 +57,20 @@ const SpectrumAverage* StoredMemory(const RunState& s) {
 
 void DrawEyesAndSpectra(const Frame& f, Panels& panels) {
     const RunState& s = f.Run();
-    if (f.fed[PanelId::TxEye]) {
-        panels.DrawEye(EyePanel::Tx, s.dTxTimeData, f.dTxEyeScale, f.dThresholds, false);
+    if (const EyeTrace eye = EyeTraceOf(f, EyePanel::Tx); eye.fed) {
+        panels.DrawEye(EyePanel::Tx, *eye.timeData, eye.scale, f.dThresholds, eye.markers);
     }
     if (f.fed[PanelId::TxSpectrum]) {
         panels.DrawSpectrum(SpectrumPanel::Tx, s.dTxSpectrumAvg, StoredMemory(s), kBlack);
     }
-    if (f.fed[PanelId::ChannelEye]) {
-        panels.DrawEye(EyePanel::Channel, s.dChannelTimeData, f.dTxEyeScale, f.dThresholds, false);
+    if (const EyeTrace eye = EyeTraceOf(f, EyePanel::Channel); eye.fed) {
+        panels.DrawEye(EyePanel::Channel, *eye.timeData, eye.scale, f.dThresholds, eye.markers);
     }
     if (f.fed[PanelId::ChannelSpectrum]) {
-        panels.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrumAvg, StoredMemory(s),
-                            kBlack);
+        panels.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrumAvg, StoredMemory(s), kBlack);
     }
-    if (f.fed[PanelId::RxEye]) {
-        panels.DrawEye(EyePanel::Rx, s.dRxTimeData, kSqrt2, f.dThresholds, true);
+    if (const EyeTrace eye = EyeTraceOf(f, EyePanel::Rx); eye.fed) {
+        panels.DrawEye(EyePanel::Rx, *eye.timeData, eye.scale, f.dThresholds, eye.markers);
     }
     if (f.fed[PanelId::RxSpectrum]) {
         panels.DrawSpectrum(SpectrumPanel::Rx, s.dRxSpectrumAvg, StoredMemory(s), kBlack);
@@ -86,6 +85,20 @@ void DrawFrame(const Frame& frame, Panels& panels) {
     DrawTransmitStrips(frame, panels);
     DrawEyesAndSpectra(frame, panels);
     DrawReceiveStrips(frame, panels);
+}
+
+EyeTrace EyeTraceOf(const Frame& f, EyePanel eye) {
+    const RunState& s = f.Run();
+    switch (eye) {
+        case EyePanel::Tx:
+            return {&s.dTxTimeData, f.dTxEyeScale, false, f.fed[PanelId::TxEye]};
+        case EyePanel::Channel:
+            return {&s.dChannelTimeData, f.dTxEyeScale, false, f.fed[PanelId::ChannelEye]};
+        case EyePanel::Rx:
+            break;
+    }
+    // The receive eye is drawn at a fixed scale, with its thresholds and sampling instant.
+    return {&s.dRxTimeData, kSqrt2, true, f.fed[PanelId::RxEye]};
 }
 
 }  // namespace linelab

@@ -9,4 +9,15 @@ namespace linelab {
 // Draws every panel the frame fed, in the order of the chain.
 void DrawFrame(const Frame& frame, Panels& panels);
 
+// What an eye panel draws of a frame: the stage's waveform, the scale, whether the markers
+// (thresholds and sampling instant) go with it, and whether the run fed the panel at all.
+// Measurements that count an eye's traces read the same.
+struct EyeTrace {
+    const Signal* timeData = nullptr;
+    double scale = 0;
+    bool markers = false;
+    bool fed = false;
+};
+EyeTrace EyeTraceOf(const Frame& frame, EyePanel eye);
+
 }  // namespace linelab

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "common/Colours.h"
 #include "common/TextNumber.h"
@@ -34,9 +35,14 @@ void DrawThresholds(ClippedCanvas& pic, const EyeScale& e, const Thresholds& dTh
     }
 }
 
-void DrawSamplingInstant(ClippedCanvas& pic, const EyeScale& e, int hscSample, bool pam4) {
-    const double wp = pic.ScaleWidth();
-    const double hp = pic.ScaleHeight();
+EyeScale ScaleOf(const EyeView& view, double dScaleFactor) {
+    const double W = view.txEyeWidth;
+    const double H = view.txEyeHeight;
+    const double dBaudRate = UsableBaudRate(view.dBaudRate);
+    return {(2 / 0.7) / H * dScaleFactor, H * 0.5, (33 / W) * dBaudRate, dBaudRate};
+}
+
+double SamplingX(const EyeScale& e, double wp, int hscSample, bool pam4) {
     const double rate = e.dBaudRate;
     double xs = (hscSample / 2.0 - rate / 2) / e.r + (wp / 2) / rate;
     // The rates are compared exactly with the values the program itself sets.
@@ -44,6 +50,12 @@ void DrawSamplingInstant(ClippedCanvas& pic, const EyeScale& e, int hscSample, b
     if (pam4 && rate == 0.5) xs -= wp / 2;
     if (pam4 && rate == 1.0) xs += wp / 4;
     if (pam4 && rate == 1.2 / 2) xs -= 5 * wp / 12;
+    return xs;
+}
+
+void DrawSamplingInstant(ClippedCanvas& pic, const EyeScale& e, int hscSample, bool pam4) {
+    const double hp = pic.ScaleHeight();
+    const double xs = SamplingX(e, pic.ScaleWidth(), hscSample, pam4);
     pic.Line(xs - 5, 0, xs - 5, hp);
     pic.Line(xs + 5, 0, xs + 5, hp);
 }
@@ -75,10 +87,7 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
     // no scale, and nothing is drawn.
     if (view.txEyeWidth <= 0 || view.txEyeHeight <= 0) return;
     ClippedCanvas pic(picPic);
-    const double W = view.txEyeWidth;
-    const double H = view.txEyeHeight;
-    const double dBaudRate = UsableBaudRate(view.dBaudRate);
-    const EyeScale e{(2 / 0.7) / H * dScaleFactor, H * 0.5, (33 / W) * dBaudRate, dBaudRate};
+    const EyeScale e = ScaleOf(view, dScaleFactor);
     // Four-level runs start their traces half a slot later.
     const int o = view.pam4 ? 16 : 8;
     if (bShowThreshold) {
@@ -88,6 +97,11 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
         pic.SetColour(kBlue);
     }
     DrawTraces(pic, e, dTimeData, o);
+}
+
+std::optional<double> EyeSamplingX(const EyeView& view, int panelWidth) {
+    if (view.txEyeWidth <= 0 || view.txEyeHeight <= 0) return std::nullopt;
+    return SamplingX(ScaleOf(view, 1.0), panelWidth, view.hscSample, view.pam4);
 }
 
 }  // namespace linelab

@@ -2,6 +2,7 @@
 // The three drawing routines of the panels: waveform strips, eye diagrams, spectra.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "common/RunState.h"
@@ -28,6 +29,10 @@ struct EyeView {
 // and the sampling instant in green, and the traces in blue.
 void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
              const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view);
+
+// Where PlotEye puts the sampling instant across a panel `panelWidth` units wide (the middle
+// of its pair of marker lines), in the panel's units; none without a transmit eye area.
+std::optional<double> EyeSamplingX(const EyeView& view, int panelWidth);
 
 // Where PlotEye draws a sample value, as a fraction of the transmit eye panel's height from
 // its top edge (0) to its bottom edge (1): what a view labels its amplitude axis with.

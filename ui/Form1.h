@@ -89,6 +89,9 @@ class Form1 {
     // decides when to tick (the view on each timer event, the batch tool in a loop); a
     // call made while a tick is already running (a message box's event loop) is ignored.
     void Timer1_Timer() { simulation_.Tick(); }
+    // The same tick, giving its frame to whoever measures beside the panels (nullptr when the
+    // tick was refused).
+    const Frame* TickFrame() { return simulation_.Tick(); }
     // The ports a tick is given, on this model's controls and simulation.
     FormHost Host() { return FormHost(controls_, simulation_); }
 

@@ -88,13 +88,16 @@ void FormHost::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
     simulation_.DrawStrip(panel, iDutyCycle, iBaud, data, compareData, colour, iMin, iMax);
 }
 
+// Traces are scaled by the transmit eye panel's size whichever panel they go to.
+EyeView EyeViewOf(const ControlSet& controls, double dBaudRate) {
+    const Canvas& txEye = controls.CanvasOf(PictureId::picTxEye);
+    return {txEye.ScaleWidth(), txEye.ScaleHeight(), controls.Slider(SliderId::hscSample).value,
+            TransmitPam4(controls), dBaudRate};
+}
+
 void FormHost::DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
                        const Thresholds& thresholds, bool showThreshold) {
-    // Traces are scaled by the transmit eye panel's size whichever panel they go to.
-    const Canvas& txEye = controls_.CanvasOf(PictureId::picTxEye);
-    const EyeView view{txEye.ScaleWidth(), txEye.ScaleHeight(),
-                       controls_.Slider(SliderId::hscSample).value, TransmitPam4(controls_),
-                       simulation_.State().dBaudRate};
+    const EyeView view = EyeViewOf(controls_, simulation_.State().dBaudRate);
     const auto id = Element(PictureId::picTxEye, static_cast<int>(panel));
     PlotEye(timeData, controls_.CanvasOf(id), scaleFactor, thresholds, showThreshold, view);
 }

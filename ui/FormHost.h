@@ -3,6 +3,7 @@
 // write-backs made through the controls' own setters (so their handlers run), the panels'
 // canvases with the view values the drawing routines read, and the message box.
 
+#include "display/Plots.h"
 #include "ports/Panels.h"
 #include "ports/TickPorts.h"
 
@@ -54,6 +55,8 @@ void ReadLinkConfig(const ControlSet& controls, LinkConfig& out);
 LinkConfig LinkConfigOf(const ControlSet& controls);
 void ReadLinkConfig(const Form1& form, LinkConfig& out);
 LinkConfig LinkConfigOf(const Form1& form);
+// What the eye routine reads besides its arguments, from the controls and the symbol rate.
+EyeView EyeViewOf(const ControlSet& controls, double dBaudRate);
 // The filter boxes' texts as the design pass reads them.
 void ReadFilterSettings(const ControlSet& controls, FilterTexts& out);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
 
@@ -42,8 +43,13 @@ void Measurements::Attach(std::span<Canvas* const> panels) {
         taps_[i] = panels[i] != nullptr ? std::make_unique<PanelTap>(*panels[i]) : nullptr;
         form_.AttachCanvas(static_cast<PictureId>(i), taps_[i].get());
     }
-    if (PanelTap* rx = Tap(PictureId::picRxEye)) {
-        rx->OnClear([this] {
+    // Whatever is measured from an eye's traces clears with the eye.
+    for (int eye = 0; eye < kEyePanels; ++eye) {
+        PanelTap* tap = Tap(EyePicture(eye));
+        if (tap == nullptr) continue;
+        tap->OnClear([this, eye] {
+            densities_[static_cast<std::size_t>(eye)].Clear();
+            if (eye != 2) return;
             eye_.Clear();
             eyeRuns_ = 0;
         });
@@ -53,11 +59,8 @@ void Measurements::Attach(std::span<Canvas* const> panels) {
 
 void Measurements::SetDensity(bool on) {
     density_ = on;
-    for (int eye = 0; eye < kEyePanels; ++eye) {
-        DensityEye& density = densities_[static_cast<std::size_t>(eye)];
+    for (DensityEye& density : densities_)
         density.Clear();
-        if (PanelTap* tap = Tap(EyePicture(eye))) tap->SetDensity(on ? &density : nullptr);
-    }
     SizeDensities();
 }
 
@@ -80,20 +83,31 @@ void Measurements::Tick(bool quiet) {
     if (busy_) return;
     Busy busy(busy_);
     SizeDensities();
-    for (auto& tap : taps_) {
-        if (!tap) continue;
-        tap->SetQuiet(quiet);
-        tap->NewRun();
-    }
-    form_.Timer1_Timer();
+    for (auto& tap : taps_)
+        if (tap) tap->SetQuiet(quiet);
+    const Frame* frame = form_.TickFrame();
     for (auto& tap : taps_)
         if (tap) tap->SetQuiet(false);
-    const RunState& s = form_.State();
+    if (frame == nullptr) return;
+    const RunState& s = frame->Run();
     counts_.AfterTick(s);
-    if (form_.Check(CheckId::chkRxEye).value == 1) {
-        eye_.AddRun(std::span<const double>(s.dRxTimeData).first(kSignalFloats), s.iModData,
-                    form_.Slider(SliderId::hscSample).value);
-        ++eyeRuns_;
+    const EyeView view = EyeViewOf(form_.Controls(), s.dBaudRate);
+    if (density_) CountTraces(*frame, view);
+    if (!frame->fed[PanelId::RxEye]) return;
+    rxSamplingX_ = EyeSamplingX(view, form_.CanvasOf(PictureId::picRxEye).ScaleWidth());
+    eye_.AddRun(std::span<const double>(s.dRxTimeData).first(kSignalFloats), s.iModData,
+                frame->hscSample);
+    ++eyeRuns_;
+}
+
+// The density eyes count the traces of every run that fed their eye, drawn by the eye
+// routine itself without the markers, whether or not the panel showed the run.
+void Measurements::CountTraces(const Frame& frame, const EyeView& view) {
+    for (int eye = 0; eye < kEyePanels; ++eye) {
+        const EyeTrace trace = EyeTraceOf(frame, static_cast<EyePanel>(eye));
+        if (!trace.fed) continue;
+        PlotEye(*trace.timeData, densities_[static_cast<std::size_t>(eye)], trace.scale,
+                frame.dThresholds, false, view);
     }
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 // The measurements the window shows beside the specified panels, kept by the model side:
 // the count behind the bit error rate, the receive eye's opening from its samples, and the
-// density eyes. They follow the panels they measure: each panel is drawn through a tap
-// (see PanelTap) that clears them when the panel clears, and a tick made through Tick()
-// feeds them from the engine's state once the run is complete.
+// density eyes. They read the frame a tick made through Tick() returns, once the run is
+// complete, never the lines drawn; each panel is drawn through a tap (see PanelTap) that
+// clears them when the panel clears.
 //
 // Which panels accumulate every run and which only the drawn ones (a fast run draws only
 // the runs it shows):
 //   every run: the bit error rate and its count (the engine), the spectrum averages (the
 //              tick averages before it draws; a quiet run drops its lines only),
-//              the density eyes (the tap counts quiet lines too) and the eye opening;
+//              the density eyes (counted from the frame) and the eye opening;
 //   drawn runs only: the line eyes and the strips (a strip shows one run anyway).
 
 #include <array>
@@ -21,6 +21,8 @@
 #include "analysis/DensityEye.h"
 #include "analysis/EyeStatistics.h"
 #include "analysis/SignalToNoise.h"
+#include "display/Plots.h"
+#include "ports/Frame.h"
 #include "ui/BerCounts.h"
 #include "ui/Controls.h"
 #include "ui/PanelTap.h"
@@ -52,8 +54,9 @@ class Measurements {
     // 0 transmit, 1 channel, 2 receive eye.
     const DensityEye& DensityOf(int eye) const { return densities_[static_cast<std::size_t>(eye)]; }
 
-    // The tap of a panel (nullptr before Attach): its marker lines for the overlay.
-    const PanelTap* TapOf(PictureId id) const { return taps_[static_cast<std::size_t>(id)].get(); }
+    // Where the receive eye's sampling instant stood in the last run that fed the eye, in
+    // the panel's units (the calipers' place); none before one did.
+    std::optional<double> RxSamplingX() const { return rxSamplingX_; }
 
     const BerCounts& Counts() const { return counts_; }
     // The receive eye's opening since the panel was last cleared, with the receiver's
@@ -63,6 +66,7 @@ class Measurements {
 
   private:
     void SizeDensities();
+    void CountTraces(const Frame& frame, const EyeView& view);
     PanelTap* Tap(PictureId id) { return taps_[static_cast<std::size_t>(id)].get(); }
 
     Form1& form_;
@@ -70,6 +74,7 @@ class Measurements {
     std::array<DensityEye, kEyePanels> densities_;
     EyeStatistics eye_;
     uint64_t eyeRuns_ = 0;
+    std::optional<double> rxSamplingX_;
     BerCounts counts_;
     bool density_ = false;
     bool busy_ = false;

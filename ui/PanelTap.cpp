@@ -1,15 +1,10 @@
 #include "ui/PanelTap.h"
 
-#include "analysis/DensityEye.h"
-#include "common/Colours.h"
-
 namespace linelab {
 
 void PanelTap::Clear() {
     clearPending_ = quiet_;
-    markers_.clear();
     if (!quiet_) panel_->Clear();
-    if (density_ != nullptr) density_->Clear();
     if (onClear_) onClear_();
 }
 
@@ -19,13 +14,6 @@ void PanelTap::SetColour(int32_t bgr) {
 }
 
 void PanelTap::Line(double x1, double y1, double x2, double y2) {
-    if (panel_->Colour() == kGreen) {
-        if (freshRun_) markers_.clear();
-        freshRun_ = false;
-        markers_.push_back({x1, y1, x2, y2});
-    } else if (density_ != nullptr) {
-        density_->Line(x1, y1, x2, y2);
-    }
     if (quiet_) return;
     if (clearPending_) {
         clearPending_ = false;

@@ -14,10 +14,10 @@ Simulation::Simulation(ControlSet& controls) : controls_(controls) {
     controls_.SetTimer(run_.enabled, run_.interval);
 }
 
-void Simulation::Tick() {
+const Frame* Simulation::Tick() {
     // A message box shown from inside a tick may run the view's event loop; a timer event
     // delivered there must not start a second run on top of the first.
-    if (inTick_) return;
+    if (inTick_) return nullptr;
     struct TickFlag {
         bool& flag;
         explicit TickFlag(bool& f) : flag(f) { flag = true; }
@@ -26,7 +26,9 @@ void Simulation::Tick() {
     FormHost host(controls_, *this);
     strips_.NewRun(RunSpan(CodeBaud(controls_.List(ListId::cmbCode0).text),
                            controls_.List(ListId::cmbMod0).text == "4-PAM"));
-    DrawFrame(engine_.Tick(host.Ports()), host);
+    const Frame& frame = engine_.Tick(host.Ports());
+    DrawFrame(frame, host);
+    return &frame;
 }
 
 void Simulation::ClickPause() {

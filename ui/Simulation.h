@@ -23,9 +23,9 @@ class Simulation {
     Engine& Link() { return engine_; }
     const RunState& State() const { return engine_.State(); }
 
-    // One tick of the timer; a call made while a tick runs (a message box's event loop) is
-    // ignored.
-    void Tick();
+    // One tick of the timer, drawn on the panels; its frame, or nullptr for a call made while
+    // a tick runs (a message box's event loop), which is ignored.
+    const Frame* Tick();
     // The pause button: the run control's next step, shown on the button and the timer.
     void ClickPause();
     void SyncRunControl();

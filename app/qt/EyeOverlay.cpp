@@ -5,10 +5,9 @@
 #include <optional>
 
 #include "analysis/DensityEye.h"
+#include "app/qt/DensityPicture.h"
 #include "common/Signal.h"
 #include "display/Canvas.h"
-#include "ui/PanelTap.h"
-#include "app/qt/DensityPicture.h"
 
 namespace linelab {
 namespace {
@@ -16,19 +15,6 @@ namespace {
 const QColor kCaliper(80, 200, 255);
 const QColor kSpread(80, 200, 255, 70);
 constexpr double kUnits = kUnitsPerPixel;
-
-// The sampling instant: the middle of the pair of vertical marker lines, in pixels.
-std::optional<double> SamplingInstant(const PanelTap& tap) {
-    double sum = 0;
-    int count = 0;
-    for (const PanelTap::Segment& s : tap.Markers()) {
-        if (s.x1 != s.x2) continue;
-        sum += s.x1;
-        ++count;
-    }
-    if (count == 0) return std::nullopt;
-    return sum / count / kUnits;
-}
 
 void Bracket(QPainter& painter, QPointF from, QPointF to, double cap) {
     painter.drawLine(from, to);
@@ -61,10 +47,9 @@ void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& densit
 }
 
 void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeometry& geometry,
-                   const PanelTap& tap) {
-    const std::optional<double> instant = SamplingInstant(tap);
-    if (!instant || geometry.dScaleHeight <= 0 || geometry.dScaleWidth <= 0) return;
-    const double xs = *instant;
+                   std::optional<double> samplingX) {
+    if (!samplingX || geometry.dScaleHeight <= 0 || geometry.dScaleWidth <= 0) return;
+    const double xs = *samplingX / kUnits;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const EyeLevelFigures& level : figures.levels) {

@@ -4,6 +4,7 @@
 // of it), and over the receive eye the calipers of its measured opening.
 
 #include <QRect>
+#include <optional>
 
 #include "analysis/EyeStatistics.h"
 
@@ -12,7 +13,6 @@ class QPainter;
 namespace linelab {
 
 class DensityEye;
-class PanelTap;
 
 // How sample values and symbol periods map to the panel, as the eye routine draws them.
 struct EyeGeometry {
@@ -28,11 +28,11 @@ struct EyeGeometry {
 
 void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& density);
 
-// Calipers at the sampling instant (read off the markers the run drew): per level its mean
+// Calipers at the sampling instant (samplingX, in panel units, from the frame): per level its mean
 // and one standard deviation either side; per gap a vertical caliper of the measured height
 // and a horizontal one of the measured width, both centred on the gap's threshold and the
 // sampling instant (the figures give the sizes of the openings, not their ends).
 void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeometry& geometry,
-                   const PanelTap& tap);
+                   std::optional<double> samplingX);
 
 }  // namespace linelab

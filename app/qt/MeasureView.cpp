@@ -162,8 +162,6 @@ void MeasureView::SetOverlays() {
 
 // `area` is the panel's drawing area (the image's place, inside its title and side bands).
 void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
-    const PanelTap* tap = measurements_.TapOf(Element(PictureId::picTxEye, eye));
-    if (tap == nullptr) return;
     painter.save();
     painter.setClipRect(area);
     painter.translate(area.topLeft());
@@ -175,7 +173,7 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
         const EyeGeometry geometry{static_cast<double>(txEye.ScaleWidth()),
                                    static_cast<double>(txEye.ScaleHeight()), std::sqrt(2.0),
                                    form_.State().dBaudRate};
-        PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, *tap);
+        PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, measurements_.RxSamplingX());
     }
     painter.restore();
 }

@@ -122,7 +122,7 @@ struct SamplingCase {
 
 class SamplingInstant : public ::testing::TestWithParam<SamplingCase> {};
 
-TEST_P(SamplingInstant, TwoGreenLinesAroundTheInstant) {
+TEST_P(SamplingInstant, TwoGreenLinesAroundTheInstantTheCalipersShare) {
     const auto [rate, pam4, slider, centre] = GetParam();
     const Signal ramp = Ramp();
     RecordingCanvas c(kPanelW, kPanelH);
@@ -136,6 +136,8 @@ TEST_P(SamplingInstant, TwoGreenLinesAroundTheInstant) {
     EXPECT_EQ(left.y1, 0);
     EXPECT_EQ(left.y2, kPanelH);
     EXPECT_EQ(right.colour, kGreen);
+    // The calipers stand where the markers are drawn.
+    EXPECT_NEAR(EyeSamplingX(View(rate, pam4, slider), kPanelW).value(), centre, 1e-6);
 }
 
 // The slider moves the instant by half a sample per step: one sample is W / (33 * rate).
