@@ -144,7 +144,8 @@ std::string ControlJson(const Form1& form, ControlRef control) {
     return Dumped(ControlObject(form, control));
 }
 
-Session::Session() : measurements_(form_), fast_(form_, measurements_) {
+Session::Session(std::filesystem::path lessonFolder)
+    : lessonFolder_(std::move(lessonFolder)), measurements_(form_), fast_(form_, measurements_) {
     std::vector<Canvas*> panels;
     for (const PictureControl& picture : form_.Pictures()) {
         canvases_.push_back(std::make_unique<RecordingCanvas>(picture.width * kUnitsPerPixel,
@@ -231,7 +232,7 @@ std::string Session::LessonText() const {
 std::string Session::OpenLessonText(std::string_view text, std::string_view fileName) {
     // Through a file of the same name in the module's own memory: the size and the reading
     // are checked exactly as for a file on the desktop.
-    const std::filesystem::path folder = "/lessons";
+    const std::filesystem::path& folder = lessonFolder_;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     const std::filesystem::path file = folder / SafeFileName(fileName);

@@ -6,6 +6,7 @@
 // collected here and taken in one piece after every action or tick.
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -54,7 +55,9 @@ struct Message {
 
 class Session final : public FormObserver {
   public:
-    Session();
+    // lessonFolder: where a lesson's text is put to be opened as a file (the module's own
+    // memory in the browser).
+    explicit Session(std::filesystem::path lessonFolder = "/lessons");
     ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -114,6 +117,7 @@ class Session final : public FormObserver {
     void Report(std::string_view message, bool stopsTimer) override;
 
   private:
+    std::filesystem::path lessonFolder_;
     Form1 form_;
     std::vector<std::unique_ptr<RecordingCanvas>> canvases_;
     Measurements measurements_;
