@@ -185,6 +185,8 @@ function applyControl(name, c) {
         const list = e.querySelector('datalist');
         list.replaceChildren(...c.items.map((t) => el('option', {value: t})));
         if (document.activeElement !== e.input) e.input.value = c.text;
+        // As wide as its longest item, as the desktop's box is.
+        e.input.size = Math.max(4, ...c.items.map((t) => t.length), c.text.length) + 1;
       } else {
         e.replaceChildren(...c.items.map((t) => el('option', {}, t)));
         e.selectedIndex = c.items.indexOf(c.text);
