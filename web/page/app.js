@@ -202,13 +202,18 @@ function applyControl(name, c) {
       e.min = c.min; e.max = c.max; e.step = 1; e.value = c.value;
       break;
     case 'label':
-      e.textContent = c.caption;
-      e.style.color = bgr(c.colour);
+      setText(e, c.caption);
+      if (e.style.color !== bgr(c.colour)) e.style.color = bgr(c.colour);
       break;
     case 'button':
-      e.textContent = c.caption;
+      setText(e, c.caption);
       break;
   }
+}
+
+// DOM writes only where the text changes: an unchanged write still costs a layout.
+function setText(e, text) {
+  if (e.textContent !== text) e.textContent = text;
 }
 
 function bgr(v) {
@@ -220,10 +225,10 @@ function applyFrames(frames) {
   for (const [name, f] of Object.entries(frames)) {
     const p = app.panels[name];
     if (!p) continue;
-    p.wrap.querySelector('.title').textContent = f.title;
-    p.wrap.querySelector('.side').textContent = f.side;
-    p.wrap.querySelector('.off').textContent = f.off;
-    p.wrap.classList.toggle('isOff', f.off !== '');
+    setText(p.wrap.querySelector('.title'), f.title);
+    setText(p.wrap.querySelector('.side'), f.side);
+    setText(p.wrap.querySelector('.off'), f.off);
+    if (p.wrap.classList.contains('isOff') !== (f.off !== '')) p.wrap.classList.toggle('isOff');
   }
 }
 
@@ -290,23 +295,23 @@ function applyState(s) {
   const counts = document.getElementById('berCount');
   const berShown = app.controls.lblBER && app.controls.lblBER.visible;
   if (counts) {
-    counts.textContent = berShown ? `${s.errors} errors in ${s.bits} bits` : '';
+    setText(counts, berShown ? `${s.errors} errors in ${s.bits} bits` : '');
   }
   const ebN0 = document.getElementById('ebN0');
   if (ebN0) {
-    ebN0.textContent = app.controls.cmbNoise && app.controls.cmbNoise.visible ? s.ebN0 : '';
-    ebN0.title = s.ebN0Detail;
+    setText(ebN0, app.controls.cmbNoise && app.controls.cmbNoise.visible ? s.ebN0 : '');
+    if (ebN0.title !== s.ebN0Detail) ebN0.title = s.ebN0Detail;
   }
   const eye = document.getElementById('eyeOpening');
-  if (eye) eye.textContent = s.eye;
+  if (eye) setText(eye, s.eye);
   let run = 'Paused';
   if (s.timer.enabled) run = s.timer.interval >= 1000 ? 'Slow' : 'Running';
   if (s.timer.enabled && s.fast) run = 'Fast';
-  document.getElementById('statusRun').textContent = run;
-  document.getElementById('statusRate').textContent = `${s.rate.toFixed(1)} runs/s`;
-  document.getElementById('statusRuns').textContent = berShown ? `BER over ${s.berRuns} runs` : '';
+  setText(document.getElementById('statusRun'), run);
+  setText(document.getElementById('statusRate'), `${s.rate.toFixed(1)} runs/s`);
+  setText(document.getElementById('statusRuns'), berShown ? `BER over ${s.berRuns} runs` : '');
   document.getElementById('runFast').checked = s.fast;
-  document.body.classList.toggle('compact', s.compact);
+  if (document.body.classList.contains('compact') !== s.compact) document.body.classList.toggle('compact');
 }
 
 function showNote(text) {
@@ -338,12 +343,14 @@ document.getElementById('messageBox').addEventListener('close', () => {
 function onUpdate(m) {
   for (const [name, c] of Object.entries(m.changed)) applyControl(name, c);
   applyFrames(m.frames);
+  const t0 = performance.now();
   for (const panel of m.panels) {
     const name = app.names[panel.index];
     const p = app.panels[name];
     draw(p, panel.commands, false);
     keep(p, panel.commands);
   }
+  app.drawMs = (app.drawMs || 0) + performance.now() - t0;
   applyState(m.state);
   for (const msg of m.messages) showMessage(msg.text, 'LineLab', true);
   if (m.ok === false && m.op === 'setText') {

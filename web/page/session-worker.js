@@ -27,6 +27,7 @@ function state() {
 
 // Everything the page needs after a change, panels as transferable arrays.
 function post(type, extra = {}) {
+  const t0 = performance.now();
   const panels = session.takePanels();
   const messages = session.takeMessages();
   if (messages.length) held = true;
@@ -34,6 +35,7 @@ function post(type, extra = {}) {
     type, changed: JSON.parse(session.changed()), frames: JSON.parse(session.frames()),
     panels, messages, state: state(), ...extra,
   };
+  message.postMs = performance.now() - t0;
   postMessage(message, panels.map((p) => p.commands.buffer));
 }
 
@@ -105,7 +107,7 @@ function onMessage(m) {
         if (m.quiet) session.fastSlice(1); else session.tick();
       }
       const elapsed = performance.now() - start;
-      post('runs-done', {elapsed, n: m.n, controls: JSON.parse(session.controls())});
+      post('runs-done', {elapsed, n: m.n, controls: m.withControls ? JSON.parse(session.controls()) : null});
       break;
     }
     case 'controls':

@@ -117,7 +117,7 @@ try {
   await check('seeded runs give the batch tool\'s BER and counts', async () => {
     const settings = [['cmbScene', 'Noise'], ['cmbNoise', '0.5']];
     const r = await page.evaluate((settings) => window.lineLab.request({
-      type: 'runs', n: 200, fresh: true,
+      type: 'runs', n: 200, fresh: true, withControls: true,
       steps: settings.map(([name, value]) => ({op: 'setText', name, value}))}, 'runs-done'), settings);
     const args = ['--runs', '200', ...settings.map(([n, v]) => `${n}=${v}`)];
     const line = runBatch(args).out.trim();
