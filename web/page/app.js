@@ -528,8 +528,6 @@ function wire() {
       e.preventDefault(); send({type: 'lesson-save', purpose: 'download'});
     } else if (ctrl && e.key.toLowerCase() === 'b') {
       e.preventDefault(); window.lineLabCurve && window.lineLabCurve.show();
-    } else if (ctrl && e.key.toLowerCase() === 'f') {
-      e.preventDefault(); send({type: 'fast', on: !(app.state && app.state.fast)});
     } else if (e.key === 'F1') {
       e.preventDefault(); showHelp('LineLab Instructions', app.layout.instructions);
     }
