@@ -3,6 +3,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cmath>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -10,6 +11,7 @@
 #include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepCsv.h"
+#include "sweep/SweepRange.h"
 #include "sweep/SweepSettings.h"
 #include "ui/Lesson.h"
 #include "ui/SweepSnapshot.h"
@@ -44,6 +46,13 @@ val MessagesOf(Session& session) {
         messages.call<void>("push", entry);
     }
     return messages;
+}
+
+// A count or seed from the page: the page's numbers are doubles of any value, NaN included.
+uint64_t Whole(double v, uint64_t least) {
+    if (!(v >= static_cast<double>(least))) return least;
+    if (v >= 18446744073709551615.0) return UINT64_MAX;
+    return static_cast<uint64_t>(v);
 }
 
 // The sweep's own choices of noise and thresholds, named as linelab-batch --sweep takes them.
@@ -94,6 +103,11 @@ class SweepCoordinator {
         } catch (const std::exception&) {
             return "the points are not a list of numbers";
         }
+        if (ebN0.empty() || ebN0.size() > kMaxSweepPoints)
+            return "a sweep has 1 to " + std::to_string(kMaxSweepPoints) + " points";
+        for (const double x : ebN0) {
+            if (!std::isfinite(x)) return "the points must be numbers";
+        }
         points_ = SweepPointsFor(settings_, ebN0);
         for (const SweepPoint& p : points_) {
             if (!(p.dNoiseLevel <= kMaxNoiseLevel))
@@ -101,9 +115,9 @@ class SweepCoordinator {
                        " dB needs more noise than the largest level; start the range higher";
         }
         SweepLimits limits;
-        limits.minErrors = static_cast<uint64_t>(std::max(1.0, minErrors));
-        limits.maxBits = static_cast<uint64_t>(std::max(1.0, maxBits));
-        limits.seed = static_cast<uint64_t>(std::max(0.0, seed));
+        limits.minErrors = Whole(minErrors, 1);
+        limits.maxBits = Whole(maxBits, 1);
+        limits.seed = Whole(seed, 0);
         plan_ = std::make_unique<SweepPlan>(points_, limits);
         return {};
     }
@@ -183,7 +197,7 @@ class ChunkWorker {
             return out;
         }
         try {
-            const ChunkRequest request{noise, std::stoull(seed), static_cast<uint64_t>(bits)};
+            const ChunkRequest request{noise, std::stoull(seed), Whole(bits, 0)};
             const auto counts = runner_->Run(request, [] { return false; });
             if (!counts) {
                 out.set("error", std::string("a chunk stopped early"));
