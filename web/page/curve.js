@@ -163,7 +163,7 @@
       width, height: 340, plugins: [errorBars()],
       scales: {x: {time: false}, y: {distr: 3}},
       axes: [{label: 'Eb/N0 (dB)'}, {label: 'bit error rate', size: 70,
-              values: (u, vals) => vals.map((v) => v.toExponential(0))}],
+              values: (u, vals) => vals.map((v) => (v == null ? '' : v.toExponential(0)))}],
       series,
     }, data, $('curvePlot'));
   }
