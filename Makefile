@@ -3,10 +3,13 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 PKG_BUILD  ?= build-package
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8024
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps build run test bench sanitize fuzz fuzz-lesson package format clean
+.PHONY: all deps build run test bench sanitize fuzz fuzz-lesson package format clean \
+        web serve-web test-web bench-web
 
 all: build
 
@@ -24,6 +27,7 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+	@$(MAKE) test-web
 
 bench: build
 	@scripts/run-bench.sh $(BUILD)
@@ -65,5 +69,41 @@ fuzz-lesson:
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# LineLab in the browser: the core, the form model and the page, built with Emscripten into
+# $(WEB_BUILD)/site, a folder any web server can serve as it is.
+# The optimizer's parser comes from Debian's node-acorn, outside node's own search path.
+EMENV = NODE_PATH=/usr/share/nodejs
+WEB_TESTS ?= common_tests dsp_tests transmit_tests receiver_tests display_tests engine_tests \
+             analysis_tests folded_tests ui_tests web_tests
+$(WEB_BUILD)/CMakeCache.txt:
+	@scripts/install-deps.sh --web
+	@$(EMENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+web: $(WEB_BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh --web
+	@$(EMENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target linelab_web linelab_site
+	@echo "web: the page is in $(WEB_BUILD)/site (make serve-web serves it)"
+
+serve-web: web
+	@echo "serve-web: http://localhost:$(WEB_PORT)/ (Ctrl+C stops)"
+	@cd $(WEB_BUILD)/site && python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
+
+# The core's test programs built for the browser's engine and run under node, then the page
+# in headless Chromium against linelab-batch (built natively in $(BUILD)). The browser build
+# has no threads (its sweeps run in Web Workers), so the threaded sweep's and engines' test
+# programs are left out; SweepPlan's tests hold the workers' plan against the threaded sweep.
+test-web: web
+	@$(EMENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target $(WEB_TESTS)
+	@ctest --test-dir $(WEB_BUILD) --output-on-failure --no-tests=error -j $(JOBS) \
+	    -R '^($(subst $(eval) ,|,$(strip $(WEB_TESTS))))$$'
+	@cmake --build $(BUILD) -j $(JOBS) --target linelab-batch
+	@node web/test/page-test.mjs --site $(WEB_BUILD)/site --batch $(BUILD)/tools/linelab-batch
+
+# Runs a second in headless Chromium against the native batch tool, load to first frame
+# and the bytes a first visit transfers.
+bench-web: web
+	@cmake --build $(BUILD) -j $(JOBS) --target linelab-batch
+	@node web/test/bench.mjs --site $(WEB_BUILD)/site --batch $(BUILD)/tools/linelab-batch
+
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(PKG_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(PKG_BUILD) $(WEB_BUILD)

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "common/DoubleChars.h"
+
 namespace linelab {
 namespace {
 
@@ -79,7 +81,7 @@ double Val(std::string_view text) {
 
     double value = 0.0;
     const auto [end, error] =
-        std::from_chars(rest.data(), rest.data() + length, value, std::chars_format::general);
+        FromChars(rest.data(), rest.data() + length, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         // Too large or too small for a double; which one depends on where the first
         // significant digit sits, not on the exponent's sign alone ("1000...0e-5" with
@@ -122,7 +124,7 @@ std::string NumberText(double x) {
     // Fixed notation with the shortest digits that read back exactly: at most about 330
     // characters for the extreme doubles.
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed);
+    const auto result = ToChars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed);
     if (result.ec != std::errc()) return "0";
     return std::string(buffer, result.ptr);
 }

@@ -23,6 +23,8 @@ struct Lanes2 {
     }
 };
 
+// The wider lanes serve only the x86 builds below; elsewhere they would be unused.
+#if defined(__x86_64__) || defined(__i386__)
 struct Lanes4 {
     using V = double __attribute__((vector_size(32)));
     static constexpr std::size_t kComplex = 2;
@@ -44,6 +46,7 @@ struct Lanes8 {
         out = __builtin_shufflevector(v, v, 1, 0, 3, 2, 5, 4, 7, 6);
     }
 };
+#endif
 
 // Everything below is inlined into the builds, so each is compiled for its processor.
 // Vectors go by reference: a 256-bit vector passed by value would change the calling

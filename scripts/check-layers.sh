@@ -12,7 +12,7 @@
 #   sweep                       many engines on a pool of threads
 #   ui                          the form model (no Qt)
 #   lesson                      lesson files: read, applied, collected, saved
-#   app/qt tools                the Qt view and linelab-batch
+#   app/qt tools web            the Qt view, linelab-batch and the page's module
 #
 # bench/, fuzz/ and tests/ sit on top and may include anything.
 set -euo pipefail
@@ -31,7 +31,7 @@ rank_of() {
         sweep) echo 7 ;;
         ui) echo 8 ;;
         lesson) echo 9 ;;
-        app/qt | tools) echo 10 ;;
+        app/qt | tools | web) echo 10 ;;
         *) echo "" ;;
     esac
 }
@@ -58,7 +58,7 @@ while IFS= read -r file; do
             status=1
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find . -path ./build\* -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print |
+done < <(find . \( -path ./build\* -o -path ./web/node_modules \) -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print |
          sed 's#^\./##' | sort)
 
 # The same rule for the build: a folder's CMake file may link only the libraries of folders

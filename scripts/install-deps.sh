@@ -10,13 +10,31 @@ packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi
+# The browser build: the compiler, its JavaScript parser for the optimizer, GoogleTest's
+# sources (built for the browser), node to run the tests, a headless browser for the page's.
+if [ "${1:-}" = "--web" ]; then
+    packages+=(emscripten node-acorn googletest chromium nlohmann-json3-dev libboost-dev)
+    # Node and npm may come from elsewhere already (a newer node carries its own npm).
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
+web_packages() {  # the page's plot library and browser driver, exactly as the lock file pins them
+    local web
+    web="$(cd "$(dirname "$0")/../web" && pwd)"
+    if [ "${1:-}" = "--web" ] && [ ! -d "$web/node_modules/uplot" ]; then
+        (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+    fi
+}
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
     [ "$status" = "install ok installed" ] || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    web_packages "${1:-}"
+    exit 0
+fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -27,3 +45,4 @@ echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+web_packages "${1:-}"

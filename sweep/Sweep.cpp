@@ -77,7 +77,7 @@ void Sweep::Cancel() {
 }
 
 void Sweep::Wait() {
-    for (std::jthread& worker : workers_)
+    for (JThread& worker : workers_)
         if (worker.joinable()) worker.join();
 }
 
@@ -87,7 +87,7 @@ uint64_t Sweep::Budget(uint64_t chunk) const {
 }
 
 void Sweep::Work(ChunkRunner& runner) {
-    const std::stop_token stop = stop_.get_token();
+    const StopToken stop = stop_.get_token();
     Task task{};
     while (!stop.stop_requested() && NextTask(task)) {
         const SweepPoint& point = points_[task.point];

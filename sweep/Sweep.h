@@ -9,10 +9,10 @@
 // K is known). A worker moves on to the next point only when every chunk the current one may
 // need has been handed out, so at most one chunk per worker is wasted at each point.
 //
-// Threads are std::jthread: the pool is one per sweep, started by Start and joined by Wait
-// or the destructor, which is all a sweep needs; a task library would add a dependency for
-// nothing. Callbacks run on the worker threads, one at a time; a window hands them on as
-// queued signals.
+// Threads are joining threads (std::jthread where the library has it, common/JThread.h): the
+// pool is one per sweep, started by Start and joined by Wait or the destructor, which is all
+// a sweep needs; a task library would add a dependency for nothing. Callbacks run on the worker
+// threads, one at a time; a window hands them on as queued signals.
 
 #include <atomic>
 #include <condition_variable>
@@ -22,7 +22,9 @@
 #include <mutex>
 #include <string>
 #include <thread>
+
 #include <vector>
+#include "common/JThread.h"
 
 #include "analysis/BinomialInterval.h"
 #include "analysis/BlockInterval.h"
@@ -127,9 +129,9 @@ class Sweep {
     int workersLeft_ = 0;
     SweepOutcome outcome_;
     std::unique_ptr<std::atomic<bool>[]> pointComplete_;
-    std::stop_source stop_;     // one for every worker: Cancel and a failing worker share it
+    StopSource stop_;           // one for every worker: Cancel and a failing worker share it
     std::mutex callbackMutex_;  // callbacks run one at a time
-    std::vector<std::jthread> workers_;
+    std::vector<JThread> workers_;
     bool started_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/DoubleChars.h"
 #include "sweep/SweepSettings.h"
 
 namespace linelab {
@@ -12,7 +13,7 @@ std::string Shortest(double x) {
     if (!std::isfinite(x)) return "";  // an empty field rather than a word no reader parses
     if (x == 0) x = 0;                 // no "-0"
     char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, x);
+    const auto [end, error] = ToChars(text, text + sizeof text, x);
     return error == std::errc() ? std::string(text, end) : std::string();
 }
 

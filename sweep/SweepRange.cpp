@@ -3,13 +3,15 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/DoubleChars.h"
+
 namespace linelab {
 namespace {
 
 std::optional<double> Number(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = FromChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) return {};
     if (!std::isfinite(value)) return {};
     return value;

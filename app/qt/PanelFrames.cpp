@@ -7,18 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/qt/PicturePanel.h"
 #include "common/Signal.h"
 #include "display/Plots.h"
 #include "ui/Form1.h"
-#include "app/qt/PicturePanel.h"
+#include "ui/PanelFrames.h"
 
 namespace linelab {
 namespace {
-
-constexpr std::array<const char*, 8> kStripNames = {"Data",         "Pre-coded",       "Coded",
-                                                    "Sent levels",  "Received levels", "Decoded",
-                                                    "Post-decoded", "Received data"};
-constexpr std::array<const char*, 3> kStages = {"Transmitter", "Channel", "Receiver"};
 
 // The panel shows about two data-bit periods: 33 samples per data bit, 16 per symbol.
 double SymbolsAcross(double dBaudRate) {
@@ -41,24 +37,11 @@ PicturePanel::ValueAxis AxisOf(Fraction fraction, const QString& unit) {
 }  // namespace
 
 QString StripName(PictureId strip) {
-    const auto i = static_cast<std::size_t>(strip);
-    return i < kStripNames.size() ? QString::fromLatin1(kStripNames[i]) : QString();
+    return QString::fromStdString(std::string(StripTitle(strip)));
 }
 
 QString SwitchName(CheckId id) {
-    const auto i = static_cast<std::size_t>(id);
-    if (i < kStripNames.size())
-        return QStringLiteral("Show the %1 strip")
-            .arg(QString::fromLatin1(kStripNames[i]).toLower());
-    if (id >= CheckId::chkTxEye && id <= CheckId::chkRxEye)
-        return QStringLiteral("Show the %1 eye")
-            .arg(QString::fromLatin1(kStages[i - static_cast<std::size_t>(CheckId::chkTxEye)])
-                     .toLower());
-    if (id >= CheckId::chkTxSpectrum && id <= CheckId::chkRxSpectrum)
-        return QStringLiteral("Show the %1 spectrum")
-            .arg(QString::fromLatin1(kStages[i - static_cast<std::size_t>(CheckId::chkTxSpectrum)])
-                     .toLower());
-    return QString();
+    return QString::fromStdString(SwitchText(id));
 }
 
 void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
@@ -71,9 +54,10 @@ void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
     const auto spectrumAxis = AxisOf([&view](double v) { return SpectrumHeightFraction(v, view); },
                                      isLinear ? QString() : QStringLiteral("dB"));
     for (int side = 0; side < 3; ++side) {
-        const QString stage = QString::fromLatin1(kStages[static_cast<std::size_t>(side)]);
-        PicturePanel* eye = w.Picture(Element(PictureId::picTxEye, side));
-        eye->SetTitle(stage + QStringLiteral(" eye"));
+        const auto eyeId = Element(PictureId::picTxEye, side);
+        const auto spectrumId = Element(PictureId::picTxSpectrum, side);
+        PicturePanel* eye = w.Picture(eyeId);
+        eye->SetTitle(QString::fromStdString(PanelFrameOf(form, eyeId).title));
         eye->SetSymbolAxis(across, w.Picture(PictureId::picTxEye));
         // The receiver's eye is drawn at a fixed scale with its thresholds; the others at the
         // transmit eye's scale slider's.
@@ -88,9 +72,8 @@ void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
                                values.marks.end());
         }
         eye->SetValueAxis(values);
-        PicturePanel* spectrum = w.Picture(Element(PictureId::picTxSpectrum, side));
-        spectrum->SetTitle(stage + (isLinear ? QStringLiteral(" spectrum, linear")
-                                             : QStringLiteral(" spectrum, dB")));
+        PicturePanel* spectrum = w.Picture(spectrumId);
+        spectrum->SetTitle(QString::fromStdString(PanelFrameOf(form, spectrumId).title));
         spectrum->SetFrequencyAxis(!ownLabels);
         spectrum->SetValueAxis(spectrumAxis);
     }
@@ -119,8 +102,8 @@ void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
     }
     // Each panel's check box has the panel's own position among the check boxes.
     for (int i = 0; i < CountOf<PictureId>(); ++i) {
-        const bool off = form.Check(static_cast<CheckId>(i)).value == 0;
-        w.pictures[static_cast<std::size_t>(i)]->SetOffHint(off ? kOffHint : QString());
+        w.pictures[static_cast<std::size_t>(i)]->SetOffHint(
+            QString::fromStdString(PanelFrameOf(form, static_cast<PictureId>(i)).offHint));
     }
 }
 

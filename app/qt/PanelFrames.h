@@ -4,8 +4,9 @@
 
 #include <QString>
 
-#include "ui/Controls.h"
 #include "app/qt/ControlWidgets.h"
+#include "ui/Controls.h"
+#include "ui/PanelFrames.h"
 
 namespace linelab {
 
@@ -15,7 +16,8 @@ class Form1;
 QString StripName(PictureId strip);
 // "Show the transmitter eye" and so on: the accessible name of a panel's check box.
 QString SwitchName(CheckId id);
-inline const QString kOffHint = QStringLiteral("off: tick the box to show");
+inline const QString kOffHint =
+    QString::fromLatin1(kOffHintText.data(), static_cast<qsizetype>(kOffHintText.size()));
 
 // Brings titles, axes and hints in line with the model (scale, symbol rate, switches).
 void UpdatePanelFrames(const Form1& form, const ControlWidgets& widgets);

@@ -1,0 +1,102 @@
+#include "ui/HelpTexts.h"
+
+#include <vector>
+
+namespace linelab {
+namespace {
+
+std::string Joined(const std::vector<std::string>& paragraphs) {
+    std::string text;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0) text += '\n';
+        text += paragraphs[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string AboutHelpText(std::string_view version) {
+    const std::vector<std::string> paragraphs = {
+        "LineLab: a line transmission teaching simulator.",
+        "Version " + std::string(version),
+        "",
+        "Please report anything that looks wrong or confusing: your reports make "
+        "the next version better.",
+        "",
+        "All rates are relative to a data stream of 1 kbit/s. Line codes change "
+        "the symbol rate: Manchester-coded data is sent at 2 kbaud, and 4B5B "
+        "coded NRZ at 1.2 kbaud.",
+        "",
+        "The noise is calibrated in watts per kHz, and the window gives the "
+        "energy per bit over the noise density it makes, Eb/N0 in dB, beside "
+        "the noise level: bit error rates can be set against Eb/N0 and compared "
+        "with the ideal curves of Tools > BER Curve.",
+        "",
+        "LineLab is free software: you can redistribute it and/or modify it "
+        "under the terms of the GNU General Public License, version 3 or (at "
+        "your option) any later version. It comes with NO WARRANTY. See the "
+        "LICENSE file installed with it.",
+    };
+    return Joined(paragraphs);
+}
+
+std::string InstructionsHelpText() {
+    const std::vector<std::string> paragraphs = {
+        "Pick a lesson view in the list at the top left; each view shows only "
+        "the stages that lesson needs. The Pause button (or Space, whenever no "
+        "text is being typed) stops the simulation, continues it slowly, and "
+        "runs it at full speed again.",
+        "",
+        "Strips. The two sliders under the strips work on the last run: the "
+        "long one picks which part of the run the strips show, from its start "
+        "to its end, and the short one fits up to four times as much of the run "
+        "into the strips. They are easiest to use while the simulation is "
+        "paused. The strips' axis counts symbol periods.",
+        "",
+        "Check boxes. The box beside each graph switches that graph on or off. "
+        "A strip that is off is greyed; an eye diagram or spectrum that is off "
+        "shows a hint in its place. Switching graphs off also makes the "
+        "simulation run faster, which helps when measuring small error rates.",
+        "",
+        "Scales. An eye diagram's left axis gives the signal's value, with the "
+        "receive eye's thresholds in green, and its bottom axis symbol periods; "
+        "a spectrum's left axis is in dB (or in power when Linear is ticked) and "
+        "its bottom axis in kHz.",
+        "",
+        "Error rates. Beside the noise level the window gives Eb/N0 in dB. The "
+        "BER counts errors and bits and says how sure the figure is: with few "
+        "errors it gives an interval at 95 %, with none an upper limit. Click "
+        "the BER figure to restart it. Run > Fast runs without drawing, for "
+        "small error rates; Tools > BER Curve (Ctrl+B) measures a whole curve "
+        "against Eb/N0 beside the ideal one.",
+        "",
+        "Receive eye. The sliders beside the receive eye move the "
+        "sampling time (the horizontal one) and the decision threshold voltages "
+        "(the vertical one). Two-level codes have one threshold, three-level codes "
+        "have two and four-level codes three; the thresholds are always kept "
+        "symmetrical about zero.",
+        "",
+        "Clicking an eye diagram clears it; clicking a spectrum starts its "
+        "average again.",
+        "",
+        "Lessons. File > Save Lesson keeps every setting in a file, File > Open "
+        "Lesson (or a lesson file named when LineLab starts) brings them back, "
+        "and File > Examples holds lessons to start from.",
+        "",
+        "Presenting. View > Zoom In (Ctrl++), Zoom Out (Ctrl+-) and Actual "
+        "Size (Ctrl+0) scale text, controls and pictures together. Double-click "
+        "any graph (or use View > Show Large) to show it filling the window "
+        "with its axes; Esc or another double click brings the window back. F11 "
+        "switches full screen on and off. Right-click a graph to export it, or "
+        "File > Export Picture for the window: PNG at one, two or three times "
+        "the size, or SVG, whose traces stay sharp at any size.",
+        "",
+        "Shortcuts. Space: pause and continue. Ctrl+B: BER Curve. F1: these "
+        "instructions. F11: full screen. Esc: leave a graph shown large. "
+        "Ctrl+Shift+C: copy the window's picture. Ctrl+Q: quit.",
+    };
+    return Joined(paragraphs);
+}
+
+}  // namespace linelab

@@ -1,0 +1,12 @@
+#pragma once
+// The texts of the two help windows, for every view: paragraphs joined by line breaks.
+
+#include <string>
+#include <string_view>
+
+namespace linelab {
+
+std::string AboutHelpText(std::string_view version);
+std::string InstructionsHelpText();
+
+}  // namespace linelab

@@ -1,0 +1,31 @@
+#pragma once
+// What a view paints around each panel, without a toolkit: the title of an eye or spectrum,
+// the name beside a strip, the hint in a switched-off panel and the name of its check box.
+// The window and the page both read these.
+
+#include <string>
+#include <string_view>
+
+#include "ui/Controls.h"
+
+namespace linelab {
+
+class Form1;
+
+inline constexpr std::string_view kOffHintText = "off: tick the box to show";
+
+// "Transmitter", "Channel", "Receiver" for side 0, 1, 2.
+std::string_view StageName(int side);
+// The stage a strip shows, in a student's words; also the caption of its check box.
+std::string_view StripTitle(PictureId strip);
+// "Show the transmitter eye" and so on: the accessible name of a panel's check box.
+std::string SwitchText(CheckId id);
+
+struct PanelFrame {
+    std::string title;      // eyes and spectra: "Receiver eye", "Channel spectrum, dB"
+    std::string sideLabel;  // strips: "Coded"
+    std::string offHint;    // while its box is unticked
+};
+PanelFrame PanelFrameOf(const Form1& form, PictureId id);
+
+}  // namespace linelab

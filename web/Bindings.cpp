@@ -1,0 +1,289 @@
+// The module's face to the page's workers: the session (the window) and, for the BER Curve,
+// the sweep's plan and its chunk runners.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cmath>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "receiver/Noise.h"
+#include "sweep/EngineChunkRunner.h"
+#include "sweep/SweepCsv.h"
+#include "sweep/SweepRange.h"
+#include "sweep/SweepSettings.h"
+#include "lesson/Lesson.h"
+#include "ui/SweepSnapshot.h"
+#include "web/Session.h"
+#include "web/SweepPlan.h"
+
+namespace linelab::web {
+namespace {
+
+using emscripten::val;
+using Json = nlohmann::ordered_json;
+
+val PanelsOf(Session& session) {
+    val panels = val::array();
+    for (auto& [index, commands] : session.TakePanels()) {
+        val entry = val::object();
+        entry.set("index", index);
+        // A copy the worker may transfer to the page; the module's memory may move.
+        val view(emscripten::typed_memory_view(commands.size(), commands.data()));
+        entry.set("commands", view.call<val>("slice"));
+        panels.call<void>("push", entry);
+    }
+    return panels;
+}
+
+val MessagesOf(Session& session) {
+    val messages = val::array();
+    for (const Message& m : session.TakeMessages()) {
+        val entry = val::object();
+        entry.set("text", m.text);
+        entry.set("stopsTimer", m.stopsTimer);
+        messages.call<void>("push", entry);
+    }
+    return messages;
+}
+
+// A count or seed from the page: the page's numbers are doubles of any value, NaN included.
+uint64_t Whole(double v, uint64_t least) {
+    if (!(v >= static_cast<double>(least))) return least;
+    if (v >= 18446744073709551615.0) return UINT64_MAX;
+    return static_cast<uint64_t>(v);
+}
+
+// The sweep's own choices of noise and thresholds, named as linelab-batch --sweep takes them.
+std::optional<std::string> Choose(SweepSettings& settings, const std::string& noise,
+                                  const std::string& thresholds) {
+    const auto n = NoiseScalingNamed(noise);
+    const auto t = ThresholdChoiceNamed(thresholds);
+    if (!n || !t) return "noise must be fixed or per-run, thresholds midway or as-set";
+    settings.config.noiseScaling = *n;
+    settings.config.thresholdChoice = *t;
+    return std::nullopt;
+}
+
+Json ResultJson(const PointResult& r, const SweepSettings& settings) {
+    Json j;
+    j["index"] = r.index;
+    j["ebN0dB"] = r.point.dEbN0dB;
+    j["noise"] = r.point.dNoiseLevel;
+    j["bits"] = static_cast<double>(r.counts.bits);
+    j["errors"] = static_cast<double>(r.counts.errors);
+    j["runs"] = static_cast<double>(r.counts.runs);
+    j["ber"] = r.dBer;
+    j["low"] = r.interval.dLow;
+    j["high"] = r.interval.dHigh;
+    j["theory"] = TheoryFor(settings, r.point.dEbN0dB);
+    j["complete"] = r.complete;
+    j["csv"] = SweepCsvLine(r, TheoryFor(settings, r.point.dEbN0dB), settings.config);
+    return j;
+}
+
+// The coordinator's side of a sweep: settings, points and the plan. Chunk workers run the
+// requests it hands out.
+class SweepCoordinator {
+  public:
+    SweepCoordinator(Session& session, std::string noise, std::string thresholds)
+        : settings_(SweepSnapshot(session.Form())) {
+        if (auto problem = Choose(settings_, noise, thresholds)) error_ = *problem;
+        label_ = CurveLabel(settings_);
+    }
+
+    // "" or why the range cannot be swept (the same limit as linelab-batch's).
+    std::string Plan(std::string pointsJson, double minErrors, double maxBits, double seed) {
+        if (!error_.empty()) return error_;
+        std::vector<double> ebN0;
+        try {
+            for (const auto& v : Json::parse(pointsJson))
+                ebN0.push_back(v.get<double>());
+        } catch (const std::exception&) {
+            return "the points are not a list of numbers";
+        }
+        if (ebN0.empty() || ebN0.size() > kMaxSweepPoints)
+            return "a sweep has 1 to " + std::to_string(kMaxSweepPoints) + " points";
+        for (const double x : ebN0) {
+            if (!std::isfinite(x)) return "the points must be numbers";
+        }
+        points_ = SweepPointsFor(settings_, ebN0);
+        for (const SweepPoint& p : points_) {
+            if (!(p.dNoiseLevel <= kMaxNoiseLevel))
+                return std::to_string(p.dEbN0dB) +
+                       " dB needs more noise than the largest level; start the range higher";
+        }
+        SweepLimits limits;
+        limits.minErrors = Whole(minErrors, 1);
+        limits.maxBits = Whole(maxBits, 1);
+        limits.seed = Whole(seed, 0);
+        plan_ = std::make_unique<SweepPlan>(points_, limits);
+        return {};
+    }
+
+    // The next chunk as {point, chunk, noise, seed (decimal text), bits}, or null.
+    val Next() {
+        if (!plan_) return val::null();
+        const auto task = plan_->Next();
+        if (!task) return val::null();
+        const ChunkRequest r = plan_->RequestOf(*task);
+        val out = val::object();
+        out.set("point", static_cast<double>(task->point));
+        out.set("chunk", static_cast<double>(task->chunk));
+        out.set("noise", r.dNoiseLevel);
+        out.set("seed", std::to_string(r.seed));
+        out.set("bits", static_cast<double>(r.bitsBudget));
+        return out;
+    }
+
+    // A chunk's counts; the point's result as JSON text when it completed the point, else "".
+    std::string Finish(double point, double chunk, double errors, double bits, double runs,
+                       double folded) {
+        if (!plan_) return {};
+        const ChunkCounts counts{static_cast<uint64_t>(errors), static_cast<uint64_t>(bits),
+                                 static_cast<uint64_t>(runs), static_cast<uint64_t>(folded)};
+        const auto done =
+            plan_->Finish({static_cast<std::size_t>(point), static_cast<uint64_t>(chunk)}, counts);
+        return done ? ResultJson(*done, settings_).dump() : std::string();
+    }
+
+    bool PointComplete(double point) const {
+        return plan_ && point >= 0 && point < static_cast<double>(plan_->Points()) &&
+               plan_->PointComplete(static_cast<std::size_t>(point));
+    }
+    bool Done() const { return plan_ && plan_->Done(); }
+    std::string Result(double point) const {
+        if (!plan_ || point < 0 || point >= static_cast<double>(plan_->Points())) return {};
+        return ResultJson(plan_->ResultOf(static_cast<std::size_t>(point)), settings_).dump();
+    }
+    std::string Label() const { return label_; }
+    std::string Header() const { return kSweepCsvHeader; }
+    double Theory(double ebN0dB) const { return TheoryFor(settings_, ebN0dB); }
+
+  private:
+    SweepSettings settings_;
+    std::vector<SweepPoint> points_;
+    std::unique_ptr<SweepPlan> plan_;
+    std::string error_;
+    std::string label_;
+};
+
+// A chunk worker's runner: the settings rebuilt from the window's lesson, the runner the
+// desktop's sweep uses for them.
+class ChunkWorker {
+  public:
+    ChunkWorker(std::string lesson, std::string noise, std::string thresholds, bool engine) {
+        Form1 form;
+        if (auto problem = OpenLessonText(form, lesson, "sweep")) {
+            error_ = *problem;
+            return;
+        }
+        SweepSettings settings = SweepSnapshot(form);
+        if (auto problem = Choose(settings, noise, thresholds)) {
+            error_ = *problem;
+            return;
+        }
+        runner_ = MakeSweepRunner(settings, engine ? SweepRunner::Engine : SweepRunner::Folded);
+    }
+
+    std::string Error() const { return error_; }
+
+    // {errors, bits, runs, folded} of the whole chunk, or {error}.
+    val Run(double noise, std::string seed, double bits) {
+        val out = val::object();
+        if (!runner_) {
+            out.set("error", error_);
+            return out;
+        }
+        try {
+            const ChunkRequest request{noise, std::stoull(seed), Whole(bits, 0)};
+            const auto counts = runner_->Run(request, [] { return false; });
+            if (!counts) {
+                out.set("error", std::string("a chunk stopped early"));
+                return out;
+            }
+            out.set("errors", static_cast<double>(counts->errors));
+            out.set("bits", static_cast<double>(counts->bits));
+            out.set("runs", static_cast<double>(counts->runs));
+            out.set("folded", static_cast<double>(counts->foldedRuns));
+        } catch (const std::exception& e) {
+            out.set("error", std::string(e.what()));
+        }
+        return out;
+    }
+
+  private:
+    std::unique_ptr<ChunkRunner> runner_;
+    std::string error_;
+};
+
+SweepCoordinator* NewCoordinator(Session& session, std::string noise, std::string thresholds) {
+    return new SweepCoordinator(session, std::move(noise), std::move(thresholds));
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(linelab_web) {
+    using namespace emscripten;
+    class_<Session>("Session")
+        .constructor<>()
+        .function("controls", &Session::ControlsJson)
+        .function("changed", &Session::ChangedJson)
+        .function("setText", optional_override([](Session& s, std::string name, std::string t) {
+                      return s.SetText(name, t);
+                  }))
+        .function("pickItem", optional_override([](Session& s, std::string name, int i) {
+                      return s.PickItem(name, i);
+                  }))
+        .function("setValue", optional_override([](Session& s, std::string name, int v) {
+                      return s.SetValue(name, v);
+                  }))
+        .function("click",
+                  optional_override([](Session& s, std::string name) { return s.Click(name); }))
+        .function("applyScene", &Session::ApplyScene)
+        .function("reset", &Session::Reset)
+        .function("tick", &Session::Tick)
+        .function("fastSlice", &Session::FastSlice)
+        .function("fastRate", &Session::FastRate)
+        .function("setDensity", &Session::SetDensity)
+        .function("takePanels", optional_override([](Session& s) { return PanelsOf(s); }))
+        .function("takeMessages", optional_override([](Session& s) { return MessagesOf(s); }))
+        .function("messagesPending", &Session::MessagesPending)
+        .function("lessonText", &Session::LessonText)
+        .function("openLesson",
+                  optional_override([](Session& s, std::string text, std::string name) {
+                      return s.OpenLessonText(text, name);
+                  }))
+        .function("ebN0", &Session::EbN0)
+        .function("ebN0Detail", &Session::EbN0Detail)
+        .function("eyeOpening", &Session::EyeOpening)
+        .function("bitErrors", &Session::BitErrors)
+        .function("bitsCompared", &Session::BitsCompared)
+        .function("berRuns", &Session::BerRuns)
+        .function("timerEnabled", &Session::TimerEnabled)
+        .function("timerInterval", &Session::TimerInterval)
+        .function("scene", &Session::Scene)
+        .function("compactLayout", &Session::CompactLayout)
+        .function("layout", &Session::LayoutJson)
+        .function("frames", &Session::FramesJson)
+        .function("panelWidth", &Session::PanelWidth)
+        .function("panelHeight", &Session::PanelHeight);
+    class_<SweepCoordinator>("SweepCoordinator")
+        .constructor(&NewCoordinator, allow_raw_pointers())
+        .function("plan", &SweepCoordinator::Plan)
+        .function("next", &SweepCoordinator::Next)
+        .function("finish", &SweepCoordinator::Finish)
+        .function("pointComplete", &SweepCoordinator::PointComplete)
+        .function("done", &SweepCoordinator::Done)
+        .function("result", &SweepCoordinator::Result)
+        .function("label", &SweepCoordinator::Label)
+        .function("header", &SweepCoordinator::Header)
+        .function("theory", &SweepCoordinator::Theory);
+    class_<ChunkWorker>("ChunkWorker")
+        .constructor<std::string, std::string, std::string, bool>()
+        .function("error", &ChunkWorker::Error)
+        .function("run", &ChunkWorker::Run);
+}
+
+}  // namespace linelab::web

@@ -1,0 +1,320 @@
+#include "web/Session.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "ui/ChainTable.h"
+#include "ui/HelpTexts.h"
+#include "lesson/Lesson.h"
+#include "ui/PanelFrames.h"
+#include "ui/ToolTips.h"
+
+namespace linelab::web {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* KindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::List:
+            return "list";
+        case ControlKind::CheckBox:
+            return "check";
+        case ControlKind::Slider:
+            return "slider";
+        case ControlKind::Label:
+            return "label";
+        case ControlKind::Button:
+            return "button";
+        case ControlKind::Picture:
+            return "picture";
+        case ControlKind::Decoration:
+            return "decoration";
+        case ControlKind::Timer:
+            return "timer";
+    }
+    return "";
+}
+
+Json ControlObject(const Form1& form, ControlRef control) {
+    Json j;
+    j["kind"] = KindName(control.kind);
+    if (control.kind == ControlKind::Timer) {
+        j["enabled"] = form.Timer().enabled;
+        j["interval"] = form.Timer().interval;
+        return j;
+    }
+    j["visible"] = form.Visible(control);
+    switch (control.kind) {
+        case ControlKind::List: {
+            const ListControl& list = form.List(static_cast<ListId>(control.index));
+            j["text"] = list.text;
+            j["items"] = list.items;
+            j["editable"] = list.editable;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            const CheckControl& check = form.Check(static_cast<CheckId>(control.index));
+            j["value"] = check.value;
+            j["caption"] = check.caption;
+            j["colour"] = check.captionColour;
+            break;
+        }
+        case ControlKind::Slider: {
+            const SliderControl& s = form.Slider(static_cast<SliderId>(control.index));
+            j["value"] = s.value;
+            j["min"] = s.min;
+            j["max"] = s.max;
+            j["vertical"] = s.vertical;
+            j["smallChange"] = s.smallChange;
+            j["largeChange"] = s.largeChange;
+            break;
+        }
+        case ControlKind::Label: {
+            const LabelControl& label = form.Label(static_cast<LabelId>(control.index));
+            j["caption"] = label.caption;
+            j["colour"] = label.colour;
+            break;
+        }
+        case ControlKind::Button:
+            j["caption"] = form.PauseButton().caption;
+            break;
+        default:
+            break;
+    }
+    return j;
+}
+
+// Typed texts may hold any bytes; the page gets valid UTF-8 whatever was typed.
+std::string Dumped(const Json& j) {
+    return j.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// The name a lesson is opened under: the file's own name without any folder, so a name from
+// the page can never reach outside the session's scratch folder.
+std::string SafeFileName(std::string_view name) {
+    std::string safe;
+    for (const char c : name) {
+        if (c == '/' || c == '\\' || c == '\0') {
+            safe.clear();
+        } else {
+            safe += c;
+        }
+    }
+    if (safe.empty() || safe == "." || safe == "..") safe = "lesson.json";
+    if (safe.size() > 120) safe = safe.substr(safe.size() - 120);
+    return safe;
+}
+
+}  // namespace
+
+void RecordingCanvas::Clear() {
+    commands_.clear();
+    commands_.push_back(kClear);
+    colourSent_ = false;
+}
+
+void RecordingCanvas::SetColour(int32_t bgr) {
+    if (colour_ == bgr && colourSent_) return;
+    colour_ = bgr;
+    colourSent_ = false;
+}
+
+void RecordingCanvas::Line(double x1, double y1, double x2, double y2) {
+    if (!colourSent_) {
+        commands_.push_back(kColour);
+        commands_.push_back(static_cast<float>(colour_ & 0xffffff));
+        colourSent_ = true;
+    }
+    commands_.insert(commands_.end(),
+                     {static_cast<float>(kLine), static_cast<float>(x1), static_cast<float>(y1),
+                      static_cast<float>(x2), static_cast<float>(y2)});
+}
+
+std::vector<float> RecordingCanvas::Take() {
+    std::vector<float> out;
+    out.swap(commands_);
+    colourSent_ = false;  // the next batch starts with its colour
+    return out;
+}
+
+std::string ControlJson(const Form1& form, ControlRef control) {
+    return Dumped(ControlObject(form, control));
+}
+
+Session::Session(std::filesystem::path lessonFolder)
+    : lessonFolder_(std::move(lessonFolder)), measurements_(form_), fast_(form_, measurements_) {
+    std::vector<Canvas*> panels;
+    for (const PictureControl& picture : form_.Pictures()) {
+        canvases_.push_back(std::make_unique<RecordingCanvas>(picture.width * kUnitsPerPixel,
+                                                              picture.height * kUnitsPerPixel));
+        canvases_.back()->Clear();
+        panels.push_back(canvases_.back().get());
+    }
+    measurements_.Attach(panels);
+    form_.SetObserver(this);
+}
+
+Session::~Session() {
+    form_.SetObserver(nullptr);
+}
+
+std::string Session::ControlsJson() const {
+    Json all = Json::object();
+    const auto names = ControlNames();
+    const auto controls = AllControls();
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        all[std::string(names[i])] = ControlObject(form_, controls[i]);
+    return Dumped(all);
+}
+
+std::string Session::ChangedJson() {
+    Json changed = Json::object();
+    for (const auto& [kind, index] : changed_) {
+        const ControlRef control(static_cast<ControlKind>(kind), index);
+        changed[std::string(NameOf(control))] = ControlObject(form_, control);
+    }
+    changed_.clear();
+    return Dumped(changed);
+}
+
+bool Session::SetText(std::string_view name, std::string_view text) {
+    return form_.SetText(name, text);
+}
+
+bool Session::PickItem(std::string_view name, int index) {
+    return form_.PickItem(name, index);
+}
+
+bool Session::SetValue(std::string_view name, int value) {
+    return form_.SetValue(name, value);
+}
+
+bool Session::Click(std::string_view name) {
+    return form_.Click(name);
+}
+
+void Session::Reset() {
+    form_.Reset();
+    for (const ControlRef control : AllControls())
+        ControlChanged(control, NameOf(control));
+}
+
+void Session::Tick() {
+    measurements_.Tick();
+}
+
+bool Session::FastSlice(double maxRuns) {
+    const uint64_t runs = maxRuns >= 1 ? static_cast<uint64_t>(std::min(maxRuns, 1e18)) : 1;
+    return fast_.Slice(runs);
+}
+
+std::vector<std::pair<int, std::vector<float>>> Session::TakePanels() {
+    std::vector<std::pair<int, std::vector<float>>> out;
+    for (std::size_t i = 0; i < canvases_.size(); ++i) {
+        if (canvases_[i]->Pending()) out.emplace_back(static_cast<int>(i), canvases_[i]->Take());
+    }
+    return out;
+}
+
+std::vector<Message> Session::TakeMessages() {
+    std::vector<Message> out;
+    out.swap(messages_);
+    return out;
+}
+
+std::string Session::LessonText() const {
+    return linelab::LessonText(CollectLesson(form_));
+}
+
+std::string Session::OpenLessonText(std::string_view text, std::string_view fileName) {
+    // Through a file of the same name in the module's own memory: the size and the reading
+    // are checked exactly as for a file on the desktop.
+    const std::filesystem::path& folder = lessonFolder_;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::filesystem::path file = folder / SafeFileName(fileName);
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!out) return file.filename().string() + ": cannot be read";
+    }
+    const std::filesystem::path previous = std::filesystem::current_path(error);
+    std::filesystem::current_path(folder, error);
+    const auto problem = OpenLesson(form_, file.filename());
+    if (!previous.empty()) std::filesystem::current_path(previous, error);
+    std::filesystem::remove(file, error);
+    return problem ? *problem : std::string();
+}
+
+std::string Session::EyeOpening() {
+    if (!form_.Visible(ControlRef(PictureId::picRxEye))) return {};
+    return EyeOpeningText(measurements_.RxEyeFigures(), EbN0Text(form_) != "no noise");
+}
+
+std::string Session::LayoutJson() const {
+    Json cells = Json::array();
+    for (const ChainCell& cell : ChainCells()) {
+        Json rows = Json::array();
+        for (const ChainRow& row : cell.rows) {
+            Json names = Json::array();
+            for (const std::string_view name : row.controls)
+                names.push_back(name);
+            rows.push_back(names);
+        }
+        cells.push_back({{"stage", cell.stage}, {"role", cell.role}, {"rows", rows}});
+    }
+    Json top = Json::array();
+    for (const std::string_view name : ChainTopBar())
+        top.push_back(name);
+    Json switches = Json::object();
+    for (int i = 0; i < CountOf<PictureId>(); ++i)
+        switches[std::string(NameOf(ControlRef(static_cast<CheckId>(i))))] =
+            SwitchText(static_cast<CheckId>(i));
+    Json tips = Json::object();
+    const auto names = ControlNames();
+    const auto controls = AllControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const std::string_view tip = ToolTipText(controls[i]);
+        if (!tip.empty()) tips[std::string(names[i])] = tip;
+    }
+    return Dumped({{"cells", cells},
+                   {"top", top},
+                   {"switches", switches},
+                   {"tips", tips},
+                   {"about", AboutHelpText(LINELAB_VERSION)},
+                   {"instructions", InstructionsHelpText()}});
+}
+
+std::string Session::FramesJson() const {
+    Json frames = Json::object();
+    for (int i = 0; i < CountOf<PictureId>(); ++i) {
+        const auto id = static_cast<PictureId>(i);
+        const PanelFrame f = PanelFrameOf(form_, id);
+        frames[std::string(NameOf(ControlRef(id)))] = {
+            {"title", f.title}, {"side", f.sideLabel}, {"off", f.offHint}};
+    }
+    return Dumped(frames);
+}
+
+int Session::PanelWidth(int index) const {
+    if (index < 0 || index >= CountOf<PictureId>()) return 0;
+    return form_.Picture(static_cast<PictureId>(index)).width;
+}
+
+int Session::PanelHeight(int index) const {
+    if (index < 0 || index >= CountOf<PictureId>()) return 0;
+    return form_.Picture(static_cast<PictureId>(index)).height;
+}
+
+void Session::ControlChanged(ControlRef control, std::string_view) {
+    changed_.insert({static_cast<int>(control.kind), control.index});
+}
+
+void Session::Report(std::string_view message, bool stopsTimer) {
+    messages_.push_back({std::string(message), stopsTimer});
+}
+
+}  // namespace linelab::web

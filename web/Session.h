@@ -1,0 +1,132 @@
+#pragma once
+// The window in a Web Worker: the form model and its measurements as the desktop window owns
+// them, driven by control events by name, the timer's ticks and the fast run's slices. Each
+// panel draws through a recording canvas; the page replays the recorded commands onto its
+// HTML canvases. What changed since the page last asked (controls, messages, panels) is
+// collected here and taken in one piece after every action or tick.
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/Canvas.h"
+#include "ui/FastRun.h"
+#include "ui/Form1.h"
+#include "ui/Measurements.h"
+
+namespace linelab::web {
+
+// Drawing commands as the page replays them, in one flat array of floats:
+//   kClear; kColour bgr; kLine x1 y1 x2 y2 (in the canvas's units).
+// Colours are 24-bit and coordinates within the drawing routines' margin, so a float holds
+// both exactly enough for a screen.
+enum Command : int { kClear = 0, kColour = 1, kLine = 2 };
+
+class RecordingCanvas final : public Canvas {
+  public:
+    RecordingCanvas(int widthUnits, int heightUnits) : width_(widthUnits), height_(heightUnits) {}
+    int ScaleWidth() const override { return width_; }
+    int ScaleHeight() const override { return height_; }
+    void Clear() override;
+    void SetColour(int32_t bgr) override;
+    int32_t Colour() const override { return colour_; }
+    void Line(double x1, double y1, double x2, double y2) override;
+
+    // The commands since the last Take; a clear drops everything recorded before it.
+    std::vector<float> Take();
+    bool Pending() const { return !commands_.empty(); }
+
+  private:
+    int width_;
+    int height_;
+    int32_t colour_ = 0;
+    bool colourSent_ = false;
+    std::vector<float> commands_;
+};
+
+struct Message {
+    std::string text;
+    bool stopsTimer = false;
+};
+
+class Session final : public FormObserver {
+  public:
+    // lessonFolder: where a lesson's text is put to be opened as a file (the module's own
+    // memory in the browser).
+    explicit Session(std::filesystem::path lessonFolder = "/lessons");
+    ~Session() override;
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Every control as linelab-batch's control dump has it, with each one's kind and, for
+    // lists, whether it takes typed text.
+    std::string ControlsJson() const;
+    // The controls changed since the last call, in the same form.
+    std::string ChangedJson();
+
+    // User actions by control name; false when refused (nothing changed).
+    bool SetText(std::string_view name, std::string_view text);
+    bool PickItem(std::string_view name, int index);
+    bool SetValue(std::string_view name, int value);
+    bool Click(std::string_view name);
+    bool ApplyScene(int index) { return form_.ApplyScene(index); }
+    void Reset();
+
+    void Tick();                     // one tick of Timer1, as the window's timer makes it
+    bool FastSlice(double maxRuns);  // the fast run's slice; true when its last run was drawn
+    double FastRate() const { return fast_.Rate(); }
+    void SetDensity(bool on) { measurements_.SetDensity(on); }
+
+    // The panels drawn on since the last call: index and commands.
+    std::vector<std::pair<int, std::vector<float>>> TakePanels();
+    std::vector<Message> TakeMessages();
+    bool MessagesPending() const { return !messages_.empty(); }
+
+    // Lessons. The file's text is opened as the desktop opens a file of that name: the same
+    // checks, the same messages; nothing changes unless the whole lesson is accepted.
+    std::string LessonText() const;
+    std::string OpenLessonText(std::string_view text, std::string_view fileName);
+
+    std::string EbN0() { return EbN0Text(form_); }
+    std::string EbN0Detail() { return SignalToNoiseDetail(form_); }
+    std::string EyeOpening();
+    double BitErrors() const { return static_cast<double>(measurements_.Counts().Errors()); }
+    double BitsCompared() const { return static_cast<double>(measurements_.Counts().Bits()); }
+    double BerRuns() const { return form_.State().lBERRuns; }
+    bool TimerEnabled() const { return form_.Timer().enabled; }
+    int TimerInterval() const { return form_.Timer().interval; }
+    int Scene() const { return form_.SceneIndex(); }
+    bool CompactLayout() const { return form_.CompactLayout(); }
+
+    // The stage columns and top bar (ui/ChainTable.h), and each panel's title, side label and
+    // off hint (ui/PanelFrames.h), as JSON.
+    std::string LayoutJson() const;
+    std::string FramesJson() const;
+
+    // The panel's size in the model's pixels (its canvas has 15 units per pixel).
+    int PanelWidth(int index) const;
+    int PanelHeight(int index) const;
+
+    Form1& Form() { return form_; }
+
+    void ControlChanged(ControlRef control, std::string_view name) override;
+    void Report(std::string_view message, bool stopsTimer) override;
+
+  private:
+    std::filesystem::path lessonFolder_;
+    Form1 form_;
+    std::vector<std::unique_ptr<RecordingCanvas>> canvases_;
+    Measurements measurements_;
+    FastRun fast_;
+    std::set<std::pair<int, int>> changed_;
+    std::vector<Message> messages_;
+};
+
+// One control's state as a JSON object text (the control dump's keys, plus "kind").
+std::string ControlJson(const Form1& form, ControlRef control);
+
+}  // namespace linelab::web

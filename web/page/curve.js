@@ -1,0 +1,217 @@
+// The BER Curve: a sweep over Eb/N0 run by one chunk worker per core (planned in the
+// session's worker, so each point's counts equal the desktop's for the same seed), plotted
+// on a logarithmic axis with each point's 95 % interval, the ideal receiver's curve, held
+// curves beside the current one, and CSV and PNG export.
+/* global uPlot */
+'use strict';
+
+(function () {
+  const kColours = ['#1f5fbf', '#c0392b', '#2e8b57', '#8e44ad', '#d68910', '#117a8b'];
+  const $ = (id) => document.getElementById(id);
+  const curve = {
+    current: null,  // {label, header, points: [], theory: [], ebN0: []}
+    held: [],
+    plot: null,
+    id: 0,
+  };
+  window.lineLabCurve = curve;
+
+  function rangeOf() {
+    const from = Number($('curveFrom').value);
+    const step = Number($('curveStep').value);
+    const to = Number($('curveTo').value);
+    if (!Number.isFinite(from) || !Number.isFinite(to) || !(step > 0) || to < from) return null;
+    const points = [];
+    for (let i = 0; from + i * step <= to + 1e-9 && points.length < 1000; ++i)
+      points.push(Number((from + i * step).toFixed(10)));
+    return points;
+  }
+
+  curve.show = () => {
+    $('curveBox').showModal();
+    render();
+  };
+
+  curve.start = (options = {}) => {
+    const points = options.points || rangeOf();
+    if (!points || !points.length) {
+      $('curveStatus').textContent = 'The range needs FROM <= TO and a step above 0';
+      return;
+    }
+    curve.id += 1;
+    curve.current = {label: '', header: '', ebN0: points, points: points.map(() => null),
+                     theory: [], started: performance.now()};
+    window.lineLab.send({
+      type: 'sweep-start', id: curve.id, points,
+      minErrors: options.minErrors || Number($('curveErrors').value),
+      maxBits: options.maxBits || Number($('curveBits').value),
+      seed: options.seed != null ? options.seed : Number($('curveSeed').value),
+      runner: options.runner || $('curveRunner').value,
+      noise: options.noise || $('curveNoise').value,
+      thresholds: options.thresholds || $('curveThresholds').value,
+      workers: options.workers || navigator.hardwareConcurrency || 2,
+    });
+    $('curveRun').disabled = true;
+    $('curveStop').disabled = false;
+    $('curveStatus').textContent = 'Starting';
+  };
+
+  curve.onMessage = (m) => {
+    const c = curve.current;
+    if (m.type === 'sweep-error') {
+      $('curveStatus').textContent = m.text;
+      $('curveRun').disabled = false;
+      $('curveStop').disabled = true;
+      return;
+    }
+    if (!c || (m.id != null && m.id !== curve.id)) return;
+    if (m.type === 'sweep-started') {
+      c.label = m.label;
+      c.header = m.header;
+      c.theory = m.theory;
+      $('curveStatus').textContent = `Running on ${m.workers} workers`;
+    } else if (m.type === 'sweep-point') {
+      // A point stays final once complete; progress before that shows its counts so far.
+      const old = c.points[m.point.index];
+      if (!(old && old.complete)) c.points[m.point.index] = m.point;
+    } else if (m.type === 'sweep-finished') {
+      c.seconds = m.seconds;
+      c.outcome = m.outcome;
+      $('curveStatus').textContent = `${m.outcome} in ${m.seconds.toFixed(1)} s`;
+      $('curveRun').disabled = false;
+      $('curveStop').disabled = true;
+    }
+    render();
+  };
+
+  // The error bars: each point's 95 % interval as a vertical line.
+  function errorBars() {
+    return {
+      hooks: {
+        draw: [(u) => {
+          const ctx = u.ctx;
+          ctx.save();
+          ctx.lineWidth = Math.max(1, devicePixelRatio);
+          for (let s = 1; s < u.series.length; ++s) {
+            const series = u.series[s];
+            if (!series.show || !series.bars) continue;
+            ctx.strokeStyle = series.stroke();
+            for (const [x, low, high] of series.bars) {
+              if (!(low > 0) || !(high > 0)) continue;
+              const px = u.valToPos(x, 'x', true);
+              ctx.beginPath();
+              ctx.moveTo(px, u.valToPos(low, 'y', true));
+              ctx.lineTo(px, u.valToPos(high, 'y', true));
+              ctx.stroke();
+            }
+          }
+          ctx.restore();
+        }],
+      },
+    };
+  }
+
+  function curves() {
+    return curve.current ? [...curve.held, curve.current] : curve.held;
+  }
+
+  function render() {
+    const body = $('curveTable').querySelector('tbody');
+    const c = curve.current;
+    body.replaceChildren();
+    if (c) {
+      c.points.forEach((p, i) => {
+        const tr = document.createElement('tr');
+        const cells = p
+          ? [p.ebN0dB, p.bits, p.errors, p.ber.toExponential(3),
+             `${p.low.toExponential(2)} to ${p.high.toExponential(2)}`, p.theory.toExponential(3)]
+          : [c.ebN0[i], '', '', '', '', c.theory[i] != null ? c.theory[i].toExponential(3) : ''];
+        for (const v of cells) {
+          const td = document.createElement('td');
+          td.textContent = v;
+          tr.append(td);
+        }
+        body.append(tr);
+      });
+    }
+    if (typeof uPlot === 'undefined' || !$('curveBox').open) return;
+    const all = curves();
+    const xs = [...new Set(all.flatMap((k) => k.ebN0))].sort((a, b) => a - b);
+    const data = [xs];
+    const series = [{label: 'Eb/N0 (dB)'}];
+    all.forEach((k, n) => {
+      const colour = kColours[n % kColours.length];
+      const at = (x) => k.ebN0.indexOf(x);
+      data.push(xs.map((x) => {
+        const p = k.points[at(x)];
+        return p && p.errors > 0 ? p.ber : null;
+      }));
+      series.push({label: k.label || 'current', stroke: colour, width: 1.5,
+                   points: {show: true, size: 6}, spanGaps: true,
+                   bars: k.points.filter((p) => p && p.bits > 0).map((p) => [p.ebN0dB, p.low, p.high])});
+      if (n === all.length - 1) {
+        data.push(xs.map((x) => {
+          const t = k.theory[at(x)];
+          return t > 0 ? t : null;
+        }));
+        series.push({label: 'theory', stroke: '#555', dash: [6, 4], width: 1, points: {show: false}});
+      }
+    });
+    const width = Math.max(300, $('curvePlot').clientWidth || 800);
+    if (curve.plot) curve.plot.destroy();
+    curve.plot = new uPlot({
+      width, height: 340, plugins: [errorBars()],
+      scales: {x: {time: false}, y: {distr: 3}},
+      axes: [{label: 'Eb/N0 (dB)'}, {label: 'bit error rate', size: 70,
+              values: (u, vals) => vals.map((v) => (v == null ? '' : v.toExponential(0)))}],
+      series,
+    }, data, $('curvePlot'));
+  }
+
+  function csv() {
+    const all = curves().filter((k) => k.points.some((p) => p));
+    if (!all.length) return '';
+    const header = all[0].header;
+    if (all.length === 1) {
+      return [header, ...all[0].points.filter((p) => p).map((p) => p.csv)].join('\n') + '\n';
+    }
+    const quote = (s) => `"${String(s).replace(/"/g, '""')}"`;
+    const lines = ['curve,' + header];
+    for (const k of all) for (const p of k.points) if (p) lines.push(`${quote(k.label)},${p.csv}`);
+    return lines.join('\n') + '\n';
+  }
+  curve.csv = csv;
+
+  function download(name, blob) {
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(blob);
+    a.download = name;
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+  }
+
+  $('curveRun').addEventListener('click', () => curve.start());
+  $('curveStop').addEventListener('click', () => window.lineLab.send({type: 'sweep-stop'}));
+  $('curveHold').addEventListener('click', () => {
+    if (curve.current && curve.current.points.some((p) => p)) {
+      curve.held.push(curve.current);
+      curve.current = null;
+      render();
+    }
+  });
+  $('curveClear').addEventListener('click', () => {
+    curve.held = [];
+    if (curve.current && $('curveRun').disabled === false) curve.current = null;
+    render();
+  });
+  $('curveCsv').addEventListener('click', () => {
+    const text = csv();
+    if (text) download('ber-curve.csv', new Blob([text], {type: 'text/csv'}));
+  });
+  $('curvePng').addEventListener('click', () => {
+    if (!curve.plot) return;
+    curve.plot.ctx.canvas.toBlob((blob) => blob && download('ber-curve.png', blob));
+  });
+})();

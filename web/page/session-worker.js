@@ -1,0 +1,204 @@
+// The simulation's own thread: the session (the window's form model) runs here, so the page
+// never waits for a run. The page sends control events; after each action or tick this
+// worker sends back what changed: controls, panel drawings, messages and the readouts.
+/* global LineLabModule */
+importScripts('linelab.js');
+
+let session = null;
+let fast = false;
+let held = false;  // a message is open on the page: no tick until it closes
+let timer = null;
+let sweep = null;
+const recent = [];  // times of the last ticks, for the runs per second of the status bar
+const kRateWindowMs = 2000;
+
+function state() {
+  const now = performance.now();
+  while (recent.length && recent[0] < now - kRateWindowMs) recent.shift();
+  const enabled = session.timerEnabled();
+  const rate = !enabled ? 0 : fast ? session.fastRate() : recent.length * 1000 / kRateWindowMs;
+  return {
+    errors: session.bitErrors(), bits: session.bitsCompared(), berRuns: session.berRuns(),
+    ebN0: session.ebN0(), ebN0Detail: session.ebN0Detail(), eye: session.eyeOpening(),
+    timer: {enabled, interval: session.timerInterval()}, fast, rate,
+    scene: session.scene(), compact: session.compactLayout(),
+  };
+}
+
+// Everything the page needs after a change, panels as transferable arrays.
+function post(type, extra = {}) {
+  const t0 = performance.now();
+  const panels = session.takePanels();
+  const messages = session.takeMessages();
+  if (messages.length) held = true;
+  const message = {
+    type, changed: JSON.parse(session.changed()), frames: JSON.parse(session.frames()),
+    panels, messages, state: state(), ...extra,
+  };
+  message.postMs = performance.now() - t0;
+  postMessage(message, panels.map((p) => p.commands.buffer));
+}
+
+function schedule() {
+  clearTimeout(timer);
+  timer = null;
+  if (held || !session.timerEnabled()) return;
+  if (fast) {
+    timer = setTimeout(fastSlice, 0);
+  } else {
+    timer = setTimeout(tick, session.timerInterval());
+  }
+}
+
+function tick() {
+  timer = null;
+  session.tick();
+  recent.push(performance.now());
+  post('update');
+  schedule();
+}
+
+function fastSlice() {
+  timer = null;
+  const drawn = session.fastSlice(1e18);
+  if (drawn || session.messagesPending() || !session.timerEnabled()) post('update');
+  schedule();
+}
+
+const actions = {
+  setText: (m) => session.setText(m.name, String(m.value)),
+  pickItem: (m) => session.pickItem(m.name, m.value | 0),
+  setValue: (m) => session.setValue(m.name, m.value | 0),
+  click: (m) => session.click(m.name),
+  scene: (m) => session.applyScene(m.value | 0),
+  reset: () => (session.reset(), true),
+};
+
+function onMessage(m) {
+  switch (m.type) {
+    case 'action': {
+      const ok = actions[m.op] ? actions[m.op](m) : false;
+      post('update', {ok, op: m.op, name: m.name});
+      break;
+    }
+    case 'fast':
+      fast = !!m.on;
+      post('update');
+      break;
+    case 'message-closed':
+      held = false;
+      break;
+    case 'lesson-open': {
+      const problem = session.openLesson(m.text, m.name || 'lesson.json');
+      post('update', {lesson: {problem, name: m.name, source: m.source}});
+      break;
+    }
+    case 'lesson-save':
+      postMessage({type: 'lesson-text', text: session.lessonText(), purpose: m.purpose});
+      break;
+    case 'runs': {
+      // Exactly n ticks in one go, no timer tick between (the tests and the benchmark):
+      // optionally from the start-up state with the given actions first, as linelab-batch
+      // starts. Quiet ticks draw nothing.
+      if (m.fresh) session.reset();
+      for (const step of m.steps || []) actions[step.op](step);
+      const start = performance.now();
+      for (let i = 0; i < m.n; ++i) {
+        if (m.quiet) session.fastSlice(1); else session.tick();
+      }
+      const elapsed = performance.now() - start;
+      post('runs-done', {elapsed, n: m.n, controls: m.withControls ? JSON.parse(session.controls()) : null});
+      break;
+    }
+    case 'controls':
+      postMessage({type: 'controls', controls: JSON.parse(session.controls()), id: m.id});
+      break;
+    case 'sweep-start':
+      startSweep(m);
+      break;
+    case 'sweep-stop':
+      stopSweep('stopped');
+      break;
+  }
+  schedule();
+}
+
+// ---- BER Curve: one chunk worker per core, the plan here --------------------------------
+function startSweep(m) {
+  stopSweep(null);
+  const coordinator = new Module.SweepCoordinator(session, m.noise, m.thresholds);
+  const problem = coordinator.plan(JSON.stringify(m.points), m.minErrors, m.maxBits, m.seed);
+  if (problem) {
+    coordinator.delete();
+    postMessage({type: 'sweep-error', text: problem});
+    return;
+  }
+  const lesson = session.lessonText();
+  const count = Math.max(1, Math.min(m.workers || 1, 64));
+  sweep = {coordinator, workers: [], busy: 0, id: (m.id || 0), header: coordinator.header(),
+           label: coordinator.label(), started: performance.now()};
+  postMessage({type: 'sweep-started', label: sweep.label, header: sweep.header, id: sweep.id,
+               theory: m.points.map((x) => coordinator.theory(x)), workers: count});
+  for (let i = 0; i < count; ++i) {
+    const w = new Worker('chunk-worker.js');
+    w.onmessage = (e) => chunkDone(w, e.data);
+    w.postMessage({type: 'init', lesson, noise: m.noise, thresholds: m.thresholds,
+                   engine: m.runner === 'engine'});
+    sweep.workers.push(w);
+    handOut(w);
+  }
+}
+
+function handOut(w) {
+  if (!sweep) return;
+  const task = sweep.coordinator.next();
+  if (!task) {
+    w.idle = true;
+    if (sweep.workers.every((x) => x.idle)) stopSweep('finished');
+    return;
+  }
+  w.idle = false;
+  w.task = task;
+  w.postMessage({type: 'run', ...task});
+}
+
+function chunkDone(w, r) {
+  if (!sweep) return;
+  if (r.error) {
+    postMessage({type: 'sweep-error', text: r.error});
+    stopSweep('failed');
+    return;
+  }
+  const t = w.task;
+  const result = sweep.coordinator.finish(t.point, t.chunk, r.errors, r.bits, r.runs, r.folded);
+  const progress = JSON.parse(sweep.coordinator.result(t.point));
+  postMessage({type: 'sweep-point', point: progress, done: result !== '', id: sweep.id});
+  handOut(w);
+}
+
+function stopSweep(outcome) {
+  if (!sweep) return;
+  for (const w of sweep.workers) w.terminate();
+  const s = sweep;
+  sweep = null;
+  if (outcome) {
+    postMessage({type: 'sweep-finished', outcome, id: s.id,
+                 seconds: (performance.now() - s.started) / 1000});
+  }
+  s.coordinator.delete();
+}
+
+let Module = null;
+LineLabModule().then((module) => {
+  Module = module;
+  session = new module.Session();
+  self.onmessage = (e) => onMessage(e.data);
+  const sizes = [];
+  for (let i = 0; i < 14; ++i) sizes.push([session.panelWidth(i), session.panelHeight(i)]);
+  session.changed();  // the page starts from the whole table
+  postMessage({type: 'ready', controls: JSON.parse(session.controls()),
+               layout: JSON.parse(session.layout()), frames: JSON.parse(session.frames()),
+               sizes, state: state()});
+  post('update');
+  schedule();
+});
