@@ -203,6 +203,7 @@ double PredictedDataBer(std::span<const EyeLevelFigures> levels, const LinkSetup
     // The decision regions: the line cut at every threshold, each piece decided as its
     // inside is.
     std::vector<double> cuts(thresholds.begin(), thresholds.begin() + 4);
+    std::erase_if(cuts, [](double c) { return !std::isfinite(c); });
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
     struct Region {

@@ -5,7 +5,9 @@
 
 #include "FormTestSupport.h"
 #include "analysis/BinomialInterval.h"
+#include "analysis/SignalToNoise.h"
 #include "ui/FastRun.h"
+#include "ui/FormHost.h"
 #include "ui/Measurements.h"
 
 namespace linelab {
@@ -213,6 +215,25 @@ TEST(Measurements, DensityCountsTracesNotMarkers) {
     }
     EXPECT_LT(fullest, rx.Height() * 3 / 4);
     EXPECT_GT(rx.MaxCount(), 0u);
+}
+
+// HDB3's decoder clears a mark three slots back on a false violation, so a wrong decision
+// costs about two data bits: the eye's prediction counts them, and meets the measured rate
+// at 10 dB (the code bits alone would predict half of it).
+TEST(Measurements, EyePredictsTheRateAfterDecoding) {
+    Measured m(5, "0.1");
+    ASSERT_TRUE(m.form.SetText("cmbMod(0)", "HDB3"));
+    ASSERT_TRUE(m.form.SetText("cmbTxFilter(0)", "Root RC"));
+    ASSERT_TRUE(m.form.SetText("cmbTxFilter(1)", "Matched"));
+    ASSERT_TRUE(m.form.SetValue("chkFixedNoise", 1));
+    const double dB = SignalToNoiseOf(LinkConfigOf(m.form))->dEbN0dB;
+    ASSERT_TRUE(m.form.SetText("cmbNoise", std::to_string(0.1 * std::pow(10.0, (dB - 10) / 10))));
+    for (int i = 0; i < 600; ++i)
+        m.measures.Tick();
+    const BerCounts& counts = m.measures.Counts();
+    ASSERT_GT(counts.Errors(), 150u);
+    const double measured = static_cast<double>(counts.Errors()) / counts.Bits();
+    EXPECT_NEAR(m.measures.RxEyeFigures().dPredictedBer / measured, 1.0, 0.25);
 }
 
 TEST(Measurements, EbN0ShownOnlyWhereNoiseIsApplied) {
