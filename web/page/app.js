@@ -237,7 +237,6 @@ function draw(p, commands, fresh) {
   const sx = p.canvas.width / p.units[0];
   const sy = p.canvas.height / p.units[1];
   ctx.lineWidth = Math.max(1, window.devicePixelRatio || 1);
-  ctx.lineCap = 'round';
   let path = false;
   const flush = () => { if (path) { ctx.stroke(); path = false; } };
   for (let i = 0; i < commands.length;) {
