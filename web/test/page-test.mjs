@@ -106,6 +106,27 @@ try {
     }
   });
 
+  await check('every scene fits a 768-pixel tablet and a 1920x1080 projector', async () => {
+    for (const [width, height] of [[768, 1024], [1920, 1080]]) {
+      await page.setViewport({width, height});
+      for (const index of startup.cmbScene.items.keys()) {
+        await act(page, 'pickItem', 'cmbScene', index);
+        // The canvases take their new sizes before the next frame is painted.
+        await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+        const fit = await page.evaluate(() => ({
+          overflow: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+          empty: Object.keys(window.lineLab.panels).filter((n) => {
+            const p = window.lineLab.panels[n];
+            return p.wrap.offsetParent !== null && (p.canvas.width < 20 || p.canvas.height < 10);
+          }),
+        }));
+        if (fit.overflow > 0) throw new Error(`${width} px, scene ${index}: ${fit.overflow} px too wide`);
+        if (fit.empty.length) throw new Error(`${width} px, scene ${index}: ${fit.empty} too small`);
+      }
+    }
+    await page.setViewport({width: 1280, height: 800});
+  });
+
   await check('a list choice cascades as on the desktop', async () => {
     await page.evaluate(() => window.lineLab.request({type: 'runs', n: 0, fresh: true}, 'runs-done'));
     const code = startup['cmbCode(0)'].items.find((t) => t !== startup['cmbCode(0)'].text);
