@@ -162,6 +162,22 @@ try {
     expectEqual(comparable(await controlsOf(page)), lessonControls, 'controls');
   });
 
+  await check('a dropped lesson opens as a chosen one does', async () => {
+    await page.evaluate(() => window.lineLab.request({type: 'runs', n: 0, fresh: true}, 'runs-done'));
+    const text = fs.readFileSync(lessonFile, 'utf8');
+    const m = await page.evaluate((text) => {
+      const opened = window.lineLab.next('update').then(function wait(m) {
+        return m.lesson ? m : window.lineLab.next('update').then(wait);
+      });
+      const data = new DataTransfer();
+      data.items.add(new File([text], 'dropped.json', {type: 'application/json'}));
+      document.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));
+      return opened;
+    }, text);
+    expectEqual([m.lesson.problem, m.lesson.name], ['', 'dropped.json'], 'opened');
+    expectEqual(comparable(await controlsOf(page)), lessonControls, 'controls');
+  });
+
   await check('a lesson by link gives the same controls', async () => {
     const text = fs.readFileSync(lessonFile, 'utf8');
     const link = await page.evaluate((t) => window.lineLab.encodeLink(t), text);
