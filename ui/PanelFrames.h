@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -27,5 +28,23 @@ struct PanelFrame {
     std::string offHint;    // while its box is unticked
 };
 PanelFrame PanelFrameOf(const Form1& form, PictureId id);
+
+// A panel's axes. Values: what the top and bottom edges stand for (an eye's signal value, a
+// spectrum's level), with marks such as the receive eye's thresholds; none when the scale is
+// degenerate. Symbols: how many symbol periods the width spans (eyes, and the lowest shown
+// strip of the sent and of the received group); 0 for none.
+struct ValueAxisData {
+    double top = 0;
+    double bottom = 0;
+    std::string unit;
+    std::vector<double> marks;
+    bool operator==(const ValueAxisData&) const = default;
+};
+struct PanelAxes {
+    ValueAxisData values;
+    double symbolsAcross = 0;
+    bool frequencyNumbers = false;  // spectra: the view numbers 0..4 kHz itself
+};
+PanelAxes PanelAxesOf(const Form1& form, PictureId id);
 
 }  // namespace linelab

@@ -293,8 +293,16 @@ std::string Session::FramesJson() const {
     for (int i = 0; i < CountOf<PictureId>(); ++i) {
         const auto id = static_cast<PictureId>(i);
         const PanelFrame f = PanelFrameOf(form_, id);
+        const PanelAxes a = PanelAxesOf(form_, id);
+        Json values = nullptr;
+        if (a.values.top != a.values.bottom)
+            values = {{"top", a.values.top},
+                      {"bottom", a.values.bottom},
+                      {"unit", a.values.unit},
+                      {"marks", a.values.marks}};
         frames[std::string(NameOf(ControlRef(id)))] = {
-            {"title", f.title}, {"side", f.sideLabel}, {"off", f.offHint}};
+            {"title", f.title}, {"side", f.sideLabel},        {"off", f.offHint},
+            {"values", values}, {"symbols", a.symbolsAcross}, {"kHz", a.frequencyNumbers}};
     }
     return Dumped(frames);
 }

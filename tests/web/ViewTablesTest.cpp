@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -51,6 +52,27 @@ TEST(PanelFrames, FollowTheSwitchesAndTheSpectrumScale) {
     EXPECT_EQ(SwitchText(CheckId::chkPostData), "Show the post-decoded strip");
     EXPECT_FALSE(ToolTipText(ControlRef(ListId::cmbNoise)).empty());
     EXPECT_FALSE(ToolTipText(ControlRef(PictureId::picRxEye)).empty());
+}
+
+// The receive eye marks its thresholds; of each strip group only the lowest shown strip
+// carries the time axis.
+TEST(PanelAxes, MarkTheThresholdsAndPutTheTimeUnderTheLowestStrip) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(6));
+    form.Timer1_Timer();
+    const PanelAxes eye = PanelAxesOf(form, PictureId::picRxEye);
+    EXPECT_TRUE(std::is_sorted(eye.values.marks.begin(), eye.values.marks.end()));
+    EXPECT_FALSE(eye.values.marks.empty());
+    EXPECT_GT(eye.values.top, eye.values.bottom);
+    EXPECT_GT(eye.symbolsAcross, 0);
+    int lowest = -1;
+    for (int i = 0; i <= static_cast<int>(PictureId::picModData); ++i) {
+        if (form.Visible(ControlRef(static_cast<PictureId>(i)))) lowest = i;
+    }
+    ASSERT_GE(lowest, 0);
+    for (int i = 0; i <= static_cast<int>(PictureId::picModData); ++i)
+        EXPECT_EQ(PanelAxesOf(form, static_cast<PictureId>(i)).symbolsAcross > 0, i == lowest) << i;
+    EXPECT_EQ(PanelAxesOf(form, PictureId::picTxSpectrum).values.unit, "dB");
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ function makePanel(name) {
   const canvas = el('canvas', {'data-name': name, role: 'img', 'aria-label': name});
   const wrap = el('div', {class: 'panel ' + (index < 8 ? 'strip' : index < 11 ? 'eye' : 'spectrum')},
                   el('div', {class: 'title'}), el('div', {class: 'side'}), canvas,
-                  el('div', {class: 'off'}));
+                  el('div', {class: 'axis'}), el('div', {class: 'off'}));
   wrap.style.aspectRatio = `${w} / ${h}`;
   canvas.addEventListener('click', () => act('click', name));
   app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], index, kept: 0};
@@ -221,10 +221,40 @@ function bgr(v) {
   return `rgb(${v & 255},${(v >> 8) & 255},${(v >> 16) & 255})`;
 }
 
+// The axes as the desktop gives them: the values at the top and bottom edges with their unit,
+// the marks (the receive eye's thresholds), the symbol periods across, the spectra's 0 to 4 kHz.
+function axisLabels(f) {
+  const fmt = (v) => String(Number(v.toPrecision(3)));
+  const at = (cls, text, style = {}) => {
+    const e = el('span', {class: cls}, text);
+    Object.assign(e.style, style);
+    return e;
+  };
+  const labels = [];
+  if (f.values) {
+    const {top, bottom, unit, marks} = f.values;
+    const suffix = unit ? ` ${unit}` : '';
+    labels.push(at('value top', fmt(top) + suffix), at('value bottom', fmt(bottom) + suffix));
+    for (const m of marks) {
+      const y = (top - m) / (top - bottom) * 100;
+      if (y > 4 && y < 96) labels.push(at('mark', fmt(m), {top: `${y}%`}));
+    }
+  }
+  if (f.symbols > 0) labels.push(at('symbols', `${fmt(f.symbols)} symbols across`));
+  if (f.kHz) labels.push(at('khz', '0 to 4 kHz across'));
+  return labels;
+}
+
 function applyFrames(frames) {
   for (const [name, f] of Object.entries(frames)) {
     const p = app.panels[name];
     if (!p) continue;
+    const axis = p.wrap.querySelector('.axis');
+    const key = JSON.stringify([f.values, f.symbols, f.kHz]);
+    if (axis.dataset.key !== key) {
+      axis.dataset.key = key;
+      axis.replaceChildren(...axisLabels(f));
+    }
     setText(p.wrap.querySelector('.title'), f.title);
     setText(p.wrap.querySelector('.side'), f.side);
     setText(p.wrap.querySelector('.off'), f.off);
@@ -237,7 +267,6 @@ function draw(p, commands, fresh) {
   const sx = p.canvas.width / p.units[0];
   const sy = p.canvas.height / p.units[1];
   ctx.lineWidth = Math.max(1, window.devicePixelRatio || 1);
-  ctx.lineCap = 'round';
   let path = false;
   const flush = () => { if (path) { ctx.stroke(); path = false; } };
   for (let i = 0; i < commands.length;) {

@@ -10,6 +10,8 @@ let held = false;  // a message is open on the page: no tick until it closes
 let timer = null;
 let sweep = null;
 const recent = [];  // times of the last ticks, for the runs per second of the status bar
+let lastFrames = '';  // the panel frames last sent: sent again only when they change
+let ratio = null;     // Eb/N0 and its detail, which change only with the settings
 const kRateWindowMs = 2000;
 
 function state() {
@@ -17,9 +19,10 @@ function state() {
   while (recent.length && recent[0] < now - kRateWindowMs) recent.shift();
   const enabled = session.timerEnabled();
   const rate = !enabled ? 0 : fast ? session.fastRate() : recent.length * 1000 / kRateWindowMs;
+  if (!ratio) ratio = {ebN0: session.ebN0(), ebN0Detail: session.ebN0Detail()};
   return {
     errors: session.bitErrors(), bits: session.bitsCompared(), berRuns: session.berRuns(),
-    ebN0: session.ebN0(), ebN0Detail: session.ebN0Detail(), eye: session.eyeOpening(),
+    ebN0: ratio.ebN0, ebN0Detail: ratio.ebN0Detail, eye: session.eyeOpening(),
     timer: {enabled, interval: session.timerInterval()}, fast, rate,
     scene: session.scene(), compact: session.compactLayout(),
   };
@@ -31,10 +34,14 @@ function post(type, extra = {}) {
   const panels = session.takePanels();
   const messages = session.takeMessages();
   if (messages.length) held = true;
+  const changed = JSON.parse(session.changed());
+  if (Object.values(changed).some((c) => c.kind !== 'label')) ratio = null;
+  const frames = session.frames();
   const message = {
-    type, changed: JSON.parse(session.changed()), frames: JSON.parse(session.frames()),
+    type, changed, frames: frames === lastFrames ? {} : JSON.parse(frames),
     panels, messages, state: state(), ...extra,
   };
+  lastFrames = frames;
   message.postMs = performance.now() - t0;
   postMessage(message, panels.map((p) => p.commands.buffer));
 }
@@ -196,8 +203,9 @@ LineLabModule().then((module) => {
   const sizes = [];
   for (let i = 0; i < 14; ++i) sizes.push([session.panelWidth(i), session.panelHeight(i)]);
   session.changed();  // the page starts from the whole table
+  lastFrames = session.frames();
   postMessage({type: 'ready', controls: JSON.parse(session.controls()),
-               layout: JSON.parse(session.layout()), frames: JSON.parse(session.frames()),
+               layout: JSON.parse(session.layout()), frames: JSON.parse(lastFrames),
                sizes, state: state()});
   post('update');
   schedule();

@@ -9,7 +9,7 @@ import {argument, serve} from './serve.mjs';
 
 const site = path.resolve(argument('--site', 'build-web/site'));
 const batch = path.resolve(argument('--batch', 'build/tools/linelab-batch'));
-const runs = Number(argument('--runs', '3000'));
+const runs = Number(argument('--runs', '20000'));
 const kScene = 'Full Channel';
 const kPanels = ['chkData', 'chkPreData', 'chkCodedData', 'chkModData', 'chkDemodData',
                  'chkDecodedData', 'chkPostData', 'chkRxData', 'chkTxEye', 'chkChannelEye',

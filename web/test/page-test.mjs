@@ -106,6 +106,27 @@ try {
     }
   });
 
+  await check('every scene fits a 768-pixel tablet and a 1920x1080 projector', async () => {
+    for (const [width, height] of [[768, 1024], [1920, 1080]]) {
+      await page.setViewport({width, height});
+      for (const index of startup.cmbScene.items.keys()) {
+        await act(page, 'pickItem', 'cmbScene', index);
+        // The canvases take their new sizes before the next frame is painted.
+        await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+        const fit = await page.evaluate(() => ({
+          overflow: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+          empty: Object.keys(window.lineLab.panels).filter((n) => {
+            const p = window.lineLab.panels[n];
+            return p.wrap.offsetParent !== null && (p.canvas.width < 20 || p.canvas.height < 10);
+          }),
+        }));
+        if (fit.overflow > 0) throw new Error(`${width} px, scene ${index}: ${fit.overflow} px too wide`);
+        if (fit.empty.length) throw new Error(`${width} px, scene ${index}: ${fit.empty} too small`);
+      }
+    }
+    await page.setViewport({width: 1280, height: 800});
+  });
+
   await check('a list choice cascades as on the desktop', async () => {
     await page.evaluate(() => window.lineLab.request({type: 'runs', n: 0, fresh: true}, 'runs-done'));
     const code = startup['cmbCode(0)'].items.find((t) => t !== startup['cmbCode(0)'].text);
@@ -138,6 +159,22 @@ try {
     await input.uploadFile(lessonFile);
     const m = await opened;
     expectEqual(m.lesson.problem, '', 'problem');
+    expectEqual(comparable(await controlsOf(page)), lessonControls, 'controls');
+  });
+
+  await check('a dropped lesson opens as a chosen one does', async () => {
+    await page.evaluate(() => window.lineLab.request({type: 'runs', n: 0, fresh: true}, 'runs-done'));
+    const text = fs.readFileSync(lessonFile, 'utf8');
+    const m = await page.evaluate((text) => {
+      const opened = window.lineLab.next('update').then(function wait(m) {
+        return m.lesson ? m : window.lineLab.next('update').then(wait);
+      });
+      const data = new DataTransfer();
+      data.items.add(new File([text], 'dropped.json', {type: 'application/json'}));
+      document.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));
+      return opened;
+    }, text);
+    expectEqual([m.lesson.problem, m.lesson.name], ['', 'dropped.json'], 'opened');
     expectEqual(comparable(await controlsOf(page)), lessonControls, 'controls');
   });
 
