@@ -40,8 +40,8 @@ void ReadLinkConfig(const ControlSet& f, LinkConfig& out) {
     out.iPulseWidth = PulseWidth(Val(Text(f, ListId::cmbTxModPC0)));
     out.noiseLevel =
         f.List(ListId::cmbNoise).visible ? NoiseLevel(Val(Text(f, ListId::cmbNoise))) : 0;
-    // Off (or hidden with the noise box): the noise follows each run's energy, as specified
-    // for the window; on: a fixed density, referred to the setting's mean energy.
+    // Off (or hidden with the noise box): the noise follows each run's energy, as the
+    // window has always done; on: a fixed density, referred to the setting's mean energy.
     const CheckControl& fixed = f.Check(CheckId::chkFixedNoise);
     out.noiseScaling =
         fixed.visible && fixed.value == 1 ? NoiseScaling::Fixed : NoiseScaling::PerRun;

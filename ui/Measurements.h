@@ -1,5 +1,5 @@
 #pragma once
-// The measurements the window shows beside the specified panels, kept by the model side:
+// The measurements the window shows beside its panels, kept by the model side:
 // the count behind the bit error rate, the receive eye's opening from its samples, and the
 // density eyes. They read the frame a tick made through Tick() returns, once the run is
 // complete, never the lines drawn; each panel is drawn through a tap (see PanelTap) that

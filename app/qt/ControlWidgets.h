@@ -29,7 +29,7 @@ struct ControlWidgets {
     std::array<PicturePanel*, CountOf<PictureId>()> pictures{};
     QPushButton* pause = nullptr;
     QLabel* logo = nullptr;  // imgLogo
-    // Measurement readouts beside the specified controls (made by MeasureView; the layout
+    // Measurement readouts beside the window's own controls (made by MeasureView; the layout
     // places them when they exist).
     QLabel* ebN0 = nullptr;        // beside the noise box
     QLabel* berCount = nullptr;    // under lblBER
