@@ -91,7 +91,8 @@ serve-web: web
 # The core's test programs built for the browser's engine and run under node, then the page
 # in headless Chromium against linelab-batch (built natively in $(BUILD)). The browser build
 # has no threads (its sweeps run in Web Workers), so the threaded sweep's and engines' test
-# programs are left out; SweepPlan's tests hold the workers' plan against the threaded sweep.
+# programs are left out; the workers follow the threaded sweep's own plan (sweep/SweepPlan,
+# tested natively), and the page test holds a sweep against the batch tool.
 test-web: web
 	@$(EMENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target $(WEB_TESTS)
 	@ctest --test-dir $(WEB_BUILD) --output-on-failure --no-tests=error -j $(JOBS) \

@@ -11,28 +11,17 @@ int ThreadCount(int wanted) {
     return std::clamp(wanted, 1, kMaxSweepThreads);
 }
 
-uint64_t ChunksFor(uint64_t maxBits, uint64_t chunkBits) {
-    return maxBits / chunkBits + (maxBits % chunkBits != 0 ? 1 : 0);
-}
-
 }  // namespace
 
 Sweep::Sweep(ChunkRunnerFactory factory, std::vector<SweepPoint> points, SweepLimits limits,
              SweepCallbacks callbacks)
-    : points_(std::move(points)),
-      limits_(limits),
-      callbacks_(std::move(callbacks)),
+    : callbacks_(std::move(callbacks)),
       threads_(ThreadCount(limits.threads)),
-      states_(points_.size()),
-      pointComplete_(std::make_unique<std::atomic<bool>[]>(points_.size())) {
-    limits_.chunkBits = std::max<uint64_t>(limits_.chunkBits, 1);
-    for (std::size_t i = 0; i < points_.size(); ++i) {
-        states_[i].maxChunks = ChunksFor(limits_.maxBits, limits_.chunkBits);
-        // Nothing to run (no bits allowed) is complete from the start.
-        states_[i].complete = states_[i].maxChunks == 0;
-        pointComplete_[i] = states_[i].complete;
-        if (states_[i].complete) ++pointsDone_;
-    }
+      plan_(std::move(points), limits),
+      pointComplete_(std::make_unique<std::atomic<bool>[]>(plan_.Points())) {
+    // Nothing to run (no bits allowed) is complete from the start.
+    for (std::size_t i = 0; i < plan_.Points(); ++i)
+        pointComplete_[i] = plan_.PointComplete(i);
     for (int i = 0; i < threads_; ++i)
         runners_.push_back(factory());
 }
@@ -81,18 +70,13 @@ void Sweep::Wait() {
         if (worker.joinable()) worker.join();
 }
 
-uint64_t Sweep::Budget(uint64_t chunk) const {
-    const uint64_t used = chunk * limits_.chunkBits;
-    return std::min(limits_.chunkBits, limits_.maxBits - used);
-}
-
 void Sweep::Work(ChunkRunner& runner) {
     const StopToken stop = stop_.get_token();
-    Task task{};
-    while (!stop.stop_requested() && NextTask(task)) {
-        const SweepPoint& point = points_[task.point];
-        const ChunkRequest request{
-            point.dNoiseLevel, ChunkSeed(limits_.seed, task.point, task.chunk), Budget(task.chunk)};
+    while (!stop.stop_requested()) {
+        const std::optional<ChunkTask> next = NextTask();
+        if (!next) break;
+        const ChunkTask task = *next;
+        const ChunkRequest request = plan_.RequestOf(task);
         const std::atomic<bool>& pointComplete = pointComplete_[task.point];
         const StopRequested halt = [&] {
             return stop.stop_requested() || pointComplete.load(std::memory_order_relaxed);
@@ -113,39 +97,21 @@ void Sweep::Work(ChunkRunner& runner) {
     WorkerDone();
 }
 
-bool Sweep::NextTask(Task& task) {
+std::optional<ChunkTask> Sweep::NextTask() {
     std::lock_guard lock(mutex_);
-    for (std::size_t i = 0; i < states_.size(); ++i) {
-        PointState& s = states_[i];
-        if (s.complete || s.nextChunk >= s.maxChunks) continue;
-        task = {i, s.nextChunk++};
-        s.finished.resize(s.nextChunk);
-        return true;
-    }
-    return false;
+    return plan_.Next();
 }
 
-void Sweep::Finish(const Task& task, const ChunkCounts& counts) {
+void Sweep::Finish(const ChunkTask& task, const ChunkCounts& counts) {
     std::optional<PointResult> completed;
     SweepProgress progress;
     {
         std::lock_guard lock(mutex_);
-        PointState& s = states_[task.point];
-        if (s.complete) return;  // a chunk past the end: its point no longer needs it
-        s.finished[task.chunk] = counts;
-        s.allCounts += counts;
-        while (!s.complete && s.prefix < s.finished.size() && s.finished[s.prefix]) {
-            s.prefixCounts += *s.finished[s.prefix];
-            ++s.prefix;
-            if (s.prefixCounts.errors >= limits_.minErrors || s.prefix == s.maxChunks) {
-                s.complete = true;
-                pointComplete_[task.point] = true;
-                ++pointsDone_;
-                completed = ResultOf(task.point);
-            }
-        }
-        progress = {task.point, s.complete ? s.prefixCounts : s.allCounts, pointsDone_,
-                    points_.size()};
+        // A chunk past the end is dropped: its point no longer needs it.
+        if (plan_.PointComplete(task.point)) return;
+        completed = plan_.Finish(task, counts);
+        if (completed) pointComplete_[task.point] = true;
+        progress = {task.point, plan_.CountsOf(task.point), plan_.PointsDone(), plan_.Points()};
     }
     std::lock_guard lock(callbackMutex_);
     if (callbacks_.onProgress) callbacks_.onProgress(progress);
@@ -165,7 +131,7 @@ void Sweep::WorkerDone() {
     {
         std::lock_guard lock(mutex_);
         if (--workersLeft_ > 0) return;
-        outcome_.cancelled = !outcome_.error.empty() || pointsDone_ < points_.size();
+        outcome_.cancelled = !outcome_.error.empty() || !plan_.Done();
         outcome = outcome_;
     }
     std::lock_guard lock(callbackMutex_);
@@ -176,30 +142,11 @@ void Sweep::WorkerDone() {
     }
 }
 
-PointResult Sweep::ResultOf(std::size_t index) const {
-    const PointState& s = states_[index];
-    PointResult result;
-    result.index = index;
-    result.point = points_[index];
-    result.complete = s.complete;
-    result.counts = s.complete ? s.prefixCounts : s.allCounts;
-    const ChunkCounts& c = result.counts;
-    result.dBer = c.bits > 0 ? static_cast<double>(c.errors) / static_cast<double>(c.bits) : 0;
-    result.interval = ClopperPearson(c.errors, c.bits);
-    // The chunks are the independent blocks: those summed into the counts above.
-    std::vector<BlockCounts> blocks;
-    for (std::size_t i = 0; i < s.finished.size() && (!s.complete || i < s.prefix); ++i) {
-        if (s.finished[i]) blocks.push_back({s.finished[i]->errors, s.finished[i]->bits});
-    }
-    result.blocks = BlockInterval(blocks);
-    return result;
-}
-
 std::vector<PointResult> Sweep::Results() const {
     std::lock_guard lock(mutex_);
     std::vector<PointResult> results;
-    for (std::size_t i = 0; i < points_.size(); ++i)
-        results.push_back(ResultOf(i));
+    for (std::size_t i = 0; i < plan_.Points(); ++i)
+        results.push_back(plan_.ResultOf(i));
     return results;
 }
 

@@ -26,37 +26,13 @@
 #include <vector>
 #include "common/JThread.h"
 
-#include "analysis/BinomialInterval.h"
-#include "analysis/BlockInterval.h"
 #include "sweep/ChunkRunner.h"
+#include "sweep/SweepPlan.h"
 
 namespace linelab {
 
-struct SweepPoint {
-    double dEbN0dB = 0;
-    double dNoiseLevel = 0;  // W/kHz giving that Eb/N0
-};
-
 // The most threads a sweep starts, whatever is asked: far beyond any desktop's cores.
 inline constexpr int kMaxSweepThreads = 256;
-
-struct SweepLimits {
-    uint64_t minErrors = 100;
-    uint64_t maxBits = 100000000;
-    uint64_t seed = 1;
-    uint64_t chunkBits = 1 << 15;  // bits per chunk: about 300 runs of the plain code
-    int threads = 0;               // 0: one per core
-};
-
-struct PointResult {
-    std::size_t index = 0;
-    SweepPoint point;
-    ChunkCounts counts;
-    double dBer = 0;            // errors / bits, 0 before any bit
-    BinomialInterval interval;  // exact 95 %
-    RateInterval blocks;        // 95 % from the spread between chunks (analysis/BlockInterval.h)
-    bool complete = false;      // reached its errors or its bits (false when cancelled)
-};
 
 struct SweepProgress {
     std::size_t point = 0;  // the point a chunk just finished for
@@ -95,37 +71,20 @@ class Sweep {
     int Threads() const { return threads_; }
 
   private:
-    struct Task {
-        std::size_t point;
-        uint64_t chunk;
-    };
-    struct PointState {
-        uint64_t maxChunks = 0;
-        uint64_t nextChunk = 0;
-        std::vector<std::optional<ChunkCounts>> finished;
-        uint64_t prefix = 0;  // leading finished chunks folded into the result
-        ChunkCounts prefixCounts;
-        ChunkCounts allCounts;  // every finished chunk, for a cancelled sweep
-        bool complete = false;
-    };
-
     void Work(ChunkRunner& runner);
-    bool NextTask(Task& task);
-    void Finish(const Task& task, const ChunkCounts& counts);
+    std::optional<ChunkTask> NextTask();
+    void Finish(const ChunkTask& task, const ChunkCounts& counts);
     void Fail(const std::string& error);
     void WorkerDone();
-    PointResult ResultOf(std::size_t index) const;
-    uint64_t Budget(uint64_t chunk) const;
 
-    std::vector<SweepPoint> points_;
-    SweepLimits limits_;
     SweepCallbacks callbacks_;
     int threads_ = 1;
     std::vector<std::unique_ptr<ChunkRunner>> runners_;
 
     mutable std::mutex mutex_;  // guards everything below but the atomics
-    std::vector<PointState> states_;
-    std::size_t pointsDone_ = 0;
+    // The schedule; its points and limits never change, so a chunk's request is read
+    // without the lock.
+    SweepPlan plan_;
     int workersLeft_ = 0;
     SweepOutcome outcome_;
     std::unique_ptr<std::atomic<bool>[]> pointComplete_;

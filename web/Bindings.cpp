@@ -16,7 +16,7 @@
 #include "lesson/Lesson.h"
 #include "ui/SweepSnapshot.h"
 #include "web/Session.h"
-#include "web/SweepPlan.h"
+#include "sweep/SweepPlan.h"
 
 namespace linelab::web {
 namespace {

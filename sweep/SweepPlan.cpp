@@ -1,11 +1,11 @@
-#include "web/SweepPlan.h"
+#include "sweep/SweepPlan.h"
 
 #include <algorithm>
 
 #include "analysis/BinomialInterval.h"
 #include "analysis/BlockInterval.h"
 
-namespace linelab::web {
+namespace linelab {
 
 SweepPlan::SweepPlan(std::vector<SweepPoint> points, SweepLimits limits)
     : points_(std::move(points)), limits_(limits), states_(points_.size()) {
@@ -55,16 +55,22 @@ std::optional<PointResult> SweepPlan::Finish(const ChunkTask& task, const ChunkC
     return std::nullopt;
 }
 
+ChunkCounts SweepPlan::CountsOf(std::size_t index) const {
+    const PointState& s = states_.at(index);
+    return s.complete ? s.prefixCounts : s.allCounts;
+}
+
 PointResult SweepPlan::ResultOf(std::size_t index) const {
     const PointState& s = states_.at(index);
     PointResult result;
     result.index = index;
     result.point = points_[index];
     result.complete = s.complete;
-    result.counts = s.complete ? s.prefixCounts : s.allCounts;
+    result.counts = CountsOf(index);
     const ChunkCounts& c = result.counts;
     result.dBer = c.bits > 0 ? static_cast<double>(c.errors) / static_cast<double>(c.bits) : 0;
     result.interval = ClopperPearson(c.errors, c.bits);
+    // The chunks are the independent blocks: those summed into the counts above.
     std::vector<BlockCounts> blocks;
     for (std::size_t i = 0; i < s.finished.size() && (!s.complete || i < s.prefix); ++i) {
         if (s.finished[i]) blocks.push_back({s.finished[i]->errors, s.finished[i]->bits});
@@ -73,4 +79,4 @@ PointResult SweepPlan::ResultOf(std::size_t index) const {
     return result;
 }
 
-}  // namespace linelab::web
+}  // namespace linelab

@@ -3,9 +3,9 @@
 #include <random>
 
 #include "sweep/Sweep.h"
-#include "web/SweepPlan.h"
+#include "sweep/SweepPlan.h"
 
-namespace linelab::web {
+namespace linelab {
 namespace {
 
 // Counts that depend on the request alone, as a real runner's do.
@@ -46,9 +46,6 @@ std::vector<PointResult> Planned(const std::vector<SweepPoint>& points, SweepLim
 }
 
 TEST(SweepPlan, GivesTheThreadedSweepsResultsInAnyOrder) {
-#if defined(__EMSCRIPTEN__)
-    GTEST_SKIP() << "the browser build has no threads to run the sweep it is held against";
-#endif
     const std::vector<SweepPoint> points{{0, 0}, {3, 2}, {6, 9}};
     struct Case {
         uint64_t minErrors, maxBits, chunkBits;
@@ -96,4 +93,4 @@ TEST(SweepPlan, IgnoresChunksItNeverHandedOutOrNoLongerNeeds) {
 }
 
 }  // namespace
-}  // namespace linelab::web
+}  // namespace linelab
