@@ -65,18 +65,17 @@ void BM_SweepWorker(benchmark::State& state) {
 }
 BENCHMARK(BM_SweepWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A whole sweep on 1 or 2 threads, bits fixed (no error target reached), real time:
-// the efficiency on two idle cores is the runs/s of threads:2 over twice that of threads:1.
-void BM_SweepThreads(benchmark::State& state) {
-    const SweepSettings settings = NoiseScene();
+// A whole sweep of two points on 1 or 2 threads, bits fixed (no error target reached), real
+// time: the efficiency on two idle cores is the runs/s of threads:2 over twice that of
+// threads:1. Process CPU time (every thread) is counted too, so a loaded machine still shows
+// what the second thread costs: efficiency is at most cpu_us/run(1) / cpu_us/run(2).
+void SweepOnThreads(benchmark::State& state, const ChunkRunnerFactory& runners, uint64_t maxBits) {
     const int threads = static_cast<int>(state.range(0));
     uint64_t runs = 0;
-    // Process CPU time (every thread), so a loaded machine still shows what the second
-    // thread costs: efficiency on two idle cores is at most cpu_us/run(1) / cpu_us/run(2).
     const std::clock_t cpuStart = std::clock();
     for (auto _ : state) {
-        Sweep sweep(EngineRunners(settings), {{0, 0.4}, {1, 0.3}},
-                    {.minErrors = UINT64_MAX, .maxBits = 1 << 19, .seed = 1, .threads = threads});
+        Sweep sweep(runners, {{0, 0.4}, {1, 0.3}},
+                    {.minErrors = UINT64_MAX, .maxBits = maxBits, .seed = 1, .threads = threads});
         sweep.Start();
         sweep.Wait();
         for (const PointResult& r : sweep.Results())
@@ -85,6 +84,10 @@ void BM_SweepThreads(benchmark::State& state) {
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     state.counters["cpu_us/run"] = runs > 0 ? 1e6 * cpuSeconds / static_cast<double>(runs) : 0;
     ReportRuns(state, runs);
+}
+
+void BM_SweepThreads(benchmark::State& state) {
+    SweepOnThreads(state, EngineRunners(NoiseScene()), 1 << 19);
 }
 BENCHMARK(BM_SweepThreads)
     ->ArgName("threads")
@@ -128,21 +131,7 @@ BENCHMARK(BM_FoldedWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The folded runner's sweep on 1 or 2 threads; efficiency as for BM_SweepThreads.
 void BM_FoldedThreads(benchmark::State& state) {
-    const SweepSettings settings = NoiseSceneMatched();
-    const int threads = static_cast<int>(state.range(0));
-    uint64_t runs = 0;
-    const std::clock_t cpuStart = std::clock();
-    for (auto _ : state) {
-        Sweep sweep(SweepRunners(settings, SweepRunner::Folded), {{0, 0.4}, {1, 0.3}},
-                    {.minErrors = UINT64_MAX, .maxBits = 1 << 23, .seed = 1, .threads = threads});
-        sweep.Start();
-        sweep.Wait();
-        for (const PointResult& r : sweep.Results())
-            runs += r.counts.runs;
-    }
-    const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    state.counters["cpu_us/run"] = runs > 0 ? 1e6 * cpuSeconds / static_cast<double>(runs) : 0;
-    ReportRuns(state, runs);
+    SweepOnThreads(state, SweepRunners(NoiseSceneMatched(), SweepRunner::Folded), 1 << 23);
 }
 BENCHMARK(BM_FoldedThreads)
     ->ArgName("threads")
