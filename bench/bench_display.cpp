@@ -91,7 +91,8 @@ struct Frame {
     }
 
     void Draw() {
-        const StripSwitches all{true, true, true, true, true, true, true, true};
+        StripSwitches all;
+        all.on.fill(true);
         RedrawStrips(record, all, 1, 0.0,
                      [this](StripPanel p) -> Canvas& { return strips[static_cast<int>(p)]; });
         const EyeView eye{kPanelW, kPanelH, 0, false, run.dBaudRate};

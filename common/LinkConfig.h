@@ -8,28 +8,18 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/PanelList.h"
 #include "common/Tables.h"
 
 namespace linelab {
 
-// Every picture panel: eight strips, three eyes, three spectra.
-enum class PanelId : uint8_t {
-    Data,
-    PreData,
-    CodedData,
-    ModData,
-    DemodData,
-    DecodedData,
-    PostData,
-    RxData,
-    TxEye,
-    ChannelEye,
-    RxEye,
-    TxSpectrum,
-    ChannelSpectrum,
-    RxSpectrum,
-};
-inline constexpr std::size_t kPanelCount = 14;
+// Every picture panel (common/PanelList.h): the strips, the eyes, the spectra.
+#define LINELAB_PANEL_ID(id, ...) id,
+enum class PanelId : uint8_t { LINELAB_PANELS(LINELAB_PANEL_ID) };
+#undef LINELAB_PANEL_ID
+#define LINELAB_PANEL_COUNT(...) +1
+inline constexpr std::size_t kPanelCount = 0 LINELAB_PANELS(LINELAB_PANEL_COUNT);
+#undef LINELAB_PANEL_COUNT
 
 // The panels whose check box is on.
 class ShownPanels {

@@ -48,12 +48,9 @@ void DrawShot(const StripShot& shot, Canvas& canvas, int zoom, double start) {
 
 void RedrawStrips(const StripRecord& record, const StripSwitches& on, int zoom, double start,
                   const StripCanvases& canvasOf) {
-    const std::array<bool, 8> checked{on.chkData,     on.chkPreData,   on.chkCodedData,
-                                      on.chkModData,  on.chkDemodData, on.chkDecodedData,
-                                      on.chkPostData, on.chkRxData};
-    for (std::size_t i = 0; i < checked.size(); ++i) {
+    for (std::size_t i = 0; i < on.on.size(); ++i) {
         const StripShot& shot = record.strips[i];
-        if (checked[i] && shot.drawn)
+        if (on.on[i] && shot.drawn)
             DrawShot(shot, canvasOf(static_cast<StripPanel>(i)), zoom, start);
     }
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <span>
 
 #include "common/RunState.h"
@@ -30,7 +31,7 @@ struct StripShot {
 };
 
 struct StripRecord {
-    std::array<StripShot, 8> strips{};
+    std::array<StripShot, kStripPanels> strips{};
     // How many panel widths (at zoom 1) one run lasts: 128 symbols at the transmitter's
     // symbol time scale. The scroll slider moves through this.
     double runSpan = 128.0 / 12;
@@ -40,16 +41,14 @@ struct StripRecord {
     void NewRun(double span);  // forgets which strips were drawn
 };
 
-// The strip switches (value 1 = true), in the order the strips are visited.
+// Which strips are switched on.
 struct StripSwitches {
-    bool chkData = false;
-    bool chkPreData = false;
-    bool chkCodedData = false;
-    bool chkModData = false;
-    bool chkDemodData = false;
-    bool chkDecodedData = false;
-    bool chkPostData = false;
-    bool chkRxData = false;
+    std::array<bool, kStripPanels> on{};
+    StripSwitches() = default;
+    StripSwitches(std::initializer_list<StripPanel> panels) {
+        for (StripPanel panel : panels)
+            on[static_cast<std::size_t>(panel)] = true;
+    }
 };
 
 // Panel widths (at zoom 1) from the start of the run to the left edge of the strips, for

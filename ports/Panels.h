@@ -6,23 +6,34 @@
 #include <span>
 
 #include "common/Colours.h"
+#include "common/LinkConfig.h"
 #include "common/RunState.h"
 #include "common/Signal.h"
 
 namespace linelab {
 
-enum class StripPanel {
-    Data,
-    PreData,
-    CodedData,
-    ModData,
-    DemodData,
-    DecodedData,
-    PostData,
-    RxData
-};
-enum class EyePanel { Tx, Channel, Rx };
-enum class SpectrumPanel { Tx, Channel, Rx };
+// Each kind's panels by their id within the kind, in the order of the panel list.
+#define LINELAB_KIND_ID(id, kindId, ...) kindId,
+enum class StripPanel { LINELAB_STRIP_PANELS(LINELAB_KIND_ID) };
+enum class EyePanel { LINELAB_EYE_PANELS(LINELAB_KIND_ID) };
+enum class SpectrumPanel { LINELAB_SPECTRUM_PANELS(LINELAB_KIND_ID) };
+#undef LINELAB_KIND_ID
+
+#define LINELAB_COUNT_ONE(...) +1
+inline constexpr int kStripPanels = 0 LINELAB_STRIP_PANELS(LINELAB_COUNT_ONE);
+inline constexpr int kEyePanels = 0 LINELAB_EYE_PANELS(LINELAB_COUNT_ONE);
+#undef LINELAB_COUNT_ONE
+
+// The panel a kind's id names: the kinds are consecutive in PanelId, strips first.
+inline constexpr PanelId PanelOf(StripPanel panel) {
+    return static_cast<PanelId>(static_cast<int>(panel));
+}
+inline constexpr PanelId PanelOf(EyePanel panel) {
+    return static_cast<PanelId>(kStripPanels + static_cast<int>(panel));
+}
+inline constexpr PanelId PanelOf(SpectrumPanel panel) {
+    return static_cast<PanelId>(kStripPanels + kEyePanels + static_cast<int>(panel));
+}
 
 class Panels {
   public:

@@ -30,6 +30,7 @@ class Cascades final : public ControlHandlers {
   private:
     void LoadSideLists(int side);
     void RestartPics(int side);
+    void OnPanelCheckClick(const PanelDescriptor& panel);
     void cmbData_Change();
     void cmbPreCode_Change(int index);
     void cmbCode_Change(int index);

@@ -13,11 +13,10 @@ constexpr std::array<std::string_view, CountOf<ListId>()> kListNames = {
     "cmbHighPass",    "cmbLowPass",    "cmbNoise",      "cmbMultipathDelay", "cmbMultipathMag",
     "cmbScene"};
 
+#define LINELAB_CHECK_NAME(id, ...) "chk" #id,
 constexpr std::array<std::string_view, CountOf<CheckId>()> kCheckNames = {
-    "chkData",        "chkPreData",    "chkCodedData",       "chkModData",    "chkDemodData",
-    "chkDecodedData", "chkPostData",   "chkRxData",          "chkTxEye",      "chkChannelEye",
-    "chkRxEye",       "chkTxSpectrum", "chkChannelSpectrum", "chkRxSpectrum", "chkInvert",
-    "chkLinear",      "chkMemory",     "chkFixedNoise"};
+    LINELAB_PANELS(LINELAB_CHECK_NAME) "chkInvert", "chkLinear", "chkMemory", "chkFixedNoise"};
+#undef LINELAB_CHECK_NAME
 
 constexpr std::array<std::string_view, CountOf<SliderId>()> kSliderNames = {
     "hscDataZoom",   "hscDataScroll", "vscSpectrumRange",
@@ -34,10 +33,10 @@ constexpr std::array<std::string_view, CountOf<LabelId>()> kLabelNames = {
     "lblFreq(2)",       "lblFreq(3)",       "lblFreq(4)",   "lblFreq(5)",
     "lblFreq(6)",       "lblFreq(7)",       "lblFreq(8)"};
 
+#define LINELAB_PICTURE_NAME(id, ...) "pic" #id,
 constexpr std::array<std::string_view, CountOf<PictureId>()> kPictureNames = {
-    "picData",        "picPreData",    "picCodedData",       "picModData",   "picDemodData",
-    "picDecodedData", "picPostData",   "picRxData",          "picTxEye",     "picChannelEye",
-    "picRxEye",       "picTxSpectrum", "picChannelSpectrum", "picRxSpectrum"};
+    LINELAB_PANELS(LINELAB_PICTURE_NAME)};
+#undef LINELAB_PICTURE_NAME
 
 constexpr std::array<std::string_view, CountOf<DecorationId>()> kDecorationNames = {
     "lneHint(0)",  "lneHint(1)",  "lneHint(2)",  "lneHint(3)",  "lneHint(4)",  "lneHint(5)",

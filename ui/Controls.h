@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/PanelList.h"
+
 namespace linelab {
 
 class Canvas;
@@ -43,27 +45,16 @@ enum class ListId : int {
     Count
 };
 
+// The panels' check boxes first, in the order of the panel list (common/PanelList.h).
+#define LINELAB_PANEL_CHECK(id, ...) chk##id,
 enum class CheckId : int {
-    chkData,
-    chkPreData,
-    chkCodedData,
-    chkModData,
-    chkDemodData,
-    chkDecodedData,
-    chkPostData,
-    chkRxData,
-    chkTxEye,
-    chkChannelEye,
-    chkRxEye,
-    chkTxSpectrum,
-    chkChannelSpectrum,
-    chkRxSpectrum,
-    chkInvert,
+    LINELAB_PANELS(LINELAB_PANEL_CHECK) chkInvert,
     chkLinear,
     chkMemory,
     chkFixedNoise,  // beside the noise box: a fixed noise density instead of per-run scaling
     Count
 };
+#undef LINELAB_PANEL_CHECK
 
 enum class SliderId : int {
     hscDataZoom,
@@ -114,25 +105,11 @@ enum class LabelId : int {
     Count
 };
 
-// Strips first, in the order of the engine's StripPanel; then the eyes and the spectra in
-// the order of EyePanel and SpectrumPanel (transmit, channel, receive).
-enum class PictureId : int {
-    picData,
-    picPreData,
-    picCodedData,
-    picModData,
-    picDemodData,
-    picDecodedData,
-    picPostData,
-    picRxData,
-    picTxEye,
-    picChannelEye,
-    picRxEye,
-    picTxSpectrum,
-    picChannelSpectrum,
-    picRxSpectrum,
-    Count
-};
+// One picture per panel, in the order of the panel list: each kind's pictures are
+// consecutive, as its check boxes are.
+#define LINELAB_PANEL_PICTURE(id, ...) pic##id,
+enum class PictureId : int { LINELAB_PANELS(LINELAB_PANEL_PICTURE) Count };
+#undef LINELAB_PANEL_PICTURE
 
 enum class DecorationId : int {
     lneHint0,

@@ -98,8 +98,8 @@ EyeView EyeViewOf(const ControlSet& controls, double dBaudRate) {
 void FormHost::DrawEye(EyePanel panel, const Signal& timeData, double scaleFactor,
                        const Thresholds& thresholds, bool showThreshold) {
     const EyeView view = EyeViewOf(controls_, simulation_.State().dBaudRate);
-    const auto id = Element(PictureId::picTxEye, static_cast<int>(panel));
-    PlotEye(timeData, controls_.CanvasOf(id), scaleFactor, thresholds, showThreshold, view);
+    PlotEye(timeData, controls_.CanvasOf(Describe(panel).picture), scaleFactor, thresholds,
+            showThreshold, view);
 }
 
 void FormHost::DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
@@ -107,8 +107,7 @@ void FormHost::DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
     const CheckControl& linear = controls_.Check(CheckId::chkLinear);
     const SpectrumView view{linear.visible && linear.value == 1,
                             controls_.Slider(SliderId::vscSpectrumRange).value};
-    const auto id = Element(PictureId::picTxSpectrum, static_cast<int>(panel));
-    PlotSpectrum(average, memory, controls_.CanvasOf(id), colour, view);
+    PlotSpectrum(average, memory, controls_.CanvasOf(Describe(panel).picture), colour, view);
 }
 
 void FormHost::ReadFilterTexts(FilterTexts& out) {

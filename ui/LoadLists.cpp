@@ -51,14 +51,12 @@ void Cascades::ApplyScene(int index) {
 // A change of either side's settings clears that side's pictures and restarts its counts:
 // side 0 the transmitter's, side 1 everything the channel and receiver show.
 void Cascades::RestartPics(int side) {
-    if (side == 0) {
-        controls_.ClearPicture(PictureId::picTxEye);
-        controls_.ClearPicture(PictureId::picTxSpectrum);
-    } else if (side == 1) {
-        controls_.ClearPicture(PictureId::picRxEye);
-        controls_.ClearPicture(PictureId::picRxSpectrum);
-        controls_.ClearPicture(PictureId::picChannelEye);
-        controls_.ClearPicture(PictureId::picChannelSpectrum);
+    if (side == 0 || side == 1) {
+        for (const PanelDescriptor& panel : kPanelTable) {
+            const bool transmitter = panel.stage == PanelStage::Transmitter;
+            if (panel.kind != PanelKind::Strip && transmitter == (side == 0))
+                controls_.ClearPicture(panel.picture);
+        }
     }
     engine().RestartCounters(side);
 }

@@ -23,6 +23,7 @@
 #include "analysis/SignalToNoise.h"
 #include "display/Plots.h"
 #include "ports/Frame.h"
+#include "ports/Panels.h"
 #include "ui/BerCounts.h"
 #include "ui/Controls.h"
 #include "ui/PanelTap.h"
@@ -30,8 +31,6 @@
 namespace linelab {
 
 class Form1;
-
-inline constexpr int kEyePanels = 3;  // transmit, channel, receive
 
 class Measurements {
   public:

@@ -8,13 +8,11 @@
 #include "common/Signal.h"
 #include "display/Plots.h"
 #include "ui/Form1.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
 
-constexpr std::array<std::string_view, 8> kStripNames = {
-    "Data",    "Pre-coded",    "Coded",        "Sent levels", "Received levels",
-    "Decoded", "Post-decoded", "Received data"};
 constexpr std::array<std::string_view, 3> kStages = {"Transmitter", "Channel", "Receiver"};
 
 std::string Lower(std::string_view text) {
@@ -49,82 +47,115 @@ std::string_view StageName(int side) {
 }
 
 std::string_view StripTitle(PictureId strip) {
-    const auto i = static_cast<std::size_t>(strip);
-    return i < kStripNames.size() ? kStripNames[i] : std::string_view();
+    const PanelDescriptor* panel = DescriptorOf(strip);
+    return panel != nullptr ? panel->title : std::string_view();
 }
 
+namespace {
+
+std::string_view StageOf(const PanelDescriptor& panel) {
+    return StageName(static_cast<int>(panel.stage));
+}
+
+}  // namespace
+
 std::string SwitchText(CheckId id) {
-    const int i = static_cast<int>(id);
-    if (i < static_cast<int>(kStripNames.size()))
-        return "Show the " + Lower(kStripNames[static_cast<std::size_t>(i)]) + " strip";
-    if (id >= CheckId::chkTxEye && id <= CheckId::chkRxEye)
-        return "Show the " + Lower(StageName(i - static_cast<int>(CheckId::chkTxEye))) + " eye";
-    if (id >= CheckId::chkTxSpectrum && id <= CheckId::chkRxSpectrum)
-        return "Show the " + Lower(StageName(i - static_cast<int>(CheckId::chkTxSpectrum))) +
-               " spectrum";
+    const PanelDescriptor* panel = DescriptorOf(id);
+    if (panel == nullptr) return {};
+    switch (panel->kind) {
+        case PanelKind::Strip:
+            return "Show the " + Lower(panel->title) + " strip";
+        case PanelKind::Eye:
+            return "Show the " + Lower(StageOf(*panel)) + " eye";
+        case PanelKind::Spectrum:
+            return "Show the " + Lower(StageOf(*panel)) + " spectrum";
+    }
     return {};
 }
 
 PanelFrame PanelFrameOf(const Form1& form, PictureId id) {
     PanelFrame frame;
-    const int i = static_cast<int>(id);
+    const PanelDescriptor* panel = DescriptorOf(id);
+    if (panel == nullptr) return frame;
     const CheckControl& linear = form.Check(CheckId::chkLinear);
     const bool isLinear = linear.visible && linear.value == 1;
-    if (id >= PictureId::picTxEye && id <= PictureId::picRxEye) {
-        frame.title = std::string(StageName(i - static_cast<int>(PictureId::picTxEye))) + " eye";
-    } else if (id >= PictureId::picTxSpectrum && id <= PictureId::picRxSpectrum) {
-        frame.title = std::string(StageName(i - static_cast<int>(PictureId::picTxSpectrum))) +
-                      (isLinear ? " spectrum, linear" : " spectrum, dB");
-    } else {
-        frame.sideLabel = std::string(StripTitle(id));
+    switch (panel->kind) {
+        case PanelKind::Eye:
+            frame.title = std::string(StageOf(*panel)) + " eye";
+            break;
+        case PanelKind::Spectrum:
+            frame.title =
+                std::string(StageOf(*panel)) + (isLinear ? " spectrum, linear" : " spectrum, dB");
+            break;
+        case PanelKind::Strip:
+            frame.sideLabel = std::string(panel->title);
+            break;
     }
-    // Each panel's check box has the panel's own position among the check boxes.
-    if (form.Check(static_cast<CheckId>(i)).value == 0) frame.offHint = std::string(kOffHintText);
+    if (form.Check(panel->check).value == 0) frame.offHint = std::string(kOffHintText);
     return frame;
 }
 
-PanelAxes PanelAxesOf(const Form1& form, PictureId id) {
+namespace {
+
+PanelAxes EyeAxes(const RunState& state, const PanelDescriptor& panel) {
     PanelAxes axes;
-    const int i = static_cast<int>(id);
-    const RunState& state = form.State();
-    if (id >= PictureId::picTxEye && id <= PictureId::picRxEye) {
-        const int side = i - static_cast<int>(PictureId::picTxEye);
-        axes.symbolsAcross = SymbolsAcross(state.dBaudRate);
-        // The receiver's eye is drawn at a fixed scale with its thresholds; the others at the
-        // transmit eye's scale slider's.
-        const double scale = side == 2 ? std::sqrt(2.0) : state.dTxEyeScale;
-        if (scale > 0)
-            axes.values = AxisOf([scale](double v) { return EyeHeightFraction(v, scale); }, "");
-        if (side == 2) {
-            std::vector<double>& marks = axes.values.marks;
-            marks.assign(state.dThresholds.begin(), state.dThresholds.begin() + 4);
-            std::sort(marks.begin(), marks.end());
-            marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
-        }
-        return axes;
+    axes.symbolsAcross = SymbolsAcross(state.dBaudRate);
+    // The receiver's eye is drawn at a fixed scale with its thresholds; the others at the
+    // transmit eye's scale slider's.
+    const bool receiver = panel.stage == PanelStage::Receiver;
+    const double scale = receiver ? std::sqrt(2.0) : state.dTxEyeScale;
+    if (scale > 0)
+        axes.values = AxisOf([scale](double v) { return EyeHeightFraction(v, scale); }, "");
+    if (receiver) {
+        std::vector<double>& marks = axes.values.marks;
+        marks.assign(state.dThresholds.begin(), state.dThresholds.begin() + 4);
+        std::sort(marks.begin(), marks.end());
+        marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
     }
-    if (id >= PictureId::picTxSpectrum && id <= PictureId::picRxSpectrum) {
-        const CheckControl& linear = form.Check(CheckId::chkLinear);
-        const bool isLinear = linear.visible && linear.value == 1;
-        const SpectrumView view{isLinear, form.Slider(SliderId::vscSpectrumRange).value};
-        axes.values = AxisOf([&view](double v) { return SpectrumHeightFraction(v, view); },
-                             isLinear ? "" : "dB");
-        axes.frequencyNumbers = !form.Label(LabelId::lblFreq0).visible;
-        return axes;
-    }
-    // The lowest strip shown of each group (sent, received) carries the time axis: a strip
-    // shows zoom times its own symbols across, counted in its own symbol periods.
-    const bool sent = id <= PictureId::picModData;
-    const int first = static_cast<int>(sent ? PictureId::picData : PictureId::picDemodData);
-    const int last = static_cast<int>(sent ? PictureId::picModData : PictureId::picRxData);
-    int lowest = -1;
-    for (int k = first; k <= last; ++k) {
-        if (form.Visible(ControlRef(static_cast<PictureId>(k)))) lowest = k;
-    }
-    const int baud = form.Strips().strips[static_cast<std::size_t>(i)].iBaud;
-    const int zoom = std::max(1, form.Slider(SliderId::hscDataZoom).value);
-    if (i == lowest && baud > 0) axes.symbolsAcross = double(baud) * zoom;
     return axes;
+}
+
+PanelAxes SpectrumAxes(const Form1& form) {
+    PanelAxes axes;
+    const CheckControl& linear = form.Check(CheckId::chkLinear);
+    const bool isLinear = linear.visible && linear.value == 1;
+    const SpectrumView view{isLinear, form.Slider(SliderId::vscSpectrumRange).value};
+    axes.values =
+        AxisOf([&view](double v) { return SpectrumHeightFraction(v, view); }, isLinear ? "" : "dB");
+    axes.frequencyNumbers = !form.Label(LabelId::lblFreq0).visible;
+    return axes;
+}
+
+// The lowest strip shown of each group (sent, received) carries the time axis: a strip shows
+// zoom times its own symbols across, counted in its own symbol periods.
+PanelAxes StripAxes(const Form1& form, const PanelDescriptor& panel) {
+    PanelAxes axes;
+    const PanelDescriptor* lowest = nullptr;
+    for (const PanelDescriptor& other : kPanelTable) {
+        if (other.kind == PanelKind::Strip && other.stage == panel.stage &&
+            form.Visible(ControlRef(other.picture)))
+            lowest = &other;
+    }
+    const int baud = form.Strips().strips[static_cast<std::size_t>(panel.panel)].iBaud;
+    const int zoom = std::max(1, form.Slider(SliderId::hscDataZoom).value);
+    if (lowest == &panel && baud > 0) axes.symbolsAcross = double(baud) * zoom;
+    return axes;
+}
+
+}  // namespace
+
+PanelAxes PanelAxesOf(const Form1& form, PictureId id) {
+    const PanelDescriptor* panel = DescriptorOf(id);
+    if (panel == nullptr) return {};
+    switch (panel->kind) {
+        case PanelKind::Eye:
+            return EyeAxes(form.State(), *panel);
+        case PanelKind::Spectrum:
+            return SpectrumAxes(form);
+        case PanelKind::Strip:
+            break;
+    }
+    return StripAxes(form, *panel);
 }
 
 }  // namespace linelab

@@ -1,36 +1,38 @@
 // Check boxes, sliders and clicks on panels: they clear pictures, restart averages and
 // counts, or change a caption; none of them draws a run.
 
+#include <optional>
+
 #include "display/Plots.h"
 #include "ui/Cascades.h"
 #include "ui/FormHost.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
 
-// The eight strip check boxes come first and in the order of their pictures.
-bool IsStripSwitch(CheckId id) {
-    return id <= CheckId::chkRxData;
+// The spectrum a panel shows, if it is one.
+std::optional<SpectrumPanel> SpectrumOf(const PanelDescriptor* panel) {
+    if (panel == nullptr || panel->kind != PanelKind::Spectrum) return std::nullopt;
+    return static_cast<SpectrumPanel>(panel->kindIndex);
 }
 
 }  // namespace
 
+// A strip's box clears its picture; a spectrum's restarts its average; an eye's only starts
+// or stops the drawing.
+void Cascades::OnPanelCheckClick(const PanelDescriptor& panel) {
+    if (panel.kind == PanelKind::Strip) controls_.ClearPicture(panel.picture);
+    if (const auto spectrum = SpectrumOf(&panel)) engine().RestartSpectrum(*spectrum);
+}
+
 void Cascades::OnCheckClick(CheckId id) {
-    const CheckControl& check = controls_.Check(id);
-    if (IsStripSwitch(id)) {
-        controls_.ClearPicture(static_cast<PictureId>(id));
+    if (const PanelDescriptor* panel = DescriptorOf(id)) {
+        OnPanelCheckClick(*panel);
         return;
     }
+    const CheckControl& check = controls_.Check(id);
     switch (id) {
-        case CheckId::chkTxSpectrum:
-            engine().RestartSpectrum(SpectrumPanel::Tx);
-            break;
-        case CheckId::chkChannelSpectrum:
-            engine().RestartSpectrum(SpectrumPanel::Channel);
-            break;
-        case CheckId::chkRxSpectrum:
-            engine().RestartSpectrum(SpectrumPanel::Rx);
-            break;
         case CheckId::chkFixedNoise:
             engine().RestartBer();
             break;
@@ -47,7 +49,7 @@ void Cascades::OnCheckClick(CheckId id) {
             controls_.SetCheckCaption(id, check.caption, check.value == 1 ? kDarkGreen : kBlack);
             break;
         default:
-            break;  // the eye switches only start or stop the drawing
+            break;
     }
 }
 
@@ -90,25 +92,11 @@ void Cascades::hscDataZoom_Change() {
     simulation_.RedrawStrips();
 }
 
+// A click clears an eye and restarts a spectrum's average; a click on a strip does nothing.
 void Cascades::ClickPicture(PictureId id) {
-    switch (id) {
-        case PictureId::picTxEye:
-        case PictureId::picChannelEye:
-        case PictureId::picRxEye:
-            controls_.ClearPicture(id);
-            break;
-        case PictureId::picTxSpectrum:
-            engine().RestartSpectrum(SpectrumPanel::Tx);
-            break;
-        case PictureId::picChannelSpectrum:
-            engine().RestartSpectrum(SpectrumPanel::Channel);
-            break;
-        case PictureId::picRxSpectrum:
-            engine().RestartSpectrum(SpectrumPanel::Rx);
-            break;
-        default:
-            break;  // a click on a strip does nothing
-    }
+    const PanelDescriptor* panel = DescriptorOf(id);
+    if (panel != nullptr && panel->kind == PanelKind::Eye) controls_.ClearPicture(id);
+    if (const auto spectrum = SpectrumOf(panel)) engine().RestartSpectrum(*spectrum);
 }
 
 void Cascades::ClickBer() {

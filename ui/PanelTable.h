@@ -1,62 +1,98 @@
 #pragma once
-// Every picture panel described once: the simulation's name for it, its check box, its
-// picture, and the texts a front end shows for the two. The form model reads the shown set
-// through this table; the window takes its tooltips from it.
+// The panel list (common/PanelList.h) as the form model reads it: per panel its check box and
+// picture, its kind and stage, its title, its tooltips and its cell in each scene. The shown
+// set, the tooltips, the panel frames, the scenes, the chain and the panel handlers all read
+// this table, so a panel's row is the only place that says where it stands.
 
 #include <array>
-#include <optional>
+#include <cstdint>
 #include <string_view>
 
 #include "common/LinkConfig.h"
+#include "ports/Panels.h"
 #include "ui/Controls.h"
 
 namespace linelab {
+
+inline constexpr int kSceneCount = 7;
+
+// A scene's cell: whether a panel (or a group of other controls) is shown, whether a panel's
+// check box is shown with it, and the value the box is set to (left alone when neither kOn
+// nor kOff).
+inline constexpr uint8_t kShown = 1;
+inline constexpr uint8_t kBoxes = 2;
+inline constexpr uint8_t kOn = 4;
+inline constexpr uint8_t kOff = 8;
+using SceneCells = std::array<uint8_t, kSceneCount>;
+
+namespace scene {
+constexpr uint8_t _ = 0;
+constexpr uint8_t Y = kShown;
+constexpr uint8_t YOn = kShown | kOn;             // shown and on, its box hidden
+constexpr uint8_t BOn = kShown | kBoxes | kOn;    // shown with its box, on
+constexpr uint8_t BOff = kShown | kBoxes | kOff;  // shown with its box, off
+constexpr uint8_t HOff = kOff;                    // hidden and off
+
+constexpr SceneCells Cells(uint8_t s0, uint8_t s1, uint8_t s2, uint8_t s3, uint8_t s4, uint8_t s5,
+                           uint8_t s6) {
+    return {s0, s1, s2, s3, s4, s5, s6};
+}
+}  // namespace scene
+
+enum class PanelKind : uint8_t { Strip, Eye, Spectrum };
+enum class PanelStage : uint8_t { Transmitter, Channel, Receiver };
 
 struct PanelDescriptor {
     PanelId panel;
     CheckId check;
     PictureId picture;
+    PanelKind kind;
+    int kindIndex;  // its StripPanel, EyePanel or SpectrumPanel
+    PanelStage stage;
+    std::string_view title;       // a strip's name; empty for eyes and spectra
     std::string_view checkTip;    // what the check box does
     std::string_view pictureTip;  // what the picture shows
+    SceneCells scenes;
 };
 
-inline constexpr std::array<PanelDescriptor, kPanelCount> kPanelTable = {{
-    {PanelId::Data, CheckId::chkData, PictureId::picData, "Show or grey the data strip",
-     "Data bits of the last run"},
-    {PanelId::PreData, CheckId::chkPreData, PictureId::picPreData,
-     "Show or grey the pre-coded strip", "Bits after pre-coding"},
-    {PanelId::CodedData, CheckId::chkCodedData, PictureId::picCodedData,
-     "Show or grey the line-coded strip", "Bits after line coding"},
-    {PanelId::ModData, CheckId::chkModData, PictureId::picModData,
-     "Show or grey the transmitted levels strip", "Transmitted line levels"},
-    {PanelId::DemodData, CheckId::chkDemodData, PictureId::picDemodData,
-     "Show or grey the received levels strip",
-     "Received line levels as decided (red: different from sent)"},
-    {PanelId::DecodedData, CheckId::chkDecodedData, PictureId::picDecodedData,
-     "Show or grey the received code bits strip", "Received code bits (red: different from sent)"},
-    {PanelId::PostData, CheckId::chkPostData, PictureId::picPostData,
-     "Show or grey the line-decoded strip", "Bits after line decoding (red: different from sent)"},
-    {PanelId::RxData, CheckId::chkRxData, PictureId::picRxData,
-     "Show or grey the received data strip (errors in red)", "Received data bits (red: errors)"},
-    {PanelId::TxEye, CheckId::chkTxEye, PictureId::picTxEye,
-     "Add runs to the transmit eye, or freeze it",
-     "Transmit eye, building up over runs; click to clear it"},
-    {PanelId::ChannelEye, CheckId::chkChannelEye, PictureId::picChannelEye,
-     "Add runs to the channel eye, or freeze it",
-     "Eye at the channel output, building up over runs; click to clear it"},
-    {PanelId::RxEye, CheckId::chkRxEye, PictureId::picRxEye,
-     "Add runs to the receive eye, or freeze it",
-     "Receive eye with the thresholds and sampling instant in green; click to clear it"},
-    {PanelId::TxSpectrum, CheckId::chkTxSpectrum, PictureId::picTxSpectrum,
-     "Average runs into the transmit spectrum, or freeze it",
-     "Transmit power spectrum, 0 to 4 kHz, averaged; click to restart"},
-    {PanelId::ChannelSpectrum, CheckId::chkChannelSpectrum, PictureId::picChannelSpectrum,
-     "Average runs into the channel spectrum, or freeze it",
-     "Channel output power spectrum, 0 to 4 kHz; click to restart"},
-    {PanelId::RxSpectrum, CheckId::chkRxSpectrum, PictureId::picRxSpectrum,
-     "Average runs into the receive spectrum, or freeze it",
-     "Receive filter output power spectrum, 0 to 4 kHz; click to restart"},
-}};
+#define LINELAB_DESCRIBE(kind, kindIndex, id, stage, title, checkTip, pictureTip, scenes) \
+    PanelDescriptor{PanelId::id,                                                          \
+                    CheckId::chk##id,                                                     \
+                    PictureId::pic##id,                                                   \
+                    kind,                                                                 \
+                    static_cast<int>(kindIndex),                                          \
+                    PanelStage::stage,                                                    \
+                    title,                                                                \
+                    checkTip,                                                             \
+                    pictureTip,                                                           \
+                    Cells scenes},
+#define LINELAB_STRIP_ROW(id, kindId, ...) \
+    LINELAB_DESCRIBE(PanelKind::Strip, StripPanel::kindId, id, __VA_ARGS__)
+#define LINELAB_EYE_ROW(id, kindId, ...) \
+    LINELAB_DESCRIBE(PanelKind::Eye, EyePanel::kindId, id, __VA_ARGS__)
+#define LINELAB_SPECTRUM_ROW(id, kindId, ...) \
+    LINELAB_DESCRIBE(PanelKind::Spectrum, SpectrumPanel::kindId, id, __VA_ARGS__)
+inline constexpr std::array<PanelDescriptor, kPanelCount> kPanelTable = [] {
+    using namespace scene;
+    return std::array<PanelDescriptor, kPanelCount>{
+        LINELAB_STRIP_PANELS(LINELAB_STRIP_ROW) LINELAB_EYE_PANELS(LINELAB_EYE_ROW)
+            LINELAB_SPECTRUM_PANELS(LINELAB_SPECTRUM_ROW)};
+}();
+#undef LINELAB_DESCRIBE
+#undef LINELAB_STRIP_ROW
+#undef LINELAB_EYE_ROW
+#undef LINELAB_SPECTRUM_ROW
+
+// A panel's descriptor, and its check box and picture, from its id within its kind.
+inline const PanelDescriptor& Describe(StripPanel panel) {
+    return kPanelTable[static_cast<std::size_t>(PanelOf(panel))];
+}
+inline const PanelDescriptor& Describe(EyePanel panel) {
+    return kPanelTable[static_cast<std::size_t>(PanelOf(panel))];
+}
+inline const PanelDescriptor& Describe(SpectrumPanel panel) {
+    return kPanelTable[static_cast<std::size_t>(PanelOf(panel))];
+}
 
 inline const PanelDescriptor& Describe(PanelId panel) {
     return kPanelTable[static_cast<std::size_t>(panel)];

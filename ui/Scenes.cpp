@@ -31,7 +31,7 @@ void Scenes::Lay(int index) {
 
     ShowGroups(index);
     controls_.AssignCheck(CheckId::chkInvert, 0);
-    SwitchGroups(index);
+    SwitchPanels(index);
     controls_.SetSliderRange(SliderId::hscDataScroll, controls_.Slider(SliderId::hscDataScroll).min,
                              kScrollMaximum);
     controls_.AssignSlider(SliderId::vscSpectrumRange, kSpectrumRange);
@@ -45,26 +45,26 @@ void Scenes::Lay(int index) {
 // only real changes reach the observer.
 void Scenes::ShowGroups(int index) {
     std::vector<ControlRef> shown(kAlwaysShown.begin(), kAlwaysShown.end());
+    for (const PanelDescriptor& panel : kPanelTable) {
+        const uint8_t cell = panel.scenes[static_cast<std::size_t>(index)];
+        if ((cell & kShown) != 0) shown.push_back(panel.picture);
+        if ((cell & kBoxes) != 0) shown.push_back(panel.check);
+    }
     for (const SceneGroup& group : kSceneTable) {
         const uint8_t cell = group.cells[static_cast<std::size_t>(index)];
         if ((cell & kShown) != 0)
             shown.insert(shown.end(), group.members.begin(), group.members.end());
-        if ((cell & kBoxes) != 0) {
-            for (CheckId box : group.boxes)
-                shown.push_back(box);
-        }
     }
     for (ControlRef control : AllControls()) {
         controls_.Show(control, std::find(shown.begin(), shown.end(), control) != shown.end());
     }
 }
 
-void Scenes::SwitchGroups(int index) {
-    for (const SceneGroup& group : kSceneTable) {
-        const uint8_t cell = group.cells[static_cast<std::size_t>(index)];
-        if ((cell & (kOn | kOff)) == 0) continue;
-        for (CheckId box : group.boxes)
-            controls_.AssignCheck(box, (cell & kOn) != 0 ? 1 : 0);
+void Scenes::SwitchPanels(int index) {
+    for (const PanelDescriptor& panel : kPanelTable) {
+        const uint8_t cell = panel.scenes[static_cast<std::size_t>(index)];
+        if ((cell & (kOn | kOff)) != 0)
+            controls_.AssignCheck(panel.check, (cell & kOn) != 0 ? 1 : 0);
     }
 }
 

@@ -5,10 +5,9 @@
 
 #include "engine/Engine.h"
 #include "ui/ControlSet.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
-
-inline constexpr int kSceneCount = 7;
 
 class Scenes {
   public:
@@ -22,7 +21,7 @@ class Scenes {
 
   private:
     void ShowGroups(int index);
-    void SwitchGroups(int index);
+    void SwitchPanels(int index);
     void SetCaptions(int index);
     void FollowTransmitter();
 

@@ -6,6 +6,7 @@
 #include "common/Tables.h"
 #include "display/DrawFrame.h"
 #include "ui/FormHost.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 
@@ -62,18 +63,16 @@ void Simulation::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
                            int32_t colour, int16_t iMin, int16_t iMax) {
     StripShot& shot = strips_.Of(panel);
     RecordStrip(shot, iDutyCycle, iBaud, data, compareData, colour, iMin, iMax);
-    DrawShot(shot, controls_.CanvasOf(static_cast<PictureId>(panel)),
+    DrawShot(shot, controls_.CanvasOf(Describe(panel).picture),
              controls_.Slider(SliderId::hscDataZoom).value, StripStart());
 }
 
 void Simulation::RedrawStrips() {
-    const auto on = [this](CheckId id) { return controls_.Check(id).value == 1; };
-    const StripSwitches switches{on(CheckId::chkData),      on(CheckId::chkPreData),
-                                 on(CheckId::chkCodedData), on(CheckId::chkModData),
-                                 on(CheckId::chkDemodData), on(CheckId::chkDecodedData),
-                                 on(CheckId::chkPostData),  on(CheckId::chkRxData)};
+    StripSwitches switches;
+    for (std::size_t i = 0; i < switches.on.size(); ++i)
+        switches.on[i] = controls_.Check(Describe(static_cast<StripPanel>(i)).check).value == 1;
     const auto canvasOf = [this](StripPanel panel) -> Canvas& {
-        return controls_.CanvasOf(static_cast<PictureId>(panel));
+        return controls_.CanvasOf(Describe(panel).picture);
     };
     linelab::RedrawStrips(strips_, switches, controls_.Slider(SliderId::hscDataZoom).value,
                           StripStart(), canvasOf);

@@ -58,14 +58,14 @@ class StripRedrawTest : public ::testing::Test {
 TEST_F(StripRedrawTest, DrawsOnlyCheckedStripsTheLastRunDrew) {
     for (StripPanel p : {StripPanel::Data, StripPanel::ModData, StripPanel::PostData})
         Record(p, 12, zeros_, zeros_);
-    Redraw({.chkData = true, .chkModData = true, .chkRxData = true});
+    Redraw({StripPanel::Data, StripPanel::ModData, StripPanel::RxData});
     for (int p = 0; p < 8; ++p) {
         const bool drawn = p == 0 || p == 3;  // RxData is on but the run did not draw it
         EXPECT_EQ(canvases_[p]->clears, drawn ? 1 : 0) << p;
         EXPECT_EQ(canvases_[p]->lines.empty(), !drawn) << p;
     }
     record_.NewRun(10);
-    Redraw({.chkData = true});
+    Redraw({StripPanel::Data});
     EXPECT_EQ(Of(StripPanel::Data).clears, 1);  // a new run forgets the old pictures
 }
 
@@ -78,7 +78,7 @@ TEST_F(StripRedrawTest, ReplaysTheRunsOwnArgumentsAndCopies) {
     Record(StripPanel::DecodedData, 15, data, sent);
     data[1] = 1;  // rewritten in place after the run drew it
     Record(StripPanel::ModData, 8, sent, sent, -3, 3);
-    Redraw({.chkModData = true, .chkDecodedData = true}, 2);
+    Redraw({StripPanel::ModData, StripPanel::DecodedData}, 2);
     EXPECT_GT(RedLines(StripPanel::DecodedData), 0);
     EXPECT_EQ(RedLines(StripPanel::ModData), 0);
     EXPECT_EQ(SecondSlotX(StripPanel::DecodedData), 240);  // 15 code bits, zoom 2
@@ -98,10 +98,10 @@ TEST_F(StripRedrawTest, TheScrollPositionPicksWhereTheStripsStart) {
     Bits data{};
     data[24] = 1;
     Record(StripPanel::Data, 12, data, data);
-    Redraw({.chkData = true}, 1, 2.0);  // two panel widths on: element 24 comes first
+    Redraw({StripPanel::Data}, 1, 2.0);  // two panel widths on: element 24 comes first
     EXPECT_EQ(Of(StripPanel::Data).lines[0].y1, 120);
     EXPECT_EQ(Of(StripPanel::Data).lines[0].x1, 0);
-    Redraw({.chkData = true}, 1, 1000.0);  // past the end: cleared, nothing drawn
+    Redraw({StripPanel::Data}, 1, 1000.0);  // past the end: cleared, nothing drawn
     EXPECT_TRUE(Of(StripPanel::Data).lines.empty());
 }
 

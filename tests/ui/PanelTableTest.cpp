@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ui/PanelFrames.h"
 #include "ui/PanelTable.h"
 
 namespace linelab {
@@ -21,6 +22,19 @@ TEST(PanelTable, EachRowIsOnePanelsCheckBoxAndPicture) {
         EXPECT_EQ(DescriptorOf(d.picture), &d);
     }
     EXPECT_EQ(DescriptorOf(CheckId::chkInvert), nullptr);
+}
+
+// Each kind's id leads back to its row, and every panel has the texts its frame needs.
+TEST(PanelTable, KindIdsAndTextsFollowTheRows) {
+    for (const PanelDescriptor& d : kPanelTable) {
+        SCOPED_TRACE(NameOf(d.picture));
+        const PanelId back = d.kind == PanelKind::Strip ? PanelOf(StripPanel(d.kindIndex))
+                             : d.kind == PanelKind::Eye ? PanelOf(EyePanel(d.kindIndex))
+                                                        : PanelOf(SpectrumPanel(d.kindIndex));
+        EXPECT_EQ(back, d.panel);
+        EXPECT_NE(SwitchText(d.check), "");
+        EXPECT_EQ(d.kind == PanelKind::Strip, !StripTitle(d.picture).empty());
+    }
 }
 
 }  // namespace
