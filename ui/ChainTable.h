@@ -1,8 +1,8 @@
 #pragma once
 // The window's chain as plain data: which controls stand in which stage column, row by row,
-// for any view that lays the form out (the page in the browser reads it; names as NameOf
-// gives them). Rows list their controls left to right; the first control of a row that is a
-// label is the row's caption.
+// for any view that lays the form out (the desktop window and the page in the browser both
+// read it; names as NameOf gives them). Rows list their controls left to right; the first control
+// of a row that is a label is the row's caption.
 
 #include <span>
 #include <string_view>
