@@ -43,6 +43,12 @@ Margin MarginAround(int width, int height);
 // Cuts the segment to the margin in place; false when nothing of it remains.
 bool ClipToMargin(Segment& s, const Margin& m);
 
+// What reaches the canvas of a segment: itself when both ends are inside the margin, else
+// its cut; false when nothing remains.
+inline bool ClipLine(Segment& s, const Margin& m) {
+    return (m.Contains(s.x1, s.y1) && m.Contains(s.x2, s.y2)) || ClipToMargin(s, m);
+}
+
 // The canvas as the drawing routines use it: the same operations, with every line clipped.
 class ClippedCanvas {
   public:
@@ -55,12 +61,8 @@ class ClippedCanvas {
     void SetColour(int32_t bgr) { canvas_.SetColour(bgr); }
 
     void Line(double x1, double y1, double x2, double y2) {
-        if (margin_.Contains(x1, y1) && margin_.Contains(x2, y2)) {
-            canvas_.Line(x1, y1, x2, y2);
-            return;
-        }
         Segment s{x1, y1, x2, y2};
-        if (ClipToMargin(s, margin_)) canvas_.Line(s.x1, s.y1, s.x2, s.y2);
+        if (ClipLine(s, margin_)) canvas_.Line(s.x1, s.y1, s.x2, s.y2);
     }
 
   private:

@@ -6,6 +6,9 @@
 namespace linelab {
 namespace {
 
+// The receive eye is drawn at a fixed scale, with its thresholds and sampling instant.
+constexpr double kRxEyeScale = kSqrt2;
+
 int16_t LevelScale(int16_t iCodeBaud, bool pam4) {
     return pam4 ? CInt(iCodeBaud / 2.0) : iCodeBaud;
 }
@@ -97,8 +100,13 @@ EyeTrace EyeTraceOf(const Frame& f, EyePanel eye) {
         case EyePanel::Rx:
             break;
     }
-    // The receive eye is drawn at a fixed scale, with its thresholds and sampling instant.
-    return {&s.dRxTimeData, kSqrt2, true, f.fed[PanelId::RxEye]};
+    return {&s.dRxTimeData, kRxEyeScale, true, f.fed[PanelId::RxEye]};
+}
+
+std::vector<Segment> EyeMarkersOf(EyePanel eye, const Thresholds& thresholds, const EyeView& view,
+                                  int width, int height) {
+    if (eye != EyePanel::Rx) return {};
+    return EyeMarkerLines(view, kRxEyeScale, thresholds, width, height);
 }
 
 }  // namespace linelab

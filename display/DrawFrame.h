@@ -1,6 +1,9 @@
 #pragma once
 // The views of a frame: each fed panel drawn through the panels port, as the run left it.
 
+#include <vector>
+
+#include "display/Plots.h"
 #include "ports/Frame.h"
 #include "ports/Panels.h"
 
@@ -19,5 +22,12 @@ struct EyeTrace {
     bool fed = false;
 };
 EyeTrace EyeTraceOf(const Frame& frame, EyePanel eye);
+
+// The markers an eye panel `width` by `height` units shows over its traces with a run whose
+// decisions used `thresholds`: the lines the eye routine draws for them as DrawFrame draws
+// that eye (none for an eye drawn without markers). A view that paints the markers over
+// later traces or a density image takes them from here rather than from the drawing.
+std::vector<Segment> EyeMarkersOf(EyePanel eye, const Thresholds& thresholds, const EyeView& view,
+                                  int width, int height);
 
 }  // namespace linelab

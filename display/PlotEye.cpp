@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "common/Colours.h"
 #include "common/TextNumber.h"
@@ -26,15 +27,6 @@ struct EyeScale {
     double Y(double v) const { return ym - v / q; }
 };
 
-void DrawThresholds(ClippedCanvas& pic, const EyeScale& e, const Thresholds& dThreshold) {
-    const double wp = pic.ScaleWidth();
-    for (int t = 0; t <= 3; ++t) {
-        const double y = e.Y(dThreshold[t]);
-        pic.Line(0, y - 5, wp, y - 5);
-        pic.Line(0, y + 5, wp, y + 5);
-    }
-}
-
 EyeScale ScaleOf(const EyeView& view, double dScaleFactor) {
     const double W = view.txEyeWidth;
     const double H = view.txEyeHeight;
@@ -53,11 +45,21 @@ double SamplingX(const EyeScale& e, double wp, int hscSample, bool pam4) {
     return xs;
 }
 
-void DrawSamplingInstant(ClippedCanvas& pic, const EyeScale& e, int hscSample, bool pam4) {
-    const double hp = pic.ScaleHeight();
-    const double xs = SamplingX(e, pic.ScaleWidth(), hscSample, pam4);
-    pic.Line(xs - 5, 0, xs - 5, hp);
-    pic.Line(xs + 5, 0, xs + 5, hp);
+// The thresholds' pairs across the panel, then the sampling instant's pair down it, as the
+// routine hands them to the clipping canvas.
+std::vector<Segment> Markers(const EyeScale& e, const Thresholds& dThreshold, double wp, double hp,
+                             int hscSample, bool pam4) {
+    std::vector<Segment> lines;
+    lines.reserve(10);
+    for (int t = 0; t <= 3; ++t) {
+        const double y = e.Y(dThreshold[t]);
+        lines.push_back({0, y - 5, wp, y - 5});
+        lines.push_back({0, y + 5, wp, y + 5});
+    }
+    const double xs = SamplingX(e, wp, hscSample, pam4);
+    lines.push_back({xs - 5, 0, xs - 5, hp});
+    lines.push_back({xs + 5, 0, xs + 5, hp});
+    return lines;
 }
 
 void DrawTraces(ClippedCanvas& pic, const EyeScale& e, const Signal& dTimeData, int o) {
@@ -92,11 +94,23 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
     const int o = view.pam4 ? 16 : 8;
     if (bShowThreshold) {
         pic.SetColour(kGreen);
-        DrawThresholds(pic, e, dThreshold);
-        DrawSamplingInstant(pic, e, view.hscSample, view.pam4);
+        for (const Segment& l :
+             Markers(e, dThreshold, pic.ScaleWidth(), pic.ScaleHeight(), view.hscSample, view.pam4))
+            pic.Line(l.x1, l.y1, l.x2, l.y2);
         pic.SetColour(kBlue);
     }
     DrawTraces(pic, e, dTimeData, o);
+}
+
+std::vector<Segment> EyeMarkerLines(const EyeView& view, double dScaleFactor,
+                                    const Thresholds& dThreshold, int panelWidth, int panelHeight) {
+    if (view.txEyeWidth <= 0 || view.txEyeHeight <= 0) return {};
+    const Margin margin = MarginAround(panelWidth, panelHeight);
+    std::vector<Segment> lines;
+    for (Segment l : Markers(ScaleOf(view, dScaleFactor), dThreshold, panelWidth, panelHeight,
+                             view.hscSample, view.pam4))
+        if (ClipLine(l, margin)) lines.push_back(l);
+    return lines;
 }
 
 std::optional<double> EyeSamplingX(const EyeView& view, int panelWidth) {

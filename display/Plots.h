@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "common/RunState.h"
 #include "display/Canvas.h"
+#include "display/Clip.h"
 
 namespace linelab {
 
@@ -33,6 +35,13 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
 // Where PlotEye puts the sampling instant across a panel `panelWidth` units wide (the middle
 // of its pair of marker lines), in the panel's units; none without a transmit eye area.
 std::optional<double> EyeSamplingX(const EyeView& view, int panelWidth);
+
+// The markers PlotEye draws in green with bShowThreshold on a panel `panelWidth` by
+// `panelHeight` units, as they reach the canvas (clipped): a pair of lines along each of
+// the four thresholds, then the pair around the sampling instant. A view paints them over
+// whatever it shows on the panel. None without a transmit eye area.
+std::vector<Segment> EyeMarkerLines(const EyeView& view, double dScaleFactor,
+                                    const Thresholds& dThreshold, int panelWidth, int panelHeight);
 
 // Where PlotEye draws a sample value, as a fraction of the transmit eye panel's height from
 // its top edge (0) to its bottom edge (1): what a view labels its amplitude axis with.

@@ -80,6 +80,27 @@ constexpr ChainCell kCells[] = {{"Transmitter", "lists", kTransmitter},
 
 constexpr Names kTopBar[] = {"Label1", "cmbScene", "cmbData", "cmdPause"};
 
+constexpr Names kFrequencyLabels[] = {"lblFreq(0)", "lblFreq(1)", "lblFreq(2)",
+                                      "lblFreq(3)", "lblFreq(4)", "lblFreq(5)",
+                                      "lblFreq(6)", "lblFreq(7)", "lblFreq(8)"};
+constexpr ChainAxis kAxes[] = {{"picChannelSpectrum", kFrequencyLabels}};
+
+// The compact scenes show the transmitter with the channel's high-pass filter and
+// inversion, and the channel's panels; the transmit eye's scale moves beside the channel
+// eye (the transmit eye itself is hidden there) and the spectrum range beside the channel
+// spectrum.
+constexpr Names kCompactStrips[] = {"chkData", "hscDataScroll"};
+constexpr Names kCompactLists[] = {"lblPreCoding", "lblCoding",  "lblModulation", "cmbTxModPC(0)",
+                                   "lblTxFilter",  "cmbTxBW(0)", "lblHighPass",   "chkInvert"};
+constexpr Names kCompactEye[] = {"chkChannelEye"};
+constexpr Names kCompactEyeBeside[] = {"vscTxEyeScale"};
+constexpr Names kCompactSpectrum[] = {"chkChannelSpectrum", "chkLinear"};
+constexpr Names kCompactSpectrumBeside[] = {"vscSpectrumRange"};
+constexpr CompactCell kCompact[] = {{1, 0, "strips", kCompactStrips, {}},
+                                    {1, 1, "lists", kCompactLists, {}},
+                                    {2, 0, "eye", kCompactEye, kCompactEyeBeside},
+                                    {2, 1, "spectrum", kCompactSpectrum, kCompactSpectrumBeside}};
+
 }  // namespace
 
 std::span<const ChainCell> ChainCells() {
@@ -88,6 +109,21 @@ std::span<const ChainCell> ChainCells() {
 
 std::span<const std::string_view> ChainTopBar() {
     return kTopBar;
+}
+
+const ChainRow* ChainRowStartingWith(std::string_view first) {
+    for (const ChainCell& cell : kCells)
+        for (const ChainRow& row : cell.rows)
+            if (!row.controls.empty() && row.controls.front() == first) return &row;
+    return nullptr;
+}
+
+std::span<const ChainAxis> ChainAxes() {
+    return kAxes;
+}
+
+std::span<const CompactCell> ChainCompactCells() {
+    return kCompact;
 }
 
 }  // namespace linelab

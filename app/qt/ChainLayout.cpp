@@ -30,7 +30,7 @@ constexpr int kSpectrumRow = 4;
 // The three stage columns share the width in this proportion to the last column's.
 constexpr int kStageStretch = 3;
 constexpr int kOutputStretch = 2;
-constexpr int kTx = 0, kChannel = 1, kRx = 2, kOutput = 3;
+constexpr int kTx = 0, kRx = 2, kOutput = 3;
 
 QGridLayout* NewGrid() {
     auto* grid = new QGridLayout;
@@ -47,13 +47,16 @@ void AddListRow(QGridLayout* grid, QWidget* label, QLayout* content) {
     grid->addLayout(content, row, 1);
 }
 
-QVBoxLayout* TopAligned(QLayout* content, QWidget* bottom = nullptr) {
-    auto* box = new QVBoxLayout;
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addLayout(content);
-    box->addStretch(1);
-    if (bottom != nullptr) box->addWidget(bottom);
-    return box;
+ControlKind KindOf(std::string_view name) {
+    const auto control = FindControl(name);
+    return control ? control->kind : ControlKind::Timer;
+}
+
+std::vector<const ChainRow*> RowsOf(const ChainCell& cell) {
+    std::vector<const ChainRow*> rows;
+    for (const ChainRow& row : cell.rows)
+        rows.push_back(&row);
+    return rows;
 }
 
 }  // namespace
@@ -83,37 +86,36 @@ void ChainLayout::Build() {
     EqualizeColumns();
 }
 
+// Each stage gets a column in the order the table names them. The stage columns hold their
+// lists at the top, their eye and spectrum below; the last column stacks its cells.
 void ChainLayout::BuildFull() {
     grid_->setHorizontalSpacing(kStageGap);
     grid_->addLayout(topBar_ = TopBar(), kTopRow, 0, 1, kStageColumns);
     grid_->setRowMinimumHeight(kLegendRow, kLegendRoom);
-    AddStageCell(TopAligned(TransmitterLists(false)), kListRow, kTx);
-    AddStageCell(TopAligned(ChannelLists()), kListRow, kChannel);
-    AddStageCell(TopAligned(ReceiverLists(), w_.Label(LabelId::lblDiscriminator)), kListRow, kRx);
-    auto* output = new QVBoxLayout;
-    output->setContentsMargins(0, 0, 0, 0);
-    output->setSpacing(kRowGap);
-    output->addLayout(Strips(PictureId::picData, PictureId::picModData, true));
-    output->addLayout(OutputLists());
-    output->addLayout(Strips(PictureId::picDemodData, PictureId::picRxData, false));
-    output->addLayout(OutputCell());
-    AddStageCell(output, kListRow, kOutput, 3);
-    AddStageCell(EyeCell(PictureId::picTxEye, CheckId::chkTxEye, w_.Slider(SliderId::vscTxEyeScale),
-                         nullptr),
-                 kEyeRow, kTx);
-    AddStageCell(EyeCell(PictureId::picChannelEye, CheckId::chkChannelEye, nullptr, nullptr),
-                 kEyeRow, kChannel);
-    AddStageCell(EyeCell(PictureId::picRxEye, CheckId::chkRxEye, w_.Slider(SliderId::vscThreshold),
-                         w_.Slider(SliderId::hscSample)),
-                 kEyeRow, kRx);
-    AddStageCell(SpectrumCell(PictureId::picTxSpectrum, CheckId::chkTxSpectrum, nullptr, false),
-                 kSpectrumRow, kTx);
-    AddStageCell(
-        SpectrumCell(PictureId::picChannelSpectrum, CheckId::chkChannelSpectrum, nullptr, true),
-        kSpectrumRow, kChannel);
-    AddStageCell(SpectrumCell(PictureId::picRxSpectrum, CheckId::chkRxSpectrum,
-                              w_.Slider(SliderId::vscSpectrumRange), false),
-                 kSpectrumRow, kRx);
+    std::vector<std::string_view> stages;
+    QVBoxLayout* output = nullptr;
+    for (const ChainCell& cell : ChainCells()) {
+        auto stage = std::find(stages.begin(), stages.end(), cell.stage);
+        if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
+        const int column = static_cast<int>(stage - stages.begin());
+        if (column >= kStageColumns) continue;
+        // The last column stacks its cells as they are; the others keep theirs at the top.
+        QLayout* layout = Cell(cell.role, RowsOf(cell), {}, column != kOutput);
+        if (column == kOutput) {
+            if (output == nullptr) {
+                output = new QVBoxLayout;
+                output->setContentsMargins(0, 0, 0, 0);
+                output->setSpacing(kRowGap);
+                AddStageCell(output, kListRow, kOutput, kSpectrumRow - kListRow + 1);
+            }
+            output->addLayout(layout);
+            continue;
+        }
+        const int row = cell.role == "eye"        ? kEyeRow
+                        : cell.role == "spectrum" ? kSpectrumRow
+                                                  : kListRow;
+        AddStageCell(layout, row, column);
+    }
     for (int column = 0; column < kStageColumns; ++column)
         grid_->setColumnStretch(column, column == kOutput ? kOutputStretch : kStageStretch);
     grid_->setRowStretch(kEyeRow, 1);
@@ -123,21 +125,34 @@ void ChainLayout::BuildFull() {
 void ChainLayout::BuildCompact() {
     grid_->setHorizontalSpacing(2 * kRowGap);
     grid_->addLayout(topBar_ = TopBar(), 0, 0, 1, 2);
-    QLayout* lists = TransmitterLists(true);
-    const bool listsShown = !lists->isEmpty();
-    grid_->addLayout(Strips(PictureId::picData, PictureId::picModData, true), 1, 0, 1,
-                     listsShown ? 1 : 2);
-    grid_->addLayout(TopAligned(lists), 1, 1);
-    QLayout* eye = EyeCell(PictureId::picChannelEye, CheckId::chkChannelEye,
-                           w_.Slider(SliderId::vscTxEyeScale), nullptr);
-    grid_->addLayout(eye, 2, 0);
-    grid_->addLayout(SpectrumCell(PictureId::picChannelSpectrum, CheckId::chkChannelSpectrum,
-                                  w_.Slider(SliderId::vscSpectrumRange), true),
-                     2, 1);
+    const auto cells = ChainCompactCells();
+    std::vector<QLayout*> layouts;
+    for (const CompactCell& cell : cells) {
+        Rows rows;
+        for (const std::string_view first : cell.rows)
+            if (const ChainRow* row = ChainRowStartingWith(first)) rows.push_back(row);
+        layouts.push_back(Cell(cell.role, rows, cell.beside, true));
+    }
+    const auto at = [&](int row, int column) -> QLayout* {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            if (cells[i].row == row && cells[i].column == column) return layouts[i];
+        return nullptr;
+    };
+    int lastRow = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const CompactCell& cell = cells[i];
+        // The strips take the whole width while nothing is shown beside them.
+        const QLayout* right = at(cell.row, cell.column + 1);
+        const bool wide = cell.role == "strips" && (right == nullptr || right->isEmpty());
+        grid_->addLayout(layouts[i], cell.row, cell.column, 1, wide ? 2 : 1);
+        lastRow = std::max(lastRow, cell.row);
+    }
     grid_->setColumnStretch(0, 3);
     grid_->setColumnStretch(1, 2);
-    // Without an eye the room goes to an empty last row, so the strips keep their height.
-    grid_->setRowStretch(eye->isEmpty() ? 3 : 2, 1);
+    // The panels' row takes the room; without an eye the room goes to an empty last row,
+    // so the strips keep their height.
+    const QLayout* eye = at(lastRow, 0);
+    grid_->setRowStretch(eye == nullptr || eye->isEmpty() ? lastRow + 1 : lastRow, 1);
 }
 
 void ChainLayout::AddStageCell(QLayout* cell, int row, int column, int rowSpan) {
@@ -190,15 +205,37 @@ QRect ChainLayout::TopBarRect() const {
 }
 
 QHBoxLayout* ChainLayout::TopBar() {
-    QHBoxLayout* bar = Row(
-        {w_.Label(LabelId::Label1), w_.List(ListId::cmbScene), w_.List(ListId::cmbData), w_.pause});
+    QHBoxLayout* bar = Row(Widgets(ChainTopBar()));
     bar->setContentsMargins(8, 4, 8, 4);
     bar->addStretch(1);
     bar->addWidget(w_.logo);
     return bar;
 }
 
-QHBoxLayout* ChainLayout::Row(std::initializer_list<QWidget*> widgets) {
+QWidget* ChainLayout::Named(std::string_view name) const {
+    const auto control = FindControl(name);
+    return control ? w_.WidgetOf(*control) : nullptr;
+}
+
+std::vector<QWidget*> ChainLayout::Widgets(Names names) const {
+    std::vector<QWidget*> widgets;
+    for (const std::string_view name : names)
+        if (QWidget* widget = Named(name)) widgets.push_back(widget);
+    return widgets;
+}
+
+// The window's own readouts stand under the control they measure: the Eb/N0 under the noise
+// box (its text changes, the column's width must not), the count and the eye opening under
+// the BER.
+std::vector<QWidget*> ChainLayout::ReadoutsAfter(std::string_view name) const {
+    std::vector<QWidget*> readouts;
+    if (name == "cmbNoise") readouts = {w_.ebN0};
+    if (name == "lblBER") readouts = {w_.berCount, w_.eyeOpening};
+    std::erase(readouts, nullptr);
+    return readouts;
+}
+
+QHBoxLayout* ChainLayout::Row(const std::vector<QWidget*>& widgets) {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
@@ -208,134 +245,156 @@ QHBoxLayout* ChainLayout::Row(std::initializer_list<QWidget*> widgets) {
     return row;
 }
 
-QLayout* ChainLayout::TransmitterLists(bool withChannel) {
+QLayout* ChainLayout::Cell(std::string_view role, const Rows& rows, Names beside, bool top) {
+    if (role == "strips") return StripsCell(rows);
+    if (role == "eye") return PanelCell(rows, beside, false);
+    if (role == "spectrum") return PanelCell(rows, beside, true);
+    if (role == "readout") return ReadoutCell(rows);
+    return ListsCell(rows, top);
+}
+
+// A label that starts a row is its caption, in the first column; the rest of the row
+// follows in the second. A check box alone spans both. With `top` the lists stand at the
+// top of their place, and a label alone at its foot.
+QLayout* ChainLayout::ListsCell(const Rows& rows, bool top) {
     QGridLayout* grid = NewGrid();
-    AddListRow(grid, w_.Label(LabelId::lblPreCoding), Row({w_.List(ListId::cmbPreCode0)}));
-    AddListRow(grid, w_.Label(LabelId::lblCoding), Row({w_.List(ListId::cmbCode0)}));
-    AddListRow(grid, w_.Label(LabelId::lblModulation), Row({w_.List(ListId::cmbMod0)}));
-    AddListRow(grid, nullptr,
-               Row({w_.List(ListId::cmbTxModPC0), w_.Label(LabelId::lblModulationPC)}));
-    AddListRow(grid, w_.Label(LabelId::lblTxFilter), Row({w_.List(ListId::cmbTxFilter0)}));
-    // The bandwidth and the excess bandwidth share one place: only one is ever shown.
-    AddListRow(
-        grid, nullptr,
-        Row({w_.List(ListId::cmbTxBW0), w_.List(ListId::cmbTxEB0), w_.Label(LabelId::lblPCkHz0)}));
-    if (withChannel) {
-        AddListRow(grid, w_.Label(LabelId::lblHighPass),
-                   Row({w_.List(ListId::cmbHighPass), w_.Label(LabelId::lblHPkHz)}));
-        grid->addWidget(w_.Check(CheckId::chkInvert), grid->rowCount(), 0, 1, 2);
+    QWidget* foot = nullptr;
+    for (const ChainRow* row : rows) {
+        std::vector<QWidget*> widgets = Widgets(row->controls);
+        if (widgets.empty()) continue;
+        const ControlKind first = KindOf(row->controls.front());
+        if (widgets.size() == 1 && first == ControlKind::Label) {
+            foot = widgets.front();
+        } else if (widgets.size() == 1 && first == ControlKind::CheckBox) {
+            grid->addWidget(widgets.front(), grid->rowCount(), 0, 1, 2);
+        } else {
+            QWidget* caption = nullptr;
+            if (first == ControlKind::Label) {
+                caption = widgets.front();
+                widgets.erase(widgets.begin());
+            }
+            AddListRow(grid, caption, Row(widgets));
+        }
+        for (const std::string_view name : row->controls)
+            for (QWidget* readout : ReadoutsAfter(name))
+                AddListRow(grid, nullptr, Row({readout}));
     }
-    return grid;
-}
-
-QLayout* ChainLayout::ChannelLists() {
-    QGridLayout* grid = NewGrid();
-    AddListRow(grid, w_.Label(LabelId::lblHighPass),
-               Row({w_.List(ListId::cmbHighPass), w_.Label(LabelId::lblHPkHz)}));
-    AddListRow(grid, w_.Label(LabelId::lblLowPass),
-               Row({w_.List(ListId::cmbLowPass), w_.Label(LabelId::lblLPkHz)}));
-    AddListRow(grid, w_.Label(LabelId::lblNoise),
-               Row({w_.List(ListId::cmbNoise), w_.Label(LabelId::lblNoiseW)}));
-    // The Eb/N0 readout under its box: its text changes, the column's width must not.
-    if (w_.ebN0 != nullptr) AddListRow(grid, nullptr, Row({w_.ebN0}));
-    grid->addWidget(w_.Check(CheckId::chkFixedNoise), grid->rowCount(), 0, 1, 2);
-    AddListRow(grid, w_.Label(LabelId::lblMultipath),
-               Row({w_.List(ListId::cmbMultipathDelay), w_.Label(LabelId::lblMultipathDelay)}));
-    AddListRow(grid, nullptr,
-               Row({w_.List(ListId::cmbMultipathMag), w_.Label(LabelId::lblMultipathPC)}));
-    grid->addWidget(w_.Check(CheckId::chkInvert), grid->rowCount(), 0, 1, 2);
-    return grid;
-}
-
-QLayout* ChainLayout::ReceiverLists() {
-    QGridLayout* grid = NewGrid();
-    AddListRow(grid, w_.Label(LabelId::lblRxFilter), Row({w_.List(ListId::cmbTxFilter1)}));
-    AddListRow(
-        grid, nullptr,
-        Row({w_.List(ListId::cmbTxBW1), w_.List(ListId::cmbTxEB1), w_.Label(LabelId::lblPCkHz1)}));
-    return grid;
-}
-
-QLayout* ChainLayout::OutputLists() {
-    QGridLayout* grid = NewGrid();
-    AddListRow(grid, w_.Label(LabelId::lblDemod), Row({w_.List(ListId::cmbMod1)}));
-    AddListRow(grid, nullptr, Row({w_.List(ListId::cmbTxModPC1), w_.Label(LabelId::lblDemodPC)}));
-    AddListRow(grid, w_.Label(LabelId::lblDecode), Row({w_.List(ListId::cmbCode1)}));
-    // In the last scene the receiver's copies are hidden and "As Transmitter" stands there.
-    AddListRow(grid, w_.Label(LabelId::lblPostCoding),
-               Row({w_.List(ListId::cmbPreCode1), w_.Label(LabelId::lblAsTransmitter)}));
-    return grid;
-}
-
-QLayout* ChainLayout::Strips(PictureId first, PictureId last, bool withSliders) {
-    QGridLayout* grid = NewGrid();
-    for (int i = static_cast<int>(first); i <= static_cast<int>(last); ++i) {
-        grid->addWidget(w_.Check(static_cast<CheckId>(i)), i, 0, Qt::AlignVCenter);
-        grid->addWidget(w_.Picture(static_cast<PictureId>(i)), i, 1);
+    if (!top) {
+        if (foot != nullptr) grid->addWidget(foot, grid->rowCount(), 0, 1, 2);
+        return grid;
     }
-    if (withSliders) {
-        auto* sliders = new QHBoxLayout;
-        sliders->setContentsMargins(0, 0, 0, 0);
-        sliders->addWidget(w_.Slider(SliderId::hscDataScroll), 3);
-        sliders->addWidget(w_.Slider(SliderId::hscDataZoom), 1);
-        grid->addLayout(sliders, grid->rowCount(), 1);
-    }
-    grid->setColumnStretch(1, 1);
-    return grid;
-}
-
-// Every eye cell has the same frame around its panel (a check box, a vertical and a
-// horizontal slider or a filler of the same size), so equal cells give equal eyes.
-QLayout* ChainLayout::EyeCell(PictureId eye, CheckId box, QWidget* vertical, QWidget* horizontal) {
-    QGridLayout* grid = NewGrid();
-    const int across = w_.Slider(SliderId::vscThreshold)->sizeHint().width();
-    const int down = w_.Slider(SliderId::hscSample)->sizeHint().height();
-    grid->addWidget(w_.Check(box), 0, 0, Qt::AlignTop);
-    grid->addWidget(w_.Picture(eye), 0, 1);
-    if (QWidget* right = vertical != nullptr ? vertical : Filler(QSize(across, 0)))
-        grid->addWidget(right, 0, 2);
-    if (QWidget* below = horizontal != nullptr ? horizontal : Filler(QSize(0, down)))
-        grid->addWidget(below, 1, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(0, 1);
-    return grid;
-}
-
-QLayout* ChainLayout::SpectrumCell(PictureId spectrum, CheckId box, QWidget* vertical,
-                                   bool withAxis) {
-    QGridLayout* grid = NewGrid();
-    const int across = w_.Slider(SliderId::vscSpectrumRange)->sizeHint().width();
-    grid->addWidget(w_.Check(box), 0, 0, Qt::AlignTop);
-    grid->addWidget(w_.Picture(spectrum), 0, 1);
-    if (QWidget* right = vertical != nullptr ? vertical : Filler(QSize(across, 0)))
-        grid->addWidget(right, 0, 2);
-    if (withAxis) {
-        grid->addLayout(FrequencyAxis(), 1, 1);
-        grid->addLayout(Row({w_.Check(CheckId::chkLinear), w_.Check(CheckId::chkMemory)}), 2, 1);
-    }
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(0, 1);
-    return grid;
-}
-
-// The nine frequency labels spread evenly under the spectrum panel: 0 to 4 kHz.
-QLayout* ChainLayout::FrequencyAxis() {
-    auto* axis = new QHBoxLayout;
-    axis->setContentsMargins(0, 0, 0, 0);
-    for (int i = 0; i < 9; ++i) {
-        if (i > 0) axis->addStretch(1);
-        axis->addWidget(w_.Label(Element(LabelId::lblFreq0, i)));
-    }
-    return axis;
-}
-
-QLayout* ChainLayout::OutputCell() {
     auto* box = new QVBoxLayout;
     box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(w_.Label(LabelId::lblOutput));
-    box->addWidget(w_.Label(LabelId::lblBER));
-    if (w_.berCount != nullptr) box->addWidget(w_.berCount);
-    if (w_.eyeOpening != nullptr) box->addWidget(w_.eyeOpening);
+    box->addLayout(grid);
+    box->addStretch(1);
+    if (foot != nullptr) box->addWidget(foot);
+    return box;
+}
+
+// Each check box with the picture it switches on one row; a row of sliders under the
+// pictures, the first (the scroll) three times as wide as the others.
+QLayout* ChainLayout::StripsCell(const Rows& rows) {
+    QGridLayout* grid = NewGrid();
+    for (const ChainRow* row : rows) {
+        QHBoxLayout* sliders = nullptr;
+        for (std::size_t i = 0; i < row->controls.size(); ++i) {
+            QWidget* widget = Named(row->controls[i]);
+            if (widget == nullptr) continue;
+            const ControlKind kind = KindOf(row->controls[i]);
+            if (kind == ControlKind::CheckBox && i + 1 < row->controls.size() &&
+                KindOf(row->controls[i + 1]) == ControlKind::Picture) {
+                const int at = grid->rowCount();
+                grid->addWidget(widget, at, 0, Qt::AlignVCenter);
+                if (QWidget* picture = Named(row->controls[++i])) grid->addWidget(picture, at, 1);
+            } else {
+                if (sliders == nullptr) {
+                    sliders = new QHBoxLayout;
+                    sliders->setContentsMargins(0, 0, 0, 0);
+                    grid->addLayout(sliders, grid->rowCount(), 1);
+                }
+                sliders->addWidget(widget, sliders->count() == 0 ? 3 : 1);
+            }
+        }
+    }
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+// An eye or a spectrum: its check box, its picture, a vertical slider at the right and (an
+// eye) a horizontal one below. In the full layout every panel cell has the same frame
+// around its picture (a slider or a filler of the same size on each side), so equal cells
+// give equal panels. A spectrum's further rows (axis labels, switches) follow below.
+QLayout* ChainLayout::PanelCell(const Rows& rows, Names beside, bool spectrum) {
+    QGridLayout* grid = NewGrid();
+    QWidget* vertical = nullptr;
+    QWidget* horizontal = nullptr;
+    const ChainAxis* axis = nullptr;
+    const auto place = [&](std::string_view name) {
+        QWidget* widget = Named(name);
+        if (widget == nullptr) return;
+        switch (KindOf(name)) {
+            case ControlKind::CheckBox:
+                grid->addWidget(widget, 0, 0, Qt::AlignTop);
+                break;
+            case ControlKind::Picture:
+                grid->addWidget(widget, 0, 1);
+                for (const ChainAxis& a : ChainAxes())
+                    if (a.picture == name) axis = &a;
+                break;
+            case ControlKind::Slider:
+                (static_cast<QScrollBar*>(widget)->orientation() == Qt::Vertical ? vertical
+                                                                                 : horizontal) =
+                    widget;
+                break;
+            default:
+                break;
+        }
+    };
+    if (!rows.empty()) {
+        for (const std::string_view name : rows.front()->controls)
+            place(name);
+    }
+    for (const std::string_view name : beside)
+        place(name);
+    const QScrollBar* sized =
+        w_.Slider(spectrum ? SliderId::vscSpectrumRange : SliderId::vscThreshold);
+    if (QWidget* right =
+            vertical != nullptr ? vertical : Filler(QSize(sized->sizeHint().width(), 0)))
+        grid->addWidget(right, 0, 2);
+    if (!spectrum) {
+        const int down = w_.Slider(SliderId::hscSample)->sizeHint().height();
+        if (QWidget* below = horizontal != nullptr ? horizontal : Filler(QSize(0, down)))
+            grid->addWidget(below, 1, 1);
+    }
+    if (axis != nullptr) grid->addLayout(Axis(*axis), 1, 1);
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        grid->addLayout(Row(Widgets(rows[i]->controls)), grid->rowCount(), 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
+    return grid;
+}
+
+// Labels spread evenly under the picture: the frequencies of the spectrum.
+QLayout* ChainLayout::Axis(const ChainAxis& axis) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* label : Widgets(axis.labels)) {
+        if (row->count() > 0) row->addStretch(1);
+        row->addWidget(label);
+    }
+    return row;
+}
+
+QLayout* ChainLayout::ReadoutCell(const Rows& rows) {
+    auto* box = new QVBoxLayout;
+    box->setContentsMargins(0, 0, 0, 0);
+    for (const ChainRow* row : rows) {
+        for (const std::string_view name : row->controls) {
+            if (QWidget* widget = Named(name)) box->addWidget(widget);
+            for (QWidget* readout : ReadoutsAfter(name))
+                box->addWidget(readout);
+        }
+    }
     box->addStretch(1);
     return box;
 }

@@ -1,19 +1,23 @@
 #pragma once
-// Arranges the control widgets for the model's current scene. Scenes 0-3 use a compact
-// layout: the transmitter's strips and lists in the upper part, the channel's eye and
-// spectrum below. Scenes 4-6 use the full layout: one column per stage (transmitter,
-// channel, receiver) from left to right, its lists above its eye and spectrum, which share
-// rows and take all the height below the lists; the last column holds the strips, sent
+// Arranges the control widgets for the model's current scene, walking the chain table
+// (ui/ChainTable.h) that the page lays itself out from too, so a control placed there is
+// placed here. Scenes 0-3 use a compact layout: the transmitter's strips and lists in the
+// upper part, the channel's eye and spectrum below. Scenes 4-6 use the full layout: one column per
+// stage (transmitter, channel, receiver) from left to right, its lists above its eye and spectrum,
+// which share rows and take all the height below the lists; the last column holds the strips, sent
 // and received, around the output's lists and the BER. Hidden widgets take no room, so a
 // scene never leaves a hole.
 
 #include <QRect>
 #include <QSize>
 #include <array>
+#include <span>
+#include <string_view>
 #include <vector>
 
-#include "ui/Controls.h"
 #include "app/qt/ControlWidgets.h"
+#include "ui/ChainTable.h"
+#include "ui/Controls.h"
 
 class QGridLayout;
 class QHBoxLayout;
@@ -50,19 +54,24 @@ class ChainLayout {
     QRect TopBarRect() const;
 
   private:
+    using Rows = std::vector<const ChainRow*>;
+    using Names = std::span<const std::string_view>;
+
     void BuildFull();
     void BuildCompact();
     QHBoxLayout* TopBar();
-    QLayout* TransmitterLists(bool withChannel);
-    QLayout* ChannelLists();
-    QLayout* ReceiverLists();
-    QLayout* OutputLists();
-    QLayout* Strips(PictureId first, PictureId last, bool withSliders);
-    QLayout* EyeCell(PictureId eye, CheckId box, QWidget* vertical, QWidget* horizontal);
-    QLayout* SpectrumCell(PictureId spectrum, CheckId box, QWidget* vertical, bool withAxis);
-    QLayout* OutputCell();
-    QLayout* FrequencyAxis();
-    QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
+    // A cell of the table laid out by its role; `beside` joins its picture's sliders, `top`
+    // keeps lists at the top of their place.
+    QLayout* Cell(std::string_view role, const Rows& rows, Names beside, bool top);
+    QLayout* ListsCell(const Rows& rows, bool top);
+    QLayout* StripsCell(const Rows& rows);
+    QLayout* PanelCell(const Rows& rows, Names beside, bool spectrum);
+    QLayout* ReadoutCell(const Rows& rows);
+    QLayout* Axis(const ChainAxis& axis);
+    QWidget* Named(std::string_view name) const;
+    std::vector<QWidget*> Widgets(Names names) const;
+    std::vector<QWidget*> ReadoutsAfter(std::string_view name) const;
+    QHBoxLayout* Row(const std::vector<QWidget*>& widgets);
     QWidget* Filler(QSize size);
     void AddStageCell(QLayout* cell, int row, int column, int rowSpan = 1);
 

@@ -15,8 +15,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 
-#include "ui/Form1.h"
-#include "ui/TypedText.h"
 #include "app/qt/BerCurveWindow.h"
 #include "app/qt/CaptionBinder.h"
 #include "app/qt/ChainArea.h"
@@ -35,6 +33,10 @@
 #include "app/qt/SliderBinder.h"
 #include "app/qt/TheoryOverlay.h"
 #include "app/qt/WindowFit.h"
+#include "display/DrawFrame.h"
+#include "ui/Form1.h"
+#include "ui/FormHost.h"
+#include "ui/TypedText.h"
 
 namespace linelab {
 namespace {
@@ -97,8 +99,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     // Every eye is scaled by the transmit eye's size, also in scenes that hide it and
     // show the channel eye in its place.
     w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));
-    // The receive eye's thresholds and sampling instant stay on top of its traces.
-    w.Picture(PictureId::picRxEye)->SetMarkerColour(kGreen);
+    // The receive eye's thresholds and sampling instant stay on top of its traces: with each
+    // run it draws, the eye takes the markers the eye routine drew for that run's thresholds.
+    PicturePanel* rxEye = w.Picture(PictureId::picRxEye);
+    rxEye->SetMarkerColour(kGreen);
+    rxEye->SetMarkerSource([this, rxEye] {
+        const RunState& s = form_->State();
+        return EyeMarkersOf(EyePanel::Rx, s.dThresholds, EyeViewOf(form_->Controls(), s.dBaudRate),
+                            rxEye->ScaleWidth(), rxEye->ScaleHeight());
+    });
     for (PicturePanel* panel : w.pictures) {
         connect(panel, &PicturePanel::Resized, this, &MainWindow::QueueStripRepaint);
         connect(panel, &PicturePanel::Present, this, [this, panel] { Present(panel); });

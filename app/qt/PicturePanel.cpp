@@ -273,7 +273,6 @@ void PicturePanel::SetColour(int32_t bgr) {
         DrawPending();
     }
     colour_ = bgr;
-    if (bgr == markerColour_) markers_.clear();  // a new set of markers begins
 }
 
 void PicturePanel::Line(double x1, double y1, double x2, double y2) {
@@ -293,13 +292,19 @@ void PicturePanel::Line(double x1, double y1, double x2, double y2) {
     const QLineF line(x1 / k, y1 / k, x2 / k, y2 / k);
     pending_.append(line);
     Keep(line);
-    if (colour_ == markerColour_) markers_.append(line);
 }
 
 void PicturePanel::Flush() {
     if (pending_.isEmpty() && open_.lines == 0) return;
     EnsureImage();
     DrawPending();
+    if (markerSource_) {
+        markers_.clear();
+        for (const Segment& l : markerSource_()) {
+            constexpr double k = kUnitsPerPixel;
+            markers_.append(QLineF(l.x1 / k, l.y1 / k, l.x2 / k, l.y2 / k));
+        }
+    }
     EndRun();
     emit Changed();
 }

@@ -9,9 +9,9 @@
 // them as lines at whatever size it needs. Nothing is ever stretched.
 //
 // Around and over the image the panel paints what is not part of the drawing, at every
-// repaint: a title band above it, an axis band below it, the latest markers (lines drawn in
-// the marker colour, so no number of later traces hides them) and a hint while it is empty
-// and switched off. The canvas is the drawing area between the bands.
+// repaint: a title band above it, an axis band below it, the latest markers (the lines its
+// marker source gives for the last run drawn, so no number of later traces hides them) and
+// a hint while it is empty and switched off. The canvas is the drawing area between the bands.
 
 #include <QImage>
 #include <QLineF>
@@ -26,6 +26,7 @@ class QPainter;
 class QTimer;
 
 #include "display/Canvas.h"
+#include "display/Clip.h"
 
 namespace linelab {
 
@@ -86,8 +87,13 @@ class PicturePanel : public QWidget, public Canvas {
     };
     void SetValueAxis(const ValueAxis& axis);
     const ValueAxis& Values() const { return values_; }
-    // Lines drawn in this colour are also kept as an overlay, replaced by the next batch.
+    // The colour the markers and the value axis' marks are painted in.
     void SetMarkerColour(int32_t bgr) { markerColour_ = bgr; }
+    // Asked, as each run drawn on the panel ends, for the markers of that run in the
+    // canvas' units; they replace the last ones.
+    using MarkerSource = std::function<std::vector<Segment>()>;
+    void SetMarkerSource(MarkerSource source) { markerSource_ = std::move(source); }
+    // The markers in logical pixels of the drawing.
     const QVector<QLineF>& Markers() const { return markers_; }
     void SetOffHint(const QString& hint);
     QString OffHint() const { return offHint_; }
@@ -184,6 +190,7 @@ class PicturePanel : public QWidget, public Canvas {
     double symbolsAcross_ = 0;
     const PicturePanel* scaleOf_ = nullptr;
     int32_t markerColour_ = -1;
+    MarkerSource markerSource_;
     QVector<QLineF> markers_;
     ValueAxis values_;
     std::deque<Run> runs_;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <vector>
 
 #include "RecordingCanvas.h"
 #include "common/Colours.h"
@@ -107,6 +108,37 @@ TEST(EyeTest, ThresholdsAreGreenPairsAcrossTheTargetPanel) {
     EXPECT_NEAR(c.lines[0].y1 + 5, kTxH * (0.5 - 0.175), 1e-9);
     for (std::size_t i = 10; i < c.lines.size(); ++i)
         EXPECT_EQ(c.lines[i].colour, kBlue);
+}
+
+// The window paints EyeMarkerLines over later traces: they must be the green lines the
+// routine draws, clipped alike, wherever the thresholds and the instant fall.
+TEST(EyeTest, MarkerLinesAreTheGreenLinesDrawn) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        EyeView view;
+        double scale;
+        Thresholds t;
+        int width, height;
+    };
+    const Case cases[] = {{View(1.0), 1.5, {0.75, -0.75, 1.5, 0, 0}, kPanelW, kPanelH},
+                          {View(2.0, false, 32), 1.0, {1e300, -1e300, nan, 3, 0}, kPanelW, 900},
+                          {View(0.5, true, -32), 2.5, {0.2, -0.2, 0.6, -0.6, 0}, 900, kPanelH},
+                          {View(1.0), 1.0, {0, 0, 0, 0, 0}, 0, kPanelH}};
+    for (const Case& k : cases) {
+        RecordingCanvas c(k.width, k.height);
+        PlotEye(Ramp(), c, k.scale, k.t, true, k.view);
+        std::vector<Segment> green;
+        for (const DrawnLine& l : c.lines)
+            if (l.colour == kGreen) green.push_back({l.x1, l.y1, l.x2, l.y2});
+        const auto markers = EyeMarkerLines(k.view, k.scale, k.t, k.width, k.height);
+        ASSERT_EQ(markers.size(), green.size()) << k.width << "x" << k.height;
+        for (std::size_t i = 0; i < green.size(); ++i) {
+            EXPECT_EQ(markers[i].x1, green[i].x1);
+            EXPECT_EQ(markers[i].y1, green[i].y1);
+            EXPECT_EQ(markers[i].x2, green[i].x2);
+            EXPECT_EQ(markers[i].y2, green[i].y2);
+        }
+    }
 }
 
 struct SamplingCase {

@@ -14,6 +14,7 @@
 
 #include "WindowFixture.h"
 #include "app/qt/HelpWindow.h"
+#include "app/qt/MeasureView.h"
 #include "app/qt/PanelFrames.h"
 #include "app/qt/RunStatus.h"
 
@@ -156,6 +157,18 @@ TEST_F(DesktopTest, TheReceiveEyeMarkersStayOnTopOfTheTraces) {
         }
     }
     EXPECT_GT(checked, 200);
+}
+
+// The fast loop's runs between those it shows draw nothing: the markers of the last run
+// shown stay with its traces instead of going blank.
+TEST_F(DesktopTest, QuietRunsKeepTheReceiveEyeMarkers) {
+    PickScene(kNoise);
+    Ticks(2);
+    const QVector<QLineF> shown = Panel(PictureId::picRxEye)->Markers();
+    ASSERT_FALSE(shown.isEmpty());
+    Window().Measures().Model().Tick(true);
+    Settle();
+    EXPECT_EQ(Panel(PictureId::picRxEye)->Markers(), shown);
 }
 
 TEST_F(DesktopTest, AResizeWhilePausedKeepsEveryPanel) {

@@ -4,6 +4,7 @@
 #include <QAbstractSlider>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLayout>
 #include <QPushButton>
 
 #include "WindowFixture.h"
@@ -11,6 +12,16 @@
 
 namespace linelab {
 namespace {
+
+bool Holds(const QLayout* layout, const QWidget* widget) {
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == widget ||
+            (item->layout() != nullptr && Holds(item->layout(), widget)))
+            return true;
+    }
+    return false;
+}
 
 class SceneViewTest : public WindowFixture, public ::testing::WithParamInterface<int> {
   protected:
@@ -59,6 +70,15 @@ TEST_P(SceneViewTest, EveryShownControlHasAPlaceOfItsOwn) {
                 << NameOf(shown[i].first) << " overlaps " << NameOf(shown[j].first);
         }
     }
+}
+
+// The layout walks the chain table: a shown control the table leaves out of a scene's
+// layout would keep whatever place it last had.
+TEST_P(SceneViewTest, EveryShownControlStandsInTheLayout) {
+    const QLayout* layout = Window().Area().layout();
+    ASSERT_NE(layout, nullptr);
+    for (const auto& [control, widget] : ShownWidgets())
+        EXPECT_TRUE(Holds(layout, widget)) << NameOf(control);
 }
 
 TEST_P(SceneViewTest, EyesAreScaledByOneSize) {
