@@ -1,6 +1,10 @@
 #include "ui/ChainTable.h"
 
 #include <array>
+#include <deque>
+#include <vector>
+
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -42,41 +46,94 @@ constexpr ChainRow kOutput[] = {{kDemod}, {kDemodPC}, {kDecode}, {kPostCoding}};
 constexpr Names kReadout[] = {"lblOutput", "lblBER"};
 constexpr ChainRow kReadoutRows[] = {{kReadout}};
 
-constexpr Names kTxEye[] = {"chkTxEye", "picTxEye", "vscTxEyeScale"};
-constexpr Names kChannelEye[] = {"chkChannelEye", "picChannelEye"};
-constexpr Names kRxEye[] = {"chkRxEye", "picRxEye", "vscThreshold", "hscSample"};
-constexpr Names kTxSpectrum[] = {"chkTxSpectrum", "picTxSpectrum"};
-constexpr Names kChannelSpectrum[] = {"chkChannelSpectrum", "picChannelSpectrum"};
+// The panels' rows come from the panel table: an eye or a spectrum is a row of its check box,
+// its picture and the controls that stand with it; the strips of a stage are one row of
+// check box and picture pairs, the transmitter's the sent group, the receiver's the received.
+struct PanelCompanions {
+    PanelId panel;
+    std::span<const Names> beside;             // after the picture, in its row
+    std::span<const ChainRow> rowsAfter = {};  // rows of their own under it
+};
+constexpr Names kTxEyeScale[] = {"vscTxEyeScale"};
+constexpr Names kRxEyeSliders[] = {"vscThreshold", "hscSample"};
 constexpr Names kSpectrumSwitches[] = {"chkLinear", "chkMemory"};
-constexpr Names kRxSpectrum[] = {"chkRxSpectrum", "picRxSpectrum", "vscSpectrumRange"};
-constexpr ChainRow kTxEyeRows[] = {{kTxEye}};
-constexpr ChainRow kChannelEyeRows[] = {{kChannelEye}};
-constexpr ChainRow kRxEyeRows[] = {{kRxEye}};
-constexpr ChainRow kTxSpectrumRows[] = {{kTxSpectrum}};
-constexpr ChainRow kChannelSpectrumRows[] = {{kChannelSpectrum}, {kSpectrumSwitches}};
-constexpr ChainRow kRxSpectrumRows[] = {{kRxSpectrum}};
-
-constexpr Names kSent[] = {"chkData",      "picData",      "chkPreData", "picPreData",
-                           "chkCodedData", "picCodedData", "chkModData", "picModData"};
+constexpr ChainRow kSpectrumSwitchRows[] = {{kSpectrumSwitches}};
+constexpr Names kSpectrumRange[] = {"vscSpectrumRange"};
+constexpr PanelCompanions kCompanions[] = {{PanelId::TxEye, kTxEyeScale},
+                                           {PanelId::RxEye, kRxEyeSliders},
+                                           {PanelId::ChannelSpectrum, {}, kSpectrumSwitchRows},
+                                           {PanelId::RxSpectrum, kSpectrumRange}};
 constexpr Names kStripSliders[] = {"hscDataScroll", "hscDataZoom"};
-constexpr ChainRow kSentRows[] = {{kSent}, {kStripSliders}};
-constexpr Names kReceived[] = {"chkDemodData", "picDemodData", "chkDecodedData", "picDecodedData",
-                               "chkPostData",  "picPostData",  "chkRxData",      "picRxData"};
-constexpr ChainRow kReceivedRows[] = {{kReceived}};
+constexpr ChainRow kStripSliderRows[] = {{kStripSliders}};
 
-constexpr ChainCell kCells[] = {{"Transmitter", "lists", kTransmitter},
-                                {"Transmitter", "eye", kTxEyeRows},
-                                {"Transmitter", "spectrum", kTxSpectrumRows},
-                                {"Channel", "lists", kChannel},
-                                {"Channel", "eye", kChannelEyeRows},
-                                {"Channel", "spectrum", kChannelSpectrumRows},
-                                {"Receiver", "lists", kReceiver},
-                                {"Receiver", "eye", kRxEyeRows},
-                                {"Receiver", "spectrum", kRxSpectrumRows},
-                                {"Output", "strips", kSentRows},
-                                {"Output", "lists", kOutput},
-                                {"Output", "strips", kReceivedRows},
-                                {"Output", "readout", kReadoutRows}};
+constexpr std::array<std::string_view, 3> kStages = {"Transmitter", "Channel", "Receiver"};
+
+const PanelCompanions* CompanionsOf(PanelId panel) {
+    for (const PanelCompanions& c : kCompanions)
+        if (c.panel == panel) return &c;
+    return nullptr;
+}
+
+// The cells with their storage: every span points into the deques, which never move what
+// they hold.
+class Cells {
+  public:
+    Cells() {
+        for (std::size_t stage = 0; stage < kStages.size(); ++stage) {
+            Add(kStages[stage], "lists", kStageLists[stage]);
+            Add(kStages[stage], "eye", PanelRows(PanelKind::Eye, PanelStage(stage)));
+            Add(kStages[stage], "spectrum", PanelRows(PanelKind::Spectrum, PanelStage(stage)));
+        }
+        Add("Output", "strips", StripRows(PanelStage::Transmitter, kStripSliderRows));
+        Add("Output", "lists", kOutput);
+        Add("Output", "strips", StripRows(PanelStage::Receiver, {}));
+        Add("Output", "readout", kReadoutRows);
+    }
+    std::span<const ChainCell> All() const { return cells_; }
+
+  private:
+    static constexpr std::array<std::span<const ChainRow>, 3> kStageLists = {kTransmitter, kChannel,
+                                                                             kReceiver};
+
+    void Add(std::string_view stage, std::string_view role, std::span<const ChainRow> rows) {
+        if (!rows.empty()) cells_.push_back({stage, role, rows});
+    }
+    std::span<const ChainRow> PanelRows(PanelKind kind, PanelStage stage) {
+        std::vector<ChainRow>& rows = rows_.emplace_back();
+        for (const PanelDescriptor& panel : kPanelTable) {
+            if (panel.kind != kind || panel.stage != stage) continue;
+            std::vector<Names>& names = names_.emplace_back();
+            names = {NameOf(panel.check), NameOf(panel.picture)};
+            const PanelCompanions* with = CompanionsOf(panel.panel);
+            if (with != nullptr)
+                names.insert(names.end(), with->beside.begin(), with->beside.end());
+            rows.push_back({names});
+            if (with != nullptr)
+                rows.insert(rows.end(), with->rowsAfter.begin(), with->rowsAfter.end());
+        }
+        return rows;
+    }
+    std::span<const ChainRow> StripRows(PanelStage stage, std::span<const ChainRow> after) {
+        std::vector<Names>& names = names_.emplace_back();
+        for (const PanelDescriptor& panel : kPanelTable) {
+            if (panel.kind == PanelKind::Strip && panel.stage == stage)
+                names.insert(names.end(), {NameOf(panel.check), NameOf(panel.picture)});
+        }
+        std::vector<ChainRow>& rows = rows_.emplace_back();
+        if (!names.empty()) rows.push_back({names});
+        rows.insert(rows.end(), after.begin(), after.end());
+        return rows;
+    }
+
+    std::deque<std::vector<Names>> names_;
+    std::deque<std::vector<ChainRow>> rows_;
+    std::vector<ChainCell> cells_;
+};
+
+const Cells& TheCells() {
+    static const Cells cells;
+    return cells;
+}
 
 constexpr Names kTopBar[] = {"Label1", "cmbScene", "cmbData", "cmdPause"};
 
@@ -104,7 +161,7 @@ constexpr CompactCell kCompact[] = {{1, 0, "strips", kCompactStrips, {}},
 }  // namespace
 
 std::span<const ChainCell> ChainCells() {
-    return kCells;
+    return TheCells().All();
 }
 
 std::span<const std::string_view> ChainTopBar() {
@@ -112,7 +169,7 @@ std::span<const std::string_view> ChainTopBar() {
 }
 
 const ChainRow* ChainRowStartingWith(std::string_view first) {
-    for (const ChainCell& cell : kCells)
+    for (const ChainCell& cell : ChainCells())
         for (const ChainRow& row : cell.rows)
             if (!row.controls.empty() && row.controls.front() == first) return &row;
     return nullptr;
