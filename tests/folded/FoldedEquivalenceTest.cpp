@@ -21,7 +21,7 @@ struct Case {
     std::string format, code, preCode;
     std::array<double, 4> thresholds;
     FilterType txFilter = FilterType::RootRC, rxFilter = FilterType::Matched;
-    std::optional<double> lowPass;
+    std::optional<double> lowPass = std::nullopt;
     int sample = 0;
     std::string echoMag = "0", echoDelay = "0.0";
     bool invert = false;
