@@ -4,8 +4,13 @@
 
 #include "common/Tables.h"
 #include "common/TextNumber.h"
+#include "ui/ListItems.h"
 
 namespace linelab {
+
+// A type is found by its list item, so the record's names are the full list's, in its order.
+static_assert(kFilterTypeNames == kFilterItemsFull);
+
 namespace {
 
 // The nearest sixteenth of a symbol, 1..16. The limits are applied to the rounded double, so

@@ -100,7 +100,6 @@ TEST(Host, FilterRecordIsReadFromTheRoundedBoxes) {
     EXPECT_EQ(f.lowPass, 2.5);
     EXPECT_EQ(f.highPass, std::nullopt);
     EXPECT_EQ(snapshot.filters, f);
-    EXPECT_EQ(snapshot.config.iPulseWidth, 10);
 }
 
 TEST(Host, EveryPanelDrawsOnItsOwnCanvas) {
