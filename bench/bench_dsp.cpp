@@ -89,29 +89,18 @@ void BM_FFTW2048_InPlace(benchmark::State& state) {
     fftw_destroy_plan(plan);
 }
 
-// Fixed, already rounded texts: the pass writes nothing back.
-class FixedSettings : public FilterSettings {
-  public:
-    explicit FixedSettings(FilterTexts t) : texts_(std::move(t)) {}
-    void ReadFilterTexts(FilterTexts& out) override { out = texts_; }
-    void WriteFilterText(FilterBox, int, std::string_view) override {}
-
-  private:
-    FilterTexts texts_;
-};
-
-FilterTexts DesignTexts(const std::string& tx, const std::string& rx) {
-    FilterTexts t;
-    t.side[0] = {"50", tx, "1.5", "35"};
-    t.side[1] = {"100", rx, "1.5", "35"};
-    t.lowPass = "2.0";
-    t.highPass = "0.05";
-    return t;
+FilterConfig DesignSettings(FilterType tx, FilterType rx) {
+    FilterConfig f;
+    f.side[0] = {.type = tx, .iPulseWidth = 8, .bandwidth = 1.5, .excessBandwidth = 35};
+    f.side[1] = {.type = rx, .iPulseWidth = 16, .bandwidth = 1.5, .excessBandwidth = 35};
+    f.lowPass = 2.0;
+    f.highPass = 0.05;
+    return f;
 }
 
 // The pulse-based types take one transform; the raised cosines a few hundred cosines.
-void RunDesign(benchmark::State& state, const std::string& tx, const std::string& rx) {
-    FixedSettings settings(DesignTexts(tx, rx));
+void RunDesign(benchmark::State& state, FilterType tx, FilterType rx) {
+    const FilterConfig settings = DesignSettings(tx, rx);
     auto out = std::make_unique<Responses>();
     for (auto _ : state) {
         DesignFilters(settings, 1.0, *out);
@@ -121,17 +110,17 @@ void RunDesign(benchmark::State& state, const std::string& tx, const std::string
 }
 
 void BM_DesignFilters_SinglePoleMatched(benchmark::State& state) {
-    RunDesign(state, "SinglePole", "Matched");
+    RunDesign(state, FilterType::SinglePole, FilterType::Matched);
 }
 void BM_DesignFilters_RootRC(benchmark::State& state) {
-    RunDesign(state, "Root RC", "Root RC");
+    RunDesign(state, FilterType::RootRC, FilterType::RootRC);
 }
 
 // The transmit half of one run, from the data source to the received spectrum.
 void BM_TransmitHalf(benchmark::State& state) {
     auto s = std::make_unique<RunState>();
     s->dBaudRate = 1.0;
-    FixedSettings settings(DesignTexts("Root RC", "Root RC"));
+    const FilterConfig settings = DesignSettings(FilterType::RootRC, FilterType::RootRC);
     DesignFilters(settings, s->dBaudRate, s->responses);
     for (auto _ : state) {
         GenerateData(DataSource::Random, s->rng, s->iData);

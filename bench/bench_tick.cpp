@@ -24,10 +24,7 @@ void StartUp(RecordPorts& host, Engine& engine) {
     s.code = {LineCoding::None, LineCoding::None};
     s.format = {Format::UnipolarNrz, Format::UnipolarNrz};
     s.iPulseWidth = 16;
-    for (SideFilterTexts& side : host.filterTexts.side)
-        side = {"100", "SteepCutoff", "4", "50"};
-    host.filterTexts.lowPass = std::string("None");
-    host.filterTexts.highPass = std::string("None");
+    host.filters = FilterConfig{};  // "SteepCutoff" at 4 kHz on both sides, the channel open
 
     engine.SetSymbolRate(SymbolRate("None", "Unipolar (N)RZ"));
     host.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);

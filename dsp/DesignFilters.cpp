@@ -2,22 +2,19 @@
 
 #include "dsp/ChannelResponse.h"
 #include "dsp/FilterResponse.h"
-#include "dsp/SettingTexts.h"
 
 namespace linelab {
 
-void DesignFilters(FilterSettings& settings, double dBaudRate, Responses& out, Reporter* reporter) {
-    FilterTexts texts;
-    settings.ReadFilterTexts(texts);
-    NormaliseFilterTexts(settings, texts);
-
-    BuildFilterResponse(texts.side[0], FilterSide::Transmitter, dBaudRate, out.dTxResponse,
+void DesignFilters(const FilterConfig& filters, double dBaudRate, Responses& out,
+                   Reporter* reporter) {
+    BuildFilterResponse(filters.side[0], FilterSide::Transmitter, dBaudRate, out.dTxResponse,
                         reporter);
-    BuildFilterResponse(texts.side[1], FilterSide::Receiver, dBaudRate, out.dRxResponse, reporter);
-    if (texts.side[1].filter == "Matched") {
+    BuildFilterResponse(filters.side[1], FilterSide::Receiver, dBaudRate, out.dRxResponse,
+                        reporter);
+    if (filters.side[1].type == FilterType::Matched) {
         MatchTransmitResponse(out.dTxResponse, out.dRxResponse);
     }
-    BuildChannelResponse(texts.lowPass, texts.highPass, dBaudRate, out.dChannelResponse);
+    BuildChannelResponse(filters.lowPass, filters.highPass, dBaudRate, out.dChannelResponse);
     BuildTotalResponse(out.dChannelResponse, out.dTxResponse, out.dRxResponse, out.dTotalResponse);
 }
 

@@ -2,26 +2,42 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <span>
-#include <string_view>
 
 #include "common/TextNumber.h"
 #include "dsp/ResponseGrid.h"
-#include "dsp/SettingTexts.h"
 #include "dsp/nrFFT.h"
 
 namespace linelab {
 namespace {
 
-enum class FilterType { None, SteepCutoff, SinglePole, RC, RootRC, Nothing };
+// What each type does to its side: "Matched" and a text that named no type pass nothing on
+// their own (the receiver's "Matched" is built afterwards from the transmit response).
+enum class Shape { None, SteepCutoff, SinglePole, RC, RootRC, Nothing };
 
-FilterType FindFilterType(std::string_view text) {
-    if (text == "None") return FilterType::None;
-    if (text == "SteepCutoff") return FilterType::SteepCutoff;
-    if (text == "SinglePole") return FilterType::SinglePole;
-    if (text == "RC") return FilterType::RC;
-    if (text == "Root RC") return FilterType::RootRC;
-    return FilterType::Nothing;  // "Matched" and anything unknown pass nothing on their own
+Shape ShapeOf(std::optional<FilterType> type) {
+    if (!type) return Shape::Nothing;
+    switch (*type) {
+        case FilterType::None:
+            return Shape::None;
+        case FilterType::SteepCutoff:
+            return Shape::SteepCutoff;
+        case FilterType::SinglePole:
+            return Shape::SinglePole;
+        case FilterType::RC:
+            return Shape::RC;
+        case FilterType::RootRC:
+            return Shape::RootRC;
+        case FilterType::Matched:
+            break;
+    }
+    return Shape::Nothing;
+}
+
+// The bandwidth within 0.1..6 kHz; a record's NaN counts as a text that is no number.
+double LimitedBandwidth(double kHz) {
+    return std::clamp(std::isnan(kHz) ? 0.0 : kHz, 0.1, 6.0);
 }
 
 void ClearBins(Signal& out) {
@@ -31,8 +47,8 @@ void ClearBins(Signal& out) {
 // The spectrum of the transmitter's rectangular pulse, centred on sample 0: 2K + 1 samples
 // at full height and a half-height sample at each end, with energy proportional to the
 // width. Leaves P(k) in the real parts and zero imaginary parts.
-void TransmitPulseSpectrum(std::string_view modPC, Signal& out, Reporter* reporter) {
-    const double m = Val(PulseWidthText(modPC)) / 100;  // 0.06 .. 1
+void TransmitPulseSpectrum(int sixteenths, Signal& out, Reporter* reporter) {
+    const double m = PulseWidthPercent(sixteenths) / 100.0;  // 0.06 .. 1
     const double s = std::sqrt(m);
     const int kFull = static_cast<int>(Int(8 * m - 0.5));  // -1 .. 7
     const int kEdge = static_cast<int>(Int(8 * m + 0.5));  // 0 .. 8
@@ -82,10 +98,10 @@ void SinglePole(double fc, Signal& out) {
 
 // Raised-cosine roll-off (or its square root) on the symbol rate alone: flat to bin k1,
 // falling to zero at bin k2, with the half-amplitude point at bin 64 (half the symbol rate).
-void RaisedCosine(std::string_view eb, bool root, Signal& out) {
-    const double r = Val(ExcessBandwidthText(eb)) / 100;  // 0.01 .. 1
-    const int k1 = CInt(64 * (1 - r));                    // 0 .. 63
-    const int k2 = CInt(64 * (1 + r) - 1);                // 64 .. 127
+void RaisedCosine(int percent, bool root, Signal& out) {
+    const double r = std::clamp(percent, 1, 100) / 100.0;  // 0.01 .. 1
+    const int k1 = CInt(64 * (1 - r));                     // 0 .. 63
+    const int k2 = CInt(64 * (1 + r) - 1);                 // 64 .. 127
     ClearBins(out);
     for (int k = 0; k <= k1; ++k)
         out[2 * k] = 1.0;
@@ -103,34 +119,33 @@ void Conjugate(Signal& s) {
 
 }  // namespace
 
-void BuildFilterResponse(const SideFilterTexts& side, FilterSide which, double dBaudRate,
-                         Signal& out, Reporter* reporter) {
-    const FilterType type = FindFilterType(side.filter);
-    const double fc = Val(BandwidthText(side.bw)) / UsableBaudRate(dBaudRate);
-    if (type == FilterType::None || type == FilterType::SteepCutoff ||
-        type == FilterType::SinglePole) {
+void BuildFilterResponse(const SideFilter& side, FilterSide which, double dBaudRate, Signal& out,
+                         Reporter* reporter) {
+    const Shape type = ShapeOf(side.type);
+    const double fc = LimitedBandwidth(side.bandwidth) / UsableBaudRate(dBaudRate);
+    if (type == Shape::None || type == Shape::SteepCutoff || type == Shape::SinglePole) {
         if (which == FilterSide::Transmitter) {
-            TransmitPulseSpectrum(side.modPC, out, reporter);
+            TransmitPulseSpectrum(side.iPulseWidth, out, reporter);
         } else {
             ReceivePulseSpectrum(out);
         }
     }
     switch (type) {
-        case FilterType::None:
+        case Shape::None:
             break;
-        case FilterType::SteepCutoff:
+        case Shape::SteepCutoff:
             SteepCutoff(fc, out);
             break;
-        case FilterType::SinglePole:
+        case Shape::SinglePole:
             SinglePole(fc, out);
             break;
-        case FilterType::RC:
-            RaisedCosine(side.eb, false, out);
+        case Shape::RC:
+            RaisedCosine(side.excessBandwidth, false, out);
             break;
-        case FilterType::RootRC:
-            RaisedCosine(side.eb, true, out);
+        case Shape::RootRC:
+            RaisedCosine(side.excessBandwidth, true, out);
             break;
-        case FilterType::Nothing:
+        case Shape::Nothing:
             ClearBins(out);
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dsp/DesignFilters.h"
 #include "receiver/FilterChain.h"
 #include "receiver/Receiver.h"
 #include "transmit/Transmit.h"
@@ -16,11 +17,12 @@ Engine::Engine(std::unique_ptr<RunState> start)
 const Frame& Engine::Tick(const TickPorts& ports) {
     RunState& s = *state_;
     if (!s.bFiltersValid) {
-        DesignFilters(ports.filters, s.dBaudRate, s.responses, &ports.reporter);
+        DesignFilters(ports.filters.ReadFilterConfig(), s.dBaudRate, s.responses, &ports.reporter);
         s.bFiltersValid = true;
         ++designs_;
     }
-    // Read after the design pass: its write-backs may have changed the pulse width.
+    // Read after the design pass: the owner's rounding of its boxes may have changed the pulse
+    // width.
     ports.config.ReadConfig(config_);
     FillReference();
     const LinkConfig& c = config_;

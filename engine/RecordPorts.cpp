@@ -1,8 +1,6 @@
 #include "engine/RecordPorts.h"
 
-#include "common/TextNumber.h"
 #include "display/DrawFrame.h"
-#include "transmit/Transmit.h"
 
 namespace linelab {
 
@@ -22,25 +20,6 @@ void RecordPorts::ClearMessages() {
     firstMessage.clear();
     lastMessage.clear();
     messageCount = 0;
-}
-
-// The pulse-width box is also the transmit setting the stages read, so a rewritten text
-// reaches the configuration as it reaches the window's list.
-void RecordPorts::WriteFilterText(FilterBox box, int side, std::string_view text) {
-    if (side != 0 && side != 1) return;
-    SideFilterTexts& texts = filterTexts.side[static_cast<std::size_t>(side)];
-    switch (box) {
-        case FilterBox::ModPC:
-            texts.modPC.assign(text);
-            if (side == 0) config.iPulseWidth = PulseWidth(Val(texts.modPC));
-            break;
-        case FilterBox::BW:
-            texts.bw.assign(text);
-            break;
-        case FilterBox::EB:
-            texts.eb.assign(text);
-            break;
-    }
 }
 
 // The slider's change handling, as the window runs it.

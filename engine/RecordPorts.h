@@ -1,6 +1,6 @@
 #pragma once
 // The owner of an engine without a window (a sweep's chunk, a fast run, the benchmarks, the
-// tests): the configuration and filter texts as plain records, the threshold slider as a
+// tests): the configuration and filter settings as plain records, the threshold slider as a
 // number with the window's change handling, the frames drawn on the given panels (if any),
 // and the messages. One per engine; like the engine, it may live in any thread.
 
@@ -12,7 +12,7 @@
 namespace linelab {
 
 class RecordPorts final : public ConfigSource,
-                          public FilterSettings,
+                          public FilterSource,
                           public ControlWriter,
                           public Reporter {
   public:
@@ -24,7 +24,7 @@ class RecordPorts final : public ConfigSource,
     const Frame& Tick();
 
     LinkConfig config;
-    FilterTexts filterTexts;
+    FilterConfig filters;
     int slider = 0;  // vscThreshold
     std::string berCaption;
     std::string firstMessage;  // since the last ClearMessages
@@ -34,8 +34,7 @@ class RecordPorts final : public ConfigSource,
     void ClearMessages();
 
     void ReadConfig(LinkConfig& out) override { out = config; }
-    void ReadFilterTexts(FilterTexts& out) override { out = filterTexts; }
-    void WriteFilterText(FilterBox box, int side, std::string_view text) override;
+    FilterConfig ReadFilterConfig() override { return filters; }
     int ThresholdSlider() override { return slider; }
     void SetThresholdSlider(int value) override;
     void SetBerCaption(std::string_view caption) override { berCaption.assign(caption); }

@@ -1,14 +1,14 @@
 #pragma once
 // What a tick needs from its owner, as narrow ports: what it reads (the link configuration
-// and the filter texts), what it writes back as a user's change would (the filter texts, the
-// threshold slider, the BER caption) and where it reports. Drawing is not among them: the
+// and the filter settings), what it writes back as a user's change would (the threshold
+// slider, the BER caption) and where it reports. Drawing is not among them: the
 // tick returns a frame and the owner's views draw from it.
 
 #include <string_view>
 
 #include "common/LinkConfig.h"
 #include "common/Reporter.h"
-#include "dsp/DesignFilters.h"
+#include "dsp/FilterConfig.h"
 
 namespace linelab {
 
@@ -16,6 +16,15 @@ class ConfigSource {
   public:
     virtual ~ConfigSource() = default;
     virtual void ReadConfig(LinkConfig& out) = 0;
+};
+
+// The filter and channel settings, read when the responses are designed. A window's owner
+// brings its boxes to their rounded texts first (a change of each box that differs), so the
+// read may run change handling.
+class FilterSource {
+  public:
+    virtual ~FilterSource() = default;
+    virtual FilterConfig ReadFilterConfig() = 0;
 };
 
 // The controls a tick changes. Setting the slider is a change of the slider: the owner runs
@@ -30,7 +39,7 @@ class ControlWriter {
 
 struct TickPorts {
     ConfigSource& config;
-    FilterSettings& filters;
+    FilterSource& filters;
     ControlWriter& controls;
     Reporter& reporter;
 };

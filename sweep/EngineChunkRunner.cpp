@@ -27,7 +27,7 @@ struct ChunkEngine {
     ChunkEngine(const SweepSettings& settings, double noiseLevel, uint64_t seed)
         : engine(StartState(settings, seed)), owner(engine) {
         owner.config = ChunkConfig(settings.config, noiseLevel);
-        owner.filterTexts = settings.filters;
+        owner.filters = settings.filters;
         owner.slider = settings.vscThreshold;
     }
     static std::unique_ptr<RunState> StartState(const SweepSettings& settings, uint64_t seed) {

@@ -60,8 +60,8 @@ std::string CurveLabel(const SweepSettings& settings) {
     const std::string thresholds =
         c.thresholdChoice == ThresholdChoice::Midway ? "midway" : "thresholds as set";
     return std::string(NameOr(c.format[0])) + ", " + std::string(NameOr(c.code[0])) + ", " +
-           settings.filters.side[0].filter + " / " + settings.filters.side[1].filter + ", " +
-           noise + ", " + thresholds;
+           std::string(NameOr(settings.filters.side[0].type)) + " / " +
+           std::string(NameOr(settings.filters.side[1].type)) + ", " + noise + ", " + thresholds;
 }
 
 }  // namespace linelab

@@ -9,14 +9,14 @@
 
 #include "common/LinkConfig.h"
 #include "common/RunState.h"
-#include "dsp/DesignFilters.h"
+#include "dsp/FilterConfig.h"
 #include "sweep/Sweep.h"
 
 namespace linelab {
 
 struct SweepSettings {
     LinkConfig config;         // the tick's record
-    FilterTexts filters;       // the filter and channel boxes
+    FilterConfig filters;      // the filter and channel settings
     Thresholds dThresholds{};  // the decision thresholds as they stand
     int vscThreshold = 0;
 };

@@ -110,6 +110,13 @@ void FormHost::DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
     PlotSpectrum(average, memory, controls_.CanvasOf(Describe(panel).picture), colour, view);
 }
 
+FilterConfig FormHost::ReadFilterConfig() {
+    FilterTexts texts;
+    ReadFilterTexts(texts);
+    NormaliseFilterTexts(*this, texts);
+    return FilterConfigOf(texts);
+}
+
 void FormHost::ReadFilterTexts(FilterTexts& out) {
     ReadFilterSettings(controls_, out);
 }

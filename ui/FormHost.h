@@ -6,6 +6,7 @@
 #include "display/Plots.h"
 #include "ports/Panels.h"
 #include "ports/TickPorts.h"
+#include "ui/FilterBoxes.h"
 
 namespace linelab {
 
@@ -14,7 +15,8 @@ class Form1;
 class Simulation;
 
 class FormHost final : public ConfigSource,
-                       public FilterSettings,
+                       public FilterSource,
+                       public FilterBoxes,
                        public ControlWriter,
                        public Panels,
                        public Reporter {
@@ -27,6 +29,9 @@ class FormHost final : public ConfigSource,
     // The controls as the tick reads them: the texts parsed into ids and numbers.
     void ReadConfig(LinkConfig& out) override;
 
+    // Brings the filter boxes to their rounded texts (each change through the box's setter,
+    // so its handlers run), then parses them.
+    FilterConfig ReadFilterConfig() override;
     void ReadFilterTexts(FilterTexts& out) override;
     void WriteFilterText(FilterBox box, int side, std::string_view text) override;
 
@@ -57,7 +62,7 @@ void ReadLinkConfig(const Form1& form, LinkConfig& out);
 LinkConfig LinkConfigOf(const Form1& form);
 // What the eye routine reads besides its arguments, from the controls and the symbol rate.
 EyeView EyeViewOf(const ControlSet& controls, double dBaudRate);
-// The filter boxes' texts as the design pass reads them.
+// The filter boxes' texts as they stand.
 void ReadFilterSettings(const ControlSet& controls, FilterTexts& out);
 
 }  // namespace linelab

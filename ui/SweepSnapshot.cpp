@@ -8,7 +8,9 @@ namespace linelab {
 SweepSettings SweepSnapshot(Form1& form) {
     SweepSettings snapshot;
     ReadLinkConfig(form, snapshot.config);
-    ReadFilterSettings(form.Controls(), snapshot.filters);
+    FilterTexts texts;
+    ReadFilterSettings(form.Controls(), texts);
+    snapshot.filters = FilterConfigOf(texts);
     snapshot.dThresholds = form.State().dThresholds;
     snapshot.vscThreshold = form.Slider(SliderId::vscThreshold).value;
     return snapshot;

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "common/TextNumber.h"
-#include "dsp/SettingTexts.h"
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
+#include "ui/FilterBoxes.h"
 
 namespace linelab {
 namespace {

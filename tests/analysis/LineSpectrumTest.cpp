@@ -22,12 +22,11 @@ struct Averaged {
 
 // 3,000 runs of the transmit spectrum panel for the given settings, and the theory for them.
 Averaged AverageRuns(LineCoding code, Format format, DataSource data = DataSource::Random,
-                     const char* filter = "SteepCutoff") {
+                     FilterType filter = FilterType::SteepCutoff) {
     Engine engine;
     RecordPorts owner(engine);
     owner.config = StartupConfig();
-    owner.filterTexts = StartupFilterTexts();
-    owner.filterTexts.side[0].filter = filter;
+    owner.filters.side[0].type = filter;
     owner.config.data = data;
     owner.config.code = Both(std::optional(code));
     owner.config.format = Both(std::optional(format));
@@ -87,7 +86,7 @@ TEST(LineSpectrum, FollowsTheAveragedTransmitSpectrum) {
 // points must match, which it cannot if the line is lost or spread.
 TEST(LineSpectrum, TotalPowerWithADcLine) {
     const Averaged a =
-        AverageRuns(LineCoding::None, Format::UnipolarNrz, DataSource::Random, "None");
+        AverageRuns(LineCoding::None, Format::UnipolarNrz, DataSource::Random, FilterType::None);
     const double measured = std::accumulate(a.measured.begin(), a.measured.begin() + 512, 0.0);
     const double theory = std::accumulate(a.theory.begin(), a.theory.begin() + 512, 0.0);
     EXPECT_NEAR(theory / measured, 1.0, 0.01);

@@ -38,8 +38,8 @@ std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
 
 TEST(RaisedCosine, FiftyPercentFlatHalfAtBin64AndZeroFromBin96) {
     for (const auto side : {FilterSide::Transmitter, FilterSide::Receiver}) {
-        const Signal rc = Response({.filter = "RC", .eb = "50"}, side);
-        const Signal root = Response({.filter = "Root RC", .eb = "50"}, side);
+        const Signal rc = Response({.type = FilterType::RC, .eb = 50}, side);
+        const Signal root = Response({.type = FilterType::RootRC, .eb = 50}, side);
         for (int k = 0; k <= 32; ++k)
             EXPECT_EQ(rc[2 * k], 1.0) << k;
         EXPECT_NEAR(rc[2 * 64], 0.5, 1e-7);
@@ -50,7 +50,7 @@ TEST(RaisedCosine, FiftyPercentFlatHalfAtBin64AndZeroFromBin96) {
 }
 
 TEST(RaisedCosine, HundredPercentFallsOverTheWholeSymbolRate) {
-    const Signal rc = TxResponse({.filter = "RC", .eb = "100"});
+    const Signal rc = TxResponse({.type = FilterType::RC, .eb = 100});
     EXPECT_EQ(rc[0], 1.0);
     EXPECT_NEAR(rc[2 * 64], 0.5, 1e-7);
     EXPECT_GT(rc[2 * 127], 0.0);
@@ -65,9 +65,9 @@ class RaisedCosineRollOff : public ::testing::TestWithParam<int> {};
 // free of interference between symbols. That holds on the grid of bins when the roll-off
 // starts on a whole bin, so these excess bandwidths are multiples of 1/64 of the rate.
 TEST_P(RaisedCosineRollOff, RootSquaresToPlainAndPlainIsNyquistSymmetric) {
-    const std::string eb = std::to_string(GetParam());
-    const Signal rc = TxResponse({.filter = "RC", .eb = eb});
-    const Signal root = TxResponse({.filter = "Root RC", .eb = eb});
+    const int eb = GetParam();
+    const Signal rc = TxResponse({.type = FilterType::RC, .eb = eb});
+    const Signal root = TxResponse({.type = FilterType::RootRC, .eb = eb});
     for (int k = 0; k < kPoints; ++k) {
         EXPECT_NEAR(root[2 * k] * root[2 * k], rc[2 * k], 1e-15) << k;
         EXPECT_EQ(rc[2 * k + 1], 0.0) << k;
@@ -79,7 +79,7 @@ TEST_P(RaisedCosineRollOff, RootSquaresToPlainAndPlainIsNyquistSymmetric) {
 
 // The pulse of the plain version crosses zero at every other symbol instant.
 TEST_P(RaisedCosineRollOff, PulseIsZeroAtOtherSymbolInstants) {
-    const Signal pulse = PulseOf(TxResponse({.filter = "RC", .eb = std::to_string(GetParam())}));
+    const Signal pulse = PulseOf(TxResponse({.type = FilterType::RC, .eb = GetParam()}));
     const double peak = pulse[0];
     ASSERT_GT(peak, 0.0);
     for (int symbol = 1; symbol < 128; ++symbol) {
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(ExcessBandwidth, RaisedCosineRollOff, ::testing::Values
 // ---- Base pulse and "None" ----
 
 struct PulseCase {
-    std::string modPC;
+    int sixteenths;
     int fullSamples;  // samples at s/16 (s = square root of the width)
     int halfSamples;  // samples at s/32
     double width;     // the width as a share of the symbol
@@ -100,14 +100,14 @@ struct PulseCase {
 };
 
 void PrintTo(const PulseCase& c, std::ostream* os) {
-    *os << '"' << c.modPC << '"';
+    *os << c.sixteenths << "/16";
 }
 
 class BasePulse : public ::testing::TestWithParam<PulseCase> {};
 
 TEST_P(BasePulse, IsARectangleCentredOnSampleZero) {
     const PulseCase& c = GetParam();
-    const Signal none = TxResponse({.filter = "None", .modPC = c.modPC});
+    const Signal none = TxResponse({.type = FilterType::None, .width = c.sixteenths});
     const Signal pulse = PulseOf(none);
     const double s = std::sqrt(c.width);
     int full = 0, half = 0;
@@ -128,14 +128,17 @@ TEST_P(BasePulse, IsARectangleCentredOnSampleZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, BasePulse,
-                         ::testing::Values(PulseCase{"100", 15, 2, 1.0, 1.0},
-                                           PulseCase{"50", 7, 2, 0.5, 0.5 * kSqrtHalf},
-                                           PulseCase{"6", 0, 1, 0.06, std::sqrt(0.06) / 32},
-                                           // a typed width is read as its nearest sixteenth
-                                           PulseCase{"60", 9, 2, 0.63, 5 * std::sqrt(0.63) / 8}));
+                         ::testing::Values(PulseCase{16, 15, 2, 1.0, 1.0},
+                                           PulseCase{8, 7, 2, 0.5, 0.5 * kSqrtHalf},
+                                           PulseCase{1, 0, 1, 0.06, std::sqrt(0.06) / 32},
+                                           // the width is the box's whole percent, not 10/16
+                                           PulseCase{10, 9, 2, 0.63, 5 * std::sqrt(0.63) / 8},
+                                           // widths outside 1..16 are limited
+                                           PulseCase{0, 0, 1, 0.06, std::sqrt(0.06) / 32},
+                                           PulseCase{99, 15, 2, 1.0, 1.0}));
 
 TEST(BasePulse, ReceiverNoneIsOneInEveryBin) {
-    const Signal rx = RxResponse({.filter = "None", .modPC = "25"});
+    const Signal rx = RxResponse({.type = FilterType::None, .width = 4});
     for (int k = 0; k < kPoints; ++k)
         EXPECT_EQ(Bin(rx, k), std::complex<double>(1, 0)) << k;
 }
@@ -143,7 +146,7 @@ TEST(BasePulse, ReceiverNoneIsOneInEveryBin) {
 // ---- Cut-off filters ----
 
 struct CutoffCase {
-    std::string bw;
+    double bw;
     double baud;
     int lastBin;
 };
@@ -156,29 +159,29 @@ class SteepCutoffBand : public ::testing::TestWithParam<CutoffCase> {};
 
 TEST_P(SteepCutoffBand, PassesTheBaseSpectrumUpToTheCutoff) {
     const CutoffCase& c = GetParam();
-    const Signal rx = RxResponse({.filter = "SteepCutoff", .bw = c.bw}, c.baud);
+    const Signal rx = RxResponse({.type = FilterType::SteepCutoff, .bw = c.bw}, c.baud);
     const int firstMirror = std::max(kPoints - c.lastBin, c.lastBin + 1);
     EXPECT_EQ(NonZeroBins(rx), Join(Range(0, c.lastBin), Range(firstMirror, 2047)));
 
-    const Signal tx = TxResponse({.filter = "SteepCutoff", .bw = c.bw}, c.baud);
-    const Signal none = TxResponse({.filter = "None"}, c.baud);
+    const Signal tx = TxResponse({.type = FilterType::SteepCutoff, .bw = c.bw}, c.baud);
+    const Signal none = TxResponse({.type = FilterType::None}, c.baud);
     for (int k = 0; k <= 1024; ++k) {
         EXPECT_EQ(Bin(tx, k), k <= c.lastBin ? Bin(none, k) : std::complex<double>()) << k;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cutoffs, SteepCutoffBand,
-                         ::testing::Values(CutoffCase{"1", 1.0, 127}, CutoffCase{"0.7", 1.2, 73},
-                                           CutoffCase{"0.1", 1.0, 11},
+                         ::testing::Values(CutoffCase{1, 1.0, 127}, CutoffCase{0.7, 1.2, 73},
+                                           CutoffCase{0.1, 1.0, 11},
                                            // the widest band the system can reach: every bin,
                                            // half the sampling rate included
-                                           CutoffCase{"6", 0.5, 1024}));
+                                           CutoffCase{6, 0.5, 1024}));
 
 TEST(SinglePole, IsDownByHalfWithAQuarterTurnAtTheCutoff) {
     // 0.5 kHz at 1 kbaud puts x = 1 at bin 64.
-    const Signal none = TxResponse({.filter = "None"});
-    const Signal tx = TxResponse({.filter = "SinglePole", .bw = "0.5"});
-    const Signal rx = RxResponse({.filter = "SinglePole", .bw = "0.5"});
+    const Signal none = TxResponse({.type = FilterType::None});
+    const Signal tx = TxResponse({.type = FilterType::SinglePole, .bw = 0.5});
+    const Signal rx = RxResponse({.type = FilterType::SinglePole, .bw = 0.5});
     const double p = none[2 * 64];
     EXPECT_NEAR(tx[2 * 64], p / 2, 1e-15);
     EXPECT_NEAR(tx[2 * 64 + 1], -p / 2, 1e-15);
@@ -196,19 +199,19 @@ TEST(SinglePole, ReceiverRingsForwardTransmitterBackward) {
             e += pulse[2 * n] * pulse[2 * n];
         return e;
     };
-    const Signal rx = PulseOf(RxResponse({.filter = "SinglePole", .bw = "0.2"}));
-    const Signal tx = PulseOf(TxResponse({.filter = "SinglePole", .bw = "0.2"}));
+    const Signal rx = PulseOf(RxResponse({.type = FilterType::SinglePole, .bw = 0.2}));
+    const Signal tx = PulseOf(TxResponse({.type = FilterType::SinglePole, .bw = 0.2}));
     EXPECT_GT(energy(rx, 1, 1023), 20 * energy(rx, 1025, 2047));
     EXPECT_GT(energy(tx, 1025, 2039), 20 * energy(tx, 9, 1023));
 }
 
 // ---- Real responses, matched filter, unknown types ----
 
-class RealResponse : public ::testing::TestWithParam<std::string> {};
+class RealResponse : public ::testing::TestWithParam<FilterType> {};
 
 TEST_P(RealResponse, HasARealTimeSymmetricPulse) {
     for (const auto side : {FilterSide::Transmitter, FilterSide::Receiver}) {
-        const Signal response = Response({.filter = GetParam(), .bw = "1.5", .eb = "35"}, side);
+        const Signal response = Response({.type = GetParam(), .bw = 1.5, .eb = 35}, side);
         const Signal pulse = PulseOf(response);
         for (int k = 0; k < kPoints; ++k) {
             EXPECT_EQ(response[2 * k + 1], 0.0) << k;
@@ -219,13 +222,14 @@ TEST_P(RealResponse, HasARealTimeSymmetricPulse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, RealResponse,
-                         ::testing::Values("None", "SteepCutoff", "RC", "Root RC"));
+                         ::testing::Values(FilterType::None, FilterType::SteepCutoff,
+                                           FilterType::RC, FilterType::RootRC));
 
-class MatchedReceiver : public ::testing::TestWithParam<std::string> {};
+class MatchedReceiver : public ::testing::TestWithParam<FilterType> {};
 
 TEST_P(MatchedReceiver, TimesTransmitterIsRealAndNonNegative) {
-    const Signal tx = TxResponse({.filter = GetParam(), .bw = "0.3", .eb = "40"});
-    Signal rx = RxResponse({.filter = "Matched"});
+    const Signal tx = TxResponse({.type = GetParam(), .bw = 0.3, .eb = 40});
+    Signal rx = RxResponse({.type = FilterType::Matched});
     MatchTransmitResponse(tx, rx);
     for (int k = 0; k < kPoints; ++k) {
         const std::complex<double> product = Bin(tx, k) * Bin(rx, k);
@@ -235,12 +239,18 @@ TEST_P(MatchedReceiver, TimesTransmitterIsRealAndNonNegative) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, MatchedReceiver,
-                         ::testing::Values("None", "SteepCutoff", "SinglePole", "RC", "Root RC"));
+                         ::testing::Values(FilterType::None, FilterType::SteepCutoff,
+                                           FilterType::SinglePole, FilterType::RC,
+                                           FilterType::RootRC));
 
+// "Matched" is built from the transmit response afterwards; on its own, like a text that
+// named no type or a value outside the list, it passes nothing.
 TEST(FilterType, UnknownTypesPassNothing) {
-    for (const std::string type : {"Matched", "", "rc", "None ", "Bogus"}) {
+    const std::optional<FilterType> unknown[] = {FilterType::Matched, std::nullopt,
+                                                 static_cast<FilterType>(77)};
+    for (const std::optional<FilterType> type : unknown) {
         for (const auto side : {FilterSide::Transmitter, FilterSide::Receiver}) {
-            EXPECT_TRUE(NonZeroBins(Response({.filter = type}, side)).empty()) << type;
+            EXPECT_TRUE(NonZeroBins(Response({.type = type}, side)).empty()) << NameOr(type);
         }
     }
 }
@@ -248,27 +258,42 @@ TEST(FilterType, UnknownTypesPassNothing) {
 // ---- Safety ----
 
 TEST(FilterResponse, LeavesTheUnusedElementAlone) {
-    for (const std::string type : {"None", "SteepCutoff", "SinglePole", "RC", "Root RC", "x"}) {
+    for (int type = 0; type <= 6; ++type) {
         Signal out{};
         out[kSignalFloats] = 7.5;
-        BuildFilterResponse({"100", type, "1", "50"}, FilterSide::Transmitter, 1.0, out, nullptr);
+        BuildFilterResponse({.type = static_cast<FilterType>(type)}, FilterSide::Transmitter, 1.0,
+                            out, nullptr);
         EXPECT_EQ(out[kSignalFloats], 7.5) << type;
     }
+}
+
+// A record's numbers outside their ranges design as the nearest end, NaN as no number.
+TEST(FilterResponse, LimitsNumbersOutsideTheirRanges) {
+    const double nan = std::nan("");
+    const Side cases[][2] = {
+        {{.type = FilterType::SinglePole, .bw = nan}, {.type = FilterType::SinglePole, .bw = 0.1}},
+        {{.type = FilterType::SinglePole, .bw = 1e300}, {.type = FilterType::SinglePole, .bw = 6}},
+        {{.type = FilterType::SteepCutoff, .bw = -3}, {.type = FilterType::SteepCutoff, .bw = 0.1}},
+        {{.type = FilterType::RC, .eb = 0}, {.type = FilterType::RC, .eb = 1}},
+        {{.type = FilterType::RootRC, .eb = 1000}, {.type = FilterType::RootRC, .eb = 100}},
+    };
+    for (const auto& [given, limited] : cases)
+        EXPECT_EQ(TxResponse(given), TxResponse(limited)) << NameOr(given.type);
 }
 
 // A symbol rate that is not a positive finite number works as 1.0; extreme ones keep every
 // value finite.
 TEST(FilterResponse, OddSymbolRatesGiveDefinedResponses) {
     const double inf = std::numeric_limits<double>::infinity();
-    for (const std::string type : {"SteepCutoff", "SinglePole"}) {
-        const Signal atOne = TxResponse({.filter = type, .bw = "0.7"}, 1.0);
+    for (const FilterType type : {FilterType::SteepCutoff, FilterType::SinglePole}) {
+        const Signal atOne = TxResponse({.type = type, .bw = 0.7}, 1.0);
         for (const double baud : {0.0, -2.0, inf, std::nan("")}) {
-            EXPECT_EQ(TxResponse({.filter = type, .bw = "0.7"}, baud), atOne) << type << baud;
+            EXPECT_EQ(TxResponse({.type = type, .bw = 0.7}, baud), atOne) << NameOr(type) << baud;
         }
         for (const double baud : {1e-300, 1e300, std::numeric_limits<double>::max()}) {
-            const Signal r = RxResponse({.filter = type, .bw = "6"}, baud);
+            const Signal r = RxResponse({.type = type, .bw = 6}, baud);
             for (int i = 0; i < kSignalFloats; ++i) {
-                ASSERT_TRUE(std::isfinite(r[i])) << type << " " << baud << " " << i;
+                ASSERT_TRUE(std::isfinite(r[i])) << NameOr(type) << " " << baud << " " << i;
             }
         }
     }

@@ -2,8 +2,8 @@
 // Helpers for looking at responses: their pulses in time, their bins as complex numbers.
 
 #include <complex>
+#include <optional>
 #include <span>
-#include <string>
 
 #include "common/Signal.h"
 #include "dsp/FilterResponse.h"
@@ -22,16 +22,19 @@ inline Signal PulseOf(const Signal& response) {
     return time;
 }
 
+// One side as the tests start from: "None" at 1 kHz, 50 %, full width.
 struct Side {
-    std::string filter = "None";
-    std::string bw = "1";
-    std::string eb = "50";
-    std::string modPC = "100";
+    std::optional<FilterType> type = FilterType::None;
+    double bw = 1;
+    int eb = 50;
+    int width = 16;  // sixteenths
 };
 
 inline Signal Response(const Side& s, FilterSide which, double baud = 1.0) {
     Signal out{};
-    BuildFilterResponse({s.modPC, s.filter, s.bw, s.eb}, which, baud, out, nullptr);
+    BuildFilterResponse(
+        {.type = s.type, .iPulseWidth = s.width, .bandwidth = s.bw, .excessBandwidth = s.eb}, which,
+        baud, out, nullptr);
     return out;
 }
 

@@ -18,13 +18,12 @@
 namespace linelab::test {
 namespace {
 
-// The window's part in a tick: settings, filter texts and what the format handler sets up
+// The window's part in a tick: settings, filter records and what the format handler sets up
 // (symbol rate, default thresholds, threshold slider).
 class Link {
   public:
     Link(std::string_view code, std::string_view format) {
         host.config = StartupConfig();
-        host.filterTexts = StartupFilterTexts();
         host.onSliderChange = [this] {
             engine.ApplyThresholdSlider(host, host);
             engine.RestartBer();
@@ -35,10 +34,9 @@ class Link {
         host.slider = engine.LoadDefaultThresholds(FindFormat(format));
     }
 
-    void Filters(const char* tx, const char* rx, const char* eb) {
-        host.filterTexts.side[0].filter = tx;
-        host.filterTexts.side[1].filter = rx;
-        host.filterTexts.side[0].eb = host.filterTexts.side[1].eb = eb;
+    void Filters(FilterType tx, FilterType rx, int eb) {
+        host.filters = test::Filters(tx, rx);
+        host.filters.side[0].excessBandwidth = host.filters.side[1].excessBandwidth = eb;
     }
 
     // Received data bits that differ from the sent ones over the compared range.
@@ -76,12 +74,12 @@ INSTANTIATE_TEST_SUITE_P(AllCodesAndFormats, CleanLoopback,
                                             ::testing::ValuesIn(kFormats)));
 
 struct NyquistCase {
-    const char* tx;
-    const char* rx;
-    const char* eb;
+    FilterType tx;
+    FilterType rx;
+    int eb;
 
     friend void PrintTo(const NyquistCase& c, std::ostream* os) {
-        *os << c.tx << " + " << c.rx << " at " << c.eb;
+        *os << NameOr(c.tx) << " + " << NameOr(c.rx) << " at " << c.eb;
     }
 };
 
@@ -95,17 +93,17 @@ TEST_P(NyquistLoopback, ReceivesWhatWasSent) {
     link.Filters(pair.tx, pair.rx, pair.eb);
     for (int run = 0; run < 4; ++run) {
         link.host.Tick(link.engine);
-        ASSERT_EQ(link.Errors(), 0) << pair.tx << " + " << pair.rx << " at " << pair.eb;
+        ASSERT_EQ(link.Errors(), 0) << testing::PrintToString(pair);
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, NyquistLoopback,
-    ::testing::Combine(::testing::Values(NyquistCase{"Root RC", "Matched", "50"},
-                                         NyquistCase{"Root RC", "Matched", "100"},
-                                         NyquistCase{"RC", "None", "50"},
-                                         NyquistCase{"RC", "None", "100"}),
+    ::testing::Combine(::testing::Values(NyquistCase{FilterType::RootRC, FilterType::Matched, 50},
+                                         NyquistCase{FilterType::RootRC, FilterType::Matched, 100},
+                                         NyquistCase{FilterType::RC, FilterType::None, 50},
+                                         NyquistCase{FilterType::RC, FilterType::None, 100}),
                        ::testing::ValuesIn(kFormats)));
 
 TEST(NoisyLink, DrawsAreTheSameWhateverThePanels) {

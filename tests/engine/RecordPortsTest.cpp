@@ -1,9 +1,11 @@
-// An engine owned without a window behaves as the window would make it: the design pass's
-// rewritten texts reach the settings the stages read, and forcing the threshold slider runs
-// the slider's change handling.
+// An engine owned without a window behaves as the window would make it: the plain records
+// reach the stages, and forcing the threshold slider runs the slider's change handling.
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "dsp/DesignFilters.h"
 #include "engine/Engine.h"
 #include "engine/RecordPorts.h"
 #include "tests/support/FakePorts.h"
@@ -11,18 +13,18 @@
 namespace linelab::test {
 namespace {
 
-TEST(RecordPorts, RewrittenPulseWidthReachesTheStages) {
+TEST(RecordPorts, RecordsReachTheStagesAndTheDesign) {
     Engine engine;
     RecordPorts owner(engine);
     owner.config = StartupConfig();
-    owner.filterTexts = StartupFilterTexts();
-    owner.config.iPulseWidth = PulseWidth(Val(owner.filterTexts.side[0].modPC = "60"));
+    owner.config.iPulseWidth = owner.filters.side[0].iPulseWidth = 10;
     engine.SetSymbolRate(1.0);
     owner.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);
     engine.Tick(owner.Ports());
-    EXPECT_EQ(owner.filterTexts.side[0].modPC, "63");
-    EXPECT_EQ(owner.config.iPulseWidth, 10);
     EXPECT_EQ(engine.State().iTxDutyCycle, 10);
+    auto expected = std::make_unique<Responses>();
+    DesignFilters(owner.filters, 1.0, *expected);
+    EXPECT_EQ(engine.State().responses.dTxResponse, expected->dTxResponse);
     EXPECT_EQ(owner.messageCount, 0);
     EXPECT_FALSE(owner.berCaption.empty());
 }
@@ -31,9 +33,9 @@ TEST(RecordPorts, ForcedSliderRescalesAndRestartsTheBer) {
     Engine engine;
     RecordPorts owner(engine);
     owner.config = StartupConfig();
-    owner.filterTexts = StartupFilterTexts();
     owner.config.format = Both(FindFormat("AMI"));
-    owner.config.shown.Set(PanelId::RxEye, true);  // the receive eye rescales the thresholds every run
+    owner.config.shown.Set(PanelId::RxEye,
+                           true);  // the receive eye rescales the thresholds every run
     engine.SetSymbolRate(1.0);
     engine.LoadDefaultThresholds(Format::Ami);
     owner.slider = 50;

@@ -37,8 +37,7 @@ struct Link {
         owner.config.echo = {0.3, 9};
         owner.config.hscSample = 3;
         owner.config.shown = shown;
-        owner.filterTexts = StartupFilterTexts();
-        owner.filterTexts.lowPass = "1.5";
+        owner.filters.lowPass = 1.5;
         engine.SetSymbolRate(SymbolRate(LineCoding::Manchester, Format::Ami));
         engine.LoadDefaultThresholds(Format::Ami);
         owner.slider = 30;

@@ -23,7 +23,6 @@ constexpr int kRuns = 40;
 // A busy link: every panel on, noise, echo, the receive eye forcing the slider off its top.
 void Busy(RecordPorts& owner, Engine& engine) {
     owner.config = StartupConfig();
-    owner.filterTexts = StartupFilterTexts();
     LinkConfig& st = owner.config;
     st.code = Both(FindLineCode("Manchester"));
     st.format = Both(FindFormat("AMI"));
@@ -49,13 +48,11 @@ void Busy(RecordPorts& owner, Engine& engine) {
 // A different one: 4-PAM with scrambling and a root raised-cosine pair, panels off.
 void Quiet(RecordPorts& owner, Engine& engine) {
     owner.config = StartupConfig();
-    owner.filterTexts = StartupFilterTexts();
     LinkConfig& st = owner.config;
     st.preCode = Both(FindPreCoding("Scramble"));
     st.format = Both(FindFormat("4-PAM"));
     st.noiseLevel = NoiseLevel(Val("0.1"));
-    for (SideFilterTexts& side : owner.filterTexts.side)
-        side.filter = "Root RC";
+    owner.filters = Filters(FilterType::RootRC, FilterType::RootRC);
     engine.SetSymbolRate(SymbolRate("None", "4-PAM"));
     owner.slider = engine.LoadDefaultThresholds(Format::Pam4);
     engine.SeedGenerator(7);

@@ -21,9 +21,9 @@ namespace {
 class OrderHost : public FakePorts {
   public:
     std::vector<std::string> reads;
-    void ReadFilterTexts(FilterTexts& out) override {
+    FilterConfig ReadFilterConfig() override {
         reads.emplace_back("filters");
-        FakePorts::ReadFilterTexts(out);
+        return FakePorts::ReadFilterConfig();
     }
     void ReadConfig(LinkConfig& out) override {
         reads.emplace_back("settings");
@@ -35,7 +35,6 @@ class TickTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host.config = StartupConfig();
-        host.filterTexts = StartupFilterTexts();
         host.onSliderChange = [this] {
             engine.ApplyThresholdSlider(host, host);
             engine.RestartBer();
@@ -135,15 +134,13 @@ TEST_P(TransmitStrips, DrawWithTheTableArguments) {
     Engine engine;
     FakePorts host;
     host.config = StartupConfig();
-    host.filterTexts = StartupFilterTexts();
     host.onSliderChange = [&engine, &host] {
         engine.ApplyThresholdSlider(host, host);
         engine.RestartBer();
     };
     host.config.code = Both(FindLineCode(c.code));
     host.config.format = Both(FindFormat(c.format));
-    host.config.iPulseWidth = PulseWidth(Val(c.pulseWidth));
-    host.filterTexts.side[0].modPC = c.pulseWidth;
+    host.config.iPulseWidth = host.filters.side[0].iPulseWidth = PulseWidth(Val(c.pulseWidth));
     host.config.shown.Set(PanelId::Data, true);
     host.config.shown.Set(PanelId::PreData, true);
     host.config.shown.Set(PanelId::CodedData, true);

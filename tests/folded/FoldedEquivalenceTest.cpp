@@ -4,12 +4,13 @@
 #include <cmath>
 #include <numeric>
 
-#include "folded/FoldedRunner.h"
 #include "common/TextNumber.h"
+#include "folded/FoldedRunner.h"
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
+#include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
@@ -19,7 +20,8 @@ struct Case {
     const char* name;
     std::string format, code, preCode;
     std::array<double, 4> thresholds;
-    std::string txFilter = "Root RC", rxFilter = "Matched", lowPass = "None";
+    FilterType txFilter = FilterType::RootRC, rxFilter = FilterType::Matched;
+    std::optional<double> lowPass = std::nullopt;
     int sample = 0;
     std::string echoMag = "0", echoDelay = "0.0";
     bool invert = false;
@@ -29,7 +31,6 @@ struct Case {
 constexpr double kR2 = 0.70710678118654752;
 
 SweepSettings Make(const Case& c) {
-    using S = std::string;
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
@@ -39,10 +40,9 @@ SweepSettings Make(const Case& c) {
     t.echo = {EchoGain(Val(c.echoMag)), EchoDelay(Val(c.echoDelay))};
     t.hscSample = c.sample;
     t.invert = c.invert;
-    s.filters.side[0] = {S("100"), c.txFilter, S("1"), S("50")};
-    s.filters.side[1] = {S("100"), c.rxFilter, S("1"), S("50")};
+    s.filters = test::Filters(c.txFilter, c.rxFilter);
+    s.filters.side[0].bandwidth = s.filters.side[1].bandwidth = 1;
     s.filters.lowPass = c.lowPass;
-    s.filters.highPass = S("None");
     std::copy(c.thresholds.begin(), c.thresholds.end(), s.dThresholds.begin());
     s.vscThreshold = ThresholdSliderFor(c.thresholds[0]);  // as the window sets it
     return s;
@@ -88,18 +88,67 @@ TEST(FoldedRunner, MatchesTheEngineInDistribution) {
     const Case cases[] = {
         {"polar", "Polar (N)RZ", "None", "None", two},
         {"AMI", "AMI", "None", "None", three},
-        {"4-PAM", "4-PAM", "None", "None", four, "Root RC", "Matched", "None", 0, "0", "0.0", false,
+        {"4-PAM",
+         "4-PAM",
+         "None",
+         "None",
+         four,
+         FilterType::RootRC,
+         FilterType::Matched,
+         {},
+         0,
+         "0",
+         "0.0",
+         false,
          8},
         {"Manchester", "Polar (N)RZ", "Manchester", "None", two},
-        {"4B5B + NRZI", "Unipolar (N)RZ", "4B5B + NRZI", "None", uni, "Root RC", "Matched", "None",
-         0, "0", "0.0", false, 8},
-        {"band-limited, echo", "Polar (N)RZ", "None", "None", two, "SinglePole", "SinglePole",
-         "0.8", 0, "30", "0.4", false, 6},
-        {"half-sample offset", "Polar (N)RZ", "None", "Scramble", two, "RC", "None", "None", 5},
-        {"inverted, differential", "Polar (N)RZ", "None", "Differential", two, "Root RC", "Matched",
-         "None", 0, "0", "0.0", true},
-        {"offset past the ends", "Polar (N)RZ", "Differential", "None", two, "Root RC", "Matched",
-         "None", -31, "20", "7.6"},
+        {"4B5B + NRZI",
+         "Unipolar (N)RZ",
+         "4B5B + NRZI",
+         "None",
+         uni,
+         FilterType::RootRC,
+         FilterType::Matched,
+         {},
+         0,
+         "0",
+         "0.0",
+         false,
+         8},
+        {"band-limited, echo", "Polar (N)RZ", "None", "None", two, FilterType::SinglePole,
+         FilterType::SinglePole, 0.8, 0, "30", "0.4", false, 6},
+        {"half-sample offset",
+         "Polar (N)RZ",
+         "None",
+         "Scramble",
+         two,
+         FilterType::RC,
+         FilterType::None,
+         {},
+         5},
+        {"inverted, differential",
+         "Polar (N)RZ",
+         "None",
+         "Differential",
+         two,
+         FilterType::RootRC,
+         FilterType::Matched,
+         {},
+         0,
+         "0",
+         "0.0",
+         true},
+        {"offset past the ends",
+         "Polar (N)RZ",
+         "Differential",
+         "None",
+         two,
+         FilterType::RootRC,
+         FilterType::Matched,
+         {},
+         -31,
+         "20",
+         "7.6"},
     };
     constexpr int kRuns = 1500;
     for (const Case& c : cases) {

@@ -53,10 +53,6 @@ struct PlainOwner {
         settings.preCode = {PreCoding::None, PreCoding::None};
         settings.code = {LineCoding::None, LineCoding::None};
         settings.format = {Format::UnipolarNrz, Format::UnipolarNrz};
-        for (SideFilterTexts& side : ports.filterTexts.side)
-            side = {"100", "SteepCutoff", "4", "50"};
-        ports.filterTexts.lowPass = "None";
-        ports.filterTexts.highPass = "None";
         ports.slider = ThresholdSliderFor(Info(Format::UnipolarNrz).thresholds[0]);
     }
 
@@ -81,7 +77,7 @@ TEST(LongUse, BitErrorRateCountStaysAtTheTopAndTheRateStaysAMean) {
     Engine engine(std::move(start));
     PlainOwner owner(engine);
     // A channel that passes nothing: every sent 1 is received as 0, each run's rate is 1.
-    owner.ports.filterTexts.lowPass = "0";
+    owner.ports.filters.lowPass = 0.0;
     const RunState& s = engine.State();
 
     owner.ports.Tick();

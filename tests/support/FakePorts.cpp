@@ -1,26 +1,9 @@
 #include "tests/support/FakePorts.h"
 
-#include "common/TextNumber.h"
 #include "display/DrawFrame.h"
 #include "transmit/Transmit.h"
 
 namespace linelab::test {
-
-void FakePorts::WriteFilterText(FilterBox box, int side, std::string_view text) {
-    SideFilterTexts& texts = filterTexts.side[static_cast<std::size_t>(side)];
-    switch (box) {
-        case FilterBox::ModPC:
-            texts.modPC = std::string(text);
-            if (side == 0) config.iPulseWidth = PulseWidth(Val(texts.modPC));
-            break;
-        case FilterBox::BW:
-            texts.bw = std::string(text);
-            break;
-        case FilterBox::EB:
-            texts.eb = std::string(text);
-            break;
-    }
-}
 
 void FakePorts::SetThresholdSlider(int value) {
     sliderWrites.push_back(value);
@@ -66,15 +49,6 @@ LinkConfig StartupConfig() {
     c.format = {Format::UnipolarNrz, Format::UnipolarNrz};
     c.iPulseWidth = 16;
     return c;
-}
-
-FilterTexts StartupFilterTexts() {
-    FilterTexts t;
-    for (SideFilterTexts& side : t.side)
-        side = {"100", "SteepCutoff", "4", "50"};
-    t.lowPass = std::string("None");
-    t.highPass = std::string("None");
-    return t;
 }
 
 }  // namespace linelab::test

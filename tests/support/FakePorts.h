@@ -1,5 +1,5 @@
 #pragma once
-// The one stand-in for a tick's owner in the tests: holds the configuration, the filter texts
+// The one stand-in for a tick's owner in the tests: holds the configuration, the filter record
 // and the threshold slider, and records every message, caption and draw call.
 
 #include <functional>
@@ -12,6 +12,7 @@
 #include "ports/TickPorts.h"
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
+#include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 
 namespace linelab::test {
@@ -45,7 +46,7 @@ struct Message {
 };
 
 class FakePorts : public ConfigSource,
-                  public FilterSettings,
+                  public FilterSource,
                   public ControlWriter,
                   public Panels,
                   public Reporter {
@@ -55,7 +56,7 @@ class FakePorts : public ConfigSource,
     const Frame& Tick(Engine& engine);
 
     LinkConfig config;
-    FilterTexts filterTexts;
+    FilterConfig filters;  // the start-up settings unless set
     int slider = 0;
     // The slider's change handling, run after each write as the window runs it (nothing when
     // empty).
@@ -71,8 +72,7 @@ class FakePorts : public ConfigSource,
     void Report(std::string_view message, bool stopsTimer) override {
         messages.push_back({std::string(message), stopsTimer});
     }
-    void ReadFilterTexts(FilterTexts& out) override { out = filterTexts; }
-    void WriteFilterText(FilterBox box, int side, std::string_view text) override;
+    FilterConfig ReadFilterConfig() override { return filters; }
     void ReadConfig(LinkConfig& out) override { out = config; }
 
     int ThresholdSlider() override { return slider; }
@@ -104,6 +104,5 @@ std::array<std::optional<Id>, 2> Both(std::optional<Id> id) {
 // The start-up configuration: every list at its default, the receiver following the
 // transmitter, every panel off, no noise, echo or inversion.
 LinkConfig StartupConfig();
-FilterTexts StartupFilterTexts();
 
 }  // namespace linelab::test

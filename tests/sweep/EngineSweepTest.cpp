@@ -6,6 +6,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
@@ -15,19 +16,13 @@ namespace {
 // LineLab's receiver is the ideal one, so the theory must hold there.
 SweepSettings Ideal(const std::string& format, std::array<double, 4> thresholds,
                     const std::string& code = "None") {
-    // Built by moving whole strings in: assigning short literals to std::string trips a
-    // false -Wrestrict warning of GCC 12 here.
-    using S = std::string;
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
     t.preCode = {PreCoding::None, PreCoding::None};
     t.code = {FindLineCode(code), FindLineCode(code)};
     t.format = {FindFormat(format), FindFormat(format)};
-    s.filters.side[0] = {S("100"), S("Root RC"), S("1"), S("50")};
-    s.filters.side[1] = {S("100"), S("Matched"), S("1"), S("50")};
-    s.filters.lowPass = S("None");
-    s.filters.highPass = S("None");
+    s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     std::copy(thresholds.begin(), thresholds.end(), s.dThresholds.begin());
     s.vscThreshold = ThresholdSliderFor(thresholds[0]);  // as the window sets it
     return s;

@@ -10,6 +10,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
@@ -17,17 +18,13 @@ namespace {
 
 // Root RC / Matched over a perfect channel, random data, the textbook's receiver.
 SweepSettings Ideal(const std::string& format) {
-    using S = std::string;
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
     t.preCode = {PreCoding::None, PreCoding::None};
     t.code = {LineCoding::None, LineCoding::None};
     t.format = {FindFormat(format), FindFormat(format)};
-    s.filters.side[0] = {S("100"), S("Root RC"), S("1"), S("50")};
-    s.filters.side[1] = {S("100"), S("Matched"), S("1"), S("50")};
-    s.filters.lowPass = S("None");
-    s.filters.highPass = S("None");
+    s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     const auto& defaults = DefaultThresholds(*t.format[1]);
     std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
     s.vscThreshold = ThresholdSliderFor(defaults[0]);
@@ -43,7 +40,7 @@ struct Link {
         start->dThresholds = s.dThresholds;
         engine = Engine(std::move(start));
         owner.config = ChunkConfig(s.config, level);
-        owner.filterTexts = s.filters;
+        owner.filters = s.filters;
         owner.slider = s.vscThreshold;
     }
     Engine engine;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sweep/SweepCsv.h"
+#include "tests/support/FilterRecords.h"
 #include "ui/BerCurves.h"
 
 namespace linelab {
@@ -12,8 +13,7 @@ BerCurve TwoPoints(const char* format) {
     SweepSettings settings;
     settings.config.format[0] = FindFormat(format);
     settings.config.code[0] = LineCoding::None;
-    settings.filters.side[0].filter = "Root RC";
-    settings.filters.side[1].filter = "Matched";
+    settings.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     return BerCurve::For(settings, {{2, 0.6}, {6, 0.25}});
 }
 

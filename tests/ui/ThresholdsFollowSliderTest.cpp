@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/Tables.h"
-#include "ui/Form1.h"
 #include "lesson/Lesson.h"
+#include "ui/Form1.h"
 
 namespace linelab {
 namespace {
@@ -34,7 +34,8 @@ struct EyeOnAndOff {
         EXPECT_EQ(a.dThresholds, b.dThresholds) << when;
         EXPECT_EQ(a.iDemodData, b.iDemodData) << when;
         EXPECT_EQ(a.dBER, b.dBER) << when;
-        EXPECT_EQ(on.Slider(SliderId::vscThreshold).value, off.Slider(SliderId::vscThreshold).value);
+        EXPECT_EQ(on.Slider(SliderId::vscThreshold).value,
+                  off.Slider(SliderId::vscThreshold).value);
     }
 };
 

@@ -8,6 +8,7 @@
 
 #include "FormTestSupport.h"
 #include "ui/FormHost.h"
+#include "ui/SweepSnapshot.h"
 
 namespace linelab {
 namespace {
@@ -32,8 +33,8 @@ TEST(Host, SettingsRecordMirrorsTheControls) {
     EXPECT_EQ(s.preCode[0], PreCoding::None);
     EXPECT_EQ(s.preCode[1], PreCoding::Scramble);
     EXPECT_EQ(s.format[1], Format::Pam4);
-    EXPECT_EQ(s.iPulseWidth, 16);   // the transmitter's 100 %, not the receiver's 25 %
-    EXPECT_EQ(s.noiseLevel, 0.0);   // the noise box is hidden in this scene
+    EXPECT_EQ(s.iPulseWidth, 16);  // the transmitter's 100 %, not the receiver's 25 %
+    EXPECT_EQ(s.noiseLevel, 0.0);  // the noise box is hidden in this scene
     EXPECT_EQ(s.echo.delay, 24);
     EXPECT_TRUE(s.invert);
     EXPECT_FALSE(s.shown[PanelId::PostData]);
@@ -46,7 +47,7 @@ TEST(Host, SettingsRecordMirrorsTheControls) {
     ASSERT_TRUE(form.SetText("cmbNoise", "0.8"));
     s = LinkConfigOf(form);
     EXPECT_EQ(s.noiseLevel, 0.8);
-    EXPECT_FALSE(s.invert);         // the inversion box is hidden there
+    EXPECT_FALSE(s.invert);  // the inversion box is hidden there
 }
 
 TEST(Host, FilterTextsReadAndWrittenThroughTheBoxes) {
@@ -79,6 +80,26 @@ TEST(Host, FilterTextsReadAndWrittenThroughTheBoxes) {
     host.WriteFilterText(FilterBox::BW, 2, "7");
     host.WriteFilterText(FilterBox::BW, -1, "7");
     EXPECT_EQ(test::Dump(form), before);
+}
+
+// The design's read rounds the boxes first, through their setters, and parses them as they
+// stand afterwards; a sweep's snapshot reads the same record without touching the form.
+TEST(Host, FilterRecordIsReadFromTheRoundedBoxes) {
+    Form1 form;
+    ASSERT_TRUE(form.SetText("cmbTxModPC(0)", "60"));
+    ASSERT_TRUE(form.SetText("cmbTxBW(0)", "2.556"));
+    ASSERT_TRUE(form.SetText("cmbLowPass", "2.5"));
+    const SweepSettings snapshot = SweepSnapshot(form);
+    EXPECT_EQ(form.List(ListId::cmbTxModPC0).text, "60");
+
+    const FilterConfig f = form.Host().ReadFilterConfig();
+    EXPECT_EQ(form.List(ListId::cmbTxModPC0).text, "63");
+    EXPECT_EQ(form.List(ListId::cmbTxModPC1).text, "63");
+    EXPECT_EQ(form.List(ListId::cmbTxBW0).text, "2.56");
+    EXPECT_EQ(f.side[0], (SideFilter{FilterType::SteepCutoff, 10, 2.56, 50}));
+    EXPECT_EQ(f.lowPass, 2.5);
+    EXPECT_EQ(f.highPass, std::nullopt);
+    EXPECT_EQ(snapshot.filters, f);
 }
 
 TEST(Host, EveryPanelDrawsOnItsOwnCanvas) {

@@ -1,5 +1,5 @@
 #pragma once
-// A settings owner for the design pass: holds the texts, records every write-back, and runs
+// An owner of the filter boxes: holds the texts, records every write-back, and runs
 // an optional change handler on each write, as the window does.
 
 #include <functional>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dsp/DesignFilters.h"
+#include "ui/FilterBoxes.h"
 
 namespace linelab {
 
@@ -23,9 +23,9 @@ inline std::string& BoxText(FilterTexts& t, FilterBox box, int side) {
     return box == FilterBox::ModPC ? s.modPC : box == FilterBox::BW ? s.bw : s.eb;
 }
 
-class FakeFilterSettings : public FilterSettings {
+class FakeFilterBoxes : public FilterBoxes {
   public:
-    explicit FakeFilterSettings(FilterTexts t) : texts(std::move(t)) {}
+    explicit FakeFilterBoxes(FilterTexts t) : texts(std::move(t)) {}
 
     void ReadFilterTexts(FilterTexts& out) override {
         ++reads;

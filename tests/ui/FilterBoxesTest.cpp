@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <string>
 
-#include "dsp/SettingTexts.h"
-#include "tests/dsp/FakeFilterSettings.h"
+#include "tests/ui/FakeFilterBoxes.h"
+#include "ui/FilterBoxes.h"
 
 namespace linelab {
 namespace {
@@ -68,7 +69,7 @@ TEST(PulseWidthRounding, HasSixteenFixedPoints) {
 }
 
 TEST(Normalise, WritesNothingWhenTheTextsAreRounded) {
-    FakeFilterSettings settings(StartTexts());
+    FakeFilterBoxes settings(StartTexts());
     FilterTexts texts = settings.texts;
     NormaliseFilterTexts(settings, texts);
     EXPECT_TRUE(settings.writes.empty());
@@ -79,7 +80,7 @@ TEST(Normalise, RewritesEachSideInOrderOnlyWhereTheTextChanges) {
     FilterTexts start = StartTexts();
     start.side[0] = {"60", "RC", "9", "0"};
     start.side[1] = {"100", "Matched", "0.05", "xyz"};
-    FakeFilterSettings settings(start);
+    FakeFilterBoxes settings(start);
     FilterTexts texts = settings.texts;
     NormaliseFilterTexts(settings, texts);
 
@@ -96,7 +97,7 @@ TEST(Normalise, ReadsTheTextsAgainAfterEveryWrite) {
     FilterTexts start = StartTexts();
     start.side[0] = {"30", "None", "1", "500"};
     start.side[1] = {"17", "None", "1", "50"};
-    FakeFilterSettings settings(start);
+    FakeFilterBoxes settings(start);
     settings.onChange = [](FilterBox box, int side, FilterTexts& t) {
         if (box == FilterBox::ModPC && side == 0) {
             t.side[1].modPC = t.side[0].modPC;
@@ -112,6 +113,43 @@ TEST(Normalise, ReadsTheTextsAgainAfterEveryWrite) {
     EXPECT_EQ(texts.side[0].filter, "Root RC");
     EXPECT_EQ(texts.side[1].modPC, "31");
     EXPECT_EQ(texts.side[0].eb, "100");
+}
+
+// The record takes each box through the rewrite's rounding, so a box that refused its
+// rewritten text still gives the rounded value.
+TEST(FilterConfigOf, ReadsTheBoxesAsTheyWouldBeRewritten) {
+    FilterTexts wild = StartTexts();
+    wild.side[0] = {"1e999", "RC", "x", "-7"};
+    wild.side[1] = {"60", "SteepCutoff", "2.556", "x"};
+    wild.lowPass = "1e999";
+    wild.highPass = "abc";
+    FakeFilterBoxes refusing(wild);
+    refusing.keepWrites = false;
+    FilterTexts texts = refusing.texts;
+    NormaliseFilterTexts(refusing, texts);
+    ASSERT_EQ(refusing.writes.size(), 4u);
+
+    FilterTexts rewritten = wild;
+    for (const WriteBack& w : refusing.writes)
+        BoxText(rewritten, w.box, w.side) = w.text;
+    EXPECT_EQ(FilterConfigOf(texts), FilterConfigOf(rewritten));
+    const FilterConfig f = FilterConfigOf(texts);
+    EXPECT_EQ(f.side[0], (SideFilter{FilterType::RC, 16, 0.1, 1}));
+    EXPECT_EQ(f.side[1], (SideFilter{FilterType::SteepCutoff, 10, 2.56, 1}));
+    EXPECT_EQ(f.lowPass, std::numeric_limits<double>::max());
+    EXPECT_EQ(f.highPass, 0.0);
+}
+
+// Each list item names its type; anything else, even a near miss, names none. "None" as a
+// band edge is no edge.
+TEST(FilterConfigOf, NamesTypesByTheExactListItem) {
+    for (std::size_t i = 0; i < kFilterTypeNames.size(); ++i)
+        EXPECT_EQ(FindFilterType(kFilterTypeNames[i]), static_cast<FilterType>(i));
+    for (const char* text : {"", "rc", "None ", "RootRC", "Bogus"})
+        EXPECT_EQ(FindFilterType(text), std::nullopt) << text;
+    const FilterConfig open = FilterConfigOf(StartTexts());
+    EXPECT_EQ(open.lowPass, std::nullopt);
+    EXPECT_EQ(open.highPass, std::nullopt);
 }
 
 }  // namespace
