@@ -11,65 +11,12 @@
 #include "app/qt/Logo.h"
 #include "app/qt/PicturePanel.h"
 #include "app/qt/ToolTips.h"
+#include "ui/ChainTable.h"
 #include "ui/Form1.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
-
-// The focusable controls in reading order (left to right along the chain), which is the
-// order Tab visits them: widgets join the focus chain in the order they are created.
-constexpr std::array<ControlRef, 52> kTabOrder = {ListId::cmbScene,
-                                                  ListId::cmbData,
-                                                  kPauseButton,
-                                                  ListId::cmbPreCode0,
-                                                  ListId::cmbCode0,
-                                                  ListId::cmbMod0,
-                                                  ListId::cmbTxModPC0,
-                                                  ListId::cmbTxFilter0,
-                                                  ListId::cmbTxBW0,
-                                                  ListId::cmbTxEB0,
-                                                  CheckId::chkData,
-                                                  CheckId::chkPreData,
-                                                  CheckId::chkCodedData,
-                                                  CheckId::chkModData,
-                                                  SliderId::hscDataScroll,
-                                                  SliderId::hscDataZoom,
-                                                  CheckId::chkTxEye,
-                                                  PictureId::picTxEye,
-                                                  SliderId::vscTxEyeScale,
-                                                  CheckId::chkTxSpectrum,
-                                                  PictureId::picTxSpectrum,
-                                                  ListId::cmbHighPass,
-                                                  ListId::cmbLowPass,
-                                                  ListId::cmbNoise,
-                                                  CheckId::chkFixedNoise,
-                                                  ListId::cmbMultipathDelay,
-                                                  ListId::cmbMultipathMag,
-                                                  CheckId::chkInvert,
-                                                  CheckId::chkChannelEye,
-                                                  PictureId::picChannelEye,
-                                                  CheckId::chkChannelSpectrum,
-                                                  PictureId::picChannelSpectrum,
-                                                  CheckId::chkLinear,
-                                                  CheckId::chkMemory,
-                                                  ListId::cmbTxFilter1,
-                                                  ListId::cmbTxBW1,
-                                                  ListId::cmbTxEB1,
-                                                  CheckId::chkRxEye,
-                                                  PictureId::picRxEye,
-                                                  SliderId::vscThreshold,
-                                                  SliderId::hscSample,
-                                                  CheckId::chkRxSpectrum,
-                                                  PictureId::picRxSpectrum,
-                                                  SliderId::vscSpectrumRange,
-                                                  ListId::cmbMod1,
-                                                  ListId::cmbTxModPC1,
-                                                  ListId::cmbCode1,
-                                                  ListId::cmbPreCode1,
-                                                  CheckId::chkDemodData,
-                                                  CheckId::chkDecodedData,
-                                                  CheckId::chkPostData,
-                                                  CheckId::chkRxData};
 
 constexpr int kStripMaxHeight = 90;
 // The model's panel sizes are generous; in the full layout four stages share the width,
@@ -77,7 +24,8 @@ constexpr int kStripMaxHeight = 90;
 constexpr int kMaxPreferredWidth = 220;
 
 bool IsStrip(PictureId id) {
-    return id <= PictureId::picRxData;
+    const PanelDescriptor* panel = DescriptorOf(id);
+    return panel != nullptr && panel->kind == PanelKind::Strip;
 }
 
 class Factory {
@@ -204,10 +152,45 @@ QWidget* ControlWidgets::WidgetOf(ControlRef control) const {
     return nullptr;
 }
 
+namespace {
+
+// The focusable controls in reading order, which is the order Tab visits them: widgets join
+// the focus chain in the order they are created. The chain table's order, except that the
+// sent strips' boxes follow the transmitter's lists (they stand beside them in the compact
+// scenes) and the strips themselves take no focus.
+std::vector<ControlRef> TabOrder() {
+    std::vector<ControlRef> order;
+    const auto add = [&order](std::span<const std::string_view> names) {
+        for (std::string_view name : names) {
+            const std::optional<ControlRef> control = FindControl(name);
+            if (!control || control->kind == ControlKind::Label) continue;
+            if (control->kind == ControlKind::Picture && IsStrip(PictureId(control->index)))
+                continue;
+            order.push_back(*control);
+        }
+    };
+    const auto addCell = [&add](const ChainCell& cell) {
+        for (const ChainRow& row : cell.rows)
+            add(row.controls);
+    };
+    add(ChainTopBar());
+    const std::span<const ChainCell> cells = ChainCells();
+    const auto sent = std::find_if(cells.begin(), cells.end(),
+                                   [](const ChainCell& c) { return c.role == "strips"; });
+    for (auto cell = cells.begin(); cell != cells.end(); ++cell) {
+        if (cell == sent) continue;
+        addCell(*cell);
+        if (cell == cells.begin() && sent != cells.end()) addCell(*sent);
+    }
+    return order;
+}
+
+}  // namespace
+
 ControlWidgets CreateControlWidgets(const Form1& form, QWidget* parent) {
     ControlWidgets widgets;
     Factory factory(form, parent, widgets);
-    for (ControlRef control : kTabOrder)
+    for (ControlRef control : TabOrder())
         factory.Make(control);
     for (ControlRef control : AllControls())
         factory.Make(control);
