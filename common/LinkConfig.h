@@ -17,9 +17,7 @@ namespace linelab {
 #define LINELAB_PANEL_ID(id, ...) id,
 enum class PanelId : uint8_t { LINELAB_PANELS(LINELAB_PANEL_ID) };
 #undef LINELAB_PANEL_ID
-#define LINELAB_PANEL_COUNT(...) +1
-inline constexpr std::size_t kPanelCount = 0 LINELAB_PANELS(LINELAB_PANEL_COUNT);
-#undef LINELAB_PANEL_COUNT
+inline constexpr std::size_t kPanelCount = 0 LINELAB_PANELS(LINELAB_PANEL_ONE);
 
 // The panels whose check box is on.
 class ShownPanels {

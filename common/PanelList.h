@@ -65,3 +65,6 @@
     LINELAB_STRIP_PANELS(X) \
     LINELAB_EYE_PANELS(X)   \
     LINELAB_SPECTRUM_PANELS(X)
+
+// Counts a list's rows: 0 LINELAB_STRIP_PANELS(LINELAB_PANEL_ONE) is the number of strips.
+#define LINELAB_PANEL_ONE(...) +1

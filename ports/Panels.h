@@ -19,10 +19,8 @@ enum class EyePanel { LINELAB_EYE_PANELS(LINELAB_KIND_ID) };
 enum class SpectrumPanel { LINELAB_SPECTRUM_PANELS(LINELAB_KIND_ID) };
 #undef LINELAB_KIND_ID
 
-#define LINELAB_COUNT_ONE(...) +1
-inline constexpr int kStripPanels = 0 LINELAB_STRIP_PANELS(LINELAB_COUNT_ONE);
-inline constexpr int kEyePanels = 0 LINELAB_EYE_PANELS(LINELAB_COUNT_ONE);
-#undef LINELAB_COUNT_ONE
+inline constexpr int kStripPanels = 0 LINELAB_STRIP_PANELS(LINELAB_PANEL_ONE);
+inline constexpr int kEyePanels = 0 LINELAB_EYE_PANELS(LINELAB_PANEL_ONE);
 
 // The panel a kind's id names: the kinds are consecutive in PanelId, strips first.
 inline constexpr PanelId PanelOf(StripPanel panel) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <vector>
 
+#include "ui/PanelFrames.h"
 #include "ui/PanelTable.h"
 
 namespace linelab {
@@ -66,8 +67,6 @@ constexpr PanelCompanions kCompanions[] = {{PanelId::TxEye, kTxEyeScale},
 constexpr Names kStripSliders[] = {"hscDataScroll", "hscDataZoom"};
 constexpr ChainRow kStripSliderRows[] = {{kStripSliders}};
 
-constexpr std::array<std::string_view, 3> kStages = {"Transmitter", "Channel", "Receiver"};
-
 const PanelCompanions* CompanionsOf(PanelId panel) {
     for (const PanelCompanions& c : kCompanions)
         if (c.panel == panel) return &c;
@@ -79,10 +78,11 @@ const PanelCompanions* CompanionsOf(PanelId panel) {
 class Cells {
   public:
     Cells() {
-        for (std::size_t stage = 0; stage < kStages.size(); ++stage) {
-            Add(kStages[stage], "lists", kStageLists[stage]);
-            Add(kStages[stage], "eye", PanelRows(PanelKind::Eye, PanelStage(stage)));
-            Add(kStages[stage], "spectrum", PanelRows(PanelKind::Spectrum, PanelStage(stage)));
+        for (std::size_t stage = 0; stage < kStageLists.size(); ++stage) {
+            const std::string_view name = StageName(static_cast<int>(stage));
+            Add(name, "lists", kStageLists[stage]);
+            Add(name, "eye", PanelRows(PanelKind::Eye, PanelStage(stage)));
+            Add(name, "spectrum", PanelRows(PanelKind::Spectrum, PanelStage(stage)));
         }
         Add("Output", "strips", StripRows(PanelStage::Transmitter, kStripSliderRows));
         Add("Output", "lists", kOutput);
