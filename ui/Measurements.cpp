@@ -1,8 +1,5 @@
 #include "ui/Measurements.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
@@ -14,12 +11,6 @@ PictureId EyePicture(int eye) {
     return Element(PictureId::picTxEye, eye);
 }
 
-std::string Printed(const char* format, double a, double b = 0, double c = 0, double d = 0) {
-    char text[160];
-    std::snprintf(text, sizeof text, format, a, b, c, d);
-    return text;
-}
-
 // Restores a flag however the block is left.
 struct Busy {
     bool& flag;
@@ -29,7 +20,11 @@ struct Busy {
 
 }  // namespace
 
-Measurements::Measurements(Form1& form) : form_(form) {}
+Measurements::Measurements(Form1& form, std::span<const Readout> readouts)
+    : form_(form), readouts_(readouts) {
+    for (const Readout& readout : readouts_)
+        tallies_.push_back(readout.newTally != nullptr ? readout.newTally() : nullptr);
+}
 
 Measurements::~Measurements() {
     for (int i = 0; i < CountOf<PictureId>(); ++i) {
@@ -91,6 +86,8 @@ void Measurements::Tick(bool quiet) {
     if (frame == nullptr) return;
     const RunState& s = frame->Run();
     counts_.AfterTick(s);
+    for (auto& tally : tallies_)
+        if (tally) tally->AfterRun(*frame);
     const EyeView view = EyeViewOf(form_.Controls(), s.dBaudRate);
     if (density_) CountTraces(*frame, view);
     if (!frame->fed[PanelId::RxEye]) return;
@@ -109,6 +106,15 @@ void Measurements::CountTraces(const Frame& frame, const EyeView& view) {
         PlotEye(*trace.timeData, densities_[static_cast<std::size_t>(eye)], trace.scale,
                 frame.dThresholds, false, view);
     }
+}
+
+std::vector<ReadoutText> Measurements::ReadReadouts(bool eyeOpening) const {
+    std::vector<ReadoutText> texts;
+    for (std::size_t i = 0; i < readouts_.size(); ++i) {
+        texts.push_back(readouts_[i].read({form_, *this, tallies_[i].get(), eyeOpening}));
+        if (!texts.back().shown) texts.back().text.clear();
+    }
+    return texts;
 }
 
 EyeFigures Measurements::RxEyeFigures() const {
@@ -130,35 +136,6 @@ EyeFigures Measurements::RxEyeFigures() const {
         figures.dPredictedBer =
             PredictedDataBer(figures.levels, {*found, *code, *pre}, form_.State().dThresholds);
     return figures;
-}
-
-std::string EbN0Text(Form1& form) {
-    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(form));
-    if (!ratio) return "no noise";
-    return Printed("Eb/N0 %.1f dB", ratio->dEbN0dB);
-}
-
-std::string SignalToNoiseDetail(Form1& form) {
-    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(form));
-    if (!ratio) return "No noise is added: choose a noise level to see Eb/N0";
-    return Printed(
-        "Eb/N0 %.2f dB, Es/N0 %.2f dB: energy per data bit and per symbol at the "
-        "transmit filter's output, over the density of the noise the receiver adds",
-        ratio->dEbN0dB, ratio->dEsN0dB);
-}
-
-std::string EyeOpeningText(const EyeFigures& figures, bool noise) {
-    if (figures.gaps.empty()) return "Eye opening: waiting for two levels";
-    std::string text = "Eye opening";
-    for (std::size_t g = 0; g < figures.gaps.size(); ++g) {
-        const EyeGapFigures& gap = figures.gaps[g];
-        text += Printed("\ngap %.0f: height %.3g, width %.2f T", static_cast<double>(g + 1),
-                        gap.dHeight, gap.dWidth);
-        if (noise) text += Printed(", Q %.3g", gap.dQ);
-    }
-    if (!noise) return text + "\nno noise: predicts no error";
-    if (std::isinf(figures.dQ)) return text + "\nno spread: predicts no error";
-    return text + Printed("\nQ %.3g predicts BER %.2g", figures.dQ, figures.dPredictedBer);
 }
 
 }  // namespace linelab

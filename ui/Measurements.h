@@ -1,7 +1,7 @@
 #pragma once
 // The measurements the window shows beside its panels, kept by the model side:
-// the count behind the bit error rate, the receive eye's opening from its samples, and the
-// density eyes. They read the frame a tick made through Tick() returns, once the run is
+// the count behind the bit error rate, the receive eye's opening from its samples, the
+// density eyes, and the tallies of the readouts (ui/Readouts.h), whose texts it reads. They read the frame a tick made through Tick() returns, once the run is
 // complete, never the lines drawn; each panel is drawn through a tap (see PanelTap) that
 // clears them when the panel clears.
 //
@@ -9,7 +9,8 @@
 // the runs it shows):
 //   every run: the bit error rate and its count (the engine), the spectrum averages (the
 //              tick averages before it draws; a quiet run drops its lines only),
-//              the density eyes (counted from the frame) and the eye opening;
+//              the density eyes (counted from the frame), the eye opening and the
+//              readouts' tallies;
 //   drawn runs only: the line eyes and the strips (a strip shows one run anyway).
 
 #include <array>
@@ -17,6 +18,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "analysis/DensityEye.h"
 #include "analysis/EyeStatistics.h"
@@ -27,6 +29,7 @@
 #include "ui/BerCounts.h"
 #include "ui/Controls.h"
 #include "ui/PanelTap.h"
+#include "ui/Readouts.h"
 
 namespace linelab {
 
@@ -34,7 +37,8 @@ class Form1;
 
 class Measurements {
   public:
-    explicit Measurements(Form1& form);
+    // `readouts`: the table whose readouts this reads and whose tallies it feeds.
+    explicit Measurements(Form1& form, std::span<const Readout> readouts = Readouts());
     ~Measurements();  // gives the form its panels back
     Measurements(const Measurements&) = delete;
     Measurements& operator=(const Measurements&) = delete;
@@ -63,6 +67,10 @@ class Measurements {
     EyeFigures RxEyeFigures() const;
     uint64_t RxEyeRuns() const { return eyeRuns_; }
 
+    // What each readout (ui/Readouts.h) shows now, in the table's order; `eyeOpening`: the
+    // receive eye's figures are asked for.
+    std::vector<ReadoutText> ReadReadouts(bool eyeOpening) const;
+
   private:
     void SizeDensities();
     void CountTraces(const Frame& frame, const EyeView& view);
@@ -75,19 +83,10 @@ class Measurements {
     uint64_t eyeRuns_ = 0;
     std::optional<double> rxSamplingX_;
     BerCounts counts_;
+    std::span<const Readout> readouts_;
+    std::vector<std::unique_ptr<ReadoutTally>> tallies_;  // per readout; null: it keeps none
     bool density_ = false;
     bool busy_ = false;
 };
-
-// "Eb/N0 6.0 dB" for the noise the next tick applies, or "no noise" when none is applied.
-std::string EbN0Text(Form1& form);
-// The tooltip beside it: both ratios with two decimals, or why there are none.
-std::string SignalToNoiseDetail(Form1& form);
-
-// The readout beside the receive eye: per gap its height, width, Q and the rate the Qs
-// predict; a short note while the eye has too few levels to measure.
-// Without noise (`noise` false) the spread of the traces is only what the filters leave, and
-// a Q from it means nothing: the gaps are given without Q, and no BER is predicted.
-std::string EyeOpeningText(const EyeFigures& figures, bool noise = true);
 
 }  // namespace linelab

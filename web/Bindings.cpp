@@ -255,9 +255,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
                   optional_override([](Session& s, std::string text, std::string name) {
                       return s.OpenLessonText(text, name);
                   }))
-        .function("ebN0", &Session::EbN0)
-        .function("ebN0Detail", &Session::EbN0Detail)
-        .function("eyeOpening", &Session::EyeOpening)
+        .function("readouts", &Session::ReadoutsJson)
         .function("bitErrors", &Session::BitErrors)
         .function("bitsCompared", &Session::BitsCompared)
         .function("berRuns", &Session::BerRuns)

@@ -9,6 +9,7 @@
 #include "ui/HelpTexts.h"
 #include "lesson/Lesson.h"
 #include "ui/PanelFrames.h"
+#include "ui/Readouts.h"
 #include "ui/ToolTips.h"
 
 namespace linelab::web {
@@ -249,9 +250,12 @@ std::string Session::OpenLessonText(std::string_view text, std::string_view file
     return problem ? *problem : std::string();
 }
 
-std::string Session::EyeOpening() {
-    if (!form_.Visible(ControlRef(PictureId::picRxEye))) return {};
-    return EyeOpeningText(measurements_.RxEyeFigures(), EbN0Text(form_) != "no noise");
+// The page has no switch for the eye's figures: they show wherever the receive eye does.
+std::string Session::ReadoutsJson() const {
+    Json readouts = Json::array();
+    for (const ReadoutText& r : measurements_.ReadReadouts(true))
+        readouts.push_back({{"shown", r.shown}, {"text", r.text}, {"detail", r.detail}});
+    return Dumped(readouts);
 }
 
 std::string Session::LayoutJson() const {
@@ -280,8 +284,16 @@ std::string Session::LayoutJson() const {
         const std::string_view tip = ToolTipText(controls[i]);
         if (!tip.empty()) tips[std::string(names[i])] = tip;
     }
+    Json readouts = Json::array();
+    for (const Readout& r : Readouts()) {
+        static constexpr const char* kLooks[] = {"line", "count", "figures"};
+        readouts.push_back({{"name", r.name},
+                            {"anchor", r.anchor},
+                            {"look", kLooks[static_cast<int>(r.look)]}});
+    }
     return Dumped({{"cells", cells},
                    {"top", top},
+                   {"readouts", readouts},
                    {"switches", switches},
                    {"tips", tips},
                    {"about", AboutHelpText(LINELAB_VERSION)},

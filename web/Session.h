@@ -91,9 +91,8 @@ class Session final : public FormObserver {
     std::string LessonText() const;
     std::string OpenLessonText(std::string_view text, std::string_view fileName);
 
-    std::string EbN0() { return EbN0Text(form_); }
-    std::string EbN0Detail() { return SignalToNoiseDetail(form_); }
-    std::string EyeOpening();
+    // What every readout (ui/Readouts.h) shows now, as a JSON array in the table's order.
+    std::string ReadoutsJson() const;
     double BitErrors() const { return static_cast<double>(measurements_.Counts().Errors()); }
     double BitsCompared() const { return static_cast<double>(measurements_.Counts().Bits()); }
     double BerRuns() const { return form_.State().lBERRuns; }
@@ -102,8 +101,9 @@ class Session final : public FormObserver {
     int Scene() const { return form_.SceneIndex(); }
     bool CompactLayout() const { return form_.CompactLayout(); }
 
-    // The stage columns and top bar (ui/ChainTable.h), and each panel's title, side label and
-    // off hint (ui/PanelFrames.h), as JSON.
+    // The stage columns and top bar (ui/ChainTable.h), the readouts' names, places and looks
+    // (ui/Readouts.h), and each panel's title, side label and off hint (ui/PanelFrames.h), as
+    // JSON.
     std::string LayoutJson() const;
     std::string FramesJson() const;
 

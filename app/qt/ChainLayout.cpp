@@ -11,6 +11,7 @@
 
 #include "app/qt/PicturePanel.h"
 #include "ui/Form1.h"
+#include "ui/Readouts.h"
 
 namespace linelab {
 namespace {
@@ -224,14 +225,12 @@ std::vector<QWidget*> ChainLayout::Widgets(Names names) const {
     return widgets;
 }
 
-// The window's own readouts stand under the control they measure: the Eb/N0 under the noise
-// box (its text changes, the column's width must not), the count and the eye opening under
-// the BER.
+// The readouts stand under the control they measure, in the readout table's order.
 std::vector<QWidget*> ChainLayout::ReadoutsAfter(std::string_view name) const {
     std::vector<QWidget*> readouts;
-    if (name == "cmbNoise") readouts = {w_.ebN0};
-    if (name == "lblBER") readouts = {w_.berCount, w_.eyeOpening};
-    std::erase(readouts, nullptr);
+    const auto table = Readouts();
+    for (std::size_t i = 0; i < table.size() && i < w_.readouts.size(); ++i)
+        if (table[i].anchor == name && w_.readouts[i] != nullptr) readouts.push_back(w_.readouts[i]);
     return readouts;
 }
 

@@ -14,6 +14,7 @@
 #include "ui/ChainTable.h"
 #include "ui/Form1.h"
 #include "ui/PanelTable.h"
+#include "ui/Readouts.h"
 
 namespace linelab {
 namespace {
@@ -149,6 +150,13 @@ QWidget* ControlWidgets::WidgetOf(ControlRef control) const {
         case ControlKind::Timer:
             return nullptr;
     }
+    return nullptr;
+}
+
+QLabel* ControlWidgets::Readout(std::string_view name) const {
+    const auto table = Readouts();
+    for (std::size_t i = 0; i < table.size() && i < readouts.size(); ++i)
+        if (table[i].name == name) return readouts[i];
     return nullptr;
 }
 

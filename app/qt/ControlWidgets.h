@@ -5,6 +5,8 @@
 // paints them.
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -29,17 +31,17 @@ struct ControlWidgets {
     std::array<PicturePanel*, CountOf<PictureId>()> pictures{};
     QPushButton* pause = nullptr;
     QLabel* logo = nullptr;  // imgLogo
-    // Measurement readouts beside the window's own controls (made by MeasureView; the layout
-    // places them when they exist).
-    QLabel* ebN0 = nullptr;        // beside the noise box
-    QLabel* berCount = nullptr;    // under lblBER
-    QLabel* eyeOpening = nullptr;  // beside the receive eye
+    // The readouts of ui/Readouts.h in the table's order, made by MeasureView; the layout
+    // places them under their controls when they exist.
+    std::vector<QLabel*> readouts;
 
     QComboBox* List(ListId id) const { return lists[static_cast<std::size_t>(id)]; }
     QCheckBox* Check(CheckId id) const { return checks[static_cast<std::size_t>(id)]; }
     QScrollBar* Slider(SliderId id) const { return sliders[static_cast<std::size_t>(id)]; }
     QLabel* Label(LabelId id) const { return labels[static_cast<std::size_t>(id)]; }
     PicturePanel* Picture(PictureId id) const { return pictures[static_cast<std::size_t>(id)]; }
+    // The readout named `name` (ui/Readouts.h), or null before they are made.
+    QLabel* Readout(std::string_view name) const;
 
     // The widget showing a control; nullptr for the timer and the painted decorations.
     QWidget* WidgetOf(ControlRef control) const;

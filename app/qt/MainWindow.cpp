@@ -36,6 +36,7 @@
 #include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
+#include "ui/Readouts.h"
 #include "ui/TypedText.h"
 
 namespace linelab {
@@ -117,8 +118,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
         if (&panel != cw.Picture(PictureId::picRxEye) || cw.Label(LabelId::lblBER)->isHidden())
             return QString();
         QStringList lines{cw.Label(LabelId::lblBER)->text()};
-        for (const QLabel* readout : {cw.berCount, cw.eyeOpening}) {
-            if (readout != nullptr && !readout->isHidden() && !readout->text().isEmpty())
+        // The readouts standing under the caption, as they show now.
+        const auto table = Readouts();
+        for (std::size_t i = 0; i < table.size() && i < cw.readouts.size(); ++i) {
+            const QLabel* readout = cw.readouts[i];
+            if (table[i].anchor == "lblBER" && !readout->isHidden() && !readout->text().isEmpty())
                 lines << readout->text();
         }
         return lines.join(QLatin1Char('\n'));

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "analysis/BerCountText.h"
 #include "app/qt/ControlWidgets.h"
 #include "app/qt/EyeOverlay.h"
 #include "app/qt/PicturePanel.h"
@@ -17,12 +16,28 @@
 namespace linelab {
 namespace {
 
-QLabel* NewReadout(QWidget* parent, const char* name) {
+// A readout's label, looking as its row says (see ReadoutLook).
+QLabel* NewReadout(QWidget* parent, const Readout& readout) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    label->setObjectName(QString::fromUtf8(readout.name.data(), static_cast<int>(readout.name.size())));
     label->setTextFormat(Qt::PlainText);
     label->hide();
+    if (readout.look == ReadoutLook::Line) return label;
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    label->setFont(small);
+    // A text that changes wraps within its column rather than widen it.
+    label->setWordWrap(true);
+    if (readout.look == ReadoutLook::Count) label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// A one-line readout keeps the width of its widest text in the font it has now (the window's
+// zoom changes it), so that its column never widens as the text changes.
+void KeepWidth(QLabel* label, std::string_view widest) {
+    const QString text = QString::fromUtf8(widest.data(), static_cast<int>(widest.size()));
+    const int width = label->fontMetrics().horizontalAdvance(text) + 4;
+    if (label->minimumWidth() != width || label->maximumWidth() != width) label->setFixedWidth(width);
 }
 
 void ShowText(QLabel* label, const std::string& text, bool visible) {
@@ -45,17 +60,8 @@ MeasureView::MeasureView(QMainWindow& window, Form1& form, ControlWidgets& widge
       hooks_(std::move(hooks)),
       measurements_(form) {
     QWidget* area = w_.pause->parentWidget();
-    w_.ebN0 = NewReadout(area, "lblEbN0");
-    w_.berCount = NewReadout(area, "lblBERCount");
-    w_.berCount->setAlignment(Qt::AlignCenter);
-    w_.eyeOpening = NewReadout(area, "lblEyeOpening");
-    QFont small = w_.eyeOpening->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    w_.eyeOpening->setFont(small);
-    // Readouts whose text changes wrap within their column rather than widen it.
-    w_.eyeOpening->setWordWrap(true);
-    w_.berCount->setWordWrap(true);
-    w_.berCount->setFont(small);
+    for (const Readout& readout : Readouts())
+        w_.readouts.push_back(NewReadout(area, readout));
 
     std::array<Canvas*, CountOf<PictureId>()> panels{};
     for (std::size_t i = 0; i < panels.size(); ++i)
@@ -179,26 +185,15 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
 }
 
 void MeasureView::Refresh() {
-    const std::string ebN0 = EbN0Text(form_);
-    ShowText(w_.ebN0, ebN0, form_.Visible(ControlRef(ListId::cmbNoise)));
-    // As wide as its widest text, whatever it says now: a level typed never widens the
-    // Channel column.
-    const int ebN0Width =
-        w_.ebN0->fontMetrics().horizontalAdvance(QStringLiteral("Eb/N0 -88.8 dB")) + 4;
-    if (w_.ebN0->minimumWidth() != ebN0Width) w_.ebN0->setFixedWidth(ebN0Width);
-    w_.ebN0->setToolTip(QString::fromStdString(SignalToNoiseDetail(form_)));
-    const BerCounts& counts = measurements_.Counts();
-    // On two lines, so that a long count never widens the Output column past the width a
-    // 1024-pixel projector leaves it.
-    std::string count = BerCountText(counts.Errors(), counts.Bits(), counts.Interval());
-    if (const auto comma = count.find(", "); comma != std::string::npos)
-        count.replace(comma, 2, ",\n");
-    ShowText(w_.berCount, count, form_.Visible(ControlRef(LabelId::lblBER)));
-    const bool eyeShown = eyeOpening_ && form_.Visible(ControlRef(PictureId::picRxEye));
-    ShowText(
-        w_.eyeOpening,
-        eyeShown ? EyeOpeningText(measurements_.RxEyeFigures(), ebN0 != "no noise") : std::string(),
-        eyeShown);
+    const std::vector<ReadoutText> texts = measurements_.ReadReadouts(eyeOpening_);
+    const auto table = Readouts();
+    for (std::size_t i = 0; i < texts.size() && i < w_.readouts.size(); ++i) {
+        QLabel* label = w_.readouts[i];
+        if (table[i].look == ReadoutLook::Line) KeepWidth(label, table[i].widest);
+        ShowText(label, texts[i].text, texts[i].shown);
+        const QString tip = QString::fromStdString(texts[i].detail);
+        if (label->toolTip() != tip) label->setToolTip(tip);
+    }
     if (eyeOpening_ || measurements_.Density()) {
         for (int eye = 0; eye < kEyePanels; ++eye)
             EyePanelOf(w_, eye)->update();

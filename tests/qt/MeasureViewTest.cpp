@@ -10,6 +10,7 @@
 #include "analysis/BerCountText.h"
 #include "app/qt/DensityPicture.h"
 #include "app/qt/MeasureView.h"
+#include "ui/Readouts.h"
 
 namespace linelab {
 namespace {
@@ -19,8 +20,8 @@ using MeasureViewTest = WindowFixture;
 constexpr int kFullChannel = 6;
 
 TEST_F(MeasureViewTest, ReadoutsStandBesideTheirControls) {
-    QLabel* ebN0 = W().ebN0;
-    QLabel* count = W().berCount;
+    QLabel* ebN0 = W().Readout("lblEbN0");
+    QLabel* count = W().Readout("lblBERCount");
     ASSERT_NE(ebN0, nullptr);
     ASSERT_NE(count, nullptr);
     EXPECT_FALSE(ebN0->isVisible());  // the start-up scene has no noise box
@@ -35,6 +36,17 @@ TEST_F(MeasureViewTest, ReadoutsStandBesideTheirControls) {
     EXPECT_EQ(counts.Bits(), 20u * 112u);
     EXPECT_EQ(count->text().replace(QStringLiteral(",\n"), QStringLiteral(", ")).toStdString(),
               BerCountText(counts.Errors(), counts.Bits(), counts.Interval()));
+    // Every readout the table has stands under its control, in that control's column.
+    for (const Readout& row : Readouts()) {
+        const QWidget* label = W().Readout(row.name);
+        const QWidget* anchor = W().WidgetOf(*FindControl(row.anchor));
+        if (!label->isVisible()) continue;
+        const QRect at = label->geometry();
+        const QRect under = anchor->geometry();
+        EXPECT_GE(at.top(), under.bottom()) << row.name;
+        EXPECT_TRUE(at.left() < under.right() && under.left() < at.right()) << row.name;
+        EXPECT_FALSE(label->toolTip().isEmpty()) << row.name;
+    }
     // The caption itself is left as it always was.
     EXPECT_TRUE(W().Label(LabelId::lblBER)->text().startsWith(QStringLiteral("BER = ")));
 
@@ -52,7 +64,7 @@ TEST_F(MeasureViewTest, EyeOpeningReadoutAndCalipersFollowTheReceiveEye) {
     PickScene(kFullChannel);
     Ticks(5);
     Settle();
-    QLabel* readout = W().eyeOpening;
+    QLabel* readout = W().Readout("lblEyeOpening");
     EXPECT_TRUE(readout->isVisible());
     EXPECT_TRUE(readout->text().startsWith(QStringLiteral("Eye opening\ngap 1: height")));
     // Painted over the image, never into it.

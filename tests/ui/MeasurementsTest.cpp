@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
+#include "analysis/BerCountText.h"
 #include "analysis/BinomialInterval.h"
 #include "analysis/SignalToNoise.h"
 #include "ui/FastRun.h"
@@ -17,7 +18,9 @@ using test::CanvasSet;
 
 // A form with its panels on counting canvases and measurements between them.
 struct Measured {
-    explicit Measured(int scene = 6, const char* noise = "0.4") : canvases(form), measures(form) {
+    explicit Measured(int scene = 6, const char* noise = "0.4",
+                      std::span<const Readout> readouts = Readouts())
+        : canvases(form), measures(form, readouts) {
         EXPECT_TRUE(form.ApplyScene(scene));
         if (noise != nullptr) {
             EXPECT_TRUE(form.SetText("cmbNoise", noise));
@@ -248,6 +251,60 @@ TEST(Measurements, EbN0ShownOnlyWhereNoiseIsApplied) {
     ASSERT_TRUE(form.SetText("cmbNoise", "0.1"));
     ASSERT_TRUE(form.ApplyScene(4));  // box hidden again: its level no longer applies
     EXPECT_EQ(EbN0Text(form), "no noise");
+}
+
+// Both front ends place a readout by its anchor and name its element after it.
+TEST(Readouts, EachStandsUnderAControlWithANameOfItsOwn) {
+    for (const Readout& r : Readouts()) {
+        EXPECT_TRUE(FindControl(r.anchor).has_value()) << r.name;
+        EXPECT_FALSE(FindControl(r.name).has_value()) << r.name;
+        EXPECT_EQ(FindReadout(r.name), &r) << r.name;  // and no other row has its name
+        EXPECT_EQ(r.look == ReadoutLook::Line, !r.widest.empty()) << r.name;
+    }
+}
+
+// A readout shows while its control does (the eye's figures only when asked for), and a
+// hidden one shows no text.
+TEST(Readouts, ShowWithTheirControls) {
+    Measured m(6, "0.1");
+    m.measures.Tick();
+    const auto shown = [&m](bool eyeOpening) {
+        std::string flags;
+        for (const ReadoutText& r : m.measures.ReadReadouts(eyeOpening)) {
+            flags += r.shown ? '1' : '0';
+            EXPECT_EQ(r.text.empty(), !r.shown) << r.text;
+            EXPECT_FALSE(r.detail.empty());
+        }
+        return flags;
+    };
+    EXPECT_EQ(shown(false), "110");
+    EXPECT_EQ(shown(true), "111");
+    const std::vector<ReadoutText> texts = m.measures.ReadReadouts(true);
+    EXPECT_EQ(texts[0].text, "Eb/N0 10.0 dB");
+    const BerCounts& counts = m.measures.Counts();
+    std::string count = BerCountText(counts.Errors(), counts.Bits(), counts.Interval());
+    EXPECT_EQ(texts[1].text, count.replace(count.find(", "), 2, ",\n"));
+    EXPECT_EQ(texts[2].text, EyeOpeningText(m.measures.RxEyeFigures()));
+    ASSERT_TRUE(m.form.ApplyScene(0));  // no noise box, no BER caption, no receive eye
+    EXPECT_EQ(shown(true), "000");
+}
+
+// A row's tally is fed every run the tick completes, quiet or drawn, and read by its row.
+TEST(Readouts, TalliesSeeEveryRun) {
+    struct Runs final : ReadoutTally {
+        int runs = 0;
+        void AfterRun(const Frame&) override { ++runs; }
+    };
+    static constexpr Readout kTable[] = {
+        {"lblRuns", "lblBER", ReadoutLook::Count, {},
+         [](const ReadoutSource& s) {
+             return ReadoutText{true, std::to_string(static_cast<const Runs*>(s.tally)->runs), "runs"};
+         },
+         []() -> std::unique_ptr<ReadoutTally> { return std::make_unique<Runs>(); }}};
+    Measured m(6, "0.1", kTable);
+    m.measures.Tick();
+    m.measures.Tick(true);
+    EXPECT_EQ(m.measures.ReadReadouts(false).at(0).text, "2");
 }
 
 TEST(Measurements, EyeOpeningTextNamesEveryGap) {

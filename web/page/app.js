@@ -150,22 +150,25 @@ function build(layout) {
       }
       box.append(line);
     }
-    if (cell.role === 'readout') {
-      box.append(el('div', {id: 'berCount', class: 'readout'}),
-                 el('pre', {id: 'eyeOpening', class: 'readout'}));
-    }
-    if (cell.stage === 'Channel' && cell.role === 'lists') {
-      // The Eb/N0 readout under the noise box.
-      const noiseRow = app.elements.cmbNoise && app.elements.cmbNoise.closest('.row');
-      const readout = el('div', {id: 'ebN0', class: 'readout row'});
-      if (noiseRow) noiseRow.after(readout);
-    }
     if (cell.role === 'spectrum' && cell.stage === 'Channel') {
       const axis = el('div', {class: 'freqAxis row'});
       for (let i = 0; i < 9; ++i) axis.append(makeControl(`lblFreq(${i})`));
       box.firstChild.after(axis);
     }
     columns[cell.stage].append(box);
+  }
+  placeReadouts(layout.readouts);
+}
+
+// Each readout under the row of the control it measures, in the table's order.
+function placeReadouts(readouts) {
+  const last = {};  // per anchor, the element the next readout follows
+  for (const r of readouts) {
+    const anchor = app.elements[r.anchor];
+    if (!anchor) continue;
+    const e = el(r.look === 'figures' ? 'pre' : 'div', {id: r.name, class: `readout ${r.look}`});
+    (last[r.anchor] || anchor.closest('.row') || anchor).after(e);
+    last[r.anchor] = e;
   }
 }
 
@@ -321,18 +324,14 @@ function resizePanel(name) {
 
 function applyState(s) {
   app.state = s;
-  const counts = document.getElementById('berCount');
+  app.layout.readouts.forEach((r, i) => {
+    const e = document.getElementById(r.name);
+    const shown = s.readouts[i];
+    if (!e || !shown) return;
+    setText(e, shown.text);
+    if (e.title !== shown.detail) e.title = shown.detail;
+  });
   const berShown = app.controls.lblBER && app.controls.lblBER.visible;
-  if (counts) {
-    setText(counts, berShown ? `${s.errors} errors in ${s.bits} bits` : '');
-  }
-  const ebN0 = document.getElementById('ebN0');
-  if (ebN0) {
-    setText(ebN0, app.controls.cmbNoise && app.controls.cmbNoise.visible ? s.ebN0 : '');
-    if (ebN0.title !== s.ebN0Detail) ebN0.title = s.ebN0Detail;
-  }
-  const eye = document.getElementById('eyeOpening');
-  if (eye) setText(eye, s.eye);
   let run = 'Paused';
   if (s.timer.enabled) run = s.timer.interval >= 1000 ? 'Slow' : 'Running';
   if (s.timer.enabled && s.fast) run = 'Fast';

@@ -11,7 +11,6 @@ let timer = null;
 let sweep = null;
 const recent = [];  // times of the last ticks, for the runs per second of the status bar
 let lastFrames = '';  // the panel frames last sent: sent again only when they change
-let ratio = null;     // Eb/N0 and its detail, which change only with the settings
 const kRateWindowMs = 2000;
 
 function state() {
@@ -19,10 +18,9 @@ function state() {
   while (recent.length && recent[0] < now - kRateWindowMs) recent.shift();
   const enabled = session.timerEnabled();
   const rate = !enabled ? 0 : fast ? session.fastRate() : recent.length * 1000 / kRateWindowMs;
-  if (!ratio) ratio = {ebN0: session.ebN0(), ebN0Detail: session.ebN0Detail()};
   return {
     errors: session.bitErrors(), bits: session.bitsCompared(), berRuns: session.berRuns(),
-    ebN0: ratio.ebN0, ebN0Detail: ratio.ebN0Detail, eye: session.eyeOpening(),
+    readouts: JSON.parse(session.readouts()),
     timer: {enabled, interval: session.timerInterval()}, fast, rate,
     scene: session.scene(), compact: session.compactLayout(),
   };
@@ -35,7 +33,6 @@ function post(type, extra = {}) {
   const messages = session.takeMessages();
   if (messages.length) held = true;
   const changed = JSON.parse(session.changed());
-  if (Object.values(changed).some((c) => c.kind !== 'label')) ratio = null;
   const frames = session.frames();
   const message = {
     type, changed, frames: frames === lastFrames ? {} : JSON.parse(frames),
