@@ -38,17 +38,17 @@ struct RunState {
     int16_t iTxDutyCycle = 0;
     double dScale = 0;  // the last run's amplitude scale
 
-    Signal dTxImpulses{};
-    Signal dRxSpectrum{};
-    Signal dRxTimeData{};
+    alignas(64) Signal dTxImpulses{};
+    alignas(64) Signal dRxSpectrum{};
+    alignas(64) Signal dRxTimeData{};
 
     // Filtering chain, noise and receiver.
-    Signal dTxFilterSpectrum{};
-    Signal dTxTimeData{};
-    Signal dChannelSpectrum{};
-    Signal dChannelTimeData{};
-    Signal dNoise{};
-    Signal dRxNoiseSpectrum{};
+    alignas(64) Signal dTxFilterSpectrum{};
+    alignas(64) Signal dTxTimeData{};
+    alignas(64) Signal dChannelSpectrum{};
+    alignas(64) Signal dChannelTimeData{};
+    alignas(64) Signal dNoise{};
+    alignas(64) Signal dRxNoiseSpectrum{};
     Thresholds dThresholds{};
     Symbols iDemodData{};
     Bits iDecodedData{};
