@@ -74,7 +74,7 @@ format:
 # The optimizer's parser comes from Debian's node-acorn, outside node's own search path.
 EMENV = NODE_PATH=/usr/share/nodejs
 WEB_TESTS ?= common_tests dsp_tests transmit_tests receiver_tests display_tests engine_tests \
-             analysis_tests folded_tests ui_tests web_tests
+             analysis_tests folded_tests ui_tests curves_tests web_tests
 $(WEB_BUILD)/CMakeCache.txt:
 	@scripts/install-deps.sh --web
 	@$(EMENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null

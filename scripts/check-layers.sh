@@ -12,6 +12,7 @@
 #   sweep                       many engines on a pool of threads
 #   ui                          the form model (no Qt)
 #   lesson                      lesson files: read, applied, collected, saved
+#   app/curves                  the BER Curve window's side of a sweep, for both front ends
 #   app/qt tools web            the Qt view, linelab-batch and the page's module
 #
 # bench/, fuzz/ and tests/ sit on top and may include anything.
@@ -31,15 +32,18 @@ rank_of() {
         sweep) echo 7 ;;
         ui) echo 8 ;;
         lesson) echo 9 ;;
-        app/qt | tools | web) echo 10 ;;
+        app/curves) echo 10 ;;
+        app/qt | tools | web) echo 11 ;;
         *) echo "" ;;
     esac
 }
 
-# The layer a path belongs to: app/qt as one layer, else the first path element.
+# The layer a path belongs to: app/qt and app/curves as one layer each, else the first path
+# element.
 layer_of() {
     case "$1" in
         app/qt/*) echo app/qt ;;
+        app/curves/*) echo app/curves ;;
         *) echo "${1%%/*}" ;;
     esac
 }
@@ -66,6 +70,7 @@ done < <(find . \( -path ./build\* -o -path ./web/node_modules \) -prune -o -typ
 folder_of_library() {
     case "$1" in
         linelab_view) echo app/qt ;;
+        linelab_curves) echo app/curves ;;
         linelab_*) echo "${1#linelab_}" ;;
         *) echo "" ;;
     esac

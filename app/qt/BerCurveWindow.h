@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "sweep/EngineChunkRunner.h"
-#include "ui/BerCurves.h"
+#include "app/curves/BerCurves.h"
 
 class QColor;
 class QCustomPlot;

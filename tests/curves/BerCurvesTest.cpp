@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/curves/BerCurves.h"
 #include "sweep/SweepCsv.h"
 #include "tests/support/FilterRecords.h"
-#include "ui/BerCurves.h"
 
 namespace linelab {
 namespace {

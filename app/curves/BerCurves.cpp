@@ -1,4 +1,4 @@
-#include "ui/BerCurves.h"
+#include "app/curves/BerCurves.h"
 
 #include "analysis/BinomialInterval.h"
 #include "sweep/SweepCsv.h"
