@@ -4,6 +4,7 @@
 
 #include "common/Tables.h"
 #include "common/TextNumber.h"
+#include "transmit/Transmit.h"
 #include "ui/ListItems.h"
 
 namespace linelab {
@@ -13,11 +14,10 @@ static_assert(kFilterTypeNames == kFilterItemsFull);
 
 namespace {
 
-// The nearest sixteenth of a symbol, 1..16. The limits are applied to the rounded double, so
-// a text far out of range (Val saturates at the largest double, whose products become
-// infinite) still lands on an end of the range.
+// The nearest sixteenth of a symbol, 1..16, by the level mapper's own rounding, so the pulse
+// the design pass shapes is always the one the transmitter sends.
 double PulseSixteenths(std::string_view text) {
-    return std::clamp(Int(Val(text) * 16 / 100 + 0.5), 1.0, 16.0);
+    return PulseWidth(Val(text));
 }
 
 double ExcessPercent(std::string_view text) {
