@@ -1,9 +1,10 @@
 #pragma once
 // The measurements the window shows beside its panels, kept by the model side:
 // the count behind the bit error rate, the receive eye's opening from its samples, the
-// density eyes, and the tallies of the readouts (ui/Readouts.h), whose texts it reads. They read the frame a tick made through Tick() returns, once the run is
-// complete, never the lines drawn; each panel is drawn through a tap (see PanelTap) that
-// clears them when the panel clears.
+// density eyes, and the tallies of the readouts (ui/Readouts.h), whose texts it reads. They
+// read the frame a tick made through Tick() returns, once the run is complete, never the
+// lines drawn; each panel is drawn through a tap (see PanelTap) that clears them when the
+// panel clears.
 //
 // Which panels accumulate every run and which only the drawn ones (a fast run draws only
 // the runs it shows):

@@ -40,7 +40,8 @@ ReadoutText BerCountReadout(const ReadoutSource& source) {
 }
 
 ReadoutText EyeOpeningReadout(const ReadoutSource& source) {
-    ReadoutText shown{source.eyeOpening && Shows(source, ControlRef(PictureId::picRxEye)), {},
+    ReadoutText shown{source.eyeOpening && Shows(source, ControlRef(PictureId::picRxEye)),
+                      {},
                       "The receive eye's opening measured from its samples since it was last "
                       "cleared"};
     if (shown.shown)
@@ -59,12 +60,6 @@ constexpr Readout kReadouts[] = {
 
 std::span<const Readout> Readouts() {
     return kReadouts;
-}
-
-const Readout* FindReadout(std::string_view name) {
-    for (const Readout& readout : kReadouts)
-        if (readout.name == name) return &readout;
-    return nullptr;
 }
 
 std::string EbN0Text(const Form1& form) {

@@ -33,7 +33,7 @@ struct ReadoutSource {
     const Form1& form;
     const Measurements& measurements;
     const ReadoutTally* tally;  // its own, or null when its row keeps none
-    bool eyeOpening;           // the receive eye's figures are asked for
+    bool eyeOpening;            // the receive eye's figures are asked for
 };
 
 // What a readout shows now. A hidden readout's text is dropped as it is read; its tooltip
@@ -63,8 +63,6 @@ struct Readout {
 
 // Every readout, in the order the front ends place them.
 std::span<const Readout> Readouts();
-// The row named `name`, or null.
-const Readout* FindReadout(std::string_view name);
 
 // "Eb/N0 6.0 dB" for the noise the next tick applies, or "no noise" when none is applied.
 std::string EbN0Text(const Form1& form);

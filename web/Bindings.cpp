@@ -8,15 +8,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "lesson/Lesson.h"
 #include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepCsv.h"
+#include "sweep/SweepPlan.h"
 #include "sweep/SweepRange.h"
 #include "sweep/SweepSettings.h"
-#include "lesson/Lesson.h"
 #include "ui/SweepSnapshot.h"
 #include "web/Session.h"
-#include "sweep/SweepPlan.h"
 
 namespace linelab::web {
 namespace {

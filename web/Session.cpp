@@ -5,9 +5,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "lesson/Lesson.h"
 #include "ui/ChainTable.h"
 #include "ui/HelpTexts.h"
-#include "lesson/Lesson.h"
 #include "ui/PanelFrames.h"
 #include "ui/Readouts.h"
 #include "ui/ToolTips.h"
@@ -287,9 +287,8 @@ std::string Session::LayoutJson() const {
     Json readouts = Json::array();
     for (const Readout& r : Readouts()) {
         static constexpr const char* kLooks[] = {"line", "count", "figures"};
-        readouts.push_back({{"name", r.name},
-                            {"anchor", r.anchor},
-                            {"look", kLooks[static_cast<int>(r.look)]}});
+        readouts.push_back(
+            {{"name", r.name}, {"anchor", r.anchor}, {"look", kLooks[static_cast<int>(r.look)]}});
     }
     return Dumped({{"cells", cells},
                    {"top", top},

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "sweep/EngineChunkRunner.h"
 #include "app/curves/BerCurves.h"
+#include "sweep/EngineChunkRunner.h"
 
 class QColor;
 class QCustomPlot;

@@ -230,7 +230,8 @@ std::vector<QWidget*> ChainLayout::ReadoutsAfter(std::string_view name) const {
     std::vector<QWidget*> readouts;
     const auto table = Readouts();
     for (std::size_t i = 0; i < table.size() && i < w_.readouts.size(); ++i)
-        if (table[i].anchor == name && w_.readouts[i] != nullptr) readouts.push_back(w_.readouts[i]);
+        if (table[i].anchor == name && w_.readouts[i] != nullptr)
+            readouts.push_back(w_.readouts[i]);
     return readouts;
 }
 

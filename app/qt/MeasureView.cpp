@@ -19,7 +19,8 @@ namespace {
 // A readout's label, looking as its row says (see ReadoutLook).
 QLabel* NewReadout(QWidget* parent, const Readout& readout) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromUtf8(readout.name.data(), static_cast<int>(readout.name.size())));
+    label->setObjectName(
+        QString::fromUtf8(readout.name.data(), static_cast<int>(readout.name.size())));
     label->setTextFormat(Qt::PlainText);
     label->hide();
     if (readout.look == ReadoutLook::Line) return label;
@@ -37,7 +38,8 @@ QLabel* NewReadout(QWidget* parent, const Readout& readout) {
 void KeepWidth(QLabel* label, std::string_view widest) {
     const QString text = QString::fromUtf8(widest.data(), static_cast<int>(widest.size()));
     const int width = label->fontMetrics().horizontalAdvance(text) + 4;
-    if (label->minimumWidth() != width || label->maximumWidth() != width) label->setFixedWidth(width);
+    if (label->minimumWidth() != width || label->maximumWidth() != width)
+        label->setFixedWidth(width);
 }
 
 void ShowText(QLabel* label, const std::string& text, bool visible) {
