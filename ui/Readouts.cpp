@@ -22,9 +22,24 @@ bool Shows(const ReadoutSource& source, ControlRef control) {
     return source.form.Visible(control);
 }
 
+std::string EbN0TextOf(const std::optional<SignalToNoise>& ratio) {
+    if (!ratio) return "no noise";
+    return Printed("Eb/N0 %.1f dB", ratio->dEbN0dB);
+}
+
+// The tooltip beside it: both ratios with two decimals, or why there are none.
+std::string DetailOf(const std::optional<SignalToNoise>& ratio) {
+    if (!ratio) return "No noise is added: choose a noise level to see Eb/N0";
+    return Printed(
+        "Eb/N0 %.2f dB, Es/N0 %.2f dB: energy per data bit and per symbol at the "
+        "transmit filter's output, over the density of the noise the receiver adds",
+        ratio->dEbN0dB, ratio->dEsN0dB);
+}
+
+// The text and its tooltip from one reading of the settings.
 ReadoutText EbN0Readout(const ReadoutSource& source) {
-    return {Shows(source, ControlRef(ListId::cmbNoise)), EbN0Text(source.form),
-            SignalToNoiseDetail(source.form)};
+    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(source.form));
+    return {Shows(source, ControlRef(ListId::cmbNoise)), EbN0TextOf(ratio), DetailOf(ratio)};
 }
 
 // On two lines, so that a long count never widens the Output column past the width a
@@ -63,18 +78,7 @@ std::span<const Readout> Readouts() {
 }
 
 std::string EbN0Text(const Form1& form) {
-    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(form));
-    if (!ratio) return "no noise";
-    return Printed("Eb/N0 %.1f dB", ratio->dEbN0dB);
-}
-
-std::string SignalToNoiseDetail(const Form1& form) {
-    const std::optional<SignalToNoise> ratio = SignalToNoiseOf(LinkConfigOf(form));
-    if (!ratio) return "No noise is added: choose a noise level to see Eb/N0";
-    return Printed(
-        "Eb/N0 %.2f dB, Es/N0 %.2f dB: energy per data bit and per symbol at the "
-        "transmit filter's output, over the density of the noise the receiver adds",
-        ratio->dEbN0dB, ratio->dEsN0dB);
+    return EbN0TextOf(SignalToNoiseOf(LinkConfigOf(form)));
 }
 
 std::string EyeOpeningText(const EyeFigures& figures, bool noise) {

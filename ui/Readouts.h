@@ -66,8 +66,6 @@ std::span<const Readout> Readouts();
 
 // "Eb/N0 6.0 dB" for the noise the next tick applies, or "no noise" when none is applied.
 std::string EbN0Text(const Form1& form);
-// The tooltip beside it: both ratios with two decimals, or why there are none.
-std::string SignalToNoiseDetail(const Form1& form);
 
 // The readout beside the receive eye: per gap its height, width, Q and the rate the Qs
 // predict; a short note while the eye has too few levels to measure.
