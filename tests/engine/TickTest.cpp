@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -184,6 +185,19 @@ INSTANTIATE_TEST_SUITE_P(
                       StripCase{"None", "4-PAM", "50", 12, 8, 6, -3, 3},
                       StripCase{"4B5B + NRZI", "4-PAM", "100", 15, 16, 8, -3, 3},
                       StripCase{"Diff. Manchester", "4-PAM", "75", 24, 12, 12, -3, 3}));
+
+// The transforms' wide loads rely on every signal of the engine's heap-held state starting
+// on a cache line, wherever the allocator puts it.
+TEST(RunStateLayout, EverySignalStartsOnACacheLine) {
+    const Engine engine;
+    const RunState& s = engine.State();
+    for (const Signal* signal :
+         {&s.dTxImpulses, &s.dRxSpectrum, &s.dRxTimeData, &s.dTxFilterSpectrum, &s.dTxTimeData,
+          &s.dChannelSpectrum, &s.dChannelTimeData, &s.dNoise, &s.dRxNoiseSpectrum,
+          &s.responses.dTxResponse, &s.responses.dRxResponse, &s.responses.dChannelResponse,
+          &s.responses.dTotalResponse})
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(signal->data()) % 64, 0u);
+}
 
 }  // namespace
 }  // namespace linelab::test
