@@ -74,10 +74,6 @@ struct RunState {
     double dBER = 0;
 
     Uniform rng;
-
-    // Set while SetThresholds forces the slider off its top (see receiver/Thresholds.cpp):
-    // it belongs to this run state, so engines in different threads never share it.
-    bool bForcingSlider = false;
 };
 
 // Adds one to a running-average count. Counts saturate at the 32-bit maximum instead of

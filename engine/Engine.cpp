@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dsp/DesignFilters.h"
+#include "receiver/BitErrorRate.h"
 #include "receiver/FilterChain.h"
 #include "receiver/Receiver.h"
 #include "transmit/Transmit.h"
@@ -14,16 +15,16 @@ Engine::Engine() : state_(std::make_unique<RunState>()) {}
 Engine::Engine(std::unique_ptr<RunState> start)
     : state_(start != nullptr ? std::move(start) : std::make_unique<RunState>()) {}
 
-const Frame& Engine::Tick(const TickPorts& ports) {
+const Frame& Engine::Tick(const TickInputs& in) {
     RunState& s = *state_;
-    if (!s.bFiltersValid) {
-        DesignFilters(ports.filters.ReadFilterConfig(), s.dBaudRate, s.responses, &ports.reporter);
+    log_.messages.clear();
+    const bool design = !s.bFiltersValid;
+    if (design) {
+        DesignFilters(in.filters, s.dBaudRate, s.responses, &log_);
         s.bFiltersValid = true;
         ++designs_;
     }
-    // Read after the design pass: the owner's rounding of its boxes may have changed the pulse
-    // width.
-    ports.config.ReadConfig(config_);
+    config_ = in.config;
     FillReference();
     const LinkConfig& c = config_;
 
@@ -31,19 +32,38 @@ const Frame& Engine::Tick(const TickPorts& ports) {
     PreCode(c.preCode[0], s);
     const bool pam4 = c.format[0] == Format::Pam4;
     LineCode(c.code[0], pam4, s);
-    if (!c.code[0]) ports.reporter.Report("Unknown Modulation Type", true);
+    if (!c.code[0]) log_.Report("Unknown Modulation Type", true);
     const int16_t iTxCodeBaud = s.iCodeBaud;
 
     const LevelMap levels = MapLevels(c.format[0], c.iPulseWidth, s.iCodedData, s.iModData);
     s.iTxDutyCycle = levels.iTxDutyCycle;
     s.dScale = levels.dScale;
-    if (!c.format[0]) ports.reporter.Report("Unknown cmbMod(0) Option", true);
+    if (!c.format[0]) log_.Report("Unknown cmbMod(0) Option", true);
 
-    BuildPulseTrain(s, s.dScale, &ports.reporter);
-    ReceiveHalf(s, c, ports);
+    BuildPulseTrain(s, s.dScale, &log_);
+    FormReceivedWaveform(s, c, log_);
+    const std::size_t messagesBeforeSlider = log_.messages.size();
+    const ReceivedRun run = DecideAndDecode(s, c, in.thresholdSlider, log_);
 
     frame_ = FrameOf(s, c, iTxCodeBaud);
     frame_.dThresholds = DecisionThresholds(s, c);
+    frame_.designed = design;
+    frame_.thresholdSlider = run.thresholdSlider;
+    frame_.moveThresholdSlider = run.thresholdSlider != in.thresholdSlider;
+    frame_.messages = log_.messages;
+    frame_.messagesBeforeSlider = messagesBeforeSlider;
+    frame_.runErrors = run.errors.errors;
+    frame_.runBits = run.errors.bits;
+    return frame_;
+}
+
+const Frame& Engine::AccumulateBer() {
+    if (frame_.run == nullptr || frame_.berCounted) return frame_;
+    RunState& s = *state_;
+    frame_.berRestarted = s.lBERRuns == 0;
+    linelab::AccumulateBer(s, static_cast<double>(frame_.runErrors) / frame_.runBits);
+    frame_.berCaption = BerCaption(s.dBER);
+    frame_.berCounted = true;
     return frame_;
 }
 
@@ -109,12 +129,12 @@ int Engine::LoadDefaultThresholds(std::optional<Format> receiverFormat) {
     return ThresholdSliderFor(t[0]);
 }
 
-void Engine::ApplyThresholdSlider(ControlWriter& controls, Reporter& reporter) {
-    SetThresholds(*state_, controls, reporter);
+int Engine::ApplyThresholdSlider(int slider, Reporter& reporter) {
+    return SetThresholds(*state_, slider, reporter);
 }
 
-void Engine::SetTxEyeScale(int vscTxEyeScale) {
-    state_->dTxEyeScale = TxEyeScale(vscTxEyeScale);
+void Engine::SetTxEyeScale(int position) {
+    state_->dTxEyeScale = TxEyeScale(position);
 }
 
 void Engine::EmptyMemoryTrace() {

@@ -7,14 +7,17 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "common/LinkConfig.h"
+#include "common/Reporter.h"
 #include "common/RunState.h"
 #include "common/Tables.h"
 #include "engine/LinkReference.h"
 #include "ports/Frame.h"
 #include "ports/Panels.h"
-#include "ports/TickPorts.h"
+#include "ports/TickInputs.h"
 
 namespace linelab {
 
@@ -25,10 +28,18 @@ class Engine {
     // nullptr starts afresh.
     explicit Engine(std::unique_ptr<RunState> start);
 
-    // One run: the design pass when the responses are stale, the transmit half, the
-    // receive half and the BER caption. Returns what the run computed; it stays valid until
-    // the next command or tick. Drawing it is the owner's business (display/DrawFrame.h).
-    const Frame& Tick(const TickPorts& ports);
+    // One run: the design pass when the responses are stale, the transmit half and the
+    // receive half, from the inputs alone: it calls nothing of the owner's. Returns what the
+    // run computed and what it asks of the owner's controls (see ports/Frame.h); the frame
+    // stays valid until the next command or tick. Drawing it is the owner's business
+    // (display/DrawFrame.h).
+    const Frame& Tick(const TickInputs& inputs);
+    // Folds the last tick's run into the running bit error rate and completes its frame with
+    // the restart flag and the caption. The owner calls it once it has applied the frame's
+    // control changes, whose handlers may restart the rate; a second call does nothing.
+    const Frame& AccumulateBer();
+    // The responses are stale: the next tick runs the design pass on its filter inputs.
+    bool NeedsDesign() const { return !state_->bFiltersValid; }
 
     // ---- commands ---------------------------------------------------------------------
     // The filter, channel or rate settings changed: the next tick designs the responses anew.
@@ -46,10 +57,12 @@ class Engine {
     // The default thresholds of the receiver's format (left as they are for an unknown one).
     // Returns the slider position that goes with the new T0.
     int LoadDefaultThresholds(std::optional<Format> receiverFormat);
-    // The threshold slider moved: the thresholds follow it (SetThresholds).
-    void ApplyThresholdSlider(ControlWriter& controls, Reporter& reporter);
-    // The transmit eye scale for a position of vscTxEyeScale.
-    void SetTxEyeScale(int vscTxEyeScale);
+    // The threshold slider moved to `slider`: the thresholds follow it (SetThresholds).
+    // Returns the position they were set from, which the slider must show: 99 when a
+    // multi-threshold pattern met the top.
+    int ApplyThresholdSlider(int slider, Reporter& reporter);
+    // The transmit eye scale for a position of its slider, 0..100.
+    void SetTxEyeScale(int position);
     // Empties the stored memory trace; it stays "stored", so a copy is taken again only when
     // the memory box is checked anew.
     void EmptyMemoryTrace();
@@ -62,9 +75,19 @@ class Engine {
     const LinkConfig& Config() const { return config_; }
 
   private:
+    // The messages of one tick, kept for its frame.
+    class MessageLog final : public Reporter {
+      public:
+        std::vector<TickMessage> messages;
+        void Report(std::string_view message, bool stopsTimer) override {
+            messages.push_back({std::string(message), stopsTimer});
+        }
+    };
+
     std::unique_ptr<RunState> state_;  // about half a megabyte: kept off the stack
-    LinkConfig config_;                // read afresh every tick
+    LinkConfig config_;                // copied from the inputs every tick
     Frame frame_;
+    MessageLog log_;
     // The last reference formed, for these settings and this design pass.
     std::optional<LinkReferenceKey> referenceKey_;
     uint64_t designs_ = 0;  // design passes so far

@@ -6,12 +6,15 @@ namespace linelab {
 
 RecordPorts::RecordPorts(Engine& engine, Panels* panels) : engine_(engine), panels_(panels) {}
 
-TickPorts RecordPorts::Ports() {
-    return {*this, *this, *this, *this};
-}
-
 const Frame& RecordPorts::Tick() {
-    const Frame& frame = engine_.Tick(Ports());
+    const Frame& ran = engine_.Tick({config, filters, slider});
+    for (const TickMessage& m : ran.MessagesBeforeSlider())
+        Report(m.text, m.stopsTimer);
+    if (ran.moveThresholdSlider) SetThresholdSlider(ran.thresholdSlider);
+    for (const TickMessage& m : ran.MessagesAfterSlider())
+        Report(m.text, m.stopsTimer);
+    const Frame& frame = engine_.AccumulateBer();
+    berCaption = frame.berCaption;
     if (panels_ != nullptr) DrawFrame(frame, *panels_);
     return frame;
 }
@@ -26,7 +29,8 @@ void RecordPorts::ClearMessages() {
 void RecordPorts::SetThresholdSlider(int value) {
     if (value == slider) return;
     slider = value;
-    engine_.ApplyThresholdSlider(*this, *this);
+    const int shown = engine_.ApplyThresholdSlider(slider, *this);
+    if (shown != slider) SetThresholdSlider(shown);
     engine_.RestartBer();
 }
 

@@ -11,21 +11,18 @@
 
 namespace linelab {
 
-class RecordPorts final : public ConfigSource,
-                          public FilterSource,
-                          public ControlWriter,
-                          public Reporter {
+class RecordPorts final : public Reporter {
   public:
     // panels: where each frame is drawn (not owned); nullptr draws nothing.
     explicit RecordPorts(Engine& engine, Panels* panels = nullptr);
 
-    TickPorts Ports();
-    // One tick of the engine, its frame drawn on the panels.
+    // One tick of the engine from these records; afterwards what the frame asks is applied
+    // as the window applies it (ports/Frame.h), and the frame drawn on the panels.
     const Frame& Tick();
 
     LinkConfig config;
     FilterConfig filters;
-    int slider = 0;  // vscThreshold
+    int slider = 0;  // the threshold slider
     std::string berCaption;
     std::string firstMessage;  // since the last ClearMessages
     std::string lastMessage;
@@ -33,11 +30,8 @@ class RecordPorts final : public ConfigSource,
 
     void ClearMessages();
 
-    void ReadConfig(LinkConfig& out) override { out = config; }
-    FilterConfig ReadFilterConfig() override { return filters; }
-    int ThresholdSlider() override { return slider; }
-    void SetThresholdSlider(int value) override;
-    void SetBerCaption(std::string_view caption) override { berCaption.assign(caption); }
+    // The threshold slider's change, with the window's handling.
+    void SetThresholdSlider(int value);
     void Report(std::string_view message, bool stopsTimer) override;
 
   private:

@@ -1,15 +1,32 @@
 #pragma once
 // What one tick computed, handed to its owner read-only: the run's arrays of every stage (in
-// the run state), the decisions and the data they are compared with, the receive eye's
-// markers, and the scales the views need. Views, measurements, fast runs, sweeps and the
-// batch dump all read frames; a tick computes the same decisions whatever is shown.
+// the run state), the decisions and the data they are compared with, the run's error count,
+// the receive eye's markers, the scales the views need, and what the run asks of the owner's
+// controls. Views, measurements, fast runs, sweeps and the batch dump all read frames; a tick
+// computes the same decisions whatever is shown.
+//
+// A tick calls nothing of its owner's. Afterwards the owner, in this order:
+//   1. reports MessagesBeforeSlider(), moves the threshold slider to thresholdSlider when
+//      moveThresholdSlider says so (a change of the slider, its handlers run), and reports
+//      MessagesAfterSlider() -- the order in which the run met them;
+//   2. calls Engine::AccumulateBer(), which folds the run into the running bit error rate
+//      (after the slider's handling, which restarts it) and fills in the count's fields;
+//   3. shows berCaption and draws the frame.
 
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "common/LinkConfig.h"
 #include "common/RunState.h"
 
 namespace linelab {
+
+// A message the run met, for the owner's message box.
+struct TickMessage {
+    std::string text;
+    bool stopsTimer = false;
+};
 
 struct Frame {
     const RunState* run = nullptr;  // the engine's run state after the tick
@@ -25,9 +42,37 @@ struct Frame {
     bool rxPam4 = false;       // and at the receiver
     double dTxEyeScale = 0;    // the transmit and channel eyes' scale
     Thresholds dThresholds{};  // the thresholds the decisions used (the receive eye's markers)
-    int hscSample = 0;         // the sampling instant (the receive eye's marker)
+    int samplingOffset = 0;    // the sampling instant, half-samples (the receive eye's marker)
+    bool designed = false;     // this tick ran the design pass
+
+    // The threshold slider position the thresholds were set from. A multi-threshold pattern
+    // cannot take the top (100, all thresholds at zero): the run used 99 instead, and the
+    // slider must be moved there.
+    int thresholdSlider = 0;
+    bool moveThresholdSlider = false;
+
+    // The messages the run met, in order; the slider's move falls between the first
+    // messagesBeforeSlider of them and the rest.
+    std::span<const TickMessage> messages;
+    std::size_t messagesBeforeSlider = 0;
+
+    // The data bits this run compared, and how many were received wrongly.
+    int runErrors = 0;
+    int runBits = 0;
+
+    // Filled in by Engine::AccumulateBer: whether the running rate restarted with this run
+    // (its rate replaced the old mean), and the caption of the rate now.
+    bool berRestarted = false;
+    bool berCounted = false;
+    std::string berCaption;
 
     const RunState& Run() const { return *run; }
+    std::span<const TickMessage> MessagesBeforeSlider() const {
+        return messages.first(messagesBeforeSlider);
+    }
+    std::span<const TickMessage> MessagesAfterSlider() const {
+        return messages.subspan(messagesBeforeSlider);
+    }
 };
 
 // The frame of a run that has gone through both halves with this configuration; the
@@ -42,7 +87,7 @@ inline Frame FrameOf(const RunState& s, const LinkConfig& c, int16_t iTxCodeBaud
     f.rxPam4 = c.format[1] == Format::Pam4;
     f.dTxEyeScale = s.dTxEyeScale;
     f.dThresholds = s.dThresholds;
-    f.hscSample = c.hscSample;
+    f.samplingOffset = c.hscSample;
     return f;
 }
 

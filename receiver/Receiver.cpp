@@ -21,23 +21,22 @@ namespace {
 inline constexpr const char* kUnknownSchemeMessage = "Unknown modulation scheme in demodulating";
 
 // Noise, inverse transform, echo and inversion: the received waveform of the run.
-void FormReceivedWaveform(RunState& s, const LinkConfig& c, const TickPorts& ports,
-                          bool txTimeReady) {
+void NoiseEchoAndInversion(RunState& s, const LinkConfig& c, Reporter& reporter, bool txTimeReady) {
     if (c.noiseLevel > 0) {
         const double reference = c.noiseScaling == NoiseScaling::Fixed ? c.noiseReference : 0;
-        AddNoise(s, c.noiseLevel, reference, txTimeReady, &ports.reporter);
+        AddNoise(s, c.noiseLevel, reference, txTimeReady, &reporter);
     }
-    FFT(s.dRxTimeData, kPoints, true, false, &ports.reporter);
+    FFT(s.dRxTimeData, kPoints, true, false, &reporter);
     ApplyMultipath(s.dRxTimeData, c.echo);
     if (c.invert) Invert(s.dRxTimeData);
 }
 
 // Decisions and levels back to code bits.
-void Demodulate(RunState& s, const LinkConfig& c, const TickPorts& ports) {
+void Demodulate(RunState& s, const LinkConfig& c, Reporter& reporter) {
     DecideSymbols(c.format[1], s.dRxTimeData, c.hscSample, DecisionThresholds(s, c), s.iDemodData);
     s.iCodeBaud = CodeBaud(c.code[1]);
     if (!LevelsToCodeBits(c.format[1], s.iDemodData, s.iDecodedData)) {
-        ports.reporter.Report(kUnknownSchemeMessage, true);
+        reporter.Report(kUnknownSchemeMessage, true);
     }
 }
 
@@ -54,19 +53,29 @@ const Thresholds& DecisionThresholds(const RunState& s, const LinkConfig& c) {
     return s.dThresholds;
 }
 
-void ReceiveHalf(RunState& s, const LinkConfig& c, const TickPorts& ports) {
-    const bool txTimeReady = FormTransmitAndChannelStages(s, c, c.noiseLevel > 0, ports.reporter);
-    FormReceivedWaveform(s, c, ports, txTimeReady);
+void FormReceivedWaveform(RunState& s, const LinkConfig& c, Reporter& reporter) {
+    const bool txTimeReady = FormTransmitAndChannelStages(s, c, c.noiseLevel > 0, reporter);
+    NoiseEchoAndInversion(s, c, reporter, txTimeReady);
+}
+
+ReceivedRun DecideAndDecode(RunState& s, const LinkConfig& c, int thresholdSlider,
+                            Reporter& reporter) {
+    ReceivedRun run;
     // The thresholds follow the slider in every run, whatever is shown: the decisions must
     // not depend on whether the receive eye is drawn.
-    SetThresholds(s, ports.controls, ports.reporter);
+    run.thresholdSlider = SetThresholds(s, thresholdSlider, reporter);
     if (c.shown[PanelId::RxSpectrum]) {
         UpdateSpectrumPanel(s, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra, {c.memory, c.memory});
     }
-    Demodulate(s, c, ports);
+    Demodulate(s, c, reporter);
     Decode(s, c);
-    AccumulateBer(s, RunErrorRate(s.iRxData, s.iData, s.iCodeBaud));
-    ports.controls.SetBerCaption(BerCaption(s.dBER));
+    run.errors = CountRunErrors(s.iRxData, s.iData, s.iCodeBaud);
+    return run;
+}
+
+ReceivedRun ReceiveHalf(RunState& s, const LinkConfig& c, int thresholdSlider, Reporter& reporter) {
+    FormReceivedWaveform(s, c, reporter);
+    return DecideAndDecode(s, c, thresholdSlider, reporter);
 }
 
 }  // namespace linelab

@@ -1,24 +1,44 @@
 #pragma once
 // The receive half of a tick: the filtering chain, noise, echo, inversion, sampling,
-// decisions, decoding, the bit error rate and its caption.
+// decisions, decoding and the run's error count.
+
+#include <cstddef>
 
 #include "common/LinkConfig.h"
+#include "common/Reporter.h"
 #include "common/RunState.h"
-#include "ports/TickPorts.h"
+#include "receiver/BitErrorRate.h"
 
 namespace linelab {
 
-// Runs after the transmit half has filled dTxImpulses (the run's spectrum), dRxSpectrum and
-// dRxTimeData. Forms what the shown panels need (transmit and channel waveforms, spectrum
-// averages); the decisions and the bit error rate never depend on what is shown.
-void ReceiveHalf(RunState& state, const LinkConfig& config, const TickPorts& ports);
+// What the receive half found: the threshold slider position it set the thresholds from
+// (see SetThresholds) and the run's compared and wrong data bits.
+struct ReceivedRun {
+    int thresholdSlider = 0;
+    RunErrors errors;
+};
 
-// Rescales the decision thresholds from the slider vscThreshold, keeping the pattern that
-// identifies the format class; may force the slider to 99 through the controls.
+// The receive half in its two parts. The first runs after the transmit half has filled
+// dTxImpulses (the run's spectrum), dRxSpectrum and dRxTimeData: the transmit and channel
+// stages the shown panels need (waveforms, spectrum averages) and the received waveform
+// (noise, echo, inversion). The second sets the thresholds from the slider, decides,
+// decodes and counts the run's errors. The decisions and the count never depend on what is
+// shown.
+void FormReceivedWaveform(RunState& state, const LinkConfig& config, Reporter& reporter);
+ReceivedRun DecideAndDecode(RunState& state, const LinkConfig& config, int thresholdSlider,
+                            Reporter& reporter);
+// Both parts in turn.
+ReceivedRun ReceiveHalf(RunState& state, const LinkConfig& config, int thresholdSlider,
+                        Reporter& reporter);
+
 // The thresholds the decisions compare with: the midway set when chosen and formed, else the
 // thresholds as set (dThresholds).
 const Thresholds& DecisionThresholds(const RunState& state, const LinkConfig& config);
 
-void SetThresholds(RunState& state, ControlWriter& controls, Reporter& reporter);
+// Rescales the decision thresholds from the slider position `slider`, keeping the pattern
+// that identifies the format class. Returns the position used: a multi-threshold pattern at
+// 100 would collapse to all zeros and be taken for a one-threshold format next time, so 99 is
+// used instead, and the owner's slider must be moved there.
+int SetThresholds(RunState& state, int slider, Reporter& reporter);
 
 }  // namespace linelab

@@ -15,36 +15,26 @@ double Distance(int v) {
 }
 
 // With v at 100 the multi-threshold patterns would collapse to all zeros and be taken for a
-// one-threshold format at the next call, so the slider is moved to 99 and read again.
-// Setting the slider re-enters SetThresholds through the owner's change handling; the nested
-// call finds 99 and changes nothing further. Should an owner ignore the write and still
-// report 100, the nested call must not force again, or the two would recurse without end:
-// the state's bForcingSlider says a forcing is under way.
-int KeepOffTop(int v, RunState& state, ControlWriter& controls) {
-    if (v != 100) return v;
-    if (!state.bForcingSlider) {
-        state.bForcingSlider = true;
-        controls.SetThresholdSlider(99);
-        state.bForcingSlider = false;
-    }
-    return controls.ThresholdSlider();
+// one-threshold format at the next call, so 99 is used, and the caller moves the slider there.
+int KeepOffTop(int v) {
+    return v == 100 ? 99 : v;
 }
 
 }  // namespace
 
-void SetThresholds(RunState& state, ControlWriter& controls, Reporter& reporter) {
+int SetThresholds(RunState& state, int slider, Reporter& reporter) {
     Thresholds& t = state.dThresholds;
-    int v = controls.ThresholdSlider();
+    int v = slider;
     if (t[0] == t[1]) {  // one threshold
         t[0] = Distance(v);
         t[1] = t[2] = t[3] = t[0];
     } else if (t[0] == t[2] && t[0] * t[1] < 0) {  // two thresholds of opposite sign
-        v = KeepOffTop(v, state, controls);
+        v = KeepOffTop(v);
         t[0] = Distance(v);
         t[1] = -t[0];
         t[2] = t[3] = t[0];
     } else if (t[0] == t[3]) {  // three thresholds
-        v = KeepOffTop(v, state, controls);
+        v = KeepOffTop(v);
         t[0] = Distance(v);
         t[1] = 0;
         t[2] = -t[0];
@@ -56,6 +46,7 @@ void SetThresholds(RunState& state, ControlWriter& controls, Reporter& reporter)
         t[2] = t[0] * -0.5;
         t[3] = t[0] * -1;
     }
+    return v;
 }
 
 }  // namespace linelab

@@ -1,13 +1,10 @@
 #include "ui/BerCounts.h"
 
-#include "receiver/BitErrorRate.h"
-
 namespace linelab {
 
-void BerCounts::AfterTick(const RunState& s) {
-    if (s.lBERRuns == 1) Restart();
-    const RunErrors run = CountRunErrors(s.iRxData, s.iData, s.iCodeBaud);
-    AddRun(static_cast<uint64_t>(run.errors), static_cast<uint64_t>(run.bits));
+void BerCounts::AfterRun(const Frame& frame) {
+    if (frame.berRestarted) Restart();
+    AddRun(static_cast<uint64_t>(frame.runErrors), static_cast<uint64_t>(frame.runBits));
 }
 
 void BerCounts::Restart() {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "analysis/BlockInterval.h"
-#include "common/RunState.h"
+#include "ports/Frame.h"
 
 namespace linelab {
 
@@ -25,11 +25,9 @@ class BerCounts {
 
     BerCounts() { blocks_.reserve(kMaxBlocks); }
 
-    // After each tick: the run's compared bits, exactly those the rate is taken over. A
-    // run count of 1 means the rate restarted before this run (every restart sets it to 0
-    // and the tick's accumulation makes it 1; a saturated count never comes back to 1), so
-    // the counts restart with it.
-    void AfterTick(const RunState& state);
+    // After each tick: the run's compared bits, exactly those the rate is taken over; when
+    // the rate restarted with this run (the frame says so), the counts restart with it.
+    void AfterRun(const Frame& frame);
 
     // One run's counts, and a restart: what AfterTick does with a run.
     void AddRun(uint64_t errors, uint64_t bits);

@@ -37,6 +37,7 @@ class Cascades final : public ControlHandlers {
     void cmbMod_Change(int index);
     void ResetPulseWidthLists(int index, bool fullWidthOnly);
     void LoadDefaultThresholds();
+    void ApplyThresholdSlider();
     void UpdateBaudRate();
     void cmbTxFilter_Change(int index);
     void ShowFilterParameterBox(int index);

@@ -92,8 +92,11 @@ class Form1 {
     // The same tick, giving its frame to whoever measures beside the panels (nullptr when the
     // tick was refused).
     const Frame* TickFrame() { return simulation_.Tick(); }
-    // The ports a tick is given, on this model's controls and simulation.
+    // The tick's owner on this model's controls and simulation: the filter boxes, the panels
+    // and the message box.
     FormHost Host() { return FormHost(controls_, simulation_); }
+    // True while the engine computes a run inside a tick (see Simulation::EngineRunning).
+    bool EngineRunning() const { return simulation_.EngineRunning(); }
 
     const RunState& State() const { return simulation_.State(); }
 

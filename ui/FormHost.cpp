@@ -26,10 +26,6 @@ bool TransmitPam4(const ControlSet& form) {
 
 }  // namespace
 
-void FormHost::ReadConfig(LinkConfig& out) {
-    ReadLinkConfig(controls_, out);
-}
-
 void ReadLinkConfig(const ControlSet& f, LinkConfig& out) {
     out.data = FindDataSource(Text(f, ListId::cmbData));
     for (int side = 0; side < 2; ++side) {
@@ -68,18 +64,6 @@ void ReadLinkConfig(const Form1& form, LinkConfig& out) {
 
 LinkConfig LinkConfigOf(const Form1& form) {
     return LinkConfigOf(form.Controls());
-}
-
-int FormHost::ThresholdSlider() {
-    return controls_.Slider(SliderId::vscThreshold).value;
-}
-
-void FormHost::SetThresholdSlider(int value) {
-    controls_.AssignSlider(SliderId::vscThreshold, value);
-}
-
-void FormHost::SetBerCaption(std::string_view caption) {
-    controls_.SetCaption(LabelId::lblBER, caption);
 }
 
 void FormHost::DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,

@@ -1,11 +1,12 @@
 #pragma once
-// The form model as the tick's owner: the link configuration read from the controls, the
-// write-backs made through the controls' own setters (so their handlers run), the panels'
-// canvases with the view values the drawing routines read, and the message box.
+// The form model as the tick's owner: the filter boxes brought to their rounded texts before
+// a design (each change through the box's setter, so its handlers run), the panels' canvases
+// with the view values the drawing routines read, and the message box.
 
+#include "common/LinkConfig.h"
+#include "common/Reporter.h"
 #include "display/Plots.h"
 #include "ports/Panels.h"
-#include "ports/TickPorts.h"
 #include "ui/FilterBoxes.h"
 
 namespace linelab {
@@ -14,30 +15,16 @@ class ControlSet;
 class Form1;
 class Simulation;
 
-class FormHost final : public ConfigSource,
-                       public FilterSource,
-                       public FilterBoxes,
-                       public ControlWriter,
-                       public Panels,
-                       public Reporter {
+class FormHost final : public FilterBoxes, public Panels, public Reporter {
   public:
     FormHost(ControlSet& controls, Simulation& simulation)
         : controls_(controls), simulation_(simulation) {}
 
-    TickPorts Ports() { return {*this, *this, *this, *this}; }
-
-    // The controls as the tick reads them: the texts parsed into ids and numbers.
-    void ReadConfig(LinkConfig& out) override;
-
     // Brings the filter boxes to their rounded texts (each change through the box's setter,
-    // so its handlers run), then parses them.
-    FilterConfig ReadFilterConfig() override;
+    // so its handlers run), then parses them: the design inputs of the next tick.
+    FilterConfig ReadFilterConfig();
     void ReadFilterTexts(FilterTexts& out) override;
     void WriteFilterText(FilterBox box, int side, std::string_view text) override;
-
-    int ThresholdSlider() override;
-    void SetThresholdSlider(int value) override;
-    void SetBerCaption(std::string_view caption) override;
 
     void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
                    std::span<const int16_t> data, std::span<const int16_t> compareData,

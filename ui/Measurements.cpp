@@ -85,7 +85,7 @@ void Measurements::Tick(bool quiet) {
         if (tap) tap->SetQuiet(false);
     if (frame == nullptr) return;
     const RunState& s = frame->Run();
-    counts_.AfterTick(s);
+    counts_.AfterRun(*frame);
     for (auto& tally : tallies_)
         if (tally) tally->AfterRun(*frame);
     const EyeView view = EyeViewOf(form_.Controls(), s.dBaudRate);
@@ -93,7 +93,7 @@ void Measurements::Tick(bool quiet) {
     if (!frame->fed[PanelId::RxEye]) return;
     rxSamplingX_ = EyeSamplingX(view, form_.CanvasOf(PictureId::picRxEye).ScaleWidth());
     eye_.AddRun(std::span<const double>(s.dRxTimeData).first(kSignalFloats), s.iModData,
-                frame->hscSample);
+                frame->samplingOffset);
     ++eyeRuns_;
 }
 

@@ -79,8 +79,7 @@ void Cascades::OnSliderChange(SliderId id) {
 }
 
 void Cascades::vscThreshold_Change() {
-    FormHost host(controls_, simulation_);
-    engine().ApplyThresholdSlider(host, host);
+    ApplyThresholdSlider();
     controls_.ClearPicture(PictureId::picRxEye);
     engine().RestartBer();
 }

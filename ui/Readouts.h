@@ -20,8 +20,7 @@ struct EyeFigures;
 struct Frame;
 
 // Something a readout keeps over runs. A tally that restarts with the bit error rate does so
-// at the run whose `lBERRuns` is 1 (every restart sets it to 0 and the run's accumulation
-// makes it 1).
+// at the run whose frame says `berRestarted`.
 class ReadoutTally {
   public:
     virtual ~ReadoutTally() = default;

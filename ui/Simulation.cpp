@@ -27,9 +27,35 @@ const Frame* Simulation::Tick() {
     FormHost host(controls_, *this);
     strips_.NewRun(RunSpan(CodeBaud(controls_.List(ListId::cmbCode0).text),
                            controls_.List(ListId::cmbMod0).text == "4-PAM"));
-    const Frame& frame = engine_.Tick(host.Ports());
+    // Everything the run needs, read before it: the boxes rounded first, since their
+    // handling may change the pulse width the configuration reads.
+    FilterConfig filters;
+    if (engine_.NeedsDesign()) filters = host.ReadFilterConfig();
+    ReadLinkConfig(controls_, config_);
+    const int slider = controls_.Slider(SliderId::vscThreshold).value;
+    const Frame* ran = nullptr;
+    {
+        const TickFlag running(engineRunning_);
+        ran = &engine_.Tick({config_, filters, slider});
+    }
+    const Frame& frame = ApplyFrame(*ran);
     DrawFrame(frame, host);
     return &frame;
+}
+
+// What the run asks of the controls, in the order the run met it, each change running its
+// handlers as a user's would; then the run is counted (after the slider's handling, which
+// restarts the rate) and its caption shown.
+const Frame& Simulation::ApplyFrame(const Frame& ran) {
+    for (const TickMessage& m : ran.MessagesBeforeSlider())
+        ReportMessage(m.text, m.stopsTimer);
+    if (ran.moveThresholdSlider)
+        controls_.AssignSlider(SliderId::vscThreshold, ran.thresholdSlider);
+    for (const TickMessage& m : ran.MessagesAfterSlider())
+        ReportMessage(m.text, m.stopsTimer);
+    const Frame& counted = engine_.AccumulateBer();
+    controls_.SetCaption(LabelId::lblBER, counted.berCaption);
+    return counted;
 }
 
 void Simulation::ClickPause() {

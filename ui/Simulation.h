@@ -1,7 +1,8 @@
 #pragma once
 // The simulation the form drives: its engine, the run control behind the pause button and
 // the timer, and the record of the strips the last run drew. A tick reads the controls, runs
-// the engine and draws its frame on the panels; the strips can be drawn again from the
+// the engine on what it read, applies what the frame asks of the controls and draws the
+// frame on the panels; the strips can be drawn again from the
 // record when their sliders move.
 
 #include <span>
@@ -26,6 +27,9 @@ class Simulation {
     // One tick of the timer, drawn on the panels; its frame, or nullptr for a call made while
     // a tick runs (a message box's event loop), which is ignored.
     const Frame* Tick();
+    // True while the engine computes a run inside Tick: it is handed everything as data
+    // before and its frame is applied after, so nothing of the form is called meanwhile.
+    bool EngineRunning() const { return engineRunning_; }
     // The pause button: the run control's next step, shown on the button and the timer.
     void ClickPause();
     void SyncRunControl();
@@ -45,12 +49,15 @@ class Simulation {
 
   private:
     double StripStart() const;  // where the strips begin, in panel widths
+    const Frame& ApplyFrame(const Frame& ran);
 
     ControlSet& controls_;
     Engine engine_;
+    LinkConfig config_;  // read from the controls before each tick
     RunControl run_;
     StripRecord strips_;
     bool inTick_ = false;
+    bool engineRunning_ = false;
 };
 
 }  // namespace linelab

@@ -124,10 +124,16 @@ void Cascades::LoadDefaultThresholds() {
         engine().LoadDefaultThresholds(FindFormat(controls_.List(ListId::cmbMod1).text));
     const bool moves = controls_.Slider(SliderId::vscThreshold).value != slider;
     controls_.AssignSlider(SliderId::vscThreshold, slider);
-    if (!moves) {
-        FormHost host(controls_, simulation_);
-        engine().ApplyThresholdSlider(host, host);
-    }
+    if (!moves) ApplyThresholdSlider();
+}
+
+// The thresholds follow the slider; a multi-threshold pattern cannot take the top, so the
+// slider is moved to 99 there, a change of the slider whose handling runs before this returns.
+void Cascades::ApplyThresholdSlider() {
+    FormHost host(controls_, simulation_);
+    const int slider = controls_.Slider(SliderId::vscThreshold).value;
+    const int shown = engine().ApplyThresholdSlider(slider, host);
+    if (shown != slider) controls_.AssignSlider(SliderId::vscThreshold, shown);
 }
 
 void Cascades::UpdateBaudRate() {

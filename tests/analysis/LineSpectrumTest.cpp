@@ -36,7 +36,7 @@ Averaged AverageRuns(LineCoding code, Format format, DataSource data = DataSourc
     engine.SetSymbolRate(out.rate);
     owner.slider = engine.LoadDefaultThresholds(format);
     for (int run = 0; run < 3000; ++run)
-        engine.Tick(owner.Ports());
+        owner.Tick();
     out.measured = engine.State().dTxSpectrumAvg;
     const auto theory = ExpectedTransmitSpectrum(TransmitSettingsOf(owner.config),
                                                  engine.State().responses.dTxResponse, out.rate);

@@ -25,7 +25,7 @@ class Link {
     Link(std::string_view code, std::string_view format) {
         host.config = StartupConfig();
         host.onSliderChange = [this] {
-            engine.ApplyThresholdSlider(host, host);
+            engine.ApplyThresholdSlider(host.slider, host);
             engine.RestartBer();
         };
         host.config.code = Both(FindLineCode(code));

@@ -20,7 +20,7 @@ TEST(RecordPorts, RecordsReachTheStagesAndTheDesign) {
     owner.config.iPulseWidth = owner.filters.side[0].iPulseWidth = 10;
     engine.SetSymbolRate(1.0);
     owner.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);
-    engine.Tick(owner.Ports());
+    owner.Tick();
     EXPECT_EQ(engine.State().iTxDutyCycle, 10);
     auto expected = std::make_unique<Responses>();
     DesignFilters(owner.filters, 1.0, *expected);
@@ -39,11 +39,11 @@ TEST(RecordPorts, ForcedSliderRescalesAndRestartsTheBer) {
     engine.SetSymbolRate(1.0);
     engine.LoadDefaultThresholds(Format::Ami);
     owner.slider = 50;
-    engine.Tick(owner.Ports());
-    engine.Tick(owner.Ports());
+    owner.Tick();
+    owner.Tick();
     ASSERT_EQ(engine.State().lBERRuns, 2);
     owner.slider = 100;  // as a window that set it without its handling
-    engine.Tick(owner.Ports());
+    owner.Tick();
     EXPECT_EQ(owner.slider, 99);
     EXPECT_NEAR(engine.State().dThresholds[0], 0.014142136, 1e-9);
     EXPECT_EQ(engine.State().dThresholds[1], -engine.State().dThresholds[0]);

@@ -41,7 +41,7 @@ struct Link {
         engine.SetSymbolRate(SymbolRate(LineCoding::Manchester, Format::Ami));
         engine.LoadDefaultThresholds(Format::Ami);
         owner.slider = 30;
-        engine.ApplyThresholdSlider(owner, owner);
+        engine.ApplyThresholdSlider(owner.slider, owner);
     }
     Engine engine;
     RecordPorts owner;

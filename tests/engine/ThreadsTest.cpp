@@ -65,7 +65,7 @@ std::unique_ptr<Engine> RunEngine(Setup setup) {
     RecordPorts owner(*engine);
     setup(owner, *engine);
     for (int run = 0; run < kRuns; ++run)
-        engine->Tick(owner.Ports());
+        owner.Tick();
     return engine;
 }
 
@@ -111,25 +111,6 @@ TEST(EngineThreads, TwoEnginesAtOnceMatchTheSameRunsOneAfterTheOther) {
         ExpectSameState(busy->State(), busyAlone->State());
         ExpectSameState(quiet->State(), quietAlone->State());
     }
-}
-
-// The slider forcing is per engine: while one engine is inside it (its owner's handling
-// runs), another engine's forcing still happens.
-TEST(EngineThreads, SliderForcingBelongsToItsEngine) {
-    auto outer = std::make_unique<RunState>();
-    auto inner = std::make_unique<RunState>();
-    const auto& t = Info(Format::Ami).thresholds;
-    std::copy(t.begin(), t.end(), outer->dThresholds.begin());
-    std::copy(t.begin(), t.end(), inner->dThresholds.begin());
-    FakePorts outerOwner, innerOwner;
-    outerOwner.slider = innerOwner.slider = 100;
-    // The outer owner's change handling runs the other engine's thresholds.
-    outerOwner.onSliderChange = [&] { SetThresholds(*inner, innerOwner, innerOwner); };
-    SetThresholds(*outer, outerOwner, outerOwner);
-    EXPECT_EQ(outerOwner.sliderWrites, std::vector<int>{99});
-    EXPECT_EQ(innerOwner.sliderWrites, std::vector<int>{99});
-    EXPECT_FALSE(outer->bForcingSlider);
-    EXPECT_FALSE(inner->bForcingSlider);
 }
 
 }  // namespace

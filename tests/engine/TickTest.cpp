@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "common/Tables.h"
 #include "engine/Engine.h"
+#include "receiver/BitErrorRate.h"
 #include "receiver/Receiver.h"
 #include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
@@ -17,51 +19,78 @@
 namespace linelab::test {
 namespace {
 
-// Records the order in which the tick reads the filter texts (the design pass) and the
-// settings (the stages).
-class OrderHost : public FakePorts {
-  public:
-    std::vector<std::string> reads;
-    FilterConfig ReadFilterConfig() override {
-        reads.emplace_back("filters");
-        return FakePorts::ReadFilterConfig();
-    }
-    void ReadConfig(LinkConfig& out) override {
-        reads.emplace_back("settings");
-        FakePorts::ReadConfig(out);
-    }
-};
-
 class TickTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host.config = StartupConfig();
         host.onSliderChange = [this] {
-            engine.ApplyThresholdSlider(host, host);
+            engine.ApplyThresholdSlider(host.slider, host);
             engine.RestartBer();
         };
         engine.SetSymbolRate(1.0);
     }
 
     Engine engine;
-    OrderHost host;
+    FakePorts host;
 };
 
-TEST_F(TickTest, DesignsFirstAndOnlyWhileTheResponsesAreStale) {
-    host.Tick(engine);
-    ASSERT_FALSE(host.reads.empty());
-    EXPECT_EQ(host.reads.front(), "filters");
-    EXPECT_EQ(host.reads.back(), "settings");
-    EXPECT_TRUE(engine.State().bFiltersValid);
+TEST_F(TickTest, DesignsOnlyWhileTheResponsesAreStale) {
+    EXPECT_TRUE(engine.NeedsDesign());
+    EXPECT_TRUE(host.Tick(engine).designed);
+    EXPECT_FALSE(engine.NeedsDesign());
+    const auto before = std::make_unique<Signal>(engine.State().responses.dTxResponse);
 
-    host.reads.clear();
-    host.Tick(engine);
-    EXPECT_EQ(host.reads, std::vector<std::string>{"settings"});
+    // Filter inputs are read only for a design: a change nobody announced is not seen.
+    host.filters.side[0].bandwidth = 1.0;
+    EXPECT_FALSE(host.Tick(engine).designed);
+    EXPECT_EQ(engine.State().responses.dTxResponse, *before);
 
     engine.InvalidateResponses();
-    host.reads.clear();
+    EXPECT_TRUE(engine.NeedsDesign());
+    EXPECT_TRUE(host.Tick(engine).designed);
+    EXPECT_NE(engine.State().responses.dTxResponse, *before);
+}
+
+// A slider at the top with a multi-threshold pattern: the run decides with 99 and asks for
+// the slider there; the owner's handling restarts the rate before the run is counted, so the
+// run's rate replaces the mean and the frame says so.
+TEST_F(TickTest, FrameAsksForTheSliderOffTheTopAndTheCountRestartsWithIt) {
+    host.config.format = Both(FindFormat("AMI"));
+    host.slider = engine.LoadDefaultThresholds(Format::Ami);
     host.Tick(engine);
-    EXPECT_EQ(host.reads.front(), "filters");
+    host.Tick(engine);
+    ASSERT_EQ(engine.State().lBERRuns, 2);
+    EXPECT_FALSE(engine.AccumulateBer().berRestarted);
+
+    host.slider = 100;  // as an owner that set it without its handling
+    const Frame& frame = host.Tick(engine);
+    EXPECT_EQ(frame.thresholdSlider, 99);
+    EXPECT_TRUE(frame.moveThresholdSlider);
+    EXPECT_EQ(host.sliderWrites, std::vector<int>{99});
+    EXPECT_NEAR(frame.dThresholds[0], 0.014142136, 1e-9);
+    EXPECT_TRUE(frame.berRestarted);
+    EXPECT_EQ(engine.State().lBERRuns, 1);
+
+    // Counting again does nothing: a run is folded in once.
+    engine.AccumulateBer();
+    EXPECT_EQ(engine.State().lBERRuns, 1);
+    EXPECT_FALSE(host.Tick(engine).moveThresholdSlider);
+    EXPECT_EQ(engine.State().lBERRuns, 2);
+}
+
+// The frame's count of the run is the one the rate is taken over, and restarts show.
+TEST_F(TickTest, FrameCarriesTheRunsCountAndRestarts) {
+    host.config.noiseLevel = 0.5;
+    for (int run = 0; run < 3; ++run) {
+        if (run == 2) engine.RestartBer();
+        const Frame& frame = host.Tick(engine);
+        const RunErrors counted =
+            CountRunErrors(engine.State().iRxData, engine.State().iData, engine.State().iCodeBaud);
+        EXPECT_EQ(frame.runErrors, counted.errors) << run;
+        EXPECT_EQ(frame.runBits, counted.bits) << run;
+        EXPECT_EQ(frame.berRestarted, run != 1) << run;
+        EXPECT_EQ(frame.berCaption, BerCaption(engine.State().dBER)) << run;
+    }
 }
 
 TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
@@ -136,7 +165,7 @@ TEST_P(TransmitStrips, DrawWithTheTableArguments) {
     FakePorts host;
     host.config = StartupConfig();
     host.onSliderChange = [&engine, &host] {
-        engine.ApplyThresholdSlider(host, host);
+        engine.ApplyThresholdSlider(host.slider, host);
         engine.RestartBer();
     };
     host.config.code = Both(FindLineCode(c.code));

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "common/Tables.h"
+#include "display/DrawFrame.h"
 #include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
-#include "display/DrawFrame.h"
 #include "receiver/Receiver.h"
 #include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
@@ -21,7 +21,7 @@ class ReceiveHalfTest : public ::testing::Test {
     void SetUp() override {
         host.config = StartupConfig();
         host.onSliderChange = [this] {
-            SetThresholds(s, host, host);
+            SetThresholds(s, host.slider, host);
             s.lBERRuns = 0;
         };
         Responses& r = s.responses;
@@ -72,10 +72,14 @@ class ReceiveHalfTest : public ::testing::Test {
         st.shown.Set(PanelId::RxData, on);
     }
 
-    // The receive half, then its frame drawn as an owner draws it.
+    // The receive half, then what an owner does with it: the slider moved where the run
+    // asks, the run counted, its caption shown and its frame drawn.
     void Run() {
         const int16_t iTxCodeBaud = s.iCodeBaud;
-        ReceiveHalf(s, host.config, host.Ports());
+        const ReceivedRun run = ReceiveHalf(s, host.config, host.slider, host);
+        if (run.thresholdSlider != host.slider) host.SetThresholdSlider(run.thresholdSlider);
+        AccumulateBer(s, static_cast<double>(run.errors.errors) / run.errors.bits);
+        host.captions.push_back(BerCaption(s.dBER));
         DrawFrame(FrameOf(s, host.config, iTxCodeBaud), host);
     }
 
@@ -271,11 +275,11 @@ TEST_F(ReceiveNoiseTest, ZeroNoiseLeavesTheWaveformClean) {
     auto clean = std::make_unique<RunState>(s);
     FakePorts cleanHost;
     cleanHost.config = host.config;
-    ReceiveHalf(*clean, cleanHost.config, cleanHost.Ports());
+    ReceiveHalf(*clean, cleanHost.config, cleanHost.slider, cleanHost);
     for (const char* text : {"0", "None", "-0.8"}) {
         auto run = std::make_unique<RunState>(s);
         host.config.noiseLevel = NoiseLevel(Val(text));
-        ReceiveHalf(*run, host.config, host.Ports());
+        ReceiveHalf(*run, host.config, host.slider, host);
         for (int i = 0; i < kSignalFloats; ++i)
             ASSERT_EQ(run->dRxTimeData[i], clean->dRxTimeData[i]);
         Uniform drawn = run->rng;

@@ -15,7 +15,7 @@ class ThresholdsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host.onSliderChange = [this] {
-            SetThresholds(state, host, host);
+            SetThresholds(state, host.slider, host);
             state.lBERRuns = 0;
         };
     }
@@ -26,18 +26,24 @@ class ThresholdsTest : public ::testing::Test {
         host.slider = slider;
     }
 
+    // What an owner does: the thresholds set from its slider, the slider moved where they ask.
+    void Apply() {
+        const int used = SetThresholds(state, host.slider, host);
+        if (used != host.slider) host.SetThresholdSlider(used);
+    }
+
     RunState state;
     FakePorts host;
 };
 
 TEST_F(ThresholdsTest, OneThresholdFollowsTheSlider) {
     Load(Format::UnipolarNrz, 50);
-    SetThresholds(state, host, host);
+    Apply();
     for (int i = 0; i < 4; ++i)
         EXPECT_NEAR(state.dThresholds[i], 0.70710678, 1e-8);
 
     host.slider = 100;
-    SetThresholds(state, host, host);
+    Apply();
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(state.dThresholds[i], 0.0);
     EXPECT_TRUE(host.sliderWrites.empty());  // one threshold may sit at zero
@@ -48,7 +54,7 @@ TEST_F(ThresholdsTest, OneThresholdFollowsTheSlider) {
 TEST_F(ThresholdsTest, TwoThresholdsAtTheTopForceTheSliderTo99) {
     Load(Format::Hdb3, 100);
     state.lBERRuns = 5;
-    SetThresholds(state, host, host);
+    Apply();
     ASSERT_EQ(host.sliderWrites, std::vector<int>{99});
     EXPECT_EQ(host.slider, 99);
     EXPECT_NEAR(state.dThresholds[0], 0.014142136, 1e-9);
@@ -57,7 +63,7 @@ TEST_F(ThresholdsTest, TwoThresholdsAtTheTopForceTheSliderTo99) {
 
     // The pattern survives: the next call finds two thresholds again.
     host.slider = 50;
-    SetThresholds(state, host, host);
+    Apply();
     EXPECT_NEAR(state.dThresholds[1], -0.70710678, 1e-8);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -66,7 +72,7 @@ TEST_F(ThresholdsTest, FourLevelPatternKeepsItsShapeAtEveryPosition) {
     Load(Format::Pam4, 12);
     for (int v = 0; v <= 100; ++v) {
         host.slider = v;
-        SetThresholds(state, host, host);
+        Apply();
         const Thresholds& t = state.dThresholds;
         const int effective = v == 100 ? 99 : v;
         EXPECT_DOUBLE_EQ(t[0], (100 - effective) * kSqrt2 / 100) << v;
@@ -81,14 +87,14 @@ TEST_F(ThresholdsTest, FourLevelPatternKeepsItsShapeAtEveryPosition) {
 TEST_F(ThresholdsTest, UnknownPatternReportsOnEveryCall) {
     state.dThresholds = {1, 2, 3, 4, 0};
     host.slider = 50;
-    SetThresholds(state, host, host);
+    Apply();
     const double a = 50 * kSqrt2 / 100;
     EXPECT_DOUBLE_EQ(state.dThresholds[0], a);
     EXPECT_DOUBLE_EQ(state.dThresholds[1], a * 0.5);
     EXPECT_DOUBLE_EQ(state.dThresholds[2], -a * 0.5);
     EXPECT_DOUBLE_EQ(state.dThresholds[3], -a);
 
-    SetThresholds(state, host, host);
+    Apply();
     ASSERT_EQ(host.messages.size(), 2u);
     for (const Message& m : host.messages) {
         EXPECT_EQ(m.text, kUnknownPattern);
@@ -96,27 +102,20 @@ TEST_F(ThresholdsTest, UnknownPatternReportsOnEveryCall) {
     }
 }
 
-// An owner that runs the handling but never moves the slider must not make the forcing
-// recurse without end.
-class StuckSliderHost : public FakePorts {
-  public:
-    RunState* state = nullptr;
-    void SetThresholdSlider(int value) override {
-        sliderWrites.push_back(value);
-        SetThresholds(*state, *this, *this);
-    }
-};
-
-TEST(ThresholdsStuckSlider, ForcingDoesNotRecurse) {
+// The position used is returned, never written: an owner that does not move its slider
+// still gets thresholds off the top, and nothing is called back.
+TEST(ThresholdsStuckSlider, ReturnsThePositionUsedWithoutCallingBack) {
     RunState state;
-    StuckSliderHost host;
-    host.state = &state;
-    host.slider = 100;
+    FakePorts host;
     const auto& t = Info(Format::Ami).thresholds;
     std::copy(t.begin(), t.end(), state.dThresholds.begin());
-    SetThresholds(state, host, host);
-    EXPECT_EQ(host.sliderWrites.size(), 1u);
-    EXPECT_EQ(state.dThresholds[0], 0.0);
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(SetThresholds(state, 100, host), 99);
+        EXPECT_NEAR(state.dThresholds[0], 0.014142136, 1e-9);
+        EXPECT_EQ(state.dThresholds[1], -state.dThresholds[0]);
+    }
+    EXPECT_TRUE(host.sliderWrites.empty());
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

@@ -36,7 +36,14 @@ void FakePorts::ClearRecords() {
 }
 
 const Frame& FakePorts::Tick(Engine& engine) {
-    const Frame& frame = engine.Tick(Ports());
+    const Frame& ran = engine.Tick({config, filters, slider});
+    for (const TickMessage& m : ran.MessagesBeforeSlider())
+        Report(m.text, m.stopsTimer);
+    if (ran.moveThresholdSlider) SetThresholdSlider(ran.thresholdSlider);
+    for (const TickMessage& m : ran.MessagesAfterSlider())
+        Report(m.text, m.stopsTimer);
+    const Frame& frame = engine.AccumulateBer();
+    captions.push_back(frame.berCaption);
     DrawFrame(frame, *this);
     return frame;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The one stand-in for a tick's owner in the tests: holds the configuration, the filter record
-// and the threshold slider, and records every message, caption and draw call.
+// and the threshold slider, applies what a frame asks as the window does, and records every
+// message, caption, slider write and draw call.
 
 #include <functional>
 #include <string>
@@ -9,7 +10,6 @@
 #include "common/TextNumber.h"
 #include "engine/Engine.h"
 #include "ports/Panels.h"
-#include "ports/TickPorts.h"
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
 #include "tests/support/FilterRecords.h"
@@ -45,14 +45,10 @@ struct Message {
     bool stopsTimer;
 };
 
-class FakePorts : public ConfigSource,
-                  public FilterSource,
-                  public ControlWriter,
-                  public Panels,
-                  public Reporter {
+class FakePorts : public Panels, public Reporter {
   public:
-    TickPorts Ports() { return {*this, *this, *this, *this}; }
-    // One tick of the engine with these ports, its frame drawn here.
+    // One tick of the engine from these records, what its frame asks applied as the window
+    // applies it (ports/Frame.h), and the frame drawn here.
     const Frame& Tick(Engine& engine);
 
     LinkConfig config;
@@ -72,12 +68,8 @@ class FakePorts : public ConfigSource,
     void Report(std::string_view message, bool stopsTimer) override {
         messages.push_back({std::string(message), stopsTimer});
     }
-    FilterConfig ReadFilterConfig() override { return filters; }
-    void ReadConfig(LinkConfig& out) override { out = config; }
-
-    int ThresholdSlider() override { return slider; }
-    void SetThresholdSlider(int value) override;
-    void SetBerCaption(std::string_view caption) override { captions.emplace_back(caption); }
+    // A change of the slider: recorded, then its handling run.
+    virtual void SetThresholdSlider(int value);
 
     void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,
                    std::span<const int16_t> data, std::span<const int16_t> compareData,

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -288,6 +291,71 @@ TEST(Tick, AnyTypedTextInAnyEditableBoxIsSafe) {
         }
     }
     EXPECT_EQ(boxes, 11);
+}
+
+// The form is locked while the engine computes: every call into it (a control's change, a
+// message, a line or a clear on a panel) is recorded with whether the engine was running.
+struct LockedRecorder : test::Recorder {
+    explicit LockedRecorder(const Form1& f) : Recorder(f), form(f) {}
+    void ControlChanged(ControlRef control, std::string_view name) override {
+        Recorder::ControlChanged(control, name);
+        Note(name);
+    }
+    void Report(std::string_view message, bool stopsTimer) override {
+        Recorder::Report(message, stopsTimer);
+        Note(message);
+    }
+    void Note(std::string_view what) {
+        if (form.EngineRunning()) duringEngine.emplace_back(what);
+    }
+    const Form1& form;
+    std::vector<std::string> duringEngine;
+};
+
+class LockedCanvas : public test::CountingCanvas {
+  public:
+    explicit LockedCanvas(LockedRecorder& recorder) : recorder_(recorder) {}
+    void Clear() override {
+        CountingCanvas::Clear();
+        recorder_.Note("clear");
+    }
+    void Line(double x1, double y1, double x2, double y2) override {
+        CountingCanvas::Line(x1, y1, x2, y2);
+        recorder_.Note("line");
+    }
+
+  private:
+    LockedRecorder& recorder_;
+};
+
+// Everything a tick used to fetch or push from inside the engine -- the filter boxes'
+// rounding and its cascades, the settings, the threshold slider, the rate's caption, the
+// pictures -- happens before or after the engine's run, never during it.
+TEST(Tick, EngineNeverCallsIntoTheForm) {
+    Form1 form;
+    ASSERT_TRUE(form.ApplyScene(6));
+    LockedRecorder recorder(form);
+    std::vector<std::unique_ptr<LockedCanvas>> canvases;
+    for (int i = 0; i < CountOf<PictureId>(); ++i) {
+        canvases.push_back(std::make_unique<LockedCanvas>(recorder));
+        form.AttachCanvas(static_cast<PictureId>(i), canvases.back().get());
+    }
+    form.SetObserver(&recorder);
+    ASSERT_TRUE(form.SetText("cmbTxModPC(0)", "60"));  // rounded to "63" before the design
+    ASSERT_TRUE(form.SetText("cmbNoise", "0.4"));
+    recorder.changed.clear();
+    for (int run = 0; run < 3; ++run)
+        form.Timer1_Timer();
+    EXPECT_TRUE(recorder.duringEngine.empty()) << recorder.duringEngine.front();
+    // The recorder was live: the rounding, the caption and the pictures all reached it.
+    EXPECT_TRUE(recorder.WasChanged("cmbTxModPC(0)"));
+    EXPECT_TRUE(recorder.WasChanged("lblBER"));
+    EXPECT_GT(canvases[static_cast<std::size_t>(PictureId::picRxEye)]->lines, 0);
+    EXPECT_EQ(form.List(ListId::cmbTxModPC0).text, "63");
+    EXPECT_EQ(form.State().lBERRuns, 3);
+    form.SetObserver(nullptr);
+    for (int i = 0; i < CountOf<PictureId>(); ++i)
+        form.AttachCanvas(static_cast<PictureId>(i), nullptr);
 }
 
 }  // namespace
