@@ -90,7 +90,8 @@ void Measurements::Tick(bool quiet) {
         if (tally) tally->AfterRun(*frame);
     const EyeView view = EyeViewOf(form_.Controls(), s.dBaudRate);
     if (density_) CountTraces(*frame, view);
-    if (!frame->fed[PanelId::RxEye]) return;
+    // The opening is measured from the received waveform every run forms, whether or not
+    // the receive eye shows it; it clears with the panel.
     rxSamplingX_ = EyeSamplingX(view, form_.CanvasOf(PictureId::picRxEye).ScaleWidth());
     eye_.AddRun(std::span<const double>(s.dRxTimeData).first(kSignalFloats), s.iModData,
                 frame->samplingOffset);

@@ -10,8 +10,8 @@
 // the runs it shows):
 //   every run: the bit error rate and its count (the engine), the spectrum averages (the
 //              tick averages before it draws; a quiet run drops its lines only),
-//              the density eyes (counted from the frame), the eye opening and the
-//              readouts' tallies;
+//              the density eyes of the panels switched on (counted from the frame), the
+//              eye opening (whatever the receive eye's box) and the readouts' tallies;
 //   drawn runs only: the line eyes and the strips (a strip shows one run anyway).
 
 #include <array>
@@ -58,8 +58,8 @@ class Measurements {
     // 0 transmit, 1 channel, 2 receive eye.
     const DensityEye& DensityOf(int eye) const { return densities_[static_cast<std::size_t>(eye)]; }
 
-    // Where the receive eye's sampling instant stood in the last run that fed the eye, in
-    // the panel's units (the calipers' place); none before one did.
+    // Where the receive eye's sampling instant stood in the last run, in the panel's units
+    // (the calipers' place); none before the first run.
     std::optional<double> RxSamplingX() const { return rxSamplingX_; }
 
     const BerCounts& Counts() const { return counts_; }

@@ -176,8 +176,9 @@ void AppendDumpNames(std::string& out) {
         "    no noise is applied\n"
         "    BitErrors, BitsCompared: the counts since the BER last restarted; BERLow, BERHigh:\n"
         "    their exact (Clopper-Pearson) 95 % interval\n"
-        "    Eye: the receive eye's opening from its samples since it was last cleared (only\n"
-        "    runs with chkRxEye on add to it): per level \"mean\" and \"sigma\", per gap between\n"
+        "    Eye: the receive eye's opening from its samples since it was last cleared (every\n"
+        "    run adds to it, whatever chkRxEye): per level \"mean\" and \"sigma\", per gap "
+        "between\n"
         "    adjacent levels \"height\" and \"width\" (symbol periods), the smallest gap's \"q\"\n"
         "    and the \"predictedBER\" of the data bits after decoding (of the code bits where\n"
         "    the two ends' mapping, line code or pre-coding differ)\n";
