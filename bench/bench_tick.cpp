@@ -26,7 +26,7 @@ void StartUp(RecordPorts& host, Engine& engine) {
     s.iPulseWidth = 16;
     host.filters = FilterConfig{};  // "SteepCutoff" at 4 kHz on both sides, the channel open
 
-    engine.SetSymbolRate(SymbolRate("None", "Unipolar (N)RZ"));
+    engine.SetSymbolRate(SymbolRate(LineCoding::None, Format::UnipolarNrz));
     host.slider = engine.LoadDefaultThresholds(Format::UnipolarNrz);
     host.Tick();  // the design pass runs once, outside the measurement
 }

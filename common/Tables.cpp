@@ -8,10 +8,6 @@ double SymbolRate(std::optional<LineCoding> code, std::optional<Format> format) 
     return rate;
 }
 
-double SymbolRate(std::string_view transmitCode, std::string_view transmitFormat) {
-    return SymbolRate(FindLineCode(transmitCode), FindFormat(transmitFormat));
-}
-
 std::span<const int16_t> DecisionLevels(Format format) {
     static constexpr int16_t kUnipolar[] = {0, 1}, kPolar[] = {-1, 1}, kThree[] = {-1, 0, 1},
                              kFour[] = {-3, -1, 1, 3};
@@ -34,10 +30,6 @@ std::span<const int16_t> DecisionLevels(Format format) {
 
 int16_t CodeBaud(std::optional<LineCoding> code) {
     return code ? Info(*code).iCodeBaud : 12;
-}
-
-int16_t CodeBaud(std::string_view codeText) {
-    return CodeBaud(FindLineCode(codeText));
 }
 
 }  // namespace linelab

@@ -155,13 +155,12 @@ inline std::string_view NameOr(std::optional<Format> id) {
 }
 
 // The symbol rate in kbaud relative to the 1 kbit/s data rate: 1.0, 2.0 for the Manchester
-// codes, 1.2 for the 4B5B codes, halved for "4-PAM". Unknown texts count as "None" and as a
-// two-level format.
-double SymbolRate(std::string_view transmitCode, std::string_view transmitFormat);
+// codes, 1.2 for the 4B5B codes, halved for four levels. No code counts as none, and no
+// format as a two-level one.
 double SymbolRate(std::optional<LineCoding> code, std::optional<Format> format);
 
-// iCodeBaud of a line-code text: 12, 24 for the Manchester codes, 15 for the 4B5B codes.
-int16_t CodeBaud(std::string_view codeText);
+// iCodeBaud of a line code: 12, 24 for the Manchester codes, 15 for the 4B5B codes (12 for
+// none).
 int16_t CodeBaud(std::optional<LineCoding> code);
 
 }  // namespace linelab

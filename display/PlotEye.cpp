@@ -34,9 +34,9 @@ EyeScale ScaleOf(const EyeView& view, double dScaleFactor) {
     return {(2 / 0.7) / H * dScaleFactor, H * 0.5, (33 / W) * dBaudRate, dBaudRate};
 }
 
-double SamplingX(const EyeScale& e, double wp, int hscSample, bool pam4) {
+double SamplingX(const EyeScale& e, double wp, int samplingOffset, bool pam4) {
     const double rate = e.dBaudRate;
-    double xs = (hscSample / 2.0 - rate / 2) / e.r + (wp / 2) / rate;
+    double xs = (samplingOffset / 2.0 - rate / 2) / e.r + (wp / 2) / rate;
     // The rates are compared exactly with the values the program itself sets.
     if (rate == 2.0) xs += wp / 4;
     if (pam4 && rate == 0.5) xs -= wp / 2;
@@ -48,7 +48,7 @@ double SamplingX(const EyeScale& e, double wp, int hscSample, bool pam4) {
 // The thresholds' pairs across the panel, then the sampling instant's pair down it, as the
 // routine hands them to the clipping canvas.
 std::vector<Segment> Markers(const EyeScale& e, const Thresholds& dThreshold, double wp, double hp,
-                             int hscSample, bool pam4) {
+                             int samplingOffset, bool pam4) {
     std::vector<Segment> lines;
     lines.reserve(10);
     for (int t = 0; t <= 3; ++t) {
@@ -56,7 +56,7 @@ std::vector<Segment> Markers(const EyeScale& e, const Thresholds& dThreshold, do
         lines.push_back({0, y - 5, wp, y - 5});
         lines.push_back({0, y + 5, wp, y + 5});
     }
-    const double xs = SamplingX(e, wp, hscSample, pam4);
+    const double xs = SamplingX(e, wp, samplingOffset, pam4);
     lines.push_back({xs - 5, 0, xs - 5, hp});
     lines.push_back({xs + 5, 0, xs + 5, hp});
     return lines;
@@ -94,8 +94,8 @@ void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
     const int o = view.pam4 ? 16 : 8;
     if (bShowThreshold) {
         pic.SetColour(kGreen);
-        for (const Segment& l :
-             Markers(e, dThreshold, pic.ScaleWidth(), pic.ScaleHeight(), view.hscSample, view.pam4))
+        for (const Segment& l : Markers(e, dThreshold, pic.ScaleWidth(), pic.ScaleHeight(),
+                                        view.samplingOffset, view.pam4))
             pic.Line(l.x1, l.y1, l.x2, l.y2);
         pic.SetColour(kBlue);
     }
@@ -108,14 +108,14 @@ std::vector<Segment> EyeMarkerLines(const EyeView& view, double dScaleFactor,
     const Margin margin = MarginAround(panelWidth, panelHeight);
     std::vector<Segment> lines;
     for (Segment l : Markers(ScaleOf(view, dScaleFactor), dThreshold, panelWidth, panelHeight,
-                             view.hscSample, view.pam4))
+                             view.samplingOffset, view.pam4))
         if (ClipLine(l, margin)) lines.push_back(l);
     return lines;
 }
 
 std::optional<double> EyeSamplingX(const EyeView& view, int panelWidth) {
     if (view.txEyeWidth <= 0 || view.txEyeHeight <= 0) return std::nullopt;
-    return SamplingX(ScaleOf(view, 1.0), panelWidth, view.hscSample, view.pam4);
+    return SamplingX(ScaleOf(view, 1.0), panelWidth, view.samplingOffset, view.pam4);
 }
 
 }  // namespace linelab

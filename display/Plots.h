@@ -20,10 +20,10 @@ void plotData(int16_t iDutyCycle, Canvas& picPic, int16_t iBaud, std::span<const
 
 // What an eye diagram reads besides its arguments.
 struct EyeView {
-    int txEyeWidth = 0;   // W: the transmit eye panel's scale width (traces always use it)
-    int txEyeHeight = 0;  // H: the transmit eye panel's scale height
-    int hscSample = 0;    // sampling-instant slider, -32..32
-    bool pam4 = false;    // the transmit format (cmbMod(0)) is "4-PAM"
+    int txEyeWidth = 0;      // W: the transmit eye panel's scale width (traces always use it)
+    int txEyeHeight = 0;     // H: the transmit eye panel's scale height
+    int samplingOffset = 0;  // the sampling instant, half-samples, -32..32
+    bool pam4 = false;       // the transmit format (cmbMod(0)) is "4-PAM"
     double dBaudRate = 1.0;
 };
 

@@ -34,7 +34,7 @@ struct LinkReferenceKey {
     double echoGain = 0;
     int echoDelay = 0;
     bool invert = false;
-    int hscSample = 0;
+    int samplingOffset = 0;
     friend bool operator==(const LinkReferenceKey&, const LinkReferenceKey&) = default;
 };
 LinkReferenceKey ReferenceKeyOf(const LinkConfig& config);

@@ -13,12 +13,11 @@ MemoryBox MemoryBoxOf(const LinkConfig& c) {
 
 void FormTransmitStage(RunState& s, const LinkConfig& c, Reporter& reporter) {
     if (c.shown[PanelId::TxEye]) {
-        s.dTxEyeScale = TxEyeScale(c.vscTxEyeScale);
+        s.dTxEyeScale = TxEyeScale(c.txEyeScale);
         FFT(s.dTxTimeData, kPoints, true, false, &reporter);
     }
     if (c.shown[PanelId::TxSpectrum]) {
-        UpdateSpectrumPanel(s, s.dTxFilterSpectrum, s.dTxSpectrumAvg, s.lTxSpectra,
-                            MemoryBoxOf(c));
+        UpdateSpectrumPanel(s, s.dTxFilterSpectrum, s.dTxSpectrumAvg, s.lTxSpectra, MemoryBoxOf(c));
     }
 }
 
@@ -29,7 +28,7 @@ void FormChannelStage(RunState& s, const LinkConfig& c, Reporter& reporter) {
     if (eye) {
         ComplexProductWithCopy(s.responses.dChannelResponse, s.dTxFilterSpectrum,
                                s.dChannelSpectrum, s.dChannelTimeData);
-        s.dTxEyeScale = TxEyeScale(c.vscTxEyeScale);
+        s.dTxEyeScale = TxEyeScale(c.txEyeScale);
         FFT(s.dChannelTimeData, kPoints, true, false, &reporter);
     } else {
         ComplexProduct(s.responses.dChannelResponse, s.dTxFilterSpectrum, s.dChannelSpectrum);
@@ -42,8 +41,8 @@ void FormChannelStage(RunState& s, const LinkConfig& c, Reporter& reporter) {
 
 }  // namespace
 
-double TxEyeScale(int vscTxEyeScale) {
-    return (vscTxEyeScale + 50.0) / 100.0 * 3.0;
+double TxEyeScale(int position) {
+    return (position + 50.0) / 100.0 * 3.0;
 }
 
 bool FormTransmitAndChannelStages(RunState& s, const LinkConfig& c, bool noiseOn,

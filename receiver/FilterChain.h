@@ -9,8 +9,8 @@
 
 namespace linelab {
 
-// The transmit eye scale for a position of vscTxEyeScale: 1.5 at 0, 4.5 at 100.
-double TxEyeScale(int vscTxEyeScale);
+// The transmit eye scale for a position of its slider: 1.5 at 0, 4.5 at 100.
+double TxEyeScale(int position);
 
 // Forms dTxFilterSpectrum (and its copy dTxTimeData) when a transmit or channel panel or the
 // noise needs it; for the shown transmit and channel panels, the eye waveforms (and their

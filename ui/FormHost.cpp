@@ -49,7 +49,7 @@ void ReadLinkConfig(const ControlSet& f, LinkConfig& out) {
         out.shown.Set(panel.panel, On(f, panel.check));
     const CheckControl& memory = f.Check(CheckId::chkMemory);
     out.memory = memory.visible && memory.value == 1;
-    out.vscTxEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
+    out.txEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
 }
 
 LinkConfig LinkConfigOf(const ControlSet& controls) {

@@ -25,7 +25,7 @@ const Frame* Simulation::Tick() {
         ~TickFlag() { flag = false; }
     } tickFlag(inTick_);
     FormHost host(controls_, *this);
-    strips_.NewRun(RunSpan(CodeBaud(controls_.List(ListId::cmbCode0).text),
+    strips_.NewRun(RunSpan(CodeBaud(FindLineCode(controls_.List(ListId::cmbCode0).text)),
                            controls_.List(ListId::cmbMod0).text == "4-PAM"));
     // Everything the run needs, read before it: the boxes rounded first, since their
     // handling may change the pulse width the configuration reads.

@@ -137,8 +137,8 @@ void Cascades::ApplyThresholdSlider() {
 }
 
 void Cascades::UpdateBaudRate() {
-    engine().SetSymbolRate(
-        SymbolRate(controls_.List(ListId::cmbCode0).text, controls_.List(ListId::cmbMod0).text));
+    engine().SetSymbolRate(SymbolRate(FindLineCode(controls_.List(ListId::cmbCode0).text),
+                                      FindFormat(controls_.List(ListId::cmbMod0).text)));
 }
 
 // A typed text that names no scene leaves the layout as it is.

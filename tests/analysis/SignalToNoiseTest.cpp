@@ -10,8 +10,7 @@
 namespace linelab {
 namespace {
 
-LinkConfig Noisy(const char* level, const char* code = "None",
-                 const char* format = "Polar (N)RZ") {
+LinkConfig Noisy(const char* level, const char* code = "None", const char* format = "Polar (N)RZ") {
     LinkConfig c;
     c.noiseLevel = NoiseLevel(Val(level));
     c.code = {FindLineCode(code), FindLineCode(code)};
@@ -28,7 +27,8 @@ TEST(SignalToNoise, AgreesWithTheDeviationTheNoiseStepDraws) {
         for (const char* format : formats) {
             const LinkConfig s = Noisy("0.37", code, format);
             const double energy = 123.0;  // any P: it must cancel
-            const double sigma = NoiseSigma(0.37, energy, SymbolRate(code, format));
+            const double sigma =
+                NoiseSigma(0.37, energy, SymbolRate(FindLineCode(code), FindFormat(format)));
             const double esN0 = energy / (2 * sigma * sigma);
             const auto ratios = SignalToNoiseOf(s);
             ASSERT_TRUE(ratios.has_value());

@@ -19,9 +19,11 @@ struct Rate {
 class CodeRates : public testing::TestWithParam<Rate> {};
 
 TEST_P(CodeRates, SymbolRateHalvesForFourLevels) {
-    EXPECT_EQ(SymbolRate(GetParam().code, "Polar (N)RZ"), GetParam().twoLevel);
-    EXPECT_EQ(SymbolRate(GetParam().code, "4-PAM"), GetParam().twoLevel / 2);
-    EXPECT_EQ(CodeBaud(GetParam().code), GetParam().baud);
+    const auto code = FindLineCode(GetParam().code);
+    EXPECT_EQ(SymbolRate(code, Format::PolarNrz), GetParam().twoLevel);
+    EXPECT_EQ(SymbolRate(code, Format::Pam4), GetParam().twoLevel / 2);
+    EXPECT_EQ(SymbolRate(code, std::nullopt), GetParam().twoLevel);  // no format: two levels
+    EXPECT_EQ(CodeBaud(code), GetParam().baud);
 }
 
 // The 4B5B codes run at 1.2, not 1.25, while their strip scale is 12 * 1.25; an unknown
@@ -40,7 +42,7 @@ TEST(Tables, NamesAreRecognisedExactly) {
     EXPECT_EQ(FindFormat("4-PAM"), Format::Pam4);
     EXPECT_FALSE(FindFormat("4-PAM "));
     EXPECT_FALSE(FindLineCode("4B5B+NRZI"));
-    EXPECT_EQ(SymbolRate("None", "4-pam"), 1.0);
+    EXPECT_EQ(SymbolRate(FindLineCode("None"), FindFormat("4-pam")), 1.0);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ class Link {
         };
         host.config.code = Both(FindLineCode(code));
         host.config.format = Both(FindFormat(format));
-        engine.SetSymbolRate(SymbolRate(code, format));
+        engine.SetSymbolRate(SymbolRate(FindLineCode(code), FindFormat(format)));
         host.slider = engine.LoadDefaultThresholds(FindFormat(format));
     }
 

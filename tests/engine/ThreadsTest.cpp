@@ -40,7 +40,7 @@ void Busy(RecordPorts& owner, Engine& engine) {
     st.shown.Set(PanelId::ChannelSpectrum, true);
     st.shown.Set(PanelId::RxSpectrum, true);
     st.memory = true;
-    engine.SetSymbolRate(SymbolRate("Manchester", "AMI"));
+    engine.SetSymbolRate(SymbolRate(LineCoding::Manchester, Format::Ami));
     engine.LoadDefaultThresholds(Format::Ami);
     owner.slider = 100;
 }
@@ -53,7 +53,7 @@ void Quiet(RecordPorts& owner, Engine& engine) {
     st.format = Both(FindFormat("4-PAM"));
     st.noiseLevel = NoiseLevel(Val("0.1"));
     owner.filters = Filters(FilterType::RootRC, FilterType::RootRC);
-    engine.SetSymbolRate(SymbolRate("None", "4-PAM"));
+    engine.SetSymbolRate(SymbolRate(LineCoding::None, Format::Pam4));
     owner.slider = engine.LoadDefaultThresholds(Format::Pam4);
     engine.SeedGenerator(7);
 }

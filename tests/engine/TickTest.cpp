@@ -175,7 +175,7 @@ TEST_P(TransmitStrips, DrawWithTheTableArguments) {
     host.config.shown.Set(PanelId::PreData, true);
     host.config.shown.Set(PanelId::CodedData, true);
     host.config.shown.Set(PanelId::ModData, true);
-    engine.SetSymbolRate(SymbolRate(c.code, c.format));
+    engine.SetSymbolRate(SymbolRate(FindLineCode(c.code), FindFormat(c.format)));
     host.Tick(engine);
     const RunState& s = engine.State();
 

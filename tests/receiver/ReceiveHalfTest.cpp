@@ -144,7 +144,7 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
 
 TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
     AllPanels(true);
-    host.config.vscTxEyeScale = 50;
+    host.config.txEyeScale = 50;
     Run();
     ASSERT_EQ(host.eyes.size(), 3u);
     EXPECT_EQ(host.eyes[0].panel, EyePanel::Tx);
