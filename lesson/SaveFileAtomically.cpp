@@ -19,6 +19,8 @@
 #include <variant>
 #include <vector>
 
+#include "lesson/OneLine.h"
+
 namespace linelab {
 namespace {
 
@@ -102,7 +104,7 @@ std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
     std::filesystem::path current = file;
     for (int hop = 0; hop <= kMaxLinks; ++hop) {
         const std::string via =
-            current == file ? "" : "is a link to " + current.string() + ", which ";
+            current == file ? "" : "is a link to " + FileNameForMessage(current) + ", which ";
         struct stat status {};
         if (lstat(current.c_str(), &status) != 0) {
             if (errno != ENOENT) return SystemError(via + "cannot be examined", errno);
@@ -130,7 +132,7 @@ std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
             // file (a terminal, a pipe, the file a shell redirects to) is no lesson to
             // replace.
             if (current.lexically_normal().string().starts_with("/proc/"))
-                return "is a link to " + current.string() +
+                return "is a link to " + FileNameForMessage(current) +
                        ", a descriptor of this program; a lesson is saved to a named file";
             continue;
         }
@@ -255,7 +257,7 @@ class TemporaryFile {
     std::optional<std::string> OpenProblem(const std::filesystem::path& folder,
                                            bool existing) const {
         if (fd_ >= 0) return std::nullopt;
-        const std::string where = folder.empty() ? "." : folder.string();
+        const std::string where = folder.empty() ? "." : FileNameForMessage(folder);
         // A file that may itself be written is still replaced by a new one beside it, which
         // the folder must allow.
         const std::string beside =

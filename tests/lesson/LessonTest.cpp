@@ -582,6 +582,14 @@ TEST(LessonRead, MessagesQuoteAFixedLengthWhateverTheFileHolds) {
     ASSERT_TRUE(named);
     EXPECT_LT(named->size(), kFileNameBytes + 150);
     EXPECT_THAT(*named, HasSubstr("/lesson\\xFF.json: "));  // the file's own name is kept
+    // A save names the missing folder too, cut the same way.
+    std::string deep = "/nowhere";
+    for (int i = 0; i < 39; ++i)
+        deep += "/" + std::string(100, 'f');
+    const auto save = SaveLesson(Form1(), deep + "/lesson.json");
+    ASSERT_TRUE(save);
+    EXPECT_THAT(*save, HasSubstr("cannot be created in its folder"));
+    EXPECT_LT(save->size(), 2 * kFileNameBytes + 100) << *save;
 }
 
 struct CutCase {
