@@ -160,21 +160,23 @@ std::mutex saveMutex;
 
 extern "C" void RemovePendingAndPassOn(int signal, siginfo_t* info, void* context) {
     const int savedErrno = errno;
-    if (pendingSet) {
-        unlink(pendingName.data());
-        pendingSet = 0;
-    }
     std::size_t index = 0;
     while (index + 1 < kSignals.size() && kSignals[index] != signal)
         ++index;
     const struct sigaction& previous = previousActions[index];
+    // A handler of the program's own decides what the signal does; the save goes on (and
+    // removes its temporary file itself should the rename fail).
     if (previous.sa_flags & SA_SIGINFO) {
         if (previous.sa_sigaction) previous.sa_sigaction(signal, info, context);
     } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
         previous.sa_handler(signal);
     } else {
-        // The default: put it back and let the signal end the program as it would have.
-        // The signal is blocked in here, so it arrives as this handler returns.
+        // The default ends the program: the temporary file goes first, then the default is
+        // put back and the signal, blocked in here, acts as this handler returns.
+        if (pendingSet) {
+            unlink(pendingName.data());
+            pendingSet = 0;
+        }
         sigaction(signal, &previous, nullptr);
         raise(signal);
     }

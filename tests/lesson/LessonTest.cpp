@@ -12,6 +12,7 @@
 #include <sys/xattr.h>
 #endif
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -462,6 +463,26 @@ TEST_P(SignalMidSave, LeavesTheOldFileAndNoTemporary) {
     });
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
     EXPECT_EQ(Read(dir / "lesson.json"), "old lesson");
+    EXPECT_EQ(dir.Count(), 1u);
+}
+
+// A signal the program handles itself does not end it: the save goes on and succeeds.
+TEST(LessonSave, ASignalTheProgramHandlesLeavesTheSaveWhole) {
+    SKIP_WITHOUT_POSIX_FILES();
+    TempDir dir;
+    Write(dir / "lesson.json", "old lesson");
+    static volatile std::sig_atomic_t handled = 0;
+    struct sigaction counting {
+    }, previous{};
+    counting.sa_handler = [](int) { handled = handled + 1; };
+    sigemptyset(&counting.sa_mask);
+    ASSERT_EQ(sigaction(SIGUSR1, &counting, &previous), 0);
+    const auto problem =
+        SaveFileAtomically(dir / "lesson.json", "new lesson", [] { raise(SIGUSR1); });
+    sigaction(SIGUSR1, &previous, nullptr);
+    EXPECT_FALSE(problem) << *problem;
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(Read(dir / "lesson.json"), "new lesson");
     EXPECT_EQ(dir.Count(), 1u);
 }
 
