@@ -106,6 +106,18 @@ if [ "$target" = linelab_fuzz_lesson ]; then
             }
         }' >"$corpus/large-$shape.json"
     done
+    # The hostile cases of their own: text after a NUL, one token of a megabyte, a long
+    # run of words in a value quoted by the refusal.
+    [ -f "$corpus/nul-then-text.json" ] ||
+        { cat "$root/lessons/pam4-noise.json"; printf '\0 anything'; } >"$corpus/nul-then-text.json"
+    [ -f "$corpus/large-token.json" ] ||
+        { printf '{"format": tru'; head -c 1000000 /dev/zero | tr '\0' e; printf '}'; } \
+            >"$corpus/large-token.json"
+    [ -f "$corpus/large-words.json" ] || {
+        printf '{"format": "linelab-lesson", "version": 1, "scene": "'
+        head -c 180000 /dev/zero | tr '\0' ' ' | sed 's/ /word /g'
+        printf '"}'
+    } >"$corpus/large-words.json"
 fi
 echo "run-fuzz: $target for ${seconds} s on $corpus"
 status=0
