@@ -3,24 +3,17 @@
 #include <limits>
 
 #include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
 
 namespace linelab {
 namespace {
 
 using Problem = std::optional<std::string>;
 
-constexpr std::size_t kQuotedBytes = 60;
-
 // A value as it stands in the file, short enough for a one-line message.
 std::string Quoted(const LessonJson& value) {
-    std::string text = value.dump(-1, ' ', false, LessonJson::error_handler_t::replace);
-    if (text.size() > kQuotedBytes) {
-        std::size_t cut = kQuotedBytes;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut;
-        text = text.substr(0, cut) + "...";
-    }
-    return text;
+    if (value.is_string()) return QuotedForMessage(value.get_ref<const std::string&>());
+    return CutForMessage(value.dump(-1, ' ', false, LessonJson::error_handler_t::replace));
 }
 
 // A JSON integer as a signed 64-bit number, or nothing. The library compares an unsigned

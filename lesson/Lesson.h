@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "lesson/SaveFileAtomically.h"
 #include "ui/Form1.h"
 
 namespace linelab {
@@ -72,7 +73,9 @@ std::optional<std::string> OpenLessonText(Form1& form, std::string_view text,
 
 // Writes the form's lesson to a temporary file beside `file` and renames it over `file`,
 // so no half-written lesson is ever left (SaveFileAtomically: a link is followed, anything
-// but a regular file refused). The message names the file and the problem on one line.
-std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file);
+// but a regular file refused, a read-only file or one with other names replaced only when
+// the user was asked). The message names the file and the problem on one line.
+std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file,
+                                      AskedFirst asked = AskedFirst::No);
 
 }  // namespace linelab

@@ -13,7 +13,7 @@ namespace linelab {
 namespace {
 
 std::string Named(const std::filesystem::path& file, std::string_view problem) {
-    return OneLine(file.string() + ": " + std::string(problem));
+    return FileNameForMessage(file) + ": " + OneLine(problem);
 }
 
 // The file's size as the system reports it; anything but a regular file is refused, since
@@ -47,6 +47,16 @@ std::string Position(std::string_view text, std::size_t offset) {
     return "line " + std::to_string(line) + ", column " + std::to_string(offset - lineStart + 1);
 }
 
+// The library quotes what it read ("last read: '...'", "parsing '1e400'"), which may be a
+// whole file's worth of one token: the quote is cut as every other.
+std::string CutQuote(const std::string& what) {
+    const std::size_t open = what.find('\'');
+    const std::size_t close = what.rfind('\'');
+    if (open == std::string::npos || close == open) return what;
+    return what.substr(0, open + 1) + CutForMessage(what.substr(open + 1, close - open - 1)) +
+           what.substr(close);
+}
+
 // The library's words without its own prefix and position.
 std::string Reason(const nlohmann::json::exception& e) {
     std::string what = e.what();
@@ -56,7 +66,7 @@ std::string Reason(const nlohmann::json::exception& e) {
         if (const std::size_t colon = what.find(": "); colon != std::string::npos)
             what.erase(0, colon + 2);
     }
-    return what;
+    return CutQuote(what);
 }
 
 // A first pass over the text, event by event, that refuses what no lesson could be before
@@ -115,11 +125,7 @@ class ShapeCheck {
         return true;
     }
     // A short JSON literal of a key for the message.
-    static std::string Quoted(const std::string& key) {
-        std::string text = LessonJson(key.substr(0, 60))
-                               .dump(-1, ' ', false, LessonJson::error_handler_t::replace);
-        return key.size() > 60 ? text + "..." : text;
-    }
+    static std::string Quoted(const std::string& key) { return QuotedForMessage(key); }
 
     struct Level {
         std::unordered_set<std::string> keys;
@@ -134,6 +140,10 @@ class ShapeCheck {
 
 std::optional<std::string> ParseLesson(std::string_view text, const std::filesystem::path& file,
                                        LessonJson& lesson) {
+    // The reader takes a NUL for the end of the text, so whatever followed one would be
+    // quietly dropped: a lesson is text, and holds none.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        return Named(file, "holds a NUL byte at " + Position(text, nul) + "; a lesson is text");
     ShapeCheck shape;
     if (!LessonJson::sax_parse(text.begin(), text.end(), &shape) && shape.Problem())
         return Named(file, *shape.Problem());
@@ -190,9 +200,10 @@ std::optional<std::string> OpenLesson(Form1& form, const std::filesystem::path& 
     return OpenLessonText(form, text, file, run);
 }
 
-std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file) {
+std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::path& file,
+                                      AskedFirst asked) {
     if (file.empty()) return "a lesson needs a file name; none was given";
-    if (auto problem = SaveFileAtomically(file, LessonText(CollectLesson(form))))
+    if (auto problem = SaveFileAtomically(file, LessonText(CollectLesson(form)), {}, asked))
         return Named(file, *problem);
     return std::nullopt;
 }

@@ -4,6 +4,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if !defined(__EMSCRIPTEN__)  // the page's file system in memory has no attributes
+#include <sys/xattr.h>
+#endif
 
 #include <array>
 #include <atomic>
@@ -14,6 +17,9 @@
 #include <mutex>
 #include <random>
 #include <variant>
+#include <vector>
+
+#include "lesson/OneLine.h"
 
 namespace linelab {
 namespace {
@@ -54,11 +60,51 @@ struct Target {
     std::optional<struct stat> existing;
 };
 
+// Whether the file (links followed, by the system) is this program's standard output or
+// error, whatever name leads to it: /dev/stdout, /dev/fd/1, /proc/self/fd/2 or the very
+// file a shell redirects to. Replacing it would lose what the program prints there.
+std::optional<std::string> StandardStream(const std::filesystem::path& file) {
+    struct stat named {};
+    if (stat(file.c_str(), &named) != 0) return std::nullopt;
+    constexpr std::pair<int, const char*> kStreams[] = {{STDOUT_FILENO, "output"},
+                                                        {STDERR_FILENO, "error"}};
+    for (const auto& [fd, name] : kStreams) {
+        struct stat stream {};
+        if (fstat(fd, &stream) == 0 && stream.st_dev == named.st_dev &&
+            stream.st_ino == named.st_ino) {
+            return std::string("is this program's standard ") + name +
+                   "; a lesson is saved to a file of its own";
+        }
+    }
+    return std::nullopt;
+}
+
+// Which file makes a save ask first: see the header.
+std::optional<std::string> AskFirstReason(const Target& target) {
+    if (!target.existing) return std::nullopt;
+    if ((target.existing->st_mode & 0222) == 0 || access(target.path.c_str(), W_OK) != 0)
+        return std::string("is read-only");
+    if (target.existing->st_nlink > 1) {
+        return "has " + std::to_string(target.existing->st_nlink - 1) +
+               " other name(s) (hard links), which would keep the old text";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool MayFollowLink(const struct stat& link, const struct stat& folder, uid_t user) {
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || link.st_uid == user || link.st_uid == folder.st_uid;
+}
+
+namespace {
+
 std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
     std::filesystem::path current = file;
     for (int hop = 0; hop <= kMaxLinks; ++hop) {
         const std::string via =
-            current == file ? "" : "is a link to " + current.string() + ", which ";
+            current == file ? "" : "is a link to " + FileNameForMessage(current) + ", which ";
         struct stat status {};
         if (lstat(current.c_str(), &status) != 0) {
             if (errno != ENOENT) return SystemError(via + "cannot be examined", errno);
@@ -66,6 +112,18 @@ std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
             return Target{current, std::nullopt};
         }
         if (S_ISLNK(status.st_mode)) {
+            // As the system does when it follows a link for an open: in a folder anyone may
+            // write to but only owners delete from (/tmp), a link of another user's is not
+            // followed, or they could point the save at any file this user may write.
+            const std::filesystem::path folder =
+                current.parent_path().empty() ? std::filesystem::path(".") : current.parent_path();
+            struct stat folderStatus {};
+            if (stat(folder.c_str(), &folderStatus) == 0 &&
+                !MayFollowLink(status, folderStatus, geteuid())) {
+                return (via.empty() ? "is" : via + "is") +
+                       " a link of another user's in a folder all may write to (such as /tmp); "
+                       "it is not followed";
+            }
             std::error_code error;
             const std::filesystem::path link = std::filesystem::read_symlink(current, error);
             if (error) return "is a link that cannot be read: " + error.message();
@@ -74,7 +132,7 @@ std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
             // file (a terminal, a pipe, the file a shell redirects to) is no lesson to
             // replace.
             if (current.lexically_normal().string().starts_with("/proc/"))
-                return "is a link to " + current.string() +
+                return "is a link to " + FileNameForMessage(current) +
                        ", a descriptor of this program; a lesson is saved to a named file";
             continue;
         }
@@ -91,7 +149,10 @@ std::variant<Target, std::string> Resolve(const std::filesystem::path& file) {
 // buffer, since the handler may not allocate.
 std::array<char, PATH_MAX> pendingName{};
 volatile std::sig_atomic_t pendingSet = 0;
-constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+// Every signal that ends the program by default and may come from outside (a closed
+// terminal, Ctrl+Backslash, kill, a limit of the system's).
+constexpr std::array kSignals = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGPIPE,   SIGALRM,
+                                 SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF};
 std::array<struct sigaction, kSignals.size()> previousActions{};
 std::array<bool, kSignals.size()> installed{};
 // One save at a time holds the handlers and the buffer.
@@ -99,19 +160,23 @@ std::mutex saveMutex;
 
 extern "C" void RemovePendingAndPassOn(int signal, siginfo_t* info, void* context) {
     const int savedErrno = errno;
-    if (pendingSet) {
-        unlink(pendingName.data());
-        pendingSet = 0;
-    }
-    const std::size_t index = signal == kSignals[0] ? 0 : 1;
+    std::size_t index = 0;
+    while (index + 1 < kSignals.size() && kSignals[index] != signal)
+        ++index;
     const struct sigaction& previous = previousActions[index];
+    // A handler of the program's own decides what the signal does; the save goes on (and
+    // removes its temporary file itself should the rename fail).
     if (previous.sa_flags & SA_SIGINFO) {
         if (previous.sa_sigaction) previous.sa_sigaction(signal, info, context);
     } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
         previous.sa_handler(signal);
     } else {
-        // The default: put it back and let the signal end the program as it would have.
-        // The signal is blocked in here, so it arrives as this handler returns.
+        // The default ends the program: the temporary file goes first, then the default is
+        // put back and the signal, blocked in here, acts as this handler returns.
+        if (pendingSet) {
+            unlink(pendingName.data());
+            pendingSet = 0;
+        }
         sigaction(signal, &previous, nullptr);
         raise(signal);
     }
@@ -180,6 +245,7 @@ class TemporaryFile {
                 // Not allowed to give it away: the saver owns the new file, as an editor's.
             }
             fchmod(fd_, target.existing->st_mode & 07777);
+            CopyExtendedAttributes(target.path);
         }
     }
     ~TemporaryFile() {
@@ -190,10 +256,18 @@ class TemporaryFile {
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    std::optional<std::string> OpenProblem(const std::filesystem::path& folder) const {
+    std::optional<std::string> OpenProblem(const std::filesystem::path& folder,
+                                           bool existing) const {
         if (fd_ >= 0) return std::nullopt;
-        const std::string where = folder.empty() ? "." : folder.string();
-        return SystemError("cannot be created in its folder " + where, error_);
+        const std::string where = folder.empty() ? "." : FileNameForMessage(folder);
+        // A file that may itself be written is still replaced by a new one beside it, which
+        // the folder must allow.
+        const std::string beside =
+            existing && (error_ == EACCES || error_ == EROFS || error_ == EPERM)
+                ? " (a save writes the new text beside the old and renames it over it, so the "
+                  "file is not replaced)"
+                : "";
+        return SystemError("cannot be created in its folder " + where + beside, error_);
     }
 
     std::optional<std::string> Write(std::string_view text) {
@@ -223,6 +297,28 @@ class TemporaryFile {
     }
 
   private:
+    // What the file carries beside its text (a label, an access list, a tag a desktop set):
+    // kept where the system lets this user set it again.
+    void CopyExtendedAttributes(const std::filesystem::path& from) {
+#if !defined(__EMSCRIPTEN__)
+        const ssize_t size = listxattr(from.c_str(), nullptr, 0);
+        if (size <= 0) return;
+        std::vector<char> names(static_cast<std::size_t>(size));
+        const ssize_t listed = listxattr(from.c_str(), names.data(), names.size());
+        if (listed <= 0) return;
+        for (const char* name = names.data(); name < names.data() + listed;
+             name += std::strlen(name) + 1) {
+            const ssize_t length = getxattr(from.c_str(), name, nullptr, 0);
+            if (length < 0) continue;
+            std::vector<char> value(static_cast<std::size_t>(length));
+            if (getxattr(from.c_str(), name, value.data(), value.size()) == length)
+                fsetxattr(fd_, name, value.data(), value.size(), 0);
+        }
+#else
+        (void)from;
+#endif
+    }
+
     std::string name_;
     int fd_ = -1;
     int error_ = 0;
@@ -268,18 +364,31 @@ bool IsSaveTemporaryName(std::string_view name, std::string_view target) {
     return name.substr(prefix.size()).find_first_not_of(kAlphabet) == std::string_view::npos;
 }
 
+std::optional<std::string> AskBeforeReplacing(const std::filesystem::path& file) {
+    if (file.empty()) return std::nullopt;
+    auto resolved = Resolve(file);
+    if (const auto* target = std::get_if<Target>(&resolved)) return AskFirstReason(*target);
+    return std::nullopt;
+}
+
 std::optional<std::string> SaveFileAtomically(const std::filesystem::path& file,
                                               std::string_view text,
-                                              const std::function<void()>& beforeRename) {
+                                              const std::function<void()>& beforeRename,
+                                              AskedFirst asked) {
     if (file.empty()) return "no file name was given";
     auto resolved = Resolve(file);
     if (auto* problem = std::get_if<std::string>(&resolved)) return *problem;
+    if (auto problem = StandardStream(file)) return problem;
     const Target& target = std::get<Target>(resolved);
+    if (auto reason = AskFirstReason(target); reason && asked == AskedFirst::No)
+        return *reason + "; it is replaced only when that is asked for";
 
     const std::lock_guard lock(saveMutex);
     const SignalGuard signals;
     TemporaryFile temporary(target);
-    if (auto problem = temporary.OpenProblem(target.path.parent_path())) return problem;
+    if (auto problem =
+            temporary.OpenProblem(target.path.parent_path(), target.existing.has_value()))
+        return problem;
     if (auto problem = temporary.Write(text)) return problem;
     if (beforeRename) beforeRename();
     if (auto problem = temporary.RenameOver(target.path)) return problem;

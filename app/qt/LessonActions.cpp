@@ -10,11 +10,13 @@
 #include <QSettings>
 #include <QStatusBar>
 
-#include "lesson/Lesson.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MenuNamed.h"
 #include "app/qt/PictureExport.h"
 #include "app/qt/PicturePanel.h"
+#include "app/qt/WarningBox.h"
+#include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
 
 namespace linelab {
 namespace {
@@ -32,6 +34,11 @@ std::filesystem::path PathOf(const QString& file) {
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The name as the window shows it: one line, its odd bytes escaped.
+QString Shown(const std::filesystem::path& file) {
+    return FromUtf8(FileNameForMessage(file));
 }
 
 }  // namespace
@@ -90,11 +97,11 @@ namespace {
 // Nothing may escape into Qt's event loop, which would end the program: a failure the
 // reader did not foresee (memory, say) is still only a message.
 template <typename Action>
-std::optional<QString> Guarded(const QString& file, Action action) {
+std::optional<QString> Guarded(const std::filesystem::path& file, Action action) {
     try {
         if (const auto problem = action()) return FromUtf8(*problem);
     } catch (const std::exception& e) {
-        return file + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
+        return Shown(file) + QStringLiteral(": ") + FromUtf8(OneLine(e.what()));
     }
     return std::nullopt;
 }
@@ -102,22 +109,31 @@ std::optional<QString> Guarded(const QString& file, Action action) {
 }  // namespace
 
 std::optional<QString> LessonActions::Open(const QString& file) {
-    auto problem = Guarded(file, [&] { return OpenLesson(window_.Model(), PathOf(file)); });
+    return OpenFile(PathOf(file));
+}
+
+std::optional<QString> LessonActions::OpenFile(const std::filesystem::path& file) {
+    auto problem = Guarded(file, [&] { return OpenLesson(window_.Model(), file); });
     if (!problem) Remember(file);
     return problem;
 }
 
-std::optional<QString> LessonActions::Save(const QString& file) {
-    auto problem = Guarded(file, [&] { return SaveLesson(window_.Model(), PathOf(file)); });
-    if (!problem) Remember(file);
+std::optional<QString> LessonActions::Save(const QString& file, AskedFirst asked) {
+    const std::filesystem::path path = PathOf(file);
+    auto problem = Guarded(path, [&] { return SaveLesson(window_.Model(), path, asked); });
+    if (!problem) Remember(path);
     return problem;
 }
 
 void LessonActions::OpenAndReport(const QString& file) {
-    if (const auto problem = Open(file)) {
+    OpenFileAndReport(PathOf(file));
+}
+
+void LessonActions::OpenFileAndReport(const std::filesystem::path& file) {
+    if (const auto problem = OpenFile(file)) {
         ShowProblem(QStringLiteral("Open Lesson"), *problem);
     } else if (window_.statusBar() != nullptr) {
-        window_.statusBar()->showMessage(QStringLiteral("Opened ") + file, 5000);
+        window_.statusBar()->showMessage(QStringLiteral("Opened ") + Shown(file), 5000);
     }
 }
 
@@ -132,7 +148,20 @@ void LessonActions::SaveWithDialog() {
                                                 kSaveFilter);
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) file += kLessonSuffix;
-    if (const auto problem = Save(file)) {
+    // The dialog asked whether to replace the file; a read-only one, or one whose other
+    // names would keep the old lesson, is asked about once more.
+    AskedFirst asked = AskedFirst::No;
+    if (const auto reason = AskBeforeReplacing(PathOf(file))) {
+        const auto box =
+            MakeWarningBox(&window_, QStringLiteral("Save Lesson"),
+                           Shown(PathOf(file)) + QStringLiteral(" ") + FromUtf8(*reason) +
+                               QStringLiteral(". Replace it all the same?"),
+                           QMessageBox::Yes | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Cancel);
+        if (box->exec() != QMessageBox::Yes) return;
+        asked = AskedFirst::Yes;
+    }
+    if (const auto problem = Save(file, asked)) {
         ShowProblem(QStringLiteral("Save Lesson"), *problem);
     } else {
         window_.statusBar()->showMessage(QStringLiteral("Saved ") + file, 5000);
@@ -140,18 +169,19 @@ void LessonActions::SaveWithDialog() {
 }
 
 void LessonActions::ShowProblem(const QString& title, const QString& problem) {
-    QMessageBox box(QMessageBox::Warning, title, problem, QMessageBox::Ok, &window_);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ShowWarning(&window_, title, problem);
 }
 
 QStringList LessonActions::Recent() const {
     return QSettings().value(kRecentKey).toStringList();
 }
 
-void LessonActions::Remember(const QString& file) {
+// A name that is no UTF-8 has no QString that leads back to it: it is not listed.
+void LessonActions::Remember(const std::filesystem::path& file) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(file.native()));
+    if (PathOf(name) != file) return;
     QStringList recent = Recent();
-    const QString absolute = QFileInfo(file).absoluteFilePath();
+    const QString absolute = QFileInfo(name).absoluteFilePath();
     recent.removeAll(absolute);
     recent.prepend(absolute);
     while (recent.size() > kMaxRecent)

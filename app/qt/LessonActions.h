@@ -5,7 +5,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <optional>
+
+#include "lesson/SaveFileAtomically.h"
 
 class QMenu;
 
@@ -22,11 +25,16 @@ class LessonActions : public QObject {
     explicit LessonActions(MainWindow& window);
 
     // Opens the lesson into the window; on success it heads the recent list. Returns the
-    // problem (naming the file) without showing it.
+    // problem (naming the file) without showing it. A name from the command line is taken
+    // as its bytes, which need not be UTF-8.
     std::optional<QString> Open(const QString& file);
-    std::optional<QString> Save(const QString& file);
+    std::optional<QString> OpenFile(const std::filesystem::path& file);
+    // A read-only file, or one with other names, is replaced only when `asked` says the
+    // user agreed (SaveWithDialog asks).
+    std::optional<QString> Save(const QString& file, AskedFirst asked = AskedFirst::No);
     // The same, with the problem shown in a box.
     void OpenAndReport(const QString& file);
+    void OpenFileAndReport(const std::filesystem::path& file);
 
     QStringList Recent() const;
     // Where the example lessons are: installed beside the program, or in the source tree
@@ -40,7 +48,7 @@ class LessonActions : public QObject {
     void BuildEditMenu(QMenu& edit);
     void OpenWithDialog();
     void SaveWithDialog();
-    void Remember(const QString& file);
+    void Remember(const std::filesystem::path& file);
     void FillRecent();
     void FillExamples();
     void ShowProblem(const QString& title, const QString& problem);

@@ -1,6 +1,7 @@
 // The LineLab window.
 
 #include <QApplication>
+#include <filesystem>
 
 #include "app/qt/LessonActions.h"
 #include "app/qt/Logo.h"
@@ -15,7 +16,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(linelab::LogoIcon());
     linelab::MainWindow window;
     window.show();
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1) window.Lessons().OpenAndReport(args.at(1));
+    // The name as its bytes (QApplication has taken its own options out of argv): one that
+    // is no UTF-8 would not survive the trip through a QString.
+    if (argc > 1) window.Lessons().OpenFileAndReport(std::filesystem::path(argv[1]));
     return QApplication::exec();
 }

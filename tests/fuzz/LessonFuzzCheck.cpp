@@ -5,6 +5,7 @@
 
 #include "tests/fuzz/FormInvariants.h"
 #include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
 
 namespace linelab::fuzz {
 namespace {
@@ -48,6 +49,10 @@ std::string CheckRefused(const std::string& problem, const Form1& form, const st
         return "the refusal does not name the file: " + problem;
     if (problem.find_first_of("\r\n") != std::string::npos)
         return "the refusal is not one line: " + problem;
+    // Every quote is cut: a file of one huge token must not make a message of its size.
+    if (problem.size() > kMessageBytes)
+        return "the refusal has " + std::to_string(problem.size()) + " bytes: " +
+               problem.substr(0, 200);
     for (const char c : problem) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             return "the refusal holds a control character: " + problem;

@@ -4,10 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#if !defined(__EMSCRIPTEN__)
+#include <sys/xattr.h>
+#endif
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -202,7 +207,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadLesson{"VersionTwoTo64",
                   R"({"format": "linelab-lesson", "version": 18446744073709551615})", "newer"},
         BadLesson{"DuplicateKey", Lesson(R"(, "lists": {"cmbNoise": "0.1", "cmbNoise": "0.2"})"),
-                  "\"cmbNoise\" in \"lists\" is given twice"}),
+                  "\"cmbNoise\" in \"lists\" is given twice"},
+        // The reader would stop at the NUL and drop what follows it.
+        BadLesson{"NulThenAnything", Lesson("") + std::string("\0 anything", 10),
+                  "NUL byte at line 1, column 68"},
+        BadLesson{"NulAlone", Lesson("") + std::string(1, '\0'), "NUL byte"},
+        BadLesson{"TrailingText", Lesson("") + "\n{}", "line 2, column 1"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(LessonFileChecks, SizeKindAndReadabilityAreCheckedBeforeReading) {
@@ -409,6 +419,223 @@ TEST(LessonRead, MessagesAreOneLineOfValidUtf8) {
              {"\xc2\x85|\xe2\x80\xa8", "\\u0085|\\u2028"},  // C1 control, line separator
              {"caf\xc3\xa9 \xf0\x9f\x8e\x93", "caf\xc3\xa9 \xf0\x9f\x8e\x93"}})
         EXPECT_EQ(OneLine(raw), escaped) << raw;
+}
+
+// Standard output and error are refused by what they are, whatever name leads to them: the
+// shell's redirection target by its own name too. Run with both descriptors on files.
+TEST(LessonSave, StandardOutputAndErrorAreRefusedByAnyName) {
+    SKIP_WITHOUT_POSIX_FILES();
+    TempDir dir;
+    for (const std::string& name :
+         std::vector<std::string>{"/dev/fd/1", "/proc/self/fd/1", "/dev/fd/2", "/dev/stderr",
+                                  (dir / "out.txt").string(), (dir / "err.txt").string()}) {
+        const int status = InChild([&] {
+            const int out = open((dir / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int err = open((dir / "err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (dup2(out, STDOUT_FILENO) < 0 || dup2(err, STDERR_FILENO) < 0) return 2;
+            const auto problem = SaveFileAtomically(name, "lesson");
+            // /dev/stderr is already refused by its link into /proc.
+            return problem && (problem->find("standard") != std::string::npos ||
+                               problem->find("descriptor") != std::string::npos)
+                       ? 0
+                       : 1;
+        });
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << ": " << status;
+        EXPECT_EQ(Read(dir / "out.txt"), "") << name;
+        EXPECT_EQ(Read(dir / "err.txt"), "") << name;
+    }
+}
+
+// Every signal that ends the program by default removes the save's temporary file first,
+// and still ends it.
+class SignalMidSave : public ::testing::TestWithParam<int> {};
+
+TEST_P(SignalMidSave, LeavesTheOldFileAndNoTemporary) {
+    SKIP_WITHOUT_POSIX_FILES();
+    TempDir dir;
+    Write(dir / "lesson.json", "old lesson");
+    const int signal = GetParam();
+    const int status = InChild([&] {
+        const struct rlimit noCore { 0, 0 };
+        setrlimit(RLIMIT_CORE, &noCore);  // SIGQUIT and SIGXCPU would write one
+        SaveFileAtomically(dir / "lesson.json", "new lesson", [signal] { raise(signal); });
+        return 0;
+    });
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_EQ(Read(dir / "lesson.json"), "old lesson");
+    EXPECT_EQ(dir.Count(), 1u);
+}
+
+// A signal the program handles itself does not end it: the save goes on and succeeds.
+TEST(LessonSave, ASignalTheProgramHandlesLeavesTheSaveWhole) {
+    SKIP_WITHOUT_POSIX_FILES();
+    TempDir dir;
+    Write(dir / "lesson.json", "old lesson");
+    static volatile std::sig_atomic_t handled = 0;
+    struct sigaction counting {
+    }, previous{};
+    counting.sa_handler = [](int) { handled = handled + 1; };
+    sigemptyset(&counting.sa_mask);
+    ASSERT_EQ(sigaction(SIGUSR1, &counting, &previous), 0);
+    const auto problem =
+        SaveFileAtomically(dir / "lesson.json", "new lesson", [] { raise(SIGUSR1); });
+    sigaction(SIGUSR1, &previous, nullptr);
+    EXPECT_FALSE(problem) << *problem;
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(Read(dir / "lesson.json"), "new lesson");
+    EXPECT_EQ(dir.Count(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndingSignals, SignalMidSave,
+                         ::testing::Values(SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGALRM,
+                                           SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ),
+                         [](const auto& info) { return "Signal" + std::to_string(info.param); });
+
+// A read-only file and one with other names are replaced only when the user was asked: the
+// save would quietly drop the protection or split the names.
+TEST(LessonSave, ReadOnlyAndLinkedFilesAreReplacedOnlyWhenAsked) {
+    SKIP_WITHOUT_POSIX_FILES();
+    TempDir dir;
+    Write(dir / "ro.json", "old");
+    fs::permissions(dir / "ro.json", fs::perms(0444));
+    Write(dir / "twin.json", "old");
+    fs::create_hard_link(dir / "twin.json", dir / "other.json");
+    Write(dir / "plain.json", "old");
+    struct Case {
+        std::string name, reason;
+    };
+    for (const Case& c : std::vector<Case>{{"ro.json", "is read-only"},
+                                           {"twin.json", "has 1 other name(s) (hard links)"},
+                                           {"plain.json", ""},
+                                           {"new.json", ""}}) {
+        const auto reason = AskBeforeReplacing(dir / c.name);
+        EXPECT_EQ(reason.has_value(), !c.reason.empty()) << c.name;
+        EXPECT_THAT(reason.value_or(""), ::testing::StartsWith(c.reason)) << c.name;
+        const auto refused = SaveFileAtomically(dir / c.name, "new");
+        EXPECT_EQ(refused.has_value(), !c.reason.empty()) << c.name;
+        if (refused) {
+            EXPECT_THAT(*refused, HasSubstr(c.reason));
+            EXPECT_THAT(*refused, HasSubstr("; it is replaced only when"));
+            EXPECT_EQ(Read(dir / c.name), "old") << c.name;
+        }
+        EXPECT_FALSE(SaveFileAtomically(dir / c.name, "asked", {}, AskedFirst::Yes)) << c.name;
+        EXPECT_EQ(Read(dir / c.name), "asked") << c.name;
+    }
+    EXPECT_EQ(fs::status(dir / "ro.json").permissions(), fs::perms(0444));
+    EXPECT_EQ(Read(dir / "other.json"), "old");  // the twin keeps its text, as the user was told
+}
+
+#if !defined(__EMSCRIPTEN__)
+TEST(LessonSave, KeepsExtendedAttributes) {
+    TempDir dir;
+    Write(dir / "tagged.json", "old");
+    constexpr std::string_view kTag = "blue";
+    if (setxattr((dir / "tagged.json").c_str(), "user.linelab.tag", kTag.data(), kTag.size(), 0) !=
+        0)
+        GTEST_SKIP() << "this file system takes no user attributes";
+    ASSERT_FALSE(SaveFileAtomically(dir / "tagged.json", "new"));
+    std::array<char, 16> value{};
+    const ssize_t length =
+        getxattr((dir / "tagged.json").c_str(), "user.linelab.tag", value.data(), value.size());
+    EXPECT_EQ(std::string_view(value.data(), length > 0 ? static_cast<std::size_t>(length) : 0),
+              kTag);
+}
+#endif
+
+// The system's rule for links in shared sticky folders, which the save follows itself.
+TEST(LessonSave, LinksInStickyFoldersFollowTheSystemsRule) {
+    struct Case {
+        mode_t folderMode;
+        uid_t folderOwner, linkOwner, user;
+        bool follows;
+    };
+    for (const Case& c : std::vector<Case>{{S_IFDIR | 01777, 0, 1000, 2000, false},
+                                           {S_IFDIR | 01777, 0, 1000, 0, false},  // root too
+                                           {S_IFDIR | 01777, 0, 1000, 1000, true},
+                                           {S_IFDIR | 01777, 1000, 1000, 2000, true},
+                                           {S_IFDIR | 01770, 0, 1000, 2000, true},
+                                           {S_IFDIR | 00777, 0, 1000, 2000, true}}) {
+        struct stat link {
+        }, folder{};
+        link.st_uid = c.linkOwner;
+        folder.st_uid = c.folderOwner;
+        folder.st_mode = c.folderMode;
+        EXPECT_EQ(MayFollowLink(link, folder, c.user), c.follows)
+            << std::oct << c.folderMode << std::dec << " " << c.folderOwner << " " << c.linkOwner
+            << " " << c.user;
+    }
+    if (geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    TempDir dir;
+    fs::create_directory(dir / "shared");
+    fs::permissions(dir / "shared", fs::perms(01777));
+    Write(dir / "victim.json", "precious");
+    fs::create_symlink(dir / "victim.json", dir / "shared" / "lesson.json");
+    ASSERT_EQ(lchown((dir / "shared" / "lesson.json").c_str(), 65534, 65534), 0);
+    const auto problem = SaveFileAtomically(dir / "shared" / "lesson.json", "redirected");
+    ASSERT_TRUE(problem);
+    EXPECT_THAT(*problem, HasSubstr("link of another user's"));
+    EXPECT_EQ(Read(dir / "victim.json"), "precious");
+}
+
+// A message quotes at most a fixed share of whatever the file or its name holds.
+TEST(LessonRead, MessagesQuoteAFixedLengthWhateverTheFileHolds) {
+    const std::string big(kMaxLessonBytes - 100, 'e');
+    const std::string spaced = [] {
+        std::string words;
+        while (words.size() < 100000)
+            words += "word ";
+        return words;
+    }();
+    for (const std::string& text :
+         {"{\"format\": tru" + big + "}", "{\"format\": \"" + big, "[1" + big + "]",
+          "{\"format\": 1e" + std::string(100000, '9') + "}",
+          Lesson(", \"scene\": \"" + spaced + "\""), Lesson(", \"run\": [\"" + spaced + "\"]"),
+          Lesson(", \"lists\": {\"" + big + "\": 1}"),
+          "{\"" + big + "\": 1, \"" + big + "\": 2}"}) {
+        Form1 form;
+        const auto problem = OpenLessonText(form, text, "big.json");
+        ASSERT_TRUE(problem);
+        EXPECT_LT(problem->size(), 300u) << problem->substr(0, 300);
+    }
+    Form1 form;
+    const std::string longName = "/" + std::string(5000, 'd') + "/lesson\xff.json";
+    const auto named = OpenLessonText(form, "[", longName);
+    ASSERT_TRUE(named);
+    EXPECT_LT(named->size(), kFileNameBytes + 150);
+    EXPECT_THAT(*named, HasSubstr("/lesson\\xFF.json: "));  // the file's own name is kept
+    // A save names the missing folder too, cut the same way.
+    std::string deep = "/nowhere";
+    for (int i = 0; i < 39; ++i)
+        deep += "/" + std::string(100, 'f');
+    const auto save = SaveLesson(Form1(), deep + "/lesson.json");
+    ASSERT_TRUE(save);
+    EXPECT_THAT(*save, HasSubstr("cannot be created in its folder"));
+    EXPECT_LT(save->size(), 2 * kFileNameBytes + 100) << *save;
+}
+
+struct CutCase {
+    std::string text, cut, quoted;
+};
+
+TEST(LessonRead, QuotesAreCutAtACharacterBoundaryOnOneLine) {
+    const std::string accents = [] {
+        std::string e;
+        for (int i = 0; i < 40; ++i)
+            e += "\xc3\xa9";
+        return e;
+    }();
+    for (const CutCase& c : std::vector<CutCase>{
+             {"short", "short", "\"short\""},
+             {std::string(61, 'x'), std::string(60, 'x') + "...",
+              "\"" + std::string(60, 'x') + "\"..."},
+             {accents, accents.substr(0, 60) + "...", "\"" + accents.substr(0, 60) + "\"..."},
+             {"x\ny\x1b[2J", "x\\ny\\x1B[2J", "\"x\\ny\\u001b[2J\""},
+             {"\xff\xfe", "\\xFF\\xFE", "\"\xef\xbf\xbd\xef\xbf\xbd\""},
+             {"\x7f\xc2\x9b\xe2\x80\xa8", "\\x7F\\u009B\\u2028", "\"\\u007f\\u009b\\u2028\""}}) {
+        EXPECT_EQ(CutForMessage(c.text), c.cut) << c.text;
+        EXPECT_EQ(QuotedForMessage(c.text), c.quoted) << c.text;
+    }
+    EXPECT_EQ(MessageForDisplay(std::string(10000, 'm') + "\n").size(), kMessageBytes + 3);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ struct RunCountCase {
 
 class RunCount : public ::testing::TestWithParam<RunCountCase> {};
 
-TEST_P(RunCount, DigitsOnlyAndHugeCountsSaturate) {
+TEST_P(RunCount, DigitsOnlyUpTo64Bits) {
     EXPECT_EQ(ParseRunCount(GetParam().text), GetParam().runs);
 }
 
@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, RunCount,
     ::testing::Values(RunCountCase{"0", 0}, RunCountCase{"10000", 10000}, RunCountCase{"007", 7},
                       RunCountCase{"18446744073709551615", kMaxRuns},
-                      RunCountCase{"18446744073709551616", kMaxRuns},
-                      RunCountCase{"99999999999999999999999999999", kMaxRuns},
+                      RunCountCase{"18446744073709551616", std::nullopt},
+                      RunCountCase{"99999999999999999999999999999", std::nullopt},
                       RunCountCase{"", std::nullopt}, RunCountCase{"-1", std::nullopt},
                       RunCountCase{"+1", std::nullopt}, RunCountCase{" 1", std::nullopt},
                       RunCountCase{"1e3", std::nullopt}, RunCountCase{"1.0", std::nullopt}));

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of linelab-batch:
-//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE] [--save-lesson FILE]
-//                   [CONTROL=TEXT ...]
+//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE]
+//                   [--save-lesson FILE [--force]] [CONTROL=TEXT ...]
 
 #include <cstdint>
 #include <limits>
@@ -29,6 +29,7 @@ struct BatchOptions {
     std::optional<SweepOptions> sweep;    // --sweep: a CSV curve instead of the runs
     std::string lesson;                   // opened before the assignments; empty: none
     std::string saveLesson;               // written after the runs; empty: none
+    bool force = false;  // --force: the save replaces a read-only file or one with other names
 };
 
 struct ParsedArguments {
@@ -40,8 +41,8 @@ struct ParsedArguments {
 // assignment's control and text are acceptable is decided when it is applied.
 ParsedArguments ParseArguments(std::span<const std::string_view> args);
 
-// Reads a run count: decimal digits only, no sign or blanks. A count too large for 64 bits
-// reads as the largest one, which is more runs than any machine will finish.
+// Reads a count: decimal digits only, no sign or blanks, at most 2^64-1; anything else
+// reads as nothing.
 std::optional<uint64_t> ParseRunCount(std::string_view text);
 
 }  // namespace linelab

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE]\n"
-    "                     [--save-lesson FILE] [CONTROL=TEXT ...]\n"
+    "                     [--save-lesson FILE [--force]] [CONTROL=TEXT ...]\n"
     "       linelab-batch --sweep EbN0=FROM:STEP:TO [--min-errors N] [--max-bits N]\n"
     "                     [--jobs N] [--seed N] [--lesson FILE] [CONTROL=TEXT ...]\n"
     "\n"
@@ -33,6 +33,9 @@ constexpr std::string_view kUsage =
     "                        the window; the tool keeps running whatever its run state)\n"
     "  --save-lesson FILE    after the runs, write the settings as a lesson file (written\n"
     "                        beside it first and renamed over it, never half-written)\n"
+    "  --force               let --save-lesson replace a read-only file, or one with other\n"
+    "                        names (hard links, which keep the old lesson); without it, such\n"
+    "                        a file is refused before anything runs\n"
     "  --sweep EbN0=FROM:STEP:TO\n"
     "                        instead of the runs, a bit error rate curve over Eb/N0 in dB\n"
     "                        (FROM, FROM+STEP, ... up to TO, both ends included; at most\n"

@@ -3,9 +3,10 @@
 // through as UTF-8 when they are valid UTF-8, and every ill-formed sequence becomes one
 // U+FFFD, so whatever was typed the output is valid JSON.
 
-#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "lesson/OneLine.h"
 
 namespace linelab {
 
@@ -13,8 +14,6 @@ namespace linelab {
 // escaped, ill-formed UTF-8 replaced.
 void AppendJsonString(std::string& out, std::string_view text);
 
-// The same literal for a one-line message: texts longer than maxBytes are cut at a
-// character boundary and marked with "..." after the closing quote.
-std::string QuotedForMessage(std::string_view text, std::size_t maxBytes = 60);
+// QuotedForMessage (lesson/OneLine.h) gives the same literal for a one-line message.
 
 }  // namespace linelab

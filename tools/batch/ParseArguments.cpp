@@ -15,8 +15,9 @@ constexpr std::string_view kRuns = "--runs";
 constexpr std::string_view kDump = "--dump";
 constexpr std::string_view kLesson = "--lesson";
 constexpr std::string_view kSaveLesson = "--save-lesson";
+constexpr std::string_view kForce = "--force";
 constexpr std::string_view kOptionList =
-    "--runs N, --dump NAME[,NAME...], --lesson FILE, --save-lesson FILE, "
+    "--runs N, --dump NAME[,NAME...], --lesson FILE, --save-lesson FILE, --force, "
     "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, "
     "--runner folded|engine, --noise fixed|per-run, --thresholds midway|as-set, --help";
 // The sweep's options, each taking one value.
@@ -32,6 +33,7 @@ struct RawArguments {
     std::vector<std::string> saveLessons;
     std::vector<std::string> assignments;
     std::vector<std::string> unknown;
+    std::size_t force = 0;
     RawSweepOptions sweep;
 };
 
@@ -73,7 +75,18 @@ std::optional<std::string> AddDumpNames(BatchOptions& options, std::string_view 
     }
 }
 
+// A count beyond 64 bits is refused with the limit named: capped, it would ask for more
+// runs or bits than any machine finishes, and the tool would run until it is killed.
+std::optional<std::string> CountBeyondLimit(std::string_view option, std::string_view text) {
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == text.npos;
+    if (!digits || ParseRunCount(text)) return std::nullopt;
+    return Refusal(std::string(option) + " takes at most " +
+                   std::to_string(std::numeric_limits<uint64_t>::max()) + ", not " +
+                   QuotedForMessage(text));
+}
+
 std::optional<std::string> SetRuns(BatchOptions& options, std::string_view text) {
+    if (auto refusal = CountBeyondLimit(kRuns, text)) return refusal;
     const auto runs = ParseRunCount(text);
     if (!runs) {
         return Refusal("--runs takes a whole number 0 or more, not " + QuotedForMessage(text));
@@ -129,6 +142,7 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kLesson), raw.lessons)->expected(1)->allow_extra_args(false);
     app.add_option(std::string(kSaveLesson), raw.saveLessons)->expected(1)->allow_extra_args(false);
+    app.add_flag(std::string(kForce), raw.force);
     std::vector<std::string>* sweepValues[] = {
         &raw.sweep.sweep, &raw.sweep.minErrors, &raw.sweep.maxBits, &raw.sweep.jobs,
         &raw.sweep.seed,  &raw.sweep.runner,    &raw.sweep.noise,   &raw.sweep.thresholds};
@@ -172,6 +186,15 @@ std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options)
     }
     if (!raw.lessons.empty()) options.lesson = raw.lessons.front();
     if (!raw.saveLessons.empty()) options.saveLesson = raw.saveLessons.front();
+    if (raw.force > 0 && raw.saveLessons.empty())
+        return Refusal(
+            "--force goes with --save-lesson: it lets the save replace a read-only file");
+    options.force = raw.force > 0;
+    for (const auto& [option, texts] :
+         {std::pair{"--min-errors", &raw.sweep.minErrors}, {"--max-bits", &raw.sweep.maxBits}}) {
+        if (!texts->empty())
+            if (auto refusal = CountBeyondLimit(option, texts->back())) return refusal;
+    }
     CheckedSweep sweep = CheckSweepOptions(raw.sweep, !raw.runs.empty() || !raw.dumps.empty());
     if (sweep.error) return sweep.error;
     options.sweep = sweep.options;
@@ -187,7 +210,8 @@ std::optional<uint64_t> ParseRunCount(std::string_view text) {
         if (c < '0' || c > '9') return std::nullopt;
         const auto digit = static_cast<uint64_t>(c - '0');
         const uint64_t max = std::numeric_limits<uint64_t>::max();
-        runs = runs > (max - digit) / 10 ? max : runs * 10 + digit;
+        if (runs > (max - digit) / 10) return std::nullopt;
+        runs = runs * 10 + digit;
     }
     return runs;
 }

@@ -93,7 +93,8 @@ CheckedSweep CheckSweepOptions(const RawSweepOptions& raw, bool runsOrDump) {
     if (!raw.runner.empty()) {
         const std::string& runner = raw.runner.back();
         if (runner != "folded" && runner != "engine") {
-            checked.error = Refusal("--runner takes folded or engine, not " + runner);
+            checked.error =
+                Refusal("--runner takes folded or engine, not " + QuotedForMessage(runner));
             return checked;
         }
         options.engineRunner = runner == "engine";

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
 #include "tools/batch/BatchOptions.h"
 #include "tools/batch/BatchSession.h"
 #include "tools/batch/HelpText.h"
 #include "tools/batch/MeasureDump.h"
 #include "tools/batch/RunSweep.h"
-#include "lesson/Lesson.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ int Print(const std::string& text) {
     return kFailed;
 }
 
+// Every message is one line of bounded length, whatever it quotes.
+void Complain(const std::string& message) {
+    std::cerr << linelab::MessageForDisplay(message) << '\n';
+}
+
 int SweepToStdout(linelab::BatchSession& session, const linelab::SweepOptions& options) {
     const int status = linelab::RunSweep(session.Form(), options, std::cout, std::cerr);
     if (status == kFailed || !(std::cout << std::flush)) {
@@ -39,8 +45,21 @@ int SweepToStdout(linelab::BatchSession& session, const linelab::SweepOptions& o
 
 int SaveLessonIfAsked(const linelab::BatchSession& session, const linelab::BatchOptions& options) {
     if (options.saveLesson.empty()) return kDone;
-    if (const auto problem = linelab::SaveLesson(session.Form(), options.saveLesson)) {
-        std::cerr << "linelab-batch: " << *problem << '\n';
+    const auto asked = options.force ? linelab::AskedFirst::Yes : linelab::AskedFirst::No;
+    if (const auto problem = linelab::SaveLesson(session.Form(), options.saveLesson, asked)) {
+        Complain("linelab-batch: " + *problem);
+        return kFailed;
+    }
+    return kDone;
+}
+
+// A read-only file (or one with other names) is refused before anything runs, so no run is
+// lost to it; the save itself refuses it too.
+int CheckSaveTarget(const linelab::BatchOptions& options) {
+    if (options.saveLesson.empty() || options.force) return kDone;
+    if (const auto reason = linelab::AskBeforeReplacing(options.saveLesson)) {
+        Complain("linelab-batch: " + linelab::FileNameForMessage(options.saveLesson) + ": " +
+                 *reason + "; --force replaces it");
         return kFailed;
     }
     return kDone;
@@ -49,11 +68,12 @@ int SaveLessonIfAsked(const linelab::BatchSession& session, const linelab::Batch
 int RunBatch(const std::vector<std::string_view>& args) {
     const linelab::ParsedArguments parsed = linelab::ParseArguments(args);
     if (parsed.error) {
-        std::cerr << *parsed.error << '\n';
+        Complain(*parsed.error);
         return kRefused;
     }
     const linelab::BatchOptions& options = parsed.options;
     if (options.help) return Print(linelab::HelpText());
+    if (const int checked = CheckSaveTarget(options); checked != kDone) return checked;
 
     linelab::BatchSession session(std::cerr);
     if (options.dump && linelab::NeedsMeasurements(options.dumpNames)) session.Measure();
@@ -61,12 +81,12 @@ int RunBatch(const std::vector<std::string_view>& args) {
         // The tool always runs: a lesson saved while the window was paused still runs here.
         if (const auto refusal = linelab::OpenLesson(session.Form(), options.lesson,
                                                      linelab::LessonRunState::Ignore)) {
-            std::cerr << "linelab-batch: " << *refusal << '\n';
+            Complain("linelab-batch: " + *refusal);
             return kRefused;
         }
     }
     if (const auto refusal = session.Apply(options.assignments)) {
-        std::cerr << *refusal << '\n';
+        Complain(*refusal);
         return kRefused;
     }
     if (options.sweep) {
@@ -88,7 +108,7 @@ int main(int argc, char** argv) {
         const std::vector<std::string_view> args(argv + 1, argv + argc);
         return RunBatch(args);
     } catch (const std::exception& e) {
-        std::cerr << "linelab-batch: " << e.what() << '\n';
+        Complain(std::string("linelab-batch: ") + e.what());
         return kFailed;
     }
 }
