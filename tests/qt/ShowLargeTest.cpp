@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <set>
 
 #include "WindowFixture.h"
 #include "app/qt/MeasureView.h"
@@ -94,6 +95,34 @@ TEST_F(ShowLargeTest, AStripShownLargeDrawsEachLevelOnce) {
     for (int x = area.left(); x <= area.right(); ++x)
         doubled += InkRuns(image, x, area) > 1 ? 1 : 0;
     EXPECT_LT(doubled, area.width() / 20) << doubled << " of " << area.width() << " columns";
+}
+
+// The receive eye's thresholds, drawn two lines two thirds of a pixel apart in the panel,
+// stay one line each shown large.
+TEST_F(ShowLargeTest, TheReceiveEyeThresholdsShowOnceEach) {
+    PickScene(kFullChannel);
+    Ticks(3);
+    Settle();
+    const PicturePanel::ValueAxis values = Panel(PictureId::picRxEye)->Values();
+    std::set<double> shown;
+    for (double mark : values.marks)
+        if (mark < std::max(values.top, values.bottom) &&
+            mark > std::min(values.top, values.bottom))
+            shown.insert(mark);
+    ASSERT_FALSE(shown.empty());
+    const QImage image = ShowLarge(PictureId::picRxEye, QStringLiteral("rx-eye-shown-large"));
+    const QRect panel = Window().Presentation().PanelRect();
+    // A column a quarter of the way in, clear of the sampling instant's line.
+    const int x = panel.left() + panel.width() / 4;
+    int runs = 0;
+    bool inside = false;
+    for (int y = panel.top() + 20; y < panel.bottom() - 20; ++y) {
+        const QColor c = image.pixelColor(x, y);
+        const bool green = Coloured(c) && c.hue() >= 90 && c.hue() <= 150;
+        if (green && !inside) ++runs;
+        inside = green;
+    }
+    EXPECT_EQ(runs, static_cast<int>(shown.size()));
 }
 
 // An SVG file drawn back into a picture of `size`.
