@@ -49,7 +49,11 @@ QVector<QLineF> Scaled(const QVector<QLineF>& lines, double sx, double sy) {
 
 PicturePanel::ExportScope::ExportScope(QWidget& root) {
     QList<PicturePanel*> panels = root.findChildren<PicturePanel*>();
-    if (auto* panel = qobject_cast<PicturePanel*>(&root)) panels.append(panel);
+    if (auto* panel = qobject_cast<PicturePanel*>(&root)) {
+        panels.append(panel);
+        ++panel->exportingAlone_;
+        alone_ = panel;
+    }
     for (PicturePanel* panel : panels) {
         ++panel->exporting_;
         panels_.append(panel);
@@ -59,6 +63,7 @@ PicturePanel::ExportScope::ExportScope(QWidget& root) {
 PicturePanel::ExportScope::~ExportScope() {
     for (const QPointer<PicturePanel>& panel : panels_)
         if (panel) --panel->exporting_;
+    if (alone_) --alone_->exportingAlone_;
 }
 
 PicturePanel::PicturePanel(QWidget* parent) : QWidget(parent) {
@@ -88,7 +93,9 @@ int PicturePanel::SideWidth() const {
 // Room for the widest number of the value axis and its tick.
 int PicturePanel::ValueWidth(const QFontMetrics& fm) const {
     if (values_.top == values_.bottom) return 0;
-    return fm.horizontalAdvance(QStringLiteral("-0.00")) + kTickLength + 2 * kBandPad;
+    const int widest =
+        std::max(fm.horizontalAdvance(QStringLiteral("-0.00")), fm.horizontalAdvance(widestValue_));
+    return widest + kTickLength + 2 * kBandPad;
 }
 
 QFont PicturePanel::SideFont() const {
@@ -411,7 +418,15 @@ void PicturePanel::SetValueAxis(const ValueAxis& axis) {
     if (values_ == axis) return;
     const bool resized = (values_.top == values_.bottom) != (axis.top == axis.bottom);
     values_ = axis;
-    if (resized) updateGeometry();
+    // The finest step the band can have gives the longest numbers (a linear spectrum's
+    // reach 18000): the band is as wide as they are.
+    const QString before = widestValue_;
+    widestValue_.clear();
+    for (const axes::Tick& tick : axes::ValueTicks(axis.top, axis.bottom, 1, 12)) {
+        const QString text = QString::fromStdString(tick.label);
+        if (text.size() > widestValue_.size()) widestValue_ = text;
+    }
+    if (resized || widestValue_ != before) updateGeometry();
     update();
 }
 
@@ -441,7 +456,8 @@ QSize PicturePanel::minimumSizeHint() const {
 void PicturePanel::paintEvent(QPaintEvent* event) {
     if (exporting_ > 0) {
         QPainter painter(this);
-        PaintInto(painter, rect(), font());
+        // Inside a whole window the labels beneath stand for the numbers.
+        PaintInto(painter, rect(), font(), axisNumbers_ || exportingAlone_ > 0);
         return;
     }
     EnsureImage();
@@ -458,13 +474,19 @@ void PicturePanel::paintEvent(QPaintEvent* event) {
     }
     PaintHint(painter, area);
     // The bands' text is the costly part of a repaint; a run repaints only the drawing.
-    if (!area.contains(event->rect())) PaintBandsIn(painter, rect(), area, fontMetrics());
+    if (!area.contains(event->rect()))
+        PaintBandsIn(painter, rect(), area, fontMetrics(), axisNumbers_);
     painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : kBorder);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont& font) {
+    PaintInto(painter, target, font, true);
+}
+
+void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont& font,
+                             bool numbers) {
     DrawPending();
     painter.save();
     painter.translate(target.topLeft());
@@ -510,7 +532,7 @@ void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont
         if (greyed_) painter.fillRect(area, kGreyVeil);
     }
     PaintHint(painter, area);
-    PaintBandsIn(painter, outer, area, fm);
+    PaintBandsIn(painter, outer, area, fm, numbers);
     painter.setPen(kBorder);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outer.adjusted(0, 0, -1, -1));
@@ -541,7 +563,7 @@ void PicturePanel::PaintHint(QPainter& painter, const QRect& area) {
 }
 
 void PicturePanel::PaintBandsIn(QPainter& painter, const QRect& outer, const QRect& area,
-                                const QFontMetrics& fm) {
+                                const QFontMetrics& fm, bool numbers) {
     painter.setPen(kBandText);
     if (!side_.isEmpty()) {
         painter.save();
@@ -563,7 +585,7 @@ void PicturePanel::PaintBandsIn(QPainter& painter, const QRect& outer, const QRe
                        fm);
     const QRect band(area.left(), area.bottom() + 1, area.width(),
                      outer.height() - area.bottom() - 1);
-    if (axis_ == AxisKind::Frequency) PaintFrequencyAxis(painter, band, fm);
+    if (axis_ == AxisKind::Frequency) PaintFrequencyAxis(painter, band, fm, numbers);
     if (axis_ == AxisKind::SymbolPeriods) PaintSymbolAxis(painter, band, fm);
 }
 
@@ -631,9 +653,9 @@ void PicturePanel::PaintTicks(QPainter& painter, const QRect& band, const QFontM
 }
 
 // 0 to 4 kHz across the drawing, a tick every 0.5 kHz, a number every 1 kHz.
-void PicturePanel::PaintFrequencyAxis(QPainter& painter, const QRect& band,
-                                      const QFontMetrics& fm) {
-    PaintTicks(painter, band, fm, axes::FrequencyTicks(band.width(), axisNumbers_),
+void PicturePanel::PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm,
+                                      bool numbers) {
+    PaintTicks(painter, band, fm, axes::FrequencyTicks(band.width(), numbers),
                QStringLiteral("kHz"));
 }
 

@@ -122,6 +122,7 @@ class PicturePanel : public QWidget, public Canvas {
 
       private:
         QList<QPointer<PicturePanel>> panels_;
+        QPointer<PicturePanel> alone_;  // root itself, when a panel
     };
     bool Exporting() const { return exporting_ > 0; }
 
@@ -177,14 +178,18 @@ class PicturePanel : public QWidget, public Canvas {
     void EndRun();
     void Replay(QPainter& painter, QSizeF size, qreal penWidth) const;
     QRect DrawingRectIn(QSize outer, const QFontMetrics& fm) const;
+    // `numbers`: the frequency axis numbers itself even where labels of the window's own
+    // stand beneath it (shown large, or exported alone, those labels are not there).
     void PaintBandsIn(QPainter& painter, const QRect& outer, const QRect& area,
-                      const QFontMetrics& fm);
+                      const QFontMetrics& fm, bool numbers);
+    void PaintInto(QPainter& painter, const QRect& target, const QFont& font, bool numbers);
     void PaintValueAxis(QPainter& painter, const QRect& band, const QRect& area,
                         const QFontMetrics& fm);
     void PaintHint(QPainter& painter, const QRect& area);
     void NewImage();
     void DrawPending();  // into the image as it is, whatever its size
-    void PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm);
+    void PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm,
+                            bool numbers);
     void PaintSymbolAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm);
     void PaintTicks(QPainter& painter, const QRect& band, const QFontMetrics& fm,
                     const std::vector<axes::Tick>& ticks, const QString& unit);
@@ -229,8 +234,10 @@ class PicturePanel : public QWidget, public Canvas {
     QString offHint_;
     qreal penScale_ = 1;
     QTimer* clickTimer_ = nullptr;
-    int exporting_ = 0;  // export scopes holding this panel  // a click waits to see whether it is
-                         // a double click
+    int exporting_ = 0;       // export scopes holding this panel
+    int exportingAlone_ = 0;  // of those, the ones exporting this panel by itself
+    QString widestValue_;  // the value axis' longest number, for its band's width  // a click waits
+                           // to see whether it is a double click
 };
 
 }  // namespace linelab

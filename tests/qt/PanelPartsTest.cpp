@@ -11,6 +11,7 @@
 #include "app/qt/LineRaster.h"
 #include "app/qt/PanelAxes.h"
 #include "app/qt/PicturePanel.h"
+#include "app/qt/TickLabelLayout.h"
 
 namespace linelab {
 namespace {
@@ -187,6 +188,35 @@ TEST(ExportScopeTest, HoldsThePanelsOfItsWidgetOnlyAndOnlyWhileItLives) {
         delete nested;  // a panel gone before the scope ends is passed over
     }
     EXPECT_FALSE(inside->Exporting());
+}
+
+// Labels under a spectrum stand on its ticks: nine labels over a drawing from 40 to 440
+// in a 460-pixel row, centred on every 50 pixels, the ends held inside the row.
+TEST(TickLabelLayoutTest, CentresEachLabelOnItsTick) {
+    const QList<int> widths = {10, 20, 10, 20, 10, 20, 10, 20, 60};
+    const QList<int> lefts = TickLabelLayout::Lefts(460, 40, 400, widths);
+    EXPECT_EQ(lefts, (QList<int>{35, 80, 135, 180, 235, 280, 335, 380, 400}));
+    // A label wider than the room before the first tick starts at the row's edge.
+    EXPECT_EQ(TickLabelLayout::Lefts(100, 2, 90, {30, 30}), (QList<int>{0, 70}));
+}
+
+// A linear spectrum's numbers reach 18000: the band is wide enough for all of them.
+TEST(ValueAxisBandTest, IsAsWideAsItsLongestNumber) {
+    PicturePanel panel;
+    panel.resize(300, 200);
+    PicturePanel::ValueAxis axis;
+    axis.top = 1;
+    axis.bottom = -1;
+    panel.SetValueAxis(axis);
+    const int narrow = panel.DrawingRect().left();
+    axis.top = 18000;
+    axis.bottom = 0;
+    panel.SetValueAxis(axis);
+    const QFontMetrics fm = panel.fontMetrics();
+    EXPECT_GE(panel.DrawingRect().left() - narrow,
+              fm.horizontalAdvance(QStringLiteral("18000")) -
+                  fm.horizontalAdvance(QStringLiteral("-0.00")));
+    EXPECT_GT(panel.DrawingRect().left(), fm.horizontalAdvance(QStringLiteral("18000")));
 }
 
 }  // namespace

@@ -125,6 +125,26 @@ TEST_F(ShowLargeTest, TheReceiveEyeThresholdsShowOnceEach) {
     EXPECT_EQ(runs, static_cast<int>(shown.size()));
 }
 
+// Where the window's own labels stand under a spectrum (Tx Filter), the spectrum shown
+// large numbers its kilohertz itself: the labels are not under it there.
+TEST_F(ShowLargeTest, ASpectrumNumberedByLabelsBeneathNumbersItselfShownLarge) {
+    constexpr int kTxFilter = 2;
+    PickScene(kTxFilter);
+    Ticks(2);
+    Settle();
+    const QImage image =
+        ShowLarge(PictureId::picChannelSpectrum, QStringLiteral("tx-filter-spectrum-shown-large"));
+    const QRect panel = Window().Presentation().PanelRect();
+    // The band under the drawing, its middle third: "1", "2" and "3" are there, ticks are
+    // light grey and nothing else is.
+    const QRect band(panel.left() + panel.width() / 3, panel.bottom() - 24, panel.width() / 3, 22);
+    int text = 0;
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        for (int x = band.left(); x <= band.right(); ++x)
+            text += image.pixelColor(x, y).value() < 120 ? 1 : 0;
+    EXPECT_GT(text, 10);
+}
+
 // An SVG file drawn back into a picture of `size`.
 QImage Rendered(const QString& file, QSize size) {
     QSvgRenderer svg(file);
