@@ -93,8 +93,10 @@ int PicturePanel::SideWidth() const {
 // Room for the widest number of the value axis and its tick.
 int PicturePanel::ValueWidth(const QFontMetrics& fm) const {
     if (values_.top == values_.bottom) return 0;
-    const int widest =
-        std::max(fm.horizontalAdvance(QStringLiteral("-0.00")), fm.horizontalAdvance(widestValue_));
+    // Numbers of four characters or fewer fit in the room of "-0.00"; the band's width is
+    // asked for at every scale a drawing routine reads, so the longer ones alone are measured.
+    int widest = fm.horizontalAdvance(QStringLiteral("-0.00"));
+    if (widestValue_.size() > 4) widest = std::max(widest, fm.horizontalAdvance(widestValue_));
     return widest + kTickLength + 2 * kBandPad;
 }
 
