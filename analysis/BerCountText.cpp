@@ -1,5 +1,6 @@
 #include "analysis/BerCountText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -20,6 +21,14 @@ std::string ScaledText(double x, int exponent, int decimals) {
 }
 
 }  // namespace
+
+std::string RateText(double rate) {
+    if (!(rate > 0) || !std::isfinite(rate)) return "0";
+    int exponent = DecimalExponent(rate);
+    // 9.96e-6 reads 1.0e-5, not 10.0e-6.
+    if (std::round(rate / std::pow(10.0, exponent) * 10) >= 100) ++exponent;
+    return ScaledText(rate, exponent, 1);
+}
 
 std::string GroupedCount(uint64_t count) {
     const std::string digits = std::to_string(count);
@@ -56,6 +65,15 @@ std::string BerCountText(uint64_t errors, uint64_t bits, const RateInterval& int
     if (bits == 0) return CountText(0, 0, {});
     return CountText(errors, bits, interval.interval) + " (" +
            std::string(MethodName(interval.method)) + ")";
+}
+
+std::string BerCountLine(uint64_t errors, uint64_t bits, const RateInterval& interval) {
+    std::string text = BerCountText(errors, bits, interval);
+    if (errors == 0 || bits == 0) return text;
+    const double rate = static_cast<double>(std::min(errors, bits)) / static_cast<double>(bits);
+    // The caption's four decimals, truncated, read 0 below one error in 10,000 bits.
+    if (rate * 10000 < 1) text = RateText(rate) + ": " + text;
+    return text;
 }
 
 }  // namespace linelab

@@ -19,6 +19,14 @@ std::string BerCountText(uint64_t errors, uint64_t bits);
 // (exact)". With no bit compared yet the count alone, as above.
 std::string BerCountText(uint64_t errors, uint64_t bits, const RateInterval& interval);
 
+// The line under the BER caption: the count as above, led by the rate it measures where the
+// caption (four decimals, truncated) cannot show it, errors having been counted: "3.6e-6: 32
+// errors in 8,997,632 bits, 95 %: ...".
+std::string BerCountLine(uint64_t errors, uint64_t bits, const RateInterval& interval);
+
+// A rate with two significant digits and its power of ten: 3.6e-6.
+std::string RateText(double rate);
+
 // A count with a comma between groups of three digits: 30720 gives "30,720".
 std::string GroupedCount(uint64_t count);
 

@@ -46,7 +46,7 @@ ReadoutText EbN0Readout(const ReadoutSource& source) {
 // 1024-pixel projector leaves it.
 ReadoutText BerCountReadout(const ReadoutSource& source) {
     const BerCounts& counts = source.measurements.Counts();
-    std::string text = BerCountText(counts.Errors(), counts.Bits(), counts.Interval());
+    std::string text = BerCountLine(counts.Errors(), counts.Bits(), counts.Interval());
     if (const auto comma = text.find(", "); comma != std::string::npos)
         text.replace(comma, 2, ",\n");
     return {Shows(source, ControlRef(LabelId::lblBER)), std::move(text),

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/qt/PicturePanel.h"
+#include "app/qt/TickLabelLayout.h"
 #include "ui/Form1.h"
 #include "ui/Readouts.h"
 
@@ -374,14 +375,12 @@ QLayout* ChainLayout::PanelCell(const Rows& rows, Names beside, bool spectrum) {
     return grid;
 }
 
-// Labels spread evenly under the picture: the frequencies of the spectrum.
+// Labels under the picture, each on its tick: the frequencies of the spectrum.
 QLayout* ChainLayout::Axis(const ChainAxis& axis) {
-    auto* row = new QHBoxLayout;
+    auto* row = new TickLabelLayout(qobject_cast<const PicturePanel*>(Named(axis.picture)));
     row->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* label : Widgets(axis.labels)) {
-        if (row->count() > 0) row->addStretch(1);
+    for (QWidget* label : Widgets(axis.labels))
         row->addWidget(label);
-    }
     return row;
 }
 

@@ -164,16 +164,24 @@ void MeasureView::SetOverlays() {
             continue;
         }
         panel->SetOverlay(
-            [this, eye](QPainter& painter, const QRect& rect) { PaintEye(eye, painter, rect); });
+            [this, eye](QPainter& painter, const QRect& rect) { PaintEye(eye, painter, rect); },
+            measurements_.Density());
     }
 }
 
 // `area` is the panel's drawing area (the image's place, inside its title and side bands).
+// Shown large or exported, `area` is larger than the panel's own drawing, whose pixels the
+// density and the calipers are measured in: the painter scales them to fill it.
 void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
     painter.save();
     painter.setClipRect(area);
     painter.translate(area.topLeft());
-    const QRect local(QPoint(0, 0), area.size());
+    const QSize own = EyePanelOf(w_, eye)->DrawingRect().size();
+    QRect local(QPoint(0, 0), area.size());
+    if (!own.isEmpty() && own != area.size()) {
+        painter.scale(double(area.width()) / own.width(), double(area.height()) / own.height());
+        local.setSize(own);
+    }
     if (measurements_.Density()) PaintDensity(painter, local, measurements_.DensityOf(eye));
     if (eyeOpening_ && eye == 2 && measurements_.RxEyeRuns() > 0) {
         // Every eye is drawn with the transmit eye's scale (see FormHost::DrawEye).

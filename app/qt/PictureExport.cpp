@@ -25,7 +25,7 @@ std::optional<QString> WriteSvg(QWidget& widget, QSaveFile& out) {
     svg.setTitle(QStringLiteral("LineLab"));
     QPainter painter;
     if (!painter.begin(&svg)) return QStringLiteral("the drawing could not be started");
-    const PicturePanel::ExportScope lines;
+    const PicturePanel::ExportScope lines(widget);
     widget.render(&painter);
     painter.end();
     return std::nullopt;
@@ -52,7 +52,7 @@ QImage RenderPicture(QWidget& widget, int scale) {
     if (image.isNull()) return image;
     image.setDevicePixelRatio(ratio);
     image.fill(widget.palette().color(QPalette::Window));
-    const PicturePanel::ExportScope lines;
+    const PicturePanel::ExportScope lines(widget);
     widget.render(&image);
     return image;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
@@ -10,6 +11,8 @@
 #include <cmath>
 
 #include "app/qt/BgrColour.h"
+#include "app/qt/LineRaster.h"
+#include "app/qt/PanelAxes.h"
 
 namespace linelab {
 namespace {
@@ -31,8 +34,8 @@ constexpr int kTickLength = 3;
 // The lines kept for drawing again: about twenty runs of an eye (63 traces of some fifty
 // segments each), a few megabytes a panel at most.
 constexpr qsizetype kMaxKeptLines = 64000;
-
-int g_exporting = 0;  // ExportScope instances alive
+// Above this many lines a panel goes into a drawing (an SVG file) as a picture.
+constexpr qsizetype kMaxDrawingLines = 4000;
 
 QVector<QLineF> Scaled(const QVector<QLineF>& lines, double sx, double sy) {
     QVector<QLineF> out;
@@ -42,66 +45,25 @@ QVector<QLineF> Scaled(const QVector<QLineF>& lines, double sx, double sy) {
     return out;
 }
 
-// Tick values 1, 2 or 5 times a power of ten apart, about `count` of them over the range.
-double NiceStep(double span, int count) {
-    if (!(span > 0) || count < 1) return 0;
-    const double raw = span / count;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    const double unit = raw / power;
-    return (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10) * power;
-}
+}  // namespace
 
-QString ValueText(double v, double step) {
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 4);
-    if (std::abs(v) < step * 1e-6) v = 0;
-    return QString::number(v, 'f', decimals);
-}
-
-// Lines one pixel wide from pixel to pixel (the pixel holding each end, and a step along
-// the longer axis between), clipped to the image.
-void RasterLines(QImage& image, const QVector<QLineF>& lines, QRgb colour) {
-    const int w = image.width();
-    const int h = image.height();
-    auto* bits = reinterpret_cast<QRgb*>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    // Ends beyond this are outside any image: the drawing routines bound them anyway.
-    constexpr double kFar = 1 << 20;
-    for (const QLineF& l : lines) {
-        int x = static_cast<int>(std::floor(std::clamp(l.x1(), -kFar, kFar)));
-        int y = static_cast<int>(std::floor(std::clamp(l.y1(), -kFar, kFar)));
-        const int x2 = static_cast<int>(std::floor(std::clamp(l.x2(), -kFar, kFar)));
-        const int y2 = static_cast<int>(std::floor(std::clamp(l.y2(), -kFar, kFar)));
-        if ((x < 0 && x2 < 0) || (y < 0 && y2 < 0) || (x >= w && x2 >= w) || (y >= h && y2 >= h))
-            continue;
-        const int dx = std::abs(x2 - x);
-        const int dy = -std::abs(y2 - y);
-        const int sx = x < x2 ? 1 : -1;
-        const int sy = y < y2 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            if (x >= 0 && y >= 0 && x < w && y < h) bits[y * stride + x] = colour;
-            if (x == x2 && y == y2) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+PicturePanel::ExportScope::ExportScope(QWidget& root) {
+    QList<PicturePanel*> panels = root.findChildren<PicturePanel*>();
+    if (auto* panel = qobject_cast<PicturePanel*>(&root)) {
+        panels.append(panel);
+        ++panel->exportingAlone_;
+        alone_ = panel;
+    }
+    for (PicturePanel* panel : panels) {
+        ++panel->exporting_;
+        panels_.append(panel);
     }
 }
 
-}  // namespace
-
-PicturePanel::ExportScope::ExportScope() {
-    ++g_exporting;
-}
-
 PicturePanel::ExportScope::~ExportScope() {
-    --g_exporting;
+    for (const QPointer<PicturePanel>& panel : panels_)
+        if (panel) --panel->exporting_;
+    if (alone_) --alone_->exportingAlone_;
 }
 
 PicturePanel::PicturePanel(QWidget* parent) : QWidget(parent) {
@@ -131,7 +93,11 @@ int PicturePanel::SideWidth() const {
 // Room for the widest number of the value axis and its tick.
 int PicturePanel::ValueWidth(const QFontMetrics& fm) const {
     if (values_.top == values_.bottom) return 0;
-    return fm.horizontalAdvance(QStringLiteral("-0.00")) + kTickLength + 2 * kBandPad;
+    // Numbers of four characters or fewer fit in the room of "-0.00"; the band's width is
+    // asked for at every scale a drawing routine reads, so the longer ones alone are measured.
+    int widest = fm.horizontalAdvance(QStringLiteral("-0.00"));
+    if (widestValue_.size() > 4) widest = std::max(widest, fm.horizontalAdvance(widestValue_));
+    return widest + kTickLength + 2 * kBandPad;
 }
 
 QFont PicturePanel::SideFont() const {
@@ -204,15 +170,44 @@ void PicturePanel::NewImage() {
     if (kept && oldSize != logical) emit Resized();
 }
 
+uint8_t PicturePanel::Thickens(const QLineF& before, const QLineF& line) {
+    constexpr double k = kUnitsPerPixel;
+    const auto units = [](double a, double b) -> int {
+        const double d = (b - a) * k;
+        const double whole = std::round(d);
+        return std::abs(d - whole) < 1e-3 && whole >= 1 && whole <= k ? static_cast<int>(whole) : 0;
+    };
+    const auto same = [](double a, double b) { return std::abs(a - b) * k < 1e-3; };
+    if (same(line.x1(), before.x1()) && same(line.x2(), before.x2())) {
+        const int down = units(before.y1(), line.y1());
+        if (down > 0 && down == units(before.y2(), line.y2())) return static_cast<uint8_t>(down);
+    }
+    if (same(line.y1(), before.y1()) && same(line.y2(), before.y2())) {
+        const int right = units(before.x1(), line.x1());
+        if (right > 0 && right == units(before.x2(), line.x2()))
+            return static_cast<uint8_t>(16 + right);
+    }
+    return 0;
+}
+
 void PicturePanel::Keep(const QLineF& pixels) {
     if (keepX_ <= 0 || keepY_ <= 0) return;
     if (open_.strokes.empty() || open_.strokes.back().colour != colour_) {
-        open_.strokes.push_back(Stroke{colour_, {}});
+        open_.strokes.push_back(Stroke{colour_, {}, {}});
         open_.strokes.back().lines.reserve(1024);
+        open_.strokes.back().thick.reserve(1024);
+    } else if (Stroke& stroke = open_.strokes.back(); stroke.thick.back() == 0) {
+        if (const uint8_t thick = Thickens(lastKept_, pixels)) {
+            stroke.thick.back() = thick;
+            lastKept_ = QLineF();
+            return;
+        }
     }
     open_.strokes.back().lines.push_back(
         {static_cast<float>(pixels.x1() * keepX_), static_cast<float>(pixels.y1() * keepY_),
          static_cast<float>(pixels.x2() * keepX_), static_cast<float>(pixels.y2() * keepY_)});
+    open_.strokes.back().thick.push_back(0);
+    lastKept_ = pixels;
     ++open_.lines;
 }
 
@@ -228,23 +223,44 @@ void PicturePanel::EndRun() {
     }
 }
 
+void PicturePanel::DrawScaled(QPainter& painter, const QVector<QLineF>& lines,
+                              const std::vector<uint8_t>& thick, QSizeF scale, QSizeF bounds,
+                              qreal pen) {
+    QVector<QLineF> scaled;
+    scaled.reserve(lines.size() + lines.size() / 4);
+    const Margin box{0, 0, bounds.width(), bounds.height(), bounds.isEmpty()};
+    const auto add = [&](QLineF line) {
+        Segment s{line.x1(), line.y1(), line.x2(), line.y2()};
+        if (ClipLine(s, box)) scaled.append(QLineF(s.x1, s.y1, s.x2, s.y2));
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QLineF& l = lines[i];
+        const QLineF line(l.x1() * scale.width(), l.y1() * scale.height(), l.x2() * scale.width(),
+                          l.y2() * scale.height());
+        add(line);
+        const int mark = static_cast<std::size_t>(i) < thick.size() ? thick[i] : 0;
+        const double away = (mark & 15) * pen / kUnitsPerPixel;
+        if (mark == 0) continue;
+        add(mark > 16 ? line.translated(away, 0) : line.translated(0, away));
+    }
+    painter.drawLines(scaled);
+}
+
 void PicturePanel::Replay(QPainter& painter, QSizeF size, qreal penWidth) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QVector<QLineF> scaled;
+    QVector<QLineF> lines;
     const auto draw = [&](const Run& run) {
         for (const Stroke& stroke : run.strokes) {
             QPen pen(FromBgr(stroke.colour));
             pen.setWidthF(penWidth);
             pen.setCapStyle(Qt::SquareCap);
             painter.setPen(pen);
-            scaled.resize(0);
-            scaled.reserve(static_cast<qsizetype>(stroke.lines.size()));
-            const double sx = size.width();
-            const double sy = size.height();
+            lines.resize(0);
+            lines.reserve(static_cast<qsizetype>(stroke.lines.size()));
             for (const auto& l : stroke.lines)
-                scaled.append(QLineF(l[0] * sx, l[1] * sy, l[2] * sx, l[3] * sy));
-            painter.drawLines(scaled);
+                lines.append(QLineF(l[0], l[1], l[2], l[3]));
+            DrawScaled(painter, lines, stroke.thick, size, size, penWidth);
         }
     };
     for (const Run& run : runs_)
@@ -257,6 +273,7 @@ void PicturePanel::Clear() {
     EnsureImage();
     pending_.clear();
     markers_.clear();
+    markerThick_.clear();
     runs_.clear();
     open_ = Run{};
     keptLines_ = 0;
@@ -300,9 +317,18 @@ void PicturePanel::Flush() {
     DrawPending();
     if (markerSource_) {
         markers_.clear();
+        markerThick_.clear();
         for (const Segment& l : markerSource_()) {
             constexpr double k = kUnitsPerPixel;
-            markers_.append(QLineF(l.x1 / k, l.y1 / k, l.x2 / k, l.y2 / k));
+            const QLineF line(l.x1 / k, l.y1 / k, l.x2 / k, l.y2 / k);
+            if (!markers_.isEmpty() && markerThick_.back() == 0) {
+                if (const uint8_t thick = Thickens(markers_.back(), line)) {
+                    markerThick_.back() = thick;
+                    continue;
+                }
+            }
+            markers_.append(line);
+            markerThick_.push_back(0);
         }
     }
     EndRun();
@@ -344,8 +370,9 @@ void PicturePanel::SetGreyed(bool greyed) {
     update();
 }
 
-void PicturePanel::SetOverlay(Overlay overlay) {
+void PicturePanel::SetOverlay(Overlay overlay, bool covers) {
     overlay_ = std::move(overlay);
+    overlayCovers_ = overlay_ && covers;
     update();
 }
 
@@ -393,7 +420,15 @@ void PicturePanel::SetValueAxis(const ValueAxis& axis) {
     if (values_ == axis) return;
     const bool resized = (values_.top == values_.bottom) != (axis.top == axis.bottom);
     values_ = axis;
-    if (resized) updateGeometry();
+    // The finest step the band can have gives the longest numbers (a linear spectrum's
+    // reach 18000): the band is as wide as they are.
+    const QString before = widestValue_;
+    widestValue_.clear();
+    for (const axes::Tick& tick : axes::ValueTicks(axis.top, axis.bottom, 1, 12)) {
+        const QString text = QString::fromStdString(tick.label);
+        if (text.size() > widestValue_.size()) widestValue_ = text;
+    }
+    if (resized || widestValue_ != before) updateGeometry();
     update();
 }
 
@@ -421,9 +456,10 @@ QSize PicturePanel::minimumSizeHint() const {
 // A switched-off panel shows its hint, never a picture left from before; a strip (greyed
 // when off) keeps its picture under the veil.
 void PicturePanel::paintEvent(QPaintEvent* event) {
-    if (g_exporting > 0) {
+    if (exporting_ > 0) {
         QPainter painter(this);
-        PaintInto(painter, rect(), font());
+        // Inside a whole window the labels beneath stand for the numbers.
+        PaintInto(painter, rect(), font(), axisNumbers_ || exportingAlone_ > 0);
         return;
     }
     EnsureImage();
@@ -440,13 +476,19 @@ void PicturePanel::paintEvent(QPaintEvent* event) {
     }
     PaintHint(painter, area);
     // The bands' text is the costly part of a repaint; a run repaints only the drawing.
-    if (!area.contains(event->rect())) PaintBandsIn(painter, rect(), area, fontMetrics());
+    if (!area.contains(event->rect()))
+        PaintBandsIn(painter, rect(), area, fontMetrics(), axisNumbers_);
     painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : kBorder);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont& font) {
+    PaintInto(painter, target, font, true);
+}
+
+void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont& font,
+                             bool numbers) {
     DrawPending();
     painter.save();
     painter.translate(target.topLeft());
@@ -467,14 +509,32 @@ void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont
         painter.save();
         painter.setClipRect(area);
         painter.translate(area.topLeft());
-        Replay(painter, QSizeF(area.size()), pen);
+        if (overlayCovers_) {
+            // Hidden under the overlay: a drawing of lines would still hold them.
+        } else if (painter.paintEngine()->type() == QPaintEngine::SVG &&
+                   KeptLines() > kMaxDrawingLines) {
+            // Thousands of overlapping traces (an eye): a picture at twice the size, so the
+            // file stays small and looks as the panel does.
+            const qreal ratio = 2;
+            QImage picture(area.size() * ratio, QImage::Format_RGB32);
+            if (!picture.isNull()) {
+                picture.setDevicePixelRatio(ratio);
+                picture.fill(kBackground);
+                QPainter inner(&picture);
+                Replay(inner, QSizeF(area.size()), pen);
+                inner.end();
+                painter.drawImage(QPointF(0, 0), picture);
+            }
+        } else {
+            Replay(painter, QSizeF(area.size()), pen);
+        }
         painter.restore();
         if (overlay_) overlay_(painter, area);
         PaintMarkers(painter, area, pen);
         if (greyed_) painter.fillRect(area, kGreyVeil);
     }
     PaintHint(painter, area);
-    PaintBandsIn(painter, outer, area, fm);
+    PaintBandsIn(painter, outer, area, fm, numbers);
     painter.setPen(kBorder);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outer.adjusted(0, 0, -1, -1));
@@ -489,8 +549,10 @@ void PicturePanel::PaintMarkers(QPainter& painter, const QRect& area, qreal penW
     QPen pen(FromBgr(markerColour_));
     pen.setWidthF(penWidth);
     painter.setPen(pen);
-    painter.drawLines(Scaled(markers_, double(area.width()) / imageSize_.width(),
-                             double(area.height()) / imageSize_.height()));
+    DrawScaled(painter, markers_, markerThick_,
+               QSizeF(double(area.width()) / imageSize_.width(),
+                      double(area.height()) / imageSize_.height()),
+               QSizeF(area.size()), penWidth);
     painter.restore();
 }
 
@@ -503,7 +565,7 @@ void PicturePanel::PaintHint(QPainter& painter, const QRect& area) {
 }
 
 void PicturePanel::PaintBandsIn(QPainter& painter, const QRect& outer, const QRect& area,
-                                const QFontMetrics& fm) {
+                                const QFontMetrics& fm, bool numbers) {
     painter.setPen(kBandText);
     if (!side_.isEmpty()) {
         painter.save();
@@ -525,7 +587,7 @@ void PicturePanel::PaintBandsIn(QPainter& painter, const QRect& outer, const QRe
                        fm);
     const QRect band(area.left(), area.bottom() + 1, area.width(),
                      outer.height() - area.bottom() - 1);
-    if (axis_ == AxisKind::Frequency) PaintFrequencyAxis(painter, band, fm);
+    if (axis_ == AxisKind::Frequency) PaintFrequencyAxis(painter, band, fm, numbers);
     if (axis_ == AxisKind::SymbolPeriods) PaintSymbolAxis(painter, band, fm);
 }
 
@@ -537,34 +599,32 @@ void PicturePanel::PaintValueAxis(QPainter& painter, const QRect& band, const QR
     const double bottom = values_.bottom;
     const double h = area.height();
     if (h <= 0) return;
-    const auto yOf = [&](double v) { return area.top() + (top - v) / (top - bottom) * h; };
-    const double step =
-        NiceStep(std::abs(top - bottom), std::max(1, area.height() / (3 * fm.height())));
+    const int count = std::max(1, area.height() / (3 * fm.height()));
+    const double step = axes::NiceStep(std::abs(top - bottom), count);
     if (!(step > 0)) return;
-    const double lo = std::min(top, bottom);
-    const double hi = std::max(top, bottom);
     painter.save();
     const int right = band.right();
-    for (double v = std::ceil(lo / step) * step; v <= hi + step * 1e-9; v += step) {
-        const double y = yOf(v);
+    const auto baselineAt = [&](double y) {
+        return std::clamp(y + fm.ascent() / 2.0 - 1, double(area.top() + fm.ascent()),
+                          double(area.bottom()));
+    };
+    for (const axes::Tick& tick : axes::ValueTicks(top, bottom, h, count)) {
+        const double y = area.top() + tick.at;
         painter.setPen(kTick);
         painter.drawLine(QPointF(right - kTickLength, y), QPointF(right, y));
-        const QString text = ValueText(v, step);
-        const double baseline = std::clamp(y + fm.ascent() / 2.0 - 1,
-                                           double(area.top() + fm.ascent()), double(area.bottom()));
+        const QString text = QString::fromStdString(tick.label);
         painter.setPen(kBandText);
-        painter.drawText(QPointF(right - kTickLength - 1 - fm.horizontalAdvance(text), baseline),
-                         text);
+        painter.drawText(
+            QPointF(right - kTickLength - 1 - fm.horizontalAdvance(text), baselineAt(y)), text);
     }
     // The marks' values in the band, over the ticks they fall on, never over the drawing.
     if (markerColour_ >= 0 && !values_.marks.empty()) {
         painter.setPen(FromBgr(markerColour_).darker(150));
         for (double v : values_.marks) {
-            const double y = yOf(v);
+            const double y = area.top() + (top - v) / (top - bottom) * h;
             if (y < area.top() || y > area.bottom()) continue;
-            const QString text = ValueText(v, step / 10);
-            const double baseline = std::clamp(
-                y + fm.ascent() / 2.0 - 1, double(area.top() + fm.ascent()), double(area.bottom()));
+            const QString text = QString::fromStdString(axes::ValueText(v, step / 10));
+            const double baseline = baselineAt(y);
             painter.fillRect(QRectF(band.left(), baseline - fm.ascent(), band.width(), fm.height()),
                              kBackground);
             painter.drawText(QPointF(right - 1 - fm.horizontalAdvance(text), baseline), text);
@@ -573,26 +633,32 @@ void PicturePanel::PaintValueAxis(QPainter& painter, const QRect& band, const QR
     painter.restore();
 }
 
-// 0 to 4 kHz across the drawing, a tick every 0.5 kHz, a number every 1 kHz.
-void PicturePanel::PaintFrequencyAxis(QPainter& painter, const QRect& band,
-                                      const QFontMetrics& fm) {
-    const double w = band.width();
-    const QString unit = QStringLiteral("kHz");
+// Ticks along the band from its left edge, numbered where the ticks say so and the number
+// clears the unit at the right.
+void PicturePanel::PaintTicks(QPainter& painter, const QRect& band, const QFontMetrics& fm,
+                              const std::vector<axes::Tick>& ticks, const QString& unit) {
     const int unitLeft = band.right() - fm.horizontalAdvance(unit) - 3;
-    for (int i = 0; i <= 8; ++i) {
-        const double x = band.left() + std::min(i * w / 8, w - 1);
+    for (const axes::Tick& tick : ticks) {
+        const double x = band.left() + tick.at;
         painter.setPen(kTick);
         painter.drawLine(QPointF(x, band.top()), QPointF(x, band.top() + kTickLength));
-        if (!axisNumbers_ || i % 2 != 0 || i == 8) continue;
-        const QString number = QString::number(i / 2);
+        if (tick.label.empty()) continue;
+        const QString number = QString::fromStdString(tick.label);
         const int left =
-            i == 0 ? band.left() + 3 : static_cast<int>(x) - fm.horizontalAdvance(number) / 2;
+            tick.at == 0 ? band.left() + 3 : static_cast<int>(x) - fm.horizontalAdvance(number) / 2;
         if (left + fm.horizontalAdvance(number) >= unitLeft - 2) continue;
         painter.setPen(kBandText);
         painter.drawText(left, band.bottom() - fm.descent(), number);
     }
     painter.setPen(kBandText);
     painter.drawText(unitLeft, band.bottom() - fm.descent(), unit);
+}
+
+// 0 to 4 kHz across the drawing, a tick every 0.5 kHz, a number every 1 kHz.
+void PicturePanel::PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm,
+                                      bool numbers) {
+    PaintTicks(painter, band, fm, axes::FrequencyTicks(band.width(), numbers),
+               QStringLiteral("kHz"));
 }
 
 // Ticks one symbol period apart from the left edge, numbered, with the unit at the right.
@@ -603,30 +669,11 @@ void PicturePanel::PaintSymbolAxis(QPainter& painter, const QRect& band, const Q
     const double ownWidth = ScaleWidth() / double(kUnitsPerPixel);
     if (!(symbolsAcross_ > 0) || refWidth <= 0 || ownWidth <= 0) return;
     const double period = band.width() * (refWidth / ownWidth) / symbolsAcross_;
-    if (period < 4) return;
-    const QString unit = QStringLiteral("symbol periods");
-    const int unitLeft = band.right() - fm.horizontalAdvance(unit) - 3;
-    // Numbers far enough apart to read: every tick, or every second, fifth, tenth...
+    // Numbers far enough apart to read.
     const double room = 2.0 * fm.horizontalAdvance(QStringLiteral("88"));
-    int every = 1;
-    for (int step : {2, 5, 10, 20, 50}) {
-        if (every * period >= room) break;
-        every = step;
-    }
-    for (int k = 0; k * period < band.width(); ++k) {
-        const double x = band.left() + k * period;
-        painter.setPen(kTick);
-        painter.drawLine(QPointF(x, band.top()), QPointF(x, band.top() + kTickLength));
-        if (k % every != 0) continue;
-        const QString number = QString::number(k);
-        const int left =
-            k == 0 ? band.left() + 3 : static_cast<int>(x) - fm.horizontalAdvance(number) / 2;
-        if (left + fm.horizontalAdvance(number) >= unitLeft - 2) continue;
-        painter.setPen(kBandText);
-        painter.drawText(left, band.bottom() - fm.descent(), number);
-    }
-    painter.setPen(kBandText);
-    painter.drawText(unitLeft, band.bottom() - fm.descent(), unit);
+    const std::vector<axes::Tick> ticks = axes::SymbolTicks(band.width(), period, room);
+    if (ticks.empty()) return;
+    PaintTicks(painter, band, fm, ticks, QStringLiteral("symbol periods"));
 }
 
 void PicturePanel::resizeEvent(QResizeEvent*) {

@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QLineF>
+#include <QPointer>
 #include <QVector>
 #include <QWidget>
 #include <array>
@@ -25,6 +26,7 @@
 class QPainter;
 class QTimer;
 
+#include "app/qt/PanelAxes.h"
 #include "display/Canvas.h"
 #include "display/Clip.h"
 
@@ -59,7 +61,9 @@ class PicturePanel : public QWidget, public Canvas {
 
     // Painted over the image at every repaint (never into it): density eyes, calipers.
     using Overlay = std::function<void(QPainter&, const QRect&)>;
-    void SetOverlay(Overlay overlay);
+    // One that `covers` the drawing (a density eye) hides the traces: a drawing made of lines
+    // leaves them out.
+    void SetOverlay(Overlay overlay, bool covers = false);
     // Painted around and over the drawing; an empty title or AxisKind::None takes no room.
     enum class AxisKind { None, Frequency, SymbolPeriods };
     void SetTitle(const QString& title);
@@ -107,15 +111,20 @@ class PicturePanel : public QWidget, public Canvas {
     void PaintInto(QPainter& painter, const QRect& target, const QFont& font);
     // Lines kept for drawing again, over all kept runs.
     qsizetype KeptLines() const { return keptLines_ + open_.lines; }
-    // While one exists, panels paint themselves as lines (for an export at any scale or to
-    // a drawing) instead of showing their image.
+    // While one exists, the panels in `root` (and root itself, if a panel) paint themselves
+    // as lines (for an export at any scale or to a drawing) instead of showing their image.
     class ExportScope {
       public:
-        ExportScope();
+        explicit ExportScope(QWidget& root);
         ~ExportScope();
         ExportScope(const ExportScope&) = delete;
         ExportScope& operator=(const ExportScope&) = delete;
+
+      private:
+        QList<QPointer<PicturePanel>> panels_;
+        QPointer<PicturePanel> alone_;  // root itself, when a panel
     };
+    bool Exporting() const { return exporting_ > 0; }
 
     void SetPreferredSize(QSize size);
     QSize sizeHint() const override { return preferred_; }
@@ -143,27 +152,47 @@ class PicturePanel : public QWidget, public Canvas {
     // Lines of one colour, in fractions of the drawing's width and height.
     // Single precision: a fraction of a panel needs no more, and a run's lines take half
     // the memory (and the time to keep them).
+    // A line drawn again a pixel or less below or to the right of the one before it is the
+    // routines' way of drawing a line two pixels thick (the strips, the spectra, the eye's
+    // markers): it is kept as a mark on that line, `thick`, so that at any size the line is
+    // drawn again that far times the pen's width away, not that far scaled with the picture.
     struct Stroke {
         int32_t colour;
         std::vector<std::array<float, 4>> lines;
+        std::vector<uint8_t> thick;  // per line: 0, or an offset as Thickens gives it
     };
     struct Run {
         std::vector<Stroke> strokes;
         qsizetype lines = 0;
     };
     void Keep(const QLineF& pixels);
+    // When `line` is `before` moved down (or right) by 1 to 15 of the canvas' units, that
+    // count (or 16 more); else 0.
+    static uint8_t Thickens(const QLineF& before, const QLineF& line);
+    // `lines` scaled by `scale`, each line marked by `thick` drawn again its offset times `pen`
+    // away, every line clipped to the rectangle from 0 to `bounds` (a drawing's own clip is
+    // not kept by every device: an SVG file's is not).
+    static void DrawScaled(QPainter& painter, const QVector<QLineF>& lines,
+                           const std::vector<uint8_t>& thick, QSizeF scale, QSizeF bounds,
+                           qreal pen);
     void EndRun();
     void Replay(QPainter& painter, QSizeF size, qreal penWidth) const;
     QRect DrawingRectIn(QSize outer, const QFontMetrics& fm) const;
+    // `numbers`: the frequency axis numbers itself even where labels of the window's own
+    // stand beneath it (shown large, or exported alone, those labels are not there).
     void PaintBandsIn(QPainter& painter, const QRect& outer, const QRect& area,
-                      const QFontMetrics& fm);
+                      const QFontMetrics& fm, bool numbers);
+    void PaintInto(QPainter& painter, const QRect& target, const QFont& font, bool numbers);
     void PaintValueAxis(QPainter& painter, const QRect& band, const QRect& area,
                         const QFontMetrics& fm);
     void PaintHint(QPainter& painter, const QRect& area);
     void NewImage();
     void DrawPending();  // into the image as it is, whatever its size
-    void PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm);
+    void PaintFrequencyAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm,
+                            bool numbers);
     void PaintSymbolAxis(QPainter& painter, const QRect& band, const QFontMetrics& fm);
+    void PaintTicks(QPainter& painter, const QRect& band, const QFontMetrics& fm,
+                    const std::vector<axes::Tick>& ticks, const QString& unit);
     void PaintMarkers(QPainter& painter, const QRect& area, qreal penWidth);
     int TitleHeight(const QFontMetrics& fm) const;
     int AxisHeight(const QFontMetrics& fm) const;
@@ -181,6 +210,7 @@ class PicturePanel : public QWidget, public Canvas {
     const PicturePanel* standIn_ = nullptr;
     bool greyed_ = false;
     Overlay overlay_;
+    bool overlayCovers_ = false;
     bool empty_ = true;
     QSize preferred_{200, 150};
     QString title_;
@@ -192,6 +222,8 @@ class PicturePanel : public QWidget, public Canvas {
     int32_t markerColour_ = -1;
     MarkerSource markerSource_;
     QVector<QLineF> markers_;
+    std::vector<uint8_t> markerThick_;  // as a stroke's `thick`, for the markers
+    QLineF lastKept_;                   // in pixels, to find the second line of a thick one
     ValueAxis values_;
     std::deque<Run> runs_;
     Run open_;
@@ -201,7 +233,11 @@ class PicturePanel : public QWidget, public Canvas {
     int sideWidth_ = -1;  // cached text metrics, measured again when the font changes
     QString offHint_;
     qreal penScale_ = 1;
-    QTimer* clickTimer_ = nullptr;  // a click waits to see whether it is a double click
+    QTimer* clickTimer_ = nullptr;
+    int exporting_ = 0;       // export scopes holding this panel
+    int exportingAlone_ = 0;  // of those, the ones exporting this panel by itself
+    QString widestValue_;  // the value axis' longest number, for its band's width  // a click waits
+                           // to see whether it is a double click
 };
 
 }  // namespace linelab

@@ -70,5 +70,35 @@ TEST(BerCountText, ReadsAsTheCountAndItsInterval) {
     EXPECT_EQ(GroupedCount(18446744073709551615ULL), "18,446,744,073,709,551,615");
 }
 
+// The count line leads with the rate exactly where the caption's four truncated decimals
+// read 0 though errors were counted.
+struct CountLineCase {
+    uint64_t errors;
+    uint64_t bits;
+    const char* lead;  // what comes before the count, "" for nothing
+};
+class BerCountLineTest : public ::testing::TestWithParam<CountLineCase> {};
+TEST_P(BerCountLineTest, LeadsWithTheRateTheCaptionCannotShow) {
+    const CountLineCase& c = GetParam();
+    const RateInterval interval{{1e-7, 1e-5}, IntervalMethod::Exact};
+    EXPECT_EQ(BerCountLine(c.errors, c.bits, interval),
+              c.lead + BerCountText(c.errors, c.bits, interval));
+}
+INSTANTIATE_TEST_SUITE_P(Counts, BerCountLineTest,
+                         ::testing::Values(CountLineCase{32, 8997632, "3.6e-6: "},
+                                           CountLineCase{1, 20000, "5.0e-5: "},
+                                           CountLineCase{1, 10001, "1.0e-4: "},
+                                           CountLineCase{996, 100000000, "1.0e-5: "},
+                                           CountLineCase{3, 10000, ""},
+                                           CountLineCase{37, 30720, ""},
+                                           CountLineCase{0, 1000000, ""}, CountLineCase{0, 0, ""}));
+
+TEST(RateText, HasTwoSignificantDigits) {
+    EXPECT_EQ(RateText(3.556e-6), "3.6e-6");
+    EXPECT_EQ(RateText(9.96e-6), "1.0e-5");
+    EXPECT_EQ(RateText(0.25), "2.5e-1");
+    EXPECT_EQ(RateText(0), "0");
+}
+
 }  // namespace
 }  // namespace linelab

@@ -35,7 +35,7 @@ TEST_F(MeasureViewTest, ReadoutsStandBesideTheirControls) {
     const BerCounts& counts = Window().Measures().Model().Counts();
     EXPECT_EQ(counts.Bits(), 20u * 112u);
     EXPECT_EQ(count->text().replace(QStringLiteral(",\n"), QStringLiteral(", ")).toStdString(),
-              BerCountText(counts.Errors(), counts.Bits(), counts.Interval()));
+              BerCountLine(counts.Errors(), counts.Bits(), counts.Interval()));
     // Every readout the table has stands under its control, in that control's column.
     for (const Readout& row : Readouts()) {
         const QWidget* label = W().Readout(row.name);

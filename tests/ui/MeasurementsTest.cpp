@@ -288,7 +288,7 @@ TEST(Readouts, ShowWithTheirControls) {
     const std::vector<ReadoutText> texts = m.measures.ReadReadouts(true);
     EXPECT_EQ(texts[0].text, "Eb/N0 10.0 dB");
     const BerCounts& counts = m.measures.Counts();
-    std::string count = BerCountText(counts.Errors(), counts.Bits(), counts.Interval());
+    std::string count = BerCountLine(counts.Errors(), counts.Bits(), counts.Interval());
     EXPECT_EQ(texts[1].text, count.replace(count.find(", "), 2, ",\n"));
     EXPECT_EQ(texts[2].text, EyeOpeningText(m.measures.RxEyeFigures()));
     ASSERT_TRUE(m.form.ApplyScene(0));  // no noise box, no BER caption, no receive eye
