@@ -17,7 +17,7 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt: | deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@scripts/configure.sh $(BUILD) -DCMAKE_BUILD_TYPE=Release
 
 build: deps $(BUILD)/CMakeCache.txt
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -34,26 +34,26 @@ bench: build
 
 # The core tests under AddressSanitizer and UndefinedBehaviorSanitizer, without the Qt view.
 sanitize: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLINELAB_SANITIZE=ON \
-	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
+	@scripts/configure.sh $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLINELAB_SANITIZE=ON \
+	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error -j $(JOBS)
 
 # A Debian package of the programs, the desktop files and the example lessons, in
-# $(PKG_BUILD)/. Its own folder, configured without the tests and benchmarks, builds only
-# what the package installs.
-package: deps
-	@cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DLINELAB_BUILD_TESTS=OFF \
-	    -DLINELAB_BUILD_BENCH=OFF >/dev/null
-	@cmake --build $(PKG_BUILD) -j $(JOBS) --target linelab linelab-batch linelab_man_pages
-	@cd $(PKG_BUILD) && cpack -G DEB
+# $(PKG_BUILD)/. It is packed from the release build in $(BUILD): the programs the tests ran
+# are the ones shipped, and nothing is compiled a second time. Only what the package installs
+# is built (the tests install nothing).
+package: deps $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j $(JOBS) --target linelab linelab-batch linelab_man_pages
+	@cpack --config $(BUILD)/CPackConfig.cmake -G DEB -B $(PKG_BUILD) >/dev/null
+	@echo "package: $$(ls $(PKG_BUILD)/linelab_*.deb)"
 
 # The threaded tests (ctest label "threads": engines ticking at once, the sweep's pool) under
 # ThreadSanitizer, without the Qt view. Only the programs holding them are built.
 TSAN_TARGETS ?= engine_thread_tests sweep_tests
 tsan: deps
-	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINELAB_TSAN=ON \
-	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF >/dev/null
+	@scripts/configure.sh $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINELAB_TSAN=ON \
+	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF
 	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
 	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	    ctest --test-dir $(TSAN_BUILD) --output-on-failure --no-tests=error -L threads -j $(JOBS)
@@ -77,7 +77,8 @@ WEB_TESTS ?= common_tests dsp_tests transmit_tests receiver_tests display_tests 
              analysis_tests folded_tests ui_tests curves_tests web_tests
 $(WEB_BUILD)/CMakeCache.txt:
 	@scripts/install-deps.sh --web
-	@$(EMENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(EMENV) CMAKE="emcmake cmake" LINELAB_CCACHE=0 scripts/configure.sh $(WEB_BUILD) \
+	    -DCMAKE_BUILD_TYPE=Release
 
 web: $(WEB_BUILD)/CMakeCache.txt
 	@scripts/install-deps.sh --web
