@@ -124,12 +124,20 @@ TEST(MidwayDecisions, DecideAsThresholdsInTheMiddleOfEachGap) {
     }
 }
 
-// At 10 dB over the ideal channel, the rate of either runner lies within the 99 % interval
+// At 10 dB over the ideal channel, the rates of both runners lie within the 99 % interval
 // (blocks of runs, or exact over the code's clusters) of the exact rate, which for an
-// inverted link decides each level as its mirror image.
+// inverted link decides each level as its mirror image. 99 % for the table as a whole: each
+// of its some 180 rates is held to 1 - 1 % / 180, else one or two right rates would fall
+// outside by chance on every run. HDB3 under a line code is left out: its exact rate takes a
+// minute or more a case.
 TEST(MidwayDecisions, FollowTheExactRateAtTenDecibels) {
+    std::vector<Case> cases;
     for (const Case& c : AllCases()) {
-        if (c.channel != Channel::Ideal) continue;
+        if (c.channel == Channel::Ideal && (c.format != Format::Hdb3 || c.code == LineCoding::None))
+            cases.push_back(c);
+    }
+    const double confidence = 1 - 0.01 / (2.0 * static_cast<double>(cases.size()));
+    for (const Case& c : cases) {
         const SweepSettings s = Make(c);
         const double level = SweepPointsFor(s, {10})[0].dNoiseLevel;
         const double exact = ExactBer({c.format, c.code, c.preCoding, c.invert}, 10.0);
@@ -137,7 +145,7 @@ TEST(MidwayDecisions, FollowTheExactRateAtTenDecibels) {
             const auto counts =
                 MakeSweepRunner(s, kind)->Run({level, 77, 40000}, [] { return false; });
             ASSERT_TRUE(counts);
-            const RateInterval i = BlockInterval(counts->blocks.Blocks(), 0.99, ClusterBitsFor(s));
+            const RateInterval i = BlockInterval(counts->blocks.Blocks(), confidence, ClusterBitsFor(s));
             EXPECT_TRUE(i.interval.dLow <= exact && exact <= i.interval.dHigh)
                 << Name(c) << (kind == SweepRunner::Engine ? ", engine: " : ", folded: ")
                 << counts->errors << " in " << counts->bits << ", exact " << exact;
