@@ -44,7 +44,8 @@ inline constexpr uint64_t kMinBlockErrors = 10;
 struct BlockCounts {
     uint64_t errors = 0;
     uint64_t bits = 0;
-    uint64_t runs = 0;  // the runs the block sums (BlockSeries keeps it; the interval does not read it)
+    // The runs the block sums: BlockSeries keeps it, the interval does not read it.
+    uint64_t runs = 0;
     friend bool operator==(const BlockCounts&, const BlockCounts&) = default;
 };
 

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 #include <functional>
-
-#include "analysis/BlockInterval.h"
 #include <memory>
 #include <optional>
+
+#include "analysis/BlockInterval.h"
 
 namespace linelab {
 

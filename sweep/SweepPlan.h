@@ -46,7 +46,7 @@ struct PointResult {
     double dBer = 0;            // errors / bits, 0 before any bit
     BinomialInterval interval;  // exact 95 %
     RateInterval blocks;  // 95 % from the spread between blocks of runs (analysis/BlockInterval.h)
-    bool complete = false;      // reached its errors or its bits (false when cancelled)
+    bool complete = false;  // reached its errors or its bits (false when cancelled)
 };
 
 struct ChunkTask {
@@ -81,9 +81,9 @@ class SweepPlan {
   private:
     struct PointState {
         uint64_t maxChunks = 0;
-        uint64_t nextChunk = 0;             // chunks handed out: 0..nextChunk-1
-        uint64_t prefix = 0;                // chunks 0..prefix-1 are summed in prefixCounts
-        ChunkCounts prefixCounts;           // their blocks merged as they grow
+        uint64_t nextChunk = 0;                // chunks handed out: 0..nextChunk-1
+        uint64_t prefix = 0;                   // chunks 0..prefix-1 are summed in prefixCounts
+        ChunkCounts prefixCounts;              // their blocks merged as they grow
         std::map<uint64_t, ChunkCounts> held;  // finished past the prefix, by chunk
         bool complete = false;
     };

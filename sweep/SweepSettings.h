@@ -41,7 +41,7 @@ double TheoryFor(const SweepSettings& settings, double ebN0dB);
 // The receiver's choices as the CSV, the batch options and the labels name them.
 std::string_view NoiseScalingName(NoiseScaling scaling);       // "fixed", "per-run"
 std::string_view ThresholdChoiceName(ThresholdChoice choice);  // "midway", "as-set"
-std::string_view DecisionsName(Decisions decisions);  // "midway", "as-set", "inseparable"
+std::string_view DecisionsName(Decisions decisions);           // "midway", "as-set", "inseparable"
 std::optional<NoiseScaling> NoiseScalingNamed(std::string_view name);
 std::optional<ThresholdChoice> ThresholdChoiceNamed(std::string_view name);
 

@@ -22,9 +22,12 @@ struct Coded {
 
 // The codes whose errors cluster, and plain polar beside them.
 const Coded kCodes[] = {
-    {Format::PolarNrz, LineCoding::None},       {Format::PolarNrzi, LineCoding::None},
-    {Format::Mlt3, LineCoding::None},           {Format::Hdb3, LineCoding::None},
-    {Format::PolarNrz, LineCoding::DiffManchester}, {Format::PolarNrz, LineCoding::FourB5B},
+    {Format::PolarNrz, LineCoding::None},
+    {Format::PolarNrzi, LineCoding::None},
+    {Format::Mlt3, LineCoding::None},
+    {Format::Hdb3, LineCoding::None},
+    {Format::PolarNrz, LineCoding::DiffManchester},
+    {Format::PolarNrz, LineCoding::FourB5B},
     {Format::PolarNrz, LineCoding::FourB5BNrzi},
 };
 

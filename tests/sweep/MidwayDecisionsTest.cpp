@@ -145,7 +145,8 @@ TEST(MidwayDecisions, FollowTheExactRateAtTenDecibels) {
             const auto counts =
                 MakeSweepRunner(s, kind)->Run({level, 77, 40000}, [] { return false; });
             ASSERT_TRUE(counts);
-            const RateInterval i = BlockInterval(counts->blocks.Blocks(), confidence, ClusterBitsFor(s));
+            const RateInterval i =
+                BlockInterval(counts->blocks.Blocks(), confidence, ClusterBitsFor(s));
             EXPECT_TRUE(i.interval.dLow <= exact && exact <= i.interval.dHigh)
                 << Name(c) << (kind == SweepRunner::Engine ? ", engine: " : ", folded: ")
                 << counts->errors << " in " << counts->bits << ", exact " << exact;
