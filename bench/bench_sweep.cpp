@@ -228,5 +228,20 @@ BENCHMARK(BM_IntervalCoverage)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
 
+// The exact theory of one point (the curve window's and the CSV's "theory"): HDB3 is the slow
+// one, plain and with differential pre-coding.
+void BM_ExactTheoryHdb3(benchmark::State& state) {
+    const LinkSetup setup{Format::Hdb3, LineCoding::None,
+                          state.range(0) != 0 ? PreCoding::Differential : PreCoding::None};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExactBer(setup, std::pow(10.0, 0.6)));
+}
+BENCHMARK(BM_ExactTheoryHdb3)
+    ->ArgName("differential")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
 }  // namespace
 }  // namespace linelab
