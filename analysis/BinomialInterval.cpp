@@ -1,5 +1,6 @@
 #include "analysis/BinomialInterval.h"
 
+#include <algorithm>
 #include <boost/math/special_functions/beta.hpp>
 
 namespace linelab {
@@ -20,12 +21,20 @@ double InverseBeta(double a, double b, double p, double fallback) {
 }  // namespace
 
 BinomialInterval ClopperPearson(uint64_t errors, uint64_t bits, double confidence) {
+    return ClopperPearsonClustered(errors, bits, 1.0, confidence);
+}
+
+BinomialInterval ClopperPearsonClustered(uint64_t errors, uint64_t bits, double clusterBits,
+                                         double confidence) {
     if (bits == 0) return {};
     if (!(confidence > 0 && confidence < 1)) confidence = 0.95;
+    if (!(clusterBits > 1)) clusterBits = 1;
+    // A cluster never holds more bits than were compared.
+    clusterBits = std::min(clusterBits, static_cast<double>(bits));
     if (errors > bits) errors = bits;
     const double tail = (1 - confidence) / 2;
-    const double k = static_cast<double>(errors);
-    const double n = static_cast<double>(bits);
+    const double k = static_cast<double>(errors) / clusterBits;
+    const double n = static_cast<double>(bits) / clusterBits;
     BinomialInterval interval;
     // The k-th order statistic of n uniforms is Beta(k, n - k + 1): its tail quantiles are
     // the rates at which k errors become just unlikely enough.

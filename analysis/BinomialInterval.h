@@ -18,4 +18,11 @@ struct BinomialInterval {
 // is taken as 0.95.
 BinomialInterval ClopperPearson(uint64_t errors, uint64_t bits, double confidence = 0.95);
 
+// The same for errors that come in clusters of `clusterBits` wrong bits each (a line decoder
+// turning one wrong decision into several wrong bits): the exact interval of k / c events in
+// n / c trials, as wide as the clusters make the count's spread. A cluster of 1 or less (or
+// not a number) is the plain interval above.
+BinomialInterval ClopperPearsonClustered(uint64_t errors, uint64_t bits, double clusterBits,
+                                         double confidence = 0.95);
+
 }  // namespace linelab

@@ -107,11 +107,13 @@ struct DecisionTable {
     double smallest = 1;                       // the least likely crossing of one gap
 };
 
-DecisionTable Decisions(Format format, double sigma) {
+// Inverted, a level arrives where its mirror image would: it is decided as that one is.
+DecisionTable Decisions(Format format, double sigma, bool inverted) {
     const auto levels = DecisionLevels(format);
     DecisionTable t{std::vector<int16_t>(levels.begin(), levels.end()), {}};
     const std::size_t n = t.levels.size();
-    for (int16_t sent : t.levels) {
+    for (std::size_t index = 0; index < n; ++index) {
+        const int16_t sent = t.levels[inverted ? n - 1 - index : index];
         std::vector<double> p(n);
         for (std::size_t j = 0; j < n; ++j) {
             const double lo = j == 0 ? -INFINITY : 0.5 * (t.levels[j - 1] + t.levels[j]);
@@ -127,7 +129,7 @@ DecisionTable Decisions(Format format, double sigma) {
         for (std::size_t j = 0; j < n; ++j) {
             if (t.levels[j] != sent && p[j] > 0) t.smallest = std::min(t.smallest, p[j]);
         }
-        t.given[static_cast<std::size_t>(sent + 3)] = p;
+        t.given[static_cast<std::size_t>(t.levels[index] + 3)] = p;
     }
     return t;
 }
@@ -543,7 +545,7 @@ double ExactBer(const LinkSetup& setup, double ebN0) {
     const double esN0 =
         std::max(ebN0, 1e-12) / SymbolsPerDataBit(Info(setup.code).name, Info(setup.format).name);
     const double sigma = std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0));
-    const DecisionTable table = Decisions(setup.format, sigma);
+    const DecisionTable table = Decisions(setup.format, sigma, setup.inverted);
     return Run(setup, &table).errors / Compared(setup);
 }
 
@@ -587,6 +589,24 @@ const DecisionCosts& WrongDecisionCosts(const LinkSetup& setup) {
         }
     }
     return known.emplace(key, costs).first->second;
+}
+
+double BitsPerWrongDecision(const LinkSetup& setup) {
+    LinkSetup plain = setup;
+    plain.inverted = false;
+    const DecisionCosts& costs = WrongDecisionCosts(plain);
+    const auto levels = DecisionLevels(setup.format);
+    double cost = 0;
+    double weight = 0;
+    for (std::size_t i = 0; i + 1 < levels.size(); ++i) {
+        const auto a = static_cast<std::size_t>(levels[i] + 3);
+        const auto b = static_cast<std::size_t>(levels[i + 1] + 3);
+        cost += costs.share[a] * costs.cost[a][b] + costs.share[b] * costs.cost[b][a];
+        weight += costs.share[a] + costs.share[b];
+    }
+    // cost is in compared bits per slot (see DecisionCosts); a run has Compared bits and
+    // kSymbols slots.
+    return weight > 0 ? cost / weight * Compared(plain) / kSymbols : 1.0;
 }
 
 double ManchesterOptimumBer(Format format, double ebN0) {

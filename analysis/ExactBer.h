@@ -23,6 +23,10 @@ struct LinkSetup {
     Format format = Format::PolarNrz;
     LineCoding code = LineCoding::None;
     PreCoding preCoding = PreCoding::None;
+    // The received polarity inverted, decided with midway thresholds in the order the levels
+    // arrive in: each level is decided as its mirror image in the format's list would be
+    // (unipolar's 0 as 1, 4-PAM's +3 as -3).
+    bool inverted = false;
 };
 
 // Mean energy per symbol slot over a run of 128 slots, in units of the format's own level
@@ -49,6 +53,13 @@ struct DecisionCosts {
     std::array<double, 7> share{};  // of the slots sending each level (+3)
 };
 const DecisionCosts& WrongDecisionCosts(const LinkSetup& setup);
+
+// The mean number of wrong compared data bits one wrong decision between neighbouring levels
+// causes, over every slot sent (those whose bits are not compared pay nothing): how much a
+// line code clusters its errors at the rates a sweep measures, where nearly every wrong
+// decision crosses one gap. 1 for a plain mapping, about 2 for the codes that read a bit
+// from a transition.
+double BitsPerWrongDecision(const LinkSetup& setup);
 
 // Manchester's textbook receiver: one correlation over the whole bit (the two halves'
 // difference) instead of two half-bit decisions. For the two-level NRZ mappings only, whose

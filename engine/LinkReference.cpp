@@ -1,6 +1,8 @@
 #include "engine/LinkReference.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <complex>
 #include <memory>
 #include <vector>
@@ -81,12 +83,15 @@ double MeanEnergy(const LinkConfig& c, const Responses& r, RunState& s) {
 
 // The noise-free received sample of every slot, grouped by the level sent, through the same
 // chain as a run without noise: total response, inverse transform, echo, inversion, sampling.
-std::optional<Thresholds> Midway(const LinkConfig& c, RunState& s) {
-    if (!c.format[1] || c.format[0] != c.format[1]) return std::nullopt;
+// The thresholds go midway between the level means in the order they arrive in, lowest
+// first: the receiver's rule gives the lowest band its lowest level, so an inverted or echoed
+// link decides as thresholds set by hand in the middle of each gap of its eye would.
+void Midway(const LinkConfig& c, RunState& s, LinkReference& out) {
+    if (!c.format[1] || c.format[0] != c.format[1]) return;
     std::array<double, 7> sum{};
     std::array<int64_t, 7> count{};
     for (int run = 0; run < kLevelRuns; ++run) {
-        if (!TransmitRun(c, s)) return std::nullopt;
+        if (!TransmitRun(c, s)) return;
         BuildPulseTrain(s, s.dScale);
         FFT(s.dRxTimeData, kPoints, true, false);
         ApplyMultipath(s.dRxTimeData, c.echo);
@@ -98,30 +103,53 @@ std::optional<Thresholds> Midway(const LinkConfig& c, RunState& s) {
             ++count[static_cast<std::size_t>(level + 3)];
         }
     }
+    // A level never sent (4-PAM's outer two under Manchester) goes where the straight line
+    // through the sent levels' means puts it; with fewer than two sent there is no line.
     const std::span<const int16_t> levels = DecisionLevels(*c.format[1]);
-    std::vector<double> mid;  // between adjacent levels, lowest first
-    for (std::size_t i = 0; i + 1 < levels.size(); ++i) {
-        const auto lo = static_cast<std::size_t>(levels[i] + 3);
-        const auto hi = static_cast<std::size_t>(levels[i + 1] + 3);
-        if (count[lo] == 0 || count[hi] == 0) return std::nullopt;
-        mid.push_back(0.5 * (sum[lo] / static_cast<double>(count[lo]) +
-                             sum[hi] / static_cast<double>(count[hi])));
+    double n = 0, x = 0, y = 0, xx = 0, xy = 0;
+    for (const int16_t level : levels) {
+        const auto i = static_cast<std::size_t>(level + 3);
+        if (count[i] == 0) continue;
+        const double mean = sum[i] / static_cast<double>(count[i]);
+        n += 1;
+        x += level;
+        y += mean;
+        xx += level * level;
+        xy += level * mean;
     }
-    Thresholds t{};
+    if (n < 2 && n < static_cast<double>(levels.size())) return;
+    const double slope = n >= 2 ? (n * xy - x * y) / (n * xx - x * x) : 0;
+    const double offset = (y - slope * x) / n;
+    std::vector<double> means;
+    for (const int16_t level : levels) {
+        const auto i = static_cast<std::size_t>(level + 3);
+        means.push_back(count[i] > 0 ? sum[i] / static_cast<double>(count[i])
+                                     : slope * level + offset);
+    }
+    std::sort(means.begin(), means.end());
+    // Means that coincide (to rounding) leave no gap any threshold could sit in.
+    const double scale = std::max(std::abs(means.front()), std::abs(means.back()));
+    std::vector<double> mid;  // lowest first
+    for (std::size_t i = 0; i + 1 < means.size(); ++i) {
+        if (!(means[i + 1] - means[i] > 1e-9 * scale)) {
+            out.levelsInseparable = true;
+            return;
+        }
+        mid.push_back(0.5 * (means[i] + means[i + 1]));
+    }
     switch (mid.size()) {
         case 1:  // one threshold
-            t = {mid[0], mid[0], mid[0], mid[0]};
+            out.midway = Thresholds{mid[0], mid[0], mid[0], mid[0]};
             break;
         case 2:  // upper, lower
-            t = {mid[1], mid[0], mid[1], mid[1]};
+            out.midway = Thresholds{mid[1], mid[0], mid[1], mid[1]};
             break;
         case 3:  // upper, middle, lower
-            t = {mid[2], mid[1], mid[0], mid[2]};
+            out.midway = Thresholds{mid[2], mid[1], mid[0], mid[2]};
             break;
         default:
-            return std::nullopt;
+            break;
     }
-    return t;
 }
 
 }  // namespace
@@ -135,7 +163,7 @@ LinkReference ComputeLinkReference(const LinkConfig& config, const Responses& re
     s->rng.Seed(kReferenceSeed);
     out.energyPerSlot = MeanEnergy(config, responses, *s);
     s->rng.Seed(kReferenceSeed);
-    out.midway = Midway(config, *s);
+    Midway(config, *s, out);
     return out;
 }
 

@@ -18,6 +18,9 @@ struct LinkReference {
     // instants, laid out as DecideLevel reads them; nullopt when they cannot be formed
     // (unknown entries, transmit and receive mappings that differ, a level never sent).
     std::optional<Thresholds> midway;
+    // True when two levels arrive with the same mean: no thresholds can tell them apart, and
+    // midway stays empty.
+    bool levelsInseparable = false;
 };
 
 // The reference of a configuration with these responses (designed for it).

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "analysis/BlockInterval.h"
+
 namespace linelab {
 
 struct ChunkCounts {
@@ -15,12 +17,23 @@ struct ChunkCounts {
     uint64_t bits = 0;    // data bits compared
     uint64_t runs = 0;
     uint64_t foldedRuns = 0;  // of those, runs the folded runner made (the rest the engine)
+    // The same counts in blocks of whole runs, in order, for the interval that holds when
+    // errors cluster; bounded however many runs are added (analysis/BlockInterval.h).
+    BlockSeries blocks = {};
 
+    // Adds later counts: a single run to the blocks as a run, counts that bring blocks of
+    // their own as those blocks, other counts (a chunk told only by its totals) as one block.
     ChunkCounts& operator+=(const ChunkCounts& o) {
         errors += o.errors;
         bits += o.bits;
         runs += o.runs;
         foldedRuns += o.foldedRuns;
+        if (!o.blocks.Blocks().empty())
+            blocks.Append(o.blocks);
+        else if (o.runs == 1)
+            blocks.AddRun(o.errors, o.bits);
+        else if (o.runs > 1)
+            blocks.Append(BlockCounts{o.errors, o.bits, o.runs});
         return *this;
     }
     friend bool operator==(const ChunkCounts&, const ChunkCounts&) = default;

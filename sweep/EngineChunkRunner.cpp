@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Tables.h"
+#include "engine/LinkReference.h"
 #include "engine/RecordPorts.h"
 #include "folded/FoldedRunner.h"
 #include "receiver/BitErrorRate.h"
@@ -132,6 +133,22 @@ class FoldedChunkRunner final : public ChunkRunner {
 
 }  // namespace
 
+Decisions DecisionsFor(const SweepSettings& settings) {
+    if (settings.config.thresholdChoice != ThresholdChoice::Midway) return Decisions::AsSet;
+    try {
+        ChunkEngine design(settings, 0, 0);
+        const RunState& s = design.Tick();
+        const LinkConfig& used = design.engine.Config();
+        if (used.midway) return Decisions::Midway;
+        // The engine keeps only the thresholds; why there are none is in the reference.
+        return ComputeLinkReference(used, s.responses, s.dBaudRate).levelsInseparable
+                   ? Decisions::Inseparable
+                   : Decisions::AsSet;
+    } catch (const std::exception&) {
+        return Decisions::AsSet;
+    }
+}
+
 std::unique_ptr<ChunkRunner> MakeSweepRunner(const SweepSettings& settings, SweepRunner kind) {
     if (kind == SweepRunner::Engine) return MakeEngineRunner(settings);
     return std::make_unique<FoldedChunkRunner>(settings);
@@ -156,10 +173,13 @@ DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, 
         const ChunkCounts c = CountRun(s);
         record.errors.push_back(c.errors);
         record.bits += c.bits;
-        for (int k = 0; k < kSymbols; ++k)
+        for (int k = 0; k < kSymbols; ++k) {
             record.samples.push_back(samples
                                          ? (*samples)[static_cast<std::size_t>(k)]
                                          : SampleSlot(s.dRxTimeData, k, settings.config.hscSample));
+            record.sent.push_back(s.iModData[static_cast<std::size_t>(k)]);
+            record.decided.push_back(s.iDemodData[static_cast<std::size_t>(k)]);
+        }
     };
     if (kind == SweepRunner::Engine) {
         EngineChunkRunner runner(settings);

@@ -19,6 +19,11 @@ enum class SweepRunner { Folded, Engine };
 ChunkRunnerFactory SweepRunners(const SweepSettings& settings, SweepRunner kind);
 std::unique_ptr<ChunkRunner> MakeSweepRunner(const SweepSettings& settings, SweepRunner kind);
 
+// What the runners' decisions will compare with for these settings, from one design pass:
+// midway when asked for and formed, inseparable when asked for and two levels arrive with the
+// same mean, as set otherwise (and when the settings cannot run at all).
+Decisions DecisionsFor(const SweepSettings& settings);
+
 // Makes one engine-backed runner per worker, each with its own copy of the settings.
 ChunkRunnerFactory EngineRunners(const SweepSettings& settings);
 
@@ -29,6 +34,8 @@ std::unique_ptr<ChunkRunner> MakeEngineRunner(const SweepSettings& settings);
 // level from one seed: what the equivalence checks of the two runners compare.
 struct DecisionRecord {
     std::vector<double> samples;   // 128 a run, in slot order
+    std::vector<int16_t> sent;     // the levels sent, 128 a run
+    std::vector<int16_t> decided;  // the levels decided, 128 a run
     std::vector<uint64_t> errors;  // one a run
     uint64_t bits = 0;
 };

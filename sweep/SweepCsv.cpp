@@ -27,7 +27,8 @@ std::string SweepCsvLine(const PointResult& r, double theory, const LinkConfig& 
            Shortest(r.blocks.interval.dLow) + ',' + Shortest(r.blocks.interval.dHigh) + ',' +
            std::string(MethodName(r.blocks.method)) + ',' +
            std::string(NoiseScalingName(config.noiseScaling)) + ',' +
-           std::string(ThresholdChoiceName(config.thresholdChoice));
+           std::string(ThresholdChoiceName(config.thresholdChoice)) + ',' +
+           std::string(DecisionsName(r.point.decisions));
 }
 
 std::string SweepCsv(const std::vector<PointResult>& results, const std::vector<double>& theory,

@@ -2,15 +2,19 @@
 // A sweep's results as CSV, one line per point in order, the same in the batch tool and in
 // the window's export:
 //   ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner,
-//   interval_low,interval_high,interval_method,noise,thresholds
+//   interval_low,interval_high,interval_method,noise,thresholds,decisions
 // Numbers are the shortest text that reads back as the same double; ber is errors / bits
 // (0 before any bit), ber_low and ber_high the exact 95 % interval, which assumes
 // independent bit errors; runner says which runner made the point's runs: folded, engine, or
 // mixed (empty before any run). interval_low and interval_high are the 95 % interval that
-// holds when errors cluster, from the spread between the point's chunks; interval_method says
-// which rule gave it: "blocks" (enough chunks and errors) or "exact" (the binomial one).
+// holds when errors cluster, from the spread between blocks of the point's runs;
+// interval_method says which rule gave it: "blocks" (enough blocks and errors) or "exact"
+// (the binomial one, over clusters of the size the line code gives its errors).
 // noise is the noise scaling the sweep used ("fixed" density or "per-run" energy) and
-// thresholds what the decisions compared with ("midway" or "as-set").
+// thresholds what the decisions were asked to compare with ("midway" or "as-set");
+// decisions what they did compare with: "midway", "as-set" (asked for, or midway could not be
+// formed), or "inseparable" when two levels arrive with the same mean, so that no thresholds
+// tell them apart and ber says nothing about the link.
 // The later columns were added after the first eight, which keep their place.
 
 #include <string>
@@ -23,7 +27,7 @@ namespace linelab {
 
 inline constexpr const char* kSweepCsvHeader =
     "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner,interval_low,"
-    "interval_high,interval_method,noise,thresholds";
+    "interval_high,interval_method,noise,thresholds,decisions";
 
 // One line, without its end of line; theory is the ideal rate at the point, config the
 // settings the sweep ran on (for the receiver's choices).

@@ -23,9 +23,7 @@ std::optional<ChunkTask> SweepPlan::Next() {
     for (std::size_t i = 0; i < states_.size(); ++i) {
         PointState& s = states_[i];
         if (s.complete || s.nextChunk >= s.maxChunks) continue;
-        const ChunkTask task{i, s.nextChunk++};
-        s.finished.resize(s.nextChunk);
-        return task;
+        return ChunkTask{i, s.nextChunk++};
     }
     return std::nullopt;
 }
@@ -39,15 +37,19 @@ ChunkRequest SweepPlan::RequestOf(const ChunkTask& task) const {
 std::optional<PointResult> SweepPlan::Finish(const ChunkTask& task, const ChunkCounts& counts) {
     if (task.point >= states_.size()) return std::nullopt;
     PointState& s = states_[task.point];
-    // A chunk past the end (its point no longer needs it) or one never handed out.
-    if (s.complete || task.chunk >= s.finished.size() || s.finished[task.chunk]) return {};
-    s.finished[task.chunk] = counts;
-    s.allCounts += counts;
-    while (!s.complete && s.prefix < s.finished.size() && s.finished[s.prefix]) {
-        s.prefixCounts += *s.finished[s.prefix];
+    // A chunk past the end (its point no longer needs it), one never handed out or one
+    // already counted.
+    if (s.complete || task.chunk >= s.nextChunk || task.chunk < s.prefix ||
+        s.held.contains(task.chunk))
+        return {};
+    s.held.emplace(task.chunk, counts);
+    while (!s.complete && !s.held.empty() && s.held.begin()->first == s.prefix) {
+        s.prefixCounts += s.held.begin()->second;
+        s.held.erase(s.held.begin());
         ++s.prefix;
         if (s.prefixCounts.errors >= limits_.minErrors || s.prefix == s.maxChunks) {
             s.complete = true;
+            s.held.clear();  // chunks past the end are not counted
             ++pointsDone_;
             return ResultOf(task.point);
         }
@@ -57,25 +59,25 @@ std::optional<PointResult> SweepPlan::Finish(const ChunkTask& task, const ChunkC
 
 ChunkCounts SweepPlan::CountsOf(std::size_t index) const {
     const PointState& s = states_.at(index);
-    return s.complete ? s.prefixCounts : s.allCounts;
+    ChunkCounts counts = s.prefixCounts;
+    if (!s.complete) {
+        for (const auto& [chunk, held] : s.held)
+            counts += held;
+    }
+    return counts;
 }
 
 PointResult SweepPlan::ResultOf(std::size_t index) const {
-    const PointState& s = states_.at(index);
     PointResult result;
     result.index = index;
     result.point = points_[index];
-    result.complete = s.complete;
+    result.complete = states_.at(index).complete;
     result.counts = CountsOf(index);
     const ChunkCounts& c = result.counts;
     result.dBer = c.bits > 0 ? static_cast<double>(c.errors) / static_cast<double>(c.bits) : 0;
     result.interval = ClopperPearson(c.errors, c.bits);
-    // The chunks are the independent blocks: those summed into the counts above.
-    std::vector<BlockCounts> blocks;
-    for (std::size_t i = 0; i < s.finished.size() && (!s.complete || i < s.prefix); ++i) {
-        if (s.finished[i]) blocks.push_back({s.finished[i]->errors, s.finished[i]->bits});
-    }
-    result.blocks = BlockInterval(blocks);
+    // Blocks of runs are independent whatever the line code does inside a run.
+    result.blocks = BlockInterval(c.blocks.Blocks(), 0.95, result.point.dClusterBits);
     return result;
 }
 

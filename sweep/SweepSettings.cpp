@@ -1,9 +1,13 @@
 #include "sweep/SweepSettings.h"
 
+#include <algorithm>
+
+#include "analysis/ExactBer.h"
 #include "analysis/IdealBer.h"
 #include "analysis/SignalToNoise.h"
 #include "common/Tables.h"
 #include "receiver/Noise.h"
+#include "sweep/EngineChunkRunner.h"
 
 namespace linelab {
 
@@ -18,10 +22,18 @@ std::vector<SweepPoint> SweepPointsFor(const SweepSettings& settings,
     const LinkConfig& c = settings.config;
     const double rate = SymbolRate(c.code[0], c.format[0]);
     const double symbolsPerBit = SymbolsPerDataBit(c.code[0], c.format[0]);
+    const double clusterBits = ClusterBitsFor(settings);
+    const Decisions decisions = DecisionsFor(settings);
     std::vector<SweepPoint> points;
     for (double dB : ebN0dB)
-        points.push_back({dB, NoiseLevelForEbN0(dB, rate, symbolsPerBit)});
+        points.push_back({dB, NoiseLevelForEbN0(dB, rate, symbolsPerBit), clusterBits, decisions});
     return points;
+}
+
+double ClusterBitsFor(const SweepSettings& settings) {
+    const LinkConfig& c = settings.config;
+    if (!c.format[0] || !c.code[0] || !c.preCode[0]) return 1;
+    return std::max(1.0, BitsPerWrongDecision({*c.format[0], *c.code[0], *c.preCode[0]}));
 }
 
 double TheoryFor(const SweepSettings& settings, double ebN0dB) {
@@ -31,6 +43,18 @@ double TheoryFor(const SweepSettings& settings, double ebN0dB) {
 
 std::string_view NoiseScalingName(NoiseScaling scaling) {
     return scaling == NoiseScaling::Fixed ? "fixed" : "per-run";
+}
+
+std::string_view DecisionsName(Decisions decisions) {
+    switch (decisions) {
+        case Decisions::Midway:
+            return "midway";
+        case Decisions::Inseparable:
+            return "inseparable";
+        case Decisions::AsSet:
+            break;
+    }
+    return "as-set";
 }
 
 std::string_view ThresholdChoiceName(ThresholdChoice choice) {

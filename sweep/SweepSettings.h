@@ -30,12 +30,18 @@ LinkConfig ChunkConfig(LinkConfig config, double noiseLevel);
 std::vector<SweepPoint> SweepPointsFor(const SweepSettings& settings,
                                        const std::vector<double>& ebN0dB);
 
+// The wrong data bits one wrong decision costs on average for the transmit mapping, line code
+// and pre-coding (at least 1; 1 where a list entry is unknown): the clustering a point's exact
+// interval is widened for.
+double ClusterBitsFor(const SweepSettings& settings);
+
 // The ideal receiver's rate at a point for these settings (see analysis/IdealBer.h).
 double TheoryFor(const SweepSettings& settings, double ebN0dB);
 
 // The receiver's choices as the CSV, the batch options and the labels name them.
 std::string_view NoiseScalingName(NoiseScaling scaling);       // "fixed", "per-run"
 std::string_view ThresholdChoiceName(ThresholdChoice choice);  // "midway", "as-set"
+std::string_view DecisionsName(Decisions decisions);           // "midway", "as-set", "inseparable"
 std::optional<NoiseScaling> NoiseScalingNamed(std::string_view name);
 std::optional<ThresholdChoice> ThresholdChoiceNamed(std::string_view name);
 

@@ -46,7 +46,9 @@ void BerCurve::Update(std::size_t index, const ChunkCounts& counts, bool complet
     p.complete = complete;
     p.dBer = counts.bits > 0 ? static_cast<double>(counts.errors) / counts.bits : 0.0;
     p.interval = ClopperPearson(counts.errors, counts.bits);
-    p.blocks = {p.interval, IntervalMethod::Exact};  // until the point's chunks are known
+    // Until the point's blocks are known: the exact interval over clusters of its code's size.
+    p.blocks = {ClopperPearsonClustered(counts.errors, counts.bits, p.point.dClusterBits),
+                IntervalMethod::Exact};
 }
 
 void BerCurve::Update(const PointResult& result) {
@@ -58,7 +60,8 @@ void BerCurve::Update(const PointResult& result) {
 CurvePlotData PlotDataOf(const BerCurve& curve) {
     CurvePlotData data;
     for (const PointResult& p : curve.points) {
-        if (p.counts.bits == 0) continue;
+        // No rate where the levels could not be told apart: it would say nothing of the link.
+        if (p.counts.bits == 0 || p.point.decisions == Decisions::Inseparable) continue;
         if (p.counts.errors == 0) {
             data.boundX.push_back(p.point.dEbN0dB);
             data.boundY.push_back(p.interval.dHigh);

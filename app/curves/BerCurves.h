@@ -26,7 +26,8 @@ struct BerCurve {
 
 // What the plot draws for a curve: the points with at least one error at their rate, with
 // the distances down and up to the ends of their 95 % interval; points with bits but no
-// error apart, at the upper end of their interval (all they say is "below this").
+// error apart, at the upper end of their interval (all they say is "below this"). Points
+// whose decisions could not separate the levels are left out.
 struct CurvePlotData {
     std::vector<double> x, y, below, above;
     std::vector<double> boundX, boundY;

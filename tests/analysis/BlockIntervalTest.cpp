@@ -46,5 +46,98 @@ TEST(BlockInterval, KeepsItsPromiseWhenErrorsCluster) {
     EXPECT_GT(exactMisses, 0.25 * trials);
 }
 
+// Errors in clusters of eight, too few of them for blocks: the
+// plain exact interval misses far more often than 5 %, the exact interval over clusters of
+// eight keeps its promise.
+TEST(BlockInterval, WidensTheExactIntervalForKnownClusters) {
+    std::mt19937_64 gen(11);
+    const double rate = 0.0004;
+    std::poisson_distribution<int> clusters(rate / 8 * 4000);
+    int clusteredMisses = 0, plainMisses = 0;
+    const int trials = 2000;
+    for (int trial = 0; trial < trials; ++trial) {
+        // One block: the exact interval whatever the count.
+        const std::vector<BlockCounts> blocks = {{8 * static_cast<uint64_t>(clusters(gen)), 4000}};
+        const RateInterval clustered = BlockInterval(blocks, 0.95, 8);
+        const RateInterval plain = BlockInterval(blocks);
+        EXPECT_EQ(clustered.method, IntervalMethod::Exact);
+        clusteredMisses += rate < clustered.interval.dLow || rate > clustered.interval.dHigh;
+        plainMisses += rate < plain.interval.dLow || rate > plain.interval.dHigh;
+    }
+    EXPECT_LT(clusteredMisses, 0.05 * trials);
+    EXPECT_GT(plainMisses, 0.10 * trials);
+}
+
+// k errors in clusters of c over n bits is k / c events in n / c trials; a cluster of one
+// (or less, or no number) is the plain interval.
+TEST(ClopperPearsonClustered, IsTheExactIntervalOfTheClusters) {
+    for (const uint64_t events : {0u, 1u, 5u, 40u}) {
+        const BinomialInterval events8 = ClopperPearsonClustered(8 * events, 8 * 1000, 8);
+        const BinomialInterval plain = ClopperPearson(events, 1000);
+        EXPECT_NEAR(events8.dLow, plain.dLow, 1e-12) << events;
+        EXPECT_NEAR(events8.dHigh, plain.dHigh, 1e-12) << events;
+    }
+    for (const double none : {1.0, 0.5, std::nan("")}) {
+        EXPECT_EQ(ClopperPearsonClustered(7, 900, none).dHigh, ClopperPearson(7, 900).dHigh);
+    }
+    // Clusters as large as everything compared: wider than the plain interval, still a rate.
+    EXPECT_GT(ClopperPearsonClustered(3, 10, 1e9).dHigh, ClopperPearson(3, 10).dHigh);
+    EXPECT_LE(ClopperPearsonClustered(3, 10, 1e9).dHigh, 1.0);
+}
+
+// However many runs, a series keeps between half its bound and its bound of blocks, every
+// block but the last holding the same number of runs, and loses no count.
+TEST(BlockSeries, StaysBoundedAndKeepsEveryCount) {
+    for (const uint64_t runs : {1u, 63u, 64u, 65u, 1000u, 100000u}) {
+        BlockSeries series;
+        uint64_t added = 0;
+        for (uint64_t r = 0; r < runs; ++r) {
+            series.AddRun(r % 3, 100);
+            added += r % 3;
+        }
+        const auto blocks = series.Blocks();
+        uint64_t errors = 0, bits = 0, counted = 0;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            errors += blocks[i].errors;
+            bits += blocks[i].bits;
+            counted += blocks[i].runs;
+            if (i + 1 < blocks.size()) {
+                EXPECT_EQ(blocks[i].runs, series.RunsPerBlock()) << runs;
+            }
+        }
+        EXPECT_LE(blocks.size(), kMaxSeriesBlocks) << runs;
+        EXPECT_GE(blocks.size(), std::min<uint64_t>(runs, kMaxSeriesBlocks / 2)) << runs;
+        EXPECT_EQ(counted, runs);
+        EXPECT_EQ(bits, 100 * runs);
+        EXPECT_EQ(errors, added);
+    }
+}
+
+// Series appended one after another (a sweep point's chunks) keep their order and counts
+// within the same bound: the earlier series' errors stay in the earlier blocks.
+TEST(BlockSeries, AppendsLaterSeriesInOrder) {
+    BlockSeries early, late, point;
+    for (int r = 0; r < 300; ++r) {
+        early.AddRun(1, 100);
+        late.AddRun(0, 100);
+    }
+    point.Append(early);
+    point.Append(late);
+    point.Append(BlockCounts{0, 500, 5});
+    const auto blocks = point.Blocks();
+    ASSERT_LE(blocks.size(), kMaxSeriesBlocks);
+    uint64_t runs = 0;
+    for (const BlockCounts& b : blocks) {
+        if (runs + b.runs <= 300) {
+            EXPECT_EQ(b.errors, b.runs) << runs;
+        }
+        if (runs >= 300) {
+            EXPECT_EQ(b.errors, 0u) << runs;
+        }
+        runs += b.runs;
+    }
+    EXPECT_EQ(runs, 605u);
+}
+
 }  // namespace
 }  // namespace linelab

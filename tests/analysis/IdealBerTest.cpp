@@ -178,5 +178,47 @@ TEST(WrongDecisionCosts, AddUpToTheExactRateAtHighEbN0) {
     }
 }
 
+// Inverted and decided midway in the order the levels arrive, every level is decided as its
+// mirror image: the two-level mappings without a code get every bit the other way (1 - rate),
+// while AMI and MLT3, which read their bits from marks and steps, keep their rate.
+TEST(ExactBer, InvertedLinksDecideEachLevelAsItsMirrorImage) {
+    struct Case {
+        Format format;
+        bool complement;
+    };
+    for (const Case c : {Case{Format::PolarNrz, true}, Case{Format::UnipolarNrz, true},
+                         Case{Format::Ami, false}, Case{Format::Mlt3, false}}) {
+        for (double dB : {4.0, 10.0}) {
+            const double plain = ExactBer({c.format, LineCoding::None, PreCoding::None}, Db(dB));
+            const double inverted =
+                ExactBer({c.format, LineCoding::None, PreCoding::None, true}, Db(dB));
+            EXPECT_NEAR(inverted, c.complement ? 1 - plain : plain, 1e-12 + 1e-9 * plain)
+                << Info(c.format).name << " at " << dB << " dB";
+        }
+    }
+}
+
+// A wrong decision costs one bit of a plain mapping, two where a bit is read from a
+// transition (NRZI, differential pre-coding), and more in a 4B5B group; averaged over every
+// slot, of which those outside the compared bits (an eighth of a plain run) cost nothing.
+TEST(BitsPerWrongDecision, CountsTheBitsACodeSpoilsPerWrongDecision) {
+    struct Case {
+        LinkSetup setup;
+        double low, high;
+    };
+    const Case cases[] = {
+        {{Format::PolarNrz, LineCoding::None, PreCoding::None}, 0.85, 1.0},
+        {{Format::PolarNrzi, LineCoding::None, PreCoding::None}, 1.7, 2.0},
+        {{Format::PolarNrz, LineCoding::None, PreCoding::Differential}, 1.7, 2.0},
+        {{Format::PolarNrz, LineCoding::FourB5B, PreCoding::None}, 1.2, 4.0},
+        {{Format::PolarNrz, LineCoding::FourB5BNrzi, PreCoding::None}, 2.0, 8.0},
+    };
+    for (const Case& c : cases) {
+        const double bits = BitsPerWrongDecision(c.setup);
+        EXPECT_GE(bits, c.low) << Info(c.setup.format).name << " / " << Info(c.setup.code).name;
+        EXPECT_LE(bits, c.high) << Info(c.setup.format).name << " / " << Info(c.setup.code).name;
+    }
+}
+
 }  // namespace
 }  // namespace linelab

@@ -78,5 +78,30 @@ TEST(BerCurves, RunnerOfFollowsThePointsRuns) {
     EXPECT_EQ(RunnerOf(curve), "full chain");
 }
 
+// A point whose levels no thresholds could separate has no rate worth drawing: it is left out
+// of the plot, and its CSV line says why.
+TEST(BerCurves, LeavesOutPointsWhoseLevelsCouldNotBeSeparated) {
+    BerCurve curve = TwoPoints("Polar (N)RZ");
+    curve.points[1].point.decisions = Decisions::Inseparable;
+    curve.Update(0, {37, 30720, 1}, true);
+    curve.Update(1, {15000, 30720, 1}, true);
+    const CurvePlotData data = PlotDataOf(curve);
+    ASSERT_EQ(data.x.size(), 1u);
+    EXPECT_EQ(data.x[0], 2);
+    EXPECT_TRUE(data.boundX.empty());
+    EXPECT_TRUE(SweepCsvLine(curve.points[1], 0, curve.settings.config).ends_with(",inseparable"));
+    EXPECT_TRUE(SweepCsvLine(curve.points[0], 0, curve.settings.config).ends_with(",as-set"));
+}
+
+// Before a point's blocks are known its interval is the exact one over clusters of the size
+// the code gives its errors: wider than the binomial one where they cluster.
+TEST(BerCurves, ProgressIntervalAllowsForTheCodesClusters) {
+    BerCurve curve = TwoPoints("Polar (N)RZ");
+    curve.points[0].point.dClusterBits = 2;
+    curve.Update(0, {40, 1000, 9}, false);
+    EXPECT_LT(curve.points[0].blocks.interval.dLow, curve.points[0].interval.dLow);
+    EXPECT_GT(curve.points[0].blocks.interval.dHigh, curve.points[0].interval.dHigh);
+}
+
 }  // namespace
 }  // namespace linelab

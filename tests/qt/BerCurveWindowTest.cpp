@@ -106,7 +106,7 @@ TEST_F(BerCurveWindowTest, HoldKeepsCurvesAndExportsThemAll) {
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0], QStringLiteral("curve,ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,"
                                        "ber_high,theory,runner,interval_low,interval_high,"
-                                       "interval_method,noise,thresholds"));
+                                       "interval_method,noise,thresholds,decisions"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"Unipolar (N)RZ, None, ")));
     EXPECT_TRUE(lines[6].startsWith(QStringLiteral("\"Unipolar (N)RZ, Manchester, ")));
 

@@ -89,7 +89,61 @@ TEST(SweepPlan, IgnoresChunksItNeverHandedOutOrNoLongerNeeds) {
     EXPECT_TRUE(plan.Finish(*first, some));    // completes the point
     EXPECT_FALSE(plan.Finish(*second, some));  // past its end
     EXPECT_FALSE(plan.Finish(*first, some));   // twice
-    EXPECT_EQ(plan.ResultOf(0).counts, some);
+    ChunkCounts once;
+    once += some;
+    EXPECT_EQ(plan.ResultOf(0).counts, once);
+}
+
+// A long point (200,000 chunks, eight at a time finished in a scrambled order): the plan
+// holds no more chunk records than are in flight and the point no more than its bound of
+// blocks, so its memory does not grow with its length; its counts are still every chunk's.
+TEST(SweepPlan, KeepsALongPointsMemoryBounded) {
+    SweepLimits limits;
+    limits.minErrors = UINT64_MAX;
+    limits.maxBits = UINT64_MAX;
+    limits.chunkBits = 1000;
+    SweepPlan plan({{0, 1}}, limits);
+    std::mt19937 random(5);
+    std::size_t mostHeld = 0;
+    uint64_t errors = 0;
+    constexpr int kChunks = 200000;
+    for (int done = 0; done < kChunks; done += 8) {
+        std::vector<ChunkTask> window;
+        for (int i = 0; i < 8; ++i)
+            window.push_back(*plan.Next());
+        std::shuffle(window.begin(), window.end(), random);
+        for (const ChunkTask& task : window) {
+            const ChunkCounts counts = StandIn::Counts(plan.RequestOf(task));
+            errors += counts.errors;
+            plan.Finish(task, counts);
+            mostHeld = std::max(mostHeld, plan.HeldChunks(0));
+        }
+    }
+    EXPECT_LT(mostHeld, 8u);
+    EXPECT_EQ(plan.HeldChunks(0), 0u);
+    const PointResult r = plan.ResultOf(0);
+    EXPECT_EQ(r.counts.errors, errors);
+    EXPECT_EQ(r.counts.bits, 1000u * kChunks);
+    EXPECT_EQ(r.counts.runs, 3u * kChunks);
+    EXPECT_LE(r.counts.blocks.Blocks().size(), kMaxSeriesBlocks);
+    EXPECT_GE(r.counts.blocks.Blocks().size(), kMaxSeriesBlocks / 2);
+    EXPECT_EQ(r.blocks.method, IntervalMethod::Blocks);
+}
+
+// A point of a single chunk still has blocks: the chunk's runs, each its own.
+TEST(SweepPlan, BlocksAPointOfOneChunkByItsRuns) {
+    SweepLimits limits;
+    limits.minErrors = UINT64_MAX;
+    limits.maxBits = 4000;
+    SweepPlan plan({{6, 1}}, limits);
+    const ChunkTask task = *plan.Next();
+    ChunkCounts chunk;
+    for (int run = 0; run < 40; ++run)
+        chunk += {static_cast<uint64_t>(run % 4), 100, 1, 1};
+    ASSERT_TRUE(plan.Finish(task, chunk));
+    const PointResult r = plan.ResultOf(0);
+    EXPECT_EQ(r.counts.blocks.Blocks().size(), 40u);
+    EXPECT_EQ(r.blocks.method, IntervalMethod::Blocks);
 }
 
 }  // namespace

@@ -47,9 +47,9 @@ TEST(BatchSweep, CsvIsTheSameForOneAndTwoJobs) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0],
               "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner,"
-              "interval_low,interval_high,interval_method,noise,thresholds");
-    EXPECT_TRUE(lines[1].ends_with(",fixed,midway")) << lines[1];  // the textbook's receiver
-    EXPECT_EQ(lines[1].substr(0, 4), "0,1,");                      // 0 dB is 1 W/kHz for polar NRZ
+              "interval_low,interval_high,interval_method,noise,thresholds,decisions");
+    EXPECT_TRUE(lines[1].ends_with(",fixed,midway,midway")) << lines[1];  // the textbook's receiver
+    EXPECT_EQ(lines[1].substr(0, 4), "0,1,");  // 0 dB is 1 W/kHz for polar NRZ
     EXPECT_EQ(lines[4].substr(0, 2), "6,");
     EXPECT_TRUE(lines[1].find(",folded,") != std::string::npos) << lines[1];
     // The full chain on request, named in the same column.
