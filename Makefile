@@ -8,7 +8,7 @@ WEB_PORT   ?= 8024
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps build run test bench sanitize fuzz fuzz-lesson package format clean \
+.PHONY: all deps build run test check bench sanitize fuzz fuzz-lesson package format clean \
         web serve-web test-web bench-web
 
 all: build
@@ -28,6 +28,12 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)
 	@$(MAKE) test-web
+
+# The quick loop while editing: the native build and its tests, without the browser's and
+# without those labelled `long` (a few seconds each: statistics over many runs, every golden
+# dump, the layer check's planted copies). `make test` runs them all.
+check: build
+	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS) -LE long
 
 bench: build
 	@scripts/run-bench.sh $(BUILD)
