@@ -27,9 +27,11 @@ web_packages() {  # the page's plot library and browser driver, exactly as the l
         (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
     fi
 }
+# One query for all of them (one per package took seconds on a busy machine).
+installed=" $(dpkg-query -W -f='${Package}:${Status}\n' "${packages[@]}" 2>/dev/null |
+              sed -n 's/:install ok installed$//p' | tr '\n' ' ') "
 for p in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ] || missing+=("$p")
+    [[ "$installed" == *" $p "* ]] || missing+=("$p")
 done
 if [ ${#missing[@]} -eq 0 ]; then
     web_packages "${1:-}"

@@ -14,14 +14,14 @@ namespace {
 using test::DrawnLine;
 using test::RecordingCanvas;
 
-constexpr int kWidth = 7200;
-constexpr int kHeight = 600;
+constexpr int kStripWidth = 7200;
+constexpr int kStripHeight = 600;
 
 class StripRedrawTest : public ::testing::Test {
   protected:
     StripRedrawTest() {
         for (auto& c : canvases_)
-            c = std::make_unique<RecordingCanvas>(kWidth, kHeight);
+            c = std::make_unique<RecordingCanvas>(kStripWidth, kStripHeight);
     }
 
     void Redraw(const StripSwitches& on, int zoom = 1, double start = 0) {

@@ -28,8 +28,8 @@ void ExpectSameResults(const RunState& a, const RunState& b, int run) {
 }
 
 // A noisy, echoing, band-limited link at a three-level format, slider off its default.
-struct Link {
-    explicit Link(const ShownPanels& shown) : owner(engine) {
+struct ShownLink {
+    explicit ShownLink(const ShownPanels& shown) : owner(engine) {
         owner.config = StartupConfig();
         owner.config.format = Both<Format>(Format::Ami);
         owner.config.code = Both<LineCoding>(LineCoding::Manchester);
@@ -48,8 +48,8 @@ struct Link {
 };
 
 void ExpectShownChangesNothing(const ShownPanels& shown) {
-    Link plain{ShownPanels{}};
-    Link drawn{shown};
+    ShownLink plain{ShownPanels{}};
+    ShownLink drawn{shown};
     for (int run = 0; run < 50; ++run) {
         plain.owner.Tick();
         drawn.owner.Tick();

@@ -17,7 +17,6 @@ namespace {
 
 using MeasureViewTest = WindowFixture;
 
-constexpr int kFullChannel = 6;
 
 TEST_F(MeasureViewTest, ReadoutsStandBesideTheirControls) {
     QLabel* ebN0 = W().Readout("lblEbN0");

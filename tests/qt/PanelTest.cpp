@@ -10,7 +10,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kFullChannel = 6;
 
 QColor At(PicturePanel& panel, int x, int y) {
     return panel.Image().pixelColor(x, y);

@@ -18,7 +18,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kFullChannel = 6;
 
 void Keep(const QImage& image, const QString& name) {
     const QString folder = qEnvironmentVariable("LINELAB_SHOTS");

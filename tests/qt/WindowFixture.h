@@ -14,6 +14,9 @@
 
 namespace linelab {
 
+// The scene list's Full Channel, the scene with every panel.
+inline constexpr int kFullChannel = 6;
+
 // Counts how often the model clears a panel: one count per run of a handler that restarts
 // that panel, so a change delivered twice shows up as two.
 class CountingCanvas : public NullCanvas {
