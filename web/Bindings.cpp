@@ -122,6 +122,24 @@ class SweepCoordinator {
         return {};
     }
 
+    // The same for the points FROM:STEP:TO in dB, read as linelab-batch --sweep reads them.
+    std::string PlanRange(std::string range, double minErrors, double maxBits, double seed) {
+        const auto points = ParseSweepRange(range);
+        if (!points)
+            return "The range needs FROM, STEP and TO in dB, the step above 0 towards TO and "
+                   "at most " +
+                   std::to_string(kMaxSweepPoints) + " points";
+        return Plan(Json(*points).dump(), minErrors, maxBits, seed);
+    }
+
+    // The points planned, in dB, as a JSON list.
+    std::string Points() const {
+        Json points = Json::array();
+        for (const SweepPoint& p : points_)
+            points.push_back(p.dEbN0dB);
+        return points.dump();
+    }
+
     // The next chunk as {point, chunk, noise, seed (decimal text), bits}, or null.
     val Next() {
         if (!plan_) return val::null();
@@ -233,6 +251,11 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("setText", optional_override([](Session& s, std::string name, std::string t) {
                       return s.SetText(name, t);
                   }))
+        .function("typedNote",
+                  optional_override([](const Session& s, std::string name, std::string t) {
+                      return s.TypedNote(name, t);
+                  }))
+        .function("lessonFileName", &Session::LessonFileName)
         .function("pickItem", optional_override([](Session& s, std::string name, int i) {
                       return s.PickItem(name, i);
                   }))
@@ -270,6 +293,8 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
     class_<SweepCoordinator>("SweepCoordinator")
         .constructor(&NewCoordinator, allow_raw_pointers())
         .function("plan", &SweepCoordinator::Plan)
+        .function("planRange", &SweepCoordinator::PlanRange)
+        .function("points", &SweepCoordinator::Points)
         .function("next", &SweepCoordinator::Next)
         .function("finish", &SweepCoordinator::Finish)
         .function("pointComplete", &SweepCoordinator::PointComplete)
