@@ -156,11 +156,19 @@ class SweepCoordinator {
     }
 
     // A chunk's counts; the point's result as JSON text when it completed the point, else "".
+    // `blocks` is the chunk's blocks as the chunk worker sent them (errors, bits, runs, ...):
+    // the point's interval where errors cluster is made of the same blocks as the desktop's.
     std::string Finish(double point, double chunk, double errors, double bits, double runs,
-                       double folded) {
+                       double folded, val blocks) {
         if (!plan_) return {};
-        const ChunkCounts counts{static_cast<uint64_t>(errors), static_cast<uint64_t>(bits),
-                                 static_cast<uint64_t>(runs), static_cast<uint64_t>(folded)};
+        ChunkCounts counts{static_cast<uint64_t>(errors), static_cast<uint64_t>(bits),
+                           static_cast<uint64_t>(runs), static_cast<uint64_t>(folded)};
+        if (blocks.isArray()) {
+            const auto flat = emscripten::vecFromJSArray<double>(blocks);
+            for (std::size_t i = 0; i + 2 < flat.size(); i += 3)
+                counts.blocks.Append(BlockCounts{Whole(flat[i], 0), Whole(flat[i + 1], 0),
+                                                 Whole(flat[i + 2], 0)});
+        }
         const auto done =
             plan_->Finish({static_cast<std::size_t>(point), static_cast<uint64_t>(chunk)}, counts);
         return done ? ResultJson(*done, settings_).dump() : std::string();
@@ -225,6 +233,13 @@ class ChunkWorker {
             out.set("bits", static_cast<double>(counts->bits));
             out.set("runs", static_cast<double>(counts->runs));
             out.set("folded", static_cast<double>(counts->foldedRuns));
+            val blocks = val::array();
+            for (const BlockCounts& b : counts->blocks.Blocks()) {
+                blocks.call<void>("push", static_cast<double>(b.errors));
+                blocks.call<void>("push", static_cast<double>(b.bits));
+                blocks.call<void>("push", static_cast<double>(b.runs));
+            }
+            out.set("blocks", blocks);
         } catch (const std::exception& e) {
             out.set("error", std::string(e.what()));
         }

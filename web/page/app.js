@@ -139,7 +139,7 @@ function makePanel(name) {
   const wrap = el('div', {class: 'panel ' + kind},
                   el('div', {class: 'title'}), el('div', {class: 'side'}), canvas,
                   el('div', {class: 'axis'}), el('div', {class: 'off'}));
-  canvas.style.aspectRatio = `${w} / ${h}`;
+  canvas.style.setProperty('--ratio', `${w} / ${h}`);
   canvas.addEventListener('click', () => act('click', name));
   app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], index, kept: 0};
   new ResizeObserver(() => resizePanel(name)).observe(canvas);

@@ -180,7 +180,7 @@ function chunkDone(w, r) {
     return;
   }
   const t = w.task;
-  const result = sweep.coordinator.finish(t.point, t.chunk, r.errors, r.bits, r.runs, r.folded);
+  const result = sweep.coordinator.finish(t.point, t.chunk, r.errors, r.bits, r.runs, r.folded, r.blocks);
   const progress = JSON.parse(sweep.coordinator.result(t.point));
   postMessage({type: 'sweep-point', point: progress, done: result !== '', id: sweep.id});
   handOut(w);
