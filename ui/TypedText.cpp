@@ -103,8 +103,7 @@ std::string TypedTextNote(ListId id, std::string_view typed, std::span<const std
 std::string TypedNote(const Form1& form, ListId id, std::string_view typed) {
     const ListControl& list = form.List(id);
     if (id == ListId::cmbScene && typed != list.text)
-        return "Simulation: " + Quoted(typed) + " names no scene; " + list.text +
-               " stays laid out";
+        return "Simulation: " + Quoted(typed) + " names no scene; " + list.text + " stays laid out";
     return TypedTextNote(id, typed, list.items);
 }
 

@@ -166,8 +166,8 @@ class SweepCoordinator {
         if (blocks.isArray()) {
             const auto flat = emscripten::vecFromJSArray<double>(blocks);
             for (std::size_t i = 0; i + 2 < flat.size(); i += 3)
-                counts.blocks.Append(BlockCounts{Whole(flat[i], 0), Whole(flat[i + 1], 0),
-                                                 Whole(flat[i + 2], 0)});
+                counts.blocks.Append(
+                    BlockCounts{Whole(flat[i], 0), Whole(flat[i + 1], 0), Whole(flat[i + 2], 0)});
         }
         const auto done =
             plan_->Finish({static_cast<std::size_t>(point), static_cast<uint64_t>(chunk)}, counts);
