@@ -569,6 +569,41 @@ try {
     if (!r.error.includes('1000 points')) throw new Error(`8001 points: ${r.error}`);
   });
 
+  await check('pictures take their room in Full Channel, and no two labels cross', async () => {
+    for (const [width, height, least] of [[1280, 800, 0.35], [1024, 768, 0.30]]) {
+      await page.setViewport({width, height});
+      await fresh(page, 'Full Channel');
+      await page.evaluate(() => window.lineLab.request({type: 'runs', n: 2}, 'runs-done'));
+      await settle(page);
+      const r = await page.evaluate(() => {
+        let area = 0;
+        const crossed = [];
+        const box = (e) => e.getBoundingClientRect();
+        for (const [name, p] of Object.entries(window.lineLab.panels)) {
+          if (!p.canvas.checkVisibility()) continue;
+          const c = box(p.canvas);
+          const w = Math.min(innerWidth, c.right) - Math.max(0, c.left);
+          const h = Math.min(innerHeight, c.bottom) - Math.max(0, c.top);
+          if (w > 0 && h > 0) area += w * h;
+          const labels = [...p.wrap.querySelectorAll('.title, .side, .axis span')]
+            .filter((e) => e.textContent && e.checkVisibility());
+          for (let i = 0; i < labels.length; ++i) {
+            for (let j = i + 1; j < labels.length; ++j) {
+              const a = box(labels[i]);
+              const b = box(labels[j]);
+              if (a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom)
+                crossed.push(`${name}: "${labels[i].textContent}" and "${labels[j].textContent}"`);
+            }
+          }
+        }
+        return {share: area / innerWidth / innerHeight, crossed};
+      });
+      if (r.share < least) throw new Error(`${width}x${height}: pictures cover ${(100 * r.share).toFixed(1)} %`);
+      if (r.crossed.length) throw new Error(`${width}x${height}: ${r.crossed.join('; ')}`);
+    }
+    await page.setViewport({width: 1280, height: 800});
+  });
+
   await check('the accessibility check finds nothing serious in any scene', async () => {
     await page.addScriptTag({content: axeSource});
     const found = [];
