@@ -470,6 +470,7 @@ function onMessage(e) {
     if (!app.firstFrame && m.panels.length) {
       app.firstFrame = performance.now();
       document.body.dataset.firstFrame = String(app.firstFrame);
+      window.dispatchEvent(new Event('linelab-first-frame'));
     }
   } else if (m.type === 'runs-done') {
     onUpdate(m);
