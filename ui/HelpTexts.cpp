@@ -41,8 +41,11 @@ std::string AboutHelpText(std::string_view version) {
     return Joined(paragraphs);
 }
 
-std::string InstructionsHelpText() {
-    const std::vector<std::string> paragraphs = {
+namespace {
+
+// What both the window and the page do.
+std::vector<std::string> SharedInstructions() {
+    return {
         "Pick a lesson view in the list at the top left; each view shows only "
         "the stages that lesson needs. The Pause button (or Space, whenever no "
         "text is being typed) stops the simulation, continues it slowly, and "
@@ -80,22 +83,45 @@ std::string InstructionsHelpText() {
         "Clicking an eye diagram clears it; clicking a spectrum starts its "
         "average again.",
         "",
-        "Lessons. File > Save Lesson keeps every setting in a file, File > Open "
-        "Lesson (or a lesson file named when LineLab starts) brings them back, "
-        "and File > Examples holds lessons to start from.",
-        "",
-        "Presenting. View > Zoom In (Ctrl++), Zoom Out (Ctrl+-) and Actual "
-        "Size (Ctrl+0) scale text, controls and pictures together. Double-click "
-        "any graph (or use View > Show Large) to show it filling the window "
-        "with its axes; Esc or another double click brings the window back. F11 "
-        "switches full screen on and off. Right-click a graph to export it, or "
-        "File > Export Picture for the window: PNG at one, two or three times "
-        "the size, or SVG, whose traces stay sharp at any size.",
-        "",
-        "Shortcuts. Space: pause and continue. Ctrl+B: BER Curve. F1: these "
-        "instructions. F11: full screen. Esc: leave a graph shown large. "
-        "Ctrl+Shift+C: copy the window's picture. Ctrl+Q: quit.",
     };
+}
+
+}  // namespace
+
+std::string InstructionsHelpText() {
+    std::vector<std::string> paragraphs = SharedInstructions();
+    paragraphs.insert(paragraphs.end(),
+                      {"Lessons. File > Save Lesson keeps every setting in a file, File > Open "
+                       "Lesson (or a lesson file named when LineLab starts) brings them back, "
+                       "and File > Examples holds lessons to start from.",
+                       "",
+                       "Presenting. View > Zoom In (Ctrl++), Zoom Out (Ctrl+-) and Actual "
+                       "Size (Ctrl+0) scale text, controls and pictures together. Double-click "
+                       "any graph (or use View > Show Large) to show it filling the window "
+                       "with its axes; Esc or another double click brings the window back. F11 "
+                       "switches full screen on and off. Right-click a graph to export it, or "
+                       "File > Export Picture for the window: PNG at one, two or three times "
+                       "the size, or SVG, whose traces stay sharp at any size.",
+                       "",
+                       "Shortcuts. Space: pause and continue. Ctrl+B: BER Curve. F1: these "
+                       "instructions. F11: full screen. Esc: leave a graph shown large. "
+                       "Ctrl+Shift+C: copy the window's picture. Ctrl+Q: quit."});
+    return Joined(paragraphs);
+}
+
+std::string PageInstructionsHelpText() {
+    std::vector<std::string> paragraphs = SharedInstructions();
+    paragraphs.insert(paragraphs.end(),
+                      {"Lessons. File > Save Lesson downloads every setting as a lesson file, "
+                       "File > Open Lesson (or a lesson file dropped on the page) brings them "
+                       "back, and the File menu's examples are lessons to start from. File > "
+                       "Copy Share Link gives a link that opens the page with the same "
+                       "settings.",
+                       "",
+                       "Shortcuts. Space: pause and continue (on a check box it ticks the "
+                       "box). Ctrl+O: open a lesson. Ctrl+S: save it. Ctrl+B: BER Curve. F1: "
+                       "these instructions. In a menu the arrow keys move, Enter chooses and "
+                       "Esc closes it."});
     return Joined(paragraphs);
 }
 

@@ -8,5 +8,7 @@ namespace linelab {
 
 std::string AboutHelpText(std::string_view version);
 std::string InstructionsHelpText();
+// The page's: the same without what only the window has (zoom, full screen, export).
+std::string PageInstructionsHelpText();
 
 }  // namespace linelab

@@ -8,6 +8,7 @@
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
 #include "ui/FilterBoxes.h"
+#include "ui/Form1.h"
 
 namespace linelab {
 namespace {
@@ -97,6 +98,13 @@ std::string TypedTextNote(ListId id, std::string_view typed, std::span<const std
     note.append(plain ? " is limited or rounded: " : " is no plain number: ");
     note.append(NumberText(r.value)).append(" ").append(r.unit).append(" is in effect.");
     return note;
+}
+
+std::string TypedNote(const Form1& form, ListId id, std::string_view typed) {
+    const ListControl& list = form.List(id);
+    if (id == ListId::cmbScene && typed != list.text)
+        return "Simulation: " + Quoted(typed) + " names no scene; " + list.text + " stays laid out";
+    return TypedTextNote(id, typed, list.items);
 }
 
 }  // namespace linelab

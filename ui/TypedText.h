@@ -15,4 +15,11 @@ namespace linelab {
 // is); otherwise, e.g. for "abc" in cmbNoise: Noise: "abc" is no number, so no noise.
 std::string TypedTextNote(ListId id, std::string_view typed, std::span<const std::string> items);
 
+class Form1;
+
+// The note after `typed` was entered in list `id` of `form` (the form as it is afterwards):
+// the one above, or for the scene box a text that names no scene, which leaves the scene laid
+// out as it was.
+std::string TypedNote(const Form1& form, ListId id, std::string_view typed);
+
 }  // namespace linelab

@@ -122,6 +122,24 @@ class SweepCoordinator {
         return {};
     }
 
+    // The same for the points FROM:STEP:TO in dB, read as linelab-batch --sweep reads them.
+    std::string PlanRange(std::string range, double minErrors, double maxBits, double seed) {
+        const auto points = ParseSweepRange(range);
+        if (!points)
+            return "The range needs FROM, STEP and TO in dB, the step above 0 towards TO and "
+                   "at most " +
+                   std::to_string(kMaxSweepPoints) + " points";
+        return Plan(Json(*points).dump(), minErrors, maxBits, seed);
+    }
+
+    // The points planned, in dB, as a JSON list.
+    std::string Points() const {
+        Json points = Json::array();
+        for (const SweepPoint& p : points_)
+            points.push_back(p.dEbN0dB);
+        return points.dump();
+    }
+
     // The next chunk as {point, chunk, noise, seed (decimal text), bits}, or null.
     val Next() {
         if (!plan_) return val::null();
@@ -138,11 +156,19 @@ class SweepCoordinator {
     }
 
     // A chunk's counts; the point's result as JSON text when it completed the point, else "".
+    // `blocks` is the chunk's blocks as the chunk worker sent them (errors, bits, runs, ...):
+    // the point's interval where errors cluster is made of the same blocks as the desktop's.
     std::string Finish(double point, double chunk, double errors, double bits, double runs,
-                       double folded) {
+                       double folded, val blocks) {
         if (!plan_) return {};
-        const ChunkCounts counts{static_cast<uint64_t>(errors), static_cast<uint64_t>(bits),
-                                 static_cast<uint64_t>(runs), static_cast<uint64_t>(folded)};
+        ChunkCounts counts{static_cast<uint64_t>(errors), static_cast<uint64_t>(bits),
+                           static_cast<uint64_t>(runs), static_cast<uint64_t>(folded)};
+        if (blocks.isArray()) {
+            const auto flat = emscripten::vecFromJSArray<double>(blocks);
+            for (std::size_t i = 0; i + 2 < flat.size(); i += 3)
+                counts.blocks.Append(
+                    BlockCounts{Whole(flat[i], 0), Whole(flat[i + 1], 0), Whole(flat[i + 2], 0)});
+        }
         const auto done =
             plan_->Finish({static_cast<std::size_t>(point), static_cast<uint64_t>(chunk)}, counts);
         return done ? ResultJson(*done, settings_).dump() : std::string();
@@ -207,6 +233,13 @@ class ChunkWorker {
             out.set("bits", static_cast<double>(counts->bits));
             out.set("runs", static_cast<double>(counts->runs));
             out.set("folded", static_cast<double>(counts->foldedRuns));
+            val blocks = val::array();
+            for (const BlockCounts& b : counts->blocks.Blocks()) {
+                blocks.call<void>("push", static_cast<double>(b.errors));
+                blocks.call<void>("push", static_cast<double>(b.bits));
+                blocks.call<void>("push", static_cast<double>(b.runs));
+            }
+            out.set("blocks", blocks);
         } catch (const std::exception& e) {
             out.set("error", std::string(e.what()));
         }
@@ -233,6 +266,11 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("setText", optional_override([](Session& s, std::string name, std::string t) {
                       return s.SetText(name, t);
                   }))
+        .function("typedNote",
+                  optional_override([](const Session& s, std::string name, std::string t) {
+                      return s.TypedNote(name, t);
+                  }))
+        .function("lessonFileName", &Session::LessonFileName)
         .function("pickItem", optional_override([](Session& s, std::string name, int i) {
                       return s.PickItem(name, i);
                   }))
@@ -270,6 +308,8 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
     class_<SweepCoordinator>("SweepCoordinator")
         .constructor(&NewCoordinator, allow_raw_pointers())
         .function("plan", &SweepCoordinator::Plan)
+        .function("planRange", &SweepCoordinator::PlanRange)
+        .function("points", &SweepCoordinator::Points)
         .function("next", &SweepCoordinator::Next)
         .function("finish", &SweepCoordinator::Finish)
         .function("pointComplete", &SweepCoordinator::PointComplete)

@@ -1,16 +1,20 @@
 #include "web/Session.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "lesson/Lesson.h"
 #include "ui/ChainTable.h"
+#include "ui/ControlLabels.h"
 #include "ui/HelpTexts.h"
 #include "ui/PanelFrames.h"
+#include "ui/PanelTable.h"
 #include "ui/Readouts.h"
 #include "ui/ToolTips.h"
+#include "ui/TypedText.h"
 
 namespace linelab::web {
 namespace {
@@ -48,6 +52,8 @@ Json ControlObject(const Form1& form, ControlRef control) {
         return j;
     }
     j["visible"] = form.Visible(control);
+    if (control.kind != ControlKind::Label && control.kind != ControlKind::Decoration)
+        j["label"] = AccessibleName(form, control);
     switch (control.kind) {
         case ControlKind::List: {
             const ListControl& list = form.List(static_cast<ListId>(control.index));
@@ -182,7 +188,33 @@ std::string Session::ChangedJson() {
 }
 
 bool Session::SetText(std::string_view name, std::string_view text) {
-    return form_.SetText(name, text);
+    const bool taken = form_.SetText(name, text);
+    // The scene box shows the scene that is laid out, never a text that names none.
+    if (taken && name == NameOf(ListId::cmbScene)) form_.ShowSceneName();
+    return taken;
+}
+
+std::string Session::TypedNote(std::string_view name, std::string_view typed) const {
+    const auto control = FindControl(name);
+    if (!control || control->kind != ControlKind::List) return {};
+    return linelab::TypedNote(form_, static_cast<ListId>(control->index), typed);
+}
+
+// "linelab-full-channel.linelab.json": the scene names the lesson, the suffix is the one the
+// desktop's save proposes.
+std::string Session::LessonFileName() const {
+    std::string slug;
+    for (const char c : form_.List(ListId::cmbScene).text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (std::isalnum(u)) {
+            slug += static_cast<char>(std::tolower(u));
+        } else if (!slug.empty() && slug.back() != '-') {
+            slug += '-';
+        }
+    }
+    while (!slug.empty() && slug.back() == '-')
+        slug.pop_back();
+    return (slug.empty() ? std::string("linelab") : "linelab-" + slug) + ".linelab.json";
 }
 
 bool Session::PickItem(std::string_view name, int index) {
@@ -290,13 +322,39 @@ std::string Session::LayoutJson() const {
         readouts.push_back(
             {{"name", r.name}, {"anchor", r.anchor}, {"look", kLooks[static_cast<int>(r.look)]}});
     }
+    Json compact = Json::array();
+    for (const CompactCell& cell : ChainCompactCells()) {
+        Json rows = Json::array();
+        for (const std::string_view name : cell.rows)
+            rows.push_back(name);
+        Json beside = Json::array();
+        for (const std::string_view name : cell.beside)
+            beside.push_back(name);
+        compact.push_back({{"row", cell.row},
+                           {"column", cell.column},
+                           {"role", cell.role},
+                           {"rows", rows},
+                           {"beside", beside}});
+    }
+    Json panels = Json::object();
+    for (const PanelDescriptor& panel : kPanelTable) {
+        static constexpr const char* kKinds[] = {"strip", "eye", "spectrum"};
+        panels[std::string(NameOf(panel.picture))] = {
+            {"kind", kKinds[static_cast<int>(panel.kind)]},
+            {"check", NameOf(panel.check)},
+            {"width", form_.Picture(panel.picture).width},
+            {"height", form_.Picture(panel.picture).height}};
+    }
     return Dumped({{"cells", cells},
                    {"top", top},
+                   {"compact", compact},
+                   {"panels", panels},
+                   {"maxText", kMaxListText},
                    {"readouts", readouts},
                    {"switches", switches},
                    {"tips", tips},
                    {"about", AboutHelpText(LINELAB_VERSION)},
-                   {"instructions", InstructionsHelpText()}});
+                   {"instructions", PageInstructionsHelpText()}});
 }
 
 std::string Session::FramesJson() const {

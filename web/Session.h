@@ -70,6 +70,9 @@ class Session final : public FormObserver {
 
     // User actions by control name; false when refused (nothing changed).
     bool SetText(std::string_view name, std::string_view text);
+    // The status bar's note after `typed` was entered in list `name`; empty when it is taken
+    // as typed.
+    std::string TypedNote(std::string_view name, std::string_view typed) const;
     bool PickItem(std::string_view name, int index);
     bool SetValue(std::string_view name, int value);
     bool Click(std::string_view name);
@@ -89,6 +92,8 @@ class Session final : public FormObserver {
     // Lessons. The file's text is opened as the desktop opens a file of that name: the same
     // checks, the same messages; nothing changes unless the whole lesson is accepted.
     std::string LessonText() const;
+    // The name a downloaded lesson is given.
+    std::string LessonFileName() const;
     std::string OpenLessonText(std::string_view text, std::string_view fileName);
 
     // What every readout (ui/Readouts.h) shows now, as a JSON array in the table's order.

@@ -14,3 +14,23 @@ foreach(lesson ${lessons})
 endforeach()
 string(REGEX REPLACE ",$" "" names "${names}")
 file(WRITE ${SITE}/lessons/index.json "[${names}]\n")
+
+# The program's icon, for the tab and an installed page.
+file(COPY_FILE ${ICON} ${SITE}/icon.svg ONLY_IF_DIFFERENT)
+
+# The service worker with the list of every file of the site and a cache named after their
+# contents: a build that changes any file gives a new worker, which replaces the cache.
+file(GLOB_RECURSE site_files RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM site_files service-worker.js)
+list(FILTER site_files EXCLUDE REGEX "(^|/)\\.")
+list(SORT site_files)
+set(digests "")
+set(SITE_FILES "'./'")
+foreach(f ${site_files})
+    file(SHA256 ${SITE}/${f} digest)
+    string(APPEND digests ${digest})
+    string(APPEND SITE_FILES ", '${f}'")
+endforeach()
+string(SHA256 all "${digests}")
+string(SUBSTRING ${all} 0 16 SITE_VERSION)
+configure_file(${WORKER_TEMPLATE} ${SITE}/service-worker.js @ONLY)

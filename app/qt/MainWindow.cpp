@@ -309,12 +309,7 @@ void MainWindow::Reset() {
 }
 
 void MainWindow::Typed(ListId id, const std::string& text) {
-    QString note = QString::fromStdString(TypedTextNote(id, text, form_->List(id).items));
-    if (id == ListId::cmbScene && text != form_->List(id).text)
-        note = QStringLiteral("Simulation: \"%1\" names no scene; %2 stays laid out")
-                   .arg(QString::fromStdString(text).left(40),
-                        QString::fromStdString(form_->List(id).text));
-    status_->ShowNote(note);
+    status_->ShowNote(QString::fromStdString(TypedNote(*form_, id, text)));
 }
 
 // A press anywhere in the window outside the box being edited (panels included) applies the

@@ -43,20 +43,49 @@ function el(tag, attrs = {}, ...children) {
 function makeList(name, c) {
   let e;
   if (c.editable) {
-    // Typed text applies when the box is left or Enter is pressed, as on the desktop.
-    const listId = 'items-' + name.replace(/[()]/g, '_');
+    // Typed text applies when the box is left or Enter is pressed, as on the desktop; the
+    // arrow beside it lists every item whatever is typed.
     e = el('span', {class: 'combo'});
-    const input = el('input', {type: 'text', list: listId, maxlength: '200',
-                               'aria-label': name, 'data-name': name});
-    input.addEventListener('change', () => act('setText', name, input.value));
-    input.addEventListener('keydown', (ev) => { if (ev.key === 'Enter') input.blur(); });
-    e.append(input, el('datalist', {id: listId}));
+    const input = el('input', {type: 'text', maxlength: String(app.layout.maxText),
+                               'data-name': name, autocomplete: 'off'});
+    const pick = el('select', {class: 'pick', 'data-name': name});
+    input.addEventListener('input', () => {
+      input.editing = true;
+      if (input.value.length >= app.layout.maxText)
+        showNote(`A box takes at most ${app.layout.maxText} characters`);
+    });
+    input.addEventListener('change', () => {
+      input.editing = false;
+      act('setText', name, input.value);
+    });
+    input.addEventListener('keydown', (ev) => {
+      if (ev.key === 'Enter') input.blur();
+      if (ev.key === 'Escape') {
+        input.editing = false;
+        input.value = app.controls[name].text;
+      }
+    });
+    input.addEventListener('blur', () => { input.editing = false; });
+    // No item stays selected in the arrow's list, so picking the current one again is a pick.
+    pick.addEventListener('change', () => {
+      const index = pick.selectedIndex;
+      pick.selectedIndex = -1;
+      input.editing = false;
+      if (index >= 0) act('pickItem', name, index);
+    });
+    e.append(input, pick);
     e.input = input;
+    e.pick = pick;
   } else {
-    e = el('select', {'aria-label': name, 'data-name': name});
+    e = el('select', {'data-name': name});
     e.addEventListener('change', () => act('pickItem', name, e.selectedIndex));
   }
   return e;
+}
+
+// Every control is announced by the label a user sees beside it (the model names them).
+function setLabel(e, label) {
+  if (label && e.getAttribute('aria-label') !== label) e.setAttribute('aria-label', label);
 }
 
 function makeControl(name) {
@@ -73,7 +102,7 @@ function makeControl(name) {
       break;
     }
     case 'slider': {
-      e = el('input', {type: 'range', 'data-name': name, 'aria-label': name,
+      e = el('input', {type: 'range', 'data-name': name,
                        class: c.vertical ? 'vertical' : 'horizontal'});
       e.addEventListener('input', () => act('setValue', name, Number(e.value)));
       break;
@@ -104,12 +133,13 @@ function makeControl(name) {
 
 function makePanel(name) {
   const index = app.names.indexOf(name);
-  const [w, h] = app.sizes[index];
-  const canvas = el('canvas', {'data-name': name, role: 'img', 'aria-label': name});
-  const wrap = el('div', {class: 'panel ' + (index < 8 ? 'strip' : index < 11 ? 'eye' : 'spectrum')},
+  const {kind, width: w, height: h} = app.layout.panels[name];
+  const canvas = el('canvas', {'data-name': name, role: 'img'});
+  // A strip's name stands beside its picture, never on it where traces cross it.
+  const wrap = el('div', {class: 'panel ' + kind},
                   el('div', {class: 'title'}), el('div', {class: 'side'}), canvas,
                   el('div', {class: 'axis'}), el('div', {class: 'off'}));
-  wrap.style.aspectRatio = `${w} / ${h}`;
+  canvas.style.setProperty('--ratio', `${w} / ${h}`);
   canvas.addEventListener('click', () => act('click', name));
   app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], index, kept: 0};
   new ResizeObserver(() => resizePanel(name)).observe(canvas);
@@ -177,19 +207,22 @@ function applyControl(name, c) {
   app.controls[name] = Object.assign(app.controls[name] || {}, c);
   const e = app.elements[name];
   if (!e) return;
-  const hidden = c.visible === false;
-  const holder = app.panels[name] ? e : (e.closest && e.closest('.pair')) || e;
-  holder.hidden = hidden;
-  if (app.panels[name] && e.parentElement && e.parentElement.classList.contains('pair'))
-    e.parentElement.hidden = hidden;
+  e.hidden = c.visible === false;
+  const pair = e.parentElement && e.parentElement.classList.contains('pair') ? e.parentElement : null;
+  if (pair) pair.hidden = [...pair.children].every((x) => x.hidden);
+  setLabel(c.kind === 'picture' ? app.panels[name].canvas : e.input || e.box || e, c.label);
+  if (e.pick) setLabel(e.pick, c.label && `${c.label}: choices`);
   switch (c.kind) {
     case 'list':
       if (e.input) {
-        const list = e.querySelector('datalist');
-        list.replaceChildren(...c.items.map((t) => el('option', {value: t})));
-        if (document.activeElement !== e.input) e.input.value = c.text;
-        // As wide as its longest item, as the desktop's box is.
-        e.input.size = Math.max(4, ...c.items.map((t) => t.length), c.text.length) + 1;
+        if (!sameItems(e.pick, c.items)) {
+          e.pick.replaceChildren(...c.items.map((t) => el('option', {}, t)));
+          e.pick.selectedIndex = -1;
+        }
+        // What is in effect, unless the user is typing in the box this moment.
+        if (!e.input.editing && e.input.value !== c.text) e.input.value = c.text;
+        // As wide as its longest item, as the desktop's box is: a long typed text scrolls.
+        e.input.size = Math.max(4, ...c.items.map((t) => t.length)) + 1;
       } else {
         e.replaceChildren(...c.items.map((t) => el('option', {}, t)));
         e.selectedIndex = c.items.indexOf(c.text);
@@ -198,7 +231,6 @@ function applyControl(name, c) {
     case 'check':
       e.box.checked = c.value === 1;
       e.querySelector('.caption').textContent = c.caption;
-      e.box.setAttribute('aria-label', app.layout.switches[name] || c.caption || name);
       e.style.color = bgr(c.colour);
       break;
     case 'slider':
@@ -212,6 +244,10 @@ function applyControl(name, c) {
       setText(e, c.caption);
       break;
   }
+}
+
+function sameItems(select, items) {
+  return select.options.length === items.length && items.every((t, i) => select.options[i].text === t);
 }
 
 // DOM writes only where the text changes: an unchanged write still costs a layout.
@@ -338,8 +374,29 @@ function applyState(s) {
   setText(document.getElementById('statusRun'), run);
   setText(document.getElementById('statusRate'), `${s.rate.toFixed(1)} runs/s`);
   setText(document.getElementById('statusRuns'), berShown ? `BER over ${s.berRuns} runs` : '');
-  document.getElementById('runFast').checked = s.fast;
-  if (document.body.classList.contains('compact') !== s.compact) document.body.classList.toggle('compact');
+  document.getElementById('runFast').setAttribute('aria-checked', String(s.fast));
+  if (document.body.classList.contains('compact') !== s.compact) {
+    document.body.classList.toggle('compact');
+    arrange(s.compact);
+  }
+}
+
+// In the compact scenes a few controls stand beside another stage's panel (the eye scale
+// beside the channel eye, the spectrum range beside the channel spectrum), as the model's
+// compact table says; in the full layout they go back to their own cells.
+function arrange(compact) {
+  for (const cell of app.layout.compact) {
+    const anchor = app.elements[cell.rows[0]];
+    const row = anchor && anchor.closest('.row');
+    if (!row) continue;
+    for (const name of cell.beside) {
+      const e = app.elements[name];
+      if (!e) continue;
+      if (!e.home) e.home = {parent: e.parentElement, next: e.nextSibling};
+      if (compact) row.append(e);
+      else e.home.parent.insertBefore(e, e.home.next);
+    }
+  }
 }
 
 function showNote(text) {
@@ -369,6 +426,10 @@ document.getElementById('messageBox').addEventListener('close', () => {
 });
 
 function onUpdate(m) {
+  // A lesson or a reset sets every box, a half-typed one too.
+  if (m.lesson || m.op === 'reset') {
+    for (const e of Object.values(app.elements)) if (e.input) e.input.editing = false;
+  }
   for (const [name, c] of Object.entries(m.changed)) applyControl(name, c);
   applyFrames(m.frames);
   const t0 = performance.now();
@@ -382,9 +443,11 @@ function onUpdate(m) {
   applyState(m.state);
   for (const msg of m.messages) showMessage(msg.text, 'LineLab', true);
   if (m.ok === false && m.op === 'setText') {
-    showNote(`"${String(m.name)}" does not take that text`);
-    applyControl(m.name, app.controls[m.name]);
+    showNote(`${app.controls[m.name].label || m.name} does not take that text`);
   }
+  if (m.note) showNote(m.note);
+  // The box shows what is in effect after a refused or rewritten text too.
+  if (m.op === 'setText' && app.controls[m.name]) applyControl(m.name, app.controls[m.name]);
   if (m.lesson) lessonOpened(m.lesson);
 }
 
@@ -392,10 +455,10 @@ function onMessage(e) {
   const m = e.data;
   if (m.type === 'ready') {
     app.layout = m.layout;
-    app.sizes = m.sizes;
     app.names = Object.keys(m.frames);
     for (const [name, c] of Object.entries(m.controls)) app.controls[name] = c;
     build(m.layout);
+    arrange(m.state.compact);
     for (const [name, c] of Object.entries(m.controls)) applyControl(name, c);
     applyFrames(m.frames);
     applyState(m.state);
@@ -407,6 +470,7 @@ function onMessage(e) {
     if (!app.firstFrame && m.panels.length) {
       app.firstFrame = performance.now();
       document.body.dataset.firstFrame = String(app.firstFrame);
+      window.dispatchEvent(new Event('linelab-first-frame'));
     }
   } else if (m.type === 'runs-done') {
     onUpdate(m);
@@ -456,19 +520,42 @@ async function openLessonFile(file) {
 function lessonText(m) {
   if (m.purpose === 'share') {
     const link = `${location.origin}${location.pathname}#lesson=${encodeLink(m.text)}`;
-    navigator.clipboard.writeText(link).then(
-      () => showNote('Share link copied'),
-      () => showMessage(link, 'Share link'));
     app.lastLink = link;
+    // The clipboard is there only in a secure context (https, localhost); elsewhere the
+    // link is shown, selected, to be copied by hand.
+    const offer = () => showLink(link);
+    if (navigator.clipboard && window.isSecureContext) {
+      navigator.clipboard.writeText(link).then(() => showNote('Share link copied'), offer);
+    } else {
+      offer();
+    }
     return;
   }
   const blob = new Blob([m.text], {type: 'application/json'});
-  const a = el('a', {href: URL.createObjectURL(blob), download: 'lesson.json'});
+  const a = el('a', {href: URL.createObjectURL(blob), download: m.fileName || 'linelab.linelab.json'});
   document.body.append(a);
   a.click();
   a.remove();
   setTimeout(() => URL.revokeObjectURL(a.href), 10000);
   app.lastSaved = m.text;
+}
+
+function showLink(link) {
+  const box = document.getElementById('linkBox');
+  const field = document.getElementById('linkText');
+  field.value = link;
+  box.showModal();
+  field.focus();
+  field.select();
+  let copied = false;
+  try {
+    copied = document.execCommand('copy');
+  } catch (e) {
+    copied = false;
+  }
+  document.getElementById('linkNote').textContent = copied
+    ? 'The link is copied; it opens the page with these settings.'
+    : 'Copy the link (Ctrl+C); it opens the page with these settings.';
 }
 
 function encodeLink(text) {
@@ -506,7 +593,15 @@ async function loadExamples() {
     for (const name of names) {
       const b = el('button', {type: 'button', role: 'menuitem'}, `Example: ${name.replace(/\.json$/, '')}`);
       b.addEventListener('click', async () => {
-        const text = await (await fetch('lessons/' + encodeURIComponent(name))).text();
+        let text;
+        try {
+          const reply = await fetch('lessons/' + encodeURIComponent(name));
+          if (!reply.ok) throw new Error(`the server answered ${reply.status}`);
+          text = await reply.text();
+        } catch (e) {
+          showMessage(`${name}: the example cannot be fetched (${e.message})`, 'Open Lesson');
+          return;
+        }
         openLessonText(text, name, 'example');
       });
       holder.append(b);
@@ -524,9 +619,14 @@ function showHelp(title, text) {
   document.getElementById('helpBox').showModal();
 }
 
-function typing(target) {
-  return target && (target.tagName === 'INPUT' && target.type === 'text' ||
-                    target.tagName === 'TEXTAREA' || target.tagName === 'SELECT');
+// Space is the run control's shortcut except where it does something itself: typing, a list,
+// a check box (it ticks it), a button or a menu item (it presses it).
+function spaceIsOwn(target) {
+  if (!target || !target.tagName) return false;
+  const tag = target.tagName;
+  if (tag === 'TEXTAREA' || tag === 'SELECT' || tag === 'BUTTON') return true;
+  if (tag === 'INPUT') return target.type !== 'range';
+  return target.getAttribute('role') === 'menuitem' || target.isContentEditable;
 }
 
 function wire() {
@@ -540,14 +640,14 @@ function wire() {
   on('fileShare', () => send({type: 'lesson-save', purpose: 'share'}));
   on('fileReset', () => { act('reset'); showNote('Back to the start-up settings'); });
   on('runPause', () => act('click', 'cmdPause'));
-  document.getElementById('runFast').addEventListener('change', (e) => send({type: 'fast', on: e.target.checked}));
+  on('runFast', (e) => send({type: 'fast', on: e.currentTarget.getAttribute('aria-checked') !== 'true'}));
   on('toolsCurve', () => window.lineLabCurve && window.lineLabCurve.show());
   on('helpInstructions', () => showHelp('LineLab Instructions', app.layout.instructions));
   on('helpAbout', () => showHelp('About LineLab', app.layout.about));
   document.addEventListener('keydown', (e) => {
     if (!app.ready || document.querySelector('dialog[open]')) return;
     const ctrl = e.ctrlKey || e.metaKey;
-    if (e.key === ' ' && !ctrl && !typing(e.target) && e.target.tagName !== 'BUTTON') {
+    if (e.key === ' ' && !ctrl && !spaceIsOwn(e.target)) {
       e.preventDefault();
       act('click', 'cmdPause');
     } else if (ctrl && e.key.toLowerCase() === 'o') {
@@ -568,11 +668,80 @@ function wire() {
     hint.hidden = true;
     openLessonFile(e.dataTransfer.files[0]);
   });
-  for (const menu of document.querySelectorAll('.menu')) {
-    menu.firstElementChild.addEventListener('click', () => menu.classList.toggle('open'));
-    menu.addEventListener('mouseleave', () => menu.classList.remove('open'));
-    menu.querySelector('.items').addEventListener('click', () => menu.classList.remove('open'));
-  }
+  wireMenus();
+}
+
+// The menu bar as a desktop's: a click or Enter, Space or Down opens a menu on its first
+// item, Up and Down move within it, Left and Right go to the next menu, Esc closes it; a
+// choice closes it.
+function wireMenus() {
+  const menus = [...document.querySelectorAll('.menu')];
+  const itemsOf = (menu) => [...menu.querySelectorAll('.items [role^=menuitem]')].filter((x) => !x.hidden);
+  const setOpen = (menu, open) => {
+    menu.classList.toggle('open', open);
+    menu.firstElementChild.setAttribute('aria-expanded', String(open));
+  };
+  const closeAll = () => menus.forEach((m) => setOpen(m, false));
+  const openAt = (menu, which) => {
+    closeAll();
+    setOpen(menu, true);
+    const items = itemsOf(menu);
+    if (items.length) items[which === 'last' ? items.length - 1 : 0].focus();
+  };
+  menus.forEach((menu, i) => {
+    const button = menu.firstElementChild;
+    button.setAttribute('aria-expanded', 'false');
+    button.addEventListener('click', () => {
+      const open = !menu.classList.contains('open');
+      closeAll();
+      setOpen(menu, open);
+    });
+    button.addEventListener('keydown', (e) => {
+      if (e.key === 'ArrowDown' || e.key === 'Enter' || e.key === ' ') {
+        e.preventDefault();
+        openAt(menu, 'first');
+      } else if (e.key === 'ArrowUp') {
+        e.preventDefault();
+        openAt(menu, 'last');
+      } else if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+        e.preventDefault();
+        menus[(i + (e.key === 'ArrowRight' ? 1 : menus.length - 1)) % menus.length].firstElementChild.focus();
+      }
+    });
+    menu.addEventListener('mouseleave', () => setOpen(menu, false));
+    const items = menu.querySelector('.items');
+    items.addEventListener('keydown', (e) => {
+      const list = itemsOf(menu);
+      const at = list.indexOf(document.activeElement);
+      if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+        e.preventDefault();
+        const step = e.key === 'ArrowDown' ? 1 : list.length - 1;
+        list[(at + step) % list.length].focus();
+      } else if (e.key === 'Home' || e.key === 'End') {
+        e.preventDefault();
+        list[e.key === 'Home' ? 0 : list.length - 1].focus();
+      } else if (e.key === 'Escape') {
+        e.preventDefault();
+        e.stopPropagation();
+        setOpen(menu, false);
+        button.focus();
+      } else if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+        e.preventDefault();
+        openAt(menus[(i + (e.key === 'ArrowRight' ? 1 : menus.length - 1)) % menus.length], 'first');
+      } else if (e.key === 'Tab') {
+        setOpen(menu, false);
+      }
+    });
+    // A choice closes the menu; the focus goes back to its name in the bar.
+    items.addEventListener('click', (e) => {
+      if (!e.target.closest('[role^=menuitem]')) return;
+      setOpen(menu, false);
+      if (menu.contains(document.activeElement)) button.focus();
+    });
+  });
+  document.addEventListener('click', (e) => {
+    if (!e.target.closest('.menu')) closeAll();
+  });
 }
 
 app.worker = new Worker('session-worker.js');

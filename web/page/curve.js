@@ -16,33 +16,20 @@
   };
   window.lineLabCurve = curve;
 
-  function rangeOf() {
-    const from = Number($('curveFrom').value);
-    const step = Number($('curveStep').value);
-    const to = Number($('curveTo').value);
-    if (!Number.isFinite(from) || !Number.isFinite(to) || !(step > 0) || to < from) return null;
-    const points = [];
-    for (let i = 0; from + i * step <= to + 1e-9 && points.length < 1000; ++i)
-      points.push(Number((from + i * step).toFixed(10)));
-    return points;
-  }
-
   curve.show = () => {
     $('curveBox').showModal();
     render();
   };
 
+  // The range is read by the sweep's planner, as linelab-batch --sweep reads it.
   curve.start = (options = {}) => {
-    const points = options.points || rangeOf();
-    if (!points || !points.length) {
-      $('curveStatus').textContent = 'The range needs FROM <= TO and a step above 0';
-      return;
-    }
+    const points = options.points || null;
+    const range = `${$('curveFrom').value}:${$('curveStep').value}:${$('curveTo').value}`;
     curve.id += 1;
-    curve.current = {label: '', header: '', ebN0: points, points: points.map(() => null),
+    curve.current = {label: '', header: '', ebN0: points || [], points: (points || []).map(() => null),
                      theory: [], started: performance.now()};
     window.lineLab.send({
-      type: 'sweep-start', id: curve.id, points,
+      type: 'sweep-start', id: curve.id, points, range,
       minErrors: options.minErrors || Number($('curveErrors').value),
       maxBits: options.maxBits || Number($('curveBits').value),
       seed: options.seed != null ? options.seed : Number($('curveSeed').value),
@@ -62,12 +49,15 @@
       $('curveStatus').textContent = m.text;
       $('curveRun').disabled = false;
       $('curveStop').disabled = true;
+      if (c && !c.points.some((p) => p)) curve.current = null;
       return;
     }
     if (!c || (m.id != null && m.id !== curve.id)) return;
     if (m.type === 'sweep-started') {
       c.label = m.label;
       c.header = m.header;
+      c.ebN0 = m.points;
+      c.points = m.points.map(() => null);
       c.theory = m.theory;
       $('curveStatus').textContent = `Running on ${m.workers} workers`;
     } else if (m.type === 'sweep-point') {
@@ -81,8 +71,23 @@
       $('curveRun').disabled = false;
       $('curveStop').disabled = true;
     }
-    render();
+    scheduleRender(m.type === 'sweep-point' ? kRenderEveryMs : 0);
   };
+
+  // A long sweep sends thousands of progress messages: the table and the plot follow them
+  // at most a few times a second, so the page (and its Stop button) never waits on drawing.
+  const kRenderEveryMs = 250;
+  let renderTimer = null;
+  function scheduleRender(delay) {
+    if (renderTimer !== null) {
+      if (delay > 0) return;
+      clearTimeout(renderTimer);
+    }
+    renderTimer = setTimeout(() => {
+      renderTimer = null;
+      render();
+    }, delay);
+  }
 
   // The error bars: each point's 95 % interval as a vertical line.
   function errorBars() {
@@ -118,20 +123,24 @@
   function render() {
     const body = $('curveTable').querySelector('tbody');
     const c = curve.current;
-    body.replaceChildren();
+    const rows = c ? c.points.length : 0;
+    while (body.rows.length > rows) body.lastElementChild.remove();
+    while (body.rows.length < rows) {
+      const tr = document.createElement('tr');
+      for (let k = 0; k < 6; ++k) tr.append(document.createElement('td'));
+      body.append(tr);
+    }
     if (c) {
       c.points.forEach((p, i) => {
-        const tr = document.createElement('tr');
         const cells = p
           ? [p.ebN0dB, p.bits, p.errors, p.ber.toExponential(3),
              `${p.low.toExponential(2)} to ${p.high.toExponential(2)}`, p.theory.toExponential(3)]
           : [c.ebN0[i], '', '', '', '', c.theory[i] != null ? c.theory[i].toExponential(3) : ''];
-        for (const v of cells) {
-          const td = document.createElement('td');
-          td.textContent = v;
-          tr.append(td);
-        }
-        body.append(tr);
+        const tds = body.rows[i].cells;
+        cells.forEach((v, k) => {
+          const text = String(v);
+          if (tds[k].textContent !== text) tds[k].textContent = text;
+        });
       });
     }
     if (typeof uPlot === 'undefined' || !$('curveBox').open) return;

@@ -71,6 +71,7 @@ function fastSlice() {
 
 const actions = {
   setText: (m) => session.setText(m.name, String(m.value)),
+
   pickItem: (m) => session.pickItem(m.name, m.value | 0),
   setValue: (m) => session.setValue(m.name, m.value | 0),
   click: (m) => session.click(m.name),
@@ -82,7 +83,8 @@ function onMessage(m) {
   switch (m.type) {
     case 'action': {
       const ok = actions[m.op] ? actions[m.op](m) : false;
-      post('update', {ok, op: m.op, name: m.name});
+      const note = m.op === 'setText' ? session.typedNote(m.name, String(m.value)) : '';
+      post('update', {ok, op: m.op, name: m.name, note});
       break;
     }
     case 'fast':
@@ -98,7 +100,8 @@ function onMessage(m) {
       break;
     }
     case 'lesson-save':
-      postMessage({type: 'lesson-text', text: session.lessonText(), purpose: m.purpose});
+      postMessage({type: 'lesson-text', text: session.lessonText(), purpose: m.purpose,
+                   fileName: session.lessonFileName()});
       break;
     case 'runs': {
       // Exactly n ticks in one go, no timer tick between (the tests and the benchmark):
@@ -131,7 +134,9 @@ function onMessage(m) {
 function startSweep(m) {
   stopSweep(null);
   const coordinator = new Module.SweepCoordinator(session, m.noise, m.thresholds);
-  const problem = coordinator.plan(JSON.stringify(m.points), m.minErrors, m.maxBits, m.seed);
+  const problem = m.points
+    ? coordinator.plan(JSON.stringify(m.points), m.minErrors, m.maxBits, m.seed)
+    : coordinator.planRange(String(m.range), m.minErrors, m.maxBits, m.seed);
   if (problem) {
     coordinator.delete();
     postMessage({type: 'sweep-error', text: problem});
@@ -141,8 +146,9 @@ function startSweep(m) {
   const count = Math.max(1, Math.min(m.workers || 1, 64));
   sweep = {coordinator, workers: [], busy: 0, id: (m.id || 0), header: coordinator.header(),
            label: coordinator.label(), started: performance.now()};
+  const points = JSON.parse(coordinator.points());
   postMessage({type: 'sweep-started', label: sweep.label, header: sweep.header, id: sweep.id,
-               theory: m.points.map((x) => coordinator.theory(x)), workers: count});
+               points, theory: points.map((x) => coordinator.theory(x)), workers: count});
   for (let i = 0; i < count; ++i) {
     const w = new Worker('chunk-worker.js');
     w.onmessage = (e) => chunkDone(w, e.data);
@@ -174,7 +180,7 @@ function chunkDone(w, r) {
     return;
   }
   const t = w.task;
-  const result = sweep.coordinator.finish(t.point, t.chunk, r.errors, r.bits, r.runs, r.folded);
+  const result = sweep.coordinator.finish(t.point, t.chunk, r.errors, r.bits, r.runs, r.folded, r.blocks);
   const progress = JSON.parse(sweep.coordinator.result(t.point));
   postMessage({type: 'sweep-point', point: progress, done: result !== '', id: sweep.id});
   handOut(w);
@@ -197,13 +203,11 @@ LineLabModule().then((module) => {
   Module = module;
   session = new module.Session();
   self.onmessage = (e) => onMessage(e.data);
-  const sizes = [];
-  for (let i = 0; i < 14; ++i) sizes.push([session.panelWidth(i), session.panelHeight(i)]);
   session.changed();  // the page starts from the whole table
   lastFrames = session.frames();
   postMessage({type: 'ready', controls: JSON.parse(session.controls()),
                layout: JSON.parse(session.layout()), frames: JSON.parse(lastFrames),
-               sizes, state: state()});
+               state: state()});
   post('update');
   schedule();
 });

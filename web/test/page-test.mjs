@@ -1,8 +1,11 @@
 // The page end to end in headless Chromium, held against linelab-batch on the same settings:
-// it loads; each scene shows the panels the batch tool says it shows; a list choice cascades;
-// seeded runs give the same BER and counts; a lesson by file and by link gives the same
-// controls; a bad lesson shows its message and changes nothing; a two-point sweep gives the
-// same counts.
+// it loads; a tour of the scenes in a seeded random order, picked as a user picks them, shows
+// at every visit exactly the controls and values the batch tool gives for the same picks; a
+// list choice cascades; seeded runs give the same BER and counts; a lesson by file and by
+// link gives the same controls; a bad lesson shows its message and changes nothing; a
+// two-point sweep gives the same counts. Then what a user meets: boxes, menus and keys, the
+// share link without a clipboard, long sweeps, switched-off panels, the layout's room, the
+// accessibility check and an offline reload. `--seed N` repeats a tour.
 import {execFileSync, spawnSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -14,9 +17,26 @@ const site = path.resolve(argument('--site', 'build-web/site'));
 const batch = path.resolve(argument('--batch', 'build/tools/linelab-batch'));
 const lessons = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../lessons');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'linelab-page-'));
+const seed = Number(argument('--seed', String(Date.now() % 100000)));
+console.log(`tour seed ${seed} (--seed ${seed} repeats it)`);
+const axeSource = fs.readFileSync(
+  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../node_modules/axe-core/axe.min.js'), 'utf8');
 
+// A small seeded generator (mulberry32): the same seed, the same tour.
+function random(state) {
+  return () => {
+    state = (state + 0x6d2b79f5) | 0;
+    let t = Math.imul(state ^ (state >>> 15), 1 | state);
+    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
+// `--only REGEX` runs only the checks whose names match (the start-up checks always run).
+const only = argument('--only', null);
 let failures = 0;
 async function check(name, body) {
+  if (only && !new RegExp(only).test(name) && !name.startsWith('the page loads')) return;
   const start = Date.now();
   try {
     await body();
@@ -60,12 +80,18 @@ const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
   headless: true,
   args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+  protocolTimeout: 60000,
 });
 
-async function openPage(hash = '') {
+let pageErrors = [];
+async function openPage(hash = '', before = null) {
   const page = await browser.newPage();
   await page.setViewport({width: 1280, height: 800});
-  page.on('pageerror', (e) => console.log(`page error: ${e.message}`));
+  page.on('pageerror', (e) => {
+    pageErrors.push(e.message);
+    console.log(`page error: ${e.message}`);
+  });
+  if (before) await page.evaluateOnNewDocument(before);
   await page.goto(server.url + hash);
   await page.waitForFunction(() => window.lineLab && window.lineLab.ready, {timeout: 30000});
   return page;
@@ -74,6 +100,79 @@ const controlsOf = (page) => page.evaluate(() =>
   window.lineLab.request({type: 'controls'}, 'controls').then((m) => m.controls));
 const act = (page, op, name, value) => page.evaluate((op, name, value) =>
   window.lineLab.request({type: 'action', op, name, value}, 'update').then((m) => m.ok), op, name, value);
+
+// The page after its worker answered everything sent so far and the page drew it.
+const settle = (page) => page.evaluate(() => window.lineLab.request({type: 'controls'}, 'controls')
+  .then(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))));
+
+// What the page shows of each control, read from its elements as a user sees them.
+const shownControls = (page) => page.evaluate(() => {
+  const out = {};
+  const shown = (e) => !!e && e.checkVisibility();
+  for (const [name, e] of Object.entries(window.lineLab.elements)) {
+    const c = window.lineLab.controls[name];
+    const v = {visible: shown(e.box || e.input || e)};
+    if (c.kind === 'list') v.text = e.input ? e.input.value : e.value;
+    if (c.kind === 'check') v.value = e.box.checked ? 1 : 0;
+    if (c.kind === 'slider') v.value = Number(e.value);
+    if (c.kind === 'picture') v.visible = shown(window.lineLab.panels[name].canvas);
+    out[name] = v;
+  }
+  return out;
+});
+function expectShown(page, batch, what) {
+  const wrong = [];
+  for (const [name, v] of Object.entries(page)) {
+    const b = batch[name];
+    if (!b || name === 'cmdPause') continue;
+    if (v.visible !== b.visible) wrong.push(`${name} ${v.visible ? 'shown' : 'hidden'}`);
+    else if (v.visible && 'text' in v && v.text !== b.text) wrong.push(`${name} reads "${v.text}", not "${b.text}"`);
+    else if (v.visible && 'value' in v && v.value !== b.value) wrong.push(`${name} is ${v.value}, not ${b.value}`);
+  }
+  if (wrong.length) throw new Error(`${what}: ${wrong.join('; ')}`);
+}
+
+// The worker's answer to the next action of this kind (timer ticks answer in between).
+const actionReply = (page, op) => page.evaluate((op) => window.lineLab.next('update').then(function wait(m) {
+  return m.op === op ? m : window.lineLab.next('update').then(wait);
+}), op);
+
+// A scene picked as a user picks it: the arrow beside the Simulation box.
+// (A page without the arrow, which its own test holds, is told the pick directly.)
+async function pickScene(page, scene) {
+  const reply = actionReply(page, 'pickItem');
+  if (await page.$('select.pick[data-name="cmbScene"]')) {
+    await page.select('select.pick[data-name="cmbScene"]', scene);
+  } else {
+    const items = (await controlsOf(page)).cmbScene.items;
+    await page.evaluate((i) => window.lineLab.send({type: 'action', op: 'pickItem', name: 'cmbScene', value: i}),
+                        items.indexOf(scene));
+  }
+  await reply;
+  await settle(page);
+}
+
+// Pixels drawn on in a band across a panel's upper half, clear of its title and of the
+// hint at its middle: traces where it shows a picture, none where it shows its hint.
+async function colouredPixels(page, element) {
+  const box = await element.boundingBox();
+  const shot = await page.screenshot({encoding: 'base64', clip: {
+    x: box.x + 4, y: box.y + box.height * 0.2, width: box.width - 8, height: box.height * 0.2}});
+  return page.evaluate(async (b64) => {
+    const img = new Image();
+    img.src = `data:image/png;base64,${b64}`;
+    await img.decode();
+    const c = new OffscreenCanvas(img.width, img.height);
+    const ctx = c.getContext('2d');
+    ctx.drawImage(img, 0, 0);
+    const d = ctx.getImageData(0, 0, img.width, img.height).data;
+    let n = 0;
+    for (let i = 0; i < d.length; i += 4) {
+      if (Math.max(d[i], d[i + 1], d[i + 2]) < 200) n += 1;
+    }
+    return n;
+  }, shot);
+}
 
 try {
   const page = await openPage();
@@ -104,6 +203,44 @@ try {
       }), wanted.filter((n) => expected[`chk${n.slice(3)}`] && expected[`chk${n.slice(3)}`].value === 1));
       if (!drawn.length && wanted.length) throw new Error(`nothing drawn in ${scene}`);
     }
+  });
+
+  await check('a seeded tour of the scenes shows at every visit what the batch tool shows', async () => {
+    const scenes = startup.cmbScene.items;
+    const next = random(seed);
+    await page.evaluate(() => window.lineLab.request({type: 'runs', n: 0, fresh: true}, 'runs-done'));
+    const picks = [];
+    for (let visit = 0; visit < 10; ++visit) {
+      const scene = scenes[Math.floor(next() * scenes.length)];
+      picks.push(`cmbScene=${scene}`);
+      await pickScene(page, scene);
+      const expected = batchControls(picks);
+      expectShown(await shownControls(page), expected, `visit ${visit + 1}, ${picks.join(' ')}`);
+      // Each strip box the scene shows ticks off and on by a click; its strip stays.
+      const boxes = Object.keys(expected).filter((n) => n.startsWith('chk') && expected[n].visible &&
+                                                        expected[`pic${n.slice(3)}`]);
+      const box = boxes[Math.floor(next() * boxes.length)];
+      if (box) {
+        for (let i = 0; i < 2; ++i) {
+          const reply = actionReply(page, 'click');
+          await page.click(`input[type=checkbox][data-name="${box}"]`);
+          await reply;
+        }
+        await settle(page);
+        expectShown(await shownControls(page), expected, `visit ${visit + 1} after ticking ${box} twice`);
+      }
+    }
+  });
+
+  await check('the Simulation box offers every scene, whatever is typed in it', async () => {
+    const options = () => page.$$eval('select.pick[data-name="cmbScene"] option', (o) => o.map((x) => x.text));
+    expectEqual(await options(), startup.cmbScene.items, 'choices');
+    await page.click('input[data-name="cmbScene"]', {clickCount: 3});
+    await page.keyboard.type('Noi');
+    expectEqual(await options(), startup.cmbScene.items, 'choices while typing');
+    await page.keyboard.press('Escape');
+    await page.evaluate(() => document.activeElement.blur());
+    await settle(page);
   });
 
   await check('every scene fits a 768-pixel tablet and a 1920x1080 projector', async () => {
@@ -225,6 +362,303 @@ try {
         const same = a === b || (Number.isFinite(+a) && Math.abs(+a - +b) <= 1e-12 * Math.abs(+b));
         if (!same) throw new Error(`line ${i} column ${native[0][j]}: page ${a}, batch ${b}`);
       }
+    }
+  });
+
+  // ---- what a user meets ------------------------------------------------------------------
+  const fresh = async (p, scene) => {
+    await p.evaluate(() => window.lineLab.request({type: 'runs', n: 0, fresh: true}, 'runs-done'));
+    if (scene) await pickScene(p, scene);
+  };
+  const note = (p) => p.$eval('#statusNote', (e) => e.textContent);
+  // The worker's answer to the next typed text (timer ticks answer in between).
+  const typedReply = (p) => actionReply(p, 'setText');
+  async function typeInto(p, name, text) {
+    const reply = typedReply(p);
+    await p.click(`input[data-name="${name}"]`, {clickCount: 3});
+    await p.keyboard.type(text);
+    await p.keyboard.press('Enter');
+    const m = await reply;
+    await settle(p);
+    return m;
+  }
+
+  await check('a typed scene name that names no scene gives way to the scene laid out', async () => {
+    await fresh(page, 'Noise');
+    await typeInto(page, 'cmbScene', 'xyz');
+    expectEqual(await page.$eval('input[data-name="cmbScene"]', (e) => e.value), 'Noise', 'box');
+    if (!(await note(page)).includes('"xyz" names no scene')) throw new Error(`note: ${await note(page)}`);
+    const lesson = await page.evaluate(() => window.lineLab.request({type: 'lesson-save', purpose: 'x'}, 'lesson-text'));
+    fs.writeFileSync(path.join(scratch, 'typed.json'), lesson.text);
+    const r = runBatch(['--runs', '0', '--lesson', 'typed.json']);
+    if (r.status !== 0) throw new Error(`the saved lesson does not open: ${r.err}`);
+  });
+
+  await check('a typed number the program rewrites gets a note; a long text is cut with one', async () => {
+    await fresh(page, 'Noise');
+    await typeInto(page, 'cmbNoise', 'abc');
+    if (!(await note(page)).includes('"abc" is no number')) throw new Error(`note: ${await note(page)}`);
+    const long = '1'.repeat(250);
+    await typeInto(page, 'cmbNoise', long);
+    if (!(await note(page)).length) throw new Error('no note for a cut text');
+    const fit = await page.evaluate(() => {
+      const input = document.querySelector('input[data-name="cmbNoise"]');
+      const stage = input.closest('.stage');
+      return {text: input.value.length, box: input.getBoundingClientRect().right,
+              stage: stage.getBoundingClientRect().right};
+    });
+    const expected = batchControls(['cmbScene=Noise', `cmbNoise=${long.slice(0, 200)}`]);
+    expectEqual(fit.text, expected.cmbNoise.text.length, 'characters kept');
+    if (fit.box > fit.stage) throw new Error(`the box runs ${fit.box - fit.stage} px out of its column`);
+  });
+
+  await check('a lesson dropped while a box has the focus shows in that box', async () => {
+    await fresh(page, 'Noise');
+    await page.focus('input[data-name="cmbNoise"]');
+    const lesson = JSON.parse(fs.readFileSync(lessonFile, 'utf8'));
+    lesson.lists.cmbNoise = '0.3';
+    await page.evaluate((t) => window.lineLab.openLessonText(t, 'focus.json', 'file'), JSON.stringify(lesson));
+    await page.waitForFunction(() => document.getElementById('statusNote').textContent.includes('opened'));
+    await settle(page);
+    expectEqual(await page.$eval('input[data-name="cmbNoise"]', (e) => e.value), '0.3', 'focused box');
+    await page.evaluate(() => document.activeElement.blur());
+  });
+
+  await check('Copy Share Link without a clipboard shows the link to copy', async () => {
+    const bare = await openPage('', () => {
+      Object.defineProperty(Navigator.prototype, 'clipboard', {get: () => undefined});
+    });
+    const errors = pageErrors.length;
+    await bare.click('.menu > button');
+    await bare.click('#fileShare');
+    await bare.waitForSelector('#linkBox[open]', {timeout: 5000});
+    const link = await bare.$eval('#linkText', (e) => e.value);
+    const text = await bare.evaluate((l) => window.lineLab.decodeLink(l.split('#lesson=')[1]), link);
+    expectEqual(JSON.parse(text).scene, 'Just Data', 'the linked lesson');
+    if (pageErrors.length !== errors) throw new Error(pageErrors.slice(errors).join('; '));
+    await bare.close();
+  });
+
+  await check('a switched-off eye or spectrum shows its hint, not its old picture', async () => {
+    await fresh(page, 'Straight');
+    await page.evaluate(() => window.lineLab.request({type: 'runs', n: 5}, 'runs-done'));
+    await settle(page);
+    for (const name of ['TxEye', 'RxSpectrum']) {
+      const panel = await page.$(`.panel:has(canvas[data-name="pic${name}"])`);
+      if (!(await colouredPixels(page, panel))) throw new Error(`pic${name} shows no trace when on`);
+      const reply = actionReply(page, 'click');
+      await page.click(`input[type=checkbox][data-name="chk${name}"]`);
+      await reply;
+      await settle(page);
+      const left = await colouredPixels(page, panel);
+      if (left) throw new Error(`pic${name} off still shows ${left} coloured pixels`);
+      const hint = await page.evaluate((n) => window.lineLab.panels[n].wrap.querySelector('.off').checkVisibility(), `pic${name}`);
+      if (!hint) throw new Error(`pic${name} off shows no hint`);
+    }
+  });
+
+  await check('strip names stand clear of their traces; compact sliders stand by their panels', async () => {
+    await fresh(page, 'Straight');
+    const crossed = await page.evaluate(() => Object.values(window.lineLab.panels).filter((p) => {
+      const side = p.wrap.querySelector('.side');
+      if (!side.textContent || !side.checkVisibility()) return false;
+      const a = side.getBoundingClientRect();
+      const b = p.canvas.getBoundingClientRect();
+      return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
+    }).map((p) => p.canvas.dataset.name));
+    if (crossed.length) throw new Error(`names on the traces: ${crossed}`);
+    for (const scene of ['Tx Filter', 'Full Tx']) {
+      await pickScene(page, scene);
+      const far = await page.evaluate(() => {
+        const gap = (a, b) => {
+          const r = a.getBoundingClientRect();
+          const s = b.getBoundingClientRect();
+          return Math.max(0, s.left - r.right, r.left - s.right, s.top - r.bottom, r.top - s.bottom);
+        };
+        const e = window.lineLab.elements;
+        return {eye: gap(e.vscTxEyeScale, e.picChannelEye), spectrum: gap(e.vscSpectrumRange, e.picChannelSpectrum)};
+      });
+      if (far.eye > 40 || far.spectrum > 40) throw new Error(`${scene}: sliders ${JSON.stringify(far)} px from their panels`);
+    }
+  });
+
+  await check('menus work by keyboard and close after a choice; Space ticks a focused box', async () => {
+    await fresh(page, 'Straight');
+    const open = () => page.$$eval('.menu', (m) => m.filter((x) => x.querySelector('.items').checkVisibility()).length);
+    await page.focus('.menu > button');
+    await page.keyboard.press('ArrowDown');
+    expectEqual(await page.evaluate(() => document.activeElement.id), 'fileOpen', 'first item');
+    await page.keyboard.press('ArrowDown');
+    expectEqual(await page.evaluate(() => document.activeElement.id), 'fileSave', 'second item');
+    await page.keyboard.press('ArrowRight');
+    expectEqual(await page.evaluate(() => document.activeElement.id), 'runPause', 'next menu');
+    await page.keyboard.press('Escape');
+    expectEqual(await open(), 0, 'menus open after Esc');
+    await page.click('.menu:nth-of-type(4) > button');
+    await page.click('#helpAbout');
+    expectEqual(await open(), 0, 'menus open after a choice');
+    await page.$eval('#helpBox', (d) => d.close());
+    const before = await controlsOf(page);
+    // Tab from the control before it, as a keyboard user reaches it: the focus shows.
+    await page.evaluate(() => {
+      const all = [...document.querySelectorAll('input, select, button')].filter((e) => e.checkVisibility());
+      all[all.indexOf(document.querySelector('input[data-name="chkInvert"]')) - 1].focus();
+    });
+    await page.keyboard.press('Tab');
+    const ring = await page.evaluate(() => {
+      const e = document.activeElement;
+      const style = getComputedStyle(e);
+      return [e.dataset.name, e.matches(':focus-visible') && style.outlineStyle !== 'none' &&
+              parseFloat(style.outlineWidth) >= 2];
+    });
+    expectEqual(ring, ['chkInvert', true], 'a visible focus on the box reached by Tab');
+    const reply = actionReply(page, 'click');
+    await page.keyboard.press('Space');
+    await reply;
+    const after = await controlsOf(page);
+    expectEqual([after.chkInvert.value, after.Timer1.enabled], [1 - before.chkInvert.value, before.Timer1.enabled],
+                'chkInvert and the run after Space');
+  });
+
+  await check("every control is announced by its label; the help is the page's own", async () => {
+    await fresh(page, 'Full Channel');
+    const internal = await page.evaluate(() => [...document.querySelectorAll('[data-name]')]
+      .filter((e) => /^(INPUT|SELECT|CANVAS|BUTTON)$/.test(e.tagName) && e.checkVisibility())
+      .map((e) => [e.dataset.name, e.getAttribute('aria-label') || e.textContent])
+      .filter(([, label]) => !label || /^(cmb|chk|vsc|hsc|pic|lbl|cmd)[A-Z]/.test(label)));
+    if (internal.length) throw new Error(`internal names: ${JSON.stringify(internal)}`);
+    expectEqual(await page.$eval('input[data-name="cmbNoise"]', (e) => e.getAttribute('aria-label')),
+                'Noise, W/kHz', 'the noise box');
+    const help = await page.evaluate(() => window.lineLab.layout.instructions);
+    for (const word of ['F11', 'Right-click', 'Ctrl+Q', 'Show Large']) {
+      if (help.includes(word)) throw new Error(`the page's help speaks of ${word}`);
+    }
+  });
+
+  await check('a saved lesson is named after its scene', async () => {
+    await fresh(page, 'Full Channel');
+    const name = await page.evaluate(() => new Promise((resolve) => {
+      const click = HTMLAnchorElement.prototype.click;
+      HTMLAnchorElement.prototype.click = function () {
+        HTMLAnchorElement.prototype.click = click;
+        resolve(this.download);
+      };
+      document.getElementById('fileSave').click();
+    }));
+    expectEqual(name, 'linelab-full-channel.linelab.json', 'download');
+  });
+
+  await check('a sweep of 801 points never blocks the page or Stop', async () => {
+    await fresh(page);
+    const r = await page.evaluate(async () => {
+      window.lineLabCurve.show();
+      const set = (id, v) => { document.getElementById(id).value = v; };
+      set('curveFrom', 0); set('curveStep', 0.01); set('curveTo', 8);
+      set('curveErrors', 100000); set('curveBits', 1e12);
+      let last = performance.now();
+      let worst = 0;
+      const probe = setInterval(() => {
+        const now = performance.now();
+        worst = Math.max(worst, now - last);
+        last = now;
+      }, 20);
+      document.getElementById('curveRun').click();
+      await new Promise((res) => setTimeout(res, 4000));
+      const finished = window.lineLab.next('sweep-finished');
+      const stopAt = performance.now();
+      document.getElementById('curveStop').click();
+      await finished;
+      const stopMs = performance.now() - stopAt;
+      clearInterval(probe);
+      const rows = document.querySelectorAll('#curveTable tbody tr').length;
+      set('curveStep', 0.001);
+      const refused = window.lineLab.next('sweep-error');
+      document.getElementById('curveRun').click();
+      const error = (await refused).text;
+      document.getElementById('curveBox').close();
+      return {stopMs, worst, rows, error};
+    });
+    expectEqual(r.rows, 801, 'rows');
+    if (r.stopMs > 1500) throw new Error(`Stop took ${r.stopMs.toFixed(0)} ms`);
+    if (r.worst > 1000) throw new Error(`the page stood still for ${r.worst.toFixed(0)} ms`);
+    if (!r.error.includes('1000 points')) throw new Error(`8001 points: ${r.error}`);
+  });
+
+  await check('pictures take their room in Full Channel, and no two labels cross', async () => {
+    for (const [width, height, least] of [[1280, 800, 0.35], [1024, 768, 0.30]]) {
+      await page.setViewport({width, height});
+      await fresh(page, 'Full Channel');
+      await page.evaluate(() => window.lineLab.request({type: 'runs', n: 2}, 'runs-done'));
+      await settle(page);
+      const r = await page.evaluate(() => {
+        let area = 0;
+        const crossed = [];
+        const box = (e) => e.getBoundingClientRect();
+        for (const [name, p] of Object.entries(window.lineLab.panels)) {
+          if (!p.canvas.checkVisibility()) continue;
+          const c = box(p.canvas);
+          const w = Math.min(innerWidth, c.right) - Math.max(0, c.left);
+          const h = Math.min(innerHeight, c.bottom) - Math.max(0, c.top);
+          if (w > 0 && h > 0) area += w * h;
+          const labels = [...p.wrap.querySelectorAll('.title, .side, .axis span')]
+            .filter((e) => e.textContent && e.checkVisibility());
+          for (let i = 0; i < labels.length; ++i) {
+            for (let j = i + 1; j < labels.length; ++j) {
+              const a = box(labels[i]);
+              const b = box(labels[j]);
+              if (a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom)
+                crossed.push(`${name}: "${labels[i].textContent}" and "${labels[j].textContent}"`);
+            }
+          }
+        }
+        return {share: area / innerWidth / innerHeight, crossed};
+      });
+      if (r.share < least) throw new Error(`${width}x${height}: pictures cover ${(100 * r.share).toFixed(1)} %`);
+      if (r.crossed.length) throw new Error(`${width}x${height}: ${r.crossed.join('; ')}`);
+    }
+    await page.setViewport({width: 1280, height: 800});
+  });
+
+  await check('the accessibility check finds nothing serious in any scene', async () => {
+    await page.addScriptTag({content: axeSource});
+    const found = [];
+    for (const scene of ['Just Data', 'Full Tx', 'Full Channel']) {
+      await fresh(page, scene);
+      const r = await page.evaluate(() => window.axe.run(document, {resultTypes: ['violations']}));
+      for (const v of r.violations) {
+        if (v.impact === 'serious' || v.impact === 'critical')
+          found.push(`${scene}: ${v.id} (${v.nodes.slice(0, 3).map((n) => n.target.join(' ')).join(', ')})`);
+      }
+    }
+    if (found.length) throw new Error(found.join('\n  '));
+  });
+
+  await check('after one visit the page, an example and the BER Curve work offline', async () => {
+    const visit = await openPage();
+    await visit.evaluate(() => navigator.serviceWorker.ready);
+    // The second load is the one the worker controls; then the network goes.
+    await visit.reload();
+    await visit.waitForFunction(() => window.lineLab && window.lineLab.ready && navigator.serviceWorker.controller,
+                                {timeout: 30000});
+    await visit.setOfflineMode(true);
+    try {
+      await visit.reload();
+      await visit.waitForFunction(() => window.lineLab && window.lineLab.ready, {timeout: 30000});
+      await visit.waitForSelector('#examples button');
+      await visit.click('.menu > button');
+      await visit.click('#examples button');
+      await visit.waitForFunction(() => document.getElementById('statusNote').textContent.includes('opened'),
+                                  {timeout: 10000});
+      const outcome = await visit.evaluate(() => {
+        const done = window.lineLab.next('sweep-finished');
+        window.lineLabCurve.start({points: [6], minErrors: 10, maxBits: 100000, seed: 3, runner: 'folded',
+                                   noise: 'fixed', thresholds: 'midway', workers: 1});
+        return done.then((m) => m.outcome);
+      });
+      expectEqual(outcome, 'finished', 'the sweep offline');
+    } finally {
+      await visit.setOfflineMode(false);
+      await visit.close();
     }
   });
 } finally {
