@@ -1,16 +1,18 @@
 #include "app/qt/LessonPane.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <utility>
 
+#include "app/qt/ChainArea.h"
+#include "app/qt/ChainLayout.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MenuNamed.h"
 #include "app/qt/WarningBox.h"
@@ -18,9 +20,10 @@
 namespace linelab {
 namespace {
 
-// Wide enough for a step's text to read as a paragraph, narrow enough that the pictures keep
-// their room on a 1280x800 screen.
-constexpr int kPaneWidth = 230;
+// Narrow enough for the room beside the chain on a 1024x768 projector, and no taller than
+// the room Full Channel leaves under the BER there: the pane takes what the chain leaves.
+constexpr int kPaneMinWidth = 170;
+constexpr int kPaneMinHeight = 140;
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -48,22 +51,20 @@ QPlainTextEdit* TextBox(const char* name, QWidget* parent) {
 
 }  // namespace
 
-LessonPane::LessonPane(MainWindow& window)
-    : QDockWidget(QStringLiteral("Lesson"), &window), window_(window) {
+LessonPane::LessonPane(MainWindow& window) : QFrame(&window.Area()), window_(window) {
     setObjectName(QStringLiteral("lessonPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    setFrameShape(QFrame::StyledPanel);
     Build();
-    window.addDockWidget(Qt::RightDockWidgetArea, this);
     hide();  // until a lesson with steps is opened, or the user asks for it
+    window.Area().Layout().SetAside(this);
 
     QMenu* view = MenuNamed(*window.menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View"));
     view->addSeparator();
-    toggle_ = toggleViewAction();
-    toggle_->setText(QStringLiteral("Lesson Pane"));
+    toggle_ = view->addAction(QStringLiteral("Lesson Pane"));
+    toggle_->setCheckable(true);
     toggle_->setObjectName(QStringLiteral("ViewLessonPane"));
     toggle_->setShortcut(QKeySequence(Qt::Key_F9));
-    view->addAction(toggle_);
+    connect(toggle_, &QAction::toggled, this, &LessonPane::SetShown);
     // The window's own actions, so the keys work wherever the focus is, with a panel shown
     // large and in full screen.
     next_ = view->addAction(QStringLiteral("Next Step"));
@@ -77,40 +78,59 @@ LessonPane::LessonPane(MainWindow& window)
     Refresh();
 }
 
+void LessonPane::SetShown(bool shown) {
+    if (toggle_->isChecked() != shown) toggle_->setChecked(shown);
+    if (isVisible() == shown && isHidden() != shown) return;
+    setVisible(shown);
+    window_.RelayOut();
+}
+
 void LessonPane::Build() {
-    auto* body = new QWidget(this);
-    body->setMinimumWidth(kPaneWidth);
-    body->setMaximumWidth(kPaneWidth + 120);
+    QWidget* body = this;
+    setMinimumSize(kPaneMinWidth, kPaneMinHeight);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
     heading_ = new QLabel(body);
     heading_->setObjectName(QStringLiteral("lessonTitle"));
     heading_->setTextFormat(Qt::PlainText);
-    heading_->setWordWrap(true);
+    // No word wrap: a label that wraps asks for its height at every width, and the pane must
+    // ask for none.
+    heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = heading_->font();
     bold.setBold(true);
     heading_->setFont(bold);
     layout->addWidget(heading_);
 
-    list_ = new QListWidget(body);
+    list_ = new QComboBox(body);
     list_->setObjectName(QStringLiteral("lessonSteps"));
-    list_->setMaximumHeight(110);
+    list_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list_->setMinimumContentsLength(8);
+    list_->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(list_);
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(list_, &QComboBox::currentIndexChanged, this, [this](int row) {
         if (!refreshing_ && row >= 0) GoTo(static_cast<std::size_t>(row));
     });
 
     auto* edits = new QHBoxLayout;
-    up_ = Button(QStringLiteral("Up"), "lessonMoveUp", body);
-    down_ = Button(QStringLiteral("Down"), "lessonMoveDown", body);
-    delete_ = Button(QStringLiteral("Delete"), "lessonDeleteStep", body);
+    edits->setSpacing(2);
+    // Short labels: the pane may be narrow; the tooltips say the rest.
+    up_ = Button(QStringLiteral("\u25B2"), "lessonMoveUp", body);
+    up_->setToolTip(QStringLiteral("Move the step up"));
+    down_ = Button(QStringLiteral("\u25BC"), "lessonMoveDown", body);
+    down_->setToolTip(QStringLiteral("Move the step down"));
+    delete_ = Button(QStringLiteral("\u2715"), "lessonDeleteStep", body);
+    delete_->setToolTip(QStringLiteral("Delete the step"));
     auto* add = Button(QStringLiteral("Add Step"), "lessonAddStep", body);
     add->setToolTip(QStringLiteral(
         "The window's present settings as a new step after this one; the lesson keeps only "
         "what differs from the step before"));
-    for (QPushButton* button : {add, up_, down_, delete_})
-        edits->addWidget(button);
-    layout->addLayout(edits);
+    edits->addWidget(add, 3);
+    for (QPushButton* button : {up_, down_, delete_}) {
+        button->setMinimumWidth(24);
+        edits->addWidget(button, 1);
+    }
     connect(add, &QPushButton::clicked, this, &LessonPane::AddStep);
     connect(delete_, &QPushButton::clicked, this, &LessonPane::DeleteStep);
     connect(up_, &QPushButton::clicked, this, [this] { MoveStep(-1); });
@@ -126,23 +146,29 @@ void LessonPane::Build() {
 
     text_ = TextBox("lessonStepText", body);
     text_->setPlaceholderText(QStringLiteral("What the students read at this step"));
+    text_->setMinimumHeight(40);
     layout->addWidget(text_, 3);
     connect(text_, &QPlainTextEdit::textChanged, this, &LessonPane::TextEdited);
 
-    question_ = new QLineEdit(body);
-    question_->setObjectName(QStringLiteral("lessonQuestion"));
+    question_ = TextBox("lessonQuestion", body);
     question_->setPlaceholderText(QStringLiteral("Question (optional)"));
-    layout->addWidget(question_);
-    connect(question_, &QLineEdit::textEdited, this, &LessonPane::QuestionEdited);
+    question_->setMinimumHeight(24);
+    QFont italic = question_->font();
+    italic.setItalic(true);
+    question_->setFont(italic);
+    layout->addWidget(question_, 1);
+    connect(question_, &QPlainTextEdit::textChanged, this, &LessonPane::QuestionEdited);
     showAnswer_ = Button(QStringLiteral("Show answer"), "lessonShowAnswer", body);
     layout->addWidget(showAnswer_);
     connect(showAnswer_, &QPushButton::clicked, this, &LessonPane::ShowAnswer);
     answer_ = TextBox("lessonAnswer", body);
     answer_->setPlaceholderText(QStringLiteral("Answer, hidden until asked for"));
+    answer_->setMinimumHeight(30);
     layout->addWidget(answer_, 1);
     connect(answer_, &QPlainTextEdit::textChanged, this, &LessonPane::AnswerEdited);
 
     auto* moves = new QHBoxLayout;
+    moves->setSpacing(2);
     previousButton_ = Button(QStringLiteral("Previous"), "lessonPrevious", body);
     nextButton_ = Button(QStringLiteral("Next"), "lessonNext", body);
     previousButton_->setToolTip(QStringLiteral("Page Up"));
@@ -150,16 +176,16 @@ void LessonPane::Build() {
     moves->addWidget(previousButton_);
     moves->addWidget(nextButton_);
     layout->addLayout(moves);
+    layout->addLayout(edits);
     connect(previousButton_, &QPushButton::clicked, this, &LessonPane::Previous);
     connect(nextButton_, &QPushButton::clicked, this, &LessonPane::Next);
-    setWidget(body);
 }
 
 void LessonPane::SetLesson(GuidedLesson lesson) {
     lesson_ = std::move(lesson);
     position_ = 0;
     Refresh();
-    if (!lesson_.steps.empty()) show();
+    if (!lesson_.steps.empty()) SetShown(true);
 }
 
 GuidedLesson LessonPane::LessonToSave() const {
@@ -206,7 +232,7 @@ void LessonPane::AddStep() {
     AddLessonStep(lesson_, window_.Model(), after, "Step " + std::to_string(after + 1));
     position_ = after + 1;
     Refresh();
-    show();
+    SetShown(true);
     title_->setFocus();
     title_->selectAll();
 }
@@ -253,8 +279,9 @@ void LessonPane::TextEdited() {
     }
 }
 
-void LessonPane::QuestionEdited(const QString& text) {
-    if (LessonStep* step = Shown(); step != nullptr && !refreshing_) step->question = ToUtf8(text);
+void LessonPane::QuestionEdited() {
+    if (LessonStep* step = Shown(); step != nullptr && !refreshing_)
+        step->question = ToUtf8(question_->toPlainText());
 }
 
 void LessonPane::AnswerEdited() {
@@ -269,7 +296,7 @@ void LessonPane::FillList() {
     list_->addItem(QStringLiteral("Introduction"));
     for (std::size_t i = 0; i < lesson_.steps.size(); ++i)
         list_->addItem(QStringLiteral("%1. %2").arg(i + 1).arg(FromUtf8(lesson_.steps[i].title)));
-    list_->setCurrentRow(static_cast<int>(position_));
+    list_->setCurrentIndex(static_cast<int>(position_));
     refreshing_ = was;
 }
 
@@ -287,7 +314,7 @@ void LessonPane::Refresh() {
                                   : QStringLiteral("Introduction. Add Step takes the window's "
                                                    "settings as a step of the lesson."));
     question_->setVisible(step != nullptr);
-    question_->setText(FromUtf8(step != nullptr ? step->question : std::string()));
+    question_->setPlainText(FromUtf8(step != nullptr ? step->question : std::string()));
     const bool hasAnswer = step != nullptr && !step->answer.empty();
     answer_->setPlainText(FromUtf8(hasAnswer ? step->answer : std::string()));
     // The answer stays hidden until asked for; a step without one can be given one.

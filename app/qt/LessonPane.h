@@ -1,14 +1,15 @@
 #pragma once
-// The lesson pane: a guided lesson beside the chain, in a dock the user can hide (View >
-// Lesson Pane). It shows the list of steps, the shown step's title and text, its question
-// and, when asked for, the answer; Previous / Next and Page Up / Page Down (the keys a
-// presentation remote sends, also with a panel shown large or in full screen) move through
-// it. Authoring happens in place: "Add Step" takes the window's present settings as a new
-// step after the shown one, the texts are edited where they stand, steps are moved and
-// deleted, and File > Save Lesson writes what the pane shows. The pane holds the lesson;
+// The lesson pane: a guided lesson beside the chain, in the room the chain leaves free (the
+// output column under the BER, or beside the transmitter's lists), so the pictures keep
+// theirs; the user can hide it (View > Lesson Pane, F9). It shows the list of steps, the shown
+// step's title and text, its question and, when asked for, the answer; Previous / Next and Page Up
+// / Page Down (the keys a presentation remote sends, also with a panel shown large or in full
+// screen) move through it. Authoring happens in place: "Add Step" takes the window's present
+// settings as a new step after the shown one, the texts are edited where they stand, steps are
+// moved and deleted, and File > Save Lesson writes what the pane shows. The pane holds the lesson;
 // the lesson layer reads, applies and writes it.
 
-#include <QDockWidget>
+#include <QFrame>
 #include <QString>
 #include <cstddef>
 
@@ -17,7 +18,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -25,7 +26,7 @@ namespace linelab {
 
 class MainWindow;
 
-class LessonPane : public QDockWidget {
+class LessonPane : public QFrame {
     Q_OBJECT
 
   public:
@@ -50,6 +51,8 @@ class LessonPane : public QDockWidget {
     void MoveStep(int by);  // -1 up, +1 down
     void ShowAnswer();
 
+    // Shows or hides the pane, and lays the chain out again around it.
+    void SetShown(bool shown);
     QAction* ToggleAction() const { return toggle_; }
     QAction* NextAction() const { return next_; }
     QAction* PreviousAction() const { return previous_; }
@@ -60,7 +63,7 @@ class LessonPane : public QDockWidget {
     void FillList();
     void TitleEdited(const QString& text);
     void TextEdited();
-    void QuestionEdited(const QString& text);
+    void QuestionEdited();
     void AnswerEdited();
     LessonStep* Shown();
 
@@ -69,10 +72,10 @@ class LessonPane : public QDockWidget {
     std::size_t position_ = 0;
     bool refreshing_ = false;
     QLabel* heading_ = nullptr;
-    QListWidget* list_ = nullptr;
+    QComboBox* list_ = nullptr;
     QLineEdit* title_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
-    QLineEdit* question_ = nullptr;
+    QPlainTextEdit* question_ = nullptr;
     QPushButton* showAnswer_ = nullptr;
     QPlainTextEdit* answer_ = nullptr;
     QPushButton* previousButton_ = nullptr;

@@ -292,6 +292,13 @@ void MainWindow::AfterAction() {
     area_->update();
 }
 
+void MainWindow::RelayOut() {
+    area_->Layout().Build();
+    AfterAction();
+    QMetaObject::invokeMethod(
+        this, [this] { RefreshFrames(); }, Qt::QueuedConnection);
+}
+
 void MainWindow::RefreshFrames() {
     UpdatePanelFrames(*form_, Widgets());
     status_->Update(*form_);
