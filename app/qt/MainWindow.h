@@ -85,7 +85,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
     LessonPane& Pane() { return *pane_; }
     // Lays the chain out again, as after a scene change (the lesson pane shown or hidden).
-    void RelayOut();           // the guided lesson beside the chain
+    void RelayOut();  // the guided lesson beside the chain
 
     // Presentation: one panel shown large, filling the window, until Esc or a double click;
     // View > Full Screen (F11) toggles the window's full screen.
