@@ -55,8 +55,9 @@ Problem CheckHeader(const LessonJson& lesson) {
                std::to_string(kLessonVersion) + "); open it with a newer LineLab";
     }
     for (const auto& [key, value] : lesson.items()) {
-        constexpr std::array<std::string_view, 7> kKeys = {"format", "version", "scene", "lists",
-                                                           "checks", "sliders", "run"};
+        constexpr std::array<std::string_view, 11> kKeys = {
+            "format", "version", "scene", "lists",        "checks", "sliders",
+            "run",    "view",    "title", "introduction", "steps"};
         if (std::find(kKeys.begin(), kKeys.end(), key) == kKeys.end())
             return "unknown entry " + Quoted(LessonJson(key));
     }
@@ -77,8 +78,9 @@ Problem CheckNames(const LessonJson& lesson, std::string_view group, ControlKind
     return std::nullopt;
 }
 
-Problem ApplyScene(Form1& form, const LessonJson& lesson) {
+Problem ApplyScene(Form1& form, const LessonJson& lesson, bool required) {
     const auto scene = lesson.find("scene");
+    if (scene == lesson.end() && !required) return std::nullopt;
     const ListControl& list = form.List(ListId::cmbScene);
     if (scene == lesson.end() || !scene->is_string()) {
         return "\"scene\" must be one of " + ItemChoices(list);
@@ -159,6 +161,28 @@ Problem ApplySliders(Form1& form, const LessonJson& lesson) {
     return std::nullopt;
 }
 
+// The View options: each named one 0 or 1; checked whole before any is set.
+Problem ApplyView(Form1& form, const LessonJson& lesson) {
+    const auto view = lesson.find("view");
+    if (view == lesson.end()) return std::nullopt;
+    if (!view->is_object()) return "\"view\" must be an object";
+    for (const auto& [key, value] : view->items()) {
+        if (!FindViewOption(key)) {
+            std::string choices;
+            for (const ViewOptionRow& row : kViewOptions)
+                choices += (choices.empty() ? "" : ", ") + Quoted(LessonJson(std::string(row.key)));
+            return "\"view\": unknown option " + Quoted(LessonJson(key)) + "; the options are " +
+                   choices;
+        }
+        const auto number = WholeNumber(value);
+        if (!number || (*number != 0 && *number != 1))
+            return "\"view\": " + key + " takes 0 or 1, not " + Quoted(value);
+    }
+    for (const auto& [key, value] : view->items())
+        form.SetViewOption(*FindViewOption(key), value.get<std::int64_t>() == 1);
+    return std::nullopt;
+}
+
 // cmdPause's clicks cycle running -> stopped -> slow -> running.
 Problem ApplyRunState(Form1& form, const LessonJson& lesson) {
     const auto run = lesson.find("run");
@@ -173,19 +197,35 @@ Problem ApplyRunState(Form1& form, const LessonJson& lesson) {
     return std::nullopt;
 }
 
+// The settings a lesson or a step holds, in the order a lesson sets them.
+Problem ApplySettings(Form1& form, const LessonJson& settings, bool sceneRequired,
+                      LessonRunState run) {
+    if (auto problem = CheckNames(settings, "lists", ControlKind::List)) return problem;
+    if (auto problem = CheckNames(settings, "checks", ControlKind::CheckBox)) return problem;
+    if (auto problem = CheckNames(settings, "sliders", ControlKind::Slider)) return problem;
+    if (auto problem = ApplyScene(form, settings, sceneRequired)) return problem;
+    if (auto problem = ApplyLists(form, settings)) return problem;
+    if (auto problem = ApplyChecks(form, settings)) return problem;
+    if (auto problem = ApplySliders(form, settings)) return problem;
+    if (auto problem = ApplyView(form, settings)) return problem;
+    if (run == LessonRunState::Apply) return ApplyRunState(form, settings);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> ApplyLesson(Form1& form, const LessonJson& lesson, LessonRunState run) {
     if (auto problem = CheckHeader(lesson)) return problem;
-    if (auto problem = CheckNames(lesson, "lists", ControlKind::List)) return problem;
-    if (auto problem = CheckNames(lesson, "checks", ControlKind::CheckBox)) return problem;
-    if (auto problem = CheckNames(lesson, "sliders", ControlKind::Slider)) return problem;
-    if (auto problem = ApplyScene(form, lesson)) return problem;
-    if (auto problem = ApplyLists(form, lesson)) return problem;
-    if (auto problem = ApplyChecks(form, lesson)) return problem;
-    if (auto problem = ApplySliders(form, lesson)) return problem;
-    if (run == LessonRunState::Apply) return ApplyRunState(form, lesson);
-    return std::nullopt;
+    return ApplySettings(form, lesson, true, run);
+}
+
+std::optional<std::string> ApplyStepSettings(Form1& form, const LessonJson& step,
+                                             LessonRunState run) {
+    return ApplySettings(form, step, false, run);
+}
+
+std::string QuotedLessonValue(const LessonJson& value) {
+    return Quoted(value);
 }
 
 }  // namespace linelab

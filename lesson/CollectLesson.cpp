@@ -39,6 +39,9 @@ LessonJson CollectLesson(const Form1& form) {
     LessonJson& sliders = lesson["sliders"] = LessonJson::object();
     for (const SliderControl& slider : form.Sliders())
         sliders[std::string(slider.name)] = slider.value;
+    LessonJson& view = lesson["view"] = LessonJson::object();
+    for (const ViewOptionRow& option : kViewOptions)
+        view[std::string(option.key)] = form.View()[option.id] ? 1 : 0;
     lesson["run"] = RunStateName(form);
     return lesson;
 }

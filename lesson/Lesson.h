@@ -2,9 +2,14 @@
 // A lesson: the settings of the window as a JSON document, so a teacher can prepare a
 // scene, codes, filters and noise before class and open them again.
 //
-//     {"format": "linelab-lesson", "version": 1, "scene": "Noise",
+//     {"format": "linelab-lesson", "version": 2, "scene": "Noise",
 //      "lists": {"cmbMod(0)": "4-PAM", ...}, "checks": {"chkRxEye": 1, ...},
-//      "sliders": {"vscThreshold": 40, ...}, "run": "running"}
+//      "sliders": {"vscThreshold": 40, ...}, "view": {"densityEyes": 1, ...},
+//      "run": "running"}
+//
+// Version 2 added the View options ("view") and the guided lesson (GuidedLesson.h: a title,
+// an introduction and steps); a version 1 file reads as before. A file without "view" leaves
+// the View options as they are; a "view" group turns the options it leaves out off.
 //
 // Applying one acts as the user would, in a fixed order, so every cascade runs as in the
 // window: the scene first (it shows, hides and switches panels), then cmbData, the
@@ -22,16 +27,17 @@
 
 #include "lesson/SaveFileAtomically.h"
 #include "ui/Form1.h"
+#include "ui/ViewOptions.h"
 
 namespace linelab {
 
 using LessonJson = nlohmann::ordered_json;
 
 inline constexpr std::string_view kLessonFormat = "linelab-lesson";
-inline constexpr int kLessonVersion = 1;
+inline constexpr int kLessonVersion = 2;
 // Larger files are refused before a byte is read: a lesson is a few kilobytes.
 inline constexpr std::uintmax_t kMaxLessonBytes = 1024 * 1024;
-inline constexpr int kMaxLessonDepth = 8;  // a lesson nests two levels deep
+inline constexpr int kMaxLessonDepth = 8;  // a guided lesson nests four levels deep
 // Entries in one object: a group holds at most one per control (fewer than a hundred).
 inline constexpr std::size_t kMaxLessonEntries = 256;
 
@@ -48,6 +54,12 @@ enum class LessonRunState { Apply, Ignore };
 // window would not accept; returns that problem ("cmbCode(0): ..."), or nothing.
 std::optional<std::string> ApplyLesson(Form1& form, const LessonJson& lesson,
                                        LessonRunState run = LessonRunState::Apply);
+// The same for a step's changes: any group, the scene too, may be left out.
+std::optional<std::string> ApplyStepSettings(Form1& form, const LessonJson& step,
+                                             LessonRunState run = LessonRunState::Apply);
+
+// A value of the file as a message quotes it: short, one line.
+std::string QuotedLessonValue(const LessonJson& value);
 
 // The text of a lesson file: indented JSON, invalid UTF-8 in typed texts replaced.
 std::string LessonText(const LessonJson& lesson);
@@ -62,9 +74,10 @@ std::optional<std::string> ReadLessonText(const std::filesystem::path& file, std
 std::optional<std::string> ParseLesson(std::string_view text, const std::filesystem::path& file,
                                        LessonJson& lesson);
 
-// Opens the lesson into the form: it is first applied to a fresh start-up model, and only
-// when every value was accepted is the resulting complete lesson applied to `form`, so a
-// bad file leaves the current settings untouched. The message names the file.
+// Opens the lesson into the form at its start (a guided lesson's introduction): it is first
+// applied to a fresh start-up model, every step too, and only when every value was accepted
+// is the resulting complete lesson applied to `form`, so a bad file leaves the current
+// settings untouched. The message names the file.
 std::optional<std::string> OpenLesson(Form1& form, const std::filesystem::path& file,
                                       LessonRunState run = LessonRunState::Apply);
 std::optional<std::string> OpenLessonText(Form1& form, std::string_view text,

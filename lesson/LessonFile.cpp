@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "lesson/GuidedLesson.h"
 #include "lesson/Lesson.h"
 #include "lesson/OneLine.h"
 #include "lesson/SaveFileAtomically.h"
@@ -173,23 +174,22 @@ std::optional<std::string> ReadLessonText(const std::filesystem::path& file, std
     return std::nullopt;
 }
 
+std::optional<std::string> ReadGuidedLessonText(const Form1& form, std::string_view text,
+                                                const std::filesystem::path& file,
+                                                GuidedLesson& lesson) {
+    LessonJson json;
+    if (auto problem = ParseLesson(text, file, json)) return problem;
+    if (auto problem = ReadGuidedLesson(form, json, lesson)) return Named(file, *problem);
+    return std::nullopt;
+}
+
 std::optional<std::string> OpenLessonText(Form1& form, std::string_view text,
                                           const std::filesystem::path& file, LessonRunState run) {
-    LessonJson lesson;
-    if (auto problem = ParseLesson(text, file, lesson)) return problem;
-    // Every value is tried on a start-up model first; what the file leaves out is filled
-    // in from it.
-    Form1 scratch;
-    const LessonJson startup = CollectLesson(scratch);
-    if (auto problem = ApplyLesson(scratch, lesson)) return Named(file, *problem);
-    const LessonJson complete = CollectLesson(scratch);
-    // A handler runs only when its control changes, and some undo what others did (a scene
-    // resets the scroll range the zoom set). Taking the window back to the start-up values
-    // first makes the same handlers run as on the scratch model, so the window ends as the
-    // file describes whatever it showed before.
-    if (auto problem = ApplyLesson(form, startup, LessonRunState::Ignore))
-        return Named(file, *problem);
-    if (auto problem = ApplyLesson(form, complete, run)) return Named(file, *problem);
+    // Every value, every step's too, is tried on a start-up model first; what the file
+    // leaves out is filled in from it.
+    GuidedLesson lesson;
+    if (auto problem = ReadGuidedLessonText(form, text, file, lesson)) return problem;
+    if (auto problem = ShowLessonStep(form, lesson, 0, run)) return Named(file, *problem);
     return std::nullopt;
 }
 
@@ -205,6 +205,15 @@ std::optional<std::string> SaveLesson(const Form1& form, const std::filesystem::
     if (file.empty()) return "a lesson needs a file name; none was given";
     if (auto problem = SaveFileAtomically(file, LessonText(CollectLesson(form)), {}, asked))
         return Named(file, *problem);
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveGuidedLesson(const GuidedLesson& lesson,
+                                            const std::filesystem::path& file, AskedFirst asked) {
+    if (file.empty()) return "a lesson needs a file name; none was given";
+    std::string text;
+    if (auto problem = GuidedLessonText(lesson, text)) return Named(file, *problem);
+    if (auto problem = SaveFileAtomically(file, text, {}, asked)) return Named(file, *problem);
     return std::nullopt;
 }
 

@@ -27,6 +27,12 @@ void Form1::Reset() {
     controls_.TakeValues(fresh->controls_);
 }
 
+void Form1::SetViewOption(ViewOption option, bool on) {
+    if (view_[option] == on) return;
+    view_.Set(option, on);
+    if (FormObserver* observer = controls_.Observer()) observer->ViewOptionChanged(option, on);
+}
+
 bool Form1::ShowSceneName() {
     const ListControl& scene = List(ListId::cmbScene);
     const auto index = static_cast<std::size_t>(SceneIndex());

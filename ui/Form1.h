@@ -23,6 +23,7 @@
 #include "ui/FormHost.h"
 #include "ui/Scenes.h"
 #include "ui/Simulation.h"
+#include "ui/ViewOptions.h"
 
 namespace linelab {
 
@@ -51,6 +52,11 @@ class Form1 {
     std::span<const DecorationControl> Decorations() const { return controls_.Decorations(); }
 
     bool Visible(ControlRef control) const { return controls_.Visible(control); }
+
+    // The View options; a change is told to the observer. File > Reset leaves them as they
+    // are: they change no setting of the chain.
+    const ViewOptions& View() const { return view_; }
+    void SetViewOption(ViewOption option, bool on);
 
     // ---- user actions by name (the batch tool; false for an unknown name, a control of
     // another kind, or a refused value) -------------------------------------------------
@@ -117,6 +123,7 @@ class Form1 {
     Simulation simulation_{controls_};
     Scenes scenes_{controls_, simulation_.Link()};
     Cascades cascades_{controls_, simulation_, scenes_};
+    ViewOptions view_;
 };
 
 }  // namespace linelab

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ui/Controls.h"
+#include "ui/ViewOptions.h"
 
 namespace linelab {
 
@@ -17,6 +18,12 @@ class FormObserver {
     virtual void ControlChanged(ControlRef control, std::string_view name) {
         (void)control;
         (void)name;
+    }
+
+    // A View option was switched (by its menu item or by a lesson).
+    virtual void ViewOptionChanged(ViewOption option, bool on) {
+        (void)option;
+        (void)on;
     }
 
     // Timer1's enabled flag or interval changed.

@@ -93,7 +93,11 @@ std::string InstructionsHelpText() {
     paragraphs.insert(paragraphs.end(),
                       {"Lessons. File > Save Lesson keeps every setting in a file, File > Open "
                        "Lesson (or a lesson file named when LineLab starts) brings them back, "
-                       "and File > Examples holds lessons to start from.",
+                       "and File > Examples holds lessons to start from. A guided lesson shows "
+                       "its steps in the lesson pane: Next and Previous (Page Down and Page Up) "
+                       "move through them, Show answer reveals a question's answer, and Add "
+                       "Step takes the present settings as a new step. View > Lesson Pane (F9) "
+                       "hides and shows it.",
                        "",
                        "Presenting. View > Zoom In (Ctrl++), Zoom Out (Ctrl+-) and Actual "
                        "Size (Ctrl+0) scale text, controls and pictures together. Double-click "

@@ -118,6 +118,7 @@ void ChainLayout::BuildFull() {
                                                   : kListRow;
         AddStageCell(layout, row, column);
     }
+    if (aside_ != nullptr && output != nullptr) output->addWidget(aside_, 1);
     for (int column = 0; column < kStageColumns; ++column)
         grid_->setColumnStretch(column, column == kOutput ? kOutputStretch : kStageStretch);
     grid_->setRowStretch(kEyeRow, 1);
@@ -134,6 +135,13 @@ void ChainLayout::BuildCompact() {
         for (const std::string_view first : cell.rows)
             if (const ChainRow* row = ChainRowStartingWith(first)) rows.push_back(row);
         layouts.push_back(Cell(cell.role, rows, cell.beside, true));
+        if (aside_ != nullptr && cell.role == "lists") {
+            auto* beside = new QHBoxLayout;
+            beside->setContentsMargins(0, 0, 0, 0);
+            beside->addLayout(layouts.back());
+            beside->addWidget(aside_, 1);
+            layouts.back() = beside;
+        }
     }
     const auto at = [&](int row, int column) -> QLayout* {
         for (std::size_t i = 0; i < cells.size(); ++i)

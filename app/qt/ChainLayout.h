@@ -46,6 +46,10 @@ class ChainLayout {
     void EqualizeColumns();
     // The width the area is shown in (the scroll area's viewport); 0 when unknown.
     void SetAvailableWidth(int width);
+    // A widget that lives in the room the chain leaves free, so it never takes the pictures'
+    // room: in the output column under its readouts (full layout), beside the transmitter's
+    // lists (compact layout). Laid out at the next Build().
+    void SetAside(QWidget* aside) { aside_ = aside; }
 
     bool Full() const { return full_; }
     int Scene() const { return scene_; }
@@ -57,6 +61,7 @@ class ChainLayout {
     using Rows = std::vector<const ChainRow*>;
     using Names = std::span<const std::string_view>;
 
+    QWidget* aside_ = nullptr;
     void BuildFull();
     void BuildCompact();
     QHBoxLayout* TopBar();

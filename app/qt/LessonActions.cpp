@@ -10,11 +10,13 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "app/qt/LessonPane.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MenuNamed.h"
 #include "app/qt/PictureExport.h"
 #include "app/qt/PicturePanel.h"
 #include "app/qt/WarningBox.h"
+#include "lesson/GuidedLesson.h"
 #include "lesson/Lesson.h"
 #include "lesson/OneLine.h"
 
@@ -112,15 +114,28 @@ std::optional<QString> LessonActions::Open(const QString& file) {
     return OpenFile(PathOf(file));
 }
 
+// Every step is tried before the window changes; the lesson then opens at its start and the
+// pane takes it.
 std::optional<QString> LessonActions::OpenFile(const std::filesystem::path& file) {
-    auto problem = Guarded(file, [&] { return OpenLesson(window_.Model(), file); });
-    if (!problem) Remember(file);
-    return problem;
+    GuidedLesson lesson;
+    auto problem = Guarded(file, [&]() -> std::optional<std::string> {
+        std::string text;
+        if (auto read = ReadLessonText(file, text)) return read;
+        if (auto read = ReadGuidedLessonText(window_.Model(), text, file, lesson)) return read;
+        if (auto shown = ShowLessonStep(window_.Model(), lesson, 0))
+            return FileNameForMessage(file) + ": " + *shown;
+        return std::nullopt;
+    });
+    if (problem) return problem;
+    window_.Pane().SetLesson(std::move(lesson));
+    Remember(file);
+    return std::nullopt;
 }
 
 std::optional<QString> LessonActions::Save(const QString& file, AskedFirst asked) {
     const std::filesystem::path path = PathOf(file);
-    auto problem = Guarded(path, [&] { return SaveLesson(window_.Model(), path, asked); });
+    auto problem =
+        Guarded(path, [&] { return SaveGuidedLesson(window_.Pane().LessonToSave(), path, asked); });
     if (!problem) Remember(path);
     return problem;
 }
@@ -209,6 +224,10 @@ QString LessonActions::ExampleTitle(const QString& fileName) {
         {QStringLiteral("manchester-nrz-spectra"),
          QStringLiteral("Manchester against NRZ spectrum")},
         {QStringLiteral("pam4-noise"), QStringLiteral("Four-level PAM in noise")},
+        {QStringLiteral("why-line-codes"), QStringLiteral("Guided: why line codes")},
+        {QStringLiteral("noise-and-the-eye"), QStringLiteral("Guided: noise and the eye")},
+        {QStringLiteral("band-limits-and-echoes"),
+         QStringLiteral("Guided: band limits and echoes")},
     };
     const QString base = QFileInfo(fileName).completeBaseName();
     if (const auto it = kTitles.find(base); it != kTitles.end()) return *it;

@@ -22,6 +22,7 @@
 #include "app/qt/HelpTexts.h"
 #include "app/qt/HelpWindow.h"
 #include "app/qt/LessonActions.h"
+#include "app/qt/LessonPane.h"
 #include "app/qt/ListBinder.h"
 #include "app/qt/Logo.h"
 #include "app/qt/MeasureView.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     Bind();
     BuildMenus();
     lessons_ = new LessonActions(*this);
+    pane_ = new LessonPane(*this);
     const ControlWidgets& w = Widgets();
     // The measurements sit between the model and the panels (they attach the canvases).
     measure_ = new MeasureView(*this, *form_, area_->Widgets(),
@@ -240,6 +242,22 @@ void MainWindow::SyncControl(ControlRef control) {
     }
 }
 
+// A View option switched by a lesson (a switch from the menu comes back here too, and
+// changes nothing more).
+void MainWindow::ViewOptionChanged(ViewOption option, bool on) {
+    switch (option) {
+        case ViewOption::DensityEyes:
+            if (measure_->Model().Density() != on) measure_->SetDensity(on);
+            break;
+        case ViewOption::EyeOpening:
+            if (measure_->EyeOpening() != on) measure_->SetEyeOpening(on);
+            break;
+        case ViewOption::Theory:
+            if (theory_->On() != on) theory_->SetOn(on);
+            break;
+    }
+}
+
 void MainWindow::ControlChanged(ControlRef control, std::string_view) {
     SyncControl(control);
     if (control == ControlRef(ListId::cmbScene)) layoutPending_ = true;
@@ -272,6 +290,13 @@ void MainWindow::AfterAction() {
         layout.EqualizeColumns();
     }
     area_->update();
+}
+
+void MainWindow::RelayOut() {
+    area_->Layout().Build();
+    AfterAction();
+    QMetaObject::invokeMethod(
+        this, [this] { RefreshFrames(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::RefreshFrames() {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/FormObserver.h"
 #include "app/qt/ControlWidgets.h"
+#include "ui/FormObserver.h"
 
 class QScrollArea;
 class QStackedWidget;
@@ -29,6 +29,7 @@ class CheckBinder;
 class Form1;
 class HelpWindow;
 class LessonActions;
+class LessonPane;
 class ListBinder;
 class MeasureView;
 class PicturePanel;
@@ -82,6 +83,9 @@ class MainWindow : public QMainWindow, public FormObserver {
     HelpWindow* AboutWindow() const { return about_; }
     HelpWindow* InstructionsWindow() const { return instructions_; }
     LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
+    LessonPane& Pane() { return *pane_; }
+    // Lays the chain out again, as after a scene change (the lesson pane shown or hidden).
+    void RelayOut();  // the guided lesson beside the chain
 
     // Presentation: one panel shown large, filling the window, until Esc or a double click;
     // View > Full Screen (F11) toggles the window's full screen.
@@ -94,6 +98,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     // FormObserver
     void ControlChanged(ControlRef control, std::string_view name) override;
     void TimerChanged(const TimerControl& timer) override;
+    void ViewOptionChanged(ViewOption option, bool on) override;
     void Report(std::string_view message, bool stopsTimer) override;
 
   protected:
@@ -147,6 +152,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     HelpWindow* about_ = nullptr;
     HelpWindow* instructions_ = nullptr;
     LessonActions* lessons_ = nullptr;
+    LessonPane* pane_ = nullptr;
 };
 
 }  // namespace linelab

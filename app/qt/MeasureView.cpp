@@ -140,11 +140,14 @@ void MeasureView::FastSlice() {
     if (hooks_.afterDrawnRun) hooks_.afterDrawnRun();
 }
 
+// The form model holds the View options (a lesson keeps them); the window applies its
+// changes here, and a switch made here is told to it.
 void MeasureView::SetDensity(bool on) {
     measurements_.SetDensity(on);
     if (densityAction_ != nullptr && densityAction_->isChecked() != on)
         densityAction_->setChecked(on);
     SetOverlays();
+    form_.SetViewOption(ViewOption::DensityEyes, on);
 }
 
 void MeasureView::SetEyeOpening(bool on) {
@@ -153,6 +156,7 @@ void MeasureView::SetEyeOpening(bool on) {
         eyeOpeningAction_->setChecked(on);
     SetOverlays();
     Refresh();
+    form_.SetViewOption(ViewOption::EyeOpening, on);
 }
 
 void MeasureView::SetOverlays() {

@@ -41,6 +41,7 @@ void TheoryOverlay::SetOn(bool on) {
         panel_.SetOverlay(nullptr);
     }
     panel_.update();
+    form_.SetViewOption(ViewOption::Theory, on);
 }
 
 const std::optional<SpectrumAverage>& TheoryOverlay::Curve() {

@@ -62,8 +62,8 @@ std::string Structural(const std::string& seed, std::mt19937_64& rng) {
     const auto pick = [&rng](std::size_t n) {
         return static_cast<std::size_t>(std::uniform_int_distribution<std::size_t>(0, n - 1)(rng));
     };
-    const std::vector<std::string> keys = {"scene", "lists",  "checks", "sliders",
-                                           "run",   "format", "version"};
+    const std::vector<std::string> keys = {"scene",  "lists",   "checks", "sliders", "run",
+                                           "format", "version", "view",   "steps",   "title"};
     const std::string& key = keys[pick(keys.size())];
     const Json& odd = OddValues()[pick(OddValues().size())];
     switch (pick(4)) {
@@ -74,8 +74,10 @@ std::string Structural(const std::string& seed, std::mt19937_64& rng) {
                 lesson.erase(key);
             }
             break;
-        case 1:  // one control's value
-            if (lesson[key].is_object() && !lesson[key].empty()) {
+        case 1:  // one control's value, or one step
+            if (lesson[key].is_array() && !lesson[key].empty()) {
+                lesson[key][pick(lesson[key].size())] = pick(2) == 0 ? odd : Json::object();
+            } else if (lesson[key].is_object() && !lesson[key].empty()) {
                 auto it = lesson[key].begin();
                 std::advance(it, static_cast<std::ptrdiff_t>(pick(lesson[key].size())));
                 it.value() = odd;
@@ -123,7 +125,7 @@ class LessonReplay : public testing::TestWithParam<int> {};
 
 TEST_P(LessonReplay, MutatedLessonsKeepTheReadersRules) {
     const std::vector<std::string> seeds = Seeds();
-    ASSERT_EQ(seeds.size(), 3u);
+    ASSERT_EQ(seeds.size(), 6u);
     const std::string& seed = seeds[static_cast<std::size_t>(GetParam())];
     std::mt19937_64 rng(0x4c6573736f6eULL + static_cast<uint64_t>(GetParam()));
     int accepted = 0;
@@ -139,7 +141,7 @@ TEST_P(LessonReplay, MutatedLessonsKeepTheReadersRules) {
     EXPECT_LT(accepted, kMutationsPerSeed * 9 / 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(ExampleLessons, LessonReplay, testing::Range(0, 3));
+INSTANTIATE_TEST_SUITE_P(ExampleLessons, LessonReplay, testing::Range(0, 6));
 
 }  // namespace
 }  // namespace linelab::fuzz

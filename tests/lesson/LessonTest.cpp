@@ -116,7 +116,7 @@ TEST(LessonExamples, EachOpensAndReopensAsTheSameWindow) {
         ASSERT_FALSE(OpenLesson(again, dir / "copy.json"));
         EXPECT_EQ(Dump(again), Dump(form)) << entry.path();
     }
-    EXPECT_EQ(examples, 3);
+    EXPECT_EQ(examples, 6);
 }
 
 TEST(LessonOpen, WhatTheFileLeavesOutComesFromTheStartupWindow) {
@@ -170,8 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Grammatical JSON, but the library throws another kind of exception for it.
         BadLesson{"NumberBeyondDouble", Lesson(R"(, "sliders": {"vscThreshold": 1e400})"), "1e400"},
         BadLesson{"OtherFormat", R"({"format": "slides", "version": 1})", "\"linelab-lesson\""},
-        BadLesson{"NewerVersion", R"({"format": "linelab-lesson", "version": 2})",
-                  "version 2 is newer"},
+        BadLesson{"NewerVersion", R"({"format": "linelab-lesson", "version": 3})",
+                  "version 3 is newer than this program reads (2); open it with a newer LineLab"},
         BadLesson{"UnknownEntry", Lesson(R"(, "colours": 1)"), "\"colours\""},
         BadLesson{"UnknownControl", Lesson(R"(, "lists": {"cmbFoo": "1"})"), "\"cmbFoo\""},
         BadLesson{"ControlOfAnotherKind", Lesson(R"(, "checks": {"hscSample": 1})"),

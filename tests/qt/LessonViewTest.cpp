@@ -51,7 +51,7 @@ TEST_F(LessonView, MenusHoldTheActionsWithTheirShortcuts) {
     ASSERT_NE(action("FileExportPicture"), nullptr);
     const auto* examples = Window().findChild<QMenu*>(QStringLiteral("FileExamples"));
     ASSERT_NE(examples, nullptr);
-    EXPECT_EQ(examples->actions().size(), 3);
+    EXPECT_EQ(examples->actions().size(), 6);
 }
 
 TEST_F(LessonView, AnOpenedLessonShowsInTheWidgetsAndHeadsTheRecentList) {

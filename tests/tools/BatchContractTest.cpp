@@ -92,6 +92,13 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--runs", "-1"}, "0 or more"}, Refusal{{"--runs", "ten"}, "0 or more"},
         Refusal{{"--runs"}, "0 or more"}, Refusal{{"--dump", "iData,,dBER"}, "dTotalResponse"},
         Refusal{{"--dump", "nope"}, "picRxEye"}, Refusal{{"--verbose"}, "--runs N"},
+        Refusal{{"--step", "1"}, "--step goes with --lesson"},
+        Refusal{{"--lesson", LINELAB_LESSONS_DIR "/why-line-codes.json", "--step", "-1"},
+                "0 or more"},
+        Refusal{{"--lesson", LINELAB_LESSONS_DIR "/why-line-codes.json", "--step", "6"},
+                "--step 6: the lesson has 5 step(s)"},
+        Refusal{{"--lesson", LINELAB_LESSONS_DIR "/pam4-noise.json", "--step", "1"},
+                "the lesson has 0 step(s)"},
         // A good assignment before a refused one still runs nothing and prints nothing.
         Refusal{{"--dump", "dBER", "cmbNoise=0.4", "chkRxEye=7"}, "chkRxEye"}));
 
@@ -275,6 +282,35 @@ TEST(BatchContract, LessonsSavedAndOpened) {
         EXPECT_EQ(empty.status, 2) << option;
         EXPECT_THAT(empty.err, HasSubstr("needs a file name")) << option;
     }
+}
+
+struct StepCase {
+    std::string step;
+    std::string code;
+    std::string format;
+};
+
+// --step N: the lesson's own settings, then its steps 1 to N, then the assignments.
+TEST(BatchContract, StepAppliesTheLessonsStepsUpToIt) {
+    const std::string lesson = LINELAB_LESSONS_DIR "/why-line-codes.json";
+    for (const StepCase& c : std::vector<StepCase>{{"0", "None", "Unipolar (N)RZ"},
+                                                   {"2", "None", "Polar (N)RZ"},
+                                                   {"3", "None", "AMI"},
+                                                   {"4", "Manchester", "Polar (N)RZ"},
+                                                   {"5", "4B5B + NRZI", "Polar (N)RZ"}}) {
+        const JsonValue dump = DumpOf({"--lesson", lesson, "--step", c.step, "--runs", "0",
+                                       "--dump", "cmbCode(1),cmbMod(0)"});
+        EXPECT_EQ(dump["cmbCode(1)"]["text"].text, c.code) << c.step;
+        EXPECT_EQ(dump["cmbMod(0)"]["text"].text, c.format) << c.step;
+    }
+    // Without --step the lesson opens at its start; assignments still come last.
+    EXPECT_EQ(
+        RunBatch({"--lesson", lesson, "--runs", "0", "--dump", "controls"}).out,
+        RunBatch({"--lesson", lesson, "--step", "0", "--runs", "0", "--dump", "controls"}).out);
+    EXPECT_EQ(DumpOf({"--lesson", lesson, "--step", "5", "--runs", "0", "--dump", "cmbMod(0)",
+                      "cmbMod(0)=AMI"})["cmbMod(0)"]["text"]
+                  .text,
+              "AMI");
 }
 
 }  // namespace

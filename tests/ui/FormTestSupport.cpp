@@ -41,6 +41,8 @@ std::string Dump(const Form1& form) {
         out << c.name << ' ' << c.visible << '\n';
     out << "cmdPause '" << form.PauseButton().caption << "'\n";
     out << "Timer1 " << form.Timer().enabled << ' ' << form.Timer().interval << '\n';
+    for (const ViewOptionRow& option : kViewOptions)
+        out << option.key << ' ' << form.View()[option.id] << '\n';
     return out.str();
 }
 

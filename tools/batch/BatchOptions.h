@@ -1,6 +1,6 @@
 #pragma once
 // The command line of linelab-batch:
-//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE]
+//     linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE [--step N]]
 //                   [--save-lesson FILE [--force]] [CONTROL=TEXT ...]
 
 #include <cstdint>
@@ -28,6 +28,7 @@ struct BatchOptions {
     std::vector<Assignment> assignments;  // left to right
     std::optional<SweepOptions> sweep;    // --sweep: a CSV curve instead of the runs
     std::string lesson;                   // opened before the assignments; empty: none
+    std::optional<uint64_t> step;         // --step: the lesson's position (0: its start)
     std::string saveLesson;               // written after the runs; empty: none
     bool force = false;  // --force: the save replaces a read-only file or one with other names
 };

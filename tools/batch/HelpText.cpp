@@ -14,7 +14,7 @@ namespace linelab {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE]\n"
+    "Usage: linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE [--step N]]\n"
     "                     [--save-lesson FILE [--force]] [CONTROL=TEXT ...]\n"
     "       linelab-batch --sweep EbN0=FROM:STEP:TO [--min-errors N] [--max-bits N]\n"
     "                     [--jobs N] [--seed N] [--lesson FILE] [CONTROL=TEXT ...]\n"
@@ -31,6 +31,9 @@ constexpr std::string_view kUsage =
     "                        BER line; may be given more than once\n"
     "  --lesson FILE         open a lesson file before the assignments (its settings as in\n"
     "                        the window; the tool keeps running whatever its run state)\n"
+    "  --step N              with --lesson: apply the guided lesson's steps 1 to N after\n"
+    "                        its own settings, as stepping through it in the window does\n"
+    "                        (0: the lesson's start; a step beyond its last is refused)\n"
     "  --save-lesson FILE    after the runs, write the settings as a lesson file (written\n"
     "                        beside it first and renamed over it, never half-written)\n"
     "  --force               let --save-lesson replace a read-only file, or one with other\n"

@@ -14,10 +14,11 @@ namespace {
 constexpr std::string_view kRuns = "--runs";
 constexpr std::string_view kDump = "--dump";
 constexpr std::string_view kLesson = "--lesson";
+constexpr std::string_view kStep = "--step";
 constexpr std::string_view kSaveLesson = "--save-lesson";
 constexpr std::string_view kForce = "--force";
 constexpr std::string_view kOptionList =
-    "--runs N, --dump NAME[,NAME...], --lesson FILE, --save-lesson FILE, --force, "
+    "--runs N, --dump NAME[,NAME...], --lesson FILE, --step N, --save-lesson FILE, --force, "
     "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, "
     "--runner folded|engine, --noise fixed|per-run, --thresholds midway|as-set, --help";
 // The sweep's options, each taking one value.
@@ -30,6 +31,7 @@ struct RawArguments {
     std::vector<std::string> runs;
     std::vector<std::string> dumps;
     std::vector<std::string> lessons;
+    std::vector<std::string> steps;
     std::vector<std::string> saveLessons;
     std::vector<std::string> assignments;
     std::vector<std::string> unknown;
@@ -120,6 +122,8 @@ std::optional<std::string> MissingValue(std::span<const std::string_view> args) 
     }
     if (args.empty()) return std::nullopt;
     if (args.back() == kRuns) return Refusal("--runs needs a value: a whole number 0 or more");
+    if (args.back() == kStep || args.back() == "--step=")
+        return Refusal("--step needs a value: a whole number 0 or more");
     if (args.back() == kDump) return Refusal("--dump needs a value: NAME[,NAME...]");
     if (args.back() == kLesson || args.back() == kSaveLesson)
         return Refusal(std::string(args.back()) + " needs a value: FILE");
@@ -141,6 +145,7 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.add_option(std::string(kRuns), raw.runs)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kDump), raw.dumps)->expected(1)->allow_extra_args(false)->take_all();
     app.add_option(std::string(kLesson), raw.lessons)->expected(1)->allow_extra_args(false);
+    app.add_option(std::string(kStep), raw.steps)->expected(1)->allow_extra_args(false);
     app.add_option(std::string(kSaveLesson), raw.saveLessons)->expected(1)->allow_extra_args(false);
     app.add_flag(std::string(kForce), raw.force);
     std::vector<std::string>* sweepValues[] = {
@@ -185,6 +190,17 @@ std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options)
         }
     }
     if (!raw.lessons.empty()) options.lesson = raw.lessons.front();
+    if (raw.steps.size() > 1) return Refusal("--step may be given once");
+    if (!raw.steps.empty()) {
+        if (raw.lessons.empty())
+            return Refusal("--step goes with --lesson: it picks a step of the lesson");
+        if (auto refusal = CountBeyondLimit(kStep, raw.steps.front())) return refusal;
+        options.step = ParseRunCount(raw.steps.front());
+        if (!options.step) {
+            return Refusal("--step takes a whole number 0 or more (0: the lesson's start), not " +
+                           QuotedForMessage(raw.steps.front()));
+        }
+    }
     if (!raw.saveLessons.empty()) options.saveLesson = raw.saveLessons.front();
     if (raw.force > 0 && raw.saveLessons.empty())
         return Refusal(

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "lesson/GuidedLesson.h"
 #include "lesson/Lesson.h"
 #include "lesson/OneLine.h"
 #include "tools/batch/BatchOptions.h"
@@ -65,6 +67,28 @@ int CheckSaveTarget(const linelab::BatchOptions& options) {
     return kDone;
 }
 
+// The lesson's start, or with --step N the settings of its step N. The tool always runs: a
+// lesson saved while the window was paused still runs here.
+std::optional<std::string> OpenLessonAt(linelab::BatchSession& session,
+                                        const linelab::BatchOptions& options) {
+    constexpr auto kIgnore = linelab::LessonRunState::Ignore;
+    if (!options.step) return linelab::OpenLesson(session.Form(), options.lesson, kIgnore);
+    std::string text;
+    if (auto problem = linelab::ReadLessonText(options.lesson, text)) return problem;
+    linelab::GuidedLesson lesson;
+    if (auto problem = linelab::ReadGuidedLessonText(session.Form(), text, options.lesson, lesson))
+        return problem;
+    if (*options.step >= lesson.Positions()) {
+        return linelab::FileNameForMessage(options.lesson) + ": --step " +
+               std::to_string(*options.step) + ": the lesson has " +
+               std::to_string(lesson.steps.size()) + " step(s); 0 is its start";
+    }
+    if (auto problem = linelab::ShowLessonStep(session.Form(), lesson,
+                                               static_cast<std::size_t>(*options.step), kIgnore))
+        return linelab::FileNameForMessage(options.lesson) + ": " + *problem;
+    return std::nullopt;
+}
+
 int RunBatch(const std::vector<std::string_view>& args) {
     const linelab::ParsedArguments parsed = linelab::ParseArguments(args);
     if (parsed.error) {
@@ -78,9 +102,7 @@ int RunBatch(const std::vector<std::string_view>& args) {
     linelab::BatchSession session(std::cerr);
     if (options.dump && linelab::NeedsMeasurements(options.dumpNames)) session.Measure();
     if (!options.lesson.empty()) {
-        // The tool always runs: a lesson saved while the window was paused still runs here.
-        if (const auto refusal = linelab::OpenLesson(session.Form(), options.lesson,
-                                                     linelab::LessonRunState::Ignore)) {
+        if (const auto refusal = OpenLessonAt(session, options)) {
             Complain("linelab-batch: " + *refusal);
             return kRefused;
         }

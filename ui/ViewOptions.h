@@ -1,0 +1,48 @@
+#pragma once
+// The window's View options (density eyes, eye opening, theory): how the pictures are
+// looked at, never what the simulation computes. They are settings all the same, kept in a
+// lesson with the controls, so the form model holds them as data and the views follow it.
+// A new option is one row of the table and one case where the view applies it.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace linelab {
+
+enum class ViewOption { DensityEyes, EyeOpening, Theory };
+
+struct ViewOptionRow {
+    ViewOption id;
+    std::string_view key;   // its name in a lesson's "view" group
+    std::string_view menu;  // the View menu's words for it
+};
+
+inline constexpr std::array<ViewOptionRow, 3> kViewOptions = {{
+    {ViewOption::DensityEyes, "densityEyes", "Density eyes"},
+    {ViewOption::EyeOpening, "eyeOpening", "Eye opening"},
+    {ViewOption::Theory, "theory", "Theory"},
+}};
+
+constexpr std::optional<ViewOption> FindViewOption(std::string_view key) {
+    for (const ViewOptionRow& row : kViewOptions)
+        if (row.key == key) return row.id;
+    return std::nullopt;
+}
+
+// Every option off, as at start-up.
+class ViewOptions {
+  public:
+    bool operator[](ViewOption option) const { return on_[Index(option)]; }
+    void Set(ViewOption option, bool on) { on_[Index(option)] = on; }
+    friend bool operator==(const ViewOptions&, const ViewOptions&) = default;
+
+  private:
+    static constexpr std::size_t Index(ViewOption option) {
+        return static_cast<std::size_t>(option);
+    }
+    std::array<bool, kViewOptions.size()> on_{};
+};
+
+}  // namespace linelab
