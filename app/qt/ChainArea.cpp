@@ -120,6 +120,15 @@ bool ChainArea::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// The frames stand where the layout last put the cells: once it has laid them out (a new
+// scene's layout may leave every widget where it was, so no child's move repaints), the
+// whole area is painted again.
+bool ChainArea::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::LayoutRequest) update();
+    return handled;
+}
+
 void ChainArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintTopBar(painter);

@@ -7,9 +7,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/Controls.h"
 #include "app/qt/ChainLayout.h"
 #include "app/qt/ControlWidgets.h"
+#include "ui/Controls.h"
 
 namespace linelab {
 
@@ -26,6 +26,7 @@ class ChainArea : public QWidget {
     ChainLayout& Layout() { return *layout_; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
