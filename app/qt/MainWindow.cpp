@@ -416,7 +416,11 @@ void MainWindow::Report(std::string_view message, bool) {
 }
 
 void MainWindow::ShowBerCurve() {
-    if (berCurve_ == nullptr) berCurve_ = new BerCurveWindow(*form_, this);
+    if (berCurve_ == nullptr) {
+        berCurve_ = new BerCurveWindow(*form_, this);
+        berCurve_->SetZoom(Zoom());
+        if (zoomStyle_ != nullptr) ZoomWidgets(*berCurve_);
+    }
     berCurve_->show();
     berCurve_->raise();
     berCurve_->activateWindow();

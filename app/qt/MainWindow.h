@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/FormObserver.h"
 #include "app/qt/ControlWidgets.h"
+#include "ui/FormObserver.h"
 
 class QScrollArea;
 class QStackedWidget;
@@ -35,6 +35,7 @@ class PicturePanel;
 class PresentationView;
 class SliderBinder;
 class TheoryOverlay;
+class ZoomStyle;
 
 enum class WindowMenu { File, Edit, View, Run, Help };
 
@@ -108,6 +109,8 @@ class MainWindow : public QMainWindow, public FormObserver {
     void BuildRunMenu();
     void BuildHelpMenu();
     void ApplyZoom(int step);
+    // The zoom's style and font on `root` and every widget in it (a window made later too).
+    void ZoomWidgets(QWidget& root);
     void Typed(ListId id, const std::string& text);
     void QueueStripRepaint();
     void RefreshFrames();
@@ -131,6 +134,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     QFont baseFont_;
     QFont baseBerFont_;
     int zoomStep_ = 0;
+    ZoomStyle* zoomStyle_ = nullptr;  // from the first step away from actual size
     bool stripRepaintQueued_ = false;
     bool fitted_ = false;  // placed on its screen when first shown
     std::unique_ptr<ListBinder> lists_;
