@@ -89,7 +89,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     measure_->AddViewItems(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     measure_->AddRunItems(*MenuNamed(*menuBar(), QStringLiteral("RunMenu"), QStringLiteral("Run")));
-    theory_ = new TheoryOverlay(*form_, *w.Picture(PictureId::picTxSpectrum), this);
+    theory_ = new TheoryOverlay(
+        *form_, *w.Picture(PictureId::picTxSpectrum), *w.Picture(PictureId::picChannelSpectrum),
+        [this](const QString& note) {
+            // An empty note takes back only the theory's own.
+            if (!note.isEmpty() || status_->Note().startsWith(QStringLiteral("Theory:")))
+                status_->ShowNote(note);
+        },
+        this);
     theory_->AddViewItem(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     QAction* curve = MenuNamed(*menuBar(), QStringLiteral("ToolsMenu"), QStringLiteral("Tools"))
@@ -276,6 +283,7 @@ void MainWindow::AfterAction() {
 
 void MainWindow::RefreshFrames() {
     UpdatePanelFrames(*form_, Widgets());
+    if (theory_ != nullptr) theory_->Follow();
     status_->Update(*form_);
 }
 
