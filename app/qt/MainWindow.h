@@ -80,6 +80,9 @@ class MainWindow : public QMainWindow, public FormObserver {
     void ZoomOut();
     void ZoomActual();
     qreal Zoom() const;
+    // View > High Contrast: the projector palette on every panel.
+    void SetHighContrast(bool on);
+    bool HighContrast() const;
     HelpWindow* AboutWindow() const { return about_; }
     HelpWindow* InstructionsWindow() const { return instructions_; }
     LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
@@ -127,6 +130,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     QStackedWidget* stack_ = nullptr;
     PresentationView* presentation_ = nullptr;
     QAction* fullScreen_ = nullptr;
+    QAction* highContrast_ = nullptr;
     std::unique_ptr<RunStatus> status_;
     std::array<QMenu*, 5> menus_{};
     QAction* quit_ = nullptr;

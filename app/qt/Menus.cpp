@@ -99,6 +99,14 @@ void MainWindow::BuildViewMenu() {
                             QKeySequence(Qt::Key_F11));
     fullScreen_->setCheckable(true);
     connect(fullScreen_, &QAction::triggered, this, &MainWindow::ToggleFullScreen);
+    // For a projector: the markers in a colour that holds on a washed-out screen.
+    highContrast_ =
+        AddAction(view, QStringLiteral("&High Contrast"), "ViewHighContrast", QKeySequence());
+    highContrast_->setCheckable(true);
+    highContrast_->setStatusTip(QStringLiteral(
+        "Markers and the stored spectrum in colours that hold on a projector and for "
+        "colour-blind eyes"));
+    connect(highContrast_, &QAction::toggled, this, &MainWindow::SetHighContrast);
     BuildPresentMenu(view);
 }
 
@@ -151,6 +159,16 @@ void MainWindow::BuildHelpMenu() {
     connect(instructions, &QAction::triggered, this, &MainWindow::ShowInstructions);
     QAction* about = AddAction(help, QStringLiteral("About"), "HelpAbout", QKeySequence());
     connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::SetHighContrast(bool on) {
+    if (highContrast_ != nullptr && highContrast_->isChecked() != on) highContrast_->setChecked(on);
+    for (PicturePanel* panel : Widgets().pictures)
+        panel->SetHighContrast(on);
+}
+
+bool MainWindow::HighContrast() const {
+    return highContrast_ != nullptr && highContrast_->isChecked();
 }
 
 qreal MainWindow::Zoom() const {
