@@ -5,6 +5,7 @@
 // shpRx, shpOutput) and the hint lines that follow the signal from panel to panel.
 
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "app/qt/ChainLayout.h"
@@ -34,10 +35,13 @@ class ChainArea : public QWidget {
     void PaintStages(QPainter& painter);
     void PaintHints(QPainter& painter);
     void PaintTopBar(QPainter& painter);
+    // Where the stage frames and the top bar stand now.
+    std::array<QRect, kStageColumns + 1> Frames() const;
 
     const Form1& form_;
     ControlWidgets widgets_;
     std::unique_ptr<ChainLayout> layout_;
+    std::array<QRect, kStageColumns + 1> painted_;  // where the last paint put them
 };
 
 }  // namespace linelab
