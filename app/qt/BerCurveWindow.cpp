@@ -230,6 +230,10 @@ void BerCurveWindow::SetLimits(int minErrors, double maxBits) {
 
 void BerCurveWindow::SetZoom(qreal factor) {
     if (factor == zoom_) return;
+    // The window grows with its text, within the screen it is on.
+    QSize grown = (QSizeF(size()) * (factor / zoom_)).toSize();
+    if (const QScreen* where = screen()) grown = grown.boundedTo(where->availableGeometry().size());
+    resize(grown);
     zoom_ = factor;
     QFont scaled = baseFont_;
     scaled.setPointSizeF(baseFont_.pointSizeF() * factor);

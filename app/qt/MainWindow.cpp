@@ -426,8 +426,8 @@ void MainWindow::Report(std::string_view message, bool) {
 void MainWindow::ShowBerCurve() {
     if (berCurve_ == nullptr) {
         berCurve_ = new BerCurveWindow(*form_, this);
+        if (zoomStyle_ != nullptr) ZoomWidgets(*berCurve_);  // before it measures its column
         berCurve_->SetZoom(Zoom());
-        if (zoomStyle_ != nullptr) ZoomWidgets(*berCurve_);
     }
     berCurve_->show();
     berCurve_->raise();
