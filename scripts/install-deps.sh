@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libfftw3-dev xvfb xauth nlohmann-json3-dev libcli11-dev
           libboost-dev qt6-svg-dev dpkg-dev fakeroot desktop-file-utils appstream
-          libqcustomplot-dev libxml2-utils xz-utils ninja-build ccache)
+          libqcustomplot-dev libxml2-utils xz-utils ninja-build ccache openbox)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

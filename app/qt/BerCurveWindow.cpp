@@ -194,8 +194,10 @@ void BerCurveWindow::BuildControls() {
     column->setObjectName(QStringLiteral("berCurveControls"));
     side->setContentsMargins(0, 0, 0, 0);
     column->setLayout(side);
+    column_ = column;
     column->setFixedWidth(
         std::max(column->sizeHint().width(), fontMetrics().averageCharWidth() * 26));
+    baseFont_ = font();
 
     plot_ = new QCustomPlot(this);
     plot_->setMinimumSize(320, 240);
@@ -224,6 +226,29 @@ void BerCurveWindow::SetRange(double from, double to, double step) {
 void BerCurveWindow::SetLimits(int minErrors, double maxBits) {
     minErrors_->setValue(minErrors);
     maxBits_->setValue(maxBits);
+}
+
+void BerCurveWindow::SetZoom(qreal factor) {
+    if (factor == zoom_) return;
+    // The window grows with its text, within the screen it is on.
+    QSize grown = (QSizeF(size()) * (factor / zoom_)).toSize();
+    if (const QScreen* where = screen()) grown = grown.boundedTo(where->availableGeometry().size());
+    resize(grown);
+    zoom_ = factor;
+    QFont scaled = baseFont_;
+    scaled.setPointSizeF(baseFont_.pointSizeF() * factor);
+    setFont(scaled);
+    // The column's width is fixed for a font: measured again for this one.
+    column_->setMinimumWidth(0);
+    column_->setMaximumWidth(QWIDGETSIZE_MAX);
+    column_->setFixedWidth(
+        std::max(column_->sizeHint().width(), fontMetrics().averageCharWidth() * 26));
+    for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
+        axis->setLabelFont(scaled);
+        axis->setTickLabelFont(scaled);
+    }
+    plot_->legend->setFont(scaled);
+    Replot();
 }
 
 void BerCurveWindow::SetRunner(SweepRunner runner) {
@@ -400,8 +425,8 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     const CurvePlotData data = PlotDataOf(curve);
     QCPGraph* measured = plot_->addGraph();
     measured->setData(Vec(data.x), Vec(data.y), true);
-    measured->setPen(QPen(c, live ? 1.8 : 1.4));
-    measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c, 6));
+    measured->setPen(QPen(c, (live ? 1.8 : 1.4) * zoom_));
+    measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c, 6 * zoom_));
     // The legend says which runner made the curve's points.
     const std::string runner = RunnerOf(curve);
     measured->setName(runner.empty()
@@ -410,14 +435,14 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     auto* bars = new QCPErrorBars(plot_->xAxis, plot_->yAxis);
     bars->setDataPlottable(measured);
     bars->setData(Vec(data.below), Vec(data.above));
-    bars->setPen(QPen(c, 1));
+    bars->setPen(QPen(c, zoom_));
     bars->removeFromLegend();
     if (!data.boundX.empty()) {
         // No error yet: only an upper end, drawn as a downward triangle.
         QCPGraph* bound = plot_->addGraph();
         bound->setData(Vec(data.boundX), Vec(data.boundY), true);
         bound->setLineStyle(QCPGraph::lsNone);
-        bound->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssTriangleInverted, c, 8));
+        bound->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssTriangleInverted, c, 8 * zoom_));
         bound->removeFromLegend();
     }
 }
@@ -460,7 +485,7 @@ void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     const QVector<double> ty(samples.y.begin(), samples.y.end());
     QCPGraph* theory = plot_->addGraph();
     theory->setData(tx, ty, true);
-    theory->setPen(QPen(colour, 1.2, Qt::DashLine));
+    theory->setPen(QPen(colour, 1.2 * zoom_, Qt::DashLine));
     const LinkConfig& c = curve.settings.config;
     const QString formatName = Text(std::string(NameOr(c.format[0])));
     // The curve is the exact rate of this receiver's own decisions and decoding with ideal
@@ -483,7 +508,7 @@ void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     }
     QCPGraph* optimum = plot_->addGraph();
     optimum->setData(ox, oy, true);
-    optimum->setPen(QPen(colour, 1.2, Qt::DotLine));
+    optimum->setPen(QPen(colour, 1.2 * zoom_, Qt::DotLine));
     optimum->setName(
         QStringLiteral("optimum receiver (full-bit correlation): %1, Manchester").arg(formatName));
 }

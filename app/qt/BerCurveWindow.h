@@ -5,6 +5,7 @@
 // running; closing this window or quitting cancels the sweep and waits for its workers
 // (within about 100 ms).
 
+#include <QFont>
 #include <QTimer>
 #include <QWidget>
 #include <future>
@@ -54,6 +55,10 @@ class BerCurveWindow : public QWidget {
     void SetLimits(int minErrors, double maxBits);
     // Folded (the default) or the full chain of the engine, for the next sweep.
     void SetRunner(SweepRunner runner);
+    // The main window's presentation zoom: text, the controls' column, the plot's fonts,
+    // lines and marks grown by `factor` from their size at actual size.
+    void SetZoom(qreal factor);
+    qreal Zoom() const { return zoom_; }
 
     bool ExportCsv(const QString& path);
     bool ExportPng(const QString& path);
@@ -101,6 +106,9 @@ class BerCurveWindow : public QWidget {
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QCustomPlot* plot_ = nullptr;
+    QWidget* column_ = nullptr;
+    QFont baseFont_;  // at actual size
+    qreal zoom_ = 1;
     QTimer replotTimer_;
     // The theory curves, computed on a worker thread: the exact rate of a line code with a
     // long memory (HDB3, the pre-coded 4B5B codes) takes seconds a point. Keyed by the

@@ -120,7 +120,27 @@ bool ChainArea::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// The frames stand where the layout last put the cells: once it has laid them out (a new
+// scene's layout may leave every widget where it was, so no child's move repaints), the
+// whole area is painted again.
+bool ChainArea::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // Only when they moved: a run changes the readouts' texts, which asks for a layout,
+    // and a repaint of the whole area would repaint every panel with it.
+    if (event->type() == QEvent::LayoutRequest && Frames() != painted_) update();
+    return handled;
+}
+
+std::array<QRect, kStageColumns + 1> ChainArea::Frames() const {
+    std::array<QRect, kStageColumns + 1> frames;
+    for (int column = 0; column < kStageColumns; ++column)
+        frames[static_cast<std::size_t>(column)] = layout_->StageRect(column);
+    frames[kStageColumns] = layout_->TopBarRect();
+    return frames;
+}
+
 void ChainArea::paintEvent(QPaintEvent*) {
+    painted_ = Frames();
     QPainter painter(this);
     PaintTopBar(painter);
     PaintStages(painter);

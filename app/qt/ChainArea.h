@@ -5,11 +5,12 @@
 // shpRx, shpOutput) and the hint lines that follow the signal from panel to panel.
 
 #include <QWidget>
+#include <array>
 #include <memory>
 
-#include "ui/Controls.h"
 #include "app/qt/ChainLayout.h"
 #include "app/qt/ControlWidgets.h"
+#include "ui/Controls.h"
 
 namespace linelab {
 
@@ -26,6 +27,7 @@ class ChainArea : public QWidget {
     ChainLayout& Layout() { return *layout_; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -33,10 +35,13 @@ class ChainArea : public QWidget {
     void PaintStages(QPainter& painter);
     void PaintHints(QPainter& painter);
     void PaintTopBar(QPainter& painter);
+    // Where the stage frames and the top bar stand now.
+    std::array<QRect, kStageColumns + 1> Frames() const;
 
     const Form1& form_;
     ControlWidgets widgets_;
     std::unique_ptr<ChainLayout> layout_;
+    std::array<QRect, kStageColumns + 1> painted_;  // where the last paint put them
 };
 
 }  // namespace linelab

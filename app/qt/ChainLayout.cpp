@@ -202,11 +202,15 @@ void ChainLayout::EqualizeColumns() {
     grid_->setColumnMinimumWidth(kOutput, outputNeeded);
 }
 
+// From the geometry the grid last gave the column's cells. The grid's own cellRect is not to
+// be trusted here: with a cell whose height follows its width (a wrapped readout), every
+// query of the area's height for a width (the scroll area asks at each layout change)
+// overwrites the rows' positions it returns until the grid is laid out again.
 QRect ChainLayout::StageRect(int column) const {
     if (!full_ || grid_ == nullptr || column < 0 || column >= kStageColumns) return QRect();
     QRect rect;
-    for (int row = kListRow; row <= kSpectrumRow; ++row)
-        rect = rect.united(grid_->cellRect(row, column));
+    for (const QLayout* cell : columns_[static_cast<std::size_t>(column)])
+        rect = rect.united(cell->geometry());
     return rect;
 }
 

@@ -46,20 +46,28 @@ void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& densit
     if (!image.isNull()) painter.drawImage(rect.topLeft(), image);
 }
 
+QColor CaliperColour(bool density, bool highContrast) {
+    if (!highContrast) return kCaliper;
+    return density ? QColor(Qt::white) : QColor(Qt::black);
+}
+
 void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeometry& geometry,
-                   std::optional<double> samplingX) {
+                   std::optional<double> samplingX, const QColor& colour) {
     if (!samplingX || geometry.dScaleHeight <= 0 || geometry.dScaleWidth <= 0) return;
     const double xs = *samplingX / kUnits;
+    const double width = colour == kCaliper ? 1.5 : 2.0;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const EyeLevelFigures& level : figures.levels) {
         const double top = geometry.Y(level.dMean + level.dSigma);
         const double bottom = geometry.Y(level.dMean - level.dSigma);
-        painter.fillRect(QRectF(xs - 6, top, 12, std::max(bottom - top, 1.0)), kSpread);
-        painter.setPen(QPen(kCaliper, 1.5));
+        QColor spread = colour;
+        spread.setAlpha(kSpread.alpha());
+        painter.fillRect(QRectF(xs - 6, top, 12, std::max(bottom - top, 1.0)), spread);
+        painter.setPen(QPen(colour, width));
         painter.drawLine(QLineF(xs - 8, geometry.Y(level.dMean), xs + 8, geometry.Y(level.dMean)));
     }
-    painter.setPen(QPen(kCaliper, 1.5));
+    painter.setPen(QPen(colour, width));
     const double symbol = geometry.SymbolWidth();
     for (const EyeGapFigures& gap : figures.gaps) {
         // Drawn where the opening is: from the lower level's highest sample up, and from

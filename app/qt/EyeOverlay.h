@@ -3,6 +3,7 @@
 // image when density eyes are on (the panel paints its threshold and sampling markers on top
 // of it), and over the receive eye the calipers of its measured opening.
 
+#include <QColor>
 #include <QRect>
 #include <optional>
 
@@ -32,7 +33,11 @@ void PaintDensity(QPainter& painter, const QRect& rect, const DensityEye& densit
 // and one standard deviation either side; per gap a vertical caliper of the measured height
 // and a horizontal one of the measured width, both centred on the gap's threshold and the
 // sampling instant (the figures give the sizes of the openings, not their ends).
+// In `colour`: the window's light blue, or with the projector palette black over a line
+// eye and white over a density eye, two pixels wide.
 void PaintCalipers(QPainter& painter, const EyeFigures& figures, const EyeGeometry& geometry,
-                   std::optional<double> samplingX);
+                   std::optional<double> samplingX, const QColor& colour);
+// The calipers' colour over a density eye or a line eye, in either palette.
+QColor CaliperColour(bool density, bool highContrast);
 
 }  // namespace linelab

@@ -91,7 +91,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
     measure_->AddViewItems(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     measure_->AddRunItems(*MenuNamed(*menuBar(), QStringLiteral("RunMenu"), QStringLiteral("Run")));
-    theory_ = new TheoryOverlay(*form_, *w.Picture(PictureId::picTxSpectrum), this);
+    theory_ = new TheoryOverlay(
+        *form_, *w.Picture(PictureId::picTxSpectrum), *w.Picture(PictureId::picChannelSpectrum),
+        [this](const QString& note) {
+            // An empty note takes back only the theory's own.
+            if (!note.isEmpty() || status_->Note().startsWith(QStringLiteral("Theory:")))
+                status_->ShowNote(note);
+        },
+        this);
     theory_->AddViewItem(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     QAction* curve = MenuNamed(*menuBar(), QStringLiteral("ToolsMenu"), QStringLiteral("Tools"))
@@ -301,6 +308,7 @@ void MainWindow::RelayOut() {
 
 void MainWindow::RefreshFrames() {
     UpdatePanelFrames(*form_, Widgets());
+    if (theory_ != nullptr) theory_->Follow();
     status_->Update(*form_);
 }
 
@@ -436,7 +444,11 @@ void MainWindow::Report(std::string_view message, bool) {
 }
 
 void MainWindow::ShowBerCurve() {
-    if (berCurve_ == nullptr) berCurve_ = new BerCurveWindow(*form_, this);
+    if (berCurve_ == nullptr) {
+        berCurve_ = new BerCurveWindow(*form_, this);
+        if (zoomStyle_ != nullptr) ZoomWidgets(*berCurve_);  // before it measures its column
+        berCurve_->SetZoom(Zoom());
+    }
     berCurve_->show();
     berCurve_->raise();
     berCurve_->activateWindow();

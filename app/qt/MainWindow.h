@@ -36,6 +36,7 @@ class PicturePanel;
 class PresentationView;
 class SliderBinder;
 class TheoryOverlay;
+class ZoomStyle;
 
 enum class WindowMenu { File, Edit, View, Run, Help };
 
@@ -80,6 +81,9 @@ class MainWindow : public QMainWindow, public FormObserver {
     void ZoomOut();
     void ZoomActual();
     qreal Zoom() const;
+    // View > High Contrast: the projector palette on every panel.
+    void SetHighContrast(bool on);
+    bool HighContrast() const;
     HelpWindow* AboutWindow() const { return about_; }
     HelpWindow* InstructionsWindow() const { return instructions_; }
     LessonActions& Lessons() { return *lessons_; }  // File > lessons, pictures
@@ -113,6 +117,8 @@ class MainWindow : public QMainWindow, public FormObserver {
     void BuildRunMenu();
     void BuildHelpMenu();
     void ApplyZoom(int step);
+    // The zoom's style and font on `root` and every widget in it (a window made later too).
+    void ZoomWidgets(QWidget& root);
     void Typed(ListId id, const std::string& text);
     void QueueStripRepaint();
     void RefreshFrames();
@@ -129,6 +135,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     QStackedWidget* stack_ = nullptr;
     PresentationView* presentation_ = nullptr;
     QAction* fullScreen_ = nullptr;
+    QAction* highContrast_ = nullptr;
     std::unique_ptr<RunStatus> status_;
     std::array<QMenu*, 5> menus_{};
     QAction* quit_ = nullptr;
@@ -136,6 +143,7 @@ class MainWindow : public QMainWindow, public FormObserver {
     QFont baseFont_;
     QFont baseBerFont_;
     int zoomStep_ = 0;
+    ZoomStyle* zoomStyle_ = nullptr;  // from the first step away from actual size
     bool stripRepaintQueued_ = false;
     bool fitted_ = false;  // placed on its screen when first shown
     std::unique_ptr<ListBinder> lists_;

@@ -193,7 +193,8 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
         const EyeGeometry geometry{static_cast<double>(txEye.ScaleWidth()),
                                    static_cast<double>(txEye.ScaleHeight()), std::sqrt(2.0),
                                    form_.State().dBaudRate};
-        PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, measurements_.RxSamplingX());
+        PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, measurements_.RxSamplingX(),
+                      CaliperColour(measurements_.Density(), EyePanelOf(w_, eye)->HighContrast()));
     }
     painter.restore();
 }

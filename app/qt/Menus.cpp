@@ -2,6 +2,7 @@
 // size), Run (the run-control button on Space) and Help (Instructions on F1, About).
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,10 +12,13 @@
 #include <algorithm>
 #include <array>
 
+#include "app/qt/BerCurveWindow.h"
+#include "app/qt/ChainArea.h"
 #include "app/qt/ClickLabel.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/PanelFrames.h"
 #include "app/qt/PicturePanel.h"
+#include "app/qt/ZoomStyle.h"
 
 namespace linelab {
 namespace {
@@ -95,6 +99,14 @@ void MainWindow::BuildViewMenu() {
                             QKeySequence(Qt::Key_F11));
     fullScreen_->setCheckable(true);
     connect(fullScreen_, &QAction::triggered, this, &MainWindow::ToggleFullScreen);
+    // For a projector: the markers in a colour that holds on a washed-out screen.
+    highContrast_ =
+        AddAction(view, QStringLiteral("&High Contrast"), "ViewHighContrast", QKeySequence());
+    highContrast_->setCheckable(true);
+    highContrast_->setStatusTip(QStringLiteral(
+        "Markers and the stored spectrum in colours that hold on a projector and for "
+        "colour-blind eyes"));
+    connect(highContrast_, &QAction::toggled, this, &MainWindow::SetHighContrast);
     BuildPresentMenu(view);
 }
 
@@ -149,6 +161,16 @@ void MainWindow::BuildHelpMenu() {
     connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
+void MainWindow::SetHighContrast(bool on) {
+    if (highContrast_ != nullptr && highContrast_->isChecked() != on) highContrast_->setChecked(on);
+    for (PicturePanel* panel : Widgets().pictures)
+        panel->SetHighContrast(on);
+}
+
+bool MainWindow::HighContrast() const {
+    return highContrast_ != nullptr && highContrast_->isChecked();
+}
+
 qreal MainWindow::Zoom() const {
     return kZoomFactors[static_cast<std::size_t>(kActualSize + zoomStep_)];
 }
@@ -170,29 +192,50 @@ void MainWindow::ApplyZoom(int step) {
     const qreal before = Zoom();
     zoomStep_ = std::clamp(step, -kActualSize, last - kActualSize);
     const qreal factor = Zoom();
-    // The pictures grow with the text: a step in keeps every shown panel at least its size
-    // grown in the zoom's proportion (the window scrolls where it has no room); a step out
-    // to actual size or below lets the layout share the room as it likes.
+    // The pictures grow with the text: a step above actual size keeps every shown panel at
+    // least its size grown in the step's proportion (from the share of the room it had at
+    // actual size or below; the window scrolls where it has no room). At actual size or
+    // below the layout shares the room as it likes, whatever steps came before.
     for (PicturePanel* panel : Widgets().pictures) {
-        if ((factor <= 1.0 && factor < before) || panel->isHidden()) {
+        if (factor <= 1.0 || panel->isHidden()) {
             panel->setMinimumSize(0, 0);
             continue;
         }
-        const qreal grow = factor / before;
+        const qreal grow = factor / std::max<qreal>(before, 1.0);
         const QSize base = panel->size();
         panel->setMinimumSize(QSize(qCeil(base.width() * grow), qCeil(base.height() * grow))
                                   .boundedTo(QSize(4000, 4000)));
     }
-    QFont scaled = baseFont_;
-    scaled.setPointSizeF(baseFont_.pointSizeF() * factor);
-    setFont(scaled);
+    if (zoomStyle_ == nullptr && factor != 1.0) {
+        // Kept by the application: widgets of this window may outlive the window's members.
+        zoomStyle_ = new ZoomStyle;
+        zoomStyle_->setParent(qApp);
+    }
+    if (zoomStyle_ != nullptr) zoomStyle_->SetFactor(factor);
+    ZoomWidgets(*this);
+    if (berCurve_ != nullptr) berCurve_->SetZoom(factor);
     QFont ber = baseBerFont_;
     ber.setPointSizeF(baseBerFont_.pointSizeF() * factor);
     Widgets().Label(LabelId::lblBER)->setFont(ber);
     for (PicturePanel* panel : Widgets().pictures)
         panel->SetPenScale(factor);
+    // The panel cells' fillers match the sliders' new size.
+    area_->Layout().Build();
     layoutPending_ = true;
     AfterAction();
+}
+
+void MainWindow::ZoomWidgets(QWidget& root) {
+    if (&root == this) {
+        QFont scaled = baseFont_;
+        scaled.setPointSizeF(baseFont_.pointSizeF() * Zoom());
+        setFont(scaled);
+    }
+    if (zoomStyle_ == nullptr) return;
+    // Setting the style again makes each widget measure itself anew at the new factor.
+    root.setStyle(zoomStyle_);
+    for (QWidget* widget : root.findChildren<QWidget*>())
+        widget->setStyle(zoomStyle_);
 }
 
 }  // namespace linelab

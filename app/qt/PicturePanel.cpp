@@ -84,9 +84,11 @@ int PicturePanel::AxisHeight(const QFontMetrics& fm) const {
 int PicturePanel::SideWidth() const {
     if (side_.isEmpty()) return 0;
     // Room for the longest word of any strip name: names wrap at their spaces.
-    if (sideWidth_ < 0)
-        const_cast<PicturePanel*>(this)->sideWidth_ =
-            QFontMetrics(SideFont()).horizontalAdvance(QStringLiteral("Post-decoded")) + 8;
+    const auto measure = [this] {
+        return QFontMetrics(SideFont()).horizontalAdvance(QStringLiteral("Post-decoded")) + 8;
+    };
+    if (paintFont_) return measure();  // painted elsewhere, in a font of its own
+    if (sideWidth_ < 0) const_cast<PicturePanel*>(this)->sideWidth_ = measure();
     return sideWidth_;
 }
 
@@ -101,7 +103,7 @@ int PicturePanel::ValueWidth(const QFontMetrics& fm) const {
 }
 
 QFont PicturePanel::SideFont() const {
-    QFont small = font();
+    QFont small = paintFont_ ? *paintFont_ : font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     return small;
 }
@@ -252,7 +254,7 @@ void PicturePanel::Replay(QPainter& painter, QSizeF size, qreal penWidth) const 
     QVector<QLineF> lines;
     const auto draw = [&](const Run& run) {
         for (const Stroke& stroke : run.strokes) {
-            QPen pen(FromBgr(stroke.colour));
+            QPen pen(Ink(stroke.colour));
             pen.setWidthF(penWidth);
             pen.setCapStyle(Qt::SquareCap);
             painter.setPen(pen);
@@ -342,12 +344,12 @@ void PicturePanel::DrawPending() {
             image_.format() == QImage::Format_RGB32) {
             // One pixel wide at ratio 1, the common case: straight into the image's pixels,
             // without the painter's cost per line (a frame has some 12,800 short lines).
-            RasterLines(image_, pending_, FromBgr(colour_).rgb());
+            RasterLines(image_, pending_, Ink(colour_).rgb());
         } else {
             QPainter painter(&image_);
             // One logical pixel wide (times the presentation zoom), without antialiasing.
             // Thick lines are drawn by the routines as two lines.
-            QPen pen(FromBgr(colour_));
+            QPen pen(Ink(colour_));
             pen.setCosmetic(true);
             pen.setWidthF(image_.devicePixelRatio() * penScale_);
             painter.setPen(pen);
@@ -438,6 +440,16 @@ void PicturePanel::SetOffHint(const QString& hint) {
     update();
 }
 
+QColor PicturePanel::Ink(int32_t bgr) const {
+    return highContrast_ ? HighContrastOf(bgr) : FromBgr(bgr);
+}
+
+void PicturePanel::SetHighContrast(bool on) {
+    if (highContrast_ == on) return;
+    highContrast_ = on;
+    NewImage();  // the kept runs drawn again in the palette
+}
+
 void PicturePanel::SetPenScale(qreal scale) {
     penScale_ = std::clamp(scale, 0.5, 4.0);
 }
@@ -493,17 +505,21 @@ void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont
     painter.save();
     painter.translate(target.topLeft());
     painter.setFont(font);
+    // The strips' names are in that font too, and their band as wide as it needs.
+    paintFont_ = font;
     const QFontMetrics fm(font, painter.device());
     const QRect outer(QPoint(0, 0), target.size());
     const QRect area = DrawingRectIn(target.size(), fm);
     painter.fillRect(outer, kBackground);
-    // Pens grow with the picture, as the traces would at a panel of that size.
+    // Pens grow with the picture: by half the square root of how many times the drawing's
+    // area it is, in whole pixels (a panel shown large draws two or three pixels wide, a
+    // whole window exported at its size one).
     const qreal grow = imageSize_.isEmpty()
                            ? 1.0
-                           : std::max(1.0, std::min(double(area.width()) / imageSize_.width(),
-                                                    double(area.height()) / imageSize_.height()) /
-                                               2);
-    const qreal pen = penScale_ * std::floor(grow);
+                           : std::sqrt(double(area.width()) * area.height() /
+                                       (double(imageSize_.width()) * imageSize_.height())) /
+                                 2;
+    const qreal pen = penScale_ * std::max(1.0, std::round(grow));
     const bool off = !offHint_.isEmpty() && !greyed_;
     if (!off && !area.isEmpty()) {
         painter.save();
@@ -539,6 +555,7 @@ void PicturePanel::PaintInto(QPainter& painter, const QRect& target, const QFont
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outer.adjusted(0, 0, -1, -1));
     painter.restore();
+    paintFont_.reset();
 }
 
 void PicturePanel::PaintMarkers(QPainter& painter, const QRect& area, qreal penWidth) {
@@ -546,8 +563,9 @@ void PicturePanel::PaintMarkers(QPainter& painter, const QRect& area, qreal penW
     painter.save();
     painter.setClipRect(area);
     painter.translate(area.topLeft());
-    QPen pen(FromBgr(markerColour_));
-    pen.setWidthF(penWidth);
+    QPen pen(Ink(markerColour_));
+    // Never thinner than two device pixels: a one-pixel marker washes out on a projector.
+    pen.setWidthF(std::max(penWidth, 2 / painter.device()->devicePixelRatioF()));
     painter.setPen(pen);
     DrawScaled(painter, markers_, markerThick_,
                QSizeF(double(area.width()) / imageSize_.width(),
@@ -559,7 +577,7 @@ void PicturePanel::PaintMarkers(QPainter& painter, const QRect& area, qreal penW
 void PicturePanel::PaintHint(QPainter& painter, const QRect& area) {
     if (offHint_.isEmpty() || (greyed_ && !Empty())) return;
     painter.save();
-    painter.setPen(kHintText);
+    painter.setPen(highContrast_ ? kBandText : kHintText);
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, offHint_);
     painter.restore();
 }
@@ -619,7 +637,8 @@ void PicturePanel::PaintValueAxis(QPainter& painter, const QRect& band, const QR
     }
     // The marks' values in the band, over the ticks they fall on, never over the drawing.
     if (markerColour_ >= 0 && !values_.marks.empty()) {
-        painter.setPen(FromBgr(markerColour_).darker(150));
+        // Darker than the marker itself: text must stand 4.5:1 against the band.
+        painter.setPen(Ink(markerColour_).darker(200));
         for (double v : values_.marks) {
             const double y = area.top() + (top - v) / (top - bottom) * h;
             if (y < area.top() || y > area.bottom()) continue;

@@ -13,6 +13,7 @@
 // marker source gives for the last run drawn, so no number of later traces hides them) and
 // a hint while it is empty and switched off. The canvas is the drawing area between the bands.
 
+#include <QFont>
 #include <QImage>
 #include <QLineF>
 #include <QPointer>
@@ -21,6 +22,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -104,6 +106,11 @@ class PicturePanel : public QWidget, public Canvas {
     bool Empty() const { return empty_ && pending_.isEmpty(); }
     // Line thickness in logical pixels (presentation zoom).
     void SetPenScale(qreal scale);
+    // The projector palette (BgrColour.h) for the drawing, the markers and the hint.
+    void SetHighContrast(bool on);
+    bool HighContrast() const { return highContrast_; }
+    // A drawing colour as this panel paints it.
+    QColor Ink(int32_t bgr) const;
     // The drawing area inside the panel, between the bands.
     QRect DrawingRect() const;
     // The whole panel (bands, axes, drawing, overlays) painted into `target` at its size,
@@ -230,9 +237,11 @@ class PicturePanel : public QWidget, public Canvas {
     qsizetype keptLines_ = 0;
     double keepX_ = 0;  // pixels to fractions of the scale, set as each batch begins
     double keepY_ = 0;
-    int sideWidth_ = -1;  // cached text metrics, measured again when the font changes
+    int sideWidth_ = -1;              // cached text metrics, measured again when the font changes
+    std::optional<QFont> paintFont_;  // while painting into another picture, its font
     QString offHint_;
     qreal penScale_ = 1;
+    bool highContrast_ = false;
     QTimer* clickTimer_ = nullptr;
     int exporting_ = 0;       // export scopes holding this panel
     int exportingAlone_ = 0;  // of those, the ones exporting this panel by itself

@@ -26,6 +26,8 @@ class PresentationView : public QWidget {
     PicturePanel* Panel() const { return panel_; }
     // Where the panel is painted inside the view.
     QRect PanelRect() const;
+    // The text of the panel's bands and of the readout, larger as the picture is.
+    QFont PanelFont() const;
 
   signals:
     void Done();
@@ -36,7 +38,7 @@ class PresentationView : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    QFont PanelFont() const;
+    QFont ResultFont() const;
     QString ReadoutText() const;
 
     QPointer<PicturePanel> panel_;

@@ -11,6 +11,7 @@
 #include "display/Plots.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -20,27 +21,62 @@ const QColor kTheoryColour(200, 0, 0);
 
 }  // namespace
 
-TheoryOverlay::TheoryOverlay(Form1& form, PicturePanel& txSpectrum, QObject* parent)
-    : QObject(parent), form_(form), panel_(txSpectrum) {}
+TheoryOverlay::TheoryOverlay(Form1& form, PicturePanel& txSpectrum, PicturePanel& channelSpectrum,
+                             Note note, QObject* parent)
+    : QObject(parent),
+      form_(form),
+      tx_(txSpectrum),
+      channel_(channelSpectrum),
+      note_(std::move(note)) {}
+
+PicturePanel* TheoryOverlay::Target() const {
+    if (form_.Visible(ControlRef(Describe(SpectrumPanel::Tx).picture))) return &tx_;
+    if (form_.Visible(ControlRef(Describe(SpectrumPanel::Channel).picture))) return &channel_;
+    return nullptr;
+}
+
+QString TheoryOverlay::Hint() const {
+    const PicturePanel* target = Target();
+    if (target == nullptr)
+        return QStringLiteral(
+            "Theory: this scene shows no spectrum; Tx Filter and the scenes after it do");
+    const SpectrumPanel which = target == &tx_ ? SpectrumPanel::Tx : SpectrumPanel::Channel;
+    if (form_.Check(Describe(which).check).value == 0)
+        return QStringLiteral("Theory: tick the box of the %1 spectrum to see it")
+            .arg(which == SpectrumPanel::Tx ? QStringLiteral("transmitter")
+                                            : QStringLiteral("channel"));
+    return QString();
+}
+
+void TheoryOverlay::Follow() {
+    PicturePanel* target = on_ ? Target() : nullptr;
+    if (target != shownOn_) {
+        if (shownOn_ != nullptr) shownOn_->SetOverlay(nullptr);
+        shownOn_ = target;
+        if (target != nullptr)
+            target->SetOverlay(
+                [this](QPainter& painter, const QRect& area) { Paint(painter, area); });
+    }
+    const QString hint = on_ ? Hint() : QString();
+    if (hint != hinted_ && note_) note_(hint);
+    hinted_ = hint;
+}
 
 void TheoryOverlay::AddViewItem(QMenu& view) {
     action_ = view.addAction(QStringLiteral("Theory"));
     action_->setObjectName(QStringLiteral("ViewTheory"));
     action_->setCheckable(true);
     action_->setToolTip(
-        QStringLiteral("Draw the line code's expected power spectrum over the transmit spectrum"));
+        QStringLiteral("Draw the line code's expected power spectrum over the spectrum of the "
+                       "transmitter's output"));
     connect(action_, &QAction::toggled, this, &TheoryOverlay::SetOn);
 }
 
 void TheoryOverlay::SetOn(bool on) {
     on_ = on;
     if (action_ != nullptr && action_->isChecked() != on) action_->setChecked(on);
-    if (on) {
-        panel_.SetOverlay([this](QPainter& painter, const QRect& area) { Paint(painter, area); });
-    } else {
-        panel_.SetOverlay(nullptr);
-    }
-    panel_.update();
+    hinted_.clear();  // switched on again, the hint is given again
+    Follow();
     form_.SetViewOption(ViewOption::Theory, on);
 }
 
@@ -73,7 +109,14 @@ void TheoryOverlay::Paint(QPainter& painter, const QRect& area) {
     QPen pen(kTheoryColour);
     pen.setWidthF(1.5);
     painter.setPen(pen);
+    // Over the channel spectrum the curve is the transmitter's output: a high pass set in
+    // the channel takes the lowest frequencies out of the trace, not out of the curve.
     QString label = QStringLiteral("theory");
+    if (shownOn_ == &channel_) {
+        label = form_.List(ListId::cmbHighPass).text == "None"
+                    ? QStringLiteral("theory (transmitter)")
+                    : QStringLiteral("theory (transmitter, before the high pass)");
+    }
     if (curve) {
         QPainterPath path;
         for (int i = 0; i < kPlotPoints; ++i) {

@@ -1,9 +1,15 @@
 #pragma once
-// View > Theory: the line code's expected power spectrum drawn over the transmit spectrum
-// panel, in the panel's own scale, and labelled. It is painted over the panel's picture at
-// every repaint and never drawn into it, so the panel's traces stay exactly as they are.
+// View > Theory: the line code's expected power spectrum drawn over the spectrum of the
+// transmitter's output, in the panel's own scale, and labelled: the transmit spectrum where
+// the scene shows it, else the channel spectrum (Tx Filter and Full Tx, whose perfect channel
+// passes the transmitter's output, the high pass aside). It is painted over the panel's
+// picture at every repaint and never drawn into it, so the panel's traces stay exactly as
+// they are. Where it cannot be seen (no such panel in the scene, or its box unticked) the
+// window's status line says why.
 
 #include <QObject>
+#include <QString>
+#include <functional>
 #include <optional>
 
 #include "analysis/LineSpectrum.h"
@@ -24,11 +30,20 @@ class TheoryOverlay : public QObject {
     Q_OBJECT
 
   public:
-    TheoryOverlay(Form1& form, PicturePanel& txSpectrum, QObject* parent);
+    using Note = std::function<void(const QString&)>;
+    TheoryOverlay(Form1& form, PicturePanel& txSpectrum, PicturePanel& channelSpectrum, Note note,
+                  QObject* parent);
 
     void AddViewItem(QMenu& view);
     void SetOn(bool on);
     bool On() const { return on_; }
+    // After a scene or a switch changed: the curve moves to the panel that now shows the
+    // transmitter's output, and the status line says so where it cannot be seen.
+    void Follow();
+    // The panel the curve is drawn over in this scene; null where there is none.
+    PicturePanel* Target() const;
+    // Why the curve cannot be seen now; empty where it can.
+    QString Hint() const;
 
     // The curve for the settings and transmit response in force, worked out again only
     // when they have changed since the last call; empty where no theory is known.
@@ -38,7 +53,11 @@ class TheoryOverlay : public QObject {
     void Paint(QPainter& painter, const QRect& area);
 
     Form1& form_;
-    PicturePanel& panel_;
+    PicturePanel& tx_;
+    PicturePanel& channel_;
+    Note note_;
+    PicturePanel* shownOn_ = nullptr;  // where the overlay is set
+    QString hinted_;                   // the last hint given, not repeated at every action
     QAction* action_ = nullptr;
     bool on_ = false;
     // What the cached curve was worked out for.

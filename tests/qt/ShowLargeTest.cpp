@@ -144,6 +144,74 @@ TEST_F(ShowLargeTest, ASpectrumNumberedByLabelsBeneathNumbersItselfShownLarge) {
     EXPECT_GT(text, 10);
 }
 
+// The height of the text (dark pixels) inside `r`, 0 for none.
+int InkHeight(const QImage& image, const QRect& r) {
+    int top = -1, bottom = -1;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y).value() < 130) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+// The thinnest run of trace down column `x` of `r`: a level line's thickness.
+int TraceWidth(const QImage& image, int x, const QRect& r) {
+    int thinnest = 0, run = 0;
+    for (int y = r.top(); y <= r.bottom() + 1; ++y) {
+        const bool ink = y <= r.bottom() && Coloured(image.pixelColor(x, y));
+        if (ink) ++run;
+        if (!ink && run > 0) {
+            thinnest = thinnest == 0 ? run : std::min(thinnest, run);
+            run = 0;
+        }
+    }
+    return thinnest;
+}
+
+QImage Grabbed(QWidget* widget) {
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Shown large, a strip's name and its trace grow with the picture, and the receive eye's
+// BER is at least as large as the window shows it.
+TEST_F(ShowLargeTest, NamesTracesAndTheBerGrowWithThePicture) {
+    PickScene(kFullChannel);
+    Ticks(3);
+    Settle();
+    PicturePanel* coded = Panel(PictureId::picCodedData);
+    const QImage small = Grabbed(coded);
+    const QRect drawing = coded->DrawingRect();
+    const int name = InkHeight(small, QRect(1, 1, drawing.left() - 2, coded->height() - 2));
+    const int trace = TraceWidth(small, drawing.center().x(), drawing);
+    const QImage large = ShowLarge(PictureId::picCodedData, QStringLiteral("coded-large-sizes"));
+    const QRect panel = Window().Presentation().PanelRect();
+    EXPECT_GE(InkHeight(large, QRect(panel.left() + 1, panel.top() + 1, panel.width() / 12,
+                                     panel.height() - 2)),
+              name * 3 / 2)
+        << "the strip's name";
+    EXPECT_GE(TraceWidth(large, panel.center().x(), panel.adjusted(0, 10, 0, -10)), 2 * trace)
+        << "the trace, " << trace << " in place";
+    Window().EndPresentation();
+
+    const int ber = InkHeight(Grabbed(W().Label(LabelId::lblBER)),
+                              QRect(QPoint(0, 0), W().Label(LabelId::lblBER)->size()));
+    const QImage eye = ShowLarge(PictureId::picRxEye, QStringLiteral("rx-eye-large-sizes"));
+    const QRect below(0, Window().Presentation().PanelRect().bottom() + 6, eye.width(),
+                      QFontMetrics(Window().Presentation().PanelFont()).height() * 2);
+    // The first line only: from the top of the readout down to its first blank row.
+    int first = 0;
+    for (int y = below.top(); y <= below.bottom() && first == 0; ++y) {
+        const int line =
+            InkHeight(eye, QRect(below.left(), below.top(), below.width(), y - below.top() + 1));
+        const bool blank =
+            line > 0 && InkHeight(eye, QRect(below.left(), y, below.width(), 1)) == 0;
+        if (blank) first = line;
+    }
+    EXPECT_GE(first, ber * 5 / 4) << "the BER, " << ber << " in the window";
+}
+
 // An SVG file drawn back into a picture of `size`.
 QImage Rendered(const QString& file, QSize size) {
     QSvgRenderer svg(file);

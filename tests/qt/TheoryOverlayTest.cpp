@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QTest>
+#include <optional>
 
 #include "WindowFixture.h"
+#include "app/qt/RunStatus.h"
 #include "app/qt/TheoryOverlay.h"
 
 namespace linelab {
@@ -56,6 +58,50 @@ TEST_F(TheoryOverlayTest, PaintedOverTheSpectrumAndFollowsTheSettings) {
     EXPECT_EQ(RedPixels(panel), 0);
     EXPECT_FALSE(Window().Theory().On());
 }
+
+// Each scene: whether the spectrum's box is ticked first, the panel the curve must be seen
+// on (none), and what the status line then says.
+struct SceneCase {
+    int scene;
+    bool tick;
+    std::optional<PictureId> shownOn;
+    const char* note;  // a part of the status line's note; "" for none
+};
+
+class TheoryInSceneTest : public WindowFixture, public ::testing::WithParamInterface<SceneCase> {};
+
+TEST_P(TheoryInSceneTest, IsDrawnOrSaysWhyNot) {
+    const SceneCase& c = GetParam();
+    PickScene(c.scene);
+    if (c.tick) {
+        for (CheckId id : {CheckId::chkTxSpectrum, CheckId::chkChannelSpectrum})
+            if (Model().Check(id).visible) Model().SetCheckValue(id, 1);
+    }
+    Ticks(3);
+    Window().Theory().SetOn(true);
+    Settle();
+    for (PictureId id : {PictureId::picTxSpectrum, PictureId::picChannelSpectrum}) {
+        if (Panel(id)->isHidden()) continue;
+        const bool expected = c.shownOn == id;
+        EXPECT_EQ(RedPixels(Panel(id)) > 50, expected)
+            << "scene " << c.scene << " panel " << static_cast<int>(id);
+    }
+    const QString note = Window().Status().Note();
+    if (*c.note == 0) {
+        EXPECT_FALSE(note.startsWith(QStringLiteral("Theory"))) << note.toStdString();
+    } else {
+        EXPECT_TRUE(note.contains(QString::fromLatin1(c.note))) << note.toStdString();
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Scenes, TheoryInSceneTest,
+                         ::testing::Values(SceneCase{0, false, std::nullopt, "shows no spectrum"},
+                                           SceneCase{1, false, std::nullopt, "shows no spectrum"},
+                                           SceneCase{2, false, std::nullopt,
+                                                     "tick the box of the channel spectrum"},
+                                           SceneCase{2, true, PictureId::picChannelSpectrum, ""},
+                                           SceneCase{3, true, PictureId::picChannelSpectrum, ""},
+                                           SceneCase{4, true, PictureId::picTxSpectrum, ""},
+                                           SceneCase{6, true, PictureId::picTxSpectrum, ""}));
 
 }  // namespace
 }  // namespace linelab
