@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-std::string Read(const fs::path& file) {
+std::string ReadLessonText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -26,7 +26,7 @@ std::string Read(const fs::path& file) {
 std::vector<fs::path> GuidedExamples() {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(LINELAB_LESSONS_DIR))
-        if (LessonJson::parse(Read(entry.path())).contains("steps")) files.push_back(entry.path());
+        if (LessonJson::parse(ReadLessonText(entry.path())).contains("steps")) files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -43,7 +43,7 @@ class ExampleSteps : public ::testing::TestWithParam<fs::path> {};
 // Each step in turn, as a class would go through it: no message, and every control and
 // View option the step names shows the value it gives (the scene too).
 TEST_P(ExampleSteps, EveryStepAppliesAndGivesWhatItNames) {
-    const std::string text = Read(GetParam());
+    const std::string text = ReadLessonText(GetParam());
     const LessonJson json = LessonJson::parse(text);
     Form1 form;
     GuidedLesson lesson;
@@ -75,7 +75,7 @@ TEST_P(ExampleSteps, EveryStepAppliesAndGivesWhatItNames) {
 TEST_P(ExampleSteps, WrittenAndReadBackIsTheSameLesson) {
     Form1 form;
     GuidedLesson lesson;
-    ASSERT_FALSE(ReadGuidedLessonText(form, Read(GetParam()), GetParam(), lesson));
+    ASSERT_FALSE(ReadGuidedLessonText(form, ReadLessonText(GetParam()), GetParam(), lesson));
     std::string text;
     const auto problem = GuidedLessonText(lesson, text);
     ASSERT_FALSE(problem) << *problem;

@@ -13,7 +13,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kStraight = 4;  // shows both sides' lists
 
 class BindingTest : public WindowFixture {
   protected:

@@ -21,8 +21,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kStraight = 4;
-constexpr int kNoise = 5;
 
 class DesktopTest : public WindowFixture {
   protected:

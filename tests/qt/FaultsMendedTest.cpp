@@ -16,8 +16,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kJustData = 0;
-constexpr int kTxFilter = 2;
 
 class FaultsMendedTest : public WindowFixture {};
 

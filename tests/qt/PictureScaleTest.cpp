@@ -16,7 +16,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kNoise = 5;
 const QColor kRed(255, 0, 0);
 
 // Pixels that are neither white nor `ink`: what a stretched or smoothed picture shows.

@@ -26,7 +26,6 @@ int RedPixels(PicturePanel* panel) {
     return count;
 }
 
-constexpr int kStraight = 4;  // the first scene with the transmit spectrum panel
 
 TEST_F(TheoryOverlayTest, PaintedOverTheSpectrumAndFollowsTheSettings) {
     auto* action = Window().findChild<QAction*>(QStringLiteral("ViewTheory"));

@@ -14,8 +14,12 @@
 
 namespace linelab {
 
-// The scene list's Full Channel, the scene with every panel.
-inline constexpr int kFullChannel = 6;
+// Places in the scene list.
+inline constexpr int kJustData = 0;
+inline constexpr int kTxFilter = 2;
+inline constexpr int kStraight = 4;  // the first with the transmit spectrum, both sides' lists
+inline constexpr int kNoise = 5;
+inline constexpr int kFullChannel = 6;  // every panel
 
 // Counts how often the model clears a panel: one count per run of a handler that restarts
 // that panel, so a change delivered twice shows up as two.

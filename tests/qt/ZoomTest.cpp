@@ -14,7 +14,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kFullChannel = 6;
 
 class ZoomTest : public WindowFixture {
   protected:
