@@ -55,6 +55,7 @@ Bathtub ComputeBathtub(const LinkStatistics& stats, double noiseSigma, int thres
     out.instantInUse =
         std::clamp(stats.samplingInstant, kFirstStatInstant, kFirstStatInstant + kStatInstants - 1);
     out.thresholdInUse = stats.thresholds[0];
+    out.thresholdInUseRate = WrongSideRate(stats, out.instantInUse, out.thresholdInUse, noiseSigma);
     std::vector<double> byInstant;
     for (int i = 0; i < kStatInstants; ++i) {
         const int v = kFirstStatInstant + i;

@@ -24,7 +24,8 @@ struct Bathtub {
     std::vector<double> thresholds;
     std::vector<double> byThreshold;  // WrongSideRate
     int instantInUse = 0;
-    double thresholdInUse = 0;  // T0: the upper threshold
+    double thresholdInUse = 0;      // T0: the upper threshold
+    double thresholdInUseRate = 0;  // WrongSideRate there, at the instant in use
     // The instant with the fewest wrong decisions, and the threshold at the instant in use
     // with the lowest rate (the one nearest the threshold in use among equals).
     int bestInstant = 0;
