@@ -209,8 +209,9 @@ struct Binned {
         most.assign(levels, std::vector<double>(kValueBins, -INFINITY));
     }
     void Add(std::size_t level, double u, double p) {
-        const auto bin = static_cast<std::size_t>(
-            std::clamp(static_cast<int>((u - low) / width), 0, kValueBins - 1));
+        if (!std::isfinite(u)) return;  // a response out of all range: nothing to place
+        const double at = std::clamp((u - low) / width, 0.0, kValueBins - 1.0);
+        const auto bin = static_cast<std::size_t>(at);
         mass[level][bin] += p;
         moment[level][bin] += p * u;
         least[level][bin] = std::min(least[level][bin], u);
@@ -369,14 +370,20 @@ std::vector<double> MeanLevels(const InstantStatistics& instant, std::size_t lev
     return sum;
 }
 
-// The samples on a grid of `fine` steps from lo, in order: each sample's probability shared
-// between the two grid points around it in proportion to its nearness, which keeps the mean
-// and leaves an error of second order in the step.
+// The samples on a grid of `fine` steps from lo, in order, those within `reach` steps of
+// the grid: each sample's probability shared between the two grid points around it in
+// proportion to its nearness, which keeps the mean and leaves an error of second order in
+// the step. Samples farther out (a range asked for that misses them) go to `far` as they are.
 std::vector<std::pair<long, double>> FineMass(const std::vector<ValueMass>& values, double lo,
-                                              double fine) {
+                                              double fine, double reach,
+                                              std::vector<ValueMass>& far) {
     std::map<long, double> mass;
     for (const ValueMass& m : values) {
         const double r = (m.value - lo) / fine;
+        if (!(std::abs(r) <= reach)) {
+            if (std::isfinite(m.value)) far.push_back(m);
+            continue;
+        }
         const double below = std::floor(r);
         const auto at = static_cast<long>(below);
         mass[at] += m.p * (1 - (r - below));
@@ -505,7 +512,10 @@ std::pair<double, double> DefaultEyeRange(const LinkStatistics& s, double noiseS
 StatisticalEye ComputeStatisticalEye(const LinkStatistics& s, double noiseSigma, int thresholdCount,
                                      std::optional<std::pair<double, double>> range) {
     thresholdCount = std::clamp(thresholdCount, 2, 4096);
-    const auto [lo, hi] = range ? *range : DefaultEyeRange(s, noiseSigma);
+    // A range that is no interval (empty, reversed, not finite) takes the default.
+    const bool given = range && range->second > range->first && std::isfinite(range->first) &&
+                       std::isfinite(range->second);
+    const auto [lo, hi] = given ? *range : DefaultEyeRange(s, noiseSigma);
     StatisticalEye eye;
     for (int i = 0; i < kStatInstants; ++i)
         eye.instants.push_back(kFirstStatInstant + i);
@@ -526,7 +536,15 @@ StatisticalEye ComputeStatisticalEye(const LinkStatistics& s, double noiseSigma,
         for (const NoiseClass& c : instant.classes) {
             const double sigma = noiseSigma * c.deviation;
             for (std::size_t a = 0; a < s.levels.size(); ++a) {
-                const std::vector<std::pair<long, double>> mass = FineMass(c.byLevel[a], lo, fine);
+                std::vector<ValueMass> far;
+                const std::vector<std::pair<long, double>> mass =
+                    FineMass(c.byLevel[a], lo, fine, 3.0 * kFine * thresholdCount, far);
+                for (const ValueMass& m : far)
+                    for (int j = 0; j < thresholdCount; ++j) {
+                        const double y = eye.thresholds[static_cast<std::size_t>(j)];
+                        row[j] += m.p * (means[a] > y ? Below(m.value, y, sigma)
+                                                      : Above(m.value, y, sigma));
+                    }
                 if (mass.empty()) continue;
                 const long first = mass.front().first - long{kFine} * (thresholdCount - 1);
                 const long last = mass.back().first;

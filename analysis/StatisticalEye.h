@@ -122,7 +122,8 @@ double WrongSideRate(const LinkStatistics& stats, int hscSample, double y, doubl
 std::vector<double> MeanSamples(const LinkStatistics& stats, int hscSample);
 
 // The grid: every instant of the slider by `thresholdCount` thresholds evenly spread over
-// [range.first, range.second] (default: the noise-free samples' extent and some noise).
+// [range.first, range.second] (default, and for a range that is no interval: the noise-free
+// samples' extent and some noise).
 struct StatisticalEye {
     std::vector<int> instants;       // hscSample values
     std::vector<double> thresholds;  // ascending, signal units

@@ -166,6 +166,27 @@ TEST(StatisticalEye, GridFollowsTheDirectRates) {
     EXPECT_GT(compared, 50);
 }
 
+// A range asked for may miss the samples by far, or be no range at all: the grid still
+// follows the direct sums, and never builds tables to reach them.
+TEST(StatisticalEye, AnyRangeAskedFor) {
+    const auto stats = ComputeLinkStatistics(
+        Link(Format::PolarNrz, LineCoding::None, {0, 0, 0, 0, 0}, 0, 60));
+    ASSERT_TRUE(stats);
+    const double unit = UnitAndDeviation(*stats).first;
+    const double sigma = 0.3 * unit;
+    for (const auto& range : {std::pair{-0.2 * unit, 0.2 * unit}, std::pair{3 * unit, 3.001 * unit},
+                              std::pair{-1e-9 * unit, 1e-9 * unit}}) {
+        const StatisticalEye eye = ComputeStatisticalEye(*stats, sigma, 16, range);
+        for (std::size_t j = 0; j < eye.thresholds.size(); j += 5) {
+            const double direct = WrongSideRate(*stats, 0, eye.thresholds[j], sigma);
+            EXPECT_NEAR(eye.At(32, j) / direct, 1, 0.02) << range.first;
+        }
+    }
+    const StatisticalEye fallback = ComputeStatisticalEye(*stats, sigma, 16, std::pair{1.0, 1.0});
+    EXPECT_LT(fallback.thresholds.front(), -unit);
+    EXPECT_GT(fallback.thresholds.back(), unit);
+}
+
 // The eye is open in the middle and closes towards the edges; the bathtubs find the middle
 // and the opening shrinks as the rate asked for falls.
 TEST(StatisticalEye, BathtubFindsTheOpening) {
