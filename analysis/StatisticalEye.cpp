@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <tuple>
 
 #include "common/Tables.h"
@@ -253,13 +254,11 @@ std::vector<ValueMass> Centroids(const std::vector<double>& mass,
     return out;
 }
 
-InstantStatistics Instant(const ChainResponses& r, const StatEyeSetup& setup,
-                          const LinkStatistics& s, int v) {
-    const int period = CodePeriod(s.link);
-    const std::vector<SlotGroup> groups = GroupSlots(r, setup.config, v, period);
+// The extent every window sum of the groups stays in, and what their cut taps can add.
+std::pair<double, double> ReachAndCut(const std::vector<SlotGroup>& groups,
+                                      const LinkStatistics& s) {
     const double largest = std::max(std::abs(static_cast<double>(s.levels.front())),
                                     static_cast<double>(s.levels.back()));
-    // The extent every window sum stays in, and what the cut taps can add.
     double reach = 0, cut = 0;
     for (const SlotGroup& g : groups) {
         double inside = 0, outside = 0;
@@ -271,33 +270,47 @@ InstantStatistics Instant(const ChainResponses& r, const StatEyeSetup& setup,
         reach = std::max(reach, largest * inside);
         cut = std::max(cut, largest * outside);
     }
-    InstantStatistics out;
+    return {reach, cut};
+}
+
+// The groups whose noise has the same deviation as group g, binned into one class; marks
+// them used.
+NoiseClass ClassOf(const std::vector<SlotGroup>& groups, std::size_t g, const LinkStatistics& s,
+                   std::vector<bool>& used, Binned& bins) {
+    const int period = CodePeriod(s.link);
+    const double deviation = groups[g].deviation;
+    bins.Reset(s.levels.size());
+    for (std::size_t h = g; h < groups.size(); ++h) {
+        if (used[h] || std::abs(groups[h].deviation - deviation) > 1e-12 * deviation) continue;
+        used[h] = true;
+        for (int phase = 0; phase < period; ++phase) {
+            const int slots = groups[h].slotsByPhase[static_cast<std::size_t>(phase)];
+            if (slots == 0) continue;
+            AddPatterns(PatternsFor(s.link, phase, s.windowStart, s.window), groups[h].taps, s,
+                        double(slots) / kSymbols, bins);
+        }
+    }
+    NoiseClass c;
+    c.deviation = deviation;
+    for (std::size_t level = 0; level < s.levels.size(); ++level)
+        c.byLevel.push_back(Centroids(bins.mass[level], bins.moment[level]));
+    return c;
+}
+
+InstantStatistics Instant(const ChainResponses& r, const StatEyeSetup& setup,
+                          const LinkStatistics& s, int v) {
+    const std::vector<SlotGroup> groups = GroupSlots(r, setup.config, v, CodePeriod(s.link));
+    const auto [reach, cut] = ReachAndCut(groups, s);
     Binned bins;
     bins.low = -reach * (1 + 1e-9) - 1e-300;
     bins.width = -2 * bins.low / kValueBins;
+    InstantStatistics out;
     double spread = 0;
     std::vector<bool> used(groups.size(), false);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         if (used[g]) continue;
-        const double deviation = groups[g].deviation;
-        bins.Reset(s.levels.size());
-        // Groups whose noise is the same go into one class.
-        for (std::size_t h = g; h < groups.size(); ++h) {
-            if (used[h] || std::abs(groups[h].deviation - deviation) > 1e-12 * deviation) continue;
-            used[h] = true;
-            for (int phase = 0; phase < period; ++phase) {
-                const int slots = groups[h].slotsByPhase[static_cast<std::size_t>(phase)];
-                if (slots == 0) continue;
-                AddPatterns(PatternsFor(s.link, phase, s.windowStart, s.window), groups[h].taps, s,
-                            double(slots) / kSymbols, bins);
-            }
-        }
+        out.classes.push_back(ClassOf(groups, g, s, used, bins));
         spread = std::max(spread, bins.Spread());
-        NoiseClass c;
-        c.deviation = deviation;
-        for (std::size_t level = 0; level < s.levels.size(); ++level)
-            c.byLevel.push_back(Centroids(bins.mass[level], bins.moment[level]));
-        out.classes.push_back(std::move(c));
     }
     out.shiftBound = cut + spread;
     return out;
@@ -390,6 +403,43 @@ std::vector<std::pair<long, double>> FineMass(const std::vector<ValueMass>& valu
         mass[at + 1] += m.p * (r - below);
     }
     return {mass.begin(), mass.end()};
+}
+
+// Adds one level's wrong-side rates at every threshold of an evenly spaced grid to row. The
+// samples go onto a grid four times finer than the thresholds', so that the tail between a
+// sample and a threshold depends only on their distance in steps: one table of tails, one
+// sum of products per threshold. (A sample shared between grid points moves the rate by a
+// part in a few hundred at most.) Samples far outside the grid are summed directly.
+void AddWrongSide(const std::vector<ValueMass>& values, double mean, double sigma,
+                  const std::vector<double>& thresholds, std::span<double> row) {
+    constexpr int kFine = 4;
+    const auto count = static_cast<long>(thresholds.size());
+    const double fine =
+        (thresholds.back() - thresholds.front()) / static_cast<double>(count - 1) / kFine;
+    std::vector<ValueMass> far;
+    const std::vector<std::pair<long, double>> mass =
+        FineMass(values, thresholds.front(), fine, 3.0 * kFine * static_cast<double>(count), far);
+    for (const ValueMass& m : far)
+        for (std::size_t j = 0; j < thresholds.size(); ++j)
+            row[j] += m.p * (mean > thresholds[j] ? Below(m.value, thresholds[j], sigma)
+                                                  : Above(m.value, thresholds[j], sigma));
+    if (mass.empty()) return;
+    const long first = mass.front().first - kFine * (count - 1);
+    const long last = mass.back().first;
+    std::vector<double> up, down;  // the tails for u - y = d fine steps, d = first .. last
+    for (long d = first; d <= last; ++d) {
+        up.push_back(Above(static_cast<double>(d) * fine, 0, sigma));
+        down.push_back(Below(static_cast<double>(d) * fine, 0, sigma));
+    }
+    for (long j = 0; j < count; ++j) {
+        const std::vector<double>& tail =
+            mean > thresholds[static_cast<std::size_t>(j)] ? down : up;
+        const long offset = kFine * j + first;
+        double sum = 0;
+        for (const auto& [r, p] : mass)
+            sum += p * tail[static_cast<std::size_t>(r - offset)];
+        row[static_cast<std::size_t>(j)] += sum;
+    }
 }
 
 }  // namespace
@@ -523,48 +573,14 @@ StatisticalEye ComputeStatisticalEye(const LinkStatistics& s, double noiseSigma,
     for (int j = 0; j < thresholdCount; ++j)
         eye.thresholds.push_back(lo + j * step);
     eye.rate.assign(eye.instants.size() * eye.thresholds.size(), 0);
-    // Each instant's samples go onto a grid four times finer than the thresholds', so that
-    // the tail between a sample and a threshold depends only on their distance in steps:
-    // one table of tails per noise class, one sum of products per threshold. (A sample
-    // shared between grid points moves the rate by a part in a few hundred at most.)
-    constexpr int kFine = 4;
-    const double fine = step / kFine;
     for (std::size_t i = 0; i < eye.instants.size(); ++i) {
         const InstantStatistics& instant = s.instants[i];
         const std::vector<double> means = MeanLevels(instant, s.levels.size());
-        double* row = eye.rate.data() + i * eye.thresholds.size();
-        for (const NoiseClass& c : instant.classes) {
-            const double sigma = noiseSigma * c.deviation;
-            for (std::size_t a = 0; a < s.levels.size(); ++a) {
-                std::vector<ValueMass> far;
-                const std::vector<std::pair<long, double>> mass =
-                    FineMass(c.byLevel[a], lo, fine, 3.0 * kFine * thresholdCount, far);
-                for (const ValueMass& m : far)
-                    for (int j = 0; j < thresholdCount; ++j) {
-                        const double y = eye.thresholds[static_cast<std::size_t>(j)];
-                        row[j] += m.p * (means[a] > y ? Below(m.value, y, sigma)
-                                                      : Above(m.value, y, sigma));
-                    }
-                if (mass.empty()) continue;
-                const long first = mass.front().first - long{kFine} * (thresholdCount - 1);
-                const long last = mass.back().first;
-                // The tails for u - y = d fine steps, d = first .. last.
-                std::vector<double> up, down;
-                for (long d = first; d <= last; ++d) {
-                    up.push_back(Above(static_cast<double>(d) * fine, 0, sigma));
-                    down.push_back(Below(static_cast<double>(d) * fine, 0, sigma));
-                }
-                for (int j = 0; j < thresholdCount; ++j) {
-                    const bool above = means[a] > eye.thresholds[static_cast<std::size_t>(j)];
-                    const std::vector<double>& tail = above ? down : up;
-                    const long offset = long{kFine} * j + first;
-                    double sum = 0;
-                    for (const auto& [r, p] : mass)
-                        sum += p * tail[static_cast<std::size_t>(r - offset)];
-                    row[j] += sum;
-                }
-            }
-        }
+        const std::span<double> row(eye.rate.data() + i * eye.thresholds.size(),
+                                    eye.thresholds.size());
+        for (const NoiseClass& c : instant.classes)
+            for (std::size_t a = 0; a < s.levels.size(); ++a)
+                AddWrongSide(c.byLevel[a], means[a], noiseSigma * c.deviation, eye.thresholds, row);
     }
     return eye;
 }
