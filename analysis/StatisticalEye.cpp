@@ -457,6 +457,7 @@ std::optional<LinkStatistics> ComputeLinkStatistics(const StatEyeSetup& setup) {
     s.dBaudRate = setup.dBaudRate;
     s.thresholds = setup.thresholds;
     s.samplingInstant = c.hscSample;
+    s.decodesAsSent = c.code[1] == c.code[0] && c.preCode[1] == c.preCode[0];
     s.referenceEnergy =
         setup.referenceEnergy > 0
             ? setup.referenceEnergy
@@ -518,7 +519,7 @@ DecisionRates RatesAt(const LinkStatistics& s, int hscSample, const Thresholds& 
             }
         }
     }
-    out.dataBits = std::min(1.0, BaseDataErrors(s.link) + cost);
+    out.dataBits = s.decodesAsSent ? std::min(1.0, BaseDataErrors(s.link) + cost) : NAN;
     return out;
 }
 

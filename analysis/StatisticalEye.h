@@ -93,6 +93,9 @@ struct LinkStatistics {
     double dBaudRate = 1;
     Thresholds thresholds{};
     int samplingInstant = 0;  // the hscSample in use
+    // The receiver undoes the transmitter's line code and pre-coding: only then do the
+    // decoding costs, and so the data-bit rate, apply.
+    bool decodesAsSent = true;
 };
 
 // The statistics of a configuration; nullopt when a list entry is unknown or the receive
@@ -108,7 +111,7 @@ struct DecisionRates {
     double wrongDecisions = 0;  // per slot, against the level sent (its mirror when inverted)
     double lower = 0;           // wrongDecisions for the best and worst shift of shiftBound
     double upper = 0;
-    double dataBits = 0;  // data-bit error rate after decoding
+    double dataBits = 0;  // data-bit error rate after decoding; NaN unless decodesAsSent
 };
 DecisionRates RatesAt(const LinkStatistics& stats, int hscSample, const Thresholds& thresholds,
                       double noiseSigma);

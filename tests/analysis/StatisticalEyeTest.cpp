@@ -169,8 +169,8 @@ TEST(StatisticalEye, GridFollowsTheDirectRates) {
 // A range asked for may miss the samples by far, or be no range at all: the grid still
 // follows the direct sums, and never builds tables to reach them.
 TEST(StatisticalEye, AnyRangeAskedFor) {
-    const auto stats = ComputeLinkStatistics(
-        Link(Format::PolarNrz, LineCoding::None, {0, 0, 0, 0, 0}, 0, 60));
+    const auto stats =
+        ComputeLinkStatistics(Link(Format::PolarNrz, LineCoding::None, {0, 0, 0, 0, 0}, 0, 60));
     ASSERT_TRUE(stats);
     const double unit = UnitAndDeviation(*stats).first;
     const double sigma = 0.3 * unit;
@@ -279,6 +279,19 @@ INSTANTIATE_TEST_SUITE_P(Codes, LevelWindow,
                                          PatternCase{Format::PolarNrz, LineCoding::Manchester},
                                          PatternCase{Format::UnipolarNrz, LineCoding::FourB5BNrzi},
                                          PatternCase{Format::Hdb3, LineCoding::DiffManchester}));
+
+// A receiver that decodes another line code than the one sent still has its decisions, but
+// no data-bit rate the decoding costs could give.
+TEST(StatisticalEye, NoDataRateForAnotherDecoder) {
+    StatEyeSetup s = Link(Format::PolarNrz, LineCoding::None, {});
+    s.config.code[1] = LineCoding::Differential;
+    const auto stats = ComputeLinkStatistics(s);
+    ASSERT_TRUE(stats);
+    const DecisionRates r =
+        RatesAt(*stats, 0, {0, 0, 0, 0, 0}, 0.3 * UnitAndDeviation(*stats).first);
+    EXPECT_GT(r.wrongDecisions, 0);
+    EXPECT_TRUE(std::isnan(r.dataBits));
+}
 
 // A receive mapping other than the transmit one has no level to be right about.
 TEST(StatisticalEye, RefusesMismatchedMappings) {
