@@ -155,9 +155,15 @@ void MeasureView::SetEyeOpening(bool on) {
     Refresh();
 }
 
+void MeasureView::SetRxEyeExtra(EyePainter paint) {
+    rxExtra_ = std::move(paint);
+    SetOverlays();
+    EyePanelOf(w_, 2)->update();
+}
+
 void MeasureView::SetOverlays() {
     for (int eye = 0; eye < kEyePanels; ++eye) {
-        const bool calipers = eyeOpening_ && eye == 2;
+        const bool calipers = (eyeOpening_ || rxExtra_) && eye == 2;
         PicturePanel* panel = EyePanelOf(w_, eye);
         if (!measurements_.Density() && !calipers) {
             panel->SetOverlay(nullptr);
@@ -191,6 +197,7 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
                                    form_.State().dBaudRate};
         PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, measurements_.RxSamplingX());
     }
+    if (rxExtra_ && eye == 2) rxExtra_(painter, local);
     painter.restore();
 }
 
