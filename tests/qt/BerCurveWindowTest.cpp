@@ -3,6 +3,7 @@
 
 #include <qcustomplot.h>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
@@ -146,6 +147,39 @@ TEST_F(BerCurveWindowTest, ClosingMidSweepCancelsAndKeepsFinishedChunks) {
     const uint64_t bits = curve.Current()->points[0].counts.bits;
     Settle();
     EXPECT_EQ(curve.Current()->points[0].counts.bits, bits);
+}
+
+// The statistical curve of the chain as set goes through the measured points (within their
+// interval, widened for the clustering of data-bit errors), in time for the first replot.
+TEST_F(BerCurveWindowTest, TheStatisticalCurveOfTheChainGoesThroughTheMeasuredPoints) {
+    PickScene(6);
+    Sweep();
+    BerCurveWindow& curve = Curve();
+    QCPGraph* statistical = nullptr;
+    const auto find = [&] {
+        for (int i = 0; i < curve.Plot().graphCount(); ++i)
+            if (curve.Plot().graph(i)->name().startsWith(QStringLiteral("statistical")))
+                statistical = curve.Plot().graph(i);
+        return statistical != nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(find(), 10000);
+    ASSERT_EQ(statistical->pen().style(), Qt::DotLine);
+    if (const QString folder = qEnvironmentVariable("LINELAB_SHOTS"); !folder.isEmpty()) {
+        curve.Plot().replot();
+        curve.grab().save(QDir(folder).filePath(QStringLiteral("statistical-ber-curve.png")));
+    }
+    const auto data = statistical->data();
+    ASSERT_GT(data->size(), 10);
+    for (auto it = data->constBegin(); it + 1 != data->constEnd(); ++it)
+        EXPECT_GT(it->value, (it + 1)->value) << it->key;  // falls with Eb/N0
+    ASSERT_TRUE(curve.Current().has_value());
+    for (const PointResult& p : curve.Current()->points) {
+        const auto at = data->findBegin(p.point.dEbN0dB - 1e-9, false);
+        ASSERT_NE(at, data->constEnd());
+        ASSERT_NEAR(at->key, p.point.dEbN0dB, 1e-6);
+        EXPECT_GT(at->value, p.interval.dLow / 2) << p.point.dEbN0dB;
+        EXPECT_LT(at->value, p.interval.dHigh * 2) << p.point.dEbN0dB;
+    }
 }
 
 }  // namespace
