@@ -102,7 +102,10 @@ void BathtubWindow::showEvent(QShowEvent* event) {
 }
 
 void BathtubWindow::Refresh() {
-    if (!isVisible()) poll_->stop();
+    if (!isVisible()) {
+        poll_->stop();
+        return;
+    }
     if (busy_) return;  // Take asks again
     SweepSettings settings = SweepSnapshot(form_);
     if (asked_ && SameStatistics(*asked_, settings)) return;
