@@ -50,7 +50,7 @@ StatisticalCurves::StatisticalCurves(double lowest, QObject* parent)
 }
 
 StatisticalCurves::~StatisticalCurves() {
-    for (std::thread& worker : workers_)
+    for (auto& [key, worker] : workers_)
         if (worker.joinable()) worker.join();
 }
 
@@ -72,7 +72,8 @@ const StatisticalCurve* StatisticalCurves::For(const BerCurve& curve) {
     curves_.emplace(key, nullptr);
     const SweepSettings settings = curve.settings;
     const double lowest = lowest_;
-    workers_.emplace_back([this, key, settings, first, last, lowest] {
+    ++jobs_;
+    workers_[key] = std::thread([this, key, settings, first, last, lowest] {
         emit Computed(key, std::make_shared<const StatisticalCurve>(
                                ComputeStatisticalCurve(settings, first, last, kSamples, lowest)));
     });
@@ -82,6 +83,11 @@ const StatisticalCurve* StatisticalCurves::For(const BerCurve& curve) {
 void StatisticalCurves::Take(const std::string& key,
                              std::shared_ptr<const StatisticalCurve> curve) {
     curves_[key] = std::move(curve);
+    // Its worker has handed the curve over and is ending.
+    if (const auto it = workers_.find(key); it != workers_.end()) {
+        if (it->second.joinable()) it->second.join();
+        workers_.erase(it);
+    }
     emit Ready();
 }
 

@@ -42,7 +42,7 @@ class StatisticalCurves : public QObject {
     const StatisticalCurve* For(const BerCurve& curve);
     // Adds the curve (when ready) to `plot` in `colour`, dotted, with its legend entry.
     void Plot(QCustomPlot& plot, const BerCurve& curve, const QColor& colour);
-    int Jobs() const { return static_cast<int>(workers_.size()); }
+    int Jobs() const { return jobs_; }
 
   signals:
     void Ready();
@@ -53,7 +53,8 @@ class StatisticalCurves : public QObject {
 
     double lowest_;
     std::map<std::string, std::shared_ptr<const StatisticalCurve>> curves_;  // null: working
-    std::vector<std::thread> workers_;
+    std::map<std::string, std::thread> workers_;  // running, or finished and not joined
+    int jobs_ = 0;
 };
 
 }  // namespace linelab

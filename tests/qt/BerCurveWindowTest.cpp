@@ -11,6 +11,7 @@
 
 #include "WindowFixture.h"
 #include "app/qt/BerCurveWindow.h"
+#include "app/qt/StatisticalCurves.h"
 
 namespace linelab {
 namespace {
@@ -164,6 +165,15 @@ TEST_F(BerCurveWindowTest, TheStatisticalCurveOfTheChainGoesThroughTheMeasuredPo
     };
     QTRY_VERIFY_WITH_TIMEOUT(find(), 10000);
     ASSERT_EQ(statistical->pen().style(), Qt::DotLine);
+    // Worked out once per setting and range, however often the plot is drawn again.
+    const StatisticalCurves* curves = curve.findChild<StatisticalCurves*>();
+    ASSERT_NE(curves, nullptr);
+    const int jobs = curves->Jobs();
+    curve.Hold();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(curves->Jobs(), jobs);
+    statistical = nullptr;  // the plot was drawn again
+    ASSERT_TRUE(find());
     if (const QString folder = qEnvironmentVariable("LINELAB_SHOTS"); !folder.isEmpty()) {
         curve.Plot().replot();
         curve.grab().save(QDir(folder).filePath(QStringLiteral("statistical-ber-curve.png")));
@@ -172,8 +182,9 @@ TEST_F(BerCurveWindowTest, TheStatisticalCurveOfTheChainGoesThroughTheMeasuredPo
     ASSERT_GT(data->size(), 10);
     for (auto it = data->constBegin(); it + 1 != data->constEnd(); ++it)
         EXPECT_GT(it->value, (it + 1)->value) << it->key;  // falls with Eb/N0
-    ASSERT_TRUE(curve.Current().has_value());
-    for (const PointResult& p : curve.Current()->points) {
+    const std::vector<BerCurve> held = curve.Curves();
+    ASSERT_EQ(held.size(), 1u);
+    for (const PointResult& p : held.front().points) {
         const auto at = data->findBegin(p.point.dEbN0dB - 1e-9, false);
         ASSERT_NE(at, data->constEnd());
         ASSERT_NEAR(at->key, p.point.dEbN0dB, 1e-6);
