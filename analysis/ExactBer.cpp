@@ -521,6 +521,39 @@ Outcome Run(const LinkSetup& setup, const DecisionTable* table) {
     return out;
 }
 
+// A transmit state with the levels it has sent into a window of slots so far.
+struct Windowed {
+    State state;
+    std::array<int16_t, kMaxLevelWindow> window{};
+    bool operator==(const Windowed&) const = default;
+};
+static_assert(std::has_unique_object_representations_v<Windowed>,
+              "the hash reads the bytes, so the record must have no padding");
+
+struct WindowedHash {
+    std::size_t operator()(const Windowed& w) const {
+        std::size_t h = StateHash{}(w.state);
+        for (int16_t level : w.window)
+            h = (h ^ static_cast<uint16_t>(level + 3)) * 0x9e3779b97f4a7c15ULL;
+        return h ^ (h >> 31);
+    }
+};
+
+// Moves the symbols the machine has queued into the window (slot counts them; the receiver
+// half is not used) and forgets the data bits, which nothing compares here.
+void Emit(Windowed& w, int first, int count) {
+    State& s = w.state;
+    for (int i = 0; i < s.queueCount; ++i, ++s.slot) {
+        const int at = s.slot - first;
+        if (at >= 0 && at < count)
+            w.window[static_cast<std::size_t>(at)] = s.queue[static_cast<std::size_t>(i)];
+    }
+    s.queue = {};
+    s.queueCount = 0;
+    s.fifo = 0;
+    s.fifoCount = 0;
+}
+
 double Compared(const LinkSetup& setup) {
     return LastComparedBit(Info(setup.code).iCodeBaud) - 8 + 1;
 }
@@ -615,6 +648,43 @@ double ManchesterOptimumBer(Format format, double ebN0) {
     if (format == Format::PolarNrz) return tail(std::sqrt(2 * x));
     if (format == Format::UnipolarNrz) return tail(std::sqrt(x));
     return std::nan("");
+}
+
+std::vector<LevelPattern> LevelPatterns(const LinkSetup& setup, int first, int count) {
+    count = std::clamp(count, 0, kMaxLevelWindow);
+    first = std::clamp(first, 0, kSymbols - count);
+    const Machine machine(setup, 0);
+    const bool nibbles = setup.code == LineCoding::FourB5B || setup.code == LineCoding::FourB5BNrzi;
+    const int bits = nibbles ? 4 : 1;
+    const int patterns = 1 << bits;
+    std::unordered_map<Windowed, double, WindowedHash> now{{Windowed{Start(setup), {}}, 1.0}};
+    std::map<std::array<int16_t, kMaxLevelWindow>, double> done;
+    // Each step sends one data bit (a nibble for 4B5B) from every live state; a state leaves
+    // once its window is full. Equal states with equal windows merge, so the work is the
+    // number of distinct patterns, not of data sequences.
+    while (!now.empty()) {
+        std::unordered_map<Windowed, double, WindowedHash> next;
+        next.reserve(now.size() * 2);
+        for (const auto& [from, p] : now) {
+            for (int pattern = 0; pattern < patterns; ++pattern) {
+                Windowed t = from;
+                for (int b = bits - 1; b >= 0; --b)
+                    machine.SendData(t.state, Bit(((pattern >> b) & 1) != 0));
+                Emit(t, first, count);
+                if (t.state.slot >= first + count) {
+                    done[t.window] += p / patterns;
+                } else {
+                    next[t] += p / patterns;
+                }
+            }
+        }
+        now.swap(next);
+    }
+    std::vector<LevelPattern> out;
+    out.reserve(done.size());
+    for (const auto& [levels, p] : done)
+        out.push_back({levels, p});
+    return out;
 }
 
 }  // namespace linelab

@@ -14,6 +14,7 @@
 // fixed: N0 follows from the mean symbol energy over the data, not from each run's own.
 
 #include <array>
+#include <vector>
 
 #include "common/Tables.h"
 
@@ -69,5 +70,16 @@ double BitsPerWrongDecision(const LinkSetup& setup);
 //     unipolar (1, 0):         Q(sqrt(Eb/N0)).
 // nullopt-like NaN for any other setting, where no such single curve applies.
 double ManchesterOptimumBer(Format format, double ebN0);
+
+// The levels a run sends in `count` consecutive slots from slot `first`, jointly, exactly
+// over random data: every pattern that can occur, once, with its probability (the
+// probabilities add up to 1). The transmit half is the machine the exact rate carries, so
+// the patterns have the line code's and the mapping's memory; inversion is not applied.
+inline constexpr int kMaxLevelWindow = 16;
+struct LevelPattern {
+    std::array<int16_t, kMaxLevelWindow> levels{};  // levels[i] is slot first + i
+    double p = 0;
+};
+std::vector<LevelPattern> LevelPatterns(const LinkSetup& setup, int first, int count);
 
 }  // namespace linelab

@@ -15,6 +15,7 @@
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
 #include "receiver/PreDecoder.h"
+#include "receiver/Sampling.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
@@ -23,59 +24,8 @@ namespace {
 using Complex = std::complex<double>;
 constexpr int kAliases = kPoints / kSymbols;  // 16
 
-// One instant of a slot's decision sample: a complex-sample offset from the slot's own
-// impulse position and the weight it enters with.
-struct Term {
-    int rel;
-    double weight;
-    friend bool operator==(const Term&, const Term&) = default;
-};
-using Pattern = std::vector<Term>;
-
-// The complex samples slot k reads at offset v, as SampleSlot picks its real indices
-// (all even, so each is the real part of one complex sample), with the same clamps.
-std::vector<Term> SampledInstants(int k, int v) {
-    const int64_t slot = int64_t{32} * k;
-    constexpr int64_t kLastIndex = 4064;
-    if (v % 2 == 0) {
-        int64_t i = slot + v;
-        if (i < 2) i = slot;
-        if (i > kLastIndex) i = kLastIndex;
-        return {{static_cast<int>(i / 2), 1.0}};
-    }
-    int64_t i = slot + v - 1;
-    if (i < 2) i = slot;
-    if (i + 2 > kLastIndex) i = kLastIndex - 2;
-    return {{static_cast<int>(i / 2), 0.5}, {static_cast<int>(i / 2 + 1), 0.5}};
-}
-
-// Slot k's decision sample as instants relative to 16 k: the sampled ones, their echoes
-// where AddEcho reaches (sample n takes n + delay only for n <= 2047 - delay), the sign of
-// the inversion; equal offsets merged, in order.
-Pattern SlotPattern(int k, int v, double gain, int delay, bool invert) {
-    std::vector<Term> terms = SampledInstants(k, v);
-    const std::size_t direct = terms.size();
-    if (gain > 0) {
-        for (std::size_t t = 0; t < direct; ++t)
-            if (terms[t].rel + delay <= kPoints - 1)
-                terms.push_back({terms[t].rel + delay, gain * terms[t].weight});
-    }
-    Pattern pattern;
-    for (Term t : terms) {
-        t.rel -= kAliases * k;
-        if (invert) t.weight = -t.weight;
-        auto same = std::find_if(pattern.begin(), pattern.end(),
-                                 [&](const Term& p) { return p.rel == t.rel; });
-        if (same != pattern.end()) {
-            same->weight += t.weight;
-        } else {
-            pattern.push_back(t);
-        }
-    }
-    std::sort(pattern.begin(), pattern.end(),
-              [](const Term& a, const Term& b) { return a.rel < b.rel; });
-    return pattern;
-}
+using Term = SampleTerm;
+using Pattern = SamplePattern;
 
 Complex Bin(const Signal& s, int k) {
     return {s[static_cast<std::size_t>(2 * k)], s[static_cast<std::size_t>(2 * k + 1)]};
@@ -133,12 +83,10 @@ FoldedRunner::FoldedRunner(const LinkConfig& config, const Responses& r, double 
       dBaudRate_(dBaudRate),
       state_(std::make_unique<RunState>()),
       work_(2 * kSymbols) {
-    const double gain = config.echo.gain;
-    const int delay = config.echo.delay;
     const bool invert = config.invert;
     std::vector<Pattern> patterns;
     for (int k = 0; k < kSymbols; ++k) {
-        const Pattern p = SlotPattern(k, config.hscSample, gain, delay, invert);
+        const Pattern p = SlotSamplePattern(k, config.hscSample, config.echo, invert);
         auto found = std::find(patterns.begin(), patterns.end(), p);
         gridOf_[static_cast<std::size_t>(k)] = static_cast<uint8_t>(found - patterns.begin());
         if (found == patterns.end()) patterns.push_back(p);

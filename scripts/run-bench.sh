@@ -84,6 +84,11 @@ point_1e7=$(awk '
     END { if (!found) printf "n/a" }' "$out/sweep.json")
 # A point at 1e-8 needs ten times the bits of one at 1e-7.
 point_1e8=$(awk -v t="$point_1e7" 'BEGIN { if (t == "n/a") print "n/a"; else printf "%.1f", 10 * t / 60 }')
+# The statistical eye, milliseconds of cpu time.
+millis() { awk -v t="$1" 'BEGIN { if (t == "n/a") print "n/a"; else printf "%.1f", t / 1000 }'; }
+stateye_start=$(millis "$(micros "$out/core.json" BM_StatisticalEye/0)")
+stateye_worst=$(millis "$(micros "$out/core.json" BM_StatisticalEye/1)")
+statcurve=$(millis "$(micros "$out/core.json" BM_StatisticalBerCurve/1)")
 soak="BM_Soak/runs:1000000/panels:0/iterations:1"
 rss_start=$(counter "$out/core.json" "$soak" rss_start_kB)
 rss_end=$(counter "$out/core.json" "$soak" rss_end_kB)
@@ -110,5 +115,8 @@ Folded sweep on two cores, by cpu time    ${folded_efficiency} %   (target >= 90
 Folded point at BER 1e-7, two threads     ${point_1e7} s wall; at 1e-8 about ${point_1e8} min   (target <= 10 min)
 Fast in the window, Noise scene, panels off ${fast_rate} runs/s   ($(ratio "$fast_rate" "$worker_rate") of the sweep worker; target >= 0.80)
 Fast in the window: BER ~4e-6, 100 errors ${hundred} s wall   (target < 120)
+Statistical eye 65 x 256, start-up       ${stateye_start} ms   (target <= 100)
+Statistical eye, HDB3 in 4B5B, echo       ${stateye_worst} ms   (target <= 1000)
+Statistical BER curve, 30 points, worst   ${statcurve} ms   (target <= 1000)
 ------------------------------------------------------------------------------
 TABLE

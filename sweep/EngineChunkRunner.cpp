@@ -202,4 +202,17 @@ DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, 
     return record;
 }
 
+StatEyeSetup StatEyeSetupFor(const SweepSettings& settings, double noiseLevel) {
+    ChunkEngine design(settings, noiseLevel, 0);
+    const RunState& s = design.Tick();
+    const LinkConfig& used = design.engine.Config();
+    StatEyeSetup out;
+    out.config = used;
+    out.responses = s.responses;
+    out.dBaudRate = s.dBaudRate;
+    out.thresholds = DecisionThresholds(s, used);
+    out.referenceEnergy = used.noiseScaling == NoiseScaling::Fixed ? used.noiseReference : 0;
+    return out;
+}
+
 }  // namespace linelab

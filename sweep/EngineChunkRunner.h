@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/StatisticalEye.h"
 #include "sweep/ChunkRunner.h"
 #include "sweep/SweepSettings.h"
 
@@ -41,5 +42,10 @@ struct DecisionRecord {
 };
 DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, double noiseLevel,
                                uint64_t seed, int runs);
+
+// What the statistical eye needs of these settings at a noise level, from one design pass:
+// the settings as the engine runs them, its responses, symbol rate and thresholds, and the
+// energy a fixed noise density refers to. Throws when the settings cannot run.
+StatEyeSetup StatEyeSetupFor(const SweepSettings& settings, double noiseLevel);
 
 }  // namespace linelab

@@ -10,14 +10,18 @@ namespace linelab {
 namespace {
 
 std::string Shortest(double x) {
+    return CsvNumber(x);
+}
+
+}  // namespace
+
+std::string CsvNumber(double x) {
     if (!std::isfinite(x)) return "";  // an empty field rather than a word no reader parses
     if (x == 0) x = 0;                 // no "-0"
     char text[32];
     const auto [end, error] = ToChars(text, text + sizeof text, x);
     return error == std::errc() ? std::string(text, end) : std::string();
 }
-
-}  // namespace
 
 std::string SweepCsvLine(const PointResult& r, double theory, const LinkConfig& config) {
     return Shortest(r.point.dEbN0dB) + ',' + Shortest(r.point.dNoiseLevel) + ',' +

@@ -29,6 +29,10 @@ inline constexpr const char* kSweepCsvHeader =
     "ebn0_db,noise_w_per_khz,bits,errors,ber,ber_low,ber_high,theory,runner,interval_low,"
     "interval_high,interval_method,noise,thresholds,decisions";
 
+// A number as the CSV writes it: the shortest text that reads back as the same double, no
+// "-0", an empty field for a non-finite value.
+std::string CsvNumber(double x);
+
 // One line, without its end of line; theory is the ideal rate at the point, config the
 // settings the sweep ran on (for the receiver's choices).
 std::string SweepCsvLine(const PointResult& result, double theory, const LinkConfig& config);

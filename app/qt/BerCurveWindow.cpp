@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "analysis/ExactBer.h"
+#include "app/qt/StatisticalCurves.h"
 #include "app/qt/WindowFit.h"
 #include "common/Tables.h"
 #include "sweep/EngineChunkRunner.h"
@@ -71,6 +72,8 @@ BerCurveWindow::BerCurveWindow(Form1& form, QWidget* parent)
     : QWidget(parent, Qt::Window), form_(form) {
     setWindowTitle(QStringLiteral("BER Curve"));
     setObjectName(QStringLiteral("BerCurveWindow"));
+    statistical_ = new StatisticalCurves(kLowestShown, this);
+    connect(statistical_, &StatisticalCurves::Ready, this, &BerCurveWindow::Replot);
     // Emitted on the workers, received on this window's thread.
     qRegisterMetaType<SweepProgress>();
     qRegisterMetaType<PointResult>();
@@ -452,6 +455,7 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
 // again shortly.
 void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     if (curve.points.empty()) return;
+    statistical_->Plot(*plot_, curve, colour);
     const double first = curve.points.front().point.dEbN0dB;
     const double last = curve.points.back().point.dEbN0dB;
     const std::string key = curve.label + '|' + std::to_string(first) + '|' + std::to_string(last);

@@ -30,6 +30,7 @@ class QSpinBox;
 namespace linelab {
 
 class Form1;
+class StatisticalCurves;
 
 class BerCurveWindow : public QWidget {
     Q_OBJECT
@@ -117,6 +118,7 @@ class BerCurveWindow : public QWidget {
         std::vector<double> x, y;
     };
     std::map<std::string, std::shared_future<TheoryCurve>> theory_;
+    StatisticalCurves* statistical_ = nullptr;  // the chain as set, beside each curve
 
     std::vector<BerCurve> held_;
     std::optional<BerCurve> current_;

@@ -12,9 +12,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 
+#include "app/qt/BathtubWindow.h"
+#include "app/qt/BerContours.h"
 #include "app/qt/BerCurveWindow.h"
 #include "app/qt/CaptionBinder.h"
 #include "app/qt/ChainArea.h"
@@ -101,11 +104,23 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(std::make_u
         this);
     theory_->AddViewItem(
         *MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
+    (new BerContours(*form_, *measure_, this))
+        ->AddViewItem(*MenuNamed(*menuBar(), QStringLiteral("ViewMenu"), QStringLiteral("View")));
     QAction* curve = MenuNamed(*menuBar(), QStringLiteral("ToolsMenu"), QStringLiteral("Tools"))
                          ->addAction(QStringLiteral("BER Curve"));
     curve->setObjectName(QStringLiteral("ToolsBerCurve"));
     curve->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(curve, &QAction::triggered, this, &MainWindow::ShowBerCurve);
+    // The bathtub moves the sliders as a drag of them does.
+    auto* bathtub = new BathtubWindow(
+        *form_, [this](SliderId id, int value) { Widgets().Slider(id)->setValue(value); }, this);
+    QAction* tub = MenuNamed(*menuBar(), QStringLiteral("ToolsMenu"), QStringLiteral("Tools"))
+                       ->addAction(QStringLiteral("Bathtub"));
+    tub->setObjectName(QStringLiteral("ToolsBathtub"));
+    connect(tub, &QAction::triggered, bathtub, [bathtub] {
+        bathtub->show();
+        bathtub->raise();
+    });
     // Every eye is scaled by the transmit eye's size, also in scenes that hide it and
     // show the channel eye in its place.
     w.Picture(PictureId::picTxEye)->SetStandIn(w.Picture(PictureId::picChannelEye));

@@ -159,9 +159,15 @@ void MeasureView::SetEyeOpening(bool on) {
     form_.SetViewOption(ViewOption::EyeOpening, on);
 }
 
+void MeasureView::SetRxEyeExtra(EyePainter paint) {
+    rxExtra_ = std::move(paint);
+    SetOverlays();
+    EyePanelOf(w_, 2)->update();
+}
+
 void MeasureView::SetOverlays() {
     for (int eye = 0; eye < kEyePanels; ++eye) {
-        const bool calipers = eyeOpening_ && eye == 2;
+        const bool calipers = (eyeOpening_ || rxExtra_) && eye == 2;
         PicturePanel* panel = EyePanelOf(w_, eye);
         if (!measurements_.Density() && !calipers) {
             panel->SetOverlay(nullptr);
@@ -196,6 +202,7 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
         PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, measurements_.RxSamplingX(),
                       CaliperColour(measurements_.Density(), EyePanelOf(w_, eye)->HighContrast()));
     }
+    if (rxExtra_ && eye == 2) rxExtra_(painter, local);
     painter.restore();
 }
 

@@ -62,6 +62,10 @@ class MeasureView : public QObject {
     void SetDensity(bool on);
     void SetEyeOpening(bool on);
     bool EyeOpening() const { return eyeOpening_; }
+    // More to paint over the receive eye, after the density and the calipers, in the
+    // panel's own drawing pixels (scaled with them when shown large); null for none.
+    using EyePainter = std::function<void(QPainter&, const QRect&)>;
+    void SetRxEyeExtra(EyePainter paint);
 
     Measurements& Model() { return measurements_; }
     const FastRun* FastLoop() const { return fast_.get(); }
@@ -86,6 +90,7 @@ class MeasureView : public QObject {
     QAction* densityAction_ = nullptr;
     QAction* eyeOpeningAction_ = nullptr;
     bool eyeOpening_ = false;
+    EyePainter rxExtra_;
 };
 
 }  // namespace linelab

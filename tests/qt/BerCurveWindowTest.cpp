@@ -3,6 +3,7 @@
 
 #include <qcustomplot.h>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
@@ -10,6 +11,7 @@
 
 #include "WindowFixture.h"
 #include "app/qt/BerCurveWindow.h"
+#include "app/qt/StatisticalCurves.h"
 
 namespace linelab {
 namespace {
@@ -146,6 +148,49 @@ TEST_F(BerCurveWindowTest, ClosingMidSweepCancelsAndKeepsFinishedChunks) {
     const uint64_t bits = curve.Current()->points[0].counts.bits;
     Settle();
     EXPECT_EQ(curve.Current()->points[0].counts.bits, bits);
+}
+
+// The statistical curve of the chain as set goes through the measured points (within their
+// interval, widened for the clustering of data-bit errors), in time for the first replot.
+TEST_F(BerCurveWindowTest, TheStatisticalCurveOfTheChainGoesThroughTheMeasuredPoints) {
+    PickScene(6);
+    Sweep();
+    BerCurveWindow& curve = Curve();
+    QCPGraph* statistical = nullptr;
+    const auto find = [&] {
+        for (int i = 0; i < curve.Plot().graphCount(); ++i)
+            if (curve.Plot().graph(i)->name().startsWith(QStringLiteral("statistical")))
+                statistical = curve.Plot().graph(i);
+        return statistical != nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(find(), 10000);
+    ASSERT_EQ(statistical->pen().style(), Qt::DotLine);
+    // Worked out once per setting and range, however often the plot is drawn again.
+    const StatisticalCurves* curves = curve.findChild<StatisticalCurves*>();
+    ASSERT_NE(curves, nullptr);
+    const int jobs = curves->Jobs();
+    curve.Hold();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(curves->Jobs(), jobs);
+    statistical = nullptr;  // the plot was drawn again
+    ASSERT_TRUE(find());
+    if (const QString folder = qEnvironmentVariable("LINELAB_SHOTS"); !folder.isEmpty()) {
+        curve.Plot().replot();
+        curve.grab().save(QDir(folder).filePath(QStringLiteral("statistical-ber-curve.png")));
+    }
+    const auto data = statistical->data();
+    ASSERT_GT(data->size(), 10);
+    for (auto it = data->constBegin(); it + 1 != data->constEnd(); ++it)
+        EXPECT_GT(it->value, (it + 1)->value) << it->key;  // falls with Eb/N0
+    const std::vector<BerCurve> held = curve.Curves();
+    ASSERT_EQ(held.size(), 1u);
+    for (const PointResult& p : held.front().points) {
+        const auto at = data->findBegin(p.point.dEbN0dB - 1e-9, false);
+        ASSERT_NE(at, data->constEnd());
+        ASSERT_NEAR(at->key, p.point.dEbN0dB, 1e-6);
+        EXPECT_GT(at->value, p.interval.dLow / 2) << p.point.dEbN0dB;
+        EXPECT_LT(at->value, p.interval.dHigh * 2) << p.point.dEbN0dB;
+    }
 }
 
 }  // namespace

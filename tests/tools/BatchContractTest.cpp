@@ -99,8 +99,50 @@ INSTANTIATE_TEST_SUITE_P(
                 "--step 6: the lesson has 5 step(s)"},
         Refusal{{"--lesson", LINELAB_LESSONS_DIR "/pam4-noise.json", "--step", "1"},
                 "the lesson has 0 step(s)"},
+        Refusal{{"--stateye", "--bathtub"}, "give one of them"},
+        Refusal{{"--bathtub", "--runs", "3"}, "does not combine"},
+        Refusal{{"--stateye", "--sweep", "EbN0=0:1:2"}, "does not combine"},
+        Refusal{{"--stateye", "cmbMod(1)=AMI"}, "same mapping at both ends"},
         // A good assignment before a refused one still runs nothing and prints nothing.
         Refusal{{"--dump", "dBER", "cmbNoise=0.4", "chkRxEye=7"}, "chkRxEye"}));
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The statistical eye: every instant of the slider by 256 thresholds, one line each; the
+// bathtubs: a line per instant and per threshold, then the readouts, each once.
+TEST(BatchContract, StatisticalEyeAndBathtubsAsCsv) {
+    const std::vector<std::string> noisy = {"cmbScene=Full Channel", "cmbNoise=0.01"};
+    std::vector<std::string> args = {"--stateye"};
+    args.insert(args.end(), noisy.begin(), noisy.end());
+    const ProcessResult eye = RunBatch(args);
+    ASSERT_EQ(eye.status, 0) << eye.err;
+    const auto grid = Lines(eye.out);
+    ASSERT_EQ(grid.size(), 1U + 65 * 256);
+    EXPECT_EQ(grid[0], "sample,threshold,rate");
+    EXPECT_THAT(grid[1], ::testing::StartsWith("-32,"));
+    EXPECT_THAT(grid.back(), ::testing::StartsWith("32,"));
+    args[0] = "--bathtub";
+    const ProcessResult tub = RunBatch(args);
+    ASSERT_EQ(tub.status, 0) << tub.err;
+    const auto lines = Lines(tub.out);
+    EXPECT_EQ(lines[0], "curve,x,rate,data_rate");
+    std::map<std::string, int> curves;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        ++curves[lines[i].substr(0, lines[i].find(','))];
+    const std::map<std::string, int> expected = {
+        {"instant", 65},     {"threshold", 256},    {"in-use-instant", 1}, {"in-use-threshold", 1},
+        {"best-instant", 1}, {"best-threshold", 1}, {"eye-width", 2},      {"eye-height", 2}};
+    EXPECT_EQ(curves, expected);
+    // Without noise the start-up eye is open at its middle: no wrong decision there.
+    const auto quiet = Lines(RunBatch({"--bathtub"}).out);
+    EXPECT_THAT(quiet, ::testing::Contains("in-use-instant,0,0,0"));
+}
 
 TEST(BatchContract, NoRunsDumpsTheStartupState) {
     const JsonValue dump =

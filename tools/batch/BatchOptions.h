@@ -2,6 +2,7 @@
 // The command line of linelab-batch:
 //     linelab-batch [--runs N] [--dump NAME[,NAME...]] [--lesson FILE [--step N]]
 //                   [--save-lesson FILE [--force]] [CONTROL=TEXT ...]
+//     linelab-batch --stateye | --bathtub [--lesson FILE] [CONTROL=TEXT ...]
 
 #include <cstdint>
 #include <limits>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/batch/RunStatEye.h"
 #include "tools/batch/SweepOptions.h"
 
 namespace linelab {
@@ -24,12 +26,13 @@ struct BatchOptions {
     bool help = false;
     uint64_t runs = 1;
     bool dump = false;
-    std::vector<std::string> dumpNames;   // each once, in the order first asked for
-    std::vector<Assignment> assignments;  // left to right
-    std::optional<SweepOptions> sweep;    // --sweep: a CSV curve instead of the runs
-    std::string lesson;                   // opened before the assignments; empty: none
-    std::optional<uint64_t> step;         // --step: the lesson's position (0: its start)
-    std::string saveLesson;               // written after the runs; empty: none
+    std::vector<std::string> dumpNames;    // each once, in the order first asked for
+    std::vector<Assignment> assignments;   // left to right
+    std::optional<SweepOptions> sweep;     // --sweep: a CSV curve instead of the runs
+    std::optional<StatEyeOutput> statEye;  // --stateye, --bathtub: a CSV computed, not run
+    std::string lesson;                    // opened before the assignments; empty: none
+    std::optional<uint64_t> step;          // --step: the lesson's position (0: its start)
+    std::string saveLesson;                // written after the runs; empty: none
     bool force = false;  // --force: the save replaces a read-only file or one with other names
 };
 

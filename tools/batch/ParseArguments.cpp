@@ -17,10 +17,13 @@ constexpr std::string_view kLesson = "--lesson";
 constexpr std::string_view kStep = "--step";
 constexpr std::string_view kSaveLesson = "--save-lesson";
 constexpr std::string_view kForce = "--force";
+constexpr std::string_view kStatEye = "--stateye";
+constexpr std::string_view kBathtub = "--bathtub";
 constexpr std::string_view kOptionList =
     "--runs N, --dump NAME[,NAME...], --lesson FILE, --step N, --save-lesson FILE, --force, "
     "--sweep EbN0=FROM:STEP:TO, --min-errors N, --max-bits N, --jobs N, --seed N, "
-    "--runner folded|engine, --noise fixed|per-run, --thresholds midway|as-set, --help";
+    "--runner folded|engine, --noise fixed|per-run, --thresholds midway|as-set, --stateye, "
+    "--bathtub, --help";
 // The sweep's options, each taking one value.
 constexpr std::string_view kSweepOptions[] = {"--sweep", "--min-errors", "--max-bits",
                                               "--jobs",  "--seed",       "--runner",
@@ -36,6 +39,8 @@ struct RawArguments {
     std::vector<std::string> assignments;
     std::vector<std::string> unknown;
     std::size_t force = 0;
+    std::size_t statEye = 0;
+    std::size_t bathtub = 0;
     RawSweepOptions sweep;
 };
 
@@ -148,6 +153,8 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
     app.add_option(std::string(kStep), raw.steps)->expected(1)->allow_extra_args(false);
     app.add_option(std::string(kSaveLesson), raw.saveLessons)->expected(1)->allow_extra_args(false);
     app.add_flag(std::string(kForce), raw.force);
+    app.add_flag(std::string(kStatEye), raw.statEye);
+    app.add_flag(std::string(kBathtub), raw.bathtub);
     std::vector<std::string>* sweepValues[] = {
         &raw.sweep.sweep, &raw.sweep.minErrors, &raw.sweep.maxBits, &raw.sweep.jobs,
         &raw.sweep.seed,  &raw.sweep.runner,    &raw.sweep.noise,   &raw.sweep.thresholds};
@@ -165,6 +172,19 @@ std::optional<std::string> Collect(std::span<const std::string_view> args, RawAr
         return Refusal(e.what());
     }
     raw.unknown = app.remaining();
+    return std::nullopt;
+}
+
+// --stateye and --bathtub compute and print a CSV of their own: one of them, alone.
+std::optional<std::string> CheckStatEye(const RawArguments& raw, BatchOptions& options) {
+    if (raw.statEye == 0 && raw.bathtub == 0) return std::nullopt;
+    if (raw.statEye > 0 && raw.bathtub > 0)
+        return Refusal("--stateye and --bathtub each print their own CSV: give one of them");
+    const std::string option(raw.statEye > 0 ? kStatEye : kBathtub);
+    if (!raw.runs.empty() || !raw.dumps.empty() || options.sweep)
+        return Refusal(option +
+                       " prints its own CSV: it does not combine with --runs, --dump or --sweep");
+    options.statEye = raw.statEye > 0 ? StatEyeOutput::Grid : StatEyeOutput::Bathtub;
     return std::nullopt;
 }
 
@@ -214,7 +234,7 @@ std::optional<std::string> Check(const RawArguments& raw, BatchOptions& options)
     CheckedSweep sweep = CheckSweepOptions(raw.sweep, !raw.runs.empty() || !raw.dumps.empty());
     if (sweep.error) return sweep.error;
     options.sweep = sweep.options;
-    return std::nullopt;
+    return CheckStatEye(raw, options);
 }
 
 }  // namespace

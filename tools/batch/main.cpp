@@ -14,6 +14,7 @@
 #include "tools/batch/BatchSession.h"
 #include "tools/batch/HelpText.h"
 #include "tools/batch/MeasureDump.h"
+#include "tools/batch/RunStatEye.h"
 #include "tools/batch/RunSweep.h"
 
 namespace {
@@ -38,6 +39,15 @@ void Complain(const std::string& message) {
 
 int SweepToStdout(linelab::BatchSession& session, const linelab::SweepOptions& options) {
     const int status = linelab::RunSweep(session.Form(), options, std::cout, std::cerr);
+    if (status == kFailed || !(std::cout << std::flush)) {
+        std::fputs("linelab-batch: the output could not be written\n", stderr);
+        return kFailed;
+    }
+    return status;
+}
+
+int StatEyeToStdout(linelab::BatchSession& session, linelab::StatEyeOutput output) {
+    const int status = linelab::RunStatEye(session.Form(), output, std::cout, std::cerr);
     if (status == kFailed || !(std::cout << std::flush)) {
         std::fputs("linelab-batch: the output could not be written\n", stderr);
         return kFailed;
@@ -115,6 +125,11 @@ int RunBatch(const std::vector<std::string_view>& args) {
         // A sweep runs on engines of its own: the settings are what the lesson keeps.
         const int saved = SaveLessonIfAsked(session, options);
         return saved != kDone ? saved : SweepToStdout(session, *options.sweep);
+    }
+    if (options.statEye) {
+        // Computed from the settings, not run: the settings are what the lesson keeps.
+        const int saved = SaveLessonIfAsked(session, options);
+        return saved != kDone ? saved : StatEyeToStdout(session, *options.statEye);
     }
     session.Run(options.runs);
     if (const int saved = SaveLessonIfAsked(session, options); saved != kDone) return saved;
