@@ -15,7 +15,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kFullChannel = 6;
 
 class BathtubWindowTest : public WindowFixture {
   protected:

@@ -14,7 +14,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kFullChannel = 6;
 
 // The 1e-6 contour's orange and the 1e-9 contour's purple: nothing else on the eye has them.
 int ContourPixels(const QImage& picture) {

@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A good assignment before a refused one still runs nothing and prints nothing.
         Refusal{{"--dump", "dBER", "cmbNoise=0.4", "chkRxEye=7"}, "chkRxEye"}));
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> CsvLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);)
@@ -122,7 +122,7 @@ TEST(BatchContract, StatisticalEyeAndBathtubsAsCsv) {
     args.insert(args.end(), noisy.begin(), noisy.end());
     const ProcessResult eye = RunBatch(args);
     ASSERT_EQ(eye.status, 0) << eye.err;
-    const auto grid = Lines(eye.out);
+    const auto grid = CsvLines(eye.out);
     ASSERT_EQ(grid.size(), 1U + 65 * 256);
     EXPECT_EQ(grid[0], "sample,threshold,rate");
     EXPECT_THAT(grid[1], ::testing::StartsWith("-32,"));
@@ -130,7 +130,7 @@ TEST(BatchContract, StatisticalEyeAndBathtubsAsCsv) {
     args[0] = "--bathtub";
     const ProcessResult tub = RunBatch(args);
     ASSERT_EQ(tub.status, 0) << tub.err;
-    const auto lines = Lines(tub.out);
+    const auto lines = CsvLines(tub.out);
     EXPECT_EQ(lines[0], "curve,x,rate,data_rate");
     std::map<std::string, int> curves;
     for (std::size_t i = 1; i < lines.size(); ++i)
@@ -140,7 +140,7 @@ TEST(BatchContract, StatisticalEyeAndBathtubsAsCsv) {
         {"best-instant", 1}, {"best-threshold", 1}, {"eye-width", 2},      {"eye-height", 2}};
     EXPECT_EQ(curves, expected);
     // Without noise the start-up eye is open at its middle: no wrong decision there.
-    const auto quiet = Lines(RunBatch({"--bathtub"}).out);
+    const auto quiet = CsvLines(RunBatch({"--bathtub"}).out);
     EXPECT_THAT(quiet, ::testing::Contains("in-use-instant,0,0,0"));
 }
 
