@@ -10,7 +10,7 @@
 #include <cmath>
 #include <exception>
 
-#include "app/qt/BerContours.h"
+#include "app/qt/SettingsJob.h"
 #include "sweep/EngineChunkRunner.h"
 #include "transmit/Transmit.h"
 #include "ui/Form1.h"
@@ -92,7 +92,7 @@ BathtubWindow::BathtubWindow(Form1& form, std::function<void(SliderId, int)> mov
 }
 
 BathtubWindow::~BathtubWindow() {
-    if (worker_.joinable()) worker_.join();
+    job_.Join();  // before the members its result would reach
 }
 
 void BathtubWindow::showEvent(QShowEvent* event) {
@@ -106,20 +106,14 @@ void BathtubWindow::Refresh() {
         poll_->stop();
         return;
     }
-    if (busy_) return;  // Take asks again
-    SweepSettings settings = SweepSnapshot(form_);
-    if (asked_ && SameStatistics(*asked_, settings)) return;
-    if (worker_.joinable()) worker_.join();  // finished: its result is in
-    asked_ = settings;
-    busy_ = true;
-    ++jobs_;
-    worker_ = std::thread([this, settings = std::move(settings)] {
+    // While a job runs, Take asks again.
+    job_.Ask(form_, [this](const SweepSettings& settings) {
         emit Computed(std::make_shared<const BathtubResult>(ComputeBathtubFor(settings)));
     });
 }
 
 void BathtubWindow::Take(std::shared_ptr<const BathtubResult> result) {
-    busy_ = false;
+    job_.Finished();
     result_ = std::move(result);
     Draw();
     Refresh();

@@ -9,9 +9,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "analysis/Bathtub.h"
+#include "app/qt/SettingsJob.h"
 #include "sweep/SweepSettings.h"
 #include "ui/Controls.h"
 
@@ -45,8 +45,8 @@ class BathtubWindow : public QWidget {
     void MoveToBest();
 
     const BathtubResult* Result() const { return result_.get(); }
-    bool Busy() const { return busy_; }
-    int Jobs() const { return jobs_; }
+    bool Busy() const { return job_.Busy(); }
+    int Jobs() const { return job_.Jobs(); }
     QString Readout() const;
     QCustomPlot& InstantPlot() { return *byInstant_; }
     QCustomPlot& ThresholdPlot() { return *byThreshold_; }
@@ -68,11 +68,8 @@ class BathtubWindow : public QWidget {
     QLabel* readout_ = nullptr;
     QPushButton* best_ = nullptr;
     QTimer* poll_ = nullptr;
-    std::optional<SweepSettings> asked_;
     std::shared_ptr<const BathtubResult> result_;
-    std::thread worker_;
-    bool busy_ = false;
-    int jobs_ = 0;
+    SettingsJob job_;
 };
 
 }  // namespace linelab

@@ -27,21 +27,6 @@ const std::array<QColor, 4> kContourColours{QColor(200, 0, 0), QColor(230, 120, 
 // The labels' places apart, in hscSample steps (32 a symbol period).
 constexpr double kLabelSpread = 8;
 
-}  // namespace
-
-bool SameStatistics(const SweepSettings& a, const SweepSettings& b) {
-    const LinkConfig& x = a.config;
-    const LinkConfig& y = b.config;
-    return x.data == y.data && x.preCode == y.preCode && x.code == y.code && x.format == y.format &&
-           x.iPulseWidth == y.iPulseWidth && x.noiseLevel == y.noiseLevel &&
-           x.noiseScaling == y.noiseScaling && x.thresholdChoice == y.thresholdChoice &&
-           x.echo.gain == y.echo.gain && x.echo.delay == y.echo.delay && x.invert == y.invert &&
-           x.hscSample == y.hscSample && a.filters == b.filters && a.dThresholds == b.dThresholds &&
-           a.vscThreshold == b.vscThreshold;
-}
-
-namespace {
-
 QString RateLabel(double rate) {
     return QStringLiteral("1e%1").arg(static_cast<int>(std::lround(std::log10(rate))));
 }
@@ -89,8 +74,7 @@ BerContours::BerContours(Form1& form, MeasureView& measure, QObject* parent)
 }
 
 BerContours::~BerContours() {
-    // At most one job, which holds its own copy of the settings.
-    if (worker_.joinable()) worker_.join();
+    job_.Join();  // before the members its result would reach
 }
 
 void BerContours::AddViewItem(QMenu& view) {
@@ -116,20 +100,14 @@ void BerContours::SetOn(bool on) {
 }
 
 void BerContours::Refresh() {
-    if (busy_) return;  // the result's repaint asks again
-    SweepSettings settings = SweepSnapshot(form_);
-    if (asked_ && SameStatistics(*asked_, settings)) return;
-    if (worker_.joinable()) worker_.join();  // finished: its result is in
-    asked_ = settings;
-    busy_ = true;
-    ++jobs_;
-    worker_ = std::thread([this, settings = std::move(settings)] {
+    // While a job runs, the result's repaint asks again.
+    job_.Ask(form_, [this](const SweepSettings& settings) {
         emit Computed(std::make_shared<const ContourResult>(ComputeContours(settings)));
     });
 }
 
 void BerContours::Take(std::shared_ptr<const ContourResult> result) {
-    busy_ = false;
+    job_.Finished();
     result_ = std::move(result);
     // The repaint draws them, and asks again if the settings have moved on meanwhile.
     measure_.SetRxEyeExtra(
@@ -156,7 +134,7 @@ void BerContours::Paint(QPainter& painter, const QRect& area) {
         status += QStringLiteral(": working");
     } else if (!result_->problem.isEmpty()) {
         status += QStringLiteral(": ") + result_->problem;
-    } else if (busy_) {
+    } else if (job_.Busy()) {
         status += QStringLiteral(" (updating)");
     }
     if (map && result_ != nullptr) {

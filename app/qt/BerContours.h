@@ -9,11 +9,11 @@
 #include <QString>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "analysis/EyeContours.h"
 #include "app/qt/EyeOverlay.h"
+#include "app/qt/SettingsJob.h"
 #include "sweep/SweepSettings.h"
 
 class QAction;
@@ -44,10 +44,6 @@ struct ContourMap {
 // None while the eyes have no area.
 std::optional<ContourMap> ContourMapOf(Form1& form);
 
-// Whether two snapshots give the same statistics (which panels show and the eyes' scale
-// do not matter; the sliders do, for the rates in use).
-bool SameStatistics(const SweepSettings& a, const SweepSettings& b);
-
 // The contours of the settings, as the worker works them out (a throwing design is a problem).
 ContourResult ComputeContours(const SweepSettings& settings);
 
@@ -65,8 +61,8 @@ class BerContours : public QObject {
 
     // The contours in hand (null until the first are in) and how many were asked for.
     const ContourResult* Result() const { return result_.get(); }
-    int Jobs() const { return jobs_; }
-    bool Busy() const { return busy_; }
+    int Jobs() const { return job_.Jobs(); }
+    bool Busy() const { return job_.Busy(); }
 
   signals:
     // Emitted on the worker; received queued on this object's thread.
@@ -82,11 +78,8 @@ class BerContours : public QObject {
     MeasureView& measure_;
     QAction* action_ = nullptr;
     bool on_ = false;
-    std::optional<SweepSettings> asked_;  // what the latest job (or the result) is for
     std::shared_ptr<const ContourResult> result_;
-    std::thread worker_;
-    bool busy_ = false;
-    int jobs_ = 0;
+    SettingsJob job_;
 };
 
 }  // namespace linelab
