@@ -136,14 +136,22 @@ DecisionTable Decisions(Format format, double sigma, bool inverted) {
 
 class Machine {
   public:
-    Machine(const LinkSetup& setup, int lastCompared) : setup_(setup), last_(lastCompared) {}
+    Machine(const LinkSetup& setup, int lastCompared)
+        : setup_(setup),
+          last_(lastCompared),
+          keepLevel_(setup.format == Format::UnipolarNrzi || setup.format == Format::PolarNrzi ||
+                     setup.format == Format::Mlt3),
+          keepCode_(setup.code == LineCoding::Differential ||
+                    setup.code == LineCoding::FourB5BNrzi),
+          errorFlags_(setup.preCoding == PreCoding::Differential &&
+                      (setup.code == LineCoding::None || setup.code == LineCoding::Differential)) {}
 
     // --- transmitter: one data bit in, symbols into the queue -------------------------
     void SendData(State& s, int16_t d) const {
         s.fifo |= static_cast<uint64_t>(d) << s.fifoCount;
         ++s.fifoCount;
         int16_t pre = d;
-        if (setup_.preCoding == PreCoding::Differential) {
+        if (setup_.preCoding == PreCoding::Differential && !errorFlags_) {
             pre =
                 s.preLast == kNone ? d : (d != 0 ? static_cast<int16_t>(1 - s.preLast) : s.preLast);
             s.preLast = pre;
@@ -200,7 +208,9 @@ class Machine {
     void Receive(State& s, int16_t level, double p, double& errors) const {
         const int k = s.slot;
         const int16_t prev = s.prevLevel;
-        s.prevLevel = level;
+        // Kept only where a later decision reads it: states that differ in nothing else
+        // merge, which is most of the speed of the three-level codes.
+        s.prevLevel = keepLevel_ ? level : 0;
         ++s.slot;
         switch (setup_.format) {
             case Format::UnipolarNrz:
@@ -357,7 +367,7 @@ class Machine {
     void Decode(State& s, int16_t c, double p, double& errors) const {
         const int i = s.codeIndex++;
         const int16_t prevCode = s.prevCode;
-        s.prevCode = c;
+        s.prevCode = keepCode_ ? c : 0;
         switch (setup_.code) {
             case LineCoding::None:
                 Compare(s, c, p, errors);
@@ -414,20 +424,38 @@ class Machine {
 
     void Compare(State& s, int16_t lineBit, double p, double& errors) const {
         const int j = s.dataIndex++;
-        int16_t r = lineBit;
-        if (setup_.preCoding == PreCoding::Differential) {
-            r = s.prevData == kNone ? lineBit : Bit(lineBit != s.prevData);
-            s.prevData = lineBit;
-        }
         const int16_t d = static_cast<int16_t>(s.fifo & 1U);
         s.fifo >>= 1;
         --s.fifoCount;
-        if (j >= kFirstCompared && j <= last_ && r != d) errors += p;
+        bool wrong = false;
+        if (errorFlags_) {
+            // Random data stay random through the differential pre-coder, so the machine sends
+            // the pre-coded bits themselves (d here) and keeps only whether the last one was
+            // decoded wrong: a data bit read from two line bits (r_j = l_j ^ l_j-1, against
+            // d_j = p_j ^ p_j-1) is wrong when exactly one of them is. That is half the state
+            // of remembering both the pre-coder's and the pre-decoder's last bit.
+            const int16_t flag = Bit(lineBit != d);
+            wrong = flag != (s.prevData == kNone ? 0 : s.prevData);
+            s.prevData = flag;
+        } else {
+            int16_t r = lineBit;
+            if (setup_.preCoding == PreCoding::Differential) {
+                r = s.prevData == kNone ? lineBit : Bit(lineBit != s.prevData);
+                s.prevData = lineBit;
+            }
+            wrong = r != d;
+        }
+        if (j >= kFirstCompared && j <= last_ && wrong) errors += p;
     }
 
     static constexpr int kFirstCompared = 8;
     LinkSetup setup_;
     int last_;
+    bool keepLevel_;  // a decision reads the last decided level (NRZI, MLT3)
+    bool keepCode_;   // the line decoder reads the last code bit (the differential codes)
+    // Differential pre-coding over a code that never marks a bit invalid (an invalid mark
+    // decodes against the last line bit itself, which the flags do not keep).
+    bool errorFlags_;
 };
 
 struct Outcome {
@@ -447,14 +475,10 @@ void Add(Distribution& d, const State& s, double p) {
     d[s] += p;
 }
 
-// Decides the queued symbols one after the other, branching on every outcome, and adds
-// the states reached to `next`.
-void Decide(const Machine& machine, const DecisionTable* table, double floor, State s, double p,
-            Distribution& next, Outcome& out) {
-    if (s.queueCount == 0) {
-        Add(next, s, p);
-        return;
-    }
+// Decides the oldest queued symbol, branching on every outcome: each state reached goes to
+// `done` when nothing is left queued, to `more` otherwise.
+void DecideOne(const Machine& machine, const DecisionTable* table, double floor, State s, double p,
+               Distribution& more, Distribution& done, Outcome& out) {
     const int16_t level = s.queue[0];
     std::copy(s.queue.begin() + 1, s.queue.end(), s.queue.begin());
     s.queue.back() = 0;
@@ -463,9 +487,10 @@ void Decide(const Machine& machine, const DecisionTable* table, double floor, St
         out.energy += p * level * level;
         out.sent[static_cast<std::size_t>(level + 3)] += p;
     }
+    Distribution& to = s.queueCount == 0 ? done : more;
     if (table == nullptr) {
         machine.Receive(s, level, p, out.errors);
-        Decide(machine, table, floor, s, p, next, out);
+        Add(to, s, p);
         return;
     }
     const std::vector<double>& given = table->given[static_cast<std::size_t>(level + 3)];
@@ -474,22 +499,23 @@ void Decide(const Machine& machine, const DecisionTable* table, double floor, St
         if (!(q > floor)) continue;
         State t = s;
         machine.Receive(t, table->levels[j], q, out.errors);
-        Decide(machine, table, floor, t, q, next, out);
+        Add(to, t, q);
     }
 }
 
 // One pass over a run. Without a decision table every symbol is decided right, which is all
 // the mean energy needs.
 //
-// Its cost is the number of branches. HDB3 is the slow one (5 to 10 s a point plain, 15 to
-// 70 s with 4B5B, on a shared core): only about 3,000 states are alive at a time, but the
-// encoder holds up to three zeros back and then emits four symbols at once, each decided
-// three ways, so a pass at 0 dB makes some 17 million leaves, a few hundred nanoseconds
-// each (copy, receive, hash, merge). Tried and measured: a state packed from 80 to 48 bytes
-// gained about 10 %, an open-addressing table in place of the node map about 15 % more;
-// merging between the four decisions cannot help (different decisions leave different held
-// bits), and pruning the zeros' branches earlier would cost exactness. So it stays as it is,
-// and the callers keep each point once computed.
+// Its cost is the number of branches. HDB3 was the slow one: its encoder holds up to three
+// zeros back and then emits four symbols at once, each decided three ways, so deciding them
+// in one go made 81 leaves of every state. They are decided one symbol at a time instead,
+// all states together, and equal states merge after each symbol: a decision passes the
+// oldest held code bit on to be compared, so states that differ only in it become one. The
+// receiver also forgets what no later decision reads (the last level where only NRZI and
+// MLT3 read it, the last code bit where only the differential codes do), and differential
+// pre-coding is carried as error flags (Compare). Together a point of HDB3 went from about
+// 0.9 s to well under a second (bench: BM_ExactTheoryHdb3); callers still keep each point
+// once computed.
 Outcome Run(const LinkSetup& setup, const DecisionTable* table) {
     const int last = LastComparedBit(Info(setup.code).iCodeBaud);
     const Machine machine(setup, last);
@@ -504,15 +530,25 @@ Outcome Run(const LinkSetup& setup, const DecisionTable* table) {
     const double floor = energyPass ? 0.0 : 1e-12 * table->smallest;
     Distribution now{{Start(setup), 1.0}};
     while (!now.empty()) {
-        Distribution next;
+        Distribution next, queued, more;
         next.reserve(now.size() * 2);
         for (const auto& [state, p] : now) {
             for (int pattern = 0; pattern < patterns; ++pattern) {
                 State t = state;
                 for (int b = bits - 1; b >= 0; --b)
                     machine.SendData(t, Bit(((pattern >> b) & 1) != 0));
-                Decide(machine, table, floor, t, p / patterns, next, out);
+                if (t.queueCount == 0) {
+                    Add(next, t, p / patterns);
+                } else {
+                    DecideOne(machine, table, floor, t, p / patterns, queued, next, out);
+                }
             }
+        }
+        while (!queued.empty()) {
+            more.clear();
+            for (const auto& [state, p] : queued)
+                DecideOne(machine, table, floor, state, p, more, next, out);
+            queued.swap(more);
         }
         now.swap(next);
         std::erase_if(now,

@@ -4,7 +4,11 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "common/Tables.h"
@@ -13,16 +17,17 @@
 #include "receiver/Inversion.h"
 #include "receiver/Multipath.h"
 #include "receiver/Sampling.h"
+#include "transmit/LevelCorrelation.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
 namespace {
 
-// Runs averaged for the energy. A run's energy spreads by up to about a tenth around its mean
-// for the data-dependent mappings (unipolar, the three-level codes, 4-PAM), so 2048 runs put
-// the mean within about 0.2 % of the exact expectation, a 0.01 dB shift of Eb/N0: well inside
-// what any sweep can resolve, at a cost (a few milliseconds) that a window can pay on every
-// change of filter. The seed is fixed, so the figure is the same each time.
+// Runs averaged for the energy where it has no closed form ("Exponential Runs"). A run's
+// energy spreads by up to about a tenth around its mean for the data-dependent mappings
+// (unipolar, the three-level codes, 4-PAM), so 2048 runs put the mean within about 0.2 % of
+// the exact expectation, a 0.01 dB shift of Eb/N0: well inside what any sweep can resolve.
+// The seed is fixed, so the figure is the same each time.
 constexpr int kEnergyRuns = 2048;
 // Runs averaged for the level means. Each slot's noise-free sample differs from its level's
 // mean only by intersymbol interference, none with Nyquist filters, so few runs suffice.
@@ -46,38 +51,72 @@ bool TransmitRun(const LinkConfig& c, RunState& s) {
     return c.data && c.preCode[0] && c.code[0] && c.format[0];
 }
 
-// The expected energy per slot. The transmitted waveform is the impulse train (weights
-// 16 x level x dScale at every 16th sample) through the transmit response, so by Parseval a
-// run's energy is sum over the 128 data bins q of |D(q)|^2 times the transmit response's
-// power summed over the bin's 16 aliases: the run's data spectrum D carries all that varies.
-// Its expected power per bin is averaged over runs; the responses enter exactly.
-double MeanEnergy(const LinkConfig& c, const Responses& r, RunState& s) {
+// The transmitted waveform is the impulse train (weights 16 x level x dScale at every 16th
+// sample) through the transmit response, so by Parseval a run's energy per slot is the sum
+// over the 128 data bins q of |D(q)|^2 times the transmit response's power summed over the
+// bin's 16 aliases (this fold, with the transforms' scale): the run's data spectrum D carries
+// all that varies, the responses enter exactly.
+std::array<double, kSymbols> TransmitFold(const Responses& r) {
     constexpr int kAliases = kPoints / kSymbols;
-    std::array<double, kSymbols> txFold{};
+    std::array<double, kSymbols> fold{};
     for (int q = 0; q < kSymbols; ++q) {
         double tx = 0;
         for (int a = 0; a < kAliases; ++a)
             tx += std::norm(Bin(r.dTxResponse, q + kSymbols * a));
-        txFold[static_cast<std::size_t>(q)] = tx / (double{kPoints} * kSymbols);
+        fold[static_cast<std::size_t>(q)] = tx / (double{kPoints} * kSymbols);
+    }
+    return fold;
+}
+
+// E|D(q)|^2 per unit of impulse weight (16 x dScale = 1): sum over n, m of E[a_n a_m]
+// cos(2 pi q (m - n) / 128), from the lag sums of the levels' correlation. Formed once per
+// transmit setting and kept: the filters, which change most often, do not enter it.
+std::optional<std::array<double, kSymbols>> UnitDataSpectrum(const LevelSettings& settings) {
+    static std::mutex mutex;
+    static std::map<std::tuple<DataSource, PreCoding, LineCoding, Format>,
+                    std::array<double, kSymbols>>
+        known;
+    if (!settings.data || !settings.preCode || !settings.code || !settings.format)
+        return std::nullopt;
+    const auto key =
+        std::make_tuple(*settings.data, *settings.preCode, *settings.code, *settings.format);
+    {
+        const std::scoped_lock lock(mutex);
+        if (auto it = known.find(key); it != known.end()) return it->second;
+    }
+    const std::optional<LevelMatrix> r = LevelCorrelation(settings);
+    if (!r) return std::nullopt;
+    std::array<double, kSymbols> lag{};  // lag[d] = sum_n E[a_n a_n+d]
+    for (int n = 0; n < kSymbols; ++n) {
+        for (int m = n; m < kSymbols; ++m)
+            lag[static_cast<std::size_t>(m - n)] += (*r)[n][m];
     }
     std::array<double, kSymbols> power{};
-    std::array<double, 2 * kSymbols> data;
-    for (int run = 0; run < kEnergyRuns; ++run) {
-        if (!TransmitRun(c, s)) return 0;
-        for (int i = 0; i < kSymbols; ++i) {
-            data[static_cast<std::size_t>(2 * i)] =
-                16 * s.iModData[static_cast<std::size_t>(i)] * s.dScale;
-            data[static_cast<std::size_t>(2 * i + 1)] = 0.0;
-        }
-        FFT(data, kSymbols, false, false);
-        for (int q = 0; q < kSymbols; ++q)
-            power[static_cast<std::size_t>(q)] += std::norm(Complex{
-                data[static_cast<std::size_t>(2 * q)], data[static_cast<std::size_t>(2 * q + 1)]});
+    for (int q = 0; q < kSymbols; ++q) {
+        double sum = lag[0];
+        for (int d = 1; d < kSymbols; ++d)
+            sum += 2 * lag[static_cast<std::size_t>(d)] *
+                   std::cos(2 * std::numbers::pi * ((q * d) % kSymbols) / kSymbols);
+        power[static_cast<std::size_t>(q)] = sum;
     }
+    const std::scoped_lock lock(mutex);
+    return known.emplace(key, power).first->second;
+}
+
+// One run's energy per slot from its levels, through the fold.
+double RunEnergy(const RunState& s, const std::array<double, kSymbols>& fold) {
+    std::array<double, 2 * kSymbols> data;
+    for (int i = 0; i < kSymbols; ++i) {
+        data[static_cast<std::size_t>(2 * i)] =
+            16 * s.iModData[static_cast<std::size_t>(i)] * s.dScale;
+        data[static_cast<std::size_t>(2 * i + 1)] = 0.0;
+    }
+    FFT(data, kSymbols, false, false);
     double energy = 0;
     for (int q = 0; q < kSymbols; ++q)
-        energy +=
-            power[static_cast<std::size_t>(q)] / kEnergyRuns * txFold[static_cast<std::size_t>(q)];
+        energy += std::norm(Complex{data[static_cast<std::size_t>(2 * q)],
+                                    data[static_cast<std::size_t>(2 * q + 1)]}) *
+                  fold[static_cast<std::size_t>(q)];
     return energy;
 }
 
@@ -160,11 +199,44 @@ LinkReference ComputeLinkReference(const LinkConfig& config, const Responses& re
     s->responses = responses;
     s->dBaudRate = dBaudRate;
     LinkReference out;
-    s->rng.Seed(kReferenceSeed);
-    out.energyPerSlot = MeanEnergy(config, responses, *s);
+    // The closed form wherever the data have a state machine; the simulated mean for
+    // "Exponential Runs", whose run lengths none describes.
+    const std::optional<double> expected = ExpectedEnergyPerSlot(config, responses);
+    out.energyPerSlot =
+        expected ? *expected : SimulatedEnergyPerSlot(config, responses, kEnergyRuns).mean;
     s->rng.Seed(kReferenceSeed);
     Midway(config, *s, out);
     return out;
+}
+
+std::optional<double> ExpectedEnergyPerSlot(const LinkConfig& c, const Responses& responses) {
+    const auto power = UnitDataSpectrum({c.data, c.preCode[0], c.code[0], c.format[0]});
+    if (!power || c.iPulseWidth <= 0) return std::nullopt;
+    // The impulse weight per unit of level, as the mapper and the pulse train form it.
+    const double weight = 16 * Info(*c.format[0]).amplitude * 16.0 / c.iPulseWidth;
+    const std::array<double, kSymbols> fold = TransmitFold(responses);
+    double energy = 0;
+    for (int q = 0; q < kSymbols; ++q)
+        energy += (*power)[static_cast<std::size_t>(q)] * fold[static_cast<std::size_t>(q)];
+    return weight * weight * energy;
+}
+
+EnergyEstimate SimulatedEnergyPerSlot(const LinkConfig& c, const Responses& responses, int runs) {
+    auto s = std::make_unique<RunState>();
+    s->responses = responses;
+    s->rng.Seed(kReferenceSeed);
+    const std::array<double, kSymbols> fold = TransmitFold(responses);
+    double sum = 0, squares = 0;
+    for (int run = 0; run < runs; ++run) {
+        if (!TransmitRun(c, *s)) return {};
+        const double energy = RunEnergy(*s, fold);
+        sum += energy;
+        squares += energy * energy;
+    }
+    if (runs <= 0) return {};
+    const double mean = sum / runs;
+    const double variance = runs > 1 ? std::max(0.0, squares / runs - mean * mean) / (runs - 1) : 0;
+    return {mean, std::sqrt(variance)};
 }
 
 LinkReferenceKey ReferenceKeyOf(const LinkConfig& c) {

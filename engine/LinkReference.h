@@ -27,6 +27,20 @@ struct LinkReference {
 LinkReference ComputeLinkReference(const LinkConfig& config, const Responses& responses,
                                    double dBaudRate);
 
+// The expected transmit-filter output energy per slot in closed form: the levels' exact
+// correlation over a run (transmit/LevelCorrelation.h) through the transmit response. Empty
+// where the levels have no such model ("Exponential Runs") or an entry is unknown.
+std::optional<double> ExpectedEnergyPerSlot(const LinkConfig& config, const Responses& responses);
+
+// The same expectation estimated as the mean over `runs` runs from a fixed seed, with its
+// standard error: the reference where the closed form does not apply, and its check.
+struct EnergyEstimate {
+    double mean = 0;  // 0 when a list entry is unknown
+    double standardError = 0;
+};
+EnergyEstimate SimulatedEnergyPerSlot(const LinkConfig& config, const Responses& responses,
+                                      int runs);
+
 // The settings a reference depends on besides the responses: equal keys, equal references.
 struct LinkReferenceKey {
     std::optional<DataSource> data;
