@@ -61,7 +61,11 @@ CurvePlotData PlotDataOf(const BerCurve& curve) {
     CurvePlotData data;
     for (const PointResult& p : curve.points) {
         // No rate where the levels could not be told apart: it would say nothing of the link.
-        if (p.counts.bits == 0 || p.point.decisions == Decisions::Inseparable) continue;
+        if (p.point.decisions == Decisions::Inseparable) {
+            data.inseparableX.push_back(p.point.dEbN0dB);
+            continue;
+        }
+        if (p.counts.bits == 0) continue;
         if (p.counts.errors == 0) {
             data.boundX.push_back(p.point.dEbN0dB);
             data.boundY.push_back(p.interval.dHigh);
@@ -75,6 +79,19 @@ CurvePlotData PlotDataOf(const BerCurve& curve) {
         data.above.push_back(p.blocks.interval.dHigh - p.dBer);
     }
     return data;
+}
+
+std::string InseparableNote(const BerCurve& curve) {
+    std::size_t count = 0;
+    for (const PointResult& p : curve.points)
+        count += p.point.decisions == Decisions::Inseparable ? 1 : 0;
+    if (count == 0) return "";
+    const std::string points =
+        count == curve.points.size()
+            ? "any point"
+            : std::to_string(count) + " of " + std::to_string(curve.points.size()) + " points";
+    return "No rate at " + points + ": two of the levels arrive with the same mean, so the " +
+           "receiver's decision rule cannot separate them (" + kInseparableNote + " in the CSV)";
 }
 
 std::string RunnerOf(const BerCurve& curve) {

@@ -27,12 +27,21 @@ struct BerCurve {
 // What the plot draws for a curve: the points with at least one error at their rate, with
 // the distances down and up to the ends of their 95 % interval; points with bits but no
 // error apart, at the upper end of their interval (all they say is "below this"). Points
-// whose decisions could not separate the levels are left out.
+// whose decisions could not separate the levels have no rate: they are listed apart, to be
+// marked in words (kInseparableNote) at their Eb/N0, counted or not.
 struct CurvePlotData {
     std::vector<double> x, y, below, above;
     std::vector<double> boundX, boundY;
+    std::vector<double> inseparableX;
 };
 CurvePlotData PlotDataOf(const BerCurve& curve);
+
+// The word a point whose levels could not be separated shows in place of a rate: the CSV's
+// decisions column says the same.
+inline constexpr const char* kInseparableNote = "inseparable";
+
+// What the window says of a curve with such points, in words; empty when it has none.
+std::string InseparableNote(const BerCurve& curve);
 
 // Which runner made the curve's points, as the legend says it: "folded runner", "full chain",
 // "folded runner and full chain" for a mix; empty before any run.

@@ -181,6 +181,7 @@ void BerCurveWindow::BuildControls() {
     progress_->setValue(0);
     progress_->setTextVisible(false);
     status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("berCurveStatus"));
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
 
@@ -297,10 +298,12 @@ bool BerCurveWindow::Start() {
         std::make_unique<Sweep>(SweepRunners(settings, kind), points, limits, std::move(callbacks));
     finished_ = false;
     progress_->setValue(0);
-    ShowStatus(QStringLiteral("Sweeping %1 points of %2 on %3 threads")
+    const std::string note = InseparableNote(*current_);
+    ShowStatus(QStringLiteral("Sweeping %1 points of %2 on %3 threads%4")
                    .arg(points.size())
                    .arg(Text(current_->label))
-                   .arg(sweep_->Threads()));
+                   .arg(sweep_->Threads())
+                   .arg(note.empty() ? QString() : QStringLiteral(". ") + Text(note)));
     sweep_->Start();
     UpdateButtons();
     Replot();
@@ -339,7 +342,9 @@ void BerCurveWindow::OnFinished(uint64_t id, const SweepOutcome& outcome) {
         ShowStatus(QStringLiteral("Stopped; the points keep the chunks that finished"));
     } else {
         progress_->setValue(progress_->maximum());
-        ShowStatus(QStringLiteral("Finished"));
+        const std::string note = current_ ? InseparableNote(*current_) : std::string();
+        ShowStatus(note.empty() ? QStringLiteral("Finished")
+                                : QStringLiteral("Finished. %1").arg(Text(note)));
     }
     // The final counts of every point, cancelled ones included.
     if (current_ && sweep_) {
@@ -393,6 +398,7 @@ void BerCurveWindow::UpdateButtons() {
 
 void BerCurveWindow::Replot() {
     plot_->clearPlottables();
+    plot_->clearItems();
     int colour = 0;
     for (const BerCurve& curve : held_)
         AddCurve(curve, colour++, false);
@@ -440,6 +446,19 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     bars->setData(Vec(data.below), Vec(data.above));
     bars->setPen(QPen(c, zoom_));
     bars->removeFromLegend();
+    // Where the decision rule cannot separate the levels the point says so, upright at its
+    // Eb/N0 from near the top, in place of a rate.
+    for (const double x : data.inseparableX) {
+        auto* note = new QCPItemText(plot_);
+        note->setObjectName(QString::fromLatin1(kInseparableNote));
+        note->setText(QString::fromLatin1(kInseparableNote));
+        note->setColor(c);
+        note->setFont(plot_->xAxis->labelFont());
+        note->position->setCoords(x, 0.5);
+        note->setPositionAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        note->setRotation(-90);
+        note->setClipToAxisRect(true);
+    }
     if (!data.boundX.empty()) {
         // No error yet: only an upper end, drawn as a downward triangle.
         QCPGraph* bound = plot_->addGraph();

@@ -78,19 +78,27 @@ TEST(BerCurves, RunnerOfFollowsThePointsRuns) {
     EXPECT_EQ(RunnerOf(curve), "full chain");
 }
 
-// A point whose levels no thresholds could separate has no rate worth drawing: it is left out
-// of the plot, and its CSV line says why.
-TEST(BerCurves, LeavesOutPointsWhoseLevelsCouldNotBeSeparated) {
+// A point whose levels no thresholds could separate has no rate worth drawing: it is marked
+// in words instead, counted or not, the window's note says how many, and its CSV line says
+// the same word.
+TEST(BerCurves, MarksInWordsThePointsWhoseLevelsCouldNotBeSeparated) {
     BerCurve curve = TwoPoints("Polar (N)RZ");
+    EXPECT_EQ(InseparableNote(curve), "");
     curve.points[1].point.decisions = Decisions::Inseparable;
+    EXPECT_EQ(PlotDataOf(curve).inseparableX, std::vector<double>{6});  // before any bits
+    EXPECT_NE(InseparableNote(curve).find("No rate at 1 of 2 points"), std::string::npos);
     curve.Update(0, {37, 30720, 1}, true);
     curve.Update(1, {15000, 30720, 1}, true);
     const CurvePlotData data = PlotDataOf(curve);
     ASSERT_EQ(data.x.size(), 1u);
     EXPECT_EQ(data.x[0], 2);
     EXPECT_TRUE(data.boundX.empty());
+    EXPECT_EQ(data.inseparableX, std::vector<double>{6});
     EXPECT_TRUE(SweepCsvLine(curve.points[1], 0, curve.settings.config).ends_with(",inseparable"));
     EXPECT_TRUE(SweepCsvLine(curve.points[0], 0, curve.settings.config).ends_with(",as-set"));
+    curve.points[0].point.decisions = Decisions::Inseparable;
+    EXPECT_NE(InseparableNote(curve).find("No rate at any point"), std::string::npos);
+    EXPECT_NE(InseparableNote(curve).find(kInseparableNote), std::string::npos);
 }
 
 // Before a point's blocks are known its interval is the exact one over clusters of the size

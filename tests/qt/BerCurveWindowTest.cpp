@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -148,6 +149,32 @@ TEST_F(BerCurveWindowTest, ClosingMidSweepCancelsAndKeepsFinishedChunks) {
     const uint64_t bits = curve.Current()->points[0].counts.bits;
     Settle();
     EXPECT_EQ(curve.Current()->points[0].counts.bits, bits);
+}
+
+// A channel that passes nothing (its high-pass edge above the band) leaves every level at
+// the same mean: no rate is plotted, each point says "inseparable" in place of one, and the
+// status line says why.
+TEST_F(BerCurveWindowTest, SaysInWordsWhereTheLevelsCannotBeSeparated) {
+    PickScene(6);
+    ASSERT_TRUE(Model().SetText(ListId::cmbHighPass, "6"));
+    Sweep();
+    BerCurveWindow& curve = Curve();
+    QCustomPlot& plot = curve.Plot();
+    int notes = 0;
+    for (int i = 0; i < plot.itemCount(); ++i) {
+        const auto* text = qobject_cast<QCPItemText*>(plot.item(i));
+        if (text != nullptr && text->text() == QStringLiteral("inseparable")) ++notes;
+    }
+    EXPECT_EQ(notes, 3);  // one at each point
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        if (plot.graph(i)->pen().style() == Qt::SolidLine) {
+            EXPECT_TRUE(plot.graph(i)->data()->isEmpty()) << plot.graph(i)->name().toStdString();
+        }
+    }
+    const auto* status = curve.findChild<QLabel*>(QStringLiteral("berCurveStatus"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->text().contains(QStringLiteral("cannot separate")))
+        << status->text().toStdString();
 }
 
 // The statistical curve of the chain as set goes through the measured points (within their
