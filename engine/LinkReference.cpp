@@ -84,13 +84,9 @@ std::optional<std::array<double, kSymbols>> UnitDataSpectrum(const LevelSettings
         const std::scoped_lock lock(mutex);
         if (auto it = known.find(key); it != known.end()) return it->second;
     }
-    const std::optional<LevelMatrix> r = LevelCorrelation(settings);
-    if (!r) return std::nullopt;
-    std::array<double, kSymbols> lag{};  // lag[d] = sum_n E[a_n a_n+d]
-    for (int n = 0; n < kSymbols; ++n) {
-        for (int m = n; m < kSymbols; ++m)
-            lag[static_cast<std::size_t>(m - n)] += (*r)[n][m];
-    }
+    const std::optional<LevelLags> lags = LevelLagSums(settings);
+    if (!lags) return std::nullopt;
+    const LevelLags& lag = *lags;
     std::array<double, kSymbols> power{};
     for (int q = 0; q < kSymbols; ++q) {
         double sum = lag[0];

@@ -279,16 +279,27 @@ struct Edge {
 // The last slots that send no balancing pulse.
 constexpr int kHdb3Tail = 3;
 
-}  // namespace
+using Vector = std::vector<double>;
 
-std::optional<LevelMatrix> LevelCorrelation(const LevelSettings& settings) {
+// The chain with every state it reaches numbered, and its edges.
+struct Model {
+    std::size_t n = 0;       // states
+    int regular = kSymbols;  // slots from here on take the tail's edges
+    Vector start;
+    std::array<std::vector<std::vector<Edge>>, 2> edges;  // regular, tail
+
+    const std::vector<std::vector<Edge>>& EdgesAt(int slot) const {
+        return edges[slot < regular ? 0 : 1];
+    }
+};
+
+std::optional<Model> Build(const LevelSettings& settings) {
     if (!settings.data || !settings.preCode || !settings.code || !settings.format)
         return std::nullopt;
     if (*settings.data == DataSource::ExponentialRuns) return std::nullopt;
     const Chain chain(settings);
-    // Slots from `regular` on take the tail's edges.
-    const int regular = chain.Hdb3() ? kSymbols - kHdb3Tail : kSymbols;
-
+    Model m;
+    m.regular = chain.Hdb3() ? kSymbols - kHdb3Tail : kSymbols;
     std::unordered_map<uint64_t, int> index;
     std::vector<State> states;
     const auto id = [&](const State& x) {
@@ -296,91 +307,137 @@ std::optional<LevelMatrix> LevelCorrelation(const LevelSettings& settings) {
         if (added) states.push_back(x);
         return it->second;
     };
-    std::vector<double> start;
     for (const auto& [p, x] : chain.Start()) {
         const int i = id(x);
-        start.resize(states.size(), 0.0);
-        start[static_cast<std::size_t>(i)] += p;
+        m.start.resize(states.size(), 0.0);
+        m.start[static_cast<std::size_t>(i)] += p;
     }
-    // edges[0]: the regular slots' edges; edges[1]: the tail's (the same without a tail).
-    std::array<std::vector<std::vector<Edge>>, 2> edges;
     for (std::size_t i = 0; i < states.size(); ++i) {  // states grows as they are found
         for (int tail = 0; tail < 2; ++tail) {
             std::vector<Edge> out;
-            if (tail == 0 || regular < kSymbols) {
+            if (tail == 0 || m.regular < kSymbols) {
                 for (const Branch& b : chain.Symbol(states[i], tail != 0))
                     out.push_back({b.p, id(b.next), static_cast<double>(b.value)});
             }
-            edges[static_cast<std::size_t>(tail)].push_back(std::move(out));
+            m.edges[static_cast<std::size_t>(tail)].push_back(std::move(out));
         }
     }
-    if (regular == kSymbols) edges[1] = edges[0];
-    const std::size_t n = states.size();
-    start.resize(n, 0.0);
-    const auto edgesAt = [&](int slot) -> const std::vector<std::vector<Edge>>& {
-        return edges[slot < regular ? 0 : 1];
-    };
+    if (m.regular == kSymbols) m.edges[1] = m.edges[0];
+    m.n = states.size();
+    m.start.resize(m.n, 0.0);
+    return m;
+}
 
-    // ahead[d][x]: the expected level d + 1 symbols after leaving state x, over regular slots.
-    std::vector<std::vector<double>> ahead(kSymbols, std::vector<double>(n, 0.0));
-    for (std::size_t x = 0; x < n; ++x) {
-        for (const Edge& e : edges[0][x])
+// ahead[d][x]: the expected level d + 1 symbols after leaving state x, over regular slots.
+std::vector<Vector> Ahead(const Model& m) {
+    std::vector<Vector> ahead(kSymbols, Vector(m.n, 0.0));
+    for (std::size_t x = 0; x < m.n; ++x) {
+        for (const Edge& e : m.edges[0][x])
             ahead[0][x] += e.p * e.level;
     }
     for (int d = 1; d < kSymbols; ++d) {
-        for (std::size_t x = 0; x < n; ++x) {
-            for (const Edge& e : edges[0][x])
+        for (std::size_t x = 0; x < m.n; ++x) {
+            for (const Edge& e : m.edges[0][x])
                 ahead[d][x] += e.p * ahead[d - 1][static_cast<std::size_t>(e.to)];
         }
     }
-    // back[m - regular][k][x]: the expected level of tail slot m given state x at slot k.
-    std::vector<std::vector<std::vector<double>>> back;
-    for (int m = regular; m < kSymbols; ++m) {
-        std::vector<std::vector<double>> b(static_cast<std::size_t>(m) + 1,
-                                           std::vector<double>(n, 0.0));
-        for (std::size_t x = 0; x < n; ++x) {
-            for (const Edge& e : edgesAt(m)[x])
-                b[static_cast<std::size_t>(m)][x] += e.p * e.level;
+    return ahead;
+}
+
+// back[t - regular][k][x]: the expected level of tail slot t given state x at slot k.
+std::vector<std::vector<Vector>> Back(const Model& m) {
+    std::vector<std::vector<Vector>> back;
+    for (int t = m.regular; t < kSymbols; ++t) {
+        std::vector<Vector> b(static_cast<std::size_t>(t) + 1, Vector(m.n, 0.0));
+        for (std::size_t x = 0; x < m.n; ++x) {
+            for (const Edge& e : m.EdgesAt(t)[x])
+                b[static_cast<std::size_t>(t)][x] += e.p * e.level;
         }
-        for (int k = m - 1; k >= 0; --k) {
-            for (std::size_t x = 0; x < n; ++x) {
-                for (const Edge& e : edgesAt(k)[x])
+        for (int k = t - 1; k >= 0; --k) {
+            for (std::size_t x = 0; x < m.n; ++x) {
+                for (const Edge& e : m.EdgesAt(k)[x])
                     b[static_cast<std::size_t>(k)][x] +=
                         e.p * b[static_cast<std::size_t>(k) + 1][static_cast<std::size_t>(e.to)];
             }
         }
         back.push_back(std::move(b));
     }
+    return back;
+}
+
+// One symbol forward from the distribution at slot i: the distribution at i + 1, and
+// weighted[y], the probability of reaching y at i + 1 times the level sent on the way, so
+// that E[a_i a_t] = sum_y weighted[y] E[a_t | y at i + 1]; returns E[a_i^2].
+double Step(const Model& m, int i, Vector& dist, Vector& weighted) {
+    Vector next(m.n, 0.0);
+    weighted.assign(m.n, 0.0);
+    double square = 0;
+    for (std::size_t x = 0; x < m.n; ++x) {
+        if (dist[x] == 0) continue;
+        for (const Edge& e : m.EdgesAt(i)[x]) {
+            const double q = dist[x] * e.p;
+            square += q * e.level * e.level;
+            weighted[static_cast<std::size_t>(e.to)] += q * e.level;
+            next[static_cast<std::size_t>(e.to)] += q;
+        }
+    }
+    dist = std::move(next);
+    return square;
+}
+
+double Dot(const Vector& a, const Vector& b) {
+    double sum = 0;
+    for (std::size_t y = 0; y < a.size(); ++y)
+        sum += a[y] * b[y];
+    return sum;
+}
+
+}  // namespace
+
+std::optional<LevelMatrix> LevelCorrelation(const LevelSettings& settings) {
+    const std::optional<Model> model = Build(settings);
+    if (!model) return std::nullopt;
+    const Model& m = *model;
+    const std::vector<Vector> ahead = Ahead(m);
+    const std::vector<std::vector<Vector>> back = Back(m);
     LevelMatrix r(kSymbols);
-    std::vector<double> dist = start;
+    Vector dist = m.start, weighted;
     for (int i = 0; i < kSymbols; ++i) {
-        // weighted[y]: the probability of reaching y at symbol i + 1 times the level sent on
-        // the way, so that R(i, m) = sum_y weighted[y] E[a_m | y at i + 1].
-        std::vector<double> weighted(n, 0.0), next(n, 0.0);
-        double square = 0;
-        for (std::size_t x = 0; x < n; ++x) {
-            if (dist[x] == 0) continue;
-            for (const Edge& e : edgesAt(i)[x]) {
-                const double q = dist[x] * e.p;
-                square += q * e.level * e.level;
-                weighted[static_cast<std::size_t>(e.to)] += q * e.level;
-                next[static_cast<std::size_t>(e.to)] += q;
-            }
+        r[i][i] = Step(m, i, dist, weighted);
+        for (int t = i + 1; t < kSymbols; ++t) {
+            const Vector& a = t < m.regular ? ahead[static_cast<std::size_t>(t - i - 1)]
+                                            : back[static_cast<std::size_t>(t - m.regular)]
+                                                  [static_cast<std::size_t>(i) + 1];
+            r[i][t] = r[t][i] = Dot(weighted, a);
         }
-        r[i][i] = square;
-        for (int m = i + 1; m < kSymbols; ++m) {
-            const auto& a =
-                m < regular
-                    ? ahead[static_cast<std::size_t>(m - i - 1)]
-                    : back[static_cast<std::size_t>(m - regular)][static_cast<std::size_t>(i) + 1];
-            double sum = 0;
-            for (std::size_t y = 0; y < n; ++y)
-                sum += weighted[y] * a[y];
-            r[i][m] = r[m][i] = sum;
-        }
-        dist = std::move(next);
     }
     return r;
+}
+
+std::optional<LevelLags> LevelLagSums(const LevelSettings& settings) {
+    const std::optional<Model> model = Build(settings);
+    if (!model) return std::nullopt;
+    const Model& m = *model;
+    const std::vector<Vector> ahead = Ahead(m);
+    const std::vector<std::vector<Vector>> back = Back(m);
+    LevelLags lag{};
+    // Pairs within the regular slots at lag d >= 1 start at i = 0 .. regular - 1 - d, so
+    // their sum is one product of ahead[d - 1] with the running sum of weighted up to that
+    // i: each step closes exactly one lag.
+    Vector dist = m.start, weighted, running(m.n, 0.0);
+    for (int i = 0; i < kSymbols; ++i) {
+        lag[0] += Step(m, i, dist, weighted);
+        for (int t = std::max(i + 1, m.regular); t < kSymbols; ++t)
+            lag[static_cast<std::size_t>(t - i)] +=
+                Dot(weighted,
+                    back[static_cast<std::size_t>(t - m.regular)][static_cast<std::size_t>(i) + 1]);
+        if (i + 1 >= m.regular) continue;
+        for (std::size_t y = 0; y < m.n; ++y)
+            running[y] += weighted[y];
+        const int d = m.regular - 1 - i;
+        lag[static_cast<std::size_t>(d)] += Dot(running, ahead[static_cast<std::size_t>(d - 1)]);
+    }
+    return lag;
 }
 
 }  // namespace linelab
