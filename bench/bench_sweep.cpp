@@ -228,8 +228,9 @@ BENCHMARK(BM_IntervalCoverage)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
 
-// The exact theory of one point (the curve window's and the CSV's "theory"): HDB3 is the slow
-// one, plain and with differential pre-coding.
+// The exact theory of one point (the curve window's and the CSV's "theory"): HDB3 was the
+// slow one, plain and with differential pre-coding (0.86 s and 1.48 s before its states were
+// merged a symbol at a time; 0.07 s and 0.13 s after).
 void BM_ExactTheoryHdb3(benchmark::State& state) {
     const LinkSetup setup{Format::Hdb3, LineCoding::None,
                           state.range(0) != 0 ? PreCoding::Differential : PreCoding::None};

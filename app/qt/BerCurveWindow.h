@@ -112,7 +112,7 @@ class BerCurveWindow : public QWidget {
     qreal zoom_ = 1;
     QTimer replotTimer_;
     // The theory curves, computed on a worker thread: the exact rate of a line code with a
-    // long memory (HDB3, the pre-coded 4B5B codes) takes seconds a point. Keyed by the
+    // long memory (HDB3 or MLT3 under the 4B5B codes) takes seconds a point. Keyed by the
     // setting's label and range; drawn once ready.
     struct TheoryCurve {
         std::vector<double> x, y;
