@@ -68,7 +68,8 @@ const Frame& Engine::AccumulateBer() {
 }
 
 // Formed only when a choice needs it and again only when the settings or responses change:
-// it takes some tens of milliseconds.
+// a millisecond or two, nearly all of it the midway levels' runs (the energy is in closed
+// form, its data part kept per transmit setting).
 void Engine::FillReference() {
     LinkConfig& c = config_;
     const bool needed =
