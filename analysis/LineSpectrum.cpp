@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "receiver/SpectrumAverage.h"
+#include "display/SpectrumAverage.h"
 
 namespace linelab {
 namespace {
