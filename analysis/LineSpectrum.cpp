@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "receiver/SpectrumAverage.h"
+#include "display/SpectrumAverage.h"
 #include "transmit/LevelCorrelation.h"
 
 namespace linelab {

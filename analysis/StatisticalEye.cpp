@@ -365,8 +365,8 @@ double BaseDataErrors(const LinkSetup& link) {
     return known[key] = ExactBer(link, 1e300);
 }
 
-const InstantStatistics& InstantOf(const LinkStatistics& s, int hscSample) {
-    const int i = std::clamp(hscSample - kFirstStatInstant, 0, kStatInstants - 1);
+const InstantStatistics& InstantOf(const LinkStatistics& s, int samplingOffset) {
+    const int i = std::clamp(samplingOffset - kFirstStatInstant, 0, kStatInstants - 1);
     return s.instants[static_cast<std::size_t>(i)];
 }
 
@@ -488,9 +488,9 @@ double StatNoiseSigma(const LinkStatistics& stats, double noiseLevel) {
     return NoiseSigma(NoiseLevel(noiseLevel), stats.referenceEnergy, stats.dBaudRate);
 }
 
-DecisionRates RatesAt(const LinkStatistics& s, int hscSample, const Thresholds& thresholds,
+DecisionRates RatesAt(const LinkStatistics& s, int samplingOffset, const Thresholds& thresholds,
                       double noiseSigma) {
-    const InstantStatistics& instant = InstantOf(s, hscSample);
+    const InstantStatistics& instant = InstantOf(s, samplingOffset);
     const std::size_t n = s.levels.size();
     const auto regions = Regions(n, thresholds);
     LinkSetup plain = s.link;
@@ -523,8 +523,8 @@ DecisionRates RatesAt(const LinkStatistics& s, int hscSample, const Thresholds& 
     return out;
 }
 
-double WrongSideRate(const LinkStatistics& s, int hscSample, double y, double noiseSigma) {
-    const InstantStatistics& instant = InstantOf(s, hscSample);
+double WrongSideRate(const LinkStatistics& s, int samplingOffset, double y, double noiseSigma) {
+    const InstantStatistics& instant = InstantOf(s, samplingOffset);
     const std::vector<double> means = MeanLevels(instant, s.levels.size());
     double rate = 0;
     for (const NoiseClass& c : instant.classes) {
@@ -539,8 +539,8 @@ double WrongSideRate(const LinkStatistics& s, int hscSample, double y, double no
     return rate;
 }
 
-std::vector<double> MeanSamples(const LinkStatistics& stats, int hscSample) {
-    return MeanLevels(InstantOf(stats, hscSample), stats.levels.size());
+std::vector<double> MeanSamples(const LinkStatistics& stats, int samplingOffset) {
+    return MeanLevels(InstantOf(stats, samplingOffset), stats.levels.size());
 }
 
 std::pair<double, double> DefaultEyeRange(const LinkStatistics& s, double noiseSigma) {

@@ -42,7 +42,7 @@
 
 namespace linelab {
 
-// The sampling instants the receive eye's slider has: hscSample from -32 to 32.
+// The sampling instants the receive eye's slider has: offsets of -32 to 32 half-samples.
 inline constexpr int kFirstStatInstant = -32;
 inline constexpr int kStatInstants = 65;
 
@@ -92,7 +92,7 @@ struct LinkStatistics {
     double referenceEnergy = 0;  // the energy per slot the noise refers to
     double dBaudRate = 1;
     Thresholds thresholds{};
-    int samplingInstant = 0;  // the hscSample in use
+    int samplingInstant = 0;  // the sampling offset in use, half-samples
     // The receiver undoes the transmitter's line code and pre-coding: only then do the
     // decoding costs, and so the data-bit rate, apply.
     bool decodesAsSent = true;
@@ -113,22 +113,22 @@ struct DecisionRates {
     double upper = 0;
     double dataBits = 0;  // data-bit error rate after decoding; NaN unless decodesAsSent
 };
-DecisionRates RatesAt(const LinkStatistics& stats, int hscSample, const Thresholds& thresholds,
+DecisionRates RatesAt(const LinkStatistics& stats, int samplingOffset, const Thresholds& thresholds,
                       double noiseSigma);
 
 // The rate of samples on the wrong side of one threshold y at one instant: a level whose
 // mean noise-free sample lies above y is wrong below it, and the other way round. This is
 // what the contours of the eye show; for two levels it is RatesAt with every threshold at y.
-double WrongSideRate(const LinkStatistics& stats, int hscSample, double y, double noiseSigma);
+double WrongSideRate(const LinkStatistics& stats, int samplingOffset, double y, double noiseSigma);
 
 // The mean noise-free decision sample of each level (DecisionLevels order) at one instant.
-std::vector<double> MeanSamples(const LinkStatistics& stats, int hscSample);
+std::vector<double> MeanSamples(const LinkStatistics& stats, int samplingOffset);
 
 // The grid: every instant of the slider by `thresholdCount` thresholds evenly spread over
 // [range.first, range.second] (default, and for a range that is no interval: the noise-free
 // samples' extent and some noise).
 struct StatisticalEye {
-    std::vector<int> instants;       // hscSample values
+    std::vector<int> instants;       // sampling offsets, half-samples
     std::vector<double> thresholds;  // ascending, signal units
     std::vector<double> rate;        // WrongSideRate, [instant index * thresholds + j]
     double At(std::size_t instant, std::size_t threshold) const {

@@ -13,8 +13,8 @@
 
 #include "display/Canvas.h"
 #include "display/Plots.h"
+#include "display/SpectrumAverage.h"
 #include "display/StripRedraw.h"
-#include "receiver/SpectrumAverage.h"
 
 namespace linelab {
 namespace {
@@ -31,6 +31,8 @@ struct Frame {
     std::array<NullCanvas, 3> spectra;
     std::array<SpectrumAverage, 3> averages{};
     std::array<int32_t, 3> counts{};
+    SpectrumAverage memory{};
+    bool memoryStored = false;
     Signal spectrum{};
     StripRecord record;
 
@@ -82,11 +84,11 @@ struct Frame {
         }
     }
 
-    // A spectrum panel's part of a frame: the tick's averaging, then the drawing.
+    // A spectrum panel's part of a frame: the view's averaging, then the drawing.
     void AverageAndPlot(int s) {
-        UpdateMemoryTrace({true, true}, averages[s], run.dMemorySpectrum, run.bMemoryStored);
+        UpdateMemoryTrace({true, true}, averages[s], memory, memoryStored);
         AccumulateSpectrum(spectrum, averages[s], counts[s], run.dBaudRate);
-        PlotSpectrum(averages[s], run.bMemoryStored ? &run.dMemorySpectrum : nullptr, spectra[s], 0,
+        PlotSpectrum(averages[s], memoryStored ? &memory : nullptr, spectra[s], 0,
                      SpectrumView{false, 150});
     }
 

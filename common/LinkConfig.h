@@ -68,8 +68,6 @@ struct LinkConfig {
     int hscSample = 0;    // sampling offset in half-samples, -32..32
 
     ShownPanels shown;
-    bool memory = false;  // the memory box shown and checked: a spectrum trace is kept
-    int txEyeScale = 0;   // the transmit and channel eyes' scale slider, 0..100
 };
 
 }  // namespace linelab

@@ -1,7 +1,8 @@
 #pragma once
 // Everything the simulation keeps from one run to the next. All numbers start at zero and
 // all flags false; nothing here is cleared between runs, so an entry a stage does not write
-// keeps its old value.
+// keeps its old value. What only the views keep (the spectrum averages, the memory trace, the
+// eye scale) is theirs: display/FrameViews.h.
 
 #include <array>
 #include <cstdint>
@@ -54,20 +55,9 @@ struct RunState {
     Bits iDecodedData{};
     Bits iPostData{};
     Bits iRxData{};
-    double dTxEyeScale = 0;
 
     // Responses, written by the design pass.
     Responses responses;
-
-    // Displays: averaged spectra, their counts, the stored memory trace.
-    SpectrumAverage dTxSpectrumAvg{};
-    SpectrumAverage dChannelSpectrumAvg{};
-    SpectrumAverage dRxSpectrumAvg{};
-    int32_t lTxSpectra = 0;
-    int32_t lChannelSpectra = 0;
-    int32_t lRxSpectra = 0;
-    SpectrumAverage dMemorySpectrum{};
-    bool bMemoryStored = false;
 
     // Running bit error rate.
     int32_t lBERRuns = 0;

@@ -54,49 +54,40 @@ void DrawReceiveStrips(const Frame& f, Panels& panels) {
     if (f.fed[PanelId::RxData]) DrawBits(panels, StripPanel::RxData, 12, s.iRxData, s.iData);
 }
 
-const SpectrumAverage* StoredMemory(const RunState& s) {
-    return s.bMemoryStored ? &s.dMemorySpectrum : nullptr;
+// An eye, then the spectrum of the same stage.
+void DrawStage(const Frame& f, const FrameViews& views, Panels& panels, EyePanel eye,
+               SpectrumPanel spectrum) {
+    if (const EyeTrace trace = EyeTraceOf(f, views, eye); trace.fed) {
+        panels.DrawEye(eye, *trace.timeData, trace.scale, f.dThresholds, trace.markers);
+    }
+    if (f.fed[PanelOf(spectrum)]) {
+        panels.DrawSpectrum(spectrum, views.Average(spectrum), views.StoredMemory(), kBlack);
+    }
 }
 
-void DrawEyesAndSpectra(const Frame& f, Panels& panels) {
-    const RunState& s = f.Run();
-    if (const EyeTrace eye = EyeTraceOf(f, EyePanel::Tx); eye.fed) {
-        panels.DrawEye(EyePanel::Tx, *eye.timeData, eye.scale, f.dThresholds, eye.markers);
-    }
-    if (f.fed[PanelId::TxSpectrum]) {
-        panels.DrawSpectrum(SpectrumPanel::Tx, s.dTxSpectrumAvg, StoredMemory(s), kBlack);
-    }
-    if (const EyeTrace eye = EyeTraceOf(f, EyePanel::Channel); eye.fed) {
-        panels.DrawEye(EyePanel::Channel, *eye.timeData, eye.scale, f.dThresholds, eye.markers);
-    }
-    if (f.fed[PanelId::ChannelSpectrum]) {
-        panels.DrawSpectrum(SpectrumPanel::Channel, s.dChannelSpectrumAvg, StoredMemory(s), kBlack);
-    }
-    if (const EyeTrace eye = EyeTraceOf(f, EyePanel::Rx); eye.fed) {
-        panels.DrawEye(EyePanel::Rx, *eye.timeData, eye.scale, f.dThresholds, eye.markers);
-    }
-    if (f.fed[PanelId::RxSpectrum]) {
-        panels.DrawSpectrum(SpectrumPanel::Rx, s.dRxSpectrumAvg, StoredMemory(s), kBlack);
-    }
+void DrawEyesAndSpectra(const Frame& f, const FrameViews& views, Panels& panels) {
+    DrawStage(f, views, panels, EyePanel::Tx, SpectrumPanel::Tx);
+    DrawStage(f, views, panels, EyePanel::Channel, SpectrumPanel::Channel);
+    DrawStage(f, views, panels, EyePanel::Rx, SpectrumPanel::Rx);
 }
 
 }  // namespace
 
-void DrawFrame(const Frame& frame, Panels& panels) {
+void DrawFrame(const Frame& frame, const FrameViews& views, Panels& panels) {
     if (frame.run == nullptr) return;
     // In the order of the chain, as a run feeds them.
     DrawTransmitStrips(frame, panels);
-    DrawEyesAndSpectra(frame, panels);
+    DrawEyesAndSpectra(frame, views, panels);
     DrawReceiveStrips(frame, panels);
 }
 
-EyeTrace EyeTraceOf(const Frame& f, EyePanel eye) {
+EyeTrace EyeTraceOf(const Frame& f, const FrameViews& views, EyePanel eye) {
     const RunState& s = f.Run();
     switch (eye) {
         case EyePanel::Tx:
-            return {&s.dTxTimeData, f.dTxEyeScale, false, f.fed[PanelId::TxEye]};
+            return {&s.dTxTimeData, views.dTxEyeScale, false, f.fed[PanelId::TxEye]};
         case EyePanel::Channel:
-            return {&s.dChannelTimeData, f.dTxEyeScale, false, f.fed[PanelId::ChannelEye]};
+            return {&s.dChannelTimeData, views.dTxEyeScale, false, f.fed[PanelId::ChannelEye]};
         case EyePanel::Rx:
             break;
     }

@@ -4,7 +4,6 @@
 
 #include "dsp/DesignFilters.h"
 #include "receiver/BitErrorRate.h"
-#include "receiver/FilterChain.h"
 #include "receiver/Receiver.h"
 #include "transmit/Transmit.h"
 
@@ -93,30 +92,6 @@ void Engine::SetSymbolRate(double dBaudRate) {
     state_->dBaudRate = dBaudRate;
 }
 
-void Engine::RestartCounters(int index) {
-    if (index == 0) RestartSpectrum(SpectrumPanel::Tx);
-    if (index == 1) {
-        RestartSpectrum(SpectrumPanel::Rx);
-        RestartSpectrum(SpectrumPanel::Channel);
-    }
-    RestartBer();
-}
-
-void Engine::RestartSpectrum(SpectrumPanel panel) {
-    RunState& s = *state_;
-    switch (panel) {
-        case SpectrumPanel::Tx:
-            s.lTxSpectra = 0;
-            break;
-        case SpectrumPanel::Channel:
-            s.lChannelSpectra = 0;
-            break;
-        case SpectrumPanel::Rx:
-            s.lRxSpectra = 0;
-            break;
-    }
-}
-
 void Engine::RestartBer() {
     state_->lBERRuns = 0;
 }
@@ -132,14 +107,6 @@ int Engine::LoadDefaultThresholds(std::optional<Format> receiverFormat) {
 
 int Engine::ApplyThresholdSlider(int slider, Reporter& reporter) {
     return SetThresholds(*state_, slider, reporter);
-}
-
-void Engine::SetTxEyeScale(int position) {
-    state_->dTxEyeScale = TxEyeScale(position);
-}
-
-void Engine::EmptyMemoryTrace() {
-    std::fill_n(state_->dMemorySpectrum.begin(), 1024, 0.0);
 }
 
 void Engine::SeedGenerator(uint64_t seed) {

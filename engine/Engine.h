@@ -46,12 +46,6 @@ class Engine {
     void InvalidateResponses();
     // The symbol rate in kbaud relative to the data rate (see SymbolRate).
     void SetSymbolRate(double dBaudRate);
-    // The counters of RestartPics(index): index 0 restarts the transmit spectrum average,
-    // index 1 the receive and channel averages; every index restarts the bit error rate.
-    // Clearing the pictures themselves is the owner's business.
-    void RestartCounters(int index);
-    // One spectrum panel's average starts again with the next run.
-    void RestartSpectrum(SpectrumPanel panel);
     // The running bit error rate starts again with the next run.
     void RestartBer();
     // The default thresholds of the receiver's format (left as they are for an unknown one).
@@ -61,11 +55,6 @@ class Engine {
     // Returns the position they were set from, which the slider must show: 99 when a
     // multi-threshold pattern met the top.
     int ApplyThresholdSlider(int slider, Reporter& reporter);
-    // The transmit eye scale for a position of its slider, 0..100.
-    void SetTxEyeScale(int position);
-    // Empties the stored memory trace; it stays "stored", so a copy is taken again only when
-    // the memory box is checked anew.
-    void EmptyMemoryTrace();
     // Starts the generator of data, scrambler and noise from a seed of the owner's choosing
     // (every engine starts from the same fixed seed otherwise).
     void SeedGenerator(uint64_t seed);

@@ -8,6 +8,7 @@ RecordPorts::RecordPorts(Engine& engine, Panels* panels) : engine_(engine), pane
 
 const Frame& RecordPorts::Tick() {
     const Frame& ran = engine_.Tick({config, filters, slider});
+    views.TakeFrame(ran, viewSettings);
     for (const TickMessage& m : ran.MessagesBeforeSlider())
         Report(m.text, m.stopsTimer);
     if (ran.moveThresholdSlider) SetThresholdSlider(ran.thresholdSlider);
@@ -15,7 +16,7 @@ const Frame& RecordPorts::Tick() {
         Report(m.text, m.stopsTimer);
     const Frame& frame = engine_.AccumulateBer();
     berCaption = frame.berCaption;
-    if (panels_ != nullptr) DrawFrame(frame, *panels_);
+    if (panels_ != nullptr) DrawFrame(frame, views, *panels_);
     return frame;
 }
 

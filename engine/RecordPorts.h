@@ -1,12 +1,14 @@
 #pragma once
 // The owner of an engine without a window (a sweep's chunk, a fast run, the benchmarks, the
 // tests): the configuration and filter settings as plain records, the threshold slider as a
-// number with the window's change handling, the frames drawn on the given panels (if any),
-// and the messages. One per engine; like the engine, it may live in any thread.
+// number with the window's change handling, the views that take each frame (the spectrum
+// averages), the frames drawn on the given panels (if any), and the messages. One per engine; like
+// the engine, it may live in any thread.
 
 #include <cstdint>
 #include <string>
 
+#include "display/FrameViews.h"
 #include "engine/Engine.h"
 
 namespace linelab {
@@ -23,6 +25,8 @@ class RecordPorts final : public Reporter {
     LinkConfig config;
     FilterConfig filters;
     int slider = 0;  // the threshold slider
+    ViewSettings viewSettings;
+    FrameViews views;  // what the views keep, fed by every frame
     std::string berCaption;
     std::string firstMessage;  // since the last ClearMessages
     std::string lastMessage;

@@ -1,11 +1,14 @@
 #pragma once
 // What one tick computed, handed to its owner read-only: the run's arrays of every stage (in
 // the run state), the decisions and the data they are compared with, the run's error count,
-// the receive eye's markers, the scales the views need, and what the run asks of the owner's
-// controls. Views, measurements, fast runs, sweeps and the batch dump all read frames; a tick
-// computes the same decisions whatever is shown.
+// the receive eye's markers, the strip scales, and what the run asks of the owner's controls.
+// Views, measurements, fast runs, sweeps and the batch dump all read frames; a tick computes
+// the same decisions whatever is shown. What the views keep between frames (the spectrum
+// averages, the memory trace) is theirs, fed from frames after the tick (display/FrameViews.h).
 //
 // A tick calls nothing of its owner's. Afterwards the owner, in this order:
+//   0. hands the frame to its views (FrameViews::TakeFrame), before any handler can restart
+//      an average, so the run counts where it counted when the tick averaged it itself;
 //   1. reports MessagesBeforeSlider(), moves the threshold slider to thresholdSlider when
 //      moveThresholdSlider says so (a change of the slider, its handlers run), and reports
 //      MessagesAfterSlider() -- the order in which the run met them;
@@ -31,16 +34,15 @@ struct TickMessage {
 struct Frame {
     const RunState* run = nullptr;  // the engine's run state after the tick
 
-    // The panels whose pictures this run fed (their check boxes when the tick ran). Work that
-    // only feeds a picture (the transmit and channel waveforms, the spectrum averages) is
-    // done for these alone; decisions and counts never depend on them.
+    // The panels whose pictures this run fed (their check boxes when the tick ran). The
+    // transmit and channel waveforms, which only pictures read, are formed for these alone;
+    // the spectrum views average only for these; decisions and counts never depend on them.
     ShownPanels fed;
 
     int16_t iTxCodeBaud = 12;  // strip scale of one code bit at the transmitter
     int16_t iRxCodeBaud = 12;  // and at the receiver
     bool txPam4 = false;       // four-level strips at the transmitter
     bool rxPam4 = false;       // and at the receiver
-    double dTxEyeScale = 0;    // the transmit and channel eyes' scale
     Thresholds dThresholds{};  // the thresholds the decisions used (the receive eye's markers)
     int samplingOffset = 0;    // the sampling instant, half-samples (the receive eye's marker)
     bool designed = false;     // this tick ran the design pass
@@ -85,7 +87,6 @@ inline Frame FrameOf(const RunState& s, const LinkConfig& c, int16_t iTxCodeBaud
     f.iRxCodeBaud = s.iCodeBaud;
     f.txPam4 = c.format[0] == Format::Pam4;
     f.rxPam4 = c.format[1] == Format::Pam4;
-    f.dTxEyeScale = s.dTxEyeScale;
     f.dThresholds = s.dThresholds;
     f.samplingOffset = c.hscSample;
     return f;

@@ -9,14 +9,11 @@
 
 namespace linelab {
 
-// The transmit eye scale for a position of its slider: 1.5 at 0, 4.5 at 100.
-double TxEyeScale(int position);
-
 // Forms dTxFilterSpectrum (and its copy dTxTimeData) when a transmit or channel panel or the
-// noise needs it; for the shown transmit and channel panels, the eye waveforms (and their
-// scale) and the spectrum averages. Returns true when dTxTimeData now holds the time-domain
-// waveform of this run (the transmit eye transformed it), so the noise need not transform it
-// again.
+// noise needs it, dChannelSpectrum when a channel panel does, and the time-domain waveforms
+// of the fed eyes. The spectrum views average these after the tick. Returns true when
+// dTxTimeData now holds the time-domain waveform of this run (the transmit eye transformed
+// it), so the noise need not transform it again.
 bool FormTransmitAndChannelStages(RunState& state, const LinkConfig& config, bool noiseOn,
                                   Reporter& reporter);
 

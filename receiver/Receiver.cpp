@@ -13,7 +13,6 @@
 #include "receiver/Multipath.h"
 #include "receiver/Noise.h"
 #include "receiver/PreDecoder.h"
-#include "receiver/SpectrumAverage.h"
 
 namespace linelab {
 namespace {
@@ -64,9 +63,6 @@ ReceivedRun DecideAndDecode(RunState& s, const LinkConfig& c, int thresholdSlide
     // The thresholds follow the slider in every run, whatever is shown: the decisions must
     // not depend on whether the receive eye is drawn.
     run.thresholdSlider = SetThresholds(s, thresholdSlider, reporter);
-    if (c.shown[PanelId::RxSpectrum]) {
-        UpdateSpectrumPanel(s, s.dRxSpectrum, s.dRxSpectrumAvg, s.lRxSpectra, {c.memory, c.memory});
-    }
     Demodulate(s, c, reporter);
     Decode(s, c);
     run.errors = CountRunErrors(s.iRxData, s.iData, s.iCodeBaud);

@@ -20,7 +20,7 @@ struct ReceivedRun {
 
 // The receive half in its two parts. The first runs after the transmit half has filled
 // dTxImpulses (the run's spectrum), dRxSpectrum and dRxTimeData: the transmit and channel
-// stages the shown panels need (waveforms, spectrum averages) and the received waveform
+// stages the shown panels need (their spectra and waveforms) and the received waveform
 // (noise, echo, inversion). The second sets the thresholds from the slider, decides,
 // decodes and counts the run's errors. The decisions and the count never depend on what is
 // shown.

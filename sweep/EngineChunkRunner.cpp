@@ -29,7 +29,7 @@ struct ChunkEngine {
         : engine(StartState(settings, seed)), owner(engine) {
         owner.config = ChunkConfig(settings.config, noiseLevel);
         owner.filters = settings.filters;
-        owner.slider = settings.vscThreshold;
+        owner.slider = settings.thresholdSlider;
     }
     static std::unique_ptr<RunState> StartState(const SweepSettings& settings, uint64_t seed) {
         auto start = std::make_unique<RunState>();

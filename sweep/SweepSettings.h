@@ -18,7 +18,7 @@ struct SweepSettings {
     LinkConfig config;         // the tick's record
     FilterConfig filters;      // the filter and channel settings
     Thresholds dThresholds{};  // the decision thresholds as they stand
-    int vscThreshold = 0;
+    int thresholdSlider = 0;   // the threshold slider's position, 0..100
 };
 
 // The record a chunk ticks with: no panel shown (a sweep draws nothing) and the noise at the

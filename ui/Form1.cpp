@@ -10,12 +10,12 @@ Form1::Form1() {
     controls_.SetHandlers(&cascades_);
     cascades_.LoadLists();
     cascades_.ApplyScene(0);
-    Engine& engine = simulation_.Link();
-    engine.RestartSpectrum(SpectrumPanel::Tx);
-    engine.RestartSpectrum(SpectrumPanel::Rx);
-    engine.RestartSpectrum(SpectrumPanel::Channel);
-    engine.RestartBer();
-    engine.SetTxEyeScale(Slider(SliderId::vscTxEyeScale).value);
+    FrameViews& views = simulation_.Views();
+    views.RestartSpectrum(SpectrumPanel::Tx);
+    views.RestartSpectrum(SpectrumPanel::Rx);
+    views.RestartSpectrum(SpectrumPanel::Channel);
+    simulation_.Link().RestartBer();
+    views.SetTxEyeScale(Slider(SliderId::vscTxEyeScale).value);
 }
 
 // A fresh model is built exactly as at launch and its state taken over, so a reset can never

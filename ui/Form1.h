@@ -105,6 +105,7 @@ class Form1 {
     bool EngineRunning() const { return simulation_.EngineRunning(); }
 
     const RunState& State() const { return simulation_.State(); }
+    const FrameViews& Views() const { return simulation_.Views(); }
 
     // ---- the window's own actions ------------------------------------------------------
     // Draws every switched-on strip again as the last run drew it, at the current zoom and
@@ -121,7 +122,7 @@ class Form1 {
   private:
     ControlSet controls_;
     Simulation simulation_{controls_};
-    Scenes scenes_{controls_, simulation_.Link()};
+    Scenes scenes_{controls_, simulation_.Views()};
     Cascades cascades_{controls_, simulation_, scenes_};
     ViewOptions view_;
 };

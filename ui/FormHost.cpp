@@ -47,9 +47,11 @@ void ReadLinkConfig(const ControlSet& f, LinkConfig& out) {
     out.hscSample = f.Slider(SliderId::hscSample).value;
     for (const PanelDescriptor& panel : kPanelTable)
         out.shown.Set(panel.panel, On(f, panel.check));
+}
+
+ViewSettings ViewSettingsOf(const ControlSet& f) {
     const CheckControl& memory = f.Check(CheckId::chkMemory);
-    out.memory = memory.visible && memory.value == 1;
-    out.txEyeScale = f.Slider(SliderId::vscTxEyeScale).value;
+    return {memory.visible && memory.value == 1, f.Slider(SliderId::vscTxEyeScale).value};
 }
 
 LinkConfig LinkConfigOf(const ControlSet& controls) {

@@ -5,6 +5,7 @@
 
 #include "common/LinkConfig.h"
 #include "common/Reporter.h"
+#include "display/FrameViews.h"
 #include "display/Plots.h"
 #include "ports/Panels.h"
 #include "ui/FilterBoxes.h"
@@ -45,6 +46,9 @@ class FormHost final : public FilterBoxes, public Panels, public Reporter {
 // box or inversion box switched off.
 void ReadLinkConfig(const ControlSet& controls, LinkConfig& out);
 LinkConfig LinkConfigOf(const ControlSet& controls);
+// The controls the views take a frame with: the memory box (shown and checked) and the
+// transmit eye's scale slider.
+ViewSettings ViewSettingsOf(const ControlSet& controls);
 void ReadLinkConfig(const Form1& form, LinkConfig& out);
 LinkConfig LinkConfigOf(const Form1& form);
 // What the eye routine reads besides its arguments, from the controls and the symbol rate.

@@ -58,7 +58,7 @@ void Cascades::RestartPics(int side) {
                 controls_.ClearPicture(panel.picture);
         }
     }
-    engine().RestartCounters(side);
+    simulation_.RestartCounters(side);
 }
 
 }  // namespace linelab

@@ -102,7 +102,7 @@ void Measurements::Tick(bool quiet) {
 // routine itself without the markers, whether or not the panel showed the run.
 void Measurements::CountTraces(const Frame& frame, const EyeView& view) {
     for (int eye = 0; eye < kEyePanels; ++eye) {
-        const EyeTrace trace = EyeTraceOf(frame, static_cast<EyePanel>(eye));
+        const EyeTrace trace = EyeTraceOf(frame, form_.Views(), static_cast<EyePanel>(eye));
         if (!trace.fed) continue;
         PlotEye(*trace.timeData, densities_[static_cast<std::size_t>(eye)], trace.scale,
                 frame.dThresholds, false, view);

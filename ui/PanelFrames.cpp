@@ -97,13 +97,13 @@ PanelFrame PanelFrameOf(const Form1& form, PictureId id) {
 
 namespace {
 
-PanelAxes EyeAxes(const RunState& state, const PanelDescriptor& panel) {
+PanelAxes EyeAxes(const RunState& state, double dTxEyeScale, const PanelDescriptor& panel) {
     PanelAxes axes;
     axes.symbolsAcross = SymbolsAcross(state.dBaudRate);
     // The receiver's eye is drawn at a fixed scale with its thresholds; the others at the
     // transmit eye's scale slider's.
     const bool receiver = panel.stage == PanelStage::Receiver;
-    const double scale = receiver ? std::sqrt(2.0) : state.dTxEyeScale;
+    const double scale = receiver ? std::sqrt(2.0) : dTxEyeScale;
     if (scale > 0)
         axes.values = AxisOf([scale](double v) { return EyeHeightFraction(v, scale); }, "");
     if (receiver) {
@@ -149,7 +149,7 @@ PanelAxes PanelAxesOf(const Form1& form, PictureId id) {
     if (panel == nullptr) return {};
     switch (panel->kind) {
         case PanelKind::Eye:
-            return EyeAxes(form.State(), *panel);
+            return EyeAxes(form.State(), form.Views().dTxEyeScale, *panel);
         case PanelKind::Spectrum:
             return SpectrumAxes(form);
         case PanelKind::Strip:

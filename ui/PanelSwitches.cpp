@@ -23,7 +23,7 @@ std::optional<SpectrumPanel> SpectrumOf(const PanelDescriptor* panel) {
 // or stops the drawing.
 void Cascades::OnPanelCheckClick(const PanelDescriptor& panel) {
     if (panel.kind == PanelKind::Strip) controls_.ClearPicture(panel.picture);
-    if (const auto spectrum = SpectrumOf(&panel)) engine().RestartSpectrum(*spectrum);
+    if (const auto spectrum = SpectrumOf(&panel)) simulation_.Views().RestartSpectrum(*spectrum);
 }
 
 void Cascades::OnCheckClick(CheckId id) {
@@ -62,7 +62,7 @@ void Cascades::OnSliderChange(SliderId id) {
             simulation_.RedrawStrips();
             break;
         case SliderId::vscTxEyeScale:
-            engine().SetTxEyeScale(controls_.Slider(id).value);
+            simulation_.Views().SetTxEyeScale(controls_.Slider(id).value);
             controls_.ClearPicture(PictureId::picTxEye);
             controls_.ClearPicture(PictureId::picChannelEye);
             break;
@@ -95,7 +95,7 @@ void Cascades::hscDataZoom_Change() {
 void Cascades::ClickPicture(PictureId id) {
     const PanelDescriptor* panel = DescriptorOf(id);
     if (panel != nullptr && panel->kind == PanelKind::Eye) controls_.ClearPicture(id);
-    if (const auto spectrum = SpectrumOf(panel)) engine().RestartSpectrum(*spectrum);
+    if (const auto spectrum = SpectrumOf(panel)) simulation_.Views().RestartSpectrum(*spectrum);
 }
 
 void Cascades::ClickBer() {

@@ -22,7 +22,7 @@ void Scenes::Lay(int index) {
     index_ = index;
     // The stored spectrum is emptied but stays "stored": a copy is taken only when the
     // memory box is checked anew, never from an average left over from before the scene.
-    engine_.EmptyMemoryTrace();
+    views_.EmptyMemoryTrace();
 
     controls_.Assign(ListId::cmbHighPass, "None");
     controls_.Assign(ListId::cmbLowPass, "None");

@@ -3,7 +3,7 @@
 // the perfect channel every scene starts from. Laying out a scene goes through the control
 // primitives, so the cascades a change sets off run as they would for the user.
 
-#include "engine/Engine.h"
+#include "display/FrameViews.h"
 #include "ui/ControlSet.h"
 #include "ui/PanelTable.h"
 
@@ -11,7 +11,7 @@ namespace linelab {
 
 class Scenes {
   public:
-    Scenes(ControlSet& controls, Engine& engine) : controls_(controls), engine_(engine) {}
+    Scenes(ControlSet& controls, FrameViews& views) : controls_(controls), views_(views) {}
 
     // Lays out scene `index` (0..6; any other index is ignored). The filter lists' own
     // handling, which a layout ends with, is the cascades' (Cascades::ApplyScene).
@@ -26,7 +26,7 @@ class Scenes {
     void FollowTransmitter();
 
     ControlSet& controls_;
-    Engine& engine_;
+    FrameViews& views_;
     int index_ = 0;
 };
 

@@ -38,8 +38,9 @@ const Frame* Simulation::Tick() {
         const TickFlag running(engineRunning_);
         ran = &engine_.Tick({config_, filters, slider});
     }
+    views_.TakeFrame(*ran, ViewSettingsOf(controls_));
     const Frame& frame = ApplyFrame(*ran);
-    DrawFrame(frame, host);
+    DrawFrame(frame, views_, host);
     return &frame;
 }
 
@@ -104,8 +105,18 @@ void Simulation::RedrawStrips() {
                           StripStart(), canvasOf);
 }
 
+void Simulation::RestartCounters(int side) {
+    if (side == 0) views_.RestartSpectrum(SpectrumPanel::Tx);
+    if (side == 1) {
+        views_.RestartSpectrum(SpectrumPanel::Rx);
+        views_.RestartSpectrum(SpectrumPanel::Channel);
+    }
+    engine_.RestartBer();
+}
+
 void Simulation::TakeState(Simulation& fresh) {
     engine_ = std::move(fresh.engine_);
+    views_ = fresh.views_;
     run_ = fresh.run_;
     strips_ = fresh.strips_;
 }

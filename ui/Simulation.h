@@ -1,13 +1,14 @@
 #pragma once
 // The simulation the form drives: its engine, the run control behind the pause button and
-// the timer, and the record of the strips the last run drew. A tick reads the controls, runs
-// the engine on what it read, applies what the frame asks of the controls and draws the
-// frame on the panels; the strips can be drawn again from the
-// record when their sliders move.
+// the timer, the views' state between frames, and the record of the strips the last run drew.
+// A tick reads the controls, runs the engine on what it read, hands the frame to the views,
+// applies what the frame asks of the controls and draws the frame on the panels; the strips
+// can be drawn again from the record when their sliders move.
 
 #include <span>
 #include <string_view>
 
+#include "display/FrameViews.h"
 #include "display/StripRedraw.h"
 #include "engine/Engine.h"
 #include "engine/RunControl.h"
@@ -23,6 +24,13 @@ class Simulation {
 
     Engine& Link() { return engine_; }
     const RunState& State() const { return engine_.State(); }
+    // What the views keep between frames: the spectrum averages, the memory trace, the eye
+    // scale. Each frame is handed to them right after its tick.
+    FrameViews& Views() { return views_; }
+    const FrameViews& Views() const { return views_; }
+    // The counts RestartPics(side) restarts: side 0 the transmit spectrum's average, side 1
+    // the channel and receive spectra's; every side the bit error rate.
+    void RestartCounters(int side);
 
     // One tick of the timer, drawn on the panels; its frame, or nullptr for a call made while
     // a tick runs (a message box's event loop), which is ignored.
@@ -53,6 +61,7 @@ class Simulation {
 
     ControlSet& controls_;
     Engine engine_;
+    FrameViews views_;
     LinkConfig config_;  // read from the controls before each tick
     RunControl run_;
     StripRecord strips_;

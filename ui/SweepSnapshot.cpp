@@ -12,7 +12,7 @@ SweepSettings SweepSnapshot(Form1& form) {
     ReadFilterSettings(form.Controls(), texts);
     snapshot.filters = FilterConfigOf(texts);
     snapshot.dThresholds = form.State().dThresholds;
-    snapshot.vscThreshold = form.Slider(SliderId::vscThreshold).value;
+    snapshot.thresholdSlider = form.Slider(SliderId::vscThreshold).value;
     return snapshot;
 }
 

@@ -15,6 +15,7 @@
 #include "sweep/SweepPlan.h"
 #include "sweep/SweepRange.h"
 #include "sweep/SweepSettings.h"
+#include "sweep/SweepSetup.h"
 #include "ui/SweepSnapshot.h"
 #include "web/Session.h"
 
@@ -108,12 +109,12 @@ class SweepCoordinator {
         for (const double x : ebN0) {
             if (!std::isfinite(x)) return "the points must be numbers";
         }
-        points_ = SweepPointsFor(settings_, ebN0);
-        for (const SweepPoint& p : points_) {
-            if (!(p.dNoiseLevel <= kMaxNoiseLevel))
-                return std::to_string(p.dEbN0dB) +
-                       " dB needs more noise than the largest level; start the range higher";
-        }
+        const SweepChoices choices{settings_.config.noiseScaling, settings_.config.thresholdChoice};
+        SweepSetup setup = SetUpSweep(settings_, choices, ebN0);
+        points_ = std::move(setup.points);
+        if (!setup.Runnable())
+            return std::to_string(*setup.beyondNoiseLimit) +
+                   " dB needs more noise than the largest level; start the range higher";
         SweepLimits limits;
         limits.minErrors = Whole(minErrors, 1);
         limits.maxBits = Whole(maxBits, 1);

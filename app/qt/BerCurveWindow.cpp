@@ -22,8 +22,10 @@
 #include "app/qt/StatisticalCurves.h"
 #include "app/qt/WindowFit.h"
 #include "common/Tables.h"
+#include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepRange.h"
+#include "sweep/SweepSetup.h"
 #include "ui/SweepSnapshot.h"
 
 namespace linelab {
@@ -274,13 +276,22 @@ bool BerCurveWindow::Start() {
                        .arg(kMaxSweepPoints));
         return false;
     }
+    const SweepChoices choices{
+        noise_->currentIndex() == 0 ? NoiseScaling::Fixed : NoiseScaling::PerRun,
+        thresholds_->currentIndex() == 0 ? ThresholdChoice::Midway : ThresholdChoice::AsSet};
+    const SweepSetup setup = SetUpSweep(SweepSnapshot(form_), choices, *values);
+    if (!setup.Runnable()) {
+        // The noise box takes no more than kMaxNoiseLevel: the point would run at another
+        // Eb/N0 than it says.
+        ShowStatus(QStringLiteral("%1 dB needs more noise than the largest level, %2 W/kHz; "
+                                  "start the range higher")
+                       .arg(*setup.beyondNoiseLimit)
+                       .arg(kMaxNoiseLevel));
+        return false;
+    }
     sweep_.reset();  // the previous one has finished; join its threads
-    SweepSettings settings = SweepSnapshot(form_);
-    settings.config.noiseScaling =
-        noise_->currentIndex() == 0 ? NoiseScaling::Fixed : NoiseScaling::PerRun;
-    settings.config.thresholdChoice =
-        thresholds_->currentIndex() == 0 ? ThresholdChoice::Midway : ThresholdChoice::AsSet;
-    const std::vector<SweepPoint> points = SweepPointsFor(settings, *values);
+    const SweepSettings& settings = setup.settings;
+    const std::vector<SweepPoint>& points = setup.points;
     current_ = BerCurve::For(settings, points);
     SweepLimits limits;
     limits.minErrors = static_cast<uint64_t>(minErrors_->value());

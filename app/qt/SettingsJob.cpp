@@ -14,7 +14,7 @@ bool SameStatistics(const SweepSettings& a, const SweepSettings& b) {
            x.noiseScaling == y.noiseScaling && x.thresholdChoice == y.thresholdChoice &&
            x.echo.gain == y.echo.gain && x.echo.delay == y.echo.delay && x.invert == y.invert &&
            x.hscSample == y.hscSample && a.filters == b.filters && a.dThresholds == b.dThresholds &&
-           a.vscThreshold == b.vscThreshold;
+           a.thresholdSlider == b.thresholdSlider;
 }
 
 void SettingsJob::Ask(Form1& form, Work work) {

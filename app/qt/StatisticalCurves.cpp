@@ -66,7 +66,7 @@ const StatisticalCurve* StatisticalCurves::For(const BerCurve& curve) {
                             '|' + std::to_string(c.invert) + '|' + std::to_string(c.hscSample) +
                             '|' + std::to_string(c.iPulseWidth) + '|' +
                             std::to_string(curve.settings.dThresholds[0]) + '|' +
-                            std::to_string(curve.settings.vscThreshold);
+                            std::to_string(curve.settings.thresholdSlider);
     const auto it = curves_.find(key);
     if (it != curves_.end()) return it->second.get();
     curves_.emplace(key, nullptr);

@@ -37,7 +37,7 @@ Averaged AverageRuns(LineCoding code, Format format, DataSource data = DataSourc
     owner.slider = engine.LoadDefaultThresholds(format);
     for (int run = 0; run < 3000; ++run)
         owner.Tick();
-    out.measured = engine.State().dTxSpectrumAvg;
+    out.measured = owner.views.dTxSpectrumAvg;
     const auto theory = ExpectedTransmitSpectrum(TransmitSettingsOf(owner.config),
                                                  engine.State().responses.dTxResponse, out.rate);
     if (theory) out.theory = *theory;

@@ -44,7 +44,7 @@ SweepSettings Make(const Case& c) {
     s.filters.side[0].bandwidth = s.filters.side[1].bandwidth = 1;
     s.filters.lowPass = c.lowPass;
     std::copy(c.thresholds.begin(), c.thresholds.end(), s.dThresholds.begin());
-    s.vscThreshold = ThresholdSliderFor(c.thresholds[0]);  // as the window sets it
+    s.thresholdSlider = ThresholdSliderFor(c.thresholds[0]);  // as the window sets it
     return s;
 }
 

@@ -58,10 +58,10 @@ SweepSettings Make(const Case& c) {
     s.filters.lowPass = c.lowPass;
     const auto& defaults = DefaultThresholds(*t.format[1]);
     std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
-    s.vscThreshold = ThresholdSliderFor(s.dThresholds[0]);
+    s.thresholdSlider = ThresholdSliderFor(s.dThresholds[0]);
     if (c.slider) {
         t.thresholdChoice = ThresholdChoice::AsSet;
-        s.vscThreshold = *c.slider;
+        s.thresholdSlider = *c.slider;
     }
     return s;
 }

@@ -97,19 +97,20 @@ std::string CheckControls(const Form1& form) {
 
 std::string CheckCounters(const Form1& form) {
     const RunState& s = form.State();
+    const FrameViews& v = form.Views();
     if (!std::isfinite(s.dBER) || s.dBER < 0 || s.dBER > 1)
         return "dBER is " + std::to_string(s.dBER);
-    if (s.lBERRuns < 0 || s.lTxSpectra < 0 || s.lChannelSpectra < 0 || s.lRxSpectra < 0)
+    if (s.lBERRuns < 0 || v.lTxSpectra < 0 || v.lChannelSpectra < 0 || v.lRxSpectra < 0)
         return "a negative run or spectrum count";
     for (const auto& [average, what] :
-         {std::pair{&s.dTxSpectrumAvg, "the transmit spectrum average"},
-          std::pair{&s.dChannelSpectrumAvg, "the channel spectrum average"},
-          std::pair{&s.dRxSpectrumAvg, "the receive spectrum average"},
-          std::pair{&s.dMemorySpectrum, "the stored spectrum"}}) {
+         {std::pair{&v.dTxSpectrumAvg, "the transmit spectrum average"},
+          std::pair{&v.dChannelSpectrumAvg, "the channel spectrum average"},
+          std::pair{&v.dRxSpectrumAvg, "the receive spectrum average"},
+          std::pair{&v.dMemorySpectrum, "the stored spectrum"}}) {
         if (std::string fault = CheckAverage(*average, what); !fault.empty()) return fault;
     }
     if (!AllFinite(s.dThresholds)) return "a decision threshold is not finite";
-    if (!std::isfinite(s.dTxEyeScale)) return "the transmit eye scale is not finite";
+    if (!std::isfinite(v.dTxEyeScale)) return "the transmit eye scale is not finite";
     return {};
 }
 

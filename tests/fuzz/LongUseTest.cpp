@@ -13,9 +13,9 @@
 
 #include "common/Tables.h"
 #include "display/Plots.h"
+#include "display/SpectrumAverage.h"
 #include "engine/Engine.h"
 #include "engine/RecordPorts.h"
-#include "receiver/SpectrumAverage.h"
 #include "tests/fuzz/CheckingCanvas.h"
 #include "transmit/Transmit.h"
 
@@ -105,33 +105,32 @@ TEST(LongUse, RestartAfterSaturationStartsAFreshMean) {
     Engine engine(std::move(start));
     PlainOwner owner(engine);
     const RunState& s = engine.State();
-    engine.RestartCounters(1);
+    engine.RestartBer();
     owner.ports.Tick();  // a perfect channel: this run's rate is 0 and replaces the old mean
     EXPECT_EQ(s.lBERRuns, 1);
     EXPECT_EQ(s.dBER, 0.0);
 }
 
-TEST(LongUse, SpectrumCountsOfTheTickStayAtTheTop) {
-    auto start = StateLikeTheWindow();
-    start->lTxSpectra = start->lChannelSpectra = start->lRxSpectra = kTop - 1;
-    Engine engine(std::move(start));
+TEST(LongUse, SpectrumCountsOfTheViewsStayAtTheTop) {
+    Engine engine(StateLikeTheWindow());
     PlainOwner owner(engine);
+    FrameViews& views = owner.ports.views;
+    views.lTxSpectra = views.lChannelSpectra = views.lRxSpectra = kTop - 1;
     LinkConfig& settings = owner.ports.config;
     settings.shown.Set(PanelId::TxSpectrum, true);
     settings.shown.Set(PanelId::ChannelSpectrum, true);
     settings.shown.Set(PanelId::RxSpectrum, true);
-    const RunState& s = engine.State();
     for (int run = 0; run < 3; ++run)
         owner.ports.Tick();
-    EXPECT_EQ(s.lTxSpectra, kTop);
-    EXPECT_EQ(s.lChannelSpectra, kTop);
-    EXPECT_EQ(s.lRxSpectra, kTop);
+    EXPECT_EQ(views.lTxSpectra, kTop);
+    EXPECT_EQ(views.lChannelSpectra, kTop);
+    EXPECT_EQ(views.lRxSpectra, kTop);
     for (const CheckingCanvas& canvas : owner.panels.canvases) {
         EXPECT_EQ(canvas.Fault(), "");
         EXPECT_GT(canvas.Lines(), 0);
     }
     for (int i = 0; i < 512; ++i)
-        ASSERT_TRUE(std::isfinite(s.dRxSpectrumAvg[i])) << i;
+        ASSERT_TRUE(std::isfinite(views.dRxSpectrumAvg[i])) << i;
 }
 
 // A run spectrum whose every point has the power 2 v^2 at the rate 1.0.

@@ -10,7 +10,6 @@
 namespace linelab {
 namespace {
 
-
 QColor At(PicturePanel& panel, int x, int y) {
     return panel.Image().pixelColor(x, y);
 }
@@ -118,13 +117,13 @@ TEST_F(PanelClickTest, ClickingAnEyeClearsIt) {
 }
 
 TEST_F(PanelClickTest, ClickingASpectrumRestartsOnlyItsOwnAverage) {
-    ASSERT_EQ(Model().State().lRxSpectra, 2);
-    ASSERT_EQ(Model().State().lTxSpectra, 2);
+    ASSERT_EQ(Model().Views().lRxSpectra, 2);
+    ASSERT_EQ(Model().Views().lTxSpectra, 2);
     ClickPanel(PictureId::picRxSpectrum);
-    EXPECT_EQ(Model().State().lRxSpectra, 0);
-    EXPECT_EQ(Model().State().lTxSpectra, 2);
+    EXPECT_EQ(Model().Views().lRxSpectra, 0);
+    EXPECT_EQ(Model().Views().lTxSpectra, 2);
     Ticks(1);
-    EXPECT_EQ(Model().State().lRxSpectra, 1);  // the next run starts a fresh average
+    EXPECT_EQ(Model().Views().lRxSpectra, 1);  // the next run starts a fresh average
 }
 
 TEST_F(PanelClickTest, KeyboardReachesTheSameClick) {

@@ -80,7 +80,9 @@ class ReceiveHalfTest : public ::testing::Test {
         if (run.thresholdSlider != host.slider) host.SetThresholdSlider(run.thresholdSlider);
         AccumulateBer(s, static_cast<double>(run.errors.errors) / run.errors.bits);
         host.captions.push_back(BerCaption(s.dBER));
-        DrawFrame(FrameOf(s, host.config, iTxCodeBaud), host);
+        const Frame frame = FrameOf(s, host.config, iTxCodeBaud);
+        host.views.TakeFrame(frame, host.viewSettings);
+        DrawFrame(frame, host.views, host);
     }
 
     RunState s;
@@ -137,14 +139,14 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
     }
     ASSERT_EQ(host.spectra.size(), 1u);
     EXPECT_EQ(host.spectra[0].panel, SpectrumPanel::Channel);
-    EXPECT_EQ(host.spectra[0].average, &s.dChannelSpectrumAvg);
-    EXPECT_EQ(s.lChannelSpectra, 1);
+    EXPECT_EQ(host.spectra[0].average, &host.views.dChannelSpectrumAvg);
+    EXPECT_EQ(host.views.lChannelSpectra, 1);
     EXPECT_TRUE(host.eyes.empty());
 }
 
 TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
     AllPanels(true);
-    host.config.txEyeScale = 50;
+    host.viewSettings.txEyeScale = 50;
     Run();
     ASSERT_EQ(host.eyes.size(), 3u);
     EXPECT_EQ(host.eyes[0].panel, EyePanel::Tx);
@@ -155,14 +157,14 @@ TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
         EXPECT_FALSE(host.eyes[e].showThreshold);
         EXPECT_NEAR(host.eyes[e].firstSample, s.iModData[0], 1e-12);  // a waveform, not a spectrum
     }
-    EXPECT_DOUBLE_EQ(s.dTxEyeScale, 3.0);
+    EXPECT_DOUBLE_EQ(host.views.dTxEyeScale, 3.0);
     EXPECT_EQ(host.eyes[2].scaleFactor, kSqrt2);
     EXPECT_TRUE(host.eyes[2].showThreshold);
 
     ASSERT_EQ(host.spectra.size(), 3u);
-    EXPECT_EQ(host.spectra[0].average, &s.dTxSpectrumAvg);
-    EXPECT_EQ(host.spectra[1].average, &s.dChannelSpectrumAvg);
-    EXPECT_EQ(host.spectra[2].average, &s.dRxSpectrumAvg);
+    EXPECT_EQ(host.spectra[0].average, &host.views.dTxSpectrumAvg);
+    EXPECT_EQ(host.spectra[1].average, &host.views.dChannelSpectrumAvg);
+    EXPECT_EQ(host.spectra[2].average, &host.views.dRxSpectrumAvg);
     for (const SpectrumCall& call : host.spectra) {
         EXPECT_EQ(call.colour, 0);
         EXPECT_EQ(call.memory, nullptr);  // the memory box is hidden
@@ -170,10 +172,11 @@ TEST_F(ReceiveHalfTest, EveryPanelGetsItsArguments) {
     // Each average was updated before its panel was drawn; the receive one from the
     // noise-free spectrum.
     for (int i = 0; i < 512; ++i) {
-        ASSERT_EQ(s.dRxSpectrumAvg[i], s.dRxSpectrum[2 * i] * s.dRxSpectrum[2 * i] +
-                                           s.dRxSpectrum[2 * i + 1] * s.dRxSpectrum[2 * i + 1]);
+        ASSERT_EQ(host.views.dRxSpectrumAvg[i],
+                  s.dRxSpectrum[2 * i] * s.dRxSpectrum[2 * i] +
+                      s.dRxSpectrum[2 * i + 1] * s.dRxSpectrum[2 * i + 1]);
     }
-    EXPECT_EQ(s.lTxSpectra + s.lChannelSpectra + s.lRxSpectra, 3);
+    EXPECT_EQ(host.views.lTxSpectra + host.views.lChannelSpectra + host.views.lRxSpectra, 3);
 }
 
 TEST_F(ReceiveHalfTest, ReceiveEyeRescalesTheThresholdsFirst) {

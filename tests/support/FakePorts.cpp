@@ -37,6 +37,7 @@ void FakePorts::ClearRecords() {
 
 const Frame& FakePorts::Tick(Engine& engine) {
     const Frame& ran = engine.Tick({config, filters, slider});
+    views.TakeFrame(ran, viewSettings);
     for (const TickMessage& m : ran.MessagesBeforeSlider())
         Report(m.text, m.stopsTimer);
     if (ran.moveThresholdSlider) SetThresholdSlider(ran.thresholdSlider);
@@ -44,7 +45,7 @@ const Frame& FakePorts::Tick(Engine& engine) {
         Report(m.text, m.stopsTimer);
     const Frame& frame = engine.AccumulateBer();
     captions.push_back(frame.berCaption);
-    DrawFrame(frame, *this);
+    DrawFrame(frame, views, *this);
     return frame;
 }
 

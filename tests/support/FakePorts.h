@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/TextNumber.h"
+#include "display/FrameViews.h"
 #include "engine/Engine.h"
 #include "ports/Panels.h"
 #include "receiver/Multipath.h"
@@ -64,6 +65,8 @@ class FakePorts : public Panels, public Reporter {
     std::vector<EyeCall> eyes;
     std::vector<SpectrumCall> spectra;
     std::vector<int> sliderWrites;
+    ViewSettings viewSettings;
+    FrameViews views;  // fed by every tick, as the window's
 
     void Report(std::string_view message, bool stopsTimer) override {
         messages.push_back({std::string(message), stopsTimer});

@@ -24,7 +24,7 @@ SweepSettings Ideal(const std::string& format, std::array<double, 4> thresholds,
     t.format = {FindFormat(format), FindFormat(format)};
     s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     std::copy(thresholds.begin(), thresholds.end(), s.dThresholds.begin());
-    s.vscThreshold = ThresholdSliderFor(thresholds[0]);  // as the window sets it
+    s.thresholdSlider = ThresholdSliderFor(thresholds[0]);  // as the window sets it
     return s;
 }
 

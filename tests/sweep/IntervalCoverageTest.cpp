@@ -41,7 +41,7 @@ SweepSettings Ideal(const Coded& c) {
     s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     const auto& defaults = DefaultThresholds(c.format);
     std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
-    s.vscThreshold = ThresholdSliderFor(defaults[0]);
+    s.thresholdSlider = ThresholdSliderFor(defaults[0]);
     UseTextbookReceiver(t);
     return s;
 }

@@ -62,7 +62,7 @@ SweepSettings Make(const Case& c) {
     if (c.channel == Channel::BandLimit) s.filters.lowPass = 0.6 * SymbolRate(c.code, c.format);
     const auto& defaults = DefaultThresholds(c.format);
     std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
-    s.vscThreshold = ThresholdSliderFor(defaults[0]);
+    s.thresholdSlider = ThresholdSliderFor(defaults[0]);
     UseTextbookReceiver(t);
     return s;
 }

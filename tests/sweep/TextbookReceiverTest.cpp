@@ -27,7 +27,7 @@ SweepSettings Ideal(const std::string& format) {
     s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     const auto& defaults = DefaultThresholds(*t.format[1]);
     std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
-    s.vscThreshold = ThresholdSliderFor(defaults[0]);
+    s.thresholdSlider = ThresholdSliderFor(defaults[0]);
     UseTextbookReceiver(s.config);
     return s;
 }
@@ -41,7 +41,7 @@ struct Link {
         engine = Engine(std::move(start));
         owner.config = ChunkConfig(s.config, level);
         owner.filters = s.filters;
-        owner.slider = s.vscThreshold;
+        owner.slider = s.thresholdSlider;
     }
     Engine engine;
     RecordPorts owner;

@@ -230,7 +230,7 @@ TEST(BatchContract, DumpedNumbersReadBackExactly) {
     EXPECT_TRUE(same(s.responses.dTotalResponse, dump["dTotalResponse"].Numbers()));
     EXPECT_TRUE(same(s.dRxTimeData, dump["dRxTimeData"].Numbers()));
     EXPECT_TRUE(same(s.dNoise, dump["dNoise"].Numbers()));
-    EXPECT_TRUE(same(s.dRxSpectrumAvg, dump["dRxSpectrumAvg"].Numbers()));
+    EXPECT_TRUE(same(session.Form().Views().dRxSpectrumAvg, dump["dRxSpectrumAvg"].Numbers()));
     EXPECT_TRUE(same(s.dThresholds, dump["dThresholds"].Numbers()));
     EXPECT_TRUE(same(s.iRxData, dump["iRxData"].Numbers()));
     EXPECT_EQ(std::bit_cast<uint64_t>(s.dBER), std::bit_cast<uint64_t>(dump["dBER"].number));

@@ -65,7 +65,7 @@ TEST(ControlActions, ByNameActionsReachTheirHandlers) {
     ASSERT_TRUE(form.PickItem("cmbCode(0)", 2));
     EXPECT_EQ(form.List(ListId::cmbCode1).text, "Manchester");
     ASSERT_TRUE(form.SetValue("vscTxEyeScale", 50));
-    EXPECT_EQ(form.State().dTxEyeScale, 3.0);
+    EXPECT_EQ(form.Views().dTxEyeScale, 3.0);
     ASSERT_TRUE(form.SetValue("chkLinear", 1));
     EXPECT_EQ(form.Check(CheckId::chkLinear).caption, "Linear Plot");
     ASSERT_TRUE(form.Click("chkLinear"));  // a click turns a check box over

@@ -83,7 +83,7 @@ TEST_F(PanelSwitches, ClickingAnEyeClearsOnlyThatEye) {
 TEST_F(PanelSwitches, SlidersClearTheEyesTheyAffect) {
     canvases.Reset();
     ASSERT_TRUE(form.SetSliderValue(SliderId::vscTxEyeScale, 100));
-    EXPECT_EQ(form.State().dTxEyeScale, 4.5);
+    EXPECT_EQ(form.Views().dTxEyeScale, 4.5);
     EXPECT_EQ(Cleared(), (std::vector<PictureId>{P::picTxEye, P::picChannelEye}));
     ASSERT_TRUE(form.SetSliderValue(SliderId::hscSample, -7));
     EXPECT_EQ(Cleared(), std::vector<PictureId>{P::picRxEye});

@@ -132,12 +132,12 @@ TEST(Startup, CaptionsThatHandlersChange) {
 TEST(Startup, LoadSequenceValues) {
     Form1 form;
     const RunState& s = form.State();
-    EXPECT_EQ(s.dTxEyeScale, 1.5);
+    EXPECT_EQ(form.Views().dTxEyeScale, 1.5);
     EXPECT_EQ(s.dBaudRate, 1.0);
     EXPECT_FALSE(s.bFiltersValid);  // the first tick designs the responses
-    EXPECT_EQ(s.lTxSpectra, 0);
-    EXPECT_EQ(s.lRxSpectra, 0);
-    EXPECT_EQ(s.lChannelSpectra, 0);
+    EXPECT_EQ(form.Views().lTxSpectra, 0);
+    EXPECT_EQ(form.Views().lRxSpectra, 0);
+    EXPECT_EQ(form.Views().lChannelSpectra, 0);
     EXPECT_EQ(s.lBERRuns, 0);
     EXPECT_TRUE(form.Timer().enabled);
     EXPECT_EQ(form.Timer().interval, 100);

@@ -45,7 +45,7 @@ TEST(Host, SettingsRecordMirrorsTheControls) {
     EXPECT_TRUE(s.shown[PanelId::RxSpectrum]);
     EXPECT_FALSE(s.shown[PanelId::ChannelEye]);
     EXPECT_EQ(s.hscSample, -5);
-    EXPECT_EQ(s.txEyeScale, 8);
+    EXPECT_EQ(ViewSettingsOf(form.Controls()).txEyeScale, 8);
     ASSERT_TRUE(form.ApplyScene(5));
     ASSERT_TRUE(form.SetText("cmbNoise", "0.8"));
     s = LinkConfigOf(form);
@@ -164,13 +164,13 @@ TEST(Tick, EchoRestartsReceiverDisplaysWithoutRedesign) {
     ASSERT_TRUE(form.ApplyScene(6));
     form.Timer1_Timer();
     form.Timer1_Timer();
-    ASSERT_EQ(form.State().lTxSpectra, 2);
-    ASSERT_EQ(form.State().lChannelSpectra, 2);
+    ASSERT_EQ(form.Views().lTxSpectra, 2);
+    ASSERT_EQ(form.Views().lChannelSpectra, 2);
     ASSERT_TRUE(form.SetText("cmbMultipathMag", "40"));
     EXPECT_TRUE(form.State().bFiltersValid);
-    EXPECT_EQ(form.State().lTxSpectra, 2);
-    EXPECT_EQ(form.State().lRxSpectra, 0);
-    EXPECT_EQ(form.State().lChannelSpectra, 0);
+    EXPECT_EQ(form.Views().lTxSpectra, 2);
+    EXPECT_EQ(form.Views().lRxSpectra, 0);
+    EXPECT_EQ(form.Views().lChannelSpectra, 0);
     EXPECT_EQ(form.State().lBERRuns, 0);
 }
 
@@ -178,13 +178,13 @@ TEST(Tick, SpectrumSwitchesAndClicksRestartTheirAverage) {
     Form1 form;
     ASSERT_TRUE(form.ApplyScene(4));
     form.Timer1_Timer();
-    ASSERT_EQ(form.State().lTxSpectra, 1);
-    ASSERT_EQ(form.State().lRxSpectra, 1);
+    ASSERT_EQ(form.Views().lTxSpectra, 1);
+    ASSERT_EQ(form.Views().lRxSpectra, 1);
     form.ClickPicture(PictureId::picTxSpectrum);
-    EXPECT_EQ(form.State().lTxSpectra, 0);
-    EXPECT_EQ(form.State().lRxSpectra, 1);
+    EXPECT_EQ(form.Views().lTxSpectra, 0);
+    EXPECT_EQ(form.Views().lRxSpectra, 1);
     ASSERT_TRUE(form.SetCheckValue(CheckId::chkRxSpectrum, 0));
-    EXPECT_EQ(form.State().lRxSpectra, 0);
+    EXPECT_EQ(form.Views().lRxSpectra, 0);
 }
 
 TEST(Tick, RestartsOfTheRunningErrorRate) {
@@ -217,7 +217,7 @@ TEST(Tick, SceneDropsTheStoredSpectrum) {
     form.Timer1_Timer();  // the copy is the average before the run, so build one first
     ASSERT_TRUE(form.SetCheckValue(CheckId::chkMemory, 1));
     form.Timer1_Timer();
-    const auto& memory = form.State().dMemorySpectrum;
+    const auto& memory = form.Views().dMemorySpectrum;
     const auto allZero = [&memory] {
         return std::all_of(memory.begin(), memory.begin() + 1024, [](double v) { return v == 0; });
     };

@@ -6,6 +6,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepCsv.h"
+#include "sweep/SweepSetup.h"
 #include "ui/SweepSnapshot.h"
 
 namespace linelab {
@@ -39,20 +40,16 @@ class OrderedPrinter {
 }  // namespace
 
 int RunSweep(Form1& form, const SweepOptions& options, std::ostream& out, std::ostream& messages) {
-    SweepSettings settings = SweepSnapshot(form);
-    settings.config.noiseScaling = options.noise;
-    settings.config.thresholdChoice = options.thresholds;
-    const std::vector<SweepPoint> points = SweepPointsFor(settings, options.ebN0dB);
-    // The noise box takes at most kMaxNoiseLevel: a point that needs more would run at
-    // another Eb/N0 than its line says.
-    for (const SweepPoint& point : points) {
-        if (!(point.dNoiseLevel <= kMaxNoiseLevel)) {
-            messages << "linelab-batch: --sweep: " << point.dEbN0dB
-                     << " dB needs more noise than the largest level, " << kMaxNoiseLevel
-                     << " W/kHz; start the range higher\n";
-            return 2;
-        }
+    const SweepSetup setup =
+        SetUpSweep(SweepSnapshot(form), {options.noise, options.thresholds}, options.ebN0dB);
+    if (!setup.Runnable()) {
+        messages << "linelab-batch: --sweep: " << *setup.beyondNoiseLimit
+                 << " dB needs more noise than the largest level, " << kMaxNoiseLevel
+                 << " W/kHz; start the range higher\n";
+        return 2;
     }
+    const SweepSettings& settings = setup.settings;
+    const std::vector<SweepPoint>& points = setup.points;
     out << kSweepCsvHeader << '\n' << std::flush;
     OrderedPrinter printer(out, settings, points.size());
     SweepLimits limits;

@@ -8,7 +8,7 @@ namespace {
 
 struct StateField {
     std::string_view name;
-    void (*write)(JsonWriter&, const RunState&);
+    void (*write)(JsonWriter&, const DumpedState&);
 };
 
 template <typename T, std::size_t N>
@@ -18,54 +18,60 @@ void WriteArray(JsonWriter& json, const std::array<T, N>& values) {
 
 // One row per name; the lambdas carry no state, so each becomes a plain function.
 constexpr std::array<StateField, 39> kStateFields = {{
-    {"iData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iData); }},
-    {"iPreData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iPreData); }},
-    {"iScrambleSeq", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iScrambleSeq); }},
-    {"iCodedData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iCodedData); }},
-    {"iModData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iModData); }},
-    {"iDemodData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iDemodData); }},
-    {"iDecodedData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iDecodedData); }},
-    {"iPostData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iPostData); }},
-    {"iRxData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.iRxData); }},
-    {"iCodeBaud", [](JsonWriter& j, const RunState& s) { j.Integer(s.iCodeBaud); }},
-    {"iTxDutyCycle", [](JsonWriter& j, const RunState& s) { j.Integer(s.iTxDutyCycle); }},
-    {"dScale", [](JsonWriter& j, const RunState& s) { j.Number(s.dScale); }},
-    {"dBaudRate", [](JsonWriter& j, const RunState& s) { j.Number(s.dBaudRate); }},
-    {"dThresholds", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dThresholds); }},
-    {"dTxImpulses", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dTxImpulses); }},
-    {"dRxSpectrum", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dRxSpectrum); }},
-    {"dRxTimeData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dRxTimeData); }},
+    {"iData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iData); }},
+    {"iPreData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iPreData); }},
+    {"iScrambleSeq",
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iScrambleSeq); }},
+    {"iCodedData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iCodedData); }},
+    {"iModData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iModData); }},
+    {"iDemodData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iDemodData); }},
+    {"iDecodedData",
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iDecodedData); }},
+    {"iPostData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iPostData); }},
+    {"iRxData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.iRxData); }},
+    {"iCodeBaud", [](JsonWriter& j, const DumpedState& s) { j.Integer(s.run.iCodeBaud); }},
+    {"iTxDutyCycle", [](JsonWriter& j, const DumpedState& s) { j.Integer(s.run.iTxDutyCycle); }},
+    {"dScale", [](JsonWriter& j, const DumpedState& s) { j.Number(s.run.dScale); }},
+    {"dBaudRate", [](JsonWriter& j, const DumpedState& s) { j.Number(s.run.dBaudRate); }},
+    {"dThresholds", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dThresholds); }},
+    {"dTxImpulses", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dTxImpulses); }},
+    {"dRxSpectrum", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dRxSpectrum); }},
+    {"dRxTimeData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dRxTimeData); }},
     {"dTxFilterSpectrum",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dTxFilterSpectrum); }},
-    {"dTxTimeData", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dTxTimeData); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dTxFilterSpectrum); }},
+    {"dTxTimeData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dTxTimeData); }},
     {"dChannelSpectrum",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dChannelSpectrum); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dChannelSpectrum); }},
     {"dChannelTimeData",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dChannelTimeData); }},
-    {"dNoise", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dNoise); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dChannelTimeData); }},
+    {"dNoise", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dNoise); }},
     {"dRxNoiseSpectrum",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dRxNoiseSpectrum); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dRxNoiseSpectrum); }},
     {"dTxResponse",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.responses.dTxResponse); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.responses.dTxResponse); }},
     {"dRxResponse",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.responses.dRxResponse); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.responses.dRxResponse); }},
     {"dChannelResponse",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.responses.dChannelResponse); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.responses.dChannelResponse); }},
     {"dTotalResponse",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.responses.dTotalResponse); }},
-    {"dTxSpectrumAvg", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dTxSpectrumAvg); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.responses.dTotalResponse); }},
+    {"dTxSpectrumAvg",
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.views.dTxSpectrumAvg); }},
     {"dChannelSpectrumAvg",
-     [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dChannelSpectrumAvg); }},
-    {"dRxSpectrumAvg", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dRxSpectrumAvg); }},
-    {"dMemorySpectrum", [](JsonWriter& j, const RunState& s) { WriteArray(j, s.dMemorySpectrum); }},
-    {"lTxSpectra", [](JsonWriter& j, const RunState& s) { j.Integer(s.lTxSpectra); }},
-    {"lChannelSpectra", [](JsonWriter& j, const RunState& s) { j.Integer(s.lChannelSpectra); }},
-    {"lRxSpectra", [](JsonWriter& j, const RunState& s) { j.Integer(s.lRxSpectra); }},
-    {"lBERRuns", [](JsonWriter& j, const RunState& s) { j.Integer(s.lBERRuns); }},
-    {"dBER", [](JsonWriter& j, const RunState& s) { j.Number(s.dBER); }},
-    {"dTxEyeScale", [](JsonWriter& j, const RunState& s) { j.Number(s.dTxEyeScale); }},
-    {"bFiltersValid", [](JsonWriter& j, const RunState& s) { j.Bool(s.bFiltersValid); }},
-    {"bMemoryStored", [](JsonWriter& j, const RunState& s) { j.Bool(s.bMemoryStored); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.views.dChannelSpectrumAvg); }},
+    {"dRxSpectrumAvg",
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.views.dRxSpectrumAvg); }},
+    {"dMemorySpectrum",
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.views.dMemorySpectrum); }},
+    {"lTxSpectra", [](JsonWriter& j, const DumpedState& s) { j.Integer(s.views.lTxSpectra); }},
+    {"lChannelSpectra",
+     [](JsonWriter& j, const DumpedState& s) { j.Integer(s.views.lChannelSpectra); }},
+    {"lRxSpectra", [](JsonWriter& j, const DumpedState& s) { j.Integer(s.views.lRxSpectra); }},
+    {"lBERRuns", [](JsonWriter& j, const DumpedState& s) { j.Integer(s.run.lBERRuns); }},
+    {"dBER", [](JsonWriter& j, const DumpedState& s) { j.Number(s.run.dBER); }},
+    {"dTxEyeScale", [](JsonWriter& j, const DumpedState& s) { j.Number(s.views.dTxEyeScale); }},
+    {"bFiltersValid", [](JsonWriter& j, const DumpedState& s) { j.Bool(s.run.bFiltersValid); }},
+    {"bMemoryStored", [](JsonWriter& j, const DumpedState& s) { j.Bool(s.views.bMemoryStored); }},
 }};
 
 constexpr auto kNames = [] {
@@ -81,7 +87,7 @@ std::span<const std::string_view> StateFieldNames() {
     return kNames;
 }
 
-bool WriteStateField(JsonWriter& json, const RunState& state, std::string_view name) {
+bool WriteStateField(JsonWriter& json, const DumpedState& state, std::string_view name) {
     const auto it = std::find_if(kStateFields.begin(), kStateFields.end(),
                                  [name](const StateField& f) { return f.name == name; });
     if (it == kStateFields.end()) return false;

@@ -1,10 +1,13 @@
 #pragma once
-// The run state by name, as the dump writes it: arrays whole, numbers exactly.
+// The run state by name, as the dump writes it: arrays whole, numbers exactly. The names
+// include what the views keep between frames (the spectrum averages, their counts, the memory
+// trace, the eye scale), dumped beside the engine's as they always were.
 
 #include <span>
 #include <string_view>
 
 #include "common/RunState.h"
+#include "display/FrameViews.h"
 #include "tools/batch/JsonWriter.h"
 
 namespace linelab {
@@ -12,7 +15,12 @@ namespace linelab {
 // The names of the run state the dump knows, in the order of the run state.
 std::span<const std::string_view> StateFieldNames();
 
+struct DumpedState {
+    const RunState& run;
+    const FrameViews& views;
+};
+
 // Writes the value named `name`; false (nothing written) for a name that is not one.
-bool WriteStateField(JsonWriter& json, const RunState& state, std::string_view name);
+bool WriteStateField(JsonWriter& json, const DumpedState& state, std::string_view name);
 
 }  // namespace linelab

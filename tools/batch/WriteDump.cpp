@@ -27,7 +27,7 @@ std::string WriteDump(const Form1& form, std::span<const std::string> names,
             WriteAllControls(json, form);
         } else if (const auto control = FindControl(name)) {
             WriteControl(json, form, *control);
-        } else if (!WriteStateField(json, form.State(), name) &&
+        } else if (!WriteStateField(json, {form.State(), form.Views()}, name) &&
                    !WriteMeasureField(json, form, measurements, name)) {
             json.Null();  // not reached for names that passed IsDumpName; keeps the JSON whole
         }

@@ -4,13 +4,13 @@
 #include <limits>
 #include <ostream>
 
-#include "receiver/SpectrumAverage.h"
+#include "display/SpectrumAverage.h"
 
 namespace linelab {
 namespace {
 
 // One panel's average and count with the shared memory trace, as the tick keeps them.
-struct Panel {
+struct AveragedPanel {
     SpectrumAverage average{};
     int32_t count = 0;
     SpectrumAverage memory{};
@@ -23,7 +23,7 @@ struct Panel {
 };
 
 // Every bin k carries real part re and imaginary part im.
-Signal Flat(double re, double im = 0) {
+Signal FlatRun(double re, double im = 0) {
     Signal s{};
     for (int k = 0; k < kPoints; ++k) {
         s[2 * k] = re;
@@ -40,7 +40,7 @@ Signal Wobbly(double phase) {
 }
 
 TEST(SpectrumAverage, FirstRunAfterARestartIsThatRunsPowerThenAMean) {
-    Panel p;
+    AveragedPanel p;
     p.average.fill(7.0);
     const Signal a = Wobbly(0), b = Wobbly(1);
     p.Add(a);
@@ -72,7 +72,7 @@ TEST_P(SpectrumBins, EachPointTakesItsPairOfElements) {
     Signal roots{};  // element m squared is m
     for (int m = 0; m < kSignalFloats; ++m)
         roots[m] = std::sqrt(m);
-    Panel p;
+    AveragedPanel p;
     p.Add(roots, {}, rate);
     for (int i = 0; i < 512; ++i) {
         const double a = aPerPoint * i;
@@ -84,51 +84,51 @@ INSTANTIATE_TEST_SUITE_P(Rates, SpectrumBins,
                          ::testing::Values(BinCase{1.0, 2}, BinCase{2.0, 1}, BinCase{0.5, 4}));
 
 TEST(SpectrumAverage, MemoryTraceIsTheAverageBeforeTheRunAndStaysWhileChecked) {
-    Panel p;
-    p.Add(Flat(10), {true, false});  // unchecked: nothing stored
+    AveragedPanel p;
+    p.Add(FlatRun(10), {true, false});  // unchecked: nothing stored
     EXPECT_FALSE(p.stored);
     const SpectrumAverage before = p.average;
 
-    p.Add(Flat(1000), {true, true});
+    p.Add(FlatRun(1000), {true, true});
     ASSERT_TRUE(p.stored);
     for (int i = 0; i < 1024; ++i)
         ASSERT_EQ(p.memory[i], before[i]);  // taken before this run
 
-    p.Add(Flat(5000), {true, true});
+    p.Add(FlatRun(5000), {true, true});
     EXPECT_EQ(p.memory[5], before[5]);  // frozen while the average moves
     EXPECT_NE(p.average[5], before[5]);
 
-    p.Add(Flat(10), {true, false});
+    p.Add(FlatRun(10), {true, false});
     EXPECT_FALSE(p.stored);
 }
 
 TEST(SpectrumAverage, HiddenMemorySwitchDropsTheCopy) {
-    Panel p;
-    p.Add(Flat(1), {true, true});
+    AveragedPanel p;
+    p.Add(FlatRun(1), {true, true});
     ASSERT_TRUE(p.stored);
-    p.Add(Flat(2), {false, true});
+    p.Add(FlatRun(2), {false, true});
     EXPECT_FALSE(p.stored);
-    p.Add(Flat(3), {true, true});  // shown again, still checked: a new copy of today's average
+    p.Add(FlatRun(3), {true, true});  // shown again, still checked: a new copy of today's average
     ASSERT_TRUE(p.stored);
     EXPECT_EQ(p.memory[0], 2.5);  // the mean of 1 and 4 as it stood before this run
 }
 
 TEST(SpectrumAverage, SaturatedCountKeepsAMean) {
-    Panel p;
+    AveragedPanel p;
     p.count = INT32_MAX;
     p.average.fill(2.0);
-    p.Add(Flat(1, 1));  // power 2 everywhere: a mean of twos stays two
+    p.Add(FlatRun(1, 1));  // power 2 everywhere: a mean of twos stays two
     EXPECT_EQ(p.count, INT32_MAX);
     EXPECT_EQ(p.average[17], 2.0);
-    p.Add(Flat(0));
+    p.Add(FlatRun(0));
     EXPECT_EQ(p.count, INT32_MAX);
     EXPECT_LT(p.average[17], 2.0);
     EXPECT_GT(p.average[17], 1.99);
 
-    Panel odd;
+    AveragedPanel odd;
     odd.count = -40;  // not a count: restarts the mean
     odd.average.fill(123);
-    odd.Add(Flat(3));
+    odd.Add(FlatRun(3));
     EXPECT_EQ(odd.count, 1);
     EXPECT_EQ(odd.average[3], 9.0);
 }
@@ -137,14 +137,14 @@ TEST(SpectrumAverage, OddRatesReadInsideTheRun) {
     Signal ramp{};
     for (int m = 0; m < kSignalFloats; ++m)
         ramp[m] = m;
-    Panel one;
+    AveragedPanel one;
     one.Add(ramp, {}, 1.0);
     for (double rate : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
-        Panel p;
+        AveragedPanel p;
         p.Add(ramp, {}, rate);
         EXPECT_EQ(p.average[100], one.average[100]) << rate;
     }
-    Panel slow;
+    AveragedPanel slow;
     slow.Add(ramp, {}, 1e-300);
     EXPECT_EQ(slow.average[0], 1.0);                  // elements 0 and 1
     EXPECT_EQ(slow.average[1], 2 * 4095.0 * 4095.0);  // both held at the last element

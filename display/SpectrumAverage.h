@@ -1,7 +1,7 @@
 #pragma once
-// The running averages behind the spectrum panels and the stored memory trace. They are
-// simulation state, updated in the tick just before the panel is drawn; drawing only reads
-// them.
+// The running averages behind the spectrum panels and the stored memory trace: the routines a
+// spectrum view runs on each frame it is fed (display/FrameViews.h), before it is drawn.
+// Drawing only reads them.
 
 #include <cstdint>
 
@@ -26,9 +26,5 @@ void UpdateMemoryTrace(MemoryBox box, const SpectrumAverage& average, SpectrumAv
 // rate that is not a positive finite number works as 1.0.
 void AccumulateSpectrum(const Signal& dFreqData, SpectrumAverage& average, int32_t& count,
                         double dBaudRate);
-
-// Both steps for one panel of the run state, in that order.
-void UpdateSpectrumPanel(RunState& state, const Signal& dFreqData, SpectrumAverage& average,
-                         int32_t& count, MemoryBox box);
 
 }  // namespace linelab

@@ -1,4 +1,4 @@
-#include "receiver/SpectrumAverage.h"
+#include "display/SpectrumAverage.h"
 
 #include <algorithm>
 
@@ -54,12 +54,6 @@ void AccumulateSpectrum(const Signal& dFreqData, SpectrumAverage& average, int32
         const double b = std::min(RoundHalfEven(2 * i / rate + 1), kLastElement);
         add(i, static_cast<int>(a), static_cast<int>(b));
     }
-}
-
-void UpdateSpectrumPanel(RunState& s, const Signal& dFreqData, SpectrumAverage& average,
-                         int32_t& count, MemoryBox box) {
-    UpdateMemoryTrace(box, average, s.dMemorySpectrum, s.bMemoryStored);
-    AccumulateSpectrum(dFreqData, average, count, s.dBaudRate);
 }
 
 }  // namespace linelab
