@@ -289,10 +289,15 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("takeMessages", optional_override([](Session& s) { return MessagesOf(s); }))
         .function("messagesPending", &Session::MessagesPending)
         .function("lessonText", &Session::LessonText)
-        .function("openLesson",
-                  optional_override([](Session& s, std::string text, std::string name) {
-                      return s.OpenLessonText(text, name);
+        .function("openLesson", optional_override([](Session& s, std::string text, std::string name,
+                                                     std::string step) {
+                      return s.OpenLessonText(text, name, step);
                   }))
+        .function("lessonProblem", &Session::LessonProblem)
+        .function("lessonPane", &Session::LessonPaneJson)
+        .function("goToStep", &Session::GoToStep)
+        .function("lessonPosition", &Session::LessonPosition)
+        .function("lessonPositions", &Session::LessonPositions)
         .function("readouts", &Session::ReadoutsJson)
         .function("bitErrors", &Session::BitErrors)
         .function("bitsCompared", &Session::BitsCompared)
