@@ -17,6 +17,8 @@ const app = {
   ready: false,
   waiters: [],    // tests and the benchmark wait for worker replies
   note: '',
+  lesson: null,   // the lesson pane's texts and position, as the session gives them
+  paneShown: false,
 };
 window.lineLab = app;
 
@@ -449,6 +451,8 @@ function onUpdate(m) {
   // The box shows what is in effect after a refused or rewritten text too.
   if (m.op === 'setText' && app.controls[m.name]) applyControl(m.name, app.controls[m.name]);
   if (m.lesson) lessonOpened(m.lesson);
+  if (m.step) stepShown(m.step);
+  if (app.paneShown && m.state.scene !== app.paneScene) placePane();
 }
 
 function onMessage(e) {
@@ -497,17 +501,83 @@ app.request = (message, replyType) => {
 app.send = send;
 
 // ---- lessons ---------------------------------------------------------------------------------
-function openLessonText(text, name, source) {
-  send({type: 'lesson-open', text, name, source});
+function openLessonText(text, name, source, step = '') {
+  send({type: 'lesson-open', text, name, source, step});
 }
 
 function lessonOpened(l) {
   if (l.problem) {
     showMessage(l.problem, 'Open Lesson');
-  } else {
-    showNote(`Lesson ${l.name} opened`);
+    return;
+  }
+  showNote(`Lesson ${l.name} opened`);
+  setPane(l.pane);
+  // A guided lesson shows its pane; a plain one leaves it as the user had it.
+  if (l.pane.steps.length) showPane(true);
+}
+
+function stepShown(s) {
+  if (s.problem) showMessage(s.problem, 'Lesson');
+  setPane(s.pane);
+}
+
+// ---- the lesson pane: the session's guided lesson, drawn -----------------------------------
+function setPane(pane) {
+  app.lesson = pane;
+  const at = pane.position;
+  const step = at > 0 ? pane.steps[at - 1] : null;
+  const $ = (id) => document.getElementById(id);
+  setText($('lessonHeading'), pane.title || 'Lesson');
+  const names = ['Introduction', ...pane.steps.map((x, i) => `${i + 1}. ${x.title}`)];
+  const list = $('lessonSteps');
+  if (!sameItems(list, names)) list.replaceChildren(...names.map((t) => el('option', {}, t)));
+  list.selectedIndex = at;
+  list.disabled = !pane.steps.length;
+  setText($('lessonStepTitle'), step ? step.title : '');
+  $('lessonStepTitle').hidden = !step || !step.title;
+  const text = step ? step.text : pane.introduction;
+  setText($('lessonText'), text || (pane.steps.length || pane.title ? '' :
+    'Open a guided lesson (File > Examples) to follow its steps here.'));
+  setText($('lessonQuestion'), step ? step.question : '');
+  $('lessonQuestion').hidden = !step || !step.question;
+  setText($('lessonAnswer'), step ? step.answer : '');
+  // The answer stays hidden until asked for, at every visit of its step.
+  $('lessonAnswer').hidden = true;
+  $('lessonShowAnswer').hidden = !step || !step.answer;
+  $('lessonBody').scrollTop = 0;
+  const last = pane.steps.length;
+  for (const [id, off] of [['lessonPrevious', at === 0], ['viewPreviousStep', at === 0],
+                           ['lessonNext', at >= last], ['viewNextStep', at >= last]]) {
+    $(id).disabled = off;
   }
 }
+
+// The pane stands at the foot of the output column (the last the scene shows), in the room
+// under the BER: the pictures keep theirs.
+function placePane() {
+  const pane = document.getElementById('lessonPane');
+  app.paneScene = app.state && app.state.scene;
+  const stages = [...document.querySelectorAll('#stages > .stage')].filter((x) => x.checkVisibility());
+  const home = stages[stages.length - 1];
+  if (home && pane.parentElement !== home) home.append(pane);
+}
+
+function showPane(shown) {
+  app.paneShown = shown;
+  const pane = document.getElementById('lessonPane');
+  pane.hidden = !shown;
+  document.getElementById('viewLessonPane').setAttribute('aria-checked', String(shown));
+  if (shown) {
+    if (!app.lesson) setPane({title: '', introduction: '', steps: [], position: 0});
+    placePane();
+  }
+}
+
+function goToStep(position) {
+  if (!app.lesson || position < 0 || position > app.lesson.steps.length) return;
+  send({type: 'lesson-step', position});
+}
+app.goToStep = goToStep;
 
 async function openLessonFile(file) {
   if (!file) return;
@@ -518,8 +588,14 @@ async function openLessonFile(file) {
 }
 
 function lessonText(m) {
+  if (m.problem) {
+    showMessage(m.problem, m.purpose === 'share' ? 'Copy Share Link' : 'Save Lesson');
+    return;
+  }
   if (m.purpose === 'share') {
-    const link = `${location.origin}${location.pathname}#lesson=${encodeLink(m.text)}`;
+    // A guided lesson's link opens at the step shown now.
+    const step = m.position > 0 ? `&step=${m.position}` : '';
+    const link = `${location.origin}${location.pathname}#lesson=${encodeLink(m.text)}${step}`;
     app.lastLink = link;
     // The clipboard is there only in a secure context (https, localhost); elsewhere the
     // link is shown, selected, to be copied by hand.
@@ -571,18 +647,21 @@ function decodeLink(text) {
   return new TextDecoder().decode(Uint8Array.from(binary, (c) => c.charCodeAt(0)));
 }
 
-// A lesson in the link's fragment opens at start and whenever the fragment changes.
+// A lesson in the link's fragment opens at start and whenever the fragment changes, at the
+// step the link names (#lesson=...&step=3) or at its start.
 function startFromLink() {
   const hash = location.hash;
   if (!hash.startsWith('#lesson=')) return;
+  const [lesson, ...rest] = hash.slice('#lesson='.length).split('&');
+  const step = rest.find((x) => x.startsWith('step='));
   let text;
   try {
-    text = decodeLink(hash.slice('#lesson='.length));
+    text = decodeLink(lesson);
   } catch (e) {
     showMessage('link: the lesson in this link is damaged and cannot be read', 'Open Lesson');
     return;
   }
-  openLessonText(text, 'link', 'link');
+  openLessonText(text, 'link', 'link', step ? decodeURIComponent(step.slice('step='.length)) : '');
 }
 window.addEventListener('hashchange', () => app.ready && startFromLink());
 
@@ -629,6 +708,12 @@ function spaceIsOwn(target) {
   return target.getAttribute('role') === 'menuitem' || target.isContentEditable;
 }
 
+// A box being typed in keeps its own keys.
+function isTyping(target) {
+  return !!target && (target.tagName === 'TEXTAREA' ||
+                      (target.tagName === 'INPUT' && target.type !== 'range' && target.type !== 'checkbox'));
+}
+
 function wire() {
   const on = (id, f) => document.getElementById(id).addEventListener('click', f);
   on('fileOpen', () => document.getElementById('lessonFile').click());
@@ -642,6 +727,17 @@ function wire() {
   on('runPause', () => act('click', 'cmdPause'));
   on('runFast', (e) => send({type: 'fast', on: e.currentTarget.getAttribute('aria-checked') !== 'true'}));
   on('toolsCurve', () => window.lineLabCurve && window.lineLabCurve.show());
+  on('viewLessonPane', () => showPane(!app.paneShown));
+  on('viewNextStep', () => app.lesson && goToStep(app.lesson.position + 1));
+  on('viewPreviousStep', () => app.lesson && goToStep(app.lesson.position - 1));
+  on('lessonNext', () => app.lesson && goToStep(app.lesson.position + 1));
+  on('lessonPrevious', () => app.lesson && goToStep(app.lesson.position - 1));
+  on('lessonHide', () => showPane(false));
+  on('lessonShowAnswer', () => {
+    document.getElementById('lessonAnswer').hidden = false;
+    document.getElementById('lessonShowAnswer').hidden = true;
+  });
+  document.getElementById('lessonSteps').addEventListener('change', (e) => goToStep(e.target.selectedIndex));
   on('helpInstructions', () => showHelp('LineLab Instructions', app.layout.instructions));
   on('helpAbout', () => showHelp('About LineLab', app.layout.about));
   document.addEventListener('keydown', (e) => {
@@ -658,6 +754,13 @@ function wire() {
       e.preventDefault(); window.lineLabCurve && window.lineLabCurve.show();
     } else if (e.key === 'F1') {
       e.preventDefault(); showHelp('LineLab Instructions', app.layout.instructions);
+    } else if (e.key === 'F9') {
+      e.preventDefault(); showPane(!app.paneShown);
+    } else if ((e.key === 'PageDown' || e.key === 'PageUp') && !ctrl && app.lesson &&
+               app.lesson.steps.length && !isTyping(e.target)) {
+      // The keys a presentation remote sends: the lesson moves on wherever the focus is.
+      e.preventDefault();
+      goToStep(app.lesson.position + (e.key === 'PageDown' ? 1 : -1));
     }
   });
   const hint = document.getElementById('dropHint');
@@ -676,7 +779,7 @@ function wire() {
 // choice closes it.
 function wireMenus() {
   const menus = [...document.querySelectorAll('.menu')];
-  const itemsOf = (menu) => [...menu.querySelectorAll('.items [role^=menuitem]')].filter((x) => !x.hidden);
+  const itemsOf = (menu) => [...menu.querySelectorAll('.items [role^=menuitem]')].filter((x) => !x.hidden && !x.disabled);
   const setOpen = (menu, open) => {
     menu.classList.toggle('open', open);
     menu.firstElementChild.setAttribute('aria-expanded', String(open));

@@ -95,14 +95,23 @@ function onMessage(m) {
       held = false;
       break;
     case 'lesson-open': {
-      const problem = session.openLesson(m.text, m.name || 'lesson.json');
-      post('update', {lesson: {problem, name: m.name, source: m.source}});
+      const problem = session.openLesson(m.text, m.name || 'lesson.json', String(m.step || ''));
+      post('update', {lesson: {problem, name: m.name, source: m.source,
+                               pane: JSON.parse(session.lessonPane())}});
       break;
     }
-    case 'lesson-save':
-      postMessage({type: 'lesson-text', text: session.lessonText(), purpose: m.purpose,
-                   fileName: session.lessonFileName()});
+    case 'lesson-step': {
+      const problem = session.goToStep(m.position | 0);
+      post('update', {op: 'lesson-step', step: {problem, pane: JSON.parse(session.lessonPane())}});
       break;
+    }
+    case 'lesson-save': {
+      const text = session.lessonText();
+      postMessage({type: 'lesson-text', text, problem: text ? '' : session.lessonProblem(),
+                   purpose: m.purpose, fileName: session.lessonFileName(),
+                   position: session.lessonPosition()});
+      break;
+    }
     case 'runs': {
       // Exactly n ticks in one go, no timer tick between (the tests and the benchmark):
       // optionally from the start-up state with the given actions first, as linelab-batch
