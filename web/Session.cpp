@@ -276,6 +276,10 @@ std::string Session::LessonText() const {
     return text;
 }
 
+std::string Session::SettingsText() const {
+    return linelab::LessonText(CollectLesson(form_));
+}
+
 std::string Session::LessonProblem() const {
     std::string text;
     const auto problem = GuidedLessonText(LessonToSave(), text);

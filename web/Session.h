@@ -103,6 +103,9 @@ class Session final : public FormObserver {
     // (LessonProblem says why).
     std::string LessonText() const;
     std::string LessonProblem() const;
+    // The present settings alone, as a lesson's text (what the BER Curve's and the
+    // statistics' workers rebuild the window from).
+    std::string SettingsText() const;
     // The name a downloaded lesson is given.
     std::string LessonFileName() const;
 

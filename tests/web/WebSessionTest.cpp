@@ -167,6 +167,10 @@ TEST_P(WebGuidedLesson, SavesAndSharesTheWholeLessonWhateverStepShows) {
     ASSERT_FALSE(ReadGuidedLessonText(Form1(), Read(file), file, original));
     ASSERT_FALSE(ReadGuidedLessonText(Form1(), saved, "saved", back));
     EXPECT_EQ(back, original);
+    // The BER Curve's and the statistics' workers get the settings in force instead.
+    Form1 rebuilt;
+    ASSERT_FALSE(OpenLessonText(rebuilt, session.SettingsText(), "settings"));
+    EXPECT_EQ(Settings(rebuilt), Settings(session.Form()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, WebGuidedLesson,

@@ -18,6 +18,8 @@ const app = {
   waiters: [],    // tests and the benchmark wait for worker replies
   note: '',
   lesson: null,   // the lesson pane's texts and position, as the session gives them
+  contours: false,
+  statViews: null,  // the statistical eye's views last worked out
   paneShown: false,
 };
 window.lineLab = app;
@@ -144,6 +146,12 @@ function makePanel(name) {
   canvas.style.setProperty('--ratio', `${w} / ${h}`);
   canvas.addEventListener('click', () => act('click', name));
   app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], index, kept: 0};
+  if (name === 'picRxEye') {
+    // The BER contours, drawn over the receive eye in its own scale.
+    const overlay = el('canvas', {class: 'overlay', 'aria-hidden': 'true'});
+    canvas.after(overlay);
+    app.panels[name].overlay = overlay;
+  }
   new ResizeObserver(() => resizePanel(name)).observe(canvas);
   return wrap;
 }
@@ -358,6 +366,65 @@ function resizePanel(name) {
   ctx.fillStyle = '#fff';
   ctx.fillRect(0, 0, w, h);
   for (const commands of p.log) draw(p, commands, true);
+  if (p.overlay) drawContours();
+}
+
+// ---- the statistical eye's views: View > BER contours (the bathtub is bathtub.js) ---------
+function askStatistics() {
+  send({type: 'stat-views', contours: app.contours,
+        bathtub: !!(window.lineLabBathtub && window.lineLabBathtub.open())});
+}
+app.askStatistics = askStatistics;
+
+function setContours(on) {
+  app.contours = on;
+  document.getElementById('viewContours').setAttribute('aria-checked', String(on));
+  askStatistics();
+  drawContours();
+}
+
+// The contours as the session's module placed them, in the eye's drawing units; each
+// labelled where the module says, the status at the top.
+function drawContours() {
+  const p = app.panels.picRxEye;
+  if (!p || !p.overlay) return;
+  const o = p.overlay;
+  const w = p.canvas.width, h = p.canvas.height;
+  if (o.width !== w || o.height !== h) { o.width = w; o.height = h; }
+  const ctx = o.getContext('2d');
+  ctx.clearRect(0, 0, w, h);
+  if (!app.contours) return;
+  const v = app.statViews;
+  const r = window.devicePixelRatio || 1;
+  const sx = w / p.units[0], sy = h / p.units[1];
+  ctx.font = `${10 * r}px system-ui, sans-serif`;
+  ctx.textBaseline = 'middle';
+  let status = 'BER contours';
+  if (!v) status += ': working';
+  else if (v.problem) status += `: ${v.problem}`;
+  for (const c of (v && v.contours) || []) {
+    ctx.strokeStyle = c.colour;
+    ctx.lineWidth = 1.3 * r;
+    ctx.beginPath();
+    const s = c.segments;
+    for (let i = 0; i + 3 < s.length; i += 4) {
+      ctx.moveTo(s[i] * sx, s[i + 1] * sy);
+      ctx.lineTo(s[i + 2] * sx, s[i + 3] * sy);
+    }
+    ctx.stroke();
+    if (c.labelAt) {
+      const x = c.labelAt[0] * sx, y = c.labelAt[1] * sy;
+      const width = ctx.measureText(c.label).width + 4 * r;
+      ctx.fillStyle = 'rgba(255,255,255,0.8)';
+      ctx.fillRect(x - width / 2, y - 6 * r, width, 12 * r);
+      ctx.fillStyle = c.colour;
+      ctx.textAlign = 'center';
+      ctx.fillText(c.label, x, y);
+    }
+  }
+  ctx.fillStyle = '#c80000';
+  ctx.textAlign = 'right';
+  ctx.fillText(status, w - 4 * r, 22 * r);
 }
 
 function applyState(s) {
@@ -478,6 +545,10 @@ function onMessage(e) {
     }
   } else if (m.type === 'runs-done') {
     onUpdate(m);
+  } else if (m.type === 'stat-views') {
+    app.statViews = m;
+    drawContours();
+    if (window.lineLabBathtub) window.lineLabBathtub.update(m);
   } else if (m.type === 'lesson-text') {
     lessonText(m);
   } else if (m.type.startsWith('sweep-') && window.lineLabCurve) {
@@ -728,6 +799,8 @@ function wire() {
   on('runFast', (e) => send({type: 'fast', on: e.currentTarget.getAttribute('aria-checked') !== 'true'}));
   on('toolsCurve', () => window.lineLabCurve && window.lineLabCurve.show());
   on('viewLessonPane', () => showPane(!app.paneShown));
+  on('viewContours', () => setContours(!app.contours));
+  on('toolsBathtub', () => window.lineLabBathtub && window.lineLabBathtub.show());
   on('viewNextStep', () => app.lesson && goToStep(app.lesson.position + 1));
   on('viewPreviousStep', () => app.lesson && goToStep(app.lesson.position - 1));
   on('lessonNext', () => app.lesson && goToStep(app.lesson.position + 1));
