@@ -422,6 +422,10 @@ function drawContours() {
       ctx.fillText(c.label, x, y);
     }
   }
+  // The status under the eye's top value, on a ground of its own.
+  const width = ctx.measureText(status).width + 4 * r;
+  ctx.fillStyle = 'rgba(255,255,255,0.85)';
+  ctx.fillRect(w - 2 * r - width, 16 * r, width, 12 * r);
   ctx.fillStyle = '#c80000';
   ctx.textAlign = 'right';
   ctx.fillText(status, w - 4 * r, 22 * r);
@@ -623,15 +627,33 @@ function setPane(pane) {
   }
 }
 
-// The pane stands at the foot of the output column (the last the scene shows), in the room
-// under the BER: the pictures keep theirs.
+// The pane stands in the room the chain leaves: in a stage column the scene leaves mostly
+// empty (the channel's in Noise), else at the foot of the output column (the last shown),
+// under the BER. The pictures keep theirs.
+const kPaneRoom = 220;  // px a column must leave free to take the pane whole
 function placePane() {
   const pane = document.getElementById('lessonPane');
   app.paneScene = app.state && app.state.scene;
+  pane.hidden = true;  // the columns measured without it
   const stages = [...document.querySelectorAll('#stages > .stage')].filter((x) => x.checkVisibility());
-  const home = stages[stages.length - 1];
+  let home = stages[stages.length - 1];
+  let most = kPaneRoom;
+  for (const stage of stages) {
+    // What it shows, not its cells and rows: a picture's keep their stretch when the scene
+    // hides what they hold.
+    const parts = [...stage.querySelectorAll(':scope > h2, [data-name], .readout')]
+      .filter((x) => !pane.contains(x) && x.checkVisibility());
+    const box = stage.getBoundingClientRect();
+    const used = Math.max(box.top, ...parts.map((x) => x.getBoundingClientRect().bottom));
+    if (box.bottom - used > most) {
+      most = box.bottom - used;
+      home = stage;
+    }
+  }
+  pane.hidden = !app.paneShown;
   if (home && pane.parentElement !== home) home.append(pane);
 }
+window.addEventListener('resize', () => app.paneShown && placePane());
 
 function showPane(shown) {
   app.paneShown = shown;
