@@ -132,15 +132,28 @@ function expectShown(page, batch, what) {
   if (wrong.length) throw new Error(`${what}: ${wrong.join('; ')}`);
 }
 
-// The worker's answer to the next action of this kind (timer ticks answer in between).
-const actionReply = (page, op) => page.evaluate((op) => window.lineLab.next('update').then(function wait(m) {
-  return m.op === op ? m : window.lineLab.next('update').then(wait);
-}), op);
+// The worker's next message of a type that passes `test` (timer ticks answer in between):
+// the wait is set in the page before the caller acts (on a loaded machine a wait set while
+// acting can come after the answer and wait for ever); the function given back awaits it.
+async function messageWhere(page, type, test, arg) {
+  const id = await page.evaluate((type, test, arg) => {
+    const pass = new Function('m', 'arg', `return ${test}`);
+    const waits = window.lineLabTestWaits = window.lineLabTestWaits || [];
+    waits.push(window.lineLab.next(type).then(function wait(m) {
+      return pass(m, arg) ? m : window.lineLab.next(type).then(wait);
+    }));
+    return waits.length - 1;
+  }, type, test, arg);
+  return () => page.evaluate((id) => window.lineLabTestWaits[id], id);
+}
+const updateWhere = (page, test, arg) => messageWhere(page, 'update', test, arg);
+// The worker's answer to the next action of this kind.
+const actionReply = (page, op) => updateWhere(page, 'm.op === arg', op);
 
 // A scene picked as a user picks it: the arrow beside the Simulation box.
 // (A page without the arrow, which its own test holds, is told the pick directly.)
 async function pickScene(page, scene) {
-  const reply = actionReply(page, 'pickItem');
+  const reply = await actionReply(page, 'pickItem');
   if (await page.$('select.pick[data-name="cmbScene"]')) {
     await page.select('select.pick[data-name="cmbScene"]', scene);
   } else {
@@ -148,7 +161,7 @@ async function pickScene(page, scene) {
     await page.evaluate((i) => window.lineLab.send({type: 'action', op: 'pickItem', name: 'cmbScene', value: i}),
                         items.indexOf(scene));
   }
-  await reply;
+  await reply();
   await settle(page);
 }
 
@@ -222,9 +235,9 @@ try {
       const box = boxes[Math.floor(next() * boxes.length)];
       if (box) {
         for (let i = 0; i < 2; ++i) {
-          const reply = actionReply(page, 'click');
+          const reply = await actionReply(page, 'click');
           await page.click(`input[type=checkbox][data-name="${box}"]`);
-          await reply;
+          await reply();
         }
         await settle(page);
         expectShown(await shownControls(page), expected, `visit ${visit + 1} after ticking ${box} twice`);
@@ -335,9 +348,7 @@ try {
             title: shown('lessonStepTitle') ? $('lessonStepTitle').textContent : '',
             answer: shown('lessonAnswer'), ask: shown('lessonShowAnswer')};
   });
-  const stepped = (p) => p.evaluate(() => window.lineLab.next('update').then(function wait(m) {
-    return m.step ? m : window.lineLab.next('update').then(wait);
-  }));
+  const stepped = (p) => updateWhere(p, 'm.step');
 
   await check('a guided lesson by link opens at its step 3 with linelab-batch --step 3\'s controls', async () => {
     const text = fs.readFileSync(guidedFile, 'utf8');
@@ -378,17 +389,17 @@ try {
     // The keys work wherever the focus is, a slider's too.
     await page.focus('input[type=range][data-name="hscDataZoom"]');
     for (const [key, position] of [['PageDown', 1], ['PageDown', 2], ['PageUp', 1]]) {
-      const reply = stepped(page);
+      const reply = await stepped(page);
       await page.keyboard.press(key);
-      expectEqual((await reply).step.problem, '', `${key} to step ${position}`);
+      expectEqual((await reply()).step.problem, '', `${key} to step ${position}`);
       await settle(page);
       expectEqual(comparable(await controlsOf(page)), atStep(position), `controls at step ${position}`);
       expectEqual((await paneShows(page)).step, position, 'the step shown');
     }
     const last = guided.steps.length;
-    const reply = stepped(page);
+    const reply = await stepped(page);
     await page.select('#lessonSteps', `${last}. ${guided.steps[last - 1].title}`);
-    await reply;
+    await reply();
     expectEqual(comparable(await controlsOf(page)), atStep(last), `controls at step ${last}`);
     expectEqual(await page.$eval('#lessonNext', (e) => e.disabled), true, 'Next at the last step');
     await page.evaluate(() => document.activeElement.blur());
@@ -444,11 +455,11 @@ try {
   // The worker's answer to the next typed text (timer ticks answer in between).
   const typedReply = (p) => actionReply(p, 'setText');
   async function typeInto(p, name, text) {
-    const reply = typedReply(p);
+    const reply = await typedReply(p);
     await p.click(`input[data-name="${name}"]`, {clickCount: 3});
     await p.keyboard.type(text);
     await p.keyboard.press('Enter');
-    const m = await reply;
+    const m = await reply();
     await settle(p);
     return m;
   }
@@ -516,9 +527,9 @@ try {
     for (const name of ['TxEye', 'RxSpectrum']) {
       const panel = await page.$(`.panel:has(canvas[data-name="pic${name}"])`);
       if (!(await colouredPixels(page, panel))) throw new Error(`pic${name} shows no trace when on`);
-      const reply = actionReply(page, 'click');
+      const reply = await actionReply(page, 'click');
       await page.click(`input[type=checkbox][data-name="chk${name}"]`);
-      await reply;
+      await reply();
       await settle(page);
       const left = await colouredPixels(page, panel);
       if (left) throw new Error(`pic${name} off still shows ${left} coloured pixels`);
@@ -582,9 +593,9 @@ try {
               parseFloat(style.outlineWidth) >= 2];
     });
     expectEqual(ring, ['chkInvert', true], 'a visible focus on the box reached by Tab');
-    const reply = actionReply(page, 'click');
+    const reply = await actionReply(page, 'click');
     await page.keyboard.press('Space');
-    await reply;
+    await reply();
     const after = await controlsOf(page);
     expectEqual([after.chkInvert.value, after.Timer1.enabled], [1 - before.chkInvert.value, before.Timer1.enabled],
                 'chkInvert and the run after Space');
@@ -754,9 +765,7 @@ try {
     const settings = [['cmbScene', 'Noise'], ['cmbNoise', '0.003']];
     await fresh(page);
     for (const [name, value] of settings) await act(page, 'setText', name, value);
-    const viewsWith = (test) => page.evaluate((test) => window.lineLab.next('stat-views').then(function wait(m) {
-      return new Function('m', `return ${test}`)(m) ? m : window.lineLab.next('stat-views').then(wait);
-    }), test);
+    const viewsWith = (test) => messageWhere(page, 'stat-views', test);
     const inked = () => page.evaluate(() => {
       const o = window.lineLab.panels.picRxEye.overlay;
       const d = o.getContext('2d').getImageData(0, 0, o.width, o.height).data;
@@ -764,16 +773,16 @@ try {
       for (let i = 3; i < d.length; i += 4) if (d[i] > 0) n += 1;
       return n;
     });
-    let views = viewsWith('m.contours.length === 4');
+    let views = await viewsWith('m.contours.length === 4');
     await page.click('.menu:has(#viewContours) > button');
     await page.click('#viewContours');
-    await views;
+    await views();
     await settle(page);
     if ((await inked()) < 200) throw new Error(`the contours left ${await inked()} pixels`);
-    views = viewsWith('m.bathtub');
+    views = await viewsWith('m.bathtub');
     await page.click('.menu:has(#toolsBathtub) > button');
     await page.click('#toolsBathtub');
-    const m = await views;
+    const m = await views();
     const args = settings.map(([n, v]) => `${n}=${v}`);
     const batch = runBatch(['--bathtub', ...args]);
     if (batch.status !== 0) throw new Error(batch.err);
