@@ -402,6 +402,7 @@ function drawContours() {
   let status = 'BER contours';
   if (!v) status += ': working';
   else if (v.problem) status += `: ${v.problem}`;
+  const placed = [];  // the labels drawn: [x, width, y]
   for (const c of (v && v.contours) || []) {
     ctx.strokeStyle = c.colour;
     ctx.lineWidth = 1.3 * r;
@@ -413,8 +414,12 @@ function drawContours() {
     }
     ctx.stroke();
     if (c.labelAt) {
-      const x = c.labelAt[0] * sx, y = c.labelAt[1] * sy;
+      const x = c.labelAt[0] * sx;
       const width = ctx.measureText(c.label).width + 4 * r;
+      // Where the lines lie together (little noise) their labels stand one under another.
+      let y = c.labelAt[1] * sy;
+      while (placed.some((b) => Math.abs(b[0] - x) < (b[1] + width) / 2 && Math.abs(b[2] - y) < 12 * r)) y += 12 * r;
+      placed.push([x, width, y]);
       ctx.fillStyle = 'rgba(255,255,255,0.8)';
       ctx.fillRect(x - width / 2, y - 6 * r, width, 12 * r);
       ctx.fillStyle = c.colour;
