@@ -639,6 +639,12 @@ const kPaneRoom = 220;  // px a column must leave free to take the pane whole
 function placePane() {
   const pane = document.getElementById('lessonPane');
   app.paneScene = app.state && app.state.scene;
+  // Stacked (a tablet held upright) it leads the page, where the pictures follow it.
+  if (window.matchMedia('(max-width: 900px)').matches) {
+    const all = document.getElementById('stages');
+    if (all.firstElementChild !== pane) all.prepend(pane);
+    return;
+  }
   pane.hidden = true;  // the columns measured without it
   const stages = [...document.querySelectorAll('#stages > .stage')].filter((x) => x.checkVisibility());
   let home = stages[stages.length - 1];
