@@ -217,6 +217,7 @@ function applyControl(name, c) {
   app.controls[name] = Object.assign(app.controls[name] || {}, c);
   const e = app.elements[name];
   if (!e) return;
+  if (e.hidden !== (c.visible === false)) app.shownChanged = true;
   e.hidden = c.visible === false;
   const pair = e.parentElement && e.parentElement.classList.contains('pair') ? e.parentElement : null;
   if (pair) pair.hidden = [...pair.children].every((x) => x.hidden);
@@ -528,7 +529,9 @@ function onUpdate(m) {
   if (m.op === 'setText' && app.controls[m.name]) applyControl(m.name, app.controls[m.name]);
   if (m.lesson) lessonOpened(m.lesson);
   if (m.step) stepShown(m.step);
-  if (app.paneShown && m.state.scene !== app.paneScene) placePane();
+  // The room the pane stands in moves when the scene or what it shows changes.
+  if (app.paneShown && (m.state.scene !== app.paneScene || app.shownChanged)) placePane();
+  app.shownChanged = false;
 }
 
 function onMessage(e) {
@@ -642,12 +645,15 @@ function placePane() {
   // Stacked (a tablet held upright) it leads the page, where the pictures follow it.
   if (window.matchMedia('(max-width: 900px)').matches) {
     const all = document.getElementById('stages');
+    pane.classList.remove('inRoom');
+    pane.style.top = '';
     if (all.firstElementChild !== pane) all.prepend(pane);
     return;
   }
   pane.hidden = true;  // the columns measured without it
   const stages = [...document.querySelectorAll('#stages > .stage')].filter((x) => x.checkVisibility());
   let home = stages[stages.length - 1];
+  let room = null;  // where in `home` the free room starts, px from its top
   let most = kPaneRoom;
   for (const stage of stages) {
     // What it shows, not its cells and rows: a picture's keep their stretch when the scene
@@ -659,8 +665,13 @@ function placePane() {
     if (box.bottom - used > most) {
       most = box.bottom - used;
       home = stage;
+      room = used - box.top;
     }
   }
+  // In a column's free room it lies over that room and moves nothing; at the output
+  // column's foot it takes what the strips leave.
+  pane.classList.toggle('inRoom', room !== null);
+  pane.style.top = room !== null ? `${Math.round(room + 6)}px` : '';
   pane.hidden = !app.paneShown;
   if (home && pane.parentElement !== home) home.append(pane);
 }

@@ -733,10 +733,12 @@ try {
       if ((await page.$eval('#lessonPane', (e) => e.checkVisibility())) !== on) await page.keyboard.press('F9');
       await settle(page);
     };
-    // Full Channel has room only under the BER; Noise leaves the channel's column empty.
+    // Full Channel has room only under the BER; Noise leaves the channel's column empty,
+    // Full Tx the transmitter's under its lists.
     for (const [width, height, scene, least, column] of [
       [1280, 800, 'Full Channel', 0.35, 'Output'], [1024, 768, 'Full Channel', 0.30, 'Output'],
-      [1280, 800, 'Noise', 0.99, 'Channel'], [1024, 768, 'Noise', 0.99, 'Channel']]) {
+      [1280, 800, 'Noise', 0.99, 'Channel'], [1024, 768, 'Noise', 0.99, 'Channel'],
+      [1280, 800, 'Full Tx', 0.99, 'Transmitter']]) {
       const what = `${width}x${height} ${scene}`;
       await page.setViewport({width, height});
       await fresh(page, scene);
