@@ -118,14 +118,23 @@ std::string PageInstructionsHelpText() {
     paragraphs.insert(paragraphs.end(),
                       {"Lessons. File > Save Lesson downloads every setting as a lesson file, "
                        "File > Open Lesson (or a lesson file dropped on the page) brings them "
-                       "back, and the File menu's examples are lessons to start from. File > "
+                       "back, and the File menu's examples are lessons to start from. A "
+                       "guided lesson shows its steps in the lesson pane: Next and Previous "
+                       "(Page Down and Page Up) move through them and Show answer reveals a "
+                       "question's answer; View > Lesson Pane (F9) hides and shows it. File > "
                        "Copy Share Link gives a link that opens the page with the same "
-                       "settings.",
+                       "settings, a guided lesson at the step shown.",
+                       "",
+                       "The statistical eye. View > BER contours draws over the receive eye "
+                       "where the predicted rate of wrong decisions is 1e-3, 1e-6, 1e-9 and "
+                       "1e-12; Tools > Bathtub plots the rate against the sampling instant and "
+                       "the threshold, and moves the sliders to the best place.",
                        "",
                        "Shortcuts. Space: pause and continue (on a check box it ticks the "
-                       "box). Ctrl+O: open a lesson. Ctrl+S: save it. Ctrl+B: BER Curve. F1: "
-                       "these instructions. In a menu the arrow keys move, Enter chooses and "
-                       "Esc closes it."});
+                       "box). Ctrl+O: open a lesson. Ctrl+S: save it. Ctrl+B: BER Curve. Page "
+                       "Down and Page Up: the lesson's next and previous step. F9: the lesson "
+                       "pane. F1: these instructions. In a menu the arrow keys move, Enter "
+                       "chooses and Esc closes it."});
     return Joined(paragraphs);
 }
 

@@ -18,6 +18,7 @@
 #include "sweep/SweepSetup.h"
 #include "ui/SweepSnapshot.h"
 #include "web/Session.h"
+#include "web/StatViews.h"
 
 namespace linelab::web {
 namespace {
@@ -252,6 +253,15 @@ class ChunkWorker {
     std::string error_;
 };
 
+// The statistics' worker: the window rebuilt from its present settings, the statistical
+// eye's views worked out for it.
+std::string StatViewsOf(std::string settings, bool bathtub) {
+    Form1 form;
+    if (auto problem = OpenLessonText(form, settings, "settings", LessonRunState::Ignore))
+        return Json{{"problem", *problem}}.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return StatViewsJson(form, bathtub);
+}
+
 SweepCoordinator* NewCoordinator(Session& session, std::string noise, std::string thresholds) {
     return new SweepCoordinator(session, std::move(noise), std::move(thresholds));
 }
@@ -290,10 +300,16 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("takeMessages", optional_override([](Session& s) { return MessagesOf(s); }))
         .function("messagesPending", &Session::MessagesPending)
         .function("lessonText", &Session::LessonText)
-        .function("openLesson",
-                  optional_override([](Session& s, std::string text, std::string name) {
-                      return s.OpenLessonText(text, name);
+        .function("openLesson", optional_override([](Session& s, std::string text, std::string name,
+                                                     std::string step) {
+                      return s.OpenLessonText(text, name, step);
                   }))
+        .function("lessonProblem", &Session::LessonProblem)
+        .function("settingsText", &Session::SettingsText)
+        .function("lessonPane", &Session::LessonPaneJson)
+        .function("goToStep", &Session::GoToStep)
+        .function("lessonPosition", &Session::LessonPosition)
+        .function("lessonPositions", &Session::LessonPositions)
         .function("readouts", &Session::ReadoutsJson)
         .function("bitErrors", &Session::BitErrors)
         .function("bitsCompared", &Session::BitsCompared)
@@ -306,6 +322,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("frames", &Session::FramesJson)
         .function("panelWidth", &Session::PanelWidth)
         .function("panelHeight", &Session::PanelHeight);
+    function("statViews", &StatViewsOf);
     class_<SweepCoordinator>("SweepCoordinator")
         .constructor(&NewCoordinator, allow_raw_pointers())
         .function("plan", &SweepCoordinator::Plan)

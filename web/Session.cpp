@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "lesson/Lesson.h"
+#include "lesson/OneLine.h"
 #include "ui/ChainTable.h"
 #include "ui/ControlLabels.h"
 #include "ui/HelpTexts.h"
@@ -258,28 +260,123 @@ std::vector<Message> Session::TakeMessages() {
     return out;
 }
 
+GuidedLesson Session::LessonToSave() const {
+    GuidedLesson lesson = lesson_;
+    if (lesson.steps.empty()) lesson.start = CollectLesson(form_);
+    return lesson;
+}
+
 std::string Session::LessonText() const {
+    const GuidedLesson lesson = LessonToSave();
+    // A plain lesson is the settings alone, written as they always were.
+    if (lesson.steps.empty() && lesson.title.empty() && lesson.introduction.empty())
+        return linelab::LessonText(lesson.start);
+    std::string text;
+    if (GuidedLessonText(lesson, text)) return {};
+    return text;
+}
+
+std::string Session::SettingsText() const {
     return linelab::LessonText(CollectLesson(form_));
 }
 
-std::string Session::OpenLessonText(std::string_view text, std::string_view fileName) {
+std::string Session::LessonProblem() const {
+    std::string text;
+    const auto problem = GuidedLessonText(LessonToSave(), text);
+    return problem ? OneLine(*problem) : std::string();
+}
+
+namespace {
+
+// A step as a link names it: digits only, "" for the start.
+std::optional<std::size_t> StepNamed(std::string_view step) {
+    if (step.empty()) return 0;
+    constexpr std::size_t kMostDigits = 6;  // far beyond kMaxLessonSteps
+    if (step.size() > kMostDigits ||
+        !std::all_of(step.begin(), step.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return static_cast<std::size_t>(std::stoul(std::string(step)));
+}
+
+}  // namespace
+
+std::string Session::OpenLessonText(std::string_view text, std::string_view fileName,
+                                    std::string_view step) {
     // Through a file of the same name in the module's own memory: the size and the reading
     // are checked exactly as for a file on the desktop.
     const std::filesystem::path& folder = lessonFolder_;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     const std::filesystem::path file = folder / SafeFileName(fileName);
+    const std::filesystem::path name = file.filename();
+    const auto position = StepNamed(step);
+    if (!position) {
+        return FileNameForMessage(name) + ": the step must be a whole number 0 or more, not " +
+               QuotedForMessage(step);
+    }
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!out) return file.filename().string() + ": cannot be read";
+        if (!out) return name.string() + ": cannot be read";
     }
     const std::filesystem::path previous = std::filesystem::current_path(error);
     std::filesystem::current_path(folder, error);
-    const auto problem = OpenLesson(form_, file.filename());
+    // As the desktop opens a file: every step is tried on a start-up model before the form
+    // changes; the lesson then shows at its position and the pane takes it.
+    GuidedLesson lesson;
+    std::optional<std::string> problem;
+    std::string read;
+    problem = ReadLessonText(name, read);
+    if (!problem) problem = ReadGuidedLessonText(form_, read, name, lesson);
+    if (!problem && *position >= lesson.Positions()) {
+        problem = FileNameForMessage(name) + ": step " + std::to_string(*position) +
+                  ": the lesson has " + std::to_string(lesson.steps.size()) +
+                  " step(s); 0 is its start";
+    }
+    if (!problem) {
+        if (auto shown = ShowLessonStep(form_, lesson, *position))
+            problem = FileNameForMessage(name) + ": " + *shown;
+    }
     if (!previous.empty()) std::filesystem::current_path(previous, error);
     std::filesystem::remove(file, error);
-    return problem ? *problem : std::string();
+    if (problem) return *problem;
+    lesson_ = std::move(lesson);
+    position_ = *position;
+    return {};
+}
+
+std::string Session::LessonPaneJson() const {
+    Json steps = Json::array();
+    for (const LessonStep& step : lesson_.steps) {
+        steps.push_back({{"title", step.title},
+                         {"text", step.text},
+                         {"question", step.question},
+                         {"answer", step.answer}});
+    }
+    return Dumped({{"title", lesson_.title},
+                   {"introduction", lesson_.introduction},
+                   {"steps", steps},
+                   {"position", position_}});
+}
+
+std::string Session::GoToStep(int position) {
+    if (position < 0) return "there is no step " + std::to_string(position);
+    const auto to = static_cast<std::size_t>(position);
+    if (to >= lesson_.Positions()) {
+        return "the lesson has " + std::to_string(lesson_.steps.size()) +
+               " step(s); there is no step " + std::to_string(to);
+    }
+    // The run control changes only where the step itself changes it: a teacher who paused
+    // to talk keeps the picture still.
+    const bool runChanges =
+        to > 0 && lesson_.SettingsAt(to).at("run") != lesson_.SettingsAt(to - 1).at("run");
+    if (to != position_ || to == 0) {
+        if (auto problem = ShowLessonStep(
+                form_, lesson_, to, runChanges ? LessonRunState::Apply : LessonRunState::Ignore))
+            return OneLine(*problem);
+    }
+    position_ = to;
+    return {};
 }
 
 // The page has no switch for the eye's figures: they show wherever the receive eye does.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "display/Canvas.h"
+#include "lesson/GuidedLesson.h"
 #include "ui/FastRun.h"
 #include "ui/Form1.h"
 #include "ui/Measurements.h"
@@ -90,11 +91,32 @@ class Session final : public FormObserver {
     bool MessagesPending() const { return !messages_.empty(); }
 
     // Lessons. The file's text is opened as the desktop opens a file of that name: the same
-    // checks, the same messages; nothing changes unless the whole lesson is accepted.
+    // checks, the same messages; nothing changes unless the whole lesson is accepted. A guided
+    // lesson opens at its start, or at the step `step` names (a whole number, 0 for the
+    // start, as a share link gives it; empty: the start), and the session keeps it for the
+    // lesson pane.
+    std::string OpenLessonText(std::string_view text, std::string_view fileName,
+                               std::string_view step = {});
+    // What Save and the share link carry: the guided lesson the pane holds (its steps as
+    // opened, whatever the controls show now), or, while it has no steps, the present
+    // settings with the lesson's title and introduction. Empty when it cannot be written
+    // (LessonProblem says why).
     std::string LessonText() const;
+    std::string LessonProblem() const;
+    // The present settings alone, as a lesson's text (what the BER Curve's and the
+    // statistics' workers rebuild the window from).
+    std::string SettingsText() const;
     // The name a downloaded lesson is given.
     std::string LessonFileName() const;
-    std::string OpenLessonText(std::string_view text, std::string_view fileName);
+
+    // The lesson pane: the lesson's title and introduction, each step's title, text,
+    // question and answer, and the position shown (0: the introduction), as JSON.
+    std::string LessonPaneJson() const;
+    // Puts the window at a position of the lesson as the desktop's pane does (the run control
+    // changes only where the step itself changes it); "" or the problem, nothing changed.
+    std::string GoToStep(int position);
+    int LessonPosition() const { return static_cast<int>(position_); }
+    int LessonPositions() const { return static_cast<int>(lesson_.Positions()); }
 
     // What every readout (ui/Readouts.h) shows now, as a JSON array in the table's order.
     std::string ReadoutsJson() const;
@@ -122,6 +144,8 @@ class Session final : public FormObserver {
     void Report(std::string_view message, bool stopsTimer) override;
 
   private:
+    GuidedLesson LessonToSave() const;
+
     std::filesystem::path lessonFolder_;
     Form1 form_;
     std::vector<std::unique_ptr<RecordingCanvas>> canvases_;
@@ -129,6 +153,8 @@ class Session final : public FormObserver {
     FastRun fast_;
     std::set<std::pair<int, int>> changed_;
     std::vector<Message> messages_;
+    GuidedLesson lesson_;
+    std::size_t position_ = 0;
 };
 
 // One control's state as a JSON object text (the control dump's keys, plus "kind").

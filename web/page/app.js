@@ -17,6 +17,10 @@ const app = {
   ready: false,
   waiters: [],    // tests and the benchmark wait for worker replies
   note: '',
+  lesson: null,   // the lesson pane's texts and position, as the session gives them
+  contours: false,
+  statViews: null,  // the statistical eye's views last worked out
+  paneShown: false,
 };
 window.lineLab = app;
 
@@ -142,6 +146,12 @@ function makePanel(name) {
   canvas.style.setProperty('--ratio', `${w} / ${h}`);
   canvas.addEventListener('click', () => act('click', name));
   app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], index, kept: 0};
+  if (name === 'picRxEye') {
+    // The BER contours, drawn over the receive eye in its own scale.
+    const overlay = el('canvas', {class: 'overlay', 'aria-hidden': 'true'});
+    canvas.after(overlay);
+    app.panels[name].overlay = overlay;
+  }
   new ResizeObserver(() => resizePanel(name)).observe(canvas);
   return wrap;
 }
@@ -207,6 +217,7 @@ function applyControl(name, c) {
   app.controls[name] = Object.assign(app.controls[name] || {}, c);
   const e = app.elements[name];
   if (!e) return;
+  if (e.hidden !== (c.visible === false)) app.shownChanged = true;
   e.hidden = c.visible === false;
   const pair = e.parentElement && e.parentElement.classList.contains('pair') ? e.parentElement : null;
   if (pair) pair.hidden = [...pair.children].every((x) => x.hidden);
@@ -356,6 +367,74 @@ function resizePanel(name) {
   ctx.fillStyle = '#fff';
   ctx.fillRect(0, 0, w, h);
   for (const commands of p.log) draw(p, commands, true);
+  if (p.overlay) drawContours();
+}
+
+// ---- the statistical eye's views: View > BER contours (the bathtub is bathtub.js) ---------
+function askStatistics() {
+  send({type: 'stat-views', contours: app.contours,
+        bathtub: !!(window.lineLabBathtub && window.lineLabBathtub.open())});
+}
+app.askStatistics = askStatistics;
+
+function setContours(on) {
+  app.contours = on;
+  document.getElementById('viewContours').setAttribute('aria-checked', String(on));
+  askStatistics();
+  drawContours();
+}
+
+// The contours as the session's module placed them, in the eye's drawing units; each
+// labelled where the module says, the status at the top.
+function drawContours() {
+  const p = app.panels.picRxEye;
+  if (!p || !p.overlay) return;
+  const o = p.overlay;
+  const w = p.canvas.width, h = p.canvas.height;
+  if (o.width !== w || o.height !== h) { o.width = w; o.height = h; }
+  const ctx = o.getContext('2d');
+  ctx.clearRect(0, 0, w, h);
+  if (!app.contours) return;
+  const v = app.statViews;
+  const r = window.devicePixelRatio || 1;
+  const sx = w / p.units[0], sy = h / p.units[1];
+  ctx.font = `${10 * r}px system-ui, sans-serif`;
+  ctx.textBaseline = 'middle';
+  let status = 'BER contours';
+  if (!v) status += ': working';
+  else if (v.problem) status += `: ${v.problem}`;
+  const placed = [];  // the labels drawn: [x, width, y]
+  for (const c of (v && v.contours) || []) {
+    ctx.strokeStyle = c.colour;
+    ctx.lineWidth = 1.3 * r;
+    ctx.beginPath();
+    const s = c.segments;
+    for (let i = 0; i + 3 < s.length; i += 4) {
+      ctx.moveTo(s[i] * sx, s[i + 1] * sy);
+      ctx.lineTo(s[i + 2] * sx, s[i + 3] * sy);
+    }
+    ctx.stroke();
+    if (c.labelAt) {
+      const x = c.labelAt[0] * sx;
+      const width = ctx.measureText(c.label).width + 4 * r;
+      // Where the lines lie together (little noise) their labels stand one under another.
+      let y = c.labelAt[1] * sy;
+      while (placed.some((b) => Math.abs(b[0] - x) < (b[1] + width) / 2 && Math.abs(b[2] - y) < 12 * r)) y += 12 * r;
+      placed.push([x, width, y]);
+      ctx.fillStyle = 'rgba(255,255,255,0.8)';
+      ctx.fillRect(x - width / 2, y - 6 * r, width, 12 * r);
+      ctx.fillStyle = c.colour;
+      ctx.textAlign = 'center';
+      ctx.fillText(c.label, x, y);
+    }
+  }
+  // The status under the eye's top value, on a ground of its own.
+  const width = ctx.measureText(status).width + 4 * r;
+  ctx.fillStyle = 'rgba(255,255,255,0.85)';
+  ctx.fillRect(w - 2 * r - width, 16 * r, width, 12 * r);
+  ctx.fillStyle = '#c80000';
+  ctx.textAlign = 'right';
+  ctx.fillText(status, w - 4 * r, 22 * r);
 }
 
 function applyState(s) {
@@ -449,6 +528,10 @@ function onUpdate(m) {
   // The box shows what is in effect after a refused or rewritten text too.
   if (m.op === 'setText' && app.controls[m.name]) applyControl(m.name, app.controls[m.name]);
   if (m.lesson) lessonOpened(m.lesson);
+  if (m.step) stepShown(m.step);
+  // The room the pane stands in moves when the scene or what it shows changes.
+  if (app.paneShown && (m.state.scene !== app.paneScene || app.shownChanged)) placePane();
+  app.shownChanged = false;
 }
 
 function onMessage(e) {
@@ -474,6 +557,10 @@ function onMessage(e) {
     }
   } else if (m.type === 'runs-done') {
     onUpdate(m);
+  } else if (m.type === 'stat-views') {
+    app.statViews = m;
+    drawContours();
+    if (window.lineLabBathtub) window.lineLabBathtub.update(m);
   } else if (m.type === 'lesson-text') {
     lessonText(m);
   } else if (m.type.startsWith('sweep-') && window.lineLabCurve) {
@@ -497,17 +584,115 @@ app.request = (message, replyType) => {
 app.send = send;
 
 // ---- lessons ---------------------------------------------------------------------------------
-function openLessonText(text, name, source) {
-  send({type: 'lesson-open', text, name, source});
+function openLessonText(text, name, source, step = '') {
+  send({type: 'lesson-open', text, name, source, step});
 }
 
 function lessonOpened(l) {
   if (l.problem) {
     showMessage(l.problem, 'Open Lesson');
-  } else {
-    showNote(`Lesson ${l.name} opened`);
+    return;
+  }
+  showNote(`Lesson ${l.name} opened`);
+  setPane(l.pane);
+  // A guided lesson shows its pane; a plain one leaves it as the user had it.
+  if (l.pane.steps.length) showPane(true);
+}
+
+function stepShown(s) {
+  if (s.problem) showMessage(s.problem, 'Lesson');
+  setPane(s.pane);
+}
+
+// ---- the lesson pane: the session's guided lesson, drawn -----------------------------------
+function setPane(pane) {
+  app.lesson = pane;
+  const at = pane.position;
+  const step = at > 0 ? pane.steps[at - 1] : null;
+  const $ = (id) => document.getElementById(id);
+  setText($('lessonHeading'), pane.title || 'Lesson');
+  const names = ['Introduction', ...pane.steps.map((x, i) => `${i + 1}. ${x.title}`)];
+  const list = $('lessonSteps');
+  if (!sameItems(list, names)) list.replaceChildren(...names.map((t) => el('option', {}, t)));
+  list.selectedIndex = at;
+  list.disabled = !pane.steps.length;
+  setText($('lessonStepTitle'), step ? step.title : '');
+  $('lessonStepTitle').hidden = !step || !step.title;
+  const text = step ? step.text : pane.introduction;
+  setText($('lessonText'), text || (pane.steps.length || pane.title ? '' :
+    'Open a guided lesson (File > Examples) to follow its steps here.'));
+  setText($('lessonQuestion'), step ? step.question : '');
+  $('lessonQuestion').hidden = !step || !step.question;
+  setText($('lessonAnswer'), step ? step.answer : '');
+  // The answer stays hidden until asked for, at every visit of its step.
+  $('lessonAnswer').hidden = true;
+  $('lessonShowAnswer').hidden = !step || !step.answer;
+  $('lessonBody').scrollTop = 0;
+  const last = pane.steps.length;
+  for (const [id, off] of [['lessonPrevious', at === 0], ['viewPreviousStep', at === 0],
+                           ['lessonNext', at >= last], ['viewNextStep', at >= last]]) {
+    $(id).disabled = off;
   }
 }
+
+// The pane stands in the room the chain leaves: in a stage column the scene leaves mostly
+// empty (the channel's in Noise), else at the foot of the output column (the last shown),
+// under the BER. The pictures keep theirs.
+const kPaneRoom = 220;  // px a column must leave free to take the pane whole
+function placePane() {
+  const pane = document.getElementById('lessonPane');
+  app.paneScene = app.state && app.state.scene;
+  // Stacked (a tablet held upright) it leads the page, where the pictures follow it.
+  if (window.matchMedia('(max-width: 900px)').matches) {
+    const all = document.getElementById('stages');
+    pane.classList.remove('inRoom');
+    pane.style.top = '';
+    if (all.firstElementChild !== pane) all.prepend(pane);
+    return;
+  }
+  pane.hidden = true;  // the columns measured without it
+  const stages = [...document.querySelectorAll('#stages > .stage')].filter((x) => x.checkVisibility());
+  let home = stages[stages.length - 1];
+  let room = null;  // where in `home` the free room starts, px from its top
+  let most = kPaneRoom;
+  for (const stage of stages) {
+    // What it shows, not its cells and rows: a picture's keep their stretch when the scene
+    // hides what they hold.
+    const parts = [...stage.querySelectorAll(':scope > h2, [data-name], .readout')]
+      .filter((x) => !pane.contains(x) && x.checkVisibility());
+    const box = stage.getBoundingClientRect();
+    const used = Math.max(box.top, ...parts.map((x) => x.getBoundingClientRect().bottom));
+    if (box.bottom - used > most) {
+      most = box.bottom - used;
+      home = stage;
+      room = used - box.top;
+    }
+  }
+  // In a column's free room it lies over that room and moves nothing; at the output
+  // column's foot it takes what the strips leave.
+  pane.classList.toggle('inRoom', room !== null);
+  pane.style.top = room !== null ? `${Math.round(room + 6)}px` : '';
+  pane.hidden = !app.paneShown;
+  if (home && pane.parentElement !== home) home.append(pane);
+}
+window.addEventListener('resize', () => app.paneShown && placePane());
+
+function showPane(shown) {
+  app.paneShown = shown;
+  const pane = document.getElementById('lessonPane');
+  pane.hidden = !shown;
+  document.getElementById('viewLessonPane').setAttribute('aria-checked', String(shown));
+  if (shown) {
+    if (!app.lesson) setPane({title: '', introduction: '', steps: [], position: 0});
+    placePane();
+  }
+}
+
+function goToStep(position) {
+  if (!app.lesson || position < 0 || position > app.lesson.steps.length) return;
+  send({type: 'lesson-step', position});
+}
+app.goToStep = goToStep;
 
 async function openLessonFile(file) {
   if (!file) return;
@@ -518,8 +703,14 @@ async function openLessonFile(file) {
 }
 
 function lessonText(m) {
+  if (m.problem) {
+    showMessage(m.problem, m.purpose === 'share' ? 'Copy Share Link' : 'Save Lesson');
+    return;
+  }
   if (m.purpose === 'share') {
-    const link = `${location.origin}${location.pathname}#lesson=${encodeLink(m.text)}`;
+    // A guided lesson's link opens at the step shown now.
+    const step = m.position > 0 ? `&step=${m.position}` : '';
+    const link = `${location.origin}${location.pathname}#lesson=${encodeLink(m.text)}${step}`;
     app.lastLink = link;
     // The clipboard is there only in a secure context (https, localhost); elsewhere the
     // link is shown, selected, to be copied by hand.
@@ -571,18 +762,21 @@ function decodeLink(text) {
   return new TextDecoder().decode(Uint8Array.from(binary, (c) => c.charCodeAt(0)));
 }
 
-// A lesson in the link's fragment opens at start and whenever the fragment changes.
+// A lesson in the link's fragment opens at start and whenever the fragment changes, at the
+// step the link names (#lesson=...&step=3) or at its start.
 function startFromLink() {
   const hash = location.hash;
   if (!hash.startsWith('#lesson=')) return;
+  const [lesson, ...rest] = hash.slice('#lesson='.length).split('&');
+  const step = rest.find((x) => x.startsWith('step='));
   let text;
   try {
-    text = decodeLink(hash.slice('#lesson='.length));
+    text = decodeLink(lesson);
   } catch (e) {
     showMessage('link: the lesson in this link is damaged and cannot be read', 'Open Lesson');
     return;
   }
-  openLessonText(text, 'link', 'link');
+  openLessonText(text, 'link', 'link', step ? decodeURIComponent(step.slice('step='.length)) : '');
 }
 window.addEventListener('hashchange', () => app.ready && startFromLink());
 
@@ -629,6 +823,12 @@ function spaceIsOwn(target) {
   return target.getAttribute('role') === 'menuitem' || target.isContentEditable;
 }
 
+// A box being typed in keeps its own keys.
+function isTyping(target) {
+  return !!target && (target.tagName === 'TEXTAREA' ||
+                      (target.tagName === 'INPUT' && target.type !== 'range' && target.type !== 'checkbox'));
+}
+
 function wire() {
   const on = (id, f) => document.getElementById(id).addEventListener('click', f);
   on('fileOpen', () => document.getElementById('lessonFile').click());
@@ -642,6 +842,19 @@ function wire() {
   on('runPause', () => act('click', 'cmdPause'));
   on('runFast', (e) => send({type: 'fast', on: e.currentTarget.getAttribute('aria-checked') !== 'true'}));
   on('toolsCurve', () => window.lineLabCurve && window.lineLabCurve.show());
+  on('viewLessonPane', () => showPane(!app.paneShown));
+  on('viewContours', () => setContours(!app.contours));
+  on('toolsBathtub', () => window.lineLabBathtub && window.lineLabBathtub.show());
+  on('viewNextStep', () => app.lesson && goToStep(app.lesson.position + 1));
+  on('viewPreviousStep', () => app.lesson && goToStep(app.lesson.position - 1));
+  on('lessonNext', () => app.lesson && goToStep(app.lesson.position + 1));
+  on('lessonPrevious', () => app.lesson && goToStep(app.lesson.position - 1));
+  on('lessonHide', () => showPane(false));
+  on('lessonShowAnswer', () => {
+    document.getElementById('lessonAnswer').hidden = false;
+    document.getElementById('lessonShowAnswer').hidden = true;
+  });
+  document.getElementById('lessonSteps').addEventListener('change', (e) => goToStep(e.target.selectedIndex));
   on('helpInstructions', () => showHelp('LineLab Instructions', app.layout.instructions));
   on('helpAbout', () => showHelp('About LineLab', app.layout.about));
   document.addEventListener('keydown', (e) => {
@@ -658,6 +871,13 @@ function wire() {
       e.preventDefault(); window.lineLabCurve && window.lineLabCurve.show();
     } else if (e.key === 'F1') {
       e.preventDefault(); showHelp('LineLab Instructions', app.layout.instructions);
+    } else if (e.key === 'F9') {
+      e.preventDefault(); showPane(!app.paneShown);
+    } else if ((e.key === 'PageDown' || e.key === 'PageUp') && !ctrl && app.lesson &&
+               app.lesson.steps.length && !isTyping(e.target)) {
+      // The keys a presentation remote sends: the lesson moves on wherever the focus is.
+      e.preventDefault();
+      goToStep(app.lesson.position + (e.key === 'PageDown' ? 1 : -1));
     }
   });
   const hint = document.getElementById('dropHint');
@@ -676,7 +896,7 @@ function wire() {
 // choice closes it.
 function wireMenus() {
   const menus = [...document.querySelectorAll('.menu')];
-  const itemsOf = (menu) => [...menu.querySelectorAll('.items [role^=menuitem]')].filter((x) => !x.hidden);
+  const itemsOf = (menu) => [...menu.querySelectorAll('.items [role^=menuitem]')].filter((x) => !x.hidden && !x.disabled);
   const setOpen = (menu, open) => {
     menu.classList.toggle('open', open);
     menu.firstElementChild.setAttribute('aria-expanded', String(open));

@@ -95,14 +95,23 @@ function onMessage(m) {
       held = false;
       break;
     case 'lesson-open': {
-      const problem = session.openLesson(m.text, m.name || 'lesson.json');
-      post('update', {lesson: {problem, name: m.name, source: m.source}});
+      const problem = session.openLesson(m.text, m.name || 'lesson.json', String(m.step || ''));
+      post('update', {lesson: {problem, name: m.name, source: m.source,
+                               pane: JSON.parse(session.lessonPane())}});
       break;
     }
-    case 'lesson-save':
-      postMessage({type: 'lesson-text', text: session.lessonText(), purpose: m.purpose,
-                   fileName: session.lessonFileName()});
+    case 'lesson-step': {
+      const problem = session.goToStep(m.position | 0);
+      post('update', {op: 'lesson-step', step: {problem, pane: JSON.parse(session.lessonPane())}});
       break;
+    }
+    case 'lesson-save': {
+      const text = session.lessonText();
+      postMessage({type: 'lesson-text', text, problem: text ? '' : session.lessonProblem(),
+                   purpose: m.purpose, fileName: session.lessonFileName(),
+                   position: session.lessonPosition()});
+      break;
+    }
     case 'runs': {
       // Exactly n ticks in one go, no timer tick between (the tests and the benchmark):
       // optionally from the start-up state with the given actions first, as linelab-batch
@@ -120,6 +129,11 @@ function onMessage(m) {
     case 'controls':
       postMessage({type: 'controls', controls: JSON.parse(session.controls()), id: m.id});
       break;
+    case 'stat-views':
+      stat.contours = !!m.contours;
+      stat.bathtub = !!m.bathtub;
+      stat.asked = '';  // what is shown now is asked for again
+      break;
     case 'sweep-start':
       startSweep(m);
       break;
@@ -128,6 +142,28 @@ function onMessage(m) {
       break;
   }
   schedule();
+  askStatistics();
+}
+
+// ---- the statistical eye's views: one job at a time, asked again when the settings change --
+const stat = {contours: false, bathtub: false, worker: null, busy: false, asked: '', id: 0};
+function askStatistics() {
+  if (!stat.contours && !stat.bathtub) return;
+  const settings = session.settingsText();
+  const key = `${stat.bathtub}${settings}`;
+  if (stat.busy || key === stat.asked) return;  // a running job asks again when it is done
+  if (!stat.worker) {
+    stat.worker = new Worker('stat-worker.js');
+    stat.worker.onmessage = (e) => {
+      stat.busy = false;
+      postMessage({type: 'stat-views', ...e.data});
+      askStatistics();
+    };
+  }
+  stat.asked = key;
+  stat.busy = true;
+  stat.id += 1;
+  stat.worker.postMessage({id: stat.id, settings, bathtub: stat.bathtub});
 }
 
 // ---- BER Curve: one chunk worker per core, the plan here --------------------------------
@@ -142,7 +178,7 @@ function startSweep(m) {
     postMessage({type: 'sweep-error', text: problem});
     return;
   }
-  const lesson = session.lessonText();
+  const lesson = session.settingsText();  // the settings in force, a guided lesson's step too
   const count = Math.max(1, Math.min(m.workers || 1, 64));
   sweep = {coordinator, workers: [], busy: 0, id: (m.id || 0), header: coordinator.header(),
            label: coordinator.label(), started: performance.now()};

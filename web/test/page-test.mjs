@@ -132,15 +132,28 @@ function expectShown(page, batch, what) {
   if (wrong.length) throw new Error(`${what}: ${wrong.join('; ')}`);
 }
 
-// The worker's answer to the next action of this kind (timer ticks answer in between).
-const actionReply = (page, op) => page.evaluate((op) => window.lineLab.next('update').then(function wait(m) {
-  return m.op === op ? m : window.lineLab.next('update').then(wait);
-}), op);
+// The worker's next message of a type that passes `test` (timer ticks answer in between):
+// the wait is set in the page before the caller acts (on a loaded machine a wait set while
+// acting can come after the answer and wait for ever); the function given back awaits it.
+async function messageWhere(page, type, test, arg) {
+  const id = await page.evaluate((type, test, arg) => {
+    const pass = new Function('m', 'arg', `return ${test}`);
+    const waits = window.lineLabTestWaits = window.lineLabTestWaits || [];
+    waits.push(window.lineLab.next(type).then(function wait(m) {
+      return pass(m, arg) ? m : window.lineLab.next(type).then(wait);
+    }));
+    return waits.length - 1;
+  }, type, test, arg);
+  return () => page.evaluate((id) => window.lineLabTestWaits[id], id);
+}
+const updateWhere = (page, test, arg) => messageWhere(page, 'update', test, arg);
+// The worker's answer to the next action of this kind.
+const actionReply = (page, op) => updateWhere(page, 'm.op === arg', op);
 
 // A scene picked as a user picks it: the arrow beside the Simulation box.
 // (A page without the arrow, which its own test holds, is told the pick directly.)
 async function pickScene(page, scene) {
-  const reply = actionReply(page, 'pickItem');
+  const reply = await actionReply(page, 'pickItem');
   if (await page.$('select.pick[data-name="cmbScene"]')) {
     await page.select('select.pick[data-name="cmbScene"]', scene);
   } else {
@@ -148,7 +161,7 @@ async function pickScene(page, scene) {
     await page.evaluate((i) => window.lineLab.send({type: 'action', op: 'pickItem', name: 'cmbScene', value: i}),
                         items.indexOf(scene));
   }
-  await reply;
+  await reply();
   await settle(page);
 }
 
@@ -222,9 +235,9 @@ try {
       const box = boxes[Math.floor(next() * boxes.length)];
       if (box) {
         for (let i = 0; i < 2; ++i) {
-          const reply = actionReply(page, 'click');
+          const reply = await actionReply(page, 'click');
           await page.click(`input[type=checkbox][data-name="${box}"]`);
-          await reply;
+          await reply();
         }
         await settle(page);
         expectShown(await shownControls(page), expected, `visit ${visit + 1} after ticking ${box} twice`);
@@ -324,6 +337,74 @@ try {
     await linked.close();
   });
 
+  // A guided example, opened by a link at its step 3, against linelab-batch --step.
+  const guidedFile = path.join(lessons, 'why-line-codes.json');
+  const guided = JSON.parse(fs.readFileSync(guidedFile, 'utf8'));
+  const atStep = (n) => comparable(batchControls(['--lesson', guidedFile, '--step', String(n)]));
+  const paneShows = (p) => p.evaluate(() => {
+    const $ = (id) => document.getElementById(id);
+    const shown = (id) => $(id).checkVisibility();
+    return {pane: shown('lessonPane'), step: $('lessonSteps').selectedIndex,
+            title: shown('lessonStepTitle') ? $('lessonStepTitle').textContent : '',
+            answer: shown('lessonAnswer'), ask: shown('lessonShowAnswer')};
+  });
+  const stepped = (p) => updateWhere(p, 'm.step');
+
+  await check('a guided lesson by link opens at its step 3 with linelab-batch --step 3\'s controls', async () => {
+    const text = fs.readFileSync(guidedFile, 'utf8');
+    const link = await page.evaluate((t) => window.lineLab.encodeLink(t), text);
+    const linked = await openPage(`#lesson=${link}&step=3`, () => {
+      Object.defineProperty(Navigator.prototype, 'clipboard', {get: () => undefined});
+    });
+    try {
+      await linked.waitForFunction(() => document.getElementById('statusNote').textContent.includes('opened'));
+      await settle(linked);
+      expectEqual(comparable(await controlsOf(linked)), atStep(3), 'controls at step 3');
+      expectEqual(await paneShows(linked), {pane: true, step: 3, title: guided.steps[2].title,
+                                            answer: false, ask: true}, 'the pane at step 3');
+      await linked.click('#lessonShowAnswer');
+      expectEqual(await linked.$eval('#lessonAnswer', (e) => [e.checkVisibility(), e.textContent]),
+                  [true, guided.steps[2].answer], 'the answer asked for');
+      // The share link carries the whole lesson and the step shown.
+      await linked.click('.menu > button');
+      await linked.click('#fileShare');
+      await linked.waitForSelector('#linkBox[open]', {timeout: 5000});
+      const shared = await linked.$eval('#linkText', (e) => e.value);
+      await linked.$eval('#linkBox', (d) => d.close());
+      if (!shared.endsWith('&step=3')) throw new Error(`the link ends ${shared.slice(-20)}`);
+      const back = await linked.evaluate((l) => window.lineLab.decodeLink(l.split('#lesson=')[1].split('&')[0]), shared);
+      fs.writeFileSync(path.join(scratch, 'shared.json'), back);
+      expectEqual(JSON.parse(back).steps.map((x) => x.title), guided.steps.map((x) => x.title), 'steps shared');
+      expectEqual(comparable(batchControls(['--lesson', 'shared.json', '--step', '3'])), atStep(3),
+                  'the shared lesson at step 3');
+    } finally {
+      await linked.close();
+    }
+  });
+
+  await check('Page Down, Page Up and the pane\'s list move through the lesson as --step does', async () => {
+    const text = fs.readFileSync(guidedFile, 'utf8');
+    await page.evaluate((t) => window.lineLab.openLessonText(t, 'why-line-codes.json', 'file'), text);
+    await page.waitForFunction(() => window.lineLab.lesson && window.lineLab.lesson.steps.length);
+    // The keys work wherever the focus is, a slider's too.
+    await page.focus('input[type=range][data-name="hscDataZoom"]');
+    for (const [key, position] of [['PageDown', 1], ['PageDown', 2], ['PageUp', 1]]) {
+      const reply = await stepped(page);
+      await page.keyboard.press(key);
+      expectEqual((await reply()).step.problem, '', `${key} to step ${position}`);
+      await settle(page);
+      expectEqual(comparable(await controlsOf(page)), atStep(position), `controls at step ${position}`);
+      expectEqual((await paneShows(page)).step, position, 'the step shown');
+    }
+    const last = guided.steps.length;
+    const reply = await stepped(page);
+    await page.select('#lessonSteps', `${last}. ${guided.steps[last - 1].title}`);
+    await reply();
+    expectEqual(comparable(await controlsOf(page)), atStep(last), `controls at step ${last}`);
+    expectEqual(await page.$eval('#lessonNext', (e) => e.disabled), true, 'Next at the last step');
+    await page.evaluate(() => document.activeElement.blur());
+  });
+
   await check('a bad lesson shows the desktop\'s message and changes nothing', async () => {
     const bad = '{"format": "linelab-lesson", "version": 1, "lists": {"cmbCode(0)": "Morse"}}';
     fs.writeFileSync(path.join(scratch, 'bad.json'), bad);
@@ -374,11 +455,11 @@ try {
   // The worker's answer to the next typed text (timer ticks answer in between).
   const typedReply = (p) => actionReply(p, 'setText');
   async function typeInto(p, name, text) {
-    const reply = typedReply(p);
+    const reply = await typedReply(p);
     await p.click(`input[data-name="${name}"]`, {clickCount: 3});
     await p.keyboard.type(text);
     await p.keyboard.press('Enter');
-    const m = await reply;
+    const m = await reply();
     await settle(p);
     return m;
   }
@@ -446,9 +527,9 @@ try {
     for (const name of ['TxEye', 'RxSpectrum']) {
       const panel = await page.$(`.panel:has(canvas[data-name="pic${name}"])`);
       if (!(await colouredPixels(page, panel))) throw new Error(`pic${name} shows no trace when on`);
-      const reply = actionReply(page, 'click');
+      const reply = await actionReply(page, 'click');
       await page.click(`input[type=checkbox][data-name="chk${name}"]`);
-      await reply;
+      await reply();
       await settle(page);
       const left = await colouredPixels(page, panel);
       if (left) throw new Error(`pic${name} off still shows ${left} coloured pixels`);
@@ -494,7 +575,7 @@ try {
     expectEqual(await page.evaluate(() => document.activeElement.id), 'runPause', 'next menu');
     await page.keyboard.press('Escape');
     expectEqual(await open(), 0, 'menus open after Esc');
-    await page.click('.menu:nth-of-type(4) > button');
+    await page.click('.menu:has(#helpAbout) > button');
     await page.click('#helpAbout');
     expectEqual(await open(), 0, 'menus open after a choice');
     await page.$eval('#helpBox', (d) => d.close());
@@ -512,9 +593,9 @@ try {
               parseFloat(style.outlineWidth) >= 2];
     });
     expectEqual(ring, ['chkInvert', true], 'a visible focus on the box reached by Tab');
-    const reply = actionReply(page, 'click');
+    const reply = await actionReply(page, 'click');
     await page.keyboard.press('Space');
-    await reply;
+    await reply();
     const after = await controlsOf(page);
     expectEqual([after.chkInvert.value, after.Timer1.enabled], [1 - before.chkInvert.value, before.Timer1.enabled],
                 'chkInvert and the run after Space');
@@ -617,6 +698,122 @@ try {
       if (r.crossed.length) throw new Error(`${width}x${height}: ${r.crossed.join('; ')}`);
     }
     await page.setViewport({width: 1280, height: 800});
+  });
+
+  await check('the lesson pane hides and shows, and leaves the pictures their room', async () => {
+    // What the pictures cover, whether the pane crosses anything in its column, and its place.
+    const measure = () => page.evaluate(() => {
+      const element = document.getElementById('lessonPane');
+      const pane = element.getBoundingClientRect();
+      const shown = element.checkVisibility();
+      let area = 0;
+      const crossing = [];
+      const cross = (a, b) => a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
+      for (const [name, p] of Object.entries(window.lineLab.panels)) {
+        if (!p.canvas.checkVisibility()) continue;
+        const c = p.canvas.getBoundingClientRect();
+        area += Math.max(0, Math.min(innerWidth, c.right) - Math.max(0, c.left)) *
+                Math.max(0, Math.min(innerHeight, c.bottom) - Math.max(0, c.top));
+        if (shown && cross(c, pane)) crossing.push(name);
+      }
+      // Nothing the pane's column shows runs over another thing it shows.
+      const column = element.closest('.stage');
+      const parts = [...column.querySelectorAll('canvas, input, select, .readout')].filter((e) => e.checkVisibility());
+      for (let i = 0; i < parts.length; ++i) {
+        for (let j = i + 1; j < parts.length; ++j) {
+          const [a, b] = [parts[i], parts[j]];
+          if (!a.contains(b) && !b.contains(a) && cross(a.getBoundingClientRect(), b.getBoundingClientRect()))
+            crossing.push(`${a.dataset.name || a.id}/${b.dataset.name || b.id}`);
+        }
+      }
+      return {share: area / innerWidth / innerHeight, crossing, shown, column: column.dataset.stage,
+              inside: pane.bottom <= innerHeight && pane.height >= 140};
+    });
+    const setPane = async (on) => {
+      if ((await page.$eval('#lessonPane', (e) => e.checkVisibility())) !== on) await page.keyboard.press('F9');
+      await settle(page);
+    };
+    // Full Channel has room only under the BER; Noise leaves the channel's column empty,
+    // Full Tx the transmitter's under its lists.
+    for (const [width, height, scene, least, column] of [
+      [1280, 800, 'Full Channel', 0.35, 'Output'], [1024, 768, 'Full Channel', 0.30, 'Output'],
+      [1280, 800, 'Noise', 0.99, 'Channel'], [1024, 768, 'Noise', 0.99, 'Channel'],
+      [1280, 800, 'Full Tx', 0.99, 'Transmitter']]) {
+      const what = `${width}x${height} ${scene}`;
+      await page.setViewport({width, height});
+      await fresh(page, scene);
+      await page.evaluate(() => window.lineLab.request({type: 'runs', n: 2}, 'runs-done'));
+      await setPane(false);
+      const without = await measure();
+      await setPane(true);
+      const r = await measure();
+      // Where the pane has a column to itself, the pictures lose nothing to it.
+      const wanted = least < 0.9 ? least : least * without.share;
+      if (r.share < wanted) throw new Error(`${what}: pictures cover ${(100 * r.share).toFixed(1)} %`);
+      if (r.crossing.length) throw new Error(`${what}: crossing ${r.crossing}`);
+      if (!r.inside) throw new Error(`${what}: the pane is cut or squeezed`);
+      expectEqual(r.column, column, `${what}: the pane's column`);
+    }
+    await page.setViewport({width: 1280, height: 800});
+    const shown = () => page.$eval('#lessonPane', (e) => e.checkVisibility());
+    await page.keyboard.press('F9');
+    expectEqual(await shown(), false, 'hidden by F9');
+    await page.click('.menu:has(#viewLessonPane) > button');
+    await page.click('#viewLessonPane');
+    expectEqual(await shown(), true, 'shown by View > Lesson Pane');
+  });
+
+  await check('BER contours lie over the receive eye; the Bathtub gives linelab-batch --bathtub\'s curves and moves the sliders to the best place', async () => {
+    const settings = [['cmbScene', 'Noise'], ['cmbNoise', '0.003']];
+    await fresh(page);
+    for (const [name, value] of settings) await act(page, 'setText', name, value);
+    const viewsWith = (test) => messageWhere(page, 'stat-views', test);
+    const inked = () => page.evaluate(() => {
+      const o = window.lineLab.panels.picRxEye.overlay;
+      const d = o.getContext('2d').getImageData(0, 0, o.width, o.height).data;
+      let n = 0;
+      for (let i = 3; i < d.length; i += 4) if (d[i] > 0) n += 1;
+      return n;
+    });
+    let views = await viewsWith('m.contours.length === 4');
+    await page.click('.menu:has(#viewContours) > button');
+    await page.click('#viewContours');
+    await views();
+    await settle(page);
+    if ((await inked()) < 200) throw new Error(`the contours left ${await inked()} pixels`);
+    views = await viewsWith('m.bathtub');
+    await page.click('.menu:has(#toolsBathtub) > button');
+    await page.click('#toolsBathtub');
+    const m = await views();
+    const args = settings.map(([n, v]) => `${n}=${v}`);
+    const batch = runBatch(['--bathtub', ...args]);
+    if (batch.status !== 0) throw new Error(batch.err);
+    const rows = (text) => text.trim().split('\n').map((l) => l.split(','));
+    const [mine, native] = [rows(m.csv), rows(batch.out)];
+    expectEqual(mine.length, native.length, 'lines');
+    for (let i = 0; i < native.length; ++i) {
+      for (let j = 0; j < native[i].length; ++j) {
+        const a = mine[i][j], b = native[i][j];
+        const same = a === b || Math.abs(+a - +b) <= 1e-9 * Math.max(Math.abs(+a), Math.abs(+b));
+        if (!same) throw new Error(`line ${i}: page ${mine[i]}, batch ${native[i]}`);
+      }
+    }
+    const plots = await page.$$eval('#bathtubBox .uplot canvas', (c) => c.filter((x) => x.width > 100).length);
+    expectEqual(plots, 2, 'plots');
+    const best = Object.fromEntries(native.filter((r) => r[0].startsWith('best-')).map((r) => [r[0], +r[1]]));
+    await page.click('#bathtubBest');
+    await settle(page);
+    const moved = await controlsOf(page);
+    expectEqual(moved.hscSample.value, best['best-instant'], 'the sampling instant');
+    const there = rows(runBatch(['--bathtub', ...args, `hscSample=${moved.hscSample.value}`,
+                                 `vscThreshold=${moved.vscThreshold.value}`]).out);
+    const inUse = +there.find((r) => r[0] === 'in-use-threshold')[1];
+    if (Math.abs(inUse - best['best-threshold']) > 0.01)
+      throw new Error(`the threshold went to ${inUse}, the best is ${best['best-threshold']}`);
+    await page.$eval('#bathtubBox', (d) => d.close());
+    await page.click('.menu:has(#viewContours) > button');
+    await page.click('#viewContours');
+    expectEqual(await inked(), 0, 'pixels left with the contours off');
   });
 
   await check('the accessibility check finds nothing serious in any scene', async () => {

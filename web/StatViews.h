@@ -1,0 +1,21 @@
+#pragma once
+// The statistical eye's views for the page (View > BER Contours over the receive eye, the
+// Bathtub window), worked out from a form's present settings as the desktop's are, in a
+// worker of their own so the simulation never waits for them. The contours come as line
+// segments in the receive eye's drawing units (those its recorded commands use), each with
+// the place of its label; the bathtubs as curves, marks, readouts and the sliders' best
+// places. The page only draws them.
+
+#include <string>
+
+#include "ui/Form1.h"
+
+namespace linelab::web {
+
+// {"problem", "contours": [{"rate", "label", "colour", "segments": [x0, y0, x1, y1, ...],
+//   "labelAt": [x, y] or null}], "bathtub": {...} or null, "best": {"hscSample",
+//   "vscThreshold"} or null, "readout", "csv"} as JSON; with `bathtub` false only the
+// contours.
+std::string StatViewsJson(Form1& form, bool bathtub);
+
+}  // namespace linelab::web
