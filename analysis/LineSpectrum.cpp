@@ -41,7 +41,7 @@ constexpr std::array<uint8_t, 16> k4B5B = {0b11110, 0b01001, 0b10100, 0b10101, 0
 constexpr std::array<int, 7> kPrbs7 = {1, 1, 1, 0, 0, 1, 0};
 constexpr std::array<int, 4> kMlt3Cycle = {0, 1, 0, -1};
 
-struct State {
+struct CodeState {
     uint8_t dataPhase = 0;  // PRBS position
     uint8_t pre = 0;        // the pre-coder's last output
     uint8_t word = 0;       // the code bits of the block being sent, first bit most significant
@@ -59,7 +59,7 @@ struct State {
 
 struct Branch {
     double p;
-    State next;
+    CodeState next;
     int value;  // a code bit, or a level
 };
 
@@ -68,10 +68,10 @@ class Chain {
     Chain(const LineSpectrumSettings& s) : s_(s) {}
 
     // One data bit with its probability, the source moved on.
-    std::vector<Branch> DataBit(State x) const {
+    std::vector<Branch> DataBit(CodeState x) const {
         switch (*s_.data) {
             case DataSource::Prbs7: {
-                State y = x;
+                CodeState y = x;
                 y.dataPhase = static_cast<uint8_t>((x.dataPhase + 1) % 7);
                 return {{1.0, y, kPrbs7[x.dataPhase]}};
             }
@@ -90,10 +90,10 @@ class Chain {
     }
 
     // One pre-coded bit.
-    std::vector<Branch> PreBit(State x) const {
+    std::vector<Branch> PreBit(CodeState x) const {
         std::vector<Branch> out;
         for (const Branch& d : DataBit(x)) {
-            State y = d.next;
+            CodeState y = d.next;
             switch (*s_.preCode) {
                 case PreCoding::None:
                     out.push_back({d.p, y, d.value});
@@ -112,7 +112,7 @@ class Chain {
     }
 
     // The next code bit: a new block is formed when the last one is used up.
-    std::vector<Branch> CodeBit(State x) const {
+    std::vector<Branch> CodeBit(CodeState x) const {
         std::vector<Branch> blocks;
         if (x.sent < x.length) {
             blocks.push_back({1.0, x, 0});
@@ -134,7 +134,7 @@ class Chain {
             }
         } else {
             for (Branch bit : PreBit(x)) {
-                State& y = bit.next;
+                CodeState& y = bit.next;
                 y.sent = 0;
                 const int b = bit.value;
                 switch (*s_.code) {
@@ -159,7 +159,7 @@ class Chain {
         }
         std::vector<Branch> out;
         for (Branch& h : blocks) {
-            State& y = h.next;
+            CodeState& y = h.next;
             int bit = (y.word >> (y.length - 1 - y.sent)) & 1;
             ++y.sent;
             if (*s_.code == LineCoding::Differential || *s_.code == LineCoding::FourB5BNrzi) {
@@ -174,7 +174,7 @@ class Chain {
     }
 
     // The next symbol's level.
-    std::vector<Branch> Symbol(State x) const {
+    std::vector<Branch> Symbol(CodeState x) const {
         std::vector<Branch> out;
         if (*s_.format == Format::Pam4) {  // two code bits, first most significant
             for (const Branch& hi : CodeBit(x)) {
@@ -184,7 +184,7 @@ class Chain {
             return out;
         }
         for (Branch b : CodeBit(x)) {
-            State& y = b.next;
+            CodeState& y = b.next;
             const int c = b.value;
             switch (*s_.format) {
                 case Format::UnipolarNrz:
@@ -214,11 +214,11 @@ class Chain {
 
     // Where the stages start: Diff. Manchester's level at 1, everything else at 0. PRBS
     // starts at any of its 7 positions alike.
-    std::vector<std::pair<double, State>> Start() const {
-        State x;
+    std::vector<std::pair<double, CodeState>> Start() const {
+        CodeState x;
         if (*s_.code == LineCoding::DiffManchester) x.level = 1;
         if (*s_.data != DataSource::Prbs7) return {{1.0, x}};
-        std::vector<std::pair<double, State>> out;
+        std::vector<std::pair<double, CodeState>> out;
         for (uint8_t p = 0; p < 7; ++p) {
             x.dataPhase = p;
             out.emplace_back(1.0 / 7, x);
@@ -241,8 +241,8 @@ using Matrix = std::array<std::array<double, kSymbols>, kSymbols>;
 // R(n, m) = E[a_n a_m] over one run's symbols.
 Matrix LevelCorrelation(const Chain& chain) {
     std::unordered_map<uint64_t, int> index;
-    std::vector<State> states;
-    const auto id = [&](const State& x) {
+    std::vector<CodeState> states;
+    const auto id = [&](const CodeState& x) {
         const auto [it, added] = index.emplace(x.Key(), static_cast<int>(states.size()));
         if (added) states.push_back(x);
         return it->second;

@@ -68,7 +68,7 @@ constexpr std::array<StateField, 39> kStateFields = {{
     {"bMemoryStored", [](JsonWriter& j, const RunState& s) { j.Bool(s.bMemoryStored); }},
 }};
 
-constexpr auto kNames = [] {
+constexpr auto kStateNames = [] {
     std::array<std::string_view, kStateFields.size()> names{};
     for (std::size_t i = 0; i < names.size(); ++i)
         names[i] = kStateFields[i].name;
@@ -78,7 +78,7 @@ constexpr auto kNames = [] {
 }  // namespace
 
 std::span<const std::string_view> StateFieldNames() {
-    return kNames;
+    return kStateNames;
 }
 
 bool WriteStateField(JsonWriter& json, const RunState& state, std::string_view name) {
