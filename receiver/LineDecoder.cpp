@@ -20,14 +20,14 @@ constexpr std::array<int8_t, 32> InvertCodeWords() {
 
 inline constexpr std::array<int8_t, 32> kInverse = InvertCodeWords();
 
-int16_t Bit(bool b) {
+int16_t DecodedBit(bool b) {
     return b ? 1 : 0;
 }
 
 void FromTransitions(const Bits& c, Bits& p) {
     p[0] = c[0];
     for (int k = 1; k < kSymbols; ++k)
-        p[k] = Bit(c[k] != c[k - 1]);
+        p[k] = DecodedBit(c[k] != c[k - 1]);
 }
 
 void FromManchester(const Bits& c, Bits& p) {
@@ -71,7 +71,7 @@ void FromFourB5B(const Bits& c, Bits& p) {
         const int value = GroupValue(c, j);
         const int nibble = value < 0 ? -1 : kInverse[value];
         for (int i = 0; i < 4; ++i) {
-            p[4 * j / 5 + i] = nibble < 0 ? kInvalidMark : Bit((nibble >> (3 - i)) & 1);
+            p[4 * j / 5 + i] = nibble < 0 ? kInvalidMark : DecodedBit((nibble >> (3 - i)) & 1);
         }
     }
 }
@@ -85,7 +85,7 @@ const std::array<int8_t, 32>& FourB5BInverse() {
 void RemoveNrzi(Bits& c) {
     // Backwards, so that every comparison sees the code bits as they were.
     for (int k = kFourB5BCodeBits - 1; k >= 1; --k)
-        c[k] = Bit(c[k] != c[k - 1]);
+        c[k] = DecodedBit(c[k] != c[k - 1]);
 }
 
 void LineDecode(std::optional<LineCoding> code, Bits& c, Bits& p) {

@@ -34,10 +34,6 @@ std::filesystem::path PathOf(const QString& file) {
     return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The name as the window shows it: one line, its odd bytes escaped.
 QString Shown(const std::filesystem::path& file) {
     return FromUtf8(FileNameForMessage(file));

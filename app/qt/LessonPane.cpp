@@ -25,10 +25,6 @@ namespace {
 constexpr int kPaneMinWidth = 170;
 constexpr int kPaneMinHeight = 140;
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string ToUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }

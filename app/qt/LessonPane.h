@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QString>
 #include <cstddef>
+#include <string>
 
 #include "lesson/GuidedLesson.h"
 
@@ -23,6 +24,11 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace linelab {
+
+// A lesson's text, UTF-8 as its file holds it, as the window shows it.
+inline QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 class MainWindow;
 

@@ -15,17 +15,17 @@ namespace {
 constexpr int kWidth = 168;
 constexpr int kHeight = 40;
 
-constexpr std::array<int, 7> kBits = {1, 0, 1, 1, 0, 0, 1};
+constexpr std::array<int, 7> kLogoBits = {1, 0, 1, 1, 0, 0, 1};
 
 // A few bits of a polar line code: the program's subject in one glance.
 QPainterPath Wave(double left, double step, double high, double low) {
     const auto level = [high, low](int bit) { return bit == 1 ? high : low; };
     QPainterPath wave;
-    wave.moveTo(left, level(kBits[0]));
-    for (std::size_t i = 0; i < kBits.size(); ++i) {
+    wave.moveTo(left, level(kLogoBits[0]));
+    for (std::size_t i = 0; i < kLogoBits.size(); ++i) {
         const double x = left + step * static_cast<double>(i);
-        wave.lineTo(x, level(kBits[i]));
-        wave.lineTo(x + step, level(kBits[i]));
+        wave.lineTo(x, level(kLogoBits[i]));
+        wave.lineTo(x + step, level(kLogoBits[i]));
     }
     return wave;
 }
@@ -63,7 +63,7 @@ QIcon LogoIcon() {
         painter.setBrush(QColor(244, 247, 251));
         painter.drawRoundedRect(QRectF(0, 0, side, side), side / 6.0, side / 6.0);
         painter.setPen(QPen(QColor(30, 90, 200), std::max(1.5, side / 14.0)));
-        const double step = side * 0.84 / static_cast<double>(kBits.size());
+        const double step = side * 0.84 / static_cast<double>(kLogoBits.size());
         painter.drawPath(Wave(side * 0.08, step, side * 0.25, side * 0.75));
         painter.end();
         icon.addPixmap(pixmap);

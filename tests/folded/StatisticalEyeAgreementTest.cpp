@@ -16,6 +16,7 @@
 #include "receiver/Multipath.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
+#include "tests/support/CountShare.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 
@@ -87,7 +88,8 @@ ChunkCounts Count(const SweepSettings& settings, double level, double target) {
     auto runner = MakeSweepRunner(settings, SweepRunner::Folded);
     ChunkCounts total;
     const uint64_t chunkBits = static_cast<uint64_t>(std::clamp(20 / target, 1e4, 1e7));
-    for (uint64_t chunk = 0; chunk < 64 && (total.errors < 250 || chunk < 8); ++chunk) {
+    for (uint64_t chunk = 0; chunk < 64 && (total.errors < test::Counted(250) || chunk < 8);
+         ++chunk) {
         const auto counts =
             runner->Run({level, ChunkSeed(7, 0, chunk), chunkBits}, [] { return false; });
         ChunkCounts block = *counts;
@@ -105,7 +107,7 @@ BlockSeries WrongDecisions(const StatEyeSetup& setup, double level) {
     const auto levels = DecisionLevels(*setup.config.format[0]);
     BlockSeries blocks;
     uint64_t errors = 0;
-    for (uint64_t run = 0; run < 200000000 && (errors < 400 || run < 1000); ++run) {
+    for (uint64_t run = 0; run < 200000000 && (errors < test::Counted(400) || run < 1000); ++run) {
         runner.Run(level, setup.referenceEnergy);
         const RunState& s = runner.State();
         uint64_t wrong = 0;

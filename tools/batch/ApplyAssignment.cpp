@@ -9,7 +9,7 @@
 namespace linelab {
 namespace {
 
-std::string Refusal(std::string_view control, std::string_view problem) {
+std::string ControlRefusal(std::string_view control, std::string_view problem) {
     return "linelab-batch: " + std::string(control) + ": " + std::string(problem);
 }
 
@@ -30,15 +30,15 @@ std::optional<std::string> ApplyList(Form1& form, ListId id, std::string_view te
         return std::nullopt;
     }
     if (IsFixedList(form, id)) {
-        return Refusal(list.name, QuotedForMessage(text) +
-                                      " is not one of its items; the items are " +
-                                      ItemChoices(list));
+        return ControlRefusal(list.name, QuotedForMessage(text) +
+                                             " is not one of its items; the items are " +
+                                             ItemChoices(list));
     }
     if (text.size() > kMaxListText) {
-        return Refusal(list.name, "a text of " + std::to_string(text.size()) +
-                                      " bytes is longer than the " + std::to_string(kMaxListText) +
-                                      " a box takes; any shorter text, for example " +
-                                      ItemChoices(list));
+        return ControlRefusal(
+            list.name, "a text of " + std::to_string(text.size()) + " bytes is longer than the " +
+                           std::to_string(kMaxListText) +
+                           " a box takes; any shorter text, for example " + ItemChoices(list));
     }
     form.SetText(id, text);
     return std::nullopt;
@@ -46,7 +46,7 @@ std::optional<std::string> ApplyList(Form1& form, ListId id, std::string_view te
 
 std::optional<std::string> ApplyCheck(Form1& form, CheckId id, std::string_view text) {
     if (text != "0" && text != "1") {
-        return Refusal(form.Check(id).name, "takes 0 or 1, not " + QuotedForMessage(text));
+        return ControlRefusal(form.Check(id).name, "takes 0 or 1, not " + QuotedForMessage(text));
     }
     form.SetCheckValue(id, text == "1" ? 1 : 0);
     return std::nullopt;
@@ -66,9 +66,9 @@ std::optional<std::string> ApplySlider(Form1& form, SliderId id, std::string_vie
     const SliderControl& slider = form.Slider(id);
     const auto value = WholeNumber(text);
     if (!value || *value < slider.min || *value > slider.max) {
-        return Refusal(slider.name, "takes a whole number from " + std::to_string(slider.min) +
-                                        " to " + std::to_string(slider.max) + ", not " +
-                                        QuotedForMessage(text));
+        return ControlRefusal(slider.name,
+                              "takes a whole number from " + std::to_string(slider.min) + " to " +
+                                  std::to_string(slider.max) + ", not " + QuotedForMessage(text));
     }
     form.SetSliderValue(id, static_cast<int>(*value));
     return std::nullopt;
@@ -119,10 +119,10 @@ std::optional<std::string> ApplyAssignment(Form1& form, const Assignment& assign
         case ControlKind::Slider:
             return ApplySlider(form, static_cast<SliderId>(control->index), assignment.text);
         default:
-            return Refusal(assignment.control,
-                           "is not a list, check box or slider and takes no value; the "
-                           "controls an assignment sets are " +
-                               AssignableChoices());
+            return ControlRefusal(assignment.control,
+                                  "is not a list, check box or slider and takes no value; the "
+                                  "controls an assignment sets are " +
+                                      AssignableChoices());
     }
 }
 

@@ -17,6 +17,11 @@
 
 namespace linelab {
 
+// A refused argument's message, as every option's refusal begins.
+inline std::string Refusal(std::string_view problem) {
+    return "linelab-batch: " + std::string(problem);
+}
+
 struct Assignment {
     std::string control;
     std::string text;

@@ -12,7 +12,7 @@
 namespace linelab {
 namespace {
 
-constexpr std::array<std::string_view, 7> kNames = {
+constexpr std::array<std::string_view, 7> kMeasureNames = {
     "EbN0dB", "EsN0dB", "BitErrors", "BitsCompared", "BERLow", "BERHigh", "Eye"};
 
 void WriteRatio(JsonWriter& json, const Form1& form, bool perBit) {
@@ -62,13 +62,13 @@ void WriteEye(JsonWriter& json, const Measurements& m) {
 }  // namespace
 
 std::span<const std::string_view> MeasureFieldNames() {
-    return kNames;
+    return kMeasureNames;
 }
 
 bool NeedsMeasurements(std::span<const std::string> names) {
     for (const std::string& name : names) {
         if (name != "EbN0dB" && name != "EsN0dB" &&
-            std::find(kNames.begin(), kNames.end(), name) != kNames.end())
+            std::find(kMeasureNames.begin(), kMeasureNames.end(), name) != kMeasureNames.end())
             return true;
     }
     return false;
@@ -80,7 +80,8 @@ bool WriteMeasureField(JsonWriter& json, const Form1& form, const Measurements* 
         WriteRatio(json, form, name == "EbN0dB");
         return true;
     }
-    if (std::find(kNames.begin(), kNames.end(), name) == kNames.end()) return false;
+    if (std::find(kMeasureNames.begin(), kMeasureNames.end(), name) == kMeasureNames.end())
+        return false;
     if (m == nullptr) {
         json.Null();
     } else if (name == "BitErrors" || name == "BitsCompared") {

@@ -44,10 +44,6 @@ struct RawArguments {
     RawSweepOptions sweep;
 };
 
-std::string Refusal(std::string_view problem) {
-    return "linelab-batch: " + std::string(problem);
-}
-
 std::string UnknownOption(std::string_view arg) {
     return Refusal("unknown option " + QuotedForMessage(arg) + "; the options are " +
                    std::string(kOptionList));

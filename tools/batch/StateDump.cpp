@@ -74,7 +74,7 @@ constexpr std::array<StateField, 39> kStateFields = {{
     {"bMemoryStored", [](JsonWriter& j, const DumpedState& s) { j.Bool(s.views.bMemoryStored); }},
 }};
 
-constexpr auto kNames = [] {
+constexpr auto kStateNames = [] {
     std::array<std::string_view, kStateFields.size()> names{};
     for (std::size_t i = 0; i < names.size(); ++i)
         names[i] = kStateFields[i].name;
@@ -84,7 +84,7 @@ constexpr auto kNames = [] {
 }  // namespace
 
 std::span<const std::string_view> StateFieldNames() {
-    return kNames;
+    return kStateNames;
 }
 
 bool WriteStateField(JsonWriter& json, const DumpedState& state, std::string_view name) {

@@ -13,10 +13,6 @@ namespace {
 
 constexpr std::string_view kRangeName = "EbN0=";
 
-std::string Refusal(std::string_view problem) {
-    return "linelab-batch: " + std::string(problem);
-}
-
 std::optional<std::string> Count(const std::vector<std::string>& texts, std::string_view option,
                                  uint64_t least, uint64_t& out) {
     if (texts.empty()) return std::nullopt;
