@@ -8,8 +8,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kPlotPoints = 512;  // points across the panel, 0 to 4 kHz
-
 struct SpectrumScale {
     double W;
     double H;

@@ -12,6 +12,9 @@
 
 namespace linelab {
 
+// Points across a spectrum panel, 0 to 4 kHz: what the plot draws and the average keeps.
+inline constexpr int kPlotPoints = 512;
+
 // Draws one strip: clears the panel, then elements 0 .. zoom * iBaud; elements that differ
 // from compareData are red, the invalid-group mark 13 is a red cross.
 void plotData(int16_t iDutyCycle, Canvas& picPic, int16_t iBaud, std::span<const int16_t> Data,

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "common/TextNumber.h"
+#include "display/Plots.h"
 
 namespace linelab {
 namespace {
 
-constexpr int kPlotPoints = 512;     // points across the panel, 0 to 4 kHz
 constexpr int kStoredPoints = 1024;  // elements a memory copy takes
 constexpr double kLastElement = kSignalFloats - 1;
 

@@ -2,6 +2,7 @@
 #include <concepts>
 #include <functional>
 
+#include "transmit/CodeTables.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
@@ -47,10 +48,6 @@ void FillExponentialRuns(Bits& iData, UniformDraw auto& draw) {
         s += length;
     }
 }
-
-// The maximal-length sequence of x^3 + x + 1: each bit is the exclusive-or of the bits two
-// and three places before it.
-constexpr std::array<int16_t, 7> kPrbs7 = {1, 1, 1, 0, 0, 1, 0};
 
 // 91 = 13 * 7 phases, so every phase modulo 7 is equally likely.
 void FillPrbs7(Bits& iData, UniformDraw auto& draw) {

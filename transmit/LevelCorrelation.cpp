@@ -1,4 +1,5 @@
 #include "transmit/LevelCorrelation.h"
+#include "transmit/CodeTables.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -21,12 +22,6 @@ namespace {
 // substitution is made only when all four zeros fall inside the run, so the last three
 // slots never send a balancing pulse: those steps have their own edges (the chain's tail).
 
-// The data code groups of 4B5B, indexed by the nibble, first bit most significant (the line
-// coder's table).
-constexpr std::array<uint8_t, 16> k4B5B = {0b11110, 0b01001, 0b10100, 0b10101, 0b01010, 0b01011,
-                                           0b01110, 0b01111, 0b10010, 0b10011, 0b10110, 0b10111,
-                                           0b11010, 0b11011, 0b11100, 0b11101};
-constexpr std::array<int, 7> kPrbs7 = {1, 1, 1, 0, 0, 1, 0};
 constexpr std::array<int, 4> kMlt3Cycle = {0, 1, 0, -1};
 
 struct State {

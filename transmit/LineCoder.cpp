@@ -1,3 +1,4 @@
+#include "transmit/CodeTables.h"
 #include "transmit/Transmit.h"
 
 namespace linelab {
@@ -23,12 +24,6 @@ struct Span {
 Span SpanFor(bool pam4) {
     return pam4 ? Span{kBits, 52} : Span{kSymbols, 32};
 }
-
-// The data code groups of 4B5B, indexed by the nibble (first bit most significant); the
-// word's first bit is its most significant bit here too.
-constexpr std::array<uint8_t, 16> k4B5B = {0b11110, 0b01001, 0b10100, 0b10101, 0b01010, 0b01011,
-                                           0b01110, 0b01111, 0b10010, 0b10011, 0b10110, 0b10111,
-                                           0b11010, 0b11011, 0b11100, 0b11101};
 
 void Plain(RunState& s, int count) {
     for (int i = 0; i < count; ++i)

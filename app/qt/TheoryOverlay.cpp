@@ -16,7 +16,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kPlotPoints = 512;  // the panel's points, 0 to 4 kHz
 const QColor kTheoryColour(200, 0, 0);
 
 }  // namespace
