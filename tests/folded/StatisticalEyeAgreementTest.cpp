@@ -138,7 +138,7 @@ TEST_P(StatisticalEyeAgreement, PredictsTheFoldedWrongDecisions) {
     const DecisionRates predicted =
         RatesAt(*stats, stats->samplingInstant, stats->thresholds, StatNoiseSigma(*stats, level));
     const BlockSeries blocks = WrongDecisions(setup, level);
-    const RateInterval interval = BlockInterval(blocks.Blocks(), 0.99);
+    const RateInterval interval = BlockInterval(blocks.Blocks(), test::Confidence(0.99));
     EXPECT_GE(predicted.upper, interval.interval.dLow);
     EXPECT_LE(predicted.lower, interval.interval.dHigh);
 }
@@ -152,8 +152,8 @@ TEST_P(StatisticalEyeAgreement, PredictsTheFoldedRate) {
     const double level = LevelFor(*stats, c.target);
     const double predicted = DataRate(*stats, level);
     const ChunkCounts counts = Count(settings, level, c.target);
-    const RateInterval interval =
-        BlockInterval(counts.blocks.Blocks(), 0.99, std::max(1.0, ClusterBitsFor(settings)));
+    const RateInterval interval = BlockInterval(counts.blocks.Blocks(), test::Confidence(0.99),
+                                                std::max(1.0, ClusterBitsFor(settings)));
     const double measured = double(counts.errors) / double(counts.bits);
     EXPECT_GE(predicted, interval.interval.dLow) << measured << " from " << counts.errors;
     EXPECT_LE(predicted, interval.interval.dHigh) << measured << " from " << counts.errors;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "analysis/BlockInterval.h"
@@ -34,16 +35,16 @@ std::string Name(const Case& c) {
            (c.invert ? " / inverted / " : " / ") + kChannels[static_cast<int>(c.channel)];
 }
 
-// One mapping with every line code, inverted and not, over each channel; the pre-codings take
-// turns so that each meets every mapping (the turn carries on from one mapping to the next).
-std::vector<Case> CasesOf(Format format) {
+// One mapping and line code, inverted and not, over each channel; the pre-codings take turns
+// so that each meets every mapping (the turn carries on from one pair to the next).
+using Pair = std::tuple<Format, LineCoding>;
+std::vector<Case> CasesOf(const Pair& pair) {
+    const auto [format, code] = pair;
     std::vector<Case> cases;
-    int turn = 36 * static_cast<int>(format);
-    for (int code = 0; code < 6; ++code)
-        for (const bool invert : {false, true})
-            for (const Channel channel : {Channel::Ideal, Channel::Echo, Channel::BandLimit})
-                cases.push_back({format, static_cast<LineCoding>(code),
-                                 static_cast<PreCoding>(turn++ % 3), invert, channel});
+    int turn = 6 * (6 * static_cast<int>(format) + static_cast<int>(code));
+    for (const bool invert : {false, true})
+        for (const Channel channel : {Channel::Ideal, Channel::Echo, Channel::BandLimit})
+            cases.push_back({format, code, static_cast<PreCoding>(turn++ % 3), invert, channel});
     return cases;
 }
 
@@ -106,8 +107,8 @@ int Disagreements(const Case& c, const DecisionRecord& noisy, const Thresholds& 
     return differ;
 }
 
-// Each mapping is a case of its own, so that a parallel run spreads them.
-class MidwayDecisions : public testing::TestWithParam<Format> {};
+// Each mapping and line code is a case of its own, so that a parallel run spreads them.
+class MidwayDecisions : public testing::TestWithParam<Pair> {};
 
 // At 40 dB the noise is far smaller than any gap: midway must decide every slot as the
 // receiver's own rule does with each threshold in the middle of its gap, on both runners,
@@ -131,14 +132,15 @@ TEST_P(MidwayDecisions, DecideAsThresholdsInTheMiddleOfEachGap) {
 // (blocks of runs, or exact over the code's clusters) of the exact rate, which for an
 // inverted link decides each level as its mirror image. 99 % for the table as a whole: each
 // of its some 180 rates is held to 1 - 1 % / 180, else one or two right rates would fall
-// outside by chance on every run. HDB3 under a line code is left out: its exact rate takes a
-// minute or more a case.
+// outside by chance on every run. HDB3 under a line code is left out: its exact rate takes
+// seconds a case, a minute under the sanitizers.
 TEST_P(MidwayDecisions, FollowTheExactRateAtTenDecibels) {
     std::vector<Case> cases;
     for (const Case& c : CasesOf(GetParam())) {
         if (c.channel == Channel::Ideal && (c.format != Format::Hdb3 || c.code == LineCoding::None))
             cases.push_back(c);
     }
+    if (cases.empty()) GTEST_SKIP() << "HDB3 under a line code: its exact rate is too slow here";
     constexpr double kTableRates = 2.0 * (7 * 12 + 2);  // both runners, every mapping's cases
     const double confidence = 1 - 0.01 / kTableRates;
     for (const Case& c : cases) {
@@ -170,16 +172,23 @@ TEST(MidwayInseparable, SayWhenNoThresholdsCanSeparateTheLevels) {
     EXPECT_EQ(DecisionsFor(s), Decisions::AsSet);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryMapping, MidwayDecisions,
-                         testing::Values(Format::UnipolarNrz, Format::UnipolarNrzi,
-                                         Format::PolarNrz, Format::PolarNrzi, Format::Ami,
-                                         Format::Mlt3, Format::Hdb3, Format::Pam4),
-                         [](const testing::TestParamInfo<Format>& info) {
-                             std::string name(Info(info.param).name);
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+std::string PairName(const testing::TestParamInfo<Pair>& info) {
+    std::string name = std::string(Info(std::get<0>(info.param)).name) + "_" +
+                       std::string(Info(std::get<1>(info.param)).name);
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMapping, MidwayDecisions,
+    testing::Combine(testing::Values(Format::UnipolarNrz, Format::UnipolarNrzi, Format::PolarNrz,
+                                     Format::PolarNrzi, Format::Ami, Format::Mlt3, Format::Hdb3,
+                                     Format::Pam4),
+                     testing::Values(LineCoding::None, LineCoding::Differential,
+                                     LineCoding::Manchester, LineCoding::DiffManchester,
+                                     LineCoding::FourB5B, LineCoding::FourB5BNrzi)),
+    PairName);
 
 }  // namespace
 }  // namespace linelab
