@@ -17,7 +17,7 @@ struct EyeOpening {
 };
 
 struct Bathtub {
-    // Against the sampling instant (hscSample values), with the thresholds in use.
+    // Against the sampling instant (the sampling slider's values), with the thresholds in use.
     std::vector<int> instants;
     std::vector<DecisionRates> byInstant;
     // Against one threshold (the eye grid's thresholds), at the instant in use.

@@ -1,7 +1,7 @@
 #pragma once
 // Contour lines of a statistical eye: where the rate crosses 1e-3, 1e-6, 1e-9, 1e-12, as
-// line segments in the grid's own units (sampling instant in hscSample steps, threshold in
-// signal units), ready for a view to map into its eye's scale and draw.
+// line segments in the grid's own units (sampling instant in the sampling slider's steps, threshold
+// in signal units), ready for a view to map into its eye's scale and draw.
 
 #include <span>
 #include <vector>

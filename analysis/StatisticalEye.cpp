@@ -456,7 +456,7 @@ std::optional<LinkStatistics> ComputeLinkStatistics(const StatEyeSetup& setup) {
         s.nominal.push_back(c.invert ? s.levels.size() - 1 - i : i);
     s.dBaudRate = setup.dBaudRate;
     s.thresholds = setup.thresholds;
-    s.samplingInstant = c.hscSample;
+    s.samplingInstant = c.samplingOffset;
     s.decodesAsSent = c.code[1] == c.code[0] && c.preCode[1] == c.preCode[0];
     s.referenceEnergy =
         setup.referenceEnergy > 0

@@ -64,8 +64,8 @@ struct LinkConfig {
     double noiseReference = 0;
     std::optional<std::array<double, 5>> midway;  // laid out as Thresholds
     Echo echo;
-    bool invert = false;  // polarity inversion in force
-    int hscSample = 0;    // sampling offset in half-samples, -32..32
+    bool invert = false;     // polarity inversion in force
+    int samplingOffset = 0;  // the sampling instant in half-samples from the slot, -32..32
 
     ShownPanels shown;
 };

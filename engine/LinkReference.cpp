@@ -134,7 +134,7 @@ void Midway(const LinkConfig& c, RunState& s, LinkReference& out) {
         for (int k = 0; k < kSymbols; ++k) {
             const int level = s.iModData[static_cast<std::size_t>(k)];
             if (level < -3 || level > 3) continue;
-            sum[static_cast<std::size_t>(level + 3)] += SampleSlot(s.dRxTimeData, k, c.hscSample);
+            sum[static_cast<std::size_t>(level + 3)] += SampleSlot(s.dRxTimeData, k, c.samplingOffset);
             ++count[static_cast<std::size_t>(level + 3)];
         }
     }
@@ -237,7 +237,7 @@ EnergyEstimate SimulatedEnergyPerSlot(const LinkConfig& c, const Responses& resp
 
 LinkReferenceKey ReferenceKeyOf(const LinkConfig& c) {
     return {c.data,      c.preCode[0], c.code[0], c.format,   c.iPulseWidth,
-            c.echo.gain, c.echo.delay, c.invert,  c.hscSample};
+            c.echo.gain, c.echo.delay, c.invert,  c.samplingOffset};
 }
 
 }  // namespace linelab

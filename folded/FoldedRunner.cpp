@@ -86,7 +86,7 @@ FoldedRunner::FoldedRunner(const LinkConfig& config, const Responses& r, double 
     const bool invert = config.invert;
     std::vector<Pattern> patterns;
     for (int k = 0; k < kSymbols; ++k) {
-        const Pattern p = SlotSamplePattern(k, config.hscSample, config.echo, invert);
+        const Pattern p = SlotSamplePattern(k, config.samplingOffset, config.echo, invert);
         auto found = std::find(patterns.begin(), patterns.end(), p);
         gridOf_[static_cast<std::size_t>(k)] = static_cast<uint8_t>(found - patterns.begin());
         if (found == patterns.end()) patterns.push_back(p);

@@ -88,7 +88,7 @@ inline Frame FrameOf(const RunState& s, const LinkConfig& c, int16_t iTxCodeBaud
     f.txPam4 = c.format[0] == Format::Pam4;
     f.rxPam4 = c.format[1] == Format::Pam4;
     f.dThresholds = s.dThresholds;
-    f.samplingOffset = c.hscSample;
+    f.samplingOffset = c.samplingOffset;
     return f;
 }
 

@@ -14,8 +14,8 @@ namespace linelab {
 // T1 goes to the middle level of the three-level formats, to the lower level otherwise.
 int16_t DecideLevel(Format format, double sample, const Thresholds& t);
 
-// Samples every slot of the run at offset v (hscSample) and decides its level into levels.
-// An unknown format leaves levels as they were.
+// Samples every slot of the run at offset v (the sampling slider's value) and decides its level
+// into levels. An unknown format leaves levels as they were.
 void DecideSymbols(std::optional<Format> format, const Signal& timeData, int v, const Thresholds& t,
                    Symbols& levels);
 

@@ -32,7 +32,7 @@ void NoiseEchoAndInversion(RunState& s, const LinkConfig& c, Reporter& reporter,
 
 // Decisions and levels back to code bits.
 void Demodulate(RunState& s, const LinkConfig& c, Reporter& reporter) {
-    DecideSymbols(c.format[1], s.dRxTimeData, c.hscSample, DecisionThresholds(s, c), s.iDemodData);
+    DecideSymbols(c.format[1], s.dRxTimeData, c.samplingOffset, DecisionThresholds(s, c), s.iDemodData);
     s.iCodeBaud = CodeBaud(c.code[1]);
     if (!LevelsToCodeBits(c.format[1], s.iDemodData, s.iDecodedData)) {
         reporter.Report(kUnknownSchemeMessage, true);

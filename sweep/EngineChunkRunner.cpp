@@ -176,7 +176,7 @@ DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, 
         for (int k = 0; k < kSymbols; ++k) {
             record.samples.push_back(samples
                                          ? (*samples)[static_cast<std::size_t>(k)]
-                                         : SampleSlot(s.dRxTimeData, k, settings.config.hscSample));
+                                         : SampleSlot(s.dRxTimeData, k, settings.config.samplingOffset));
             record.sent.push_back(s.iModData[static_cast<std::size_t>(k)]);
             record.decided.push_back(s.iDemodData[static_cast<std::size_t>(k)]);
         }

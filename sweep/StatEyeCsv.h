@@ -4,7 +4,7 @@
 // The grid, one line per sampling instant and threshold, instants in order, thresholds
 // ascending within each:
 //   sample,threshold,rate
-// sample is the hscSample value (-32..32, half-samples from the slot's impulse), threshold
+// sample is the sampling slider's value (-32..32, half-samples from the slot's impulse), threshold
 // the decision threshold in the receive eye's signal units, rate the probability that a
 // sample falls on the wrong side of that one threshold (see analysis/StatisticalEye.h).
 //

@@ -44,7 +44,7 @@ void ReadLinkConfig(const ControlSet& f, LinkConfig& out) {
     out.echo.gain = EchoGain(Val(Text(f, ListId::cmbMultipathMag)));
     out.echo.delay = EchoDelay(Val(Text(f, ListId::cmbMultipathDelay)));
     out.invert = f.Check(CheckId::chkInvert).visible && On(f, CheckId::chkInvert);
-    out.hscSample = f.Slider(SliderId::hscSample).value;
+    out.samplingOffset = f.Slider(SliderId::hscSample).value;
     for (const PanelDescriptor& panel : kPanelTable)
         out.shown.Set(panel.panel, On(f, panel.check));
 }

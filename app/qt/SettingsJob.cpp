@@ -13,7 +13,7 @@ bool SameStatistics(const SweepSettings& a, const SweepSettings& b) {
            x.iPulseWidth == y.iPulseWidth && x.noiseLevel == y.noiseLevel &&
            x.noiseScaling == y.noiseScaling && x.thresholdChoice == y.thresholdChoice &&
            x.echo.gain == y.echo.gain && x.echo.delay == y.echo.delay && x.invert == y.invert &&
-           x.hscSample == y.hscSample && a.filters == b.filters && a.dThresholds == b.dThresholds &&
+           x.samplingOffset == y.samplingOffset && a.filters == b.filters && a.dThresholds == b.dThresholds &&
            a.thresholdSlider == b.thresholdSlider;
 }
 

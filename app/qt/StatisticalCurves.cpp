@@ -63,7 +63,7 @@ const StatisticalCurve* StatisticalCurves::For(const BerCurve& curve) {
     const LinkConfig& c = curve.settings.config;
     const std::string key = curve.label + '|' + std::to_string(first) + '|' + std::to_string(last) +
                             '|' + std::to_string(c.echo.gain) + '|' + std::to_string(c.echo.delay) +
-                            '|' + std::to_string(c.invert) + '|' + std::to_string(c.hscSample) +
+                            '|' + std::to_string(c.invert) + '|' + std::to_string(c.samplingOffset) +
                             '|' + std::to_string(c.iPulseWidth) + '|' +
                             std::to_string(curve.settings.dThresholds[0]) + '|' +
                             std::to_string(curve.settings.thresholdSlider);

@@ -24,7 +24,7 @@ StatEyeSetup Link(Format format, LineCoding code, const Thresholds& t, int v = 0
     c.preCode = {PreCoding::None, PreCoding::None};
     c.code = {code, code};
     c.format = {format, format};
-    c.hscSample = v;
+    c.samplingOffset = v;
     c.invert = invert;
     for (int k = 0; k < kPoints; ++k) {
         // A Gaussian of `width` bins spreads each pulse over a few slots (at 60 bins a

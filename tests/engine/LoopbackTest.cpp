@@ -157,7 +157,7 @@ TEST(NoisyLink, HugeTypedSettingsStayFinite) {
     st.noiseLevel = NoiseLevel(Val("1e999"));
     st.echo.gain = EchoGain(Val("99999999999999999999"));
     st.echo.delay = EchoDelay(Val("-1e999"));
-    st.hscSample = -32;
+    st.samplingOffset = -32;
     st.shown.Set(PanelId::RxEye, true);
     for (int run = 0; run < 3; ++run) {
         link.host.Tick(link.engine);

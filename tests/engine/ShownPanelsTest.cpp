@@ -35,7 +35,7 @@ struct ShownLink {
         owner.config.code = Both<LineCoding>(LineCoding::Manchester);
         owner.config.noiseLevel = 0.3;
         owner.config.echo = {0.3, 9};
-        owner.config.hscSample = 3;
+        owner.config.samplingOffset = 3;
         owner.config.shown = shown;
         owner.filters.lowPass = 1.5;
         engine.SetSymbolRate(SymbolRate(LineCoding::Manchester, Format::Ami));

@@ -38,7 +38,7 @@ SweepSettings Make(const Case& c) {
     t.code = {FindLineCode(c.code), FindLineCode(c.code)};
     t.format = {FindFormat(c.format), FindFormat(c.format)};
     t.echo = {EchoGain(Val(c.echoMag)), EchoDelay(Val(c.echoDelay))};
-    t.hscSample = c.sample;
+    t.samplingOffset = c.sample;
     t.invert = c.invert;
     s.filters = test::Filters(c.txFilter, c.rxFilter);
     s.filters.side[0].bandwidth = s.filters.side[1].bandwidth = 1;

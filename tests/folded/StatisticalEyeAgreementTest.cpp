@@ -51,7 +51,7 @@ SweepSettings Make(const Case& c) {
     t.code = {FindLineCode(c.code), FindLineCode(c.code)};
     t.format = {FindFormat(c.format), FindFormat(c.format)};
     t.echo = {EchoGain(Val(c.echoMag)), EchoDelay(Val(c.echoDelay))};
-    t.hscSample = c.sample;
+    t.samplingOffset = c.sample;
     t.invert = c.invert;
     UseTextbookReceiver(t);
     s.filters = test::Filters(c.txFilter, c.rxFilter);

@@ -44,7 +44,7 @@ TEST(Host, SettingsRecordMirrorsTheControls) {
     EXPECT_TRUE(s.shown[PanelId::DecodedData]);
     EXPECT_TRUE(s.shown[PanelId::RxSpectrum]);
     EXPECT_FALSE(s.shown[PanelId::ChannelEye]);
-    EXPECT_EQ(s.hscSample, -5);
+    EXPECT_EQ(s.samplingOffset, -5);
     EXPECT_EQ(ViewSettingsOf(form.Controls()).txEyeScale, 8);
     ASSERT_TRUE(form.ApplyScene(5));
     ASSERT_TRUE(form.SetText("cmbNoise", "0.8"));
