@@ -817,9 +817,10 @@ try {
   });
 
   await check('the BER Curve draws the chain\'s statistical curve, at each point linelab-batch --bathtub\'s data-bit rate', async () => {
-    // An echo, per-run noise and the thresholds as set: the chain as set, which the bathtub
-    // of the batch tool reads at the noise level of each measured point.
-    const settings = [['cmbScene', 'Full Channel'], ['cmbMultipathDelay', '0.4'], ['cmbMultipathMag', '20']];
+    // Band edges and an echo, per-run noise and the thresholds as set: the chain as set, which
+    // the bathtub of the batch tool reads at the noise level of each measured point.
+    const settings = [['cmbScene', 'Full Channel'], ['cmbMod(0)', 'Polar (N)RZ'],
+                      ['cmbMultipathDelay', '0.4'], ['cmbMultipathMag', '20']];
     await fresh(page);
     for (const [name, value] of settings) await act(page, 'setText', name, value);
     const statistical = await messageWhere(page, 'sweep-stat', 'true');
@@ -827,7 +828,7 @@ try {
       const curve = window.lineLabCurve;
       curve.show();
       const finished = window.lineLab.next('sweep-finished');
-      curve.start({points: [3, 5, 7], minErrors: 20, maxBits: 200000, seed: 11, runner: 'folded',
+      curve.start({points: [4, 8, 12], minErrors: 30, maxBits: 400000, seed: 11, runner: 'folded',
                    noise: 'per-run', thresholds: 'as-set', workers: 2});
       await finished;
       return curve.current.id;
