@@ -262,6 +262,25 @@ std::string StatViewsOf(std::string settings, bool bathtub) {
     return StatViewsJson(form, bathtub);
 }
 
+// The BER Curve's statistical curve, in the statistics' worker: the sweep's settings rebuilt
+// from the window's lesson with the sweep's own choices of noise and thresholds, so the curve
+// is that of the receiver the measured points come from.
+std::string StatCurveOf(std::string settings, std::string noise, std::string thresholds,
+                        double first, double last, int samples, double lowest) {
+    const auto problem = [](const std::string& text) {
+        return Json{{"problem", text}, {"ebN0", Json::array()}, {"rate", Json::array()}}.dump(
+            -1, ' ', false, Json::error_handler_t::replace);
+    };
+    Form1 form;
+    if (auto bad = OpenLessonText(form, settings, "settings", LessonRunState::Ignore))
+        return problem(*bad);
+    SweepSettings sweep = SweepSnapshot(form);
+    if (auto bad = Choose(sweep, noise, thresholds)) return problem(*bad);
+    if (!std::isfinite(first) || !std::isfinite(last) || samples < 1 || samples > 1000)
+        return problem("the range is not one to draw");
+    return StatCurveJson(sweep, first, last, samples, lowest);
+}
+
 SweepCoordinator* NewCoordinator(Session& session, std::string noise, std::string thresholds) {
     return new SweepCoordinator(session, std::move(noise), std::move(thresholds));
 }
@@ -323,6 +342,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("panelWidth", &Session::PanelWidth)
         .function("panelHeight", &Session::PanelHeight);
     function("statViews", &StatViewsOf);
+    function("statCurve", &StatCurveOf);
     class_<SweepCoordinator>("SweepCoordinator")
         .constructor(&NewCoordinator, allow_raw_pointers())
         .function("plan", &SweepCoordinator::Plan)

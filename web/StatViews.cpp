@@ -7,6 +7,7 @@
 #include <exception>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <vector>
 
 #include "analysis/Bathtub.h"
 #include "analysis/EyeContours.h"
@@ -141,6 +142,33 @@ std::string StatViewsJson(Form1& form, bool bathtub) {
                     {"vscThreshold", std::clamp(ThresholdSliderFor(b.bestThreshold), 0, 100)}};
                 out["readout"] = Readout(b);
                 out["csv"] = BathtubCsv(b);
+            }
+        }
+    } catch (const std::exception& e) {
+        out["problem"] = e.what();
+    }
+    return out.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string StatCurveJson(const SweepSettings& settings, double first, double last, int samples,
+                          double lowest) {
+    Json out = {{"problem", ""}, {"ebN0", Json::array()}, {"rate", Json::array()}};
+    try {
+        const std::optional<LinkStatistics> stats =
+            ComputeLinkStatistics(StatEyeSetupFor(settings, settings.config.noiseLevel));
+        if (!stats) {
+            out["problem"] = "no statistics for this setting";
+        } else if (!stats->decodesAsSent) {
+            out["problem"] = "the receiver decodes another code than the one sent";
+        } else {
+            const int steps = std::max(samples, 1);
+            std::vector<double> dB;
+            for (int i = 0; i <= steps; ++i)
+                dB.push_back(first + (last - first) * i / steps);
+            for (const StatBerPoint& p : StatisticalBerCurve(*stats, dB)) {
+                if (!(p.rates.dataBits >= lowest)) continue;  // NaN too
+                out["ebN0"].push_back(p.ebN0dB);
+                out["rate"].push_back(p.rates.dataBits);
             }
         }
     } catch (const std::exception& e) {

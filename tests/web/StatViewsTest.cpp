@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/Bathtub.h"
 #include "analysis/StatisticalEye.h"
 #include "display/Canvas.h"
 #include "display/Plots.h"
@@ -137,6 +138,74 @@ TEST(StatViews, SettingsWithoutStatisticsSayWhyAndOfferNothing) {
     EXPECT_TRUE(views["contours"].empty());
     EXPECT_TRUE(views["best"].is_null());
     EXPECT_TRUE(views["bathtub"].is_null());
+}
+
+// The BER Curve's statistical curve over [2, 12] dB in 10 steps, rates from 1e-15 on.
+ViewsJson CurveOf(const SweepSettings& settings, double lowest = 1e-15) {
+    return ViewsJson::parse(StatCurveJson(settings, 2, 12, 10, lowest));
+}
+
+// The data-bit rate the bathtub gives at the instant in use when the noise box holds the
+// level the sweep gives `ebN0dB`: another way through the statistics to the same figure.
+double BathtubRateAt(SweepSettings settings, double ebN0dB) {
+    const double level = SweepPointsFor(settings, {ebN0dB}).front().dNoiseLevel;
+    settings.config.noiseLevel = level;
+    const auto stats = ComputeLinkStatistics(StatEyeSetupFor(settings, level));
+    if (!stats) return -1;
+    const Bathtub tub = ComputeBathtub(*stats, stats->noiseSigma);
+    const auto at = std::find(tub.instants.begin(), tub.instants.end(), tub.instantInUse);
+    return at == tub.instants.end() ? -1 : tub.byInstant[at - tub.instants.begin()].dataBits;
+}
+
+using ChainPicks = std::vector<std::pair<std::string, std::string>>;
+
+class StatisticalCurveOfTheChain : public testing::TestWithParam<ChainPicks> {};
+
+// Every value is the bathtub's at the sweep's own noise level for its Eb/N0, and the curve
+// falls with Eb/N0: the chain as set, not the ideal receiver.
+TEST_P(StatisticalCurveOfTheChain, IsTheBathtubsDataRateAtEachEbN0) {
+    Form1 form;
+    Set(form, GetParam());
+    const SweepSettings settings = SweepSnapshot(form);
+    const ViewsJson curve = CurveOf(settings);
+    ASSERT_EQ(curve["problem"], "");
+    const auto x = curve["ebN0"].get<std::vector<double>>();
+    const auto y = curve["rate"].get<std::vector<double>>();
+    ASSERT_EQ(x.size(), y.size());
+    ASSERT_GE(x.size(), 4u);
+    EXPECT_DOUBLE_EQ(x.front(), 2);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        EXPECT_NEAR(x[i], 2 + static_cast<double>(i), 1e-12);
+        EXPECT_NEAR(y[i], BathtubRateAt(settings, x[i]), 1e-9 * y[i]) << x[i] << " dB";
+        if (i > 0) {
+            EXPECT_LT(y[i], y[i - 1]) << x[i] << " dB";
+        }
+    }
+    // The rates below the lowest shown are left out, the rest kept as they were.
+    const ViewsJson cut = CurveOf(settings, y[2]);
+    EXPECT_EQ(cut["rate"].get<std::vector<double>>(),
+              std::vector<double>(y.begin(), y.begin() + 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(StatViews, StatisticalCurveOfTheChain,
+                         testing::Values(ChainPicks{{"cmbScene", "Noise"}},
+                                         ChainPicks{{"cmbScene", "Noise"}, {"cmbMod(0)", "AMI"}},
+                                         ChainPicks{{"cmbScene", "Noise"},
+                                                    {"cmbCode(0)", "Manchester"}},
+                                         ChainPicks{{"cmbScene", "Full Channel"},
+                                                    {"cmbMultipathDelay", "0.4"},
+                                                    {"cmbMultipathMag", "20"}}));
+
+TEST(StatViews, AStatisticalCurveThatCannotBeSaysWhy) {
+    Form1 form;
+    Set(form, {{"cmbScene", "Noise"}, {"cmbMod(1)", "AMI"}});
+    const ViewsJson none = CurveOf(SweepSnapshot(form));
+    EXPECT_EQ(none["problem"], "no statistics for this setting");
+    EXPECT_TRUE(none["rate"].empty());
+    Form1 other;
+    Set(other, {{"cmbScene", "Noise"}, {"cmbCode(1)", "Differential"}});
+    EXPECT_EQ(CurveOf(SweepSnapshot(other))["problem"],
+              "the receiver decodes another code than the one sent");
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
 // The BER Curve: a sweep over Eb/N0 run by one chunk worker per core (planned in the
 // session's worker, so each point's counts equal the desktop's for the same seed), plotted
-// on a logarithmic axis with each point's 95 % interval, the ideal receiver's curve, held
-// curves beside the current one, and CSV and PNG export.
+// on a logarithmic axis with each point's 95 % interval, the ideal receiver's curve, the
+// statistical curve of the chain as set (worked out by the statistics' worker, dotted in the
+// curve's colour), held curves beside the current one, and CSV and PNG export.
 /* global uPlot */
 'use strict';
 
 (function () {
+  // The statistical curve's legend name, as the desktop's BER Curve window names it.
+  const kStatisticalName = 'statistical, the chain as set (fixed N0)';
   const kColours = ['#1f5fbf', '#c0392b', '#2e8b57', '#8e44ad', '#d68910', '#117a8b'];
   const $ = (id) => document.getElementById(id);
   const curve = {
-    current: null,  // {label, header, points: [], theory: [], ebN0: []}
+    current: null,  // {id, label, header, points: [], theory: [], ebN0: [], statistical}
     held: [],
     plot: null,
     id: 0,
@@ -26,8 +29,9 @@
     const points = options.points || null;
     const range = `${$('curveFrom').value}:${$('curveStep').value}:${$('curveTo').value}`;
     curve.id += 1;
-    curve.current = {label: '', header: '', ebN0: points || [], points: (points || []).map(() => null),
-                     theory: [], started: performance.now()};
+    curve.current = {id: curve.id, label: '', header: '', ebN0: points || [],
+                     points: (points || []).map(() => null), theory: [], statistical: null,
+                     started: performance.now()};
     window.lineLab.send({
       type: 'sweep-start', id: curve.id, points, range,
       minErrors: options.minErrors || Number($('curveErrors').value),
@@ -45,6 +49,16 @@
 
   curve.onMessage = (m) => {
     const c = curve.current;
+    if (m.type === 'sweep-stat') {
+      // {ebN0: [...], rate: [...], problem}: the chain's curve over the sweep's range, which
+      // may come after the sweep has finished or been held.
+      const k = curves().find((x) => x.id === m.id);
+      if (k) {
+        k.statistical = m;
+        scheduleRender(0);
+      }
+      return;
+    }
     if (m.type === 'sweep-error') {
       $('curveStatus').textContent = m.text;
       $('curveRun').disabled = false;
@@ -145,7 +159,9 @@
     }
     if (typeof uPlot === 'undefined' || !$('curveBox').open) return;
     const all = curves();
-    const xs = [...new Set(all.flatMap((k) => k.ebN0))].sort((a, b) => a - b);
+    const statOf = (k) => (k.statistical && k.statistical.ebN0.length ? k.statistical : null);
+    const xs = [...new Set(all.flatMap((k) => [...k.ebN0, ...(statOf(k) ? statOf(k).ebN0 : [])]))]
+      .sort((a, b) => a - b);
     const data = [xs];
     const series = [{label: 'Eb/N0 (dB)'}];
     all.forEach((k, n) => {
@@ -158,12 +174,20 @@
       series.push({label: k.label || 'current', stroke: colour, width: 1.5,
                    points: {show: true, size: 6}, spanGaps: true,
                    bars: k.points.filter((p) => p && p.bits > 0).map((p) => [p.ebN0dB, p.low, p.high])});
+      const stat = statOf(k);
+      if (stat) {
+        const rate = new Map(stat.ebN0.map((x, i) => [x, stat.rate[i]]));
+        data.push(xs.map((x) => (rate.has(x) ? rate.get(x) : null)));
+        series.push({label: `${kStatisticalName}: ${k.label}`, stroke: colour, dash: [2, 3],
+                     width: 1.6, points: {show: false}, spanGaps: true});
+      }
       if (n === all.length - 1) {
         data.push(xs.map((x) => {
           const t = k.theory[at(x)];
           return t > 0 ? t : null;
         }));
-        series.push({label: 'theory', stroke: '#555', dash: [6, 4], width: 1, points: {show: false}});
+        series.push({label: 'theory', stroke: '#555', dash: [6, 4], width: 1, points: {show: false},
+                     spanGaps: true});
       }
     });
     const width = Math.max(300, $('curvePlot').clientWidth || 800);

@@ -152,21 +152,32 @@ function askStatistics() {
   const settings = session.settingsText();
   const key = `${stat.bathtub}${settings}`;
   if (stat.busy || key === stat.asked) return;  // a running job asks again when it is done
+  stat.asked = key;
+  stat.busy = true;
+  stat.id += 1;
+  statWorker().postMessage({id: stat.id, settings, bathtub: stat.bathtub});
+}
+
+function statWorker() {
   if (!stat.worker) {
     stat.worker = new Worker('stat-worker.js');
     stat.worker.onmessage = (e) => {
+      if (e.data.kind === 'curve') {
+        const {kind, ...curve} = e.data;
+        postMessage({type: 'sweep-stat', ...curve});
+        return;
+      }
       stat.busy = false;
       postMessage({type: 'stat-views', ...e.data});
       askStatistics();
     };
   }
-  stat.asked = key;
-  stat.busy = true;
-  stat.id += 1;
-  stat.worker.postMessage({id: stat.id, settings, bathtub: stat.bathtub});
+  return stat.worker;
 }
 
 // ---- BER Curve: one chunk worker per core, the plan here --------------------------------
+const kStatCurveSamples = 60;  // the statistical curve's steps over the sweep's range
+const kLowestShown = 1e-12;    // rates below are left off the plot, as on the desktop
 function startSweep(m) {
   stopSweep(null);
   const coordinator = new Module.SweepCoordinator(session, m.noise, m.thresholds);
@@ -185,6 +196,12 @@ function startSweep(m) {
   const points = JSON.parse(coordinator.points());
   postMessage({type: 'sweep-started', label: sweep.label, header: sweep.header, id: sweep.id,
                points, theory: points.map((x) => coordinator.theory(x)), workers: count});
+  // The chain's statistical curve over the sweep's range, as the desktop samples it, worked
+  // out beside the runs.
+  statWorker().postMessage({kind: 'curve', id: sweep.id, settings: lesson, noise: m.noise,
+                            thresholds: m.thresholds, first: Math.min(...points),
+                            last: Math.max(...points), samples: kStatCurveSamples,
+                            lowest: kLowestShown});
   for (let i = 0; i < count; ++i) {
     const w = new Worker('chunk-worker.js');
     w.onmessage = (e) => chunkDone(w, e.data);

@@ -816,6 +816,60 @@ try {
     expectEqual(await inked(), 0, 'pixels left with the contours off');
   });
 
+  await check('the BER Curve draws the chain\'s statistical curve, at each point linelab-batch --bathtub\'s data-bit rate', async () => {
+    // Band edges and an echo, per-run noise and the thresholds as set: the chain as set, which
+    // the bathtub of the batch tool reads at the noise level of each measured point.
+    const settings = [['cmbScene', 'Full Channel'], ['cmbMod(0)', 'Polar (N)RZ'],
+                      ['cmbMultipathDelay', '0.4'], ['cmbMultipathMag', '20']];
+    await fresh(page);
+    for (const [name, value] of settings) await act(page, 'setText', name, value);
+    const statistical = await messageWhere(page, 'sweep-stat', 'true');
+    const drawn = await page.evaluate(async () => {
+      const curve = window.lineLabCurve;
+      curve.show();
+      const finished = window.lineLab.next('sweep-finished');
+      curve.start({points: [4, 8, 12], minErrors: 30, maxBits: 400000, seed: 11, runner: 'folded',
+                   noise: 'per-run', thresholds: 'as-set', workers: 2});
+      await finished;
+      return curve.current.id;
+    });
+    const m = await statistical();
+    expectEqual([m.id, m.problem], [drawn, ''], 'the statistical curve');
+    await settle(page);
+    const shown = await page.evaluate(() => {
+      const c = window.lineLabCurve.current;
+      const u = window.lineLabCurve.plot;
+      const s = u.series.findIndex((x) => x.label.startsWith('statistical'));
+      return {label: s < 0 ? '' : u.series[s].label, dash: s < 0 ? null : u.series[s].dash,
+              drawn: s < 0 ? 0 : u.data[s].filter((y) => y > 0).length, curve: c.label,
+              legend: document.querySelector('#curvePlot .u-legend').textContent,
+              points: c.points.map((p) => ({ebN0: p.ebN0dB, noise: p.noise, low: p.low, high: p.high}))};
+    });
+    expectEqual(shown.label, `statistical, the chain as set (fixed N0): ${shown.curve}`, 'legend entry');
+    if (!shown.legend.includes(shown.label)) throw new Error('the legend does not name the curve');
+    if (!shown.dash) throw new Error('the statistical curve is not dotted');
+    expectEqual(shown.drawn, m.rate.length, 'samples drawn');
+    if (m.rate.length !== 61) throw new Error(`${m.rate.length} samples over the range`);
+    for (const p of shown.points) {
+      const at = m.ebN0.findIndex((x) => Math.abs(x - p.ebN0) < 1e-9);
+      if (at < 0) throw new Error(`no sample at ${p.ebN0} dB`);
+      const r = runBatch(['--bathtub', ...settings.map(([n, v]) => `${n}=${v}`), `cmbNoise=${p.noise}`]);
+      if (r.status !== 0) throw new Error(r.err);
+      const native = +r.out.split('\n').find((l) => l.startsWith('in-use-instant,')).split(',')[3];
+      if (!(Math.abs(m.rate[at] - native) <= 1e-9 * native))
+        throw new Error(`at ${p.ebN0} dB the page has ${m.rate[at]}, the batch tool ${native}`);
+      // Measured beside it: the prediction lies within the runs' interval, widened as the
+      // desktop's check widens it for the clustering of data-bit errors.
+      if (!(native > p.low / 2 && native < p.high * 2))
+        throw new Error(`at ${p.ebN0} dB measured ${p.low} to ${p.high}, predicted ${native}`);
+    }
+    if (process.env.LINELAB_SHOTS) {
+      const box = await page.$('#curveBox');
+      await box.screenshot({path: path.join(process.env.LINELAB_SHOTS, 'page-statistical-ber-curve.png')});
+    }
+    await page.$eval('#curveBox', (d) => d.close());
+  });
+
   await check('the accessibility check finds nothing serious in any scene', async () => {
     await page.addScriptTag({content: axeSource});
     const found = [];
