@@ -12,6 +12,7 @@
 #include "analysis/Bathtub.h"
 #include "analysis/EyeContours.h"
 #include "analysis/StatisticalEye.h"
+#include "app/curves/StatisticalCurve.h"
 #include "display/Plots.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/StatEyeCsv.h"
@@ -152,28 +153,8 @@ std::string StatViewsJson(Form1& form, bool bathtub) {
 
 std::string StatCurveJson(const SweepSettings& settings, double first, double last, int samples,
                           double lowest) {
-    Json out = {{"problem", ""}, {"ebN0", Json::array()}, {"rate", Json::array()}};
-    try {
-        const std::optional<LinkStatistics> stats =
-            ComputeLinkStatistics(StatEyeSetupFor(settings, settings.config.noiseLevel));
-        if (!stats) {
-            out["problem"] = "no statistics for this setting";
-        } else if (!stats->decodesAsSent) {
-            out["problem"] = "the receiver decodes another code than the one sent";
-        } else {
-            const int steps = std::max(samples, 1);
-            std::vector<double> dB;
-            for (int i = 0; i <= steps; ++i)
-                dB.push_back(first + (last - first) * i / steps);
-            for (const StatBerPoint& p : StatisticalBerCurve(*stats, dB)) {
-                if (!(p.rates.dataBits >= lowest)) continue;  // NaN too
-                out["ebN0"].push_back(p.ebN0dB);
-                out["rate"].push_back(p.rates.dataBits);
-            }
-        }
-    } catch (const std::exception& e) {
-        out["problem"] = e.what();
-    }
+    const StatisticalCurveData curve = StatisticalCurveFor(settings, first, last, samples, lowest);
+    const Json out = {{"problem", curve.problem}, {"ebN0", curve.ebN0}, {"rate", curve.rate}};
     return out.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 

@@ -3,9 +3,10 @@
 #include <qcustomplot.h>
 #include <QPen>
 #include <exception>
+#include <utility>
 
-#include "analysis/Bathtub.h"
 #include "app/curves/BerCurves.h"
+#include "app/curves/StatisticalCurve.h"
 #include "sweep/EngineChunkRunner.h"
 
 namespace linelab {
@@ -17,30 +18,8 @@ constexpr int kSamples = 60;
 
 StatisticalCurve ComputeStatisticalCurve(const SweepSettings& settings, double first, double last,
                                          int samples, double lowest) {
-    StatisticalCurve out;
-    try {
-        const std::optional<LinkStatistics> stats =
-            ComputeLinkStatistics(StatEyeSetupFor(settings, settings.config.noiseLevel));
-        if (!stats) {
-            out.problem = QStringLiteral("no statistics for this setting");
-            return out;
-        }
-        if (!stats->decodesAsSent) {
-            out.problem = QStringLiteral("the receiver decodes another code than the one sent");
-            return out;
-        }
-        std::vector<double> db;
-        for (int i = 0; i <= samples; ++i)
-            db.push_back(first + (last - first) * i / std::max(samples, 1));
-        for (const StatBerPoint& p : StatisticalBerCurve(*stats, db)) {
-            if (!(p.rates.dataBits >= lowest)) continue;  // NaN too
-            out.x.push_back(p.ebN0dB);
-            out.y.push_back(p.rates.dataBits);
-        }
-    } catch (const std::exception& e) {
-        out.problem = QString::fromUtf8(e.what());
-    }
-    return out;
+    StatisticalCurveData data = StatisticalCurveFor(settings, first, last, samples, lowest);
+    return {std::move(data.ebN0), std::move(data.rate), QString::fromStdString(data.problem)};
 }
 
 StatisticalCurves::StatisticalCurves(double lowest, QObject* parent)
@@ -63,9 +42,9 @@ const StatisticalCurve* StatisticalCurves::For(const BerCurve& curve) {
     const LinkConfig& c = curve.settings.config;
     const std::string key = curve.label + '|' + std::to_string(first) + '|' + std::to_string(last) +
                             '|' + std::to_string(c.echo.gain) + '|' + std::to_string(c.echo.delay) +
-                            '|' + std::to_string(c.invert) + '|' + std::to_string(c.samplingOffset) +
-                            '|' + std::to_string(c.iPulseWidth) + '|' +
-                            std::to_string(curve.settings.dThresholds[0]) + '|' +
+                            '|' + std::to_string(c.invert) + '|' +
+                            std::to_string(c.samplingOffset) + '|' + std::to_string(c.iPulseWidth) +
+                            '|' + std::to_string(curve.settings.dThresholds[0]) + '|' +
                             std::to_string(curve.settings.thresholdSlider);
     const auto it = curves_.find(key);
     if (it != curves_.end()) return it->second.get();
