@@ -17,7 +17,6 @@
 #include "lesson/GuidedLesson.h"
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QComboBox;
 class QPlainTextEdit;
@@ -77,7 +76,6 @@ class LessonPane : public QFrame {
     GuidedLesson lesson_;
     std::size_t position_ = 0;
     bool refreshing_ = false;
-    QLabel* heading_ = nullptr;
     QComboBox* list_ = nullptr;
     QLineEdit* title_ = nullptr;
     QPlainTextEdit* text_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -175,6 +176,41 @@ TEST_F(LessonPaneTest, ThePicturesKeepTheirRoomBesideThePane) {
     EXPECT_FALSE(Pane().isVisible());
     EXPECT_DOUBLE_EQ(PictureShare(Window(), W()), alone);
 }
+
+// The boxes of the pane, of those named, that would need a scroll bar to show their text.
+std::vector<std::string> Scrolled(LessonPane& pane, std::initializer_list<const char*> names) {
+    std::vector<std::string> scrolled;
+    for (const char* name : names) {
+        const auto* box = pane.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
+        if (box->isVisible() && box->verticalScrollBar()->maximum() > 0) scrolled.push_back(name);
+    }
+    return scrolled;
+}
+
+class LessonPaneFitTest : public LessonPaneTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+// In a window of 1280x800 every step of the examples reads whole, with its question; once
+// shown, the answer reads whole too (the step's text may then scroll).
+TEST_P(LessonPaneFitTest, EveryStepReadsWithoutScrolling) {
+    Window().setGeometry(Window().screen()->availableGeometry());
+    OpenExample(GetParam());
+    for (std::size_t step = 1; step < Pane().Lesson().Positions(); ++step) {
+        ASSERT_TRUE(Pane().GoTo(step));
+        Settle();
+        EXPECT_THAT(Scrolled(Pane(), {"lessonStepText", "lessonQuestion", "lessonAnswer"}),
+                    ::testing::IsEmpty())
+            << "step " << step;
+        if (Pane().Lesson().steps[step - 1].answer.empty()) continue;
+        Click("lessonShowAnswer");
+        EXPECT_THAT(Scrolled(Pane(), {"lessonQuestion", "lessonAnswer"}), ::testing::IsEmpty())
+            << "step " << step << ", answer shown";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, LessonPaneFitTest,
+                         ::testing::Values("why-line-codes.json", "noise-and-the-eye.json",
+                                           "band-limits-and-echoes.json"));
 
 }  // namespace
 }  // namespace linelab
