@@ -97,11 +97,12 @@ void ChainLayout::BuildFull() {
     grid_->setRowMinimumHeight(kLegendRow, kLegendRoom);
     std::vector<std::string_view> stages;
     QVBoxLayout* output = nullptr;
-    std::array<bool, kStageColumns> pictured{};
-    // Under the strips the pane needs them lower: 48 pixels of seven strips give it the room
-    // a step's text, question and answer need at 1280x800, and the eyes and spectra keep all
-    // of theirs.
-    tightStrips_ = aside_ != nullptr && !aside_->isHidden() && !FreeStageColumn();
+    // A stage that shows no picture leaves its column free below its lists: the widest room
+    // there is for the pane. Else it stands at the output column's foot, and the strips above
+    // it come down to a little over their least, so that a step's text and question read whole
+    // there at 1280x800; the eyes and spectra keep all of their room.
+    const int free = aside_ != nullptr ? FreeStageColumn() : -1;
+    tightStrips_ = aside_ != nullptr && !aside_->isHidden() && free < 0;
     for (const ChainCell& cell : ChainCells()) {
         auto stage = std::find(stages.begin(), stages.end(), cell.stage);
         if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
@@ -123,14 +124,9 @@ void ChainLayout::BuildFull() {
                         : cell.role == "spectrum" ? kSpectrumRow
                                                   : kListRow;
         AddStageCell(layout, row, column);
-        if (row != kListRow) pictured[static_cast<std::size_t>(column)] |= ShowsPicture(cell);
     }
-    // A stage that shows no picture leaves its column free below its lists: the widest room
-    // there is. Else the output column's foot.
-    const auto free = std::find(pictured.begin(), pictured.begin() + kOutput, false);
-    if (aside_ != nullptr && free != pictured.begin() + kOutput) {
-        grid_->addWidget(aside_, kEyeRow, static_cast<int>(free - pictured.begin()),
-                         kSpectrumRow - kEyeRow + 1, 1);
+    if (free >= 0) {
+        grid_->addWidget(aside_, kEyeRow, free, kSpectrumRow - kEyeRow + 1, 1);
     } else if (aside_ != nullptr && output != nullptr) {
         output->addWidget(aside_, 1);
     }
@@ -242,17 +238,18 @@ QHBoxLayout* ChainLayout::TopBar() {
     return bar;
 }
 
-bool ChainLayout::FreeStageColumn() const {
+// The stages take their columns in the order the table first names them, as BuildFull places them.
+int ChainLayout::FreeStageColumn() const {
     std::vector<std::string_view> stages;
-    std::array<bool, kStageColumns> pictured{};
+    std::array<bool, kOutput> pictured{};
     for (const ChainCell& cell : ChainCells()) {
         auto stage = std::find(stages.begin(), stages.end(), cell.stage);
         if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
         const auto column = static_cast<std::size_t>(stage - stages.begin());
         if (column < kOutput && cell.role != "lists") pictured[column] |= ShowsPicture(cell);
     }
-    return std::find(pictured.begin(), pictured.begin() + kOutput, false) !=
-           pictured.begin() + kOutput;
+    const auto free = std::find(pictured.begin(), pictured.end(), false);
+    return free == pictured.end() ? -1 : static_cast<int>(free - pictured.begin());
 }
 
 bool ChainLayout::ShowsPicture(const ChainCell& cell) const {

@@ -75,8 +75,9 @@ class ChainLayout {
     QLayout* ReadoutCell(const Rows& rows);
     QLayout* Axis(const ChainAxis& axis);
     QWidget* Named(std::string_view name) const;
-    // Whether a stage column of the full layout shows no picture in the model's scene.
-    bool FreeStageColumn() const;
+    // The first stage column of the full layout that shows no picture in the model's scene;
+    // -1 when each shows one.
+    int FreeStageColumn() const;
     // Whether a cell shows a picture in the model's scene.
     bool ShowsPicture(const ChainCell& cell) const;
     std::vector<QWidget*> Widgets(Names names) const;
