@@ -21,6 +21,7 @@ constexpr int kMargin = 12;
 constexpr int kStageGap = 18;    // between stage columns: room for the stage frames
 constexpr int kLegendRoom = 20;  // above the stage columns: room for the stage names
 constexpr int kRowGap = 6;
+constexpr int kTightStripRoom = 6;  // a strip's height over its least, beside the lesson pane
 
 // Rows and columns of the full layout. The eyes and spectra take every row below the lists;
 // the strips, sent and received, share the last column with the output's lists.
@@ -96,6 +97,12 @@ void ChainLayout::BuildFull() {
     grid_->setRowMinimumHeight(kLegendRow, kLegendRoom);
     std::vector<std::string_view> stages;
     QVBoxLayout* output = nullptr;
+    // A stage that shows no picture leaves its column free below its lists: the widest room
+    // there is for the pane. Else it stands at the output column's foot, and the strips above
+    // it come down to a little over their least, so that a step's text and question read whole
+    // there at 1280x800; the eyes and spectra keep all of their room.
+    const int free = aside_ != nullptr ? FreeStageColumn() : -1;
+    tightStrips_ = aside_ != nullptr && !aside_->isHidden() && free < 0;
     for (const ChainCell& cell : ChainCells()) {
         auto stage = std::find(stages.begin(), stages.end(), cell.stage);
         if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
@@ -118,7 +125,11 @@ void ChainLayout::BuildFull() {
                                                   : kListRow;
         AddStageCell(layout, row, column);
     }
-    if (aside_ != nullptr && output != nullptr) output->addWidget(aside_, 1);
+    if (free >= 0) {
+        grid_->addWidget(aside_, kEyeRow, free, kSpectrumRow - kEyeRow + 1, 1);
+    } else if (aside_ != nullptr && output != nullptr) {
+        output->addWidget(aside_, 1);
+    }
     for (int column = 0; column < kStageColumns; ++column)
         grid_->setColumnStretch(column, column == kOutput ? kOutputStretch : kStageStretch);
     grid_->setRowStretch(kEyeRow, 1);
@@ -126,6 +137,7 @@ void ChainLayout::BuildFull() {
 }
 
 void ChainLayout::BuildCompact() {
+    tightStrips_ = false;
     grid_->setHorizontalSpacing(2 * kRowGap);
     grid_->addLayout(topBar_ = TopBar(), 0, 0, 1, 2);
     const auto cells = ChainCompactCells();
@@ -226,6 +238,30 @@ QHBoxLayout* ChainLayout::TopBar() {
     return bar;
 }
 
+// The stages take their columns in the order the table first names them, as BuildFull places them.
+int ChainLayout::FreeStageColumn() const {
+    std::vector<std::string_view> stages;
+    std::array<bool, kOutput> pictured{};
+    for (const ChainCell& cell : ChainCells()) {
+        auto stage = std::find(stages.begin(), stages.end(), cell.stage);
+        if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
+        const auto column = static_cast<std::size_t>(stage - stages.begin());
+        if (column < kOutput && cell.role != "lists") pictured[column] |= ShowsPicture(cell);
+    }
+    const auto free = std::find(pictured.begin(), pictured.end(), false);
+    return free == pictured.end() ? -1 : static_cast<int>(free - pictured.begin());
+}
+
+bool ChainLayout::ShowsPicture(const ChainCell& cell) const {
+    for (const ChainRow& row : cell.rows)
+        for (const std::string_view name : row.controls)
+            if (KindOf(name) == ControlKind::Picture)
+                if (const QWidget* picture = Named(name);
+                    picture != nullptr && !picture->isHidden())
+                    return true;
+    return false;
+}
+
 QWidget* ChainLayout::Named(std::string_view name) const {
     const auto control = FindControl(name);
     return control ? w_.WidgetOf(*control) : nullptr;
@@ -318,7 +354,12 @@ QLayout* ChainLayout::StripsCell(const Rows& rows) {
                 KindOf(row->controls[i + 1]) == ControlKind::Picture) {
                 const int at = grid->rowCount();
                 grid->addWidget(widget, at, 0, Qt::AlignVCenter);
-                if (QWidget* picture = Named(row->controls[++i])) grid->addWidget(picture, at, 1);
+                if (QWidget* picture = Named(row->controls[++i])) {
+                    picture->setMaximumHeight(tightStrips_ ? picture->minimumSizeHint().height() +
+                                                                 kTightStripRoom
+                                                           : kStripMaxHeight);
+                    grid->addWidget(picture, at, 1);
+                }
             } else {
                 if (sliders == nullptr) {
                     sliders = new QHBoxLayout;

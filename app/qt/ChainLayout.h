@@ -47,8 +47,9 @@ class ChainLayout {
     // The width the area is shown in (the scroll area's viewport); 0 when unknown.
     void SetAvailableWidth(int width);
     // A widget that lives in the room the chain leaves free, so it never takes the pictures'
-    // room: in the output column under its readouts (full layout), beside the transmitter's
-    // lists (compact layout). Laid out at the next Build().
+    // room: in the column of a stage that shows no picture, else in the output column under
+    // its readouts (full layout); beside the transmitter's lists (compact layout). Laid out at
+    // the next Build().
     void SetAside(QWidget* aside) { aside_ = aside; }
 
     bool Full() const { return full_; }
@@ -74,6 +75,11 @@ class ChainLayout {
     QLayout* ReadoutCell(const Rows& rows);
     QLayout* Axis(const ChainAxis& axis);
     QWidget* Named(std::string_view name) const;
+    // The first stage column of the full layout that shows no picture in the model's scene;
+    // -1 when each shows one.
+    int FreeStageColumn() const;
+    // Whether a cell shows a picture in the model's scene.
+    bool ShowsPicture(const ChainCell& cell) const;
     std::vector<QWidget*> Widgets(Names names) const;
     std::vector<QWidget*> ReadoutsAfter(std::string_view name) const;
     QHBoxLayout* Row(const std::vector<QWidget*>& widgets);
@@ -88,6 +94,7 @@ class ChainLayout {
     std::vector<QWidget*> fillers_;
     std::array<std::vector<QLayout*>, kStageColumns> columns_;
     bool full_ = false;
+    bool tightStrips_ = false;
     int available_ = 0;
     int scene_ = -1;
 };

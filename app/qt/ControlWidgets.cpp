@@ -19,7 +19,6 @@
 namespace linelab {
 namespace {
 
-constexpr int kStripMaxHeight = 90;
 // The model's panel sizes are generous; in the full layout four stages share the width,
 // so the panels start from a narrower width and grow with the window.
 constexpr int kMaxPreferredWidth = 220;

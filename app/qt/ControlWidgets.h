@@ -19,6 +19,9 @@ class QWidget;
 
 namespace linelab {
 
+// The tallest a strip grows; the chain's layout lowers it beside the lesson pane.
+inline constexpr int kStripMaxHeight = 90;
+
 class ClickLabel;
 class Form1;
 class PicturePanel;

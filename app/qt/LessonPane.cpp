@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QTextBlock>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 #include <utility>
 
 #include "app/qt/ChainArea.h"
@@ -37,13 +40,52 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     return button;
 }
 
-QPlainTextEdit* TextBox(const char* name, QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setTabChangesFocus(true);
-    box->setFrameShape(QFrame::NoFrame);
-    return box;
-}
+// A text box as tall as its wrapped text at its present width, so a step's text, question and
+// answer read without scrolling where the pane has the room; it asks for at least `minLines`.
+class FittedTextBox : public QPlainTextEdit {
+  public:
+    FittedTextBox(const char* name, int minLines, QWidget* parent)
+        : QPlainTextEdit(parent), minLines_(minLines) {
+        setObjectName(QString::fromLatin1(name));
+        setTabChangesFocus(true);
+        setFrameShape(QFrame::NoFrame);
+        connect(this, &QPlainTextEdit::textChanged, this, &QWidget::updateGeometry);
+    }
+
+    // The height the whole text needs at the box's present width.
+    int ContentHeight() const {
+        const QTextDocument* doc = document();
+        qreal lines = 0;
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+            lines += doc->documentLayout()->blockBoundingRect(block).height();
+        return Chrome() + qCeil(lines);
+    }
+    QSize sizeHint() const override {
+        return {QPlainTextEdit::sizeHint().width(), ContentHeight()};
+    }
+    QSize minimumSizeHint() const override {
+        return {QPlainTextEdit::minimumSizeHint().width(),
+                std::min(ContentHeight(), Chrome() + minLines_ * fontMetrics().lineSpacing())};
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QPlainTextEdit::resizeEvent(event);
+        // Narrower, the text wraps into more lines.
+        if (event->oldSize().width() != event->size().width()) updateGeometry();
+    }
+
+  private:
+    int Chrome() const {
+        const QMargins m = contentsMargins();
+        // The document's margin above and below, and a pixel that keeps the last line from
+        // counting as partly hidden.
+        return m.top() + m.bottom() + 2 * frameWidth() + qCeil(2 * document()->documentMargin()) +
+               1;
+    }
+
+    int minLines_;
+};
 
 }  // namespace
 
@@ -81,6 +123,9 @@ void LessonPane::SetShown(bool shown) {
     window_.RelayOut();
 }
 
+// The step's words take the pane's height: the question and the answer are as tall as their
+// text, the step's text has the rest, and the buttons share two rows with the list and the
+// title, so a typical step reads whole in the room the chain leaves at 1280x800.
 void LessonPane::Build() {
     QWidget* body = this;
     setMinimumSize(kPaneMinWidth, kPaneMinHeight);
@@ -88,29 +133,18 @@ void LessonPane::Build() {
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
-    heading_ = new QLabel(body);
-    heading_->setObjectName(QStringLiteral("lessonTitle"));
-    heading_->setTextFormat(Qt::PlainText);
-    // No word wrap: a label that wraps asks for its height at every width, and the pane must
-    // ask for none.
-    heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QFont bold = heading_->font();
-    bold.setBold(true);
-    heading_->setFont(bold);
-    layout->addWidget(heading_);
 
+    auto* top = new QHBoxLayout;
+    top->setSpacing(2);
     list_ = new QComboBox(body);
     list_->setObjectName(QStringLiteral("lessonSteps"));
     list_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list_->setMinimumContentsLength(8);
+    list_->setMinimumContentsLength(6);
     list_->setFocusPolicy(Qt::TabFocus);
-    layout->addWidget(list_);
+    top->addWidget(list_, 1);
     connect(list_, &QComboBox::currentIndexChanged, this, [this](int row) {
         if (!refreshing_ && row >= 0) GoTo(static_cast<std::size_t>(row));
     });
-
-    auto* edits = new QHBoxLayout;
-    edits->setSpacing(2);
     // Short labels: the pane may be narrow; the tooltips say the rest.
     up_ = Button(QStringLiteral("\u25B2"), "lessonMoveUp", body);
     up_->setToolTip(QStringLiteral("Move the step up"));
@@ -118,20 +152,17 @@ void LessonPane::Build() {
     down_->setToolTip(QStringLiteral("Move the step down"));
     delete_ = Button(QStringLiteral("\u2715"), "lessonDeleteStep", body);
     delete_->setToolTip(QStringLiteral("Delete the step"));
-    auto* add = Button(QStringLiteral("Add Step"), "lessonAddStep", body);
-    add->setToolTip(QStringLiteral(
-        "The window's present settings as a new step after this one; the lesson keeps only "
-        "what differs from the step before"));
-    edits->addWidget(add, 3);
     for (QPushButton* button : {up_, down_, delete_}) {
-        button->setMinimumWidth(24);
-        edits->addWidget(button, 1);
+        button->setFixedWidth(24);
+        top->addWidget(button);
     }
-    connect(add, &QPushButton::clicked, this, &LessonPane::AddStep);
+    layout->addLayout(top);
     connect(delete_, &QPushButton::clicked, this, &LessonPane::DeleteStep);
     connect(up_, &QPushButton::clicked, this, [this] { MoveStep(-1); });
     connect(down_, &QPushButton::clicked, this, [this] { MoveStep(1); });
 
+    QFont bold = font();
+    bold.setBold(true);
     title_ = new QLineEdit(body);
     title_->setObjectName(QStringLiteral("lessonStepTitle"));
     title_->setPlaceholderText(QStringLiteral("Title"));
@@ -140,27 +171,28 @@ void LessonPane::Build() {
     layout->addWidget(title_);
     connect(title_, &QLineEdit::textEdited, this, &LessonPane::TitleEdited);
 
-    text_ = TextBox("lessonStepText", body);
+    text_ = new FittedTextBox("lessonStepText", 3, body);
     text_->setPlaceholderText(QStringLiteral("What the students read at this step"));
-    text_->setMinimumHeight(40);
-    layout->addWidget(text_, 3);
+    text_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    layout->addWidget(text_, 1);
     connect(text_, &QPlainTextEdit::textChanged, this, &LessonPane::TextEdited);
 
-    question_ = TextBox("lessonQuestion", body);
+    // Never taller than their text: the room left goes to the step's text.
+    question_ = new FittedTextBox("lessonQuestion", 1, body);
     question_->setPlaceholderText(QStringLiteral("Question (optional)"));
-    question_->setMinimumHeight(24);
+    question_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     QFont italic = question_->font();
     italic.setItalic(true);
     question_->setFont(italic);
-    layout->addWidget(question_, 1);
+    layout->addWidget(question_);
     connect(question_, &QPlainTextEdit::textChanged, this, &LessonPane::QuestionEdited);
     showAnswer_ = Button(QStringLiteral("Show answer"), "lessonShowAnswer", body);
     layout->addWidget(showAnswer_);
     connect(showAnswer_, &QPushButton::clicked, this, &LessonPane::ShowAnswer);
-    answer_ = TextBox("lessonAnswer", body);
+    answer_ = new FittedTextBox("lessonAnswer", 1, body);
     answer_->setPlaceholderText(QStringLiteral("Answer, hidden until asked for"));
-    answer_->setMinimumHeight(30);
-    layout->addWidget(answer_, 1);
+    answer_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    layout->addWidget(answer_);
     connect(answer_, &QPlainTextEdit::textChanged, this, &LessonPane::AnswerEdited);
 
     auto* moves = new QHBoxLayout;
@@ -169,12 +201,18 @@ void LessonPane::Build() {
     nextButton_ = Button(QStringLiteral("Next"), "lessonNext", body);
     previousButton_->setToolTip(QStringLiteral("Page Up"));
     nextButton_->setToolTip(QStringLiteral("Page Down"));
-    moves->addWidget(previousButton_);
-    moves->addWidget(nextButton_);
+    auto* add = Button(QStringLiteral("Add Step"), "lessonAddStep", body);
+    add->setToolTip(QStringLiteral(
+        "The window's present settings as a new step after this one; the lesson keeps only "
+        "what differs from the step before"));
+    for (QPushButton* button : {previousButton_, nextButton_, add}) {
+        button->setMinimumWidth(0);
+        moves->addWidget(button, 1);
+    }
     layout->addLayout(moves);
-    layout->addLayout(edits);
     connect(previousButton_, &QPushButton::clicked, this, &LessonPane::Previous);
     connect(nextButton_, &QPushButton::clicked, this, &LessonPane::Next);
+    connect(add, &QPushButton::clicked, this, &LessonPane::AddStep);
 }
 
 void LessonPane::SetLesson(GuidedLesson lesson) {
@@ -251,9 +289,10 @@ void LessonPane::MoveStep(int by) {
     Refresh();
 }
 
+// The answer takes the button's place.
 void LessonPane::ShowAnswer() {
     answer_->setVisible(true);
-    showAnswer_->setEnabled(false);
+    showAnswer_->setVisible(false);
 }
 
 void LessonPane::TitleEdited(const QString& text) {
@@ -299,7 +338,7 @@ void LessonPane::FillList() {
 void LessonPane::Refresh() {
     refreshing_ = true;
     FillList();
-    heading_->setText(lesson_.title.empty() ? QStringLiteral("Lesson") : FromUtf8(lesson_.title));
+    list_->setToolTip(lesson_.title.empty() ? QStringLiteral("Lesson") : FromUtf8(lesson_.title));
     const LessonStep* step = Shown();
     title_->setText(FromUtf8(step != nullptr ? step->title : lesson_.title));
     title_->setPlaceholderText(step != nullptr ? QStringLiteral("Step title")
@@ -316,7 +355,6 @@ void LessonPane::Refresh() {
     // The answer stays hidden until asked for; a step without one can be given one.
     answer_->setVisible(step != nullptr && !hasAnswer);
     showAnswer_->setVisible(hasAnswer);
-    showAnswer_->setEnabled(hasAnswer);
     previousButton_->setEnabled(position_ > 0);
     nextButton_->setEnabled(position_ + 1 < lesson_.Positions());
     next_->setEnabled(position_ + 1 < lesson_.Positions());

@@ -1,7 +1,9 @@
 #pragma once
 // The lesson pane: a guided lesson beside the chain, in the room the chain leaves free (the
-// output column under the BER, or beside the transmitter's lists), so the pictures keep
-// theirs; the user can hide it (View > Lesson Pane, F9). It shows the list of steps, the shown
+// column of a stage without pictures, else the output column under the BER with the strips
+// lowered, or beside the transmitter's lists), so the eyes and spectra keep theirs; its
+// question and answer are as tall as their text and the step's text has the rest. The user
+// can hide it (View > Lesson Pane, F9). It shows the list of steps, the shown
 // step's title and text, its question and, when asked for, the answer; Previous / Next and Page Up
 // / Page Down (the keys a presentation remote sends, also with a panel shown large or in full
 // screen) move through it. Authoring happens in place: "Add Step" takes the window's present
@@ -17,7 +19,6 @@
 #include "lesson/GuidedLesson.h"
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QComboBox;
 class QPlainTextEdit;
@@ -77,7 +78,6 @@ class LessonPane : public QFrame {
     GuidedLesson lesson_;
     std::size_t position_ = 0;
     bool refreshing_ = false;
-    QLabel* heading_ = nullptr;
     QComboBox* list_ = nullptr;
     QLineEdit* title_ = nullptr;
     QPlainTextEdit* text_ = nullptr;

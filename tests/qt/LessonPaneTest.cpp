@@ -8,8 +8,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <numeric>
 
 #include "WindowFixture.h"
 #include "app/qt/LessonActions.h"
@@ -159,22 +161,95 @@ double PictureShare(MainWindow& window, const ControlWidgets& w) {
     return pictures / (double(window.width()) * window.height());
 }
 
-// The pane lives in the room the chain leaves free: shown, it takes nothing from the
-// pictures, and hidden (F9) it gives nothing back because it took nothing.
+// The heights of the strips the scene shows, each no lower than its least.
+std::vector<int> StripHeights(const ControlWidgets& w) {
+    std::vector<int> heights;
+    for (int i = 0; i < static_cast<int>(PictureId::picTxEye); ++i) {
+        const PicturePanel* strip = w.Picture(PictureId(i));
+        if (strip->isHidden()) continue;
+        EXPECT_GE(strip->height(), strip->minimumSizeHint().height()) << i;
+        heights.push_back(strip->height());
+    }
+    return heights;
+}
+
+// The pane lives in the room the chain leaves free: shown, it takes nothing from the eyes and
+// spectra; the strips above it lower, and hidden (F9), it gives them back their height.
 TEST_F(LessonPaneTest, ThePicturesKeepTheirRoomBesideThePane) {
     Window().setGeometry(Window().screen()->availableGeometry());
     PickScene(6);
     const double alone = PictureShare(Window(), W());
+    const std::vector<int> strips = StripHeights(W());
     OpenExample("band-limits-and-echoes.json");
     ASSERT_TRUE(Pane().isVisible());
     EXPECT_GE(Pane().width(), 150);
     EXPECT_GE(Pane().height(), 140);
     EXPECT_DOUBLE_EQ(PictureShare(Window(), W()), alone);
+    const std::vector<int> lowered = StripHeights(W());
+    EXPECT_LT(std::accumulate(lowered.begin(), lowered.end(), 0),
+              std::accumulate(strips.begin(), strips.end(), 0));
     Pane().ToggleAction()->trigger();
     Settle();
     EXPECT_FALSE(Pane().isVisible());
     EXPECT_DOUBLE_EQ(PictureShare(Window(), W()), alone);
+    EXPECT_EQ(StripHeights(W()), strips);
 }
+
+// A stage that shows no picture (the channel in Noise) gives the pane its column, beside the
+// eyes and spectra, and the strips keep their height.
+TEST_F(LessonPaneTest, AStageWithoutPicturesGivesThePaneItsColumn) {
+    Window().setGeometry(Window().screen()->availableGeometry());
+    PickScene(5);
+    const double alone = PictureShare(Window(), W());
+    const std::vector<int> strips = StripHeights(W());
+    Pane().SetShown(true);
+    Settle();
+    const QRect pane(Pane().mapTo(&Window(), QPoint(0, 0)), Pane().size());
+    for (const PictureId id : {PictureId::picTxEye, PictureId::picRxEye, PictureId::picTxSpectrum,
+                               PictureId::picRxSpectrum}) {
+        const PicturePanel* panel = W().Picture(id);
+        EXPECT_FALSE(pane.intersects(QRect(panel->mapTo(&Window(), QPoint(0, 0)), panel->size())));
+    }
+    EXPECT_GE(Pane().width(), 300);
+    EXPECT_GE(Pane().height(), 400);
+    EXPECT_DOUBLE_EQ(PictureShare(Window(), W()), alone);
+    EXPECT_EQ(StripHeights(W()), strips);
+}
+
+// The boxes of the pane, of those named, that would need a scroll bar to show their text.
+std::vector<std::string> Scrolled(LessonPane& pane, std::initializer_list<const char*> names) {
+    std::vector<std::string> scrolled;
+    for (const char* name : names) {
+        const auto* box = pane.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
+        if (box->isVisible() && box->verticalScrollBar()->maximum() > 0) scrolled.push_back(name);
+    }
+    return scrolled;
+}
+
+class LessonPaneFitTest : public LessonPaneTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+// In a window of 1280x800 every step of the examples reads whole, with its question; once
+// shown, the answer reads whole too (the step's text may then scroll).
+TEST_P(LessonPaneFitTest, EveryStepReadsWithoutScrolling) {
+    Window().setGeometry(Window().screen()->availableGeometry());
+    OpenExample(GetParam());
+    for (std::size_t step = 1; step < Pane().Lesson().Positions(); ++step) {
+        ASSERT_TRUE(Pane().GoTo(step));
+        Settle();
+        EXPECT_THAT(Scrolled(Pane(), {"lessonStepText", "lessonQuestion", "lessonAnswer"}),
+                    ::testing::IsEmpty())
+            << "step " << step;
+        if (Pane().Lesson().steps[step - 1].answer.empty()) continue;
+        Click("lessonShowAnswer");
+        EXPECT_THAT(Scrolled(Pane(), {"lessonQuestion", "lessonAnswer"}), ::testing::IsEmpty())
+            << "step " << step << ", answer shown";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, LessonPaneFitTest,
+                         ::testing::Values("why-line-codes.json", "noise-and-the-eye.json",
+                                           "band-limits-and-echoes.json"));
 
 }  // namespace
 }  // namespace linelab
