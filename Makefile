@@ -8,7 +8,8 @@ WEB_PORT   ?= 8024
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps build run test check bench sanitize fuzz fuzz-lesson package format clean \
+.PHONY: all deps build run test check bench sanitize sanitize-build tsan tsan-build fuzz \
+        fuzz-lesson package format clean \
         web serve-web test-web bench-web
 
 all: build
@@ -39,10 +40,13 @@ bench: build
 	@scripts/run-bench.sh $(BUILD)
 
 # The core tests under AddressSanitizer and UndefinedBehaviorSanitizer, without the Qt view.
-sanitize: deps
+# sanitize-build only builds them (.ci/run builds while other tests run).
+sanitize-build: deps
 	@scripts/configure.sh $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLINELAB_SANITIZE=ON \
 	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+sanitize: sanitize-build
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure --no-tests=error -j $(JOBS)
 
 # A Debian package of the programs, the desktop files and the example lessons, in
@@ -57,10 +61,12 @@ package: deps $(BUILD)/CMakeCache.txt
 # The threaded tests (ctest label "threads": engines ticking at once, the sweep's pool) under
 # ThreadSanitizer, without the Qt view. Only the programs holding them are built.
 TSAN_TARGETS ?= engine_thread_tests sweep_tests
-tsan: deps
+tsan-build: deps
 	@scripts/configure.sh $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINELAB_TSAN=ON \
 	    -DLINELAB_BUILD_UI=OFF -DLINELAB_BUILD_BENCH=OFF
 	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
+
+tsan: tsan-build
 	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	    ctest --test-dir $(TSAN_BUILD) --output-on-failure --no-tests=error -L threads -j $(JOBS)
 
@@ -100,8 +106,11 @@ serve-web: web
 # has no threads (its sweeps run in Web Workers), so the threaded sweep's and engines' test
 # programs are left out; the workers follow the threaded sweep's own plan (sweep/SweepPlan,
 # tested natively), and the page test holds a sweep against the batch tool.
-test-web: web
-	@$(EMENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target $(WEB_TESTS)
+# The page and the test programs are built in one go: the page's long final link overlaps
+# the tests' compiles.
+test-web: $(WEB_BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh --web
+	@$(EMENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target linelab_web linelab_site $(WEB_TESTS)
 	@ctest --test-dir $(WEB_BUILD) --output-on-failure --no-tests=error -j $(JOBS) \
 	    -R '^($(subst $(eval) ,|,$(strip $(WEB_TESTS))))$$'
 	@cmake --build $(BUILD) -j $(JOBS) --target linelab-batch

@@ -23,7 +23,9 @@ missing=()
 web_packages() {  # the page's plot library and browser driver, exactly as the lock file pins them
     local web
     web="$(cd "$(dirname "$0")/../web" && pwd)"
-    if [ "${1:-}" = "--web" ] && [ ! -d "$web/node_modules/uplot" ]; then
+    # Installed again whenever the lock file is newer than what npm last installed from it.
+    local installed="$web/node_modules/.package-lock.json"
+    if [ "${1:-}" = "--web" ] && { [ ! -f "$installed" ] || [ "$web/package-lock.json" -nt "$installed" ]; }; then
         (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
     fi
 }

@@ -133,7 +133,7 @@ TEST_P(StatisticalEyeAgreement, PredictsTheFoldedWrongDecisions) {
     StatEyeSetup setup = StatEyeSetupFor(settings, 0.01);
     const auto stats = ComputeLinkStatistics(setup);
     ASSERT_TRUE(stats);
-    const double level = LevelFor(*stats, c.target);
+    const double level = LevelFor(*stats, test::Aimed(c.target));
     setup.referenceEnergy = stats->referenceEnergy;
     const DecisionRates predicted =
         RatesAt(*stats, stats->samplingInstant, stats->thresholds, StatNoiseSigma(*stats, level));
@@ -149,9 +149,10 @@ TEST_P(StatisticalEyeAgreement, PredictsTheFoldedRate) {
     const SweepSettings settings = Make(c);
     const auto stats = ComputeLinkStatistics(StatEyeSetupFor(settings, 0.01));
     ASSERT_TRUE(stats);
-    const double level = LevelFor(*stats, c.target);
+    const double target = test::Aimed(c.target);
+    const double level = LevelFor(*stats, target);
     const double predicted = DataRate(*stats, level);
-    const ChunkCounts counts = Count(settings, level, c.target);
+    const ChunkCounts counts = Count(settings, level, target);
     const RateInterval interval = BlockInterval(counts.blocks.Blocks(), test::Confidence(0.99),
                                                 std::max(1.0, ClusterBitsFor(settings)));
     const double measured = double(counts.errors) / double(counts.bits);
