@@ -29,8 +29,8 @@ const Frame& Engine::Tick(const TickInputs& in) {
 
     TransmitLevels(c, s);
     // In the order the stages meet them: the line code's, then the mapping's.
-    if (!c.code[0]) log_.Report("Unknown Modulation Type", true);
-    if (!c.format[0]) log_.Report("Unknown cmbMod(0) Option", true);
+    if (!c.code[0]) log_.Report(Fault::UnknownLineCode);
+    if (!c.format[0]) log_.Report(Fault::UnknownMapping);
     const int16_t iTxCodeBaud = s.iCodeBaud;
 
     BuildPulseTrain(s, s.dScale, &log_);

@@ -26,7 +26,7 @@ void PreCode(std::optional<PreCoding> preCoding, RunState& state);
 // pre-coded bits as it needs, so a four-level run is built from this run's bits only.
 void LineCode(std::optional<LineCoding> code, bool pam4, RunState& state);
 
-// The pulse width in sixteenths of a symbol for the per-cent width in cmbTxModPC(0): 1..16.
+// The pulse width in sixteenths of a symbol for the transmitter's width in per cent: 1..16.
 int16_t PulseWidth(double percent);
 
 // What level mapping gives besides the levels.

@@ -5,6 +5,7 @@
 
 #include "common/Tables.h"
 #include "display/DrawFrame.h"
+#include "ui/FaultText.h"
 #include "ui/FormHost.h"
 #include "ui/PanelTable.h"
 
@@ -48,12 +49,12 @@ const Frame* Simulation::Tick() {
 // handlers as a user's would; then the run is counted (after the slider's handling, which
 // restarts the rate) and its caption shown.
 const Frame& Simulation::ApplyFrame(const Frame& ran) {
-    for (const TickMessage& m : ran.MessagesBeforeSlider())
-        ReportMessage(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesBeforeSlider())
+        ReportFault(fault);
     if (ran.moveThresholdSlider)
         controls_.AssignSlider(SliderId::vscThreshold, ran.thresholdSlider);
-    for (const TickMessage& m : ran.MessagesAfterSlider())
-        ReportMessage(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesAfterSlider())
+        ReportFault(fault);
     const Frame& counted = engine_.AccumulateBer();
     controls_.SetCaption(LabelId::lblBER, counted.berCaption);
     return counted;
@@ -67,6 +68,10 @@ void Simulation::ClickPause() {
 void Simulation::SyncRunControl() {
     controls_.SetTimer(run_.enabled, run_.interval);
     controls_.SetPauseCaption(run_.caption);
+}
+
+void Simulation::ReportFault(Fault fault) {
+    ReportMessage(FaultText(fault), StopsTimer(fault));
 }
 
 void Simulation::ReportMessage(std::string_view message, bool stopsTimer) {

@@ -64,6 +64,33 @@ TEST(RunControl, OtherMessagesLeaveTheTimerRunning) {
     EXPECT_TRUE(form.Timer().enabled);
 }
 
+// Each fault the simulation reports reaches the box in the program's own words, and those
+// that end the run stop the timer before the box shows.
+TEST(RunControl, FaultsReachTheBoxInTheProgramsWords) {
+    struct Case {
+        Fault fault;
+        const char* text;
+        bool stops;
+    };
+    for (const Case& c :
+         {Case{Fault::UnknownLineCode, "Unknown Modulation Type", true},
+          Case{Fault::UnknownMapping, "Unknown cmbMod(0) Option", true},
+          Case{Fault::UnknownDemodulation, "Unknown modulation scheme in demodulating", true},
+          Case{Fault::UnknownThresholdPattern, "Unknown Modulation Format for Thresholds", false},
+          Case{Fault::TransformLength, "This FFT only does powers of two.", false}}) {
+        ControlSet form;
+        Simulation simulation(form);
+        Recorder recorder(form);
+        form.SetObserver(&recorder);
+        simulation.ReportFault(c.fault);
+        ASSERT_EQ(recorder.messages.size(), 1u) << c.text;
+        EXPECT_EQ(recorder.messages[0].first, c.text);
+        EXPECT_EQ(recorder.messages[0].second, c.stops) << c.text;
+        EXPECT_EQ(recorder.timerEnabledAtReport[0], !c.stops) << c.text;
+        EXPECT_EQ(form.Timer().enabled, !c.stops) << c.text;
+    }
+}
+
 // The observer is told after the change, so what it reads is already the new state.
 TEST(Observer, CascadeNotifiesReceiverCopyAfterItChanged) {
     Form1 form;
