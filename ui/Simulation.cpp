@@ -12,8 +12,8 @@
 namespace linelab {
 
 Simulation::Simulation(ControlSet& controls) : controls_(controls) {
-    controls_.SetPauseCaption(run_.caption);
-    controls_.SetTimer(run_.enabled, run_.interval);
+    controls_.SetPauseCaption(run_.Caption());
+    controls_.SetTimer(run_.Enabled(), run_.Interval());
 }
 
 const Frame* Simulation::Tick() {
@@ -66,8 +66,8 @@ void Simulation::ClickPause() {
 }
 
 void Simulation::SyncRunControl() {
-    controls_.SetTimer(run_.enabled, run_.interval);
-    controls_.SetPauseCaption(run_.caption);
+    controls_.SetTimer(run_.Enabled(), run_.Interval());
+    controls_.SetPauseCaption(run_.Caption());
 }
 
 void Simulation::ReportFault(Fault fault) {
@@ -78,7 +78,7 @@ void Simulation::ReportMessage(std::string_view message, bool stopsTimer) {
     if (stopsTimer) {
         // Stopped before the box shows, so no tick can start while it is open; the caption
         // stays, and the next click on cmdPause resumes slowly.
-        run_.enabled = false;
+        run_.Halt();
         SyncRunControl();
     }
     if (FormObserver* observer = controls_.Observer()) observer->Report(message, stopsTimer);

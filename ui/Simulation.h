@@ -11,8 +11,8 @@
 #include "display/FrameViews.h"
 #include "display/StripRedraw.h"
 #include "engine/Engine.h"
-#include "engine/RunControl.h"
 #include "ui/ControlSet.h"
+#include "ui/RunControl.h"
 
 namespace linelab {
 

@@ -9,6 +9,48 @@ namespace {
 
 using test::Recorder;
 
+// The run control's state machine, every state and both events: what the button reads and
+// what the timer does follow from the state.
+TEST(RunControl, EveryStateAndEvent) {
+    struct Shown {
+        RunMode mode;
+        const char* caption;
+        bool enabled;
+        int interval;
+    };
+    const auto expect = [](const RunControl& run, const Shown& s, const char* step) {
+        EXPECT_EQ(run.Mode(), s.mode) << step;
+        EXPECT_EQ(run.Caption(), s.caption) << step;
+        EXPECT_EQ(run.Enabled(), s.enabled) << step;
+        EXPECT_EQ(run.Interval(), s.interval) << step;
+    };
+    const Shown running{RunMode::Running, "Pause", true, 100},
+        slow{RunMode::Slow, "Slow", true, 1000}, stopped{RunMode::Stopped, "Cont", false, 100},
+        haltedRunning{RunMode::HaltedRunning, "Pause", false, 100},
+        haltedSlow{RunMode::HaltedSlow, "Slow", false, 1000};
+
+    RunControl run;
+    expect(run, running, "start-up");
+    run.PauseClick();
+    expect(run, stopped, "click while running");
+    run.Halt();
+    expect(run, stopped, "message while stopped");
+    run.PauseClick();
+    expect(run, slow, "click while stopped");
+    run.Halt();
+    expect(run, haltedSlow, "message while slow");
+    run.Halt();
+    expect(run, haltedSlow, "second message");
+    run.PauseClick();
+    expect(run, slow, "click after a message while slow");
+    run.PauseClick();
+    expect(run, running, "click while slow");
+    run.Halt();
+    expect(run, haltedRunning, "message while running");
+    run.PauseClick();
+    expect(run, slow, "click after a message while running");
+}
+
 TEST(RunControl, PauseButtonCyclesStoppedSlowRunning) {
     Form1 form;
     Recorder recorder(form);
