@@ -27,7 +27,7 @@ void FFTWithVariant(FFTVariant variant, std::span<double> dData, int32_t lCount,
     if (bSkip) return;
     const int log2Points = PowerOfTwoLog2(lCount);
     if (log2Points < 0) {
-        if (reporter != nullptr) reporter->Report(kPowerOfTwoMessage, false);
+        if (reporter != nullptr) reporter->Report(Fault::TransformLength);
         return;
     }
     const auto points = static_cast<std::size_t>(lCount);

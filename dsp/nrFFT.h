@@ -14,9 +14,7 @@
 
 namespace linelab {
 
-inline constexpr const char* kPowerOfTwoMessage = "This FFT only does powers of two.";
-
-// A count that is not a power of two of at least 2 reports kPowerOfTwoMessage (when a
+// A count that is not a power of two of at least 2 reports Fault::TransformLength (when a
 // reporter is given) and leaves the data untouched. bSkip returns at once.
 // The caller guarantees dData.size() >= 2 * lCount.
 void FFT(std::span<double> dData, int32_t lCount, bool bInverse, bool bSkip,

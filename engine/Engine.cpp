@@ -27,17 +27,11 @@ const Frame& Engine::Tick(const TickInputs& in) {
     FillReference();
     const LinkConfig& c = config_;
 
-    GenerateData(c.data, s.rng, s.iData);
-    PreCode(c.preCode[0], s);
-    const bool pam4 = c.format[0] == Format::Pam4;
-    LineCode(c.code[0], pam4, s);
-    if (!c.code[0]) log_.Report("Unknown Modulation Type", true);
+    TransmitLevels(c, s);
+    // In the order the stages meet them: the line code's, then the mapping's.
+    if (!c.code[0]) log_.Report(Fault::UnknownLineCode);
+    if (!c.format[0]) log_.Report(Fault::UnknownMapping);
     const int16_t iTxCodeBaud = s.iCodeBaud;
-
-    const LevelMap levels = MapLevels(c.format[0], c.iPulseWidth, s.iCodedData, s.iModData);
-    s.iTxDutyCycle = levels.iTxDutyCycle;
-    s.dScale = levels.dScale;
-    if (!c.format[0]) log_.Report("Unknown cmbMod(0) Option", true);
 
     BuildPulseTrain(s, s.dScale, &log_);
     FormReceivedWaveform(s, c, log_);

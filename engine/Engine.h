@@ -64,13 +64,11 @@ class Engine {
     const LinkConfig& Config() const { return config_; }
 
   private:
-    // The messages of one tick, kept for its frame.
+    // The faults of one tick, kept for its frame.
     class MessageLog final : public Reporter {
       public:
-        std::vector<TickMessage> messages;
-        void Report(std::string_view message, bool stopsTimer) override {
-            messages.push_back({std::string(message), stopsTimer});
-        }
+        std::vector<Fault> messages;
+        void Report(Fault fault) override { messages.push_back(fault); }
     };
 
     std::unique_ptr<RunState> state_;  // about half a megabyte: kept off the stack

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <complex>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -33,40 +32,6 @@ constexpr int kEnergyRuns = 2048;
 // mean only by intersymbol interference, none with Nyquist filters, so few runs suffice.
 constexpr int kLevelRuns = 64;
 constexpr uint64_t kReferenceSeed = 0x5eedf1edULL;
-
-using Complex = std::complex<double>;
-
-Complex Bin(const Signal& s, int k) {
-    return {s[static_cast<std::size_t>(2 * k)], s[static_cast<std::size_t>(2 * k + 1)]};
-}
-
-// One run's transmit half into state; false when a list entry is unknown.
-bool TransmitRun(const LinkConfig& c, RunState& s) {
-    GenerateData(c.data, s.rng, s.iData);
-    PreCode(c.preCode[0], s);
-    LineCode(c.code[0], c.format[0] == Format::Pam4, s);
-    const LevelMap levels = MapLevels(c.format[0], c.iPulseWidth, s.iCodedData, s.iModData);
-    s.iTxDutyCycle = levels.iTxDutyCycle;
-    s.dScale = levels.dScale;
-    return c.data && c.preCode[0] && c.code[0] && c.format[0];
-}
-
-// The transmitted waveform is the impulse train (weights 16 x level x dScale at every 16th
-// sample) through the transmit response, so by Parseval a run's energy per slot is the sum
-// over the 128 data bins q of |D(q)|^2 times the transmit response's power summed over the
-// bin's 16 aliases (this fold, with the transforms' scale): the run's data spectrum D carries
-// all that varies, the responses enter exactly.
-std::array<double, kSymbols> TransmitFold(const Responses& r) {
-    constexpr int kAliases = kPoints / kSymbols;
-    std::array<double, kSymbols> fold{};
-    for (int q = 0; q < kSymbols; ++q) {
-        double tx = 0;
-        for (int a = 0; a < kAliases; ++a)
-            tx += std::norm(Bin(r.dTxResponse, q + kSymbols * a));
-        fold[static_cast<std::size_t>(q)] = tx / (double{kPoints} * kSymbols);
-    }
-    return fold;
-}
 
 // E|D(q)|^2 per unit of impulse weight (16 x dScale = 1): sum over n, m of E[a_n a_m]
 // cos(2 pi q (m - n) / 128), from the lag sums of the levels' correlation. Formed once per
@@ -100,20 +65,10 @@ std::optional<std::array<double, kSymbols>> UnitDataSpectrum(const LevelSettings
 }
 
 // One run's energy per slot from its levels, through the fold.
-double RunEnergy(const RunState& s, const std::array<double, kSymbols>& fold) {
-    std::array<double, 2 * kSymbols> data;
-    for (int i = 0; i < kSymbols; ++i) {
-        data[static_cast<std::size_t>(2 * i)] =
-            16 * s.iModData[static_cast<std::size_t>(i)] * s.dScale;
-        data[static_cast<std::size_t>(2 * i + 1)] = 0.0;
-    }
-    FFT(data, kSymbols, false, false);
-    double energy = 0;
-    for (int q = 0; q < kSymbols; ++q)
-        energy += std::norm(Complex{data[static_cast<std::size_t>(2 * q)],
-                                    data[static_cast<std::size_t>(2 * q + 1)]}) *
-                  fold[static_cast<std::size_t>(q)];
-    return energy;
+double RunEnergy(const RunState& s, const TransmitFold& fold) {
+    std::array<double, 2 * kSymbols> spectrum;
+    ImpulseSpectrum(s.iModData, s.dScale, spectrum);
+    return TransmitEnergyPerSlot(spectrum, fold);
 }
 
 // The noise-free received sample of every slot, grouped by the level sent, through the same
@@ -126,7 +81,7 @@ void Midway(const LinkConfig& c, RunState& s, LinkReference& out) {
     std::array<double, 7> sum{};
     std::array<int64_t, 7> count{};
     for (int run = 0; run < kLevelRuns; ++run) {
-        if (!TransmitRun(c, s)) return;
+        if (!TransmitLevels(c, s)) return;
         BuildPulseTrain(s, s.dScale);
         FFT(s.dRxTimeData, kPoints, true, false);
         ApplyMultipath(s.dRxTimeData, c.echo);
@@ -134,7 +89,8 @@ void Midway(const LinkConfig& c, RunState& s, LinkReference& out) {
         for (int k = 0; k < kSymbols; ++k) {
             const int level = s.iModData[static_cast<std::size_t>(k)];
             if (level < -3 || level > 3) continue;
-            sum[static_cast<std::size_t>(level + 3)] += SampleSlot(s.dRxTimeData, k, c.samplingOffset);
+            sum[static_cast<std::size_t>(level + 3)] +=
+                SampleSlot(s.dRxTimeData, k, c.samplingOffset);
             ++count[static_cast<std::size_t>(level + 3)];
         }
     }
@@ -210,7 +166,7 @@ std::optional<double> ExpectedEnergyPerSlot(const LinkConfig& c, const Responses
     if (!power || c.iPulseWidth <= 0) return std::nullopt;
     // The impulse weight per unit of level, as the mapper and the pulse train form it.
     const double weight = 16 * Info(*c.format[0]).amplitude * 16.0 / c.iPulseWidth;
-    const std::array<double, kSymbols> fold = TransmitFold(responses);
+    const TransmitFold fold = TransmitPowerFold(responses);
     double energy = 0;
     for (int q = 0; q < kSymbols; ++q)
         energy += (*power)[static_cast<std::size_t>(q)] * fold[static_cast<std::size_t>(q)];
@@ -221,10 +177,10 @@ EnergyEstimate SimulatedEnergyPerSlot(const LinkConfig& c, const Responses& resp
     auto s = std::make_unique<RunState>();
     s->responses = responses;
     s->rng.Seed(kReferenceSeed);
-    const std::array<double, kSymbols> fold = TransmitFold(responses);
+    const TransmitFold fold = TransmitPowerFold(responses);
     double sum = 0, squares = 0;
     for (int run = 0; run < runs; ++run) {
-        if (!TransmitRun(c, *s)) return {};
+        if (!TransmitLevels(c, *s)) return {};
         const double energy = RunEnergy(*s, fold);
         sum += energy;
         squares += energy * energy;
@@ -236,7 +192,7 @@ EnergyEstimate SimulatedEnergyPerSlot(const LinkConfig& c, const Responses& resp
 }
 
 LinkReferenceKey ReferenceKeyOf(const LinkConfig& c) {
-    return {c.data,      c.preCode[0], c.code[0], c.format,   c.iPulseWidth,
+    return {c.data,      c.preCode[0], c.code[0], c.format,        c.iPulseWidth,
             c.echo.gain, c.echo.delay, c.invert,  c.samplingOffset};
 }
 

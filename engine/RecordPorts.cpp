@@ -9,11 +9,11 @@ RecordPorts::RecordPorts(Engine& engine, Panels* panels) : engine_(engine), pane
 const Frame& RecordPorts::Tick() {
     const Frame& ran = engine_.Tick({config, filters, slider});
     views.TakeFrame(ran, viewSettings);
-    for (const TickMessage& m : ran.MessagesBeforeSlider())
-        Report(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesBeforeSlider())
+        Report(fault);
     if (ran.moveThresholdSlider) SetThresholdSlider(ran.thresholdSlider);
-    for (const TickMessage& m : ran.MessagesAfterSlider())
-        Report(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesAfterSlider())
+        Report(fault);
     const Frame& frame = engine_.AccumulateBer();
     berCaption = frame.berCaption;
     if (panels_ != nullptr) DrawFrame(frame, views, *panels_);
@@ -21,8 +21,8 @@ const Frame& RecordPorts::Tick() {
 }
 
 void RecordPorts::ClearMessages() {
-    firstMessage.clear();
-    lastMessage.clear();
+    firstMessage.reset();
+    lastMessage.reset();
     messageCount = 0;
 }
 
@@ -35,9 +35,9 @@ void RecordPorts::SetThresholdSlider(int value) {
     engine_.RestartBer();
 }
 
-void RecordPorts::Report(std::string_view message, bool /*stopsTimer*/) {
-    if (messageCount == 0) firstMessage.assign(message);
-    lastMessage.assign(message);
+void RecordPorts::Report(Fault fault) {
+    if (messageCount == 0) firstMessage = fault;
+    lastMessage = fault;
     ++messageCount;
 }
 

@@ -6,6 +6,7 @@
 // the engine, it may live in any thread.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "display/FrameViews.h"
@@ -28,15 +29,15 @@ class RecordPorts final : public Reporter {
     ViewSettings viewSettings;
     FrameViews views;  // what the views keep, fed by every frame
     std::string berCaption;
-    std::string firstMessage;  // since the last ClearMessages
-    std::string lastMessage;
+    std::optional<Fault> firstMessage;  // since the last ClearMessages
+    std::optional<Fault> lastMessage;
     int64_t messageCount = 0;
 
     void ClearMessages();
 
     // The threshold slider's change, with the window's handling.
     void SetThresholdSlider(int value);
-    void Report(std::string_view message, bool stopsTimer) override;
+    void Report(Fault fault) override;
 
   private:
     Engine& engine_;

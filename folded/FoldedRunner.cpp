@@ -81,6 +81,7 @@ FoldedRunner::FoldedRunner(const LinkConfig& config, const Responses& r, double 
     : config_(config),
       thresholds_(thresholds),
       dBaudRate_(dBaudRate),
+      txFold_(TransmitPowerFold(r)),
       state_(std::make_unique<RunState>()),
       work_(2 * kSymbols) {
     const bool invert = config.invert;
@@ -103,12 +104,10 @@ FoldedRunner::FoldedRunner(const LinkConfig& config, const Responses& r, double 
     std::vector<Complex> cov(static_cast<std::size_t>(m * m));
     for (int q = 0; q < kSymbols; ++q) {
         std::fill(cov.begin(), cov.end(), Complex{});
-        double tx = 0;
         for (int a = 0; a < kAliases; ++a) {
             const int k = q + kSymbols * a;
             const Complex total = Bin(r.dTotalResponse, k);
             const Complex rx = Bin(r.dRxResponse, k);
-            tx += std::norm(Bin(r.dTxResponse, k));
             for (int g = 0; g < m; ++g) {
                 const Complex p = PatternKernel(patterns[static_cast<std::size_t>(g)], k);
                 grids_[static_cast<std::size_t>(g)].signal[static_cast<std::size_t>(q)] +=
@@ -121,7 +120,6 @@ FoldedRunner::FoldedRunner(const LinkConfig& config, const Responses& r, double 
                         binPower * kernel[static_cast<std::size_t>(i)] *
                         std::conj(kernel[static_cast<std::size_t>(j)]);
         }
-        txFold_[static_cast<std::size_t>(q)] = tx / (double{kPoints} * kSymbols);
         const std::vector<Complex> l = Cholesky(cov, m);
         std::copy(l.begin(), l.end(), noiseFactor_.begin() + q * m * m);
     }
@@ -144,30 +142,11 @@ void FoldedRunner::Reset(uint64_t seed) {
 FoldedRun FoldedRunner::Run(double noiseLevel, double referenceEnergy) {
     RunState& s = *state_;
     const LinkConfig& c = config_;
-    // The transmit half as the engine runs it.
-    GenerateData(c.data, s.rng, s.iData);
-    PreCode(c.preCode[0], s);
-    const auto format = c.format[0];
-    LineCode(c.code[0], format == Format::Pam4, s);
-    const LevelMap levels = MapLevels(format, c.iPulseWidth, s.iCodedData, s.iModData);
-    s.iTxDutyCycle = levels.iTxDutyCycle;
-    s.dScale = levels.dScale;
-
-    // The data's 128-point spectrum, formed as BuildPulseTrain forms it.
+    // The transmit half as the engine runs it, to the data's 128-point spectrum.
+    TransmitLevels(c, s);
     std::array<double, 2 * kSymbols> data;
-    for (int i = 0; i < kSymbols; ++i) {
-        const int weight = 16 * s.iModData[static_cast<std::size_t>(i)];
-        data[static_cast<std::size_t>(2 * i)] = weight * s.dScale;
-        data[static_cast<std::size_t>(2 * i + 1)] = 0.0;
-    }
-    FFT(data, kSymbols, false, false);
-    // Parseval: the transmitted waveform's energy from the data spectrum and |Htx|^2.
-    double energy = 0;
-    for (int q = 0; q < kSymbols; ++q) {
-        const Complex d{data[static_cast<std::size_t>(2 * q)],
-                        data[static_cast<std::size_t>(2 * q + 1)]};
-        energy += std::norm(d) * txFold_[static_cast<std::size_t>(q)];
-    }
+    ImpulseSpectrum(s.iModData, s.dScale, data);
+    const double energy = TransmitEnergyPerSlot(data, txFold_);
     energy_ = energy;
     const double sigma =
         noiseLevel > 0

@@ -24,10 +24,11 @@
 #include <optional>
 #include <vector>
 
-#include "common/RunState.h"
 #include "common/LinkConfig.h"
+#include "common/RunState.h"
 #include "common/Signal.h"
 #include "common/Uniform.h"
+#include "transmit/Transmit.h"
 
 namespace linelab {
 
@@ -77,7 +78,7 @@ class FoldedRunner {
     // Per bin the lower Cholesky factor (row-major M x M) of the grids' noise covariance
     // for a unit sigma, halved in power so complex deviates of unit parts can be used.
     std::vector<Complex> noiseFactor_;
-    std::array<double, kSymbols> txFold_{};  // sum over aliases of |Htx|^2 / (2048 * 128)
+    TransmitFold txFold_;  // the transmit response's power per data bin (transmit/Transmit.h)
     std::unique_ptr<RunState> state_;
     std::array<double, kSymbols> samples_{};
     std::vector<double> work_;

@@ -21,15 +21,10 @@
 #include <string>
 
 #include "common/LinkConfig.h"
+#include "common/Reporter.h"
 #include "common/RunState.h"
 
 namespace linelab {
-
-// A message the run met, for the owner's message box.
-struct TickMessage {
-    std::string text;
-    bool stopsTimer = false;
-};
 
 struct Frame {
     const RunState* run = nullptr;  // the engine's run state after the tick
@@ -53,9 +48,9 @@ struct Frame {
     int thresholdSlider = 0;
     bool moveThresholdSlider = false;
 
-    // The messages the run met, in order; the slider's move falls between the first
-    // messagesBeforeSlider of them and the rest.
-    std::span<const TickMessage> messages;
+    // The faults the run met, in order; the slider's move falls between the first
+    // messagesBeforeSlider of them and the rest. The owner words them (ui/FaultText.h).
+    std::span<const Fault> messages;
     std::size_t messagesBeforeSlider = 0;
 
     // The data bits this run compared, and how many were received wrongly.
@@ -69,10 +64,10 @@ struct Frame {
     std::string berCaption;
 
     const RunState& Run() const { return *run; }
-    std::span<const TickMessage> MessagesBeforeSlider() const {
+    std::span<const Fault> MessagesBeforeSlider() const {
         return messages.first(messagesBeforeSlider);
     }
-    std::span<const TickMessage> MessagesAfterSlider() const {
+    std::span<const Fault> MessagesAfterSlider() const {
         return messages.subspan(messagesBeforeSlider);
     }
 };

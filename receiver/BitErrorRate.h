@@ -27,7 +27,7 @@ double RunErrorRate(const Bits& received, const Bits& sent, int16_t iCodeBaud);
 // the run's rate replaces the old mean.
 void AccumulateBer(RunState& state, double runBer);
 
-// The caption of lblBER: "BER = " and the mean truncated (not rounded) to four decimals.
+// The running rate's caption: "BER = " and the mean truncated (not rounded) to four decimals.
 std::string BerCaption(double dBER);
 
 }  // namespace linelab

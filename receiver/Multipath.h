@@ -11,12 +11,12 @@ namespace linelab {
 // direct path is far beyond any lesson; the limit keeps every sample finite.
 inline constexpr double kMaxEchoGain = 1000.0;
 
-// The echo gain for the magnitude in cmbMultipathMag (per cent): / 100, 0 when not positive,
-// limited to kMaxEchoGain.
+// The echo gain for the echo's magnitude in per cent: / 100, 0 when not positive, limited to
+// kMaxEchoGain.
 double EchoGain(double magnitudePercent);
 
-// The echo delay in complex samples for the delay in cmbMultipathDelay (symbols): Int(16 *
-// delay + 0.5), limited to 0..2048. A typed negative delay would read before the start of the run,
+// The echo delay in complex samples for the echo's delay in symbols: Int(16 * delay + 0.5),
+// limited to 0..2048. A typed negative delay would read before the start of the run,
 // so it counts as 0; 2048 (a delay of a whole run or more) leaves no sample to echo.
 int EchoDelay(double delaySymbols);
 

@@ -18,8 +18,8 @@ inline constexpr double kMaxNoiseLevel = 1e6;
 // all proportion; it keeps the drawn samples and their spectrum finite.
 inline constexpr double kMaxNoiseSigma = 1e12;
 
-// The noise level N in W/kHz for the number in cmbNoise: 0 when it is not positive, else the
-// number limited to kMaxNoiseLevel. (A hidden noise box adds no noise: the form model's
+// The noise level N in W/kHz for the noise setting's number: 0 when it is not positive, else
+// the number limited to kMaxNoiseLevel. (A hidden noise box adds no noise: the form model's
 // business.)
 double NoiseLevel(double typedLevel);
 

@@ -17,8 +17,6 @@
 namespace linelab {
 namespace {
 
-inline constexpr const char* kUnknownSchemeMessage = "Unknown modulation scheme in demodulating";
-
 // Noise, inverse transform, echo and inversion: the received waveform of the run.
 void NoiseEchoAndInversion(RunState& s, const LinkConfig& c, Reporter& reporter, bool txTimeReady) {
     if (c.noiseLevel > 0) {
@@ -32,10 +30,11 @@ void NoiseEchoAndInversion(RunState& s, const LinkConfig& c, Reporter& reporter,
 
 // Decisions and levels back to code bits.
 void Demodulate(RunState& s, const LinkConfig& c, Reporter& reporter) {
-    DecideSymbols(c.format[1], s.dRxTimeData, c.samplingOffset, DecisionThresholds(s, c), s.iDemodData);
+    DecideSymbols(c.format[1], s.dRxTimeData, c.samplingOffset, DecisionThresholds(s, c),
+                  s.iDemodData);
     s.iCodeBaud = CodeBaud(c.code[1]);
     if (!LevelsToCodeBits(c.format[1], s.iDemodData, s.iDecodedData)) {
-        reporter.Report(kUnknownSchemeMessage, true);
+        reporter.Report(Fault::UnknownDemodulation);
     }
 }
 

@@ -7,8 +7,6 @@
 namespace linelab {
 namespace {
 
-inline constexpr const char* kUnknownPatternMessage = "Unknown Modulation Format for Thresholds";
-
 // Distance of the outer threshold from zero for slider position v: sqrt 2 at 0, 0 at 100.
 double Distance(int v) {
     return (100.0 - v) * kSqrt2 / 100;
@@ -40,7 +38,7 @@ int SetThresholds(RunState& state, int slider, Reporter& reporter) {
         t[2] = -t[0];
         t[3] = t[0];
     } else {
-        reporter.Report(kUnknownPatternMessage, false);
+        reporter.Report(Fault::UnknownThresholdPattern);
         t[0] = Distance(v);
         t[1] = t[0] * 0.5;
         t[2] = t[0] * -0.5;

@@ -6,7 +6,7 @@
 #   dsp                         FFT, complex product, the design of the responses
 #   ports                       what a tick needs from its owner (interfaces only)
 #   transmit receiver display   the stages and the drawing routines
-#   engine                      the frame loop, run control and the engine's commands
+#   engine                      the frame loop and the engine's commands
 #   analysis                    measurements over run data
 #   folded                      the link folded onto its decision instants, for sweeps
 #   sweep                       many engines on a pool of threads

@@ -42,7 +42,8 @@ struct ChunkEngine {
     // broken run.
     const RunState& Tick() {
         const Frame& frame = owner.Tick();
-        if (owner.messageCount > 0) throw std::runtime_error(owner.firstMessage);
+        if (owner.firstMessage)
+            throw std::runtime_error(std::string(FaultName(*owner.firstMessage)));
         return frame.Run();
     }
 
@@ -174,9 +175,9 @@ DecisionRecord RecordDecisions(const SweepSettings& settings, SweepRunner kind, 
         record.errors.push_back(c.errors);
         record.bits += c.bits;
         for (int k = 0; k < kSymbols; ++k) {
-            record.samples.push_back(samples
-                                         ? (*samples)[static_cast<std::size_t>(k)]
-                                         : SampleSlot(s.dRxTimeData, k, settings.config.samplingOffset));
+            record.samples.push_back(
+                samples ? (*samples)[static_cast<std::size_t>(k)]
+                        : SampleSlot(s.dRxTimeData, k, settings.config.samplingOffset));
             record.sent.push_back(s.iModData[static_cast<std::size_t>(k)]);
             record.decided.push_back(s.iDemodData[static_cast<std::size_t>(k)]);
         }

@@ -15,12 +15,8 @@ constexpr int kSamplesPerSymbol = kPoints / kSymbols;
 
 void ImpulseTrainSpectrum(RunState& state, double dScale, Reporter* reporter) {
     Signal& x = state.dTxImpulses;
-    for (int i = 0; i < kSymbols; ++i) {
-        const int weight = 16 * state.iModData[i];  // formed as a whole number first
-        x[2 * i] = weight * dScale;
-        x[2 * i + 1] = 0.0;
-    }
-    FFT(std::span<double>(x.data(), 2 * kSymbols), kSymbols, false, false, reporter);
+    ImpulseSpectrum(state.iModData, dScale, std::span<double, 2 * kSymbols>(x.data(), 2 * kSymbols),
+                    reporter);
     for (int k = kSymbols; k < kPoints; ++k) {
         x[2 * k] = x[2 * (k % kSymbols)];
         x[2 * k + 1] = x[2 * (k % kSymbols) + 1];
@@ -28,6 +24,16 @@ void ImpulseTrainSpectrum(RunState& state, double dScale, Reporter* reporter) {
 }
 
 }  // namespace
+
+void ImpulseSpectrum(std::span<const int16_t, kSymbols> iModData, double dScale,
+                     std::span<double, 2 * kSymbols> spectrum, Reporter* reporter) {
+    for (std::size_t i = 0; i < kSymbols; ++i) {
+        const int weight = 16 * iModData[i];  // formed as a whole number first
+        spectrum[2 * i] = weight * dScale;
+        spectrum[2 * i + 1] = 0.0;
+    }
+    FFT(spectrum, kSymbols, false, false, reporter);
+}
 
 void BuildPulseTrain(RunState& state, double dScale, Reporter* reporter) {
     static_assert(kSamplesPerSymbol * kSymbols == kPoints);

@@ -127,8 +127,8 @@ void FormHost::WriteFilterText(FilterBox box, int side, std::string_view text) {
     controls_.Assign(Element(first, side), text);
 }
 
-void FormHost::Report(std::string_view message, bool stopsTimer) {
-    simulation_.ReportMessage(message, stopsTimer);
+void FormHost::Report(Fault fault) {
+    simulation_.ReportFault(fault);
 }
 
 }  // namespace linelab

@@ -35,7 +35,7 @@ class FormHost final : public FilterBoxes, public Panels, public Reporter {
     void DrawSpectrum(SpectrumPanel panel, const SpectrumAverage& average,
                       const SpectrumAverage* memory, int32_t colour) override;
 
-    void Report(std::string_view message, bool stopsTimer) override;
+    void Report(Fault fault) override;
 
   private:
     ControlSet& controls_;

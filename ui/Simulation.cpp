@@ -5,14 +5,15 @@
 
 #include "common/Tables.h"
 #include "display/DrawFrame.h"
+#include "ui/FaultText.h"
 #include "ui/FormHost.h"
 #include "ui/PanelTable.h"
 
 namespace linelab {
 
 Simulation::Simulation(ControlSet& controls) : controls_(controls) {
-    controls_.SetPauseCaption(run_.caption);
-    controls_.SetTimer(run_.enabled, run_.interval);
+    controls_.SetPauseCaption(run_.Caption());
+    controls_.SetTimer(run_.Enabled(), run_.Interval());
 }
 
 const Frame* Simulation::Tick() {
@@ -48,12 +49,12 @@ const Frame* Simulation::Tick() {
 // handlers as a user's would; then the run is counted (after the slider's handling, which
 // restarts the rate) and its caption shown.
 const Frame& Simulation::ApplyFrame(const Frame& ran) {
-    for (const TickMessage& m : ran.MessagesBeforeSlider())
-        ReportMessage(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesBeforeSlider())
+        ReportFault(fault);
     if (ran.moveThresholdSlider)
         controls_.AssignSlider(SliderId::vscThreshold, ran.thresholdSlider);
-    for (const TickMessage& m : ran.MessagesAfterSlider())
-        ReportMessage(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesAfterSlider())
+        ReportFault(fault);
     const Frame& counted = engine_.AccumulateBer();
     controls_.SetCaption(LabelId::lblBER, counted.berCaption);
     return counted;
@@ -65,15 +66,19 @@ void Simulation::ClickPause() {
 }
 
 void Simulation::SyncRunControl() {
-    controls_.SetTimer(run_.enabled, run_.interval);
-    controls_.SetPauseCaption(run_.caption);
+    controls_.SetTimer(run_.Enabled(), run_.Interval());
+    controls_.SetPauseCaption(run_.Caption());
+}
+
+void Simulation::ReportFault(Fault fault) {
+    ReportMessage(FaultText(fault), StopsTimer(fault));
 }
 
 void Simulation::ReportMessage(std::string_view message, bool stopsTimer) {
     if (stopsTimer) {
         // Stopped before the box shows, so no tick can start while it is open; the caption
         // stays, and the next click on cmdPause resumes slowly.
-        run_.enabled = false;
+        run_.Halt();
         SyncRunControl();
     }
     if (FormObserver* observer = controls_.Observer()) observer->Report(message, stopsTimer);

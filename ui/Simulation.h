@@ -11,8 +11,8 @@
 #include "display/FrameViews.h"
 #include "display/StripRedraw.h"
 #include "engine/Engine.h"
-#include "engine/RunControl.h"
 #include "ui/ControlSet.h"
+#include "ui/RunControl.h"
 
 namespace linelab {
 
@@ -43,6 +43,8 @@ class Simulation {
     void SyncRunControl();
     // A message for the box; one that stops the timer stops it before the box shows.
     void ReportMessage(std::string_view message, bool stopsTimer);
+    // A fault the simulation met, in the program's words (ui/FaultText.h).
+    void ReportFault(Fault fault);
 
     // ---- the strips ---------------------------------------------------------------------
     void DrawStrip(StripPanel panel, int16_t iDutyCycle, int16_t iBaud,

@@ -1,8 +1,6 @@
 #pragma once
-// A reporter that keeps every message it is given.
+// A reporter that keeps every fault it is given.
 
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/Reporter.h"
@@ -11,12 +9,8 @@ namespace linelab {
 
 class RecordingReporter : public Reporter {
   public:
-    void Report(std::string_view message, bool stopsTimer) override {
-        messages.emplace_back(message);
-        stops.push_back(stopsTimer);
-    }
-    std::vector<std::string> messages;
-    std::vector<bool> stops;
+    void Report(Fault fault) override { messages.push_back(fault); }
+    std::vector<Fault> messages;
 };
 
 }  // namespace linelab

@@ -108,8 +108,7 @@ TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
     host.config.shown.Set(PanelId::CodedData, true);
     host.Tick(engine);
     ASSERT_EQ(host.messages.size(), 1u);  // the receiver's decoder skips it silently
-    EXPECT_EQ(host.messages[0].text, "Unknown Modulation Type");
-    EXPECT_TRUE(host.messages[0].stopsTimer);
+    EXPECT_EQ(host.messages[0], Fault::UnknownLineCode);
     for (int i = 0; i < kBits; ++i)
         ASSERT_EQ(s.iCodedData[i], before[i]) << i;
     const StripCall* coded = host.Strip(StripPanel::CodedData);
@@ -134,8 +133,7 @@ TEST_F(TickTest, UnknownFormatSendsNothing) {
     host.config.format[0] = FindFormat("Smoke Signals");
     host.Tick(engine);
     ASSERT_FALSE(host.messages.empty());
-    EXPECT_EQ(host.messages[0].text, "Unknown cmbMod(0) Option");
-    EXPECT_TRUE(host.messages[0].stopsTimer);
+    EXPECT_EQ(host.messages[0], Fault::UnknownMapping);
     EXPECT_EQ(s.dScale, 0.0);
     for (int16_t level : s.iModData)
         ASSERT_EQ(level, 1);

@@ -237,8 +237,7 @@ TEST_F(ReceiveHalfTest, UnknownReceiveFormatStopsAfterTheRun) {
     host.config.shown.Set(PanelId::DemodData, true);
     Run();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Unknown modulation scheme in demodulating");
-    EXPECT_TRUE(host.messages[0].stopsTimer);
+    EXPECT_EQ(host.messages[0], Fault::UnknownDemodulation);
     for (int k = 0; k < kSymbols; ++k)
         EXPECT_EQ(s.iDemodData[k], 5);
     EXPECT_EQ(s.iDecodedData[0], 6);

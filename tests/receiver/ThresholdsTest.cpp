@@ -9,8 +9,6 @@
 namespace linelab::test {
 namespace {
 
-constexpr const char* kUnknownPattern = "Unknown Modulation Format for Thresholds";
-
 class ThresholdsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -96,10 +94,8 @@ TEST_F(ThresholdsTest, UnknownPatternReportsOnEveryCall) {
 
     Apply();
     ASSERT_EQ(host.messages.size(), 2u);
-    for (const Message& m : host.messages) {
-        EXPECT_EQ(m.text, kUnknownPattern);
-        EXPECT_FALSE(m.stopsTimer);
-    }
+    for (const Fault m : host.messages)
+        EXPECT_EQ(m, Fault::UnknownThresholdPattern);
 }
 
 // The position used is returned, never written: an owner that does not move its slider

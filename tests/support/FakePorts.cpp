@@ -38,11 +38,11 @@ void FakePorts::ClearRecords() {
 const Frame& FakePorts::Tick(Engine& engine) {
     const Frame& ran = engine.Tick({config, filters, slider});
     views.TakeFrame(ran, viewSettings);
-    for (const TickMessage& m : ran.MessagesBeforeSlider())
-        Report(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesBeforeSlider())
+        Report(fault);
     if (ran.moveThresholdSlider) SetThresholdSlider(ran.thresholdSlider);
-    for (const TickMessage& m : ran.MessagesAfterSlider())
-        Report(m.text, m.stopsTimer);
+    for (const Fault fault : ran.MessagesAfterSlider())
+        Report(fault);
     const Frame& frame = engine.AccumulateBer();
     captions.push_back(frame.berCaption);
     DrawFrame(frame, views, *this);

@@ -41,11 +41,6 @@ struct SpectrumCall {
     int32_t colour;
 };
 
-struct Message {
-    std::string text;
-    bool stopsTimer;
-};
-
 class FakePorts : public Panels, public Reporter {
   public:
     // One tick of the engine from these records, what its frame asks applied as the window
@@ -59,7 +54,7 @@ class FakePorts : public Panels, public Reporter {
     // empty).
     std::function<void()> onSliderChange;
 
-    std::vector<Message> messages;
+    std::vector<Fault> messages;
     std::vector<std::string> captions;
     std::vector<StripCall> strips;
     std::vector<EyeCall> eyes;
@@ -68,9 +63,7 @@ class FakePorts : public Panels, public Reporter {
     ViewSettings viewSettings;
     FrameViews views;  // fed by every tick, as the window's
 
-    void Report(std::string_view message, bool stopsTimer) override {
-        messages.push_back({std::string(message), stopsTimer});
-    }
+    void Report(Fault fault) override { messages.push_back(fault); }
     // A change of the slider: recorded, then its handling run.
     virtual void SetThresholdSlider(int value);
 

@@ -89,5 +89,18 @@ TEST(EngineSweep, EveryMappingFollowsItsIdealFormula) {
     }
 }
 
+// A link that meets a fault cannot run: the sweep stops at once and names the fault, rather
+// than counting runs that sent nothing.
+TEST(EngineSweep, AFaultStopsTheSweepAndIsNamed) {
+    SweepSettings s = Ideal("Polar (N)RZ", {0, 0, 0, 0});
+    s.config.format[1].reset();
+    Sweep sweep(EngineRunners(s), SweepPointsFor(s, {4}),
+                {.minErrors = 10, .maxBits = 100000, .seed = 1, .threads = 1});
+    sweep.Start();
+    sweep.Wait();
+    EXPECT_EQ(sweep.Outcome().error, FaultName(Fault::UnknownDemodulation));
+    EXPECT_EQ(sweep.Results()[0].counts.bits, 0u);
+}
+
 }  // namespace
 }  // namespace linelab

@@ -9,6 +9,48 @@ namespace {
 
 using test::Recorder;
 
+// The run control's state machine, every state and both events: what the button reads and
+// what the timer does follow from the state.
+TEST(RunControl, EveryStateAndEvent) {
+    struct Shown {
+        RunMode mode;
+        const char* caption;
+        bool enabled;
+        int interval;
+    };
+    const auto expect = [](const RunControl& run, const Shown& s, const char* step) {
+        EXPECT_EQ(run.Mode(), s.mode) << step;
+        EXPECT_EQ(run.Caption(), s.caption) << step;
+        EXPECT_EQ(run.Enabled(), s.enabled) << step;
+        EXPECT_EQ(run.Interval(), s.interval) << step;
+    };
+    const Shown running{RunMode::Running, "Pause", true, 100},
+        slow{RunMode::Slow, "Slow", true, 1000}, stopped{RunMode::Stopped, "Cont", false, 100},
+        haltedRunning{RunMode::HaltedRunning, "Pause", false, 100},
+        haltedSlow{RunMode::HaltedSlow, "Slow", false, 1000};
+
+    RunControl run;
+    expect(run, running, "start-up");
+    run.PauseClick();
+    expect(run, stopped, "click while running");
+    run.Halt();
+    expect(run, stopped, "message while stopped");
+    run.PauseClick();
+    expect(run, slow, "click while stopped");
+    run.Halt();
+    expect(run, haltedSlow, "message while slow");
+    run.Halt();
+    expect(run, haltedSlow, "second message");
+    run.PauseClick();
+    expect(run, slow, "click after a message while slow");
+    run.PauseClick();
+    expect(run, running, "click while slow");
+    run.Halt();
+    expect(run, haltedRunning, "message while running");
+    run.PauseClick();
+    expect(run, slow, "click after a message while running");
+}
+
 TEST(RunControl, PauseButtonCyclesStoppedSlowRunning) {
     Form1 form;
     Recorder recorder(form);
@@ -62,6 +104,33 @@ TEST(RunControl, OtherMessagesLeaveTheTimerRunning) {
     EXPECT_TRUE(recorder.timerEnabledAtReport[0]);
     EXPECT_TRUE(recorder.timers.empty());
     EXPECT_TRUE(form.Timer().enabled);
+}
+
+// Each fault the simulation reports reaches the box in the program's own words, and those
+// that end the run stop the timer before the box shows.
+TEST(RunControl, FaultsReachTheBoxInTheProgramsWords) {
+    struct Case {
+        Fault fault;
+        const char* text;
+        bool stops;
+    };
+    for (const Case& c :
+         {Case{Fault::UnknownLineCode, "Unknown Modulation Type", true},
+          Case{Fault::UnknownMapping, "Unknown cmbMod(0) Option", true},
+          Case{Fault::UnknownDemodulation, "Unknown modulation scheme in demodulating", true},
+          Case{Fault::UnknownThresholdPattern, "Unknown Modulation Format for Thresholds", false},
+          Case{Fault::TransformLength, "This FFT only does powers of two.", false}}) {
+        ControlSet form;
+        Simulation simulation(form);
+        Recorder recorder(form);
+        form.SetObserver(&recorder);
+        simulation.ReportFault(c.fault);
+        ASSERT_EQ(recorder.messages.size(), 1u) << c.text;
+        EXPECT_EQ(recorder.messages[0].first, c.text);
+        EXPECT_EQ(recorder.messages[0].second, c.stops) << c.text;
+        EXPECT_EQ(recorder.timerEnabledAtReport[0], !c.stops) << c.text;
+        EXPECT_EQ(form.Timer().enabled, !c.stops) << c.text;
+    }
 }
 
 // The observer is told after the change, so what it reads is already the new state.
