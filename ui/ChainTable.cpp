@@ -1,8 +1,6 @@
 #include "ui/ChainTable.h"
 
 #include <array>
-#include <deque>
-#include <vector>
 
 #include "ui/PanelFrames.h"
 #include "ui/PanelTable.h"
@@ -47,92 +45,18 @@ constexpr ChainRow kOutput[] = {{kDemod}, {kDemodPC}, {kDecode}, {kPostCoding}};
 constexpr Names kReadout[] = {"lblOutput", "lblBER"};
 constexpr ChainRow kReadoutRows[] = {{kReadout}};
 
-// The panels' rows come from the panel table: an eye or a spectrum is a row of its check box,
-// its picture and the controls that stand with it; the strips of a stage are one row of
-// check box and picture pairs, the transmitter's the sent group, the receiver's the received.
-struct PanelCompanions {
-    PanelId panel;
-    std::span<const Names> beside;             // after the picture, in its row
-    std::span<const ChainRow> rowsAfter = {};  // rows of their own under it
-};
-constexpr Names kTxEyeScale[] = {"vscTxEyeScale"};
-constexpr Names kRxEyeSliders[] = {"vscThreshold", "hscSample"};
-constexpr Names kSpectrumSwitches[] = {"chkLinear", "chkMemory"};
-constexpr ChainRow kSpectrumSwitchRows[] = {{kSpectrumSwitches}};
-constexpr Names kSpectrumRange[] = {"vscSpectrumRange"};
-constexpr PanelCompanions kCompanions[] = {{PanelId::TxEye, kTxEyeScale},
-                                           {PanelId::RxEye, kRxEyeSliders},
-                                           {PanelId::ChannelSpectrum, {}, kSpectrumSwitchRows},
-                                           {PanelId::RxSpectrum, kSpectrumRange}};
 constexpr Names kStripSliders[] = {"hscDataScroll", "hscDataZoom"};
 constexpr ChainRow kStripSliderRows[] = {{kStripSliders}};
 
-const PanelCompanions* CompanionsOf(PanelId panel) {
-    for (const PanelCompanions& c : kCompanions)
-        if (c.panel == panel) return &c;
-    return nullptr;
-}
+constexpr std::array<std::span<const ChainRow>, 3> kStageLists = {kTransmitter, kChannel,
+                                                                  kReceiver};
 
-// The cells with their storage: every span points into the deques, which never move what
-// they hold.
-class Cells {
-  public:
-    Cells() {
-        for (std::size_t stage = 0; stage < kStageLists.size(); ++stage) {
-            const std::string_view name = StageName(static_cast<int>(stage));
-            Add(name, "lists", kStageLists[stage]);
-            Add(name, "eye", PanelRows(PanelKind::Eye, PanelStage(stage)));
-            Add(name, "spectrum", PanelRows(PanelKind::Spectrum, PanelStage(stage)));
-        }
-        Add("Output", "strips", StripRows(PanelStage::Transmitter, kStripSliderRows));
-        Add("Output", "lists", kOutput);
-        Add("Output", "strips", StripRows(PanelStage::Receiver, {}));
-        Add("Output", "readout", kReadoutRows);
-    }
-    std::span<const ChainCell> All() const { return cells_; }
-
-  private:
-    static constexpr std::array<std::span<const ChainRow>, 3> kStageLists = {kTransmitter, kChannel,
-                                                                             kReceiver};
-
-    void Add(std::string_view stage, std::string_view role, std::span<const ChainRow> rows) {
-        if (!rows.empty()) cells_.push_back({stage, role, rows});
-    }
-    std::span<const ChainRow> PanelRows(PanelKind kind, PanelStage stage) {
-        std::vector<ChainRow>& rows = rows_.emplace_back();
-        for (const PanelDescriptor& panel : kPanelTable) {
-            if (panel.kind != kind || panel.stage != stage) continue;
-            std::vector<Names>& names = names_.emplace_back();
-            names = {NameOf(panel.check), NameOf(panel.picture)};
-            const PanelCompanions* with = CompanionsOf(panel.panel);
-            if (with != nullptr)
-                names.insert(names.end(), with->beside.begin(), with->beside.end());
-            rows.push_back({names});
-            if (with != nullptr)
-                rows.insert(rows.end(), with->rowsAfter.begin(), with->rowsAfter.end());
-        }
-        return rows;
-    }
-    std::span<const ChainRow> StripRows(PanelStage stage, std::span<const ChainRow> after) {
-        std::vector<Names>& names = names_.emplace_back();
-        for (const PanelDescriptor& panel : kPanelTable) {
-            if (panel.kind == PanelKind::Strip && panel.stage == stage)
-                names.insert(names.end(), {NameOf(panel.check), NameOf(panel.picture)});
-        }
-        std::vector<ChainRow>& rows = rows_.emplace_back();
-        if (!names.empty()) rows.push_back({names});
-        rows.insert(rows.end(), after.begin(), after.end());
-        return rows;
-    }
-
-    std::deque<std::vector<Names>> names_;
-    std::deque<std::vector<ChainRow>> rows_;
-    std::vector<ChainCell> cells_;
-};
-
-const Cells& TheCells() {
-    static const Cells cells;
-    return cells;
+// The names a row of the panel table lists, without the empty places.
+std::vector<Names> Listed(const PanelNames& names) {
+    std::vector<Names> out;
+    for (const Names name : names)
+        if (!name.empty()) out.push_back(name);
+    return out;
 }
 
 constexpr Names kTopBar[] = {"Label1", "cmbScene", "cmbData", "cmdPause"};
@@ -160,8 +84,76 @@ constexpr CompactCell kCompact[] = {{1, 0, "strips", kCompactStrips, {}},
 
 }  // namespace
 
+// The panels' rows come from the panel table: an eye or a spectrum is a row of its check box,
+// its picture and the controls beside it, then the row under it; the strips of a stage are
+// one row of check box and picture pairs, the transmitter's the sent group, the receiver's the
+// received. Every span points into the deques, which never move what they hold.
+Chain::Chain(PanelTableView panels) {
+    for (std::size_t stage = 0; stage < kStageLists.size(); ++stage) {
+        const std::string_view name = StageName(static_cast<int>(stage));
+        Add(name, "lists", kStageLists[stage]);
+        Add(name, "eye", PanelRows(panels, PanelKind::Eye, PanelStage(stage)));
+        Add(name, "spectrum", PanelRows(panels, PanelKind::Spectrum, PanelStage(stage)));
+    }
+    Add("Output", "strips", StripRows(panels, PanelStage::Transmitter, kStripSliderRows));
+    Add("Output", "lists", kOutput);
+    Add("Output", "strips", StripRows(panels, PanelStage::Receiver, {}));
+    Add("Output", "readout", kReadoutRows);
+}
+
+void Chain::Add(std::string_view stage, std::string_view role, std::span<const ChainRow> rows) {
+    if (!rows.empty()) cells_.push_back({stage, role, rows});
+}
+
+std::span<const ChainRow> Chain::PanelRows(PanelTableView panels, PanelKind kind,
+                                           PanelStage stage) {
+    std::vector<ChainRow>& rows = rows_.emplace_back();
+    for (const PanelDescriptor& panel : panels) {
+        if (panel.kind != kind || panel.stage != stage) continue;
+        std::vector<Names>& names = names_.emplace_back(Listed(panel.beside));
+        names.insert(names.begin(), {panel.checkName, panel.pictureName});
+        rows.push_back({names});
+        if (std::vector<Names> under = Listed(panel.under); !under.empty())
+            rows.push_back({names_.emplace_back(std::move(under))});
+    }
+    return rows;
+}
+
+std::span<const ChainRow> Chain::StripRows(PanelTableView panels, PanelStage stage,
+                                           std::span<const ChainRow> after) {
+    std::vector<Names>& names = names_.emplace_back();
+    for (const PanelDescriptor& panel : panels) {
+        if (panel.kind == PanelKind::Strip && panel.stage == stage)
+            names.insert(names.end(), {panel.checkName, panel.pictureName});
+    }
+    std::vector<ChainRow>& rows = rows_.emplace_back();
+    if (!names.empty()) rows.push_back({names});
+    rows.insert(rows.end(), after.begin(), after.end());
+    return rows;
+}
+
+const ChainRow* Chain::RowStartingWith(std::string_view first) const {
+    const ChainCell* cell = CellHolding(first);
+    if (cell == nullptr) return nullptr;
+    for (const ChainRow& row : cell->rows)
+        if (!row.controls.empty() && row.controls.front() == first) return &row;
+    return nullptr;
+}
+
+const ChainCell* Chain::CellHolding(std::string_view first) const {
+    for (const ChainCell& cell : cells_)
+        for (const ChainRow& row : cell.rows)
+            if (!row.controls.empty() && row.controls.front() == first) return &cell;
+    return nullptr;
+}
+
+const Chain& TheChain() {
+    static const Chain chain;
+    return chain;
+}
+
 std::span<const ChainCell> ChainCells() {
-    return TheCells().All();
+    return TheChain().Cells();
 }
 
 std::span<const std::string_view> ChainTopBar() {
@@ -169,10 +161,7 @@ std::span<const std::string_view> ChainTopBar() {
 }
 
 const ChainRow* ChainRowStartingWith(std::string_view first) {
-    for (const ChainCell& cell : ChainCells())
-        for (const ChainRow& row : cell.rows)
-            if (!row.controls.empty() && row.controls.front() == first) return &row;
-    return nullptr;
+    return TheChain().RowStartingWith(first);
 }
 
 std::span<const ChainAxis> ChainAxes() {

@@ -3,6 +3,8 @@
 // values that have handlers) hands the change on.
 #include "ui/ControlSet.h"
 
+#include "ui/PanelTable.h"
+
 #include <algorithm>
 
 namespace linelab {
@@ -61,9 +63,6 @@ constexpr std::array<SliderEntry, CountOf<SliderId>()> kSliders = {{
 
 // Panel sizes in pixels for the model's own canvases (a view attaches canvases of its
 // own size): long low strips, and eye and spectrum panels of one size each.
-constexpr int kStripWidth = 600, kStripHeight = 48;
-constexpr int kEyeWidth = 200, kEyeHeight = 150;
-constexpr int kSpectrumWidth = 256, kSpectrumHeight = 150;
 
 bool IsFixedList(ListId id) {
     switch (id) {
@@ -122,15 +121,12 @@ void ControlSet::InitSliders() {
 }
 
 void ControlSet::InitPictures() {
-    for (int i = 0; i < CountOf<PictureId>(); ++i) {
-        const auto id = static_cast<PictureId>(i);
-        const bool strip = id <= PictureId::picRxData;
-        const bool eye = id >= PictureId::picTxEye && id <= PictureId::picRxEye;
-        const int width = strip ? kStripWidth : eye ? kEyeWidth : kSpectrumWidth;
-        const int height = strip ? kStripHeight : eye ? kEyeHeight : kSpectrumHeight;
+    for (const PanelDescriptor& panel : kPanelTable) {
+        const std::size_t i = Index(panel.picture);
+        const auto [width, height] = PanelPixels(panel.kind);
         ownCanvases_[i] =
             std::make_unique<NullCanvas>(width * kUnitsPerPixel, height * kUnitsPerPixel);
-        pictures_[i] = {NameOf(id), true, width, height, ownCanvases_[i].get()};
+        pictures_[i] = {panel.pictureName, true, width, height, ownCanvases_[i].get()};
     }
 }
 

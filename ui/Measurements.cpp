@@ -3,12 +3,13 @@
 #include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
 
 PictureId EyePicture(int eye) {
-    return Element(PictureId::picTxEye, eye);
+    return Describe(static_cast<EyePanel>(eye)).picture;
 }
 
 // Restores a flag however the block is left.
@@ -44,7 +45,7 @@ void Measurements::Attach(std::span<Canvas* const> panels) {
         if (tap == nullptr) continue;
         tap->OnClear([this, eye] {
             densities_[static_cast<std::size_t>(eye)].Clear();
-            if (eye != 2) return;
+            if (static_cast<EyePanel>(eye) != EyePanel::Rx) return;
             eye_.Clear();
             eyeRuns_ = 0;
         });

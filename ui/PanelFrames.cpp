@@ -61,14 +61,17 @@ std::string_view StageOf(const PanelDescriptor& panel) {
 
 std::string SwitchText(CheckId id) {
     const PanelDescriptor* panel = DescriptorOf(id);
-    if (panel == nullptr) return {};
-    switch (panel->kind) {
+    return panel != nullptr ? SwitchText(*panel) : std::string();
+}
+
+std::string SwitchText(const PanelDescriptor& panel) {
+    switch (panel.kind) {
         case PanelKind::Strip:
-            return "Show the " + Lower(panel->title) + " strip";
+            return "Show the " + Lower(panel.title) + " strip";
         case PanelKind::Eye:
-            return "Show the " + Lower(StageOf(*panel)) + " eye";
+            return "Show the " + Lower(StageOf(panel)) + " eye";
         case PanelKind::Spectrum:
-            return "Show the " + Lower(StageOf(*panel)) + " spectrum";
+            return "Show the " + Lower(StageOf(panel)) + " spectrum";
     }
     return {};
 }

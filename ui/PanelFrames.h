@@ -12,6 +12,7 @@
 namespace linelab {
 
 class Form1;
+struct PanelDescriptor;
 
 inline constexpr std::string_view kOffHintText = "off: tick the box to show";
 
@@ -21,6 +22,7 @@ std::string_view StageName(int side);
 std::string_view StripTitle(PictureId strip);
 // "Show the transmitter eye" and so on: the accessible name of a panel's check box.
 std::string SwitchText(CheckId id);
+std::string SwitchText(const PanelDescriptor& panel);
 
 struct PanelFrame {
     std::string title;      // eyes and spectra: "Receiver eye", "Channel spectrum, dB"

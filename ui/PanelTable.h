@@ -1,11 +1,15 @@
 #pragma once
 // The panel list (common/PanelList.h) as the form model reads it: per panel its check box and
-// picture, its kind and stage, its title, its tooltips and its cell in each scene. The shown
-// set, the tooltips, the panel frames, the scenes, the chain and the panel handlers all read
-// this table, so a panel's row is the only place that says where it stands.
+// picture, its kind and stage, its title, its tooltips, its cell in each scene, the controls
+// that stand with it in its layout cell and its hint arrows. The shown set, the tooltips, the
+// panel frames, the scenes, the chain both front ends lay out, the hint arrows and the panel
+// handlers all read this table, so a panel's row is the only place that says where it stands.
+// Whatever lays panels out takes the table as a span (the real one by default), so a table
+// with a panel more lays out as well.
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "common/LinkConfig.h"
@@ -40,7 +44,26 @@ constexpr SceneCells Cells(uint8_t s0, uint8_t s1, uint8_t s2, uint8_t s3, uint8
 }  // namespace scene
 
 enum class PanelKind : uint8_t { Strip, Eye, Spectrum };
+// Controls by name, in order; unused places are empty.
+using PanelNames = std::array<std::string_view, 3>;
 enum class PanelStage : uint8_t { Transmitter, Channel, Receiver };
+
+// The model's size of a panel of each kind, in pixels.
+struct PanelSize {
+    int width;
+    int height;
+};
+constexpr PanelSize PanelPixels(PanelKind kind) {
+    switch (kind) {
+        case PanelKind::Strip:
+            return {600, 48};
+        case PanelKind::Eye:
+            return {200, 150};
+        case PanelKind::Spectrum:
+            return {256, 150};
+    }
+    return {0, 0};
+}
 
 struct PanelDescriptor {
     PanelId panel;
@@ -53,19 +76,36 @@ struct PanelDescriptor {
     std::string_view checkTip;    // what the check box does
     std::string_view pictureTip;  // what the picture shows
     SceneCells scenes;
+    std::string_view checkName;    // "chk" and the panel's name
+    std::string_view pictureName;  // "pic" and the panel's name
+    PanelNames beside;             // beside its picture in its layout cell
+    PanelNames under;              // a row of their own under its picture
+    PanelNames from;               // the controls whose hint arrows lead into it
+    PanelNames next;               // the controls its hint arrows lead on to
 };
 
-#define LINELAB_DESCRIBE(kind, kindIndex, id, stage, title, checkTip, pictureTip, scenes) \
-    PanelDescriptor{PanelId::id,                                                          \
-                    CheckId::chk##id,                                                     \
-                    PictureId::pic##id,                                                   \
-                    kind,                                                                 \
-                    static_cast<int>(kindIndex),                                          \
-                    PanelStage::stage,                                                    \
-                    title,                                                                \
-                    checkTip,                                                             \
-                    pictureTip,                                                           \
-                    Cells scenes},
+#define LINELAB_NAMES(...) \
+    PanelNames {           \
+        __VA_ARGS__        \
+    }
+#define LINELAB_DESCRIBE(kind, kindIndex, id, stage, title, checkTip, pictureTip, scenes, beside, \
+                         under, from, next)                                                       \
+    PanelDescriptor{PanelId::id,                                                                  \
+                    CheckId::chk##id,                                                             \
+                    PictureId::pic##id,                                                           \
+                    kind,                                                                         \
+                    static_cast<int>(kindIndex),                                                  \
+                    PanelStage::stage,                                                            \
+                    title,                                                                        \
+                    checkTip,                                                                     \
+                    pictureTip,                                                                   \
+                    Cells scenes,                                                                 \
+                    "chk" #id,                                                                    \
+                    "pic" #id,                                                                    \
+                    LINELAB_NAMES beside,                                                         \
+                    LINELAB_NAMES under,                                                          \
+                    LINELAB_NAMES from,                                                           \
+                    LINELAB_NAMES next},
 #define LINELAB_STRIP_ROW(id, kindId, ...) \
     LINELAB_DESCRIBE(PanelKind::Strip, StripPanel::kindId, id, __VA_ARGS__)
 #define LINELAB_EYE_ROW(id, kindId, ...) \
@@ -78,10 +118,19 @@ inline constexpr std::array<PanelDescriptor, kPanelCount> kPanelTable = [] {
         LINELAB_STRIP_PANELS(LINELAB_STRIP_ROW) LINELAB_EYE_PANELS(LINELAB_EYE_ROW)
             LINELAB_SPECTRUM_PANELS(LINELAB_SPECTRUM_ROW)};
 }();
+#undef LINELAB_NAMES
 #undef LINELAB_DESCRIBE
 #undef LINELAB_STRIP_ROW
 #undef LINELAB_EYE_ROW
 #undef LINELAB_SPECTRUM_ROW
+
+// Whether a scene shows a panel, and its check box.
+constexpr bool ShownIn(const PanelDescriptor& panel, int scene) {
+    return (panel.scenes[static_cast<std::size_t>(scene)] & kShown) != 0;
+}
+constexpr bool BoxShownIn(const PanelDescriptor& panel, int scene) {
+    return (panel.scenes[static_cast<std::size_t>(scene)] & kBoxes) != 0;
+}
 
 // A panel's descriptor, and its check box and picture, from its id within its kind.
 inline const PanelDescriptor& Describe(StripPanel panel) {
@@ -93,6 +142,9 @@ inline const PanelDescriptor& Describe(EyePanel panel) {
 inline const PanelDescriptor& Describe(SpectrumPanel panel) {
     return kPanelTable[static_cast<std::size_t>(PanelOf(panel))];
 }
+
+// The table as the layouts take it.
+using PanelTableView = std::span<const PanelDescriptor>;
 
 inline const PanelDescriptor& Describe(PanelId panel) {
     return kPanelTable[static_cast<std::size_t>(panel)];

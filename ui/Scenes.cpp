@@ -46,9 +46,8 @@ void Scenes::Lay(int index) {
 void Scenes::ShowGroups(int index) {
     std::vector<ControlRef> shown(kAlwaysShown.begin(), kAlwaysShown.end());
     for (const PanelDescriptor& panel : kPanelTable) {
-        const uint8_t cell = panel.scenes[static_cast<std::size_t>(index)];
-        if ((cell & kShown) != 0) shown.push_back(panel.picture);
-        if ((cell & kBoxes) != 0) shown.push_back(panel.check);
+        if (ShownIn(panel, index)) shown.push_back(panel.picture);
+        if (BoxShownIn(panel, index)) shown.push_back(panel.check);
     }
     for (const SceneGroup& group : kSceneTable) {
         const uint8_t cell = group.cells[static_cast<std::size_t>(index)];

@@ -28,9 +28,9 @@ using Json = nlohmann::ordered_json;
 
 val PanelsOf(Session& session) {
     val panels = val::array();
-    for (auto& [index, commands] : session.TakePanels()) {
+    for (auto& [name, commands] : session.TakePanels()) {
         val entry = val::object();
-        entry.set("index", index);
+        entry.set("name", std::string(name));
         // A copy the worker may transfer to the page; the module's memory may move.
         val view(emscripten::typed_memory_view(commands.size(), commands.data()));
         entry.set("commands", view.call<val>("slice"));
@@ -338,9 +338,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("scene", &Session::Scene)
         .function("compactLayout", &Session::CompactLayout)
         .function("layout", &Session::LayoutJson)
-        .function("frames", &Session::FramesJson)
-        .function("panelWidth", &Session::PanelWidth)
-        .function("panelHeight", &Session::PanelHeight);
+        .function("frames", &Session::FramesJson);
     function("statViews", &StatViewsOf);
     function("statCurve", &StatCurveOf);
     class_<SweepCoordinator>("SweepCoordinator")

@@ -246,10 +246,11 @@ bool Session::FastSlice(double maxRuns) {
     return fast_.Slice(runs);
 }
 
-std::vector<std::pair<int, std::vector<float>>> Session::TakePanels() {
-    std::vector<std::pair<int, std::vector<float>>> out;
-    for (std::size_t i = 0; i < canvases_.size(); ++i) {
-        if (canvases_[i]->Pending()) out.emplace_back(static_cast<int>(i), canvases_[i]->Take());
+std::vector<std::pair<std::string_view, std::vector<float>>> Session::TakePanels() {
+    std::vector<std::pair<std::string_view, std::vector<float>>> out;
+    const auto pictures = form_.Pictures();
+    for (std::size_t i = 0; i < canvases_.size() && i < pictures.size(); ++i) {
+        if (canvases_[i]->Pending()) out.emplace_back(pictures[i].name, canvases_[i]->Take());
     }
     return out;
 }
@@ -387,9 +388,9 @@ std::string Session::ReadoutsJson() const {
     return Dumped(readouts);
 }
 
-std::string Session::LayoutJson() const {
+std::string ChainLayoutJson(const Chain& chain, PanelTableView panels) {
     Json cells = Json::array();
-    for (const ChainCell& cell : ChainCells()) {
+    for (const ChainCell& cell : chain.Cells()) {
         Json rows = Json::array();
         for (const ChainRow& row : cell.rows) {
             Json names = Json::array();
@@ -402,23 +403,6 @@ std::string Session::LayoutJson() const {
     Json top = Json::array();
     for (const std::string_view name : ChainTopBar())
         top.push_back(name);
-    Json switches = Json::object();
-    for (int i = 0; i < CountOf<PictureId>(); ++i)
-        switches[std::string(NameOf(ControlRef(static_cast<CheckId>(i))))] =
-            SwitchText(static_cast<CheckId>(i));
-    Json tips = Json::object();
-    const auto names = ControlNames();
-    const auto controls = AllControls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const std::string_view tip = ToolTipText(controls[i]);
-        if (!tip.empty()) tips[std::string(names[i])] = tip;
-    }
-    Json readouts = Json::array();
-    for (const Readout& r : Readouts()) {
-        static constexpr const char* kLooks[] = {"line", "count", "figures"};
-        readouts.push_back(
-            {{"name", r.name}, {"anchor", r.anchor}, {"look", kLooks[static_cast<int>(r.look)]}});
-    }
     Json compact = Json::array();
     for (const CompactCell& cell : ChainCompactCells()) {
         Json rows = Json::array();
@@ -433,31 +417,55 @@ std::string Session::LayoutJson() const {
                            {"rows", rows},
                            {"beside", beside}});
     }
-    Json panels = Json::object();
-    for (const PanelDescriptor& panel : kPanelTable) {
+    Json axes = Json::array();
+    for (const ChainAxis& axis : ChainAxes())
+        axes.push_back({{"picture", axis.picture}, {"labels", axis.labels}});
+    Json switches = Json::object();
+    Json described = Json::object();
+    for (const PanelDescriptor& panel : panels) {
         static constexpr const char* kKinds[] = {"strip", "eye", "spectrum"};
-        panels[std::string(NameOf(panel.picture))] = {
-            {"kind", kKinds[static_cast<int>(panel.kind)]},
-            {"check", NameOf(panel.check)},
-            {"width", form_.Picture(panel.picture).width},
-            {"height", form_.Picture(panel.picture).height}};
+        const PanelSize size = PanelPixels(panel.kind);
+        switches[std::string(panel.checkName)] = SwitchText(panel);
+        described[std::string(panel.pictureName)] = {{"kind", kKinds[static_cast<int>(panel.kind)]},
+                                                     {"check", panel.checkName},
+                                                     {"width", size.width},
+                                                     {"height", size.height}};
     }
     return Dumped({{"cells", cells},
                    {"top", top},
                    {"compact", compact},
-                   {"panels", panels},
-                   {"maxText", kMaxListText},
-                   {"readouts", readouts},
-                   {"switches", switches},
-                   {"tips", tips},
-                   {"about", AboutHelpText(LINELAB_VERSION)},
-                   {"instructions", PageInstructionsHelpText()}});
+                   {"axes", axes},
+                   {"panels", described},
+                   {"switches", switches}});
+}
+
+std::string Session::LayoutJson() const {
+    Json layout = Json::parse(ChainLayoutJson(TheChain(), kPanelTable));
+    Json tips = Json::object();
+    const auto names = ControlNames();
+    const auto controls = AllControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const std::string_view tip = ToolTipText(controls[i]);
+        if (!tip.empty()) tips[std::string(names[i])] = tip;
+    }
+    Json readouts = Json::array();
+    for (const Readout& r : Readouts()) {
+        static constexpr const char* kLooks[] = {"line", "count", "figures"};
+        readouts.push_back(
+            {{"name", r.name}, {"anchor", r.anchor}, {"look", kLooks[static_cast<int>(r.look)]}});
+    }
+    layout["maxText"] = kMaxListText;
+    layout["readouts"] = readouts;
+    layout["tips"] = tips;
+    layout["about"] = AboutHelpText(LINELAB_VERSION);
+    layout["instructions"] = PageInstructionsHelpText();
+    return Dumped(layout);
 }
 
 std::string Session::FramesJson() const {
     Json frames = Json::object();
-    for (int i = 0; i < CountOf<PictureId>(); ++i) {
-        const auto id = static_cast<PictureId>(i);
+    for (const PanelDescriptor& panel : kPanelTable) {
+        const PictureId id = panel.picture;
         const PanelFrame f = PanelFrameOf(form_, id);
         const PanelAxes a = PanelAxesOf(form_, id);
         Json values = nullptr;
@@ -466,21 +474,11 @@ std::string Session::FramesJson() const {
                       {"bottom", a.values.bottom},
                       {"unit", a.values.unit},
                       {"marks", a.values.marks}};
-        frames[std::string(NameOf(ControlRef(id)))] = {
+        frames[std::string(panel.pictureName)] = {
             {"title", f.title}, {"side", f.sideLabel},        {"off", f.offHint},
             {"values", values}, {"symbols", a.symbolsAcross}, {"kHz", a.frequencyNumbers}};
     }
     return Dumped(frames);
-}
-
-int Session::PanelWidth(int index) const {
-    if (index < 0 || index >= CountOf<PictureId>()) return 0;
-    return form_.Picture(static_cast<PictureId>(index)).width;
-}
-
-int Session::PanelHeight(int index) const {
-    if (index < 0 || index >= CountOf<PictureId>()) return 0;
-    return form_.Picture(static_cast<PictureId>(index)).height;
 }
 
 void Session::ControlChanged(ControlRef control, std::string_view) {

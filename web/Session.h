@@ -15,6 +15,7 @@
 
 #include "display/Canvas.h"
 #include "lesson/GuidedLesson.h"
+#include "ui/ChainTable.h"
 #include "ui/FastRun.h"
 #include "ui/Form1.h"
 #include "ui/Measurements.h"
@@ -85,8 +86,8 @@ class Session final : public FormObserver {
     double FastRate() const { return fast_.Rate(); }
     void SetDensity(bool on) { measurements_.SetDensity(on); }
 
-    // The panels drawn on since the last call: index and commands.
-    std::vector<std::pair<int, std::vector<float>>> TakePanels();
+    // The panels drawn on since the last call: the picture's name and its commands.
+    std::vector<std::pair<std::string_view, std::vector<float>>> TakePanels();
     std::vector<Message> TakeMessages();
     bool MessagesPending() const { return !messages_.empty(); }
 
@@ -128,15 +129,11 @@ class Session final : public FormObserver {
     int Scene() const { return form_.SceneIndex(); }
     bool CompactLayout() const { return form_.CompactLayout(); }
 
-    // The stage columns and top bar (ui/ChainTable.h), the readouts' names, places and looks
-    // (ui/Readouts.h), and each panel's title, side label and off hint (ui/PanelFrames.h), as
-    // JSON.
+    // The stage columns and top bar (ui/ChainTable.h), the panels (ui/PanelTable.h), the
+    // readouts' names, places and looks (ui/Readouts.h), and each panel's title, side label
+    // and off hint (ui/PanelFrames.h), as JSON.
     std::string LayoutJson() const;
     std::string FramesJson() const;
-
-    // The panel's size in the model's pixels (its canvas has 15 units per pixel).
-    int PanelWidth(int index) const;
-    int PanelHeight(int index) const;
 
     Form1& Form() { return form_; }
 
@@ -159,5 +156,10 @@ class Session final : public FormObserver {
 
 // One control's state as a JSON object text (the control dump's keys, plus "kind").
 std::string ControlJson(const Form1& form, ControlRef control);
+
+// The page's layout (Session::LayoutJson) from a chain and the panel table it was built from:
+// the cells, the top bar, the compact cells, the axes' labels and per panel its kind, check
+// box, size and switch text.
+std::string ChainLayoutJson(const Chain& chain, PanelTableView panels);
 
 }  // namespace linelab::web

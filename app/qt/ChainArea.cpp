@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "ui/Form1.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -22,36 +23,6 @@ constexpr int kFramePad = 8;       // frame outside the stage's cells
 constexpr int kLegendHeight = 18;  // the stage name above its cells
 constexpr std::array<const char*, kStageColumns> kStageNames = {"Transmitter", "Channel",
                                                                 "Receiver", "Data and output"};
-
-struct Hint {
-    ControlRef from;
-    ControlRef to;
-};
-
-// The hint lines follow the signal down each stage and across from stage to stage. A
-// line is drawn only while both of its ends are shown.
-constexpr std::array<Hint, 20> kHints = {{
-    {PictureId::picModData, SliderId::hscDataScroll},
-    {PictureId::picData, PictureId::picPreData},
-    {PictureId::picPreData, PictureId::picCodedData},
-    {PictureId::picCodedData, PictureId::picModData},
-    {SliderId::hscDataScroll, PictureId::picTxEye},
-    {PictureId::picTxEye, PictureId::picTxSpectrum},
-    {PictureId::picTxEye, PictureId::picChannelEye},
-    {PictureId::picTxSpectrum, PictureId::picChannelSpectrum},
-    {PictureId::picChannelEye, PictureId::picChannelSpectrum},
-    {PictureId::picChannelEye, PictureId::picRxEye},
-    {PictureId::picChannelSpectrum, PictureId::picRxSpectrum},
-    {SliderId::hscSample, PictureId::picRxSpectrum},
-    {LabelId::lblDiscriminator, PictureId::picRxEye},
-    {PictureId::picDemodData, PictureId::picDecodedData},
-    {PictureId::picDecodedData, PictureId::picPostData},
-    {PictureId::picPostData, PictureId::picRxData},
-    {PictureId::picRxData, LabelId::lblOutput},
-    {PictureId::picDemodData, PictureId::picRxData},
-    {PictureId::picTxEye, PictureId::picRxEye},
-    {PictureId::picTxSpectrum, PictureId::picRxSpectrum},
-}};
 
 void Arrow(QPainter& painter, QPointF from, QPointF to) {
     painter.drawLine(from, to);
@@ -182,19 +153,32 @@ void ChainArea::PaintStages(QPainter& painter) {
     }
 }
 
+// The hint lines follow the signal down each stage and across from stage to stage, as the
+// panel table's arrows lead; they show together (the scenes show the lneHint lines as one
+// group), each only while both of its ends are shown.
 void ChainArea::PaintHints(QPainter& painter) {
+    if (!form_.Decoration(DecorationId::lneHint0).visible) return;
     painter.setPen(QPen(kHint, 1));
     painter.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i < kHints.size(); ++i) {
-        if (!form_.Decoration(Element(DecorationId::lneHint0, static_cast<int>(i))).visible)
-            continue;
-        const QWidget* from = widgets_.WidgetOf(kHints[i].from);
-        const QWidget* to = widgets_.WidgetOf(kHints[i].to);
-        if (from == nullptr || to == nullptr || !from->isVisible() || !to->isVisible()) continue;
+    const auto shown = [this](std::string_view name) -> const QWidget* {
+        const auto control = FindControl(name);
+        const QWidget* widget = control ? widgets_.WidgetOf(*control) : nullptr;
+        return widget != nullptr && widget->isVisible() ? widget : nullptr;
+    };
+    const auto connect = [&](std::string_view from, std::string_view to) {
+        if (from.empty() || to.empty()) return;
         // In the full layout the strips stand in the last column: their slider leads to
         // the transmitter's eye only in the compact one.
-        if (layout_->Full() && kHints[i].from == ControlRef(SliderId::hscDataScroll)) continue;
-        Connect(painter, from->geometry(), to->geometry());
+        if (layout_->Full() && from == NameOf(SliderId::hscDataScroll)) return;
+        const QWidget* a = shown(from);
+        const QWidget* b = shown(to);
+        if (a != nullptr && b != nullptr) Connect(painter, a->geometry(), b->geometry());
+    };
+    for (const PanelDescriptor& panel : kPanelTable) {
+        for (const std::string_view from : panel.from)
+            connect(from, panel.pictureName);
+        for (const std::string_view to : panel.next)
+            connect(panel.pictureName, to);
     }
 }
 

@@ -50,11 +50,6 @@ void AddListRow(QGridLayout* grid, QWidget* label, QLayout* content) {
     grid->addLayout(content, row, 1);
 }
 
-ControlKind KindOf(std::string_view name) {
-    const auto control = FindControl(name);
-    return control ? control->kind : ControlKind::Timer;
-}
-
 std::vector<const ChainRow*> RowsOf(const ChainCell& cell) {
     std::vector<const ChainRow*> rows;
     for (const ChainRow& row : cell.rows)
@@ -64,8 +59,13 @@ std::vector<const ChainRow*> RowsOf(const ChainCell& cell) {
 
 }  // namespace
 
-ChainLayout::ChainLayout(QWidget* area, const ControlWidgets& widgets, const Form1& form)
-    : area_(area), w_(widgets), form_(form) {}
+ChainLayout::ChainLayout(QWidget* area, const ControlWidgets& widgets, const Form1& form,
+                         const Chain& chain)
+    : area_(area), w_(widgets), form_(form), chain_(chain) {}
+
+void ChainLayout::AddNamed(std::string_view name, QWidget* widget) {
+    named_.emplace_back(name, widget);
+}
 
 ChainLayout::~ChainLayout() = default;  // the area deletes its layout and the fillers
 
@@ -103,7 +103,7 @@ void ChainLayout::BuildFull() {
     // there at 1280x800; the eyes and spectra keep all of their room.
     const int free = aside_ != nullptr ? FreeStageColumn() : -1;
     tightStrips_ = aside_ != nullptr && !aside_->isHidden() && free < 0;
-    for (const ChainCell& cell : ChainCells()) {
+    for (const ChainCell& cell : chain_.Cells()) {
         auto stage = std::find(stages.begin(), stages.end(), cell.stage);
         if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
         const int column = static_cast<int>(stage - stages.begin());
@@ -144,8 +144,16 @@ void ChainLayout::BuildCompact() {
     std::vector<QLayout*> layouts;
     for (const CompactCell& cell : cells) {
         Rows rows;
-        for (const std::string_view first : cell.rows)
-            if (const ChainRow* row = ChainRowStartingWith(first)) rows.push_back(row);
+        for (const std::string_view first : cell.rows) {
+            if (cell.role == "lists") {
+                if (const ChainRow* row = chain_.RowStartingWith(first)) rows.push_back(row);
+                continue;
+            }
+            const ChainCell* full = chain_.CellHolding(first);
+            if (full == nullptr) continue;
+            for (const ChainRow& row : full->rows)
+                if (std::find(rows.begin(), rows.end(), &row) == rows.end()) rows.push_back(&row);
+        }
         layouts.push_back(Cell(cell.role, rows, cell.beside, true));
         if (aside_ != nullptr && cell.role == "lists") {
             auto* beside = new QHBoxLayout;
@@ -242,7 +250,7 @@ QHBoxLayout* ChainLayout::TopBar() {
 int ChainLayout::FreeStageColumn() const {
     std::vector<std::string_view> stages;
     std::array<bool, kOutput> pictured{};
-    for (const ChainCell& cell : ChainCells()) {
+    for (const ChainCell& cell : chain_.Cells()) {
         auto stage = std::find(stages.begin(), stages.end(), cell.stage);
         if (stage == stages.end()) stage = stages.insert(stage, cell.stage);
         const auto column = static_cast<std::size_t>(stage - stages.begin());
@@ -263,8 +271,21 @@ bool ChainLayout::ShowsPicture(const ChainCell& cell) const {
 }
 
 QWidget* ChainLayout::Named(std::string_view name) const {
-    const auto control = FindControl(name);
-    return control ? w_.WidgetOf(*control) : nullptr;
+    if (const auto control = FindControl(name)) return w_.WidgetOf(*control);
+    for (const auto& [named, widget] : named_)
+        if (named == name) return widget;
+    return nullptr;
+}
+
+// A control's kind from the model; a widget beyond the model's controls by what it is.
+ControlKind ChainLayout::KindOf(std::string_view name) const {
+    if (const auto control = FindControl(name)) return control->kind;
+    const QWidget* widget = Named(name);
+    if (qobject_cast<const PicturePanel*>(widget) != nullptr) return ControlKind::Picture;
+    if (qobject_cast<const QCheckBox*>(widget) != nullptr) return ControlKind::CheckBox;
+    if (qobject_cast<const QScrollBar*>(widget) != nullptr) return ControlKind::Slider;
+    if (qobject_cast<const QLabel*>(widget) != nullptr) return ControlKind::Label;
+    return ControlKind::Timer;
 }
 
 std::vector<QWidget*> ChainLayout::Widgets(Names names) const {

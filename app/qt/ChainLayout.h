@@ -13,6 +13,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/qt/ControlWidgets.h"
@@ -32,7 +33,9 @@ inline constexpr int kStageColumns = 4;
 
 class ChainLayout {
   public:
-    ChainLayout(QWidget* area, const ControlWidgets& widgets, const Form1& form);
+    // `chain`: the cells to lay out, by default those of the program's own panel table.
+    ChainLayout(QWidget* area, const ControlWidgets& widgets, const Form1& form,
+                const Chain& chain = TheChain());
     ~ChainLayout();
     ChainLayout(const ChainLayout&) = delete;
     ChainLayout& operator=(const ChainLayout&) = delete;
@@ -51,6 +54,9 @@ class ChainLayout {
     // its readouts (full layout); beside the transmitter's lists (compact layout). Laid out at
     // the next Build().
     void SetAside(QWidget* aside) { aside_ = aside; }
+    // A widget the chain names that is none of the model's controls (a panel of a table
+    // beyond the program's own), placed where the chain names it at the next Build().
+    void AddNamed(std::string_view name, QWidget* widget);
 
     bool Full() const { return full_; }
     int Scene() const { return scene_; }
@@ -75,6 +81,7 @@ class ChainLayout {
     QLayout* ReadoutCell(const Rows& rows);
     QLayout* Axis(const ChainAxis& axis);
     QWidget* Named(std::string_view name) const;
+    ControlKind KindOf(std::string_view name) const;
     // The first stage column of the full layout that shows no picture in the model's scene;
     // -1 when each shows one.
     int FreeStageColumn() const;
@@ -89,6 +96,8 @@ class ChainLayout {
     QWidget* area_;
     const ControlWidgets& w_;
     const Form1& form_;
+    const Chain& chain_;
+    std::vector<std::pair<std::string_view, QWidget*>> named_;
     QGridLayout* grid_ = nullptr;
     QLayout* topBar_ = nullptr;
     std::vector<QWidget*> fillers_;

@@ -3,17 +3,19 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 
-#include "ui/Form1.h"
 #include "app/qt/BgrColour.h"
 #include "app/qt/PanelFrames.h"
 #include "app/qt/PicturePanel.h"
+#include "ui/Form1.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
 
-// The strip switches come first, in the order of their pictures.
-bool IsStripSwitch(CheckId id) {
-    return id <= CheckId::chkRxData;
+// The strip a box switches, if it switches one: a strip left unticked is greyed.
+const PanelDescriptor* StripOf(CheckId id) {
+    const PanelDescriptor* panel = DescriptorOf(id);
+    return panel != nullptr && panel->kind == PanelKind::Strip ? panel : nullptr;
 }
 
 }  // namespace
@@ -53,8 +55,8 @@ void CheckBinder::Sync(CheckId id) {
         palette.setColor(QPalette::WindowText, FromBgr(check.captionColour));
         box->setPalette(palette);
     }
-    if (IsStripSwitch(id))
-        widgets_.Picture(static_cast<PictureId>(id))->SetGreyed(check.value == 0);
+    if (const PanelDescriptor* strip = StripOf(id))
+        widgets_.Picture(strip->picture)->SetGreyed(check.value == 0);
 }
 
 }  // namespace linelab

@@ -40,6 +40,7 @@
 #include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
+#include "ui/PanelTable.h"
 #include "ui/Readouts.h"
 #include "ui/TypedText.h"
 
@@ -191,8 +192,8 @@ MainWindow::~MainWindow() {
     delete measure_;  // gives the model its canvases back before the panels go
     measure_ = nullptr;
     form_->SetObserver(nullptr);
-    for (int i = 0; i < CountOf<PictureId>(); ++i)
-        form_->AttachCanvas(static_cast<PictureId>(i), nullptr);
+    for (const PanelDescriptor& panel : kPanelTable)
+        form_->AttachCanvas(panel.picture, nullptr);
     // The widgets outlive the model by a moment: nothing they say may reach it.
     for (QObject* child : area_->findChildren<QObject*>())
         child->blockSignals(true);
@@ -213,8 +214,8 @@ void MainWindow::Bind() {
     checks_->Connect();
     sliders_->Connect();
     captions_->Connect();
-    for (int i = 0; i < CountOf<PictureId>(); ++i) {
-        const auto id = static_cast<PictureId>(i);
+    for (const PanelDescriptor& d : kPanelTable) {
+        const PictureId id = d.picture;
         PicturePanel* panel = Widgets().Picture(id);
         connect(panel, &PicturePanel::Clicked, this, [this, id] {
             form_->ClickPicture(id);

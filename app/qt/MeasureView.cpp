@@ -12,6 +12,7 @@
 #include "app/qt/EyeOverlay.h"
 #include "app/qt/PicturePanel.h"
 #include "ui/Form1.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -49,8 +50,10 @@ void ShowText(QLabel* label, const std::string& text, bool visible) {
 }
 
 PicturePanel* EyePanelOf(const ControlWidgets& w, int eye) {
-    return w.Picture(Element(PictureId::picTxEye, eye));
+    return w.Picture(Describe(static_cast<EyePanel>(eye)).picture);
 }
+
+constexpr int kRxEye = static_cast<int>(EyePanel::Rx);
 
 }  // namespace
 
@@ -162,12 +165,12 @@ void MeasureView::SetEyeOpening(bool on) {
 void MeasureView::SetRxEyeExtra(EyePainter paint) {
     rxExtra_ = std::move(paint);
     SetOverlays();
-    EyePanelOf(w_, 2)->update();
+    EyePanelOf(w_, kRxEye)->update();
 }
 
 void MeasureView::SetOverlays() {
     for (int eye = 0; eye < kEyePanels; ++eye) {
-        const bool calipers = (eyeOpening_ || rxExtra_) && eye == 2;
+        const bool calipers = (eyeOpening_ || rxExtra_) && eye == kRxEye;
         PicturePanel* panel = EyePanelOf(w_, eye);
         if (!measurements_.Density() && !calipers) {
             panel->SetOverlay(nullptr);
@@ -193,7 +196,7 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
         local.setSize(own);
     }
     if (measurements_.Density()) PaintDensity(painter, local, measurements_.DensityOf(eye));
-    if (eyeOpening_ && eye == 2 && measurements_.RxEyeRuns() > 0) {
+    if (eyeOpening_ && eye == kRxEye && measurements_.RxEyeRuns() > 0) {
         // Every eye is drawn with the transmit eye's scale (see FormHost::DrawEye).
         const Canvas& txEye = form_.CanvasOf(PictureId::picTxEye);
         const EyeGeometry geometry{static_cast<double>(txEye.ScaleWidth()),
@@ -202,7 +205,7 @@ void MeasureView::PaintEye(int eye, QPainter& painter, const QRect& area) {
         PaintCalipers(painter, measurements_.RxEyeFigures(), geometry, measurements_.RxSamplingX(),
                       CaliperColour(measurements_.Density(), EyePanelOf(w_, eye)->HighContrast()));
     }
-    if (rxExtra_ && eye == 2) rxExtra_(painter, local);
+    if (rxExtra_ && eye == kRxEye) rxExtra_(painter, local);
     painter.restore();
 }
 

@@ -19,6 +19,7 @@
 #include "app/qt/PanelFrames.h"
 #include "app/qt/PicturePanel.h"
 #include "app/qt/ZoomStyle.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -123,14 +124,10 @@ void MainWindow::BuildPresentMenu(QMenu* view) {
     large->setObjectName(QStringLiteral("ViewShowLarge"));
     connect(large, &QMenu::aboutToShow, this, [this, large] {
         large->clear();
-        for (PicturePanel* panel : Widgets().pictures) {
+        for (const PanelDescriptor& d : kPanelTable) {
+            PicturePanel* panel = Widgets().Picture(d.picture);
             if (panel->isHidden()) continue;
-            const QString name =
-                panel->Title().isEmpty()
-                    ? StripName(static_cast<PictureId>(
-                          std::find(Widgets().pictures.begin(), Widgets().pictures.end(), panel) -
-                          Widgets().pictures.begin()))
-                    : panel->Title();
+            const QString name = panel->Title().isEmpty() ? StripName(d.picture) : panel->Title();
             connect(large->addAction(name), &QAction::triggered, this,
                     [this, panel] { Present(panel); });
         }

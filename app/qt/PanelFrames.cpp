@@ -5,6 +5,7 @@
 #include "app/qt/PicturePanel.h"
 #include "ui/Form1.h"
 #include "ui/PanelFrames.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 
@@ -29,36 +30,34 @@ PicturePanel::ValueAxis ValueAxisOf(const ValueAxisData& data) {
 
 }  // namespace
 
+// Every panel by its kind: an eye or a spectrum its title and axes (an eye's symbol axis
+// lined up with the transmit eye's), a strip its name and its time axis; each its off hint.
 void UpdatePanelFrames(const Form1& form, const ControlWidgets& w) {
-    for (int side = 0; side < 3; ++side) {
-        const auto eyeId = Element(PictureId::picTxEye, side);
-        const auto spectrumId = Element(PictureId::picTxSpectrum, side);
-        PicturePanel* eye = w.Picture(eyeId);
-        eye->SetTitle(QString::fromStdString(PanelFrameOf(form, eyeId).title));
-        const PanelAxes eyeAxes = PanelAxesOf(form, eyeId);
-        eye->SetSymbolAxis(eyeAxes.symbolsAcross, w.Picture(PictureId::picTxEye));
-        eye->SetValueAxis(ValueAxisOf(eyeAxes.values));
-        PicturePanel* spectrum = w.Picture(spectrumId);
-        spectrum->SetTitle(QString::fromStdString(PanelFrameOf(form, spectrumId).title));
-        const PanelAxes spectrumAxes = PanelAxesOf(form, spectrumId);
-        spectrum->SetFrequencyAxis(spectrumAxes.frequencyNumbers);
-        spectrum->SetValueAxis(ValueAxisOf(spectrumAxes.values));
-    }
-    for (int i = 0; i <= static_cast<int>(PictureId::picRxData); ++i) {
-        const auto strip = static_cast<PictureId>(i);
-        PicturePanel* panel = w.Picture(strip);
-        panel->SetSideLabel(StripName(strip));
-        const double across = PanelAxesOf(form, strip).symbolsAcross;
-        if (across > 0) {
-            panel->SetSymbolAxis(across, nullptr);
-        } else {
-            panel->SetNoAxis();
+    for (const PanelDescriptor& d : kPanelTable) {
+        PicturePanel* panel = w.Picture(d.picture);
+        const PanelFrame frame = PanelFrameOf(form, d.picture);
+        const PanelAxes axes = PanelAxesOf(form, d.picture);
+        switch (d.kind) {
+            case PanelKind::Eye:
+                panel->SetTitle(QString::fromStdString(frame.title));
+                panel->SetSymbolAxis(axes.symbolsAcross, w.Picture(Describe(EyePanel::Tx).picture));
+                panel->SetValueAxis(ValueAxisOf(axes.values));
+                break;
+            case PanelKind::Spectrum:
+                panel->SetTitle(QString::fromStdString(frame.title));
+                panel->SetFrequencyAxis(axes.frequencyNumbers);
+                panel->SetValueAxis(ValueAxisOf(axes.values));
+                break;
+            case PanelKind::Strip:
+                panel->SetSideLabel(QString::fromStdString(frame.sideLabel));
+                if (axes.symbolsAcross > 0) {
+                    panel->SetSymbolAxis(axes.symbolsAcross, nullptr);
+                } else {
+                    panel->SetNoAxis();
+                }
+                break;
         }
-    }
-    // Each panel's check box has the panel's own position among the check boxes.
-    for (int i = 0; i < CountOf<PictureId>(); ++i) {
-        w.pictures[static_cast<std::size_t>(i)]->SetOffHint(
-            QString::fromStdString(PanelFrameOf(form, static_cast<PictureId>(i)).offHint));
+        panel->SetOffHint(QString::fromStdString(frame.offHint));
     }
 }
 

@@ -17,10 +17,10 @@
 #include "app/qt/MeasureView.h"
 #include "app/qt/PanelFrames.h"
 #include "app/qt/RunStatus.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
-
 
 class DesktopTest : public WindowFixture {
   protected:
@@ -107,9 +107,9 @@ TEST_F(DesktopTest, ClickingAPanelAppliesTypedTextAndTheStatusSaysWhatItMeans) {
 
 TEST_F(DesktopTest, PanelsAreNamedTitledAndHaveAxes) {
     PickScene(kStraight);
-    for (int i = 0; i <= static_cast<int>(PictureId::picRxData); ++i) {
-        EXPECT_FALSE(StripName(static_cast<PictureId>(i)).isEmpty());
-        EXPECT_FALSE(W().Check(static_cast<CheckId>(i))->accessibleName().isEmpty());
+    for (const PanelDescriptor& panel : kPanelTable) {
+        EXPECT_EQ(StripName(panel.picture).isEmpty(), panel.kind != PanelKind::Strip);
+        EXPECT_FALSE(W().Check(panel.check)->accessibleName().isEmpty());
     }
     EXPECT_EQ(Panel(PictureId::picRxEye)->Title(), QStringLiteral("Receiver eye"));
     EXPECT_EQ(Panel(PictureId::picRxEye)->Axis(), PicturePanel::AxisKind::SymbolPeriods);
@@ -174,9 +174,9 @@ TEST_F(DesktopTest, AResizeWhilePausedKeepsEveryPanel) {
     Ticks(3);
     QTest::mouseClick(W().pause, Qt::LeftButton);  // paused
     const auto allDrawn = [this] {
-        for (int i = 0; i < CountOf<PictureId>(); ++i) {
-            const auto id = static_cast<PictureId>(i);
-            if (Panel(id)->isVisible() && Blank(id)) return std::string(NameOf(id));
+        for (const PanelDescriptor& panel : kPanelTable) {
+            if (Panel(panel.picture)->isVisible() && Blank(panel.picture))
+                return std::string(panel.pictureName);
         }
         return std::string();
     };

@@ -17,6 +17,7 @@
 #include "app/qt/LessonActions.h"
 #include "app/qt/LessonPane.h"
 #include "lesson/GuidedLesson.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -154,8 +155,9 @@ TEST_F(LessonPaneTest, AStepListEditedInTheWindowSavesWhatThePaneShows) {
 
 double PictureShare(MainWindow& window, const ControlWidgets& w) {
     double pictures = 0;
-    for (int i = 0; i < 6; ++i) {
-        const PicturePanel* panel = w.Picture(Element(PictureId::picTxEye, i));
+    for (const PanelDescriptor& d : kPanelTable) {
+        if (d.kind == PanelKind::Strip) continue;  // the eyes and spectra
+        const PicturePanel* panel = w.Picture(d.picture);
         pictures += double(panel->width()) * panel->height();
     }
     return pictures / (double(window.width()) * window.height());

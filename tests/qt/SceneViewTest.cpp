@@ -9,6 +9,7 @@
 
 #include "WindowFixture.h"
 #include "app/qt/ChainArea.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -95,10 +96,9 @@ TEST_P(SceneViewTest, EyesAreScaledByOneSize) {
 TEST_P(SceneViewTest, ARunDrawsEveryShownPanelThatIsOn) {
     Ticks(2);
     int drawn = 0;
-    for (int i = 0; i < CountOf<PictureId>(); ++i) {
-        const auto id = static_cast<PictureId>(i);
-        // Each panel's check box has the panel's own position among the check boxes.
-        const bool on = Model().Check(static_cast<CheckId>(i)).value == 1;
+    for (const PanelDescriptor& panel : kPanelTable) {
+        const PictureId id = panel.picture;
+        const bool on = Model().Check(panel.check).value == 1;
         if (!Model().Picture(id).visible || !on) continue;
         EXPECT_FALSE(Blank(id)) << NameOf(id);
         ++drawn;

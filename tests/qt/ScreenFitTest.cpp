@@ -10,6 +10,7 @@
 #include "WindowFixture.h"
 #include "app/qt/BerCurveWindow.h"
 #include "app/qt/ChainArea.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -60,8 +61,9 @@ TEST_F(ScreenFitTest, ThePicturesTakeTheRoom) {
     Window().setGeometry(Available());
     PickScene(6);
     double pictures = 0;
-    for (int i = 0; i < 6; ++i) {
-        const PicturePanel* panel = Panel(Element(PictureId::picTxEye, i));
+    for (const PanelDescriptor& d : kPanelTable) {
+        if (d.kind == PanelKind::Strip) continue;  // the eyes and spectra
+        const PicturePanel* panel = Panel(d.picture);
         pictures += double(panel->width()) * panel->height();
     }
     const double share = pictures / (double(Window().width()) * Window().height());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -29,16 +30,18 @@ class PanelSwitches : public ::testing::Test {
 using P = PictureId;
 
 TEST_F(PanelSwitches, StripSwitchClearsItsOwnStripEitherWay) {
-    for (int i = 0; i <= static_cast<int>(CheckId::chkRxData); ++i) {
-        const auto check = static_cast<CheckId>(i);
+    for (const PanelDescriptor& panel : kPanelTable) {
+        if (panel.kind != PanelKind::Strip) continue;
+        SCOPED_TRACE(panel.pictureName);
+        const CheckId check = panel.check;
         const int flipped = 1 - form.Check(check).value;
         canvases.Reset();
         ASSERT_TRUE(form.SetCheckValue(check, flipped));
-        EXPECT_EQ(Cleared(), std::vector<PictureId>{static_cast<PictureId>(i)}) << i;
+        EXPECT_EQ(Cleared(), std::vector<PictureId>{panel.picture});
         ASSERT_TRUE(form.SetCheckValue(check, 1 - flipped));
-        EXPECT_EQ(Cleared(), std::vector<PictureId>{static_cast<PictureId>(i)}) << i;
+        EXPECT_EQ(Cleared(), std::vector<PictureId>{panel.picture});
         ASSERT_TRUE(form.SetCheckValue(check, 1 - flipped));  // no change, no click
-        EXPECT_TRUE(Cleared().empty()) << i;
+        EXPECT_TRUE(Cleared().empty());
     }
 }
 

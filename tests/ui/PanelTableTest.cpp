@@ -37,5 +37,18 @@ TEST(PanelTable, KindIdsAndTextsFollowTheRows) {
     }
 }
 
+// The controls a row places beside and under its panel and those its hint arrows join are
+// controls of the window, and the names of its own check box and picture are theirs.
+TEST(PanelTable, EveryNameInARowIsAControl) {
+    for (const PanelDescriptor& d : kPanelTable) {
+        SCOPED_TRACE(NameOf(d.picture));
+        EXPECT_EQ(d.checkName, NameOf(d.check));
+        EXPECT_EQ(d.pictureName, NameOf(d.picture));
+        for (const PanelNames* names : {&d.beside, &d.under, &d.from, &d.next})
+            for (const std::string_view name : *names)
+                EXPECT_TRUE(name.empty() || FindControl(name).has_value()) << name;
+    }
+}
+
 }  // namespace
 }  // namespace linelab

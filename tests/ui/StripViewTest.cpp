@@ -10,6 +10,7 @@
 #include "FormTestSupport.h"
 #include "display/Plots.h"
 #include "tests/display/RecordingCanvas.h"
+#include "ui/PanelTable.h"
 
 namespace linelab {
 namespace {
@@ -33,21 +34,24 @@ bool Same(const std::vector<DrawnLine>& a, const std::vector<DrawnLine>& b) {
 class StripViewTest : public ::testing::Test {
   protected:
     StripViewTest() {
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < kStripPanels; ++i) {
             strips_[i] = std::make_unique<RecordingCanvas>(kStripW, kStripH);
-            form_.AttachCanvas(static_cast<PictureId>(i), strips_[i].get());
+            form_.AttachCanvas(StripPicture(i), strips_[i].get());
         }
     }
     ~StripViewTest() override {
-        for (int i = 0; i < 8; ++i)
-            form_.AttachCanvas(static_cast<PictureId>(i), nullptr);
+        for (int i = 0; i < kStripPanels; ++i)
+            form_.AttachCanvas(StripPicture(i), nullptr);
     }
 
-    RecordingCanvas& Strip(PictureId id) { return *strips_[static_cast<std::size_t>(id)]; }
+    static PictureId StripPicture(int i) { return Describe(static_cast<StripPanel>(i)).picture; }
+    RecordingCanvas& Strip(PictureId id) {
+        return *strips_[static_cast<std::size_t>(DescriptorOf(id)->kindIndex)];
+    }
     void Scroll(int value) { ASSERT_TRUE(form_.SetSliderValue(SliderId::hscDataScroll, value)); }
 
     Form1 form_;
-    std::array<std::unique_ptr<RecordingCanvas>, 8> strips_;
+    std::array<std::unique_ptr<RecordingCanvas>, kStripPanels> strips_;
 };
 
 struct Codes {
@@ -65,15 +69,15 @@ TEST_P(RedrawTest, MovingAStripSliderShowsWhatTheRunDrew) {
     ASSERT_TRUE(form_.SetText("cmbCode(0)", GetParam().transmit));
     ASSERT_TRUE(form_.SetText("cmbCode(1)", GetParam().receive));
     form_.Timer1_Timer();
-    std::array<std::vector<DrawnLine>, 8> drawn;
-    for (int i = 0; i < 8; ++i) {
+    std::array<std::vector<DrawnLine>, kStripPanels> drawn;
+    for (int i = 0; i < kStripPanels; ++i) {
         drawn[i] = strips_[i]->lines;
         ASSERT_FALSE(drawn[i].empty()) << i;
     }
     Scroll(1);
     Scroll(0);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE(Same(strips_[i]->lines, drawn[i])) << NameOf(static_cast<PictureId>(i));
+    for (int i = 0; i < kStripPanels; ++i)
+        EXPECT_TRUE(Same(strips_[i]->lines, drawn[i])) << NameOf(StripPicture(i));
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, RedrawTest,

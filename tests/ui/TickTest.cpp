@@ -11,6 +11,7 @@
 
 #include "FormTestSupport.h"
 #include "ui/FormHost.h"
+#include "ui/PanelTable.h"
 #include "ui/SweepSnapshot.h"
 
 namespace linelab {
@@ -105,37 +106,33 @@ TEST(Host, FilterRecordIsReadFromTheRoundedBoxes) {
     EXPECT_EQ(snapshot.filters, f);
 }
 
+// Each panel of the table, drawn through the host by its kind, lands on its own picture alone.
 TEST(Host, EveryPanelDrawsOnItsOwnCanvas) {
     Form1 form;
     CanvasSet canvases(form);
     FormHost host = form.Host();
     const Bits bits{};
-    for (int i = 0; i < 8; ++i) {
-        canvases.Reset();
-        host.DrawStrip(static_cast<StripPanel>(i), 16, 12, bits, bits, kBlue, 0, 1);
-        for (int j = 0; j < CountOf<PictureId>(); ++j)
-            EXPECT_EQ(canvases.canvases[static_cast<std::size_t>(j)].lines > 0, i == j) << i;
-    }
     const Signal signal{};
     const Thresholds thresholds{};
-    for (int i = 0; i < 3; ++i) {
+    const SpectrumAverage average{};
+    for (const PanelDescriptor& panel : kPanelTable) {
+        SCOPED_TRACE(panel.pictureName);
         canvases.Reset();
-        host.DrawEye(static_cast<EyePanel>(i), signal, 1.5, thresholds, true);
-        const auto eye = Element(PictureId::picTxEye, i);
-        for (int j = 0; j < CountOf<PictureId>(); ++j)
-            EXPECT_EQ(canvases.canvases[static_cast<std::size_t>(j)].lines > 0,
-                      j == static_cast<int>(eye))
-                << i;
-    }
-    SpectrumAverage average{};
-    for (int i = 0; i < 3; ++i) {
-        canvases.Reset();
-        host.DrawSpectrum(static_cast<SpectrumPanel>(i), average, nullptr, 0);
-        const auto panel = Element(PictureId::picTxSpectrum, i);
-        for (int j = 0; j < CountOf<PictureId>(); ++j)
-            EXPECT_EQ(canvases.canvases[static_cast<std::size_t>(j)].lines > 0,
-                      j == static_cast<int>(panel))
-                << i;
+        switch (panel.kind) {
+            case PanelKind::Strip:
+                host.DrawStrip(StripPanel(panel.kindIndex), 16, 12, bits, bits, kBlue, 0, 1);
+                break;
+            case PanelKind::Eye:
+                host.DrawEye(EyePanel(panel.kindIndex), signal, 1.5, thresholds, true);
+                break;
+            case PanelKind::Spectrum:
+                host.DrawSpectrum(SpectrumPanel(panel.kindIndex), average, nullptr, 0);
+                break;
+        }
+        for (const PanelDescriptor& other : kPanelTable) {
+            const std::size_t at = static_cast<std::size_t>(other.picture);
+            EXPECT_EQ(canvases.canvases[at].lines > 0, &other == &panel) << other.pictureName;
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ui/ChainTable.h"
 #include "ui/Form1.h"
 #include "ui/PanelFrames.h"
+#include "ui/PanelTable.h"
 #include "ui/ToolTips.h"
 
 namespace linelab {
@@ -65,13 +66,18 @@ TEST(PanelAxes, MarkTheThresholdsAndPutTheTimeUnderTheLowestStrip) {
     EXPECT_FALSE(eye.values.marks.empty());
     EXPECT_GT(eye.values.top, eye.values.bottom);
     EXPECT_GT(eye.symbolsAcross, 0);
-    int lowest = -1;
-    for (int i = 0; i <= static_cast<int>(PictureId::picModData); ++i) {
-        if (form.Visible(ControlRef(static_cast<PictureId>(i)))) lowest = i;
+    // The sent group's lowest shown strip, and only it, carries the time axis.
+    const PanelDescriptor* lowest = nullptr;
+    for (const PanelDescriptor& panel : kPanelTable)
+        if (panel.kind == PanelKind::Strip && panel.stage == PanelStage::Transmitter &&
+            form.Visible(ControlRef(panel.picture)))
+            lowest = &panel;
+    ASSERT_NE(lowest, nullptr);
+    for (const PanelDescriptor& panel : kPanelTable) {
+        if (panel.kind != PanelKind::Strip || panel.stage != PanelStage::Transmitter) continue;
+        EXPECT_EQ(PanelAxesOf(form, panel.picture).symbolsAcross > 0, &panel == lowest)
+            << panel.pictureName;
     }
-    ASSERT_GE(lowest, 0);
-    for (int i = 0; i <= static_cast<int>(PictureId::picModData); ++i)
-        EXPECT_EQ(PanelAxesOf(form, static_cast<PictureId>(i)).symbolsAcross > 0, i == lowest) << i;
     EXPECT_EQ(PanelAxesOf(form, PictureId::picTxSpectrum).values.unit, "dB");
 }
 

@@ -103,8 +103,10 @@ TEST(WebSession, ATickDrawsTheShownPanelsOnTheirRecordings) {
     session.Tick();
     const auto panels = session.TakePanels();
     ASSERT_FALSE(panels.empty());
-    for (const auto& [index, commands] : panels) {
-        EXPECT_TRUE(session.Form().Visible(ControlRef(static_cast<PictureId>(index)))) << index;
+    for (const auto& [name, commands] : panels) {
+        const auto picture = FindControl(name);
+        ASSERT_TRUE(picture && picture->kind == ControlKind::Picture) << name;
+        EXPECT_TRUE(session.Form().Visible(*picture)) << name;
         EXPECT_FALSE(commands.empty());
     }
     EXPECT_GT(session.BitsCompared(), 0);

@@ -10,8 +10,7 @@ const app = {
   worker: null,
   controls: {},   // name -> the control's last state from the worker
   elements: {},   // name -> the element showing it
-  panels: {},     // picture name -> {canvas, log, width, height, index}
-  names: [],      // picture names by index
+  panels: {},     // picture name -> {canvas, log, width, height}
   state: null,
   layout: null,
   ready: false,
@@ -136,7 +135,6 @@ function makeControl(name) {
 }
 
 function makePanel(name) {
-  const index = app.names.indexOf(name);
   const {kind, width: w, height: h} = app.layout.panels[name];
   const canvas = el('canvas', {'data-name': name, role: 'img'});
   // A strip's name stands beside its picture, never on it where traces cross it.
@@ -145,7 +143,7 @@ function makePanel(name) {
                   el('div', {class: 'axis'}), el('div', {class: 'off'}));
   canvas.style.setProperty('--ratio', `${w} / ${h}`);
   canvas.addEventListener('click', () => act('click', name));
-  app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], index, kept: 0};
+  app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], kept: 0};
   if (name === 'picRxEye') {
     // The BER contours, drawn over the receive eye in its own scale.
     const overlay = el('canvas', {class: 'overlay', 'aria-hidden': 'true'});
@@ -190,9 +188,11 @@ function build(layout) {
       }
       box.append(line);
     }
-    if (cell.role === 'spectrum' && cell.stage === 'Channel') {
+    // Labels spread under a picture of the cell's first row (the channel spectrum's kHz).
+    for (const a of layout.axes) {
+      if (!cell.rows.length || !cell.rows[0].includes(a.picture)) continue;
       const axis = el('div', {class: 'freqAxis row'});
-      for (let i = 0; i < 9; ++i) axis.append(makeControl(`lblFreq(${i})`));
+      for (const name of a.labels) axis.append(makeControl(name));
       box.firstChild.after(axis);
     }
     columns[cell.stage].append(box);
@@ -513,8 +513,7 @@ function onUpdate(m) {
   applyFrames(m.frames);
   const t0 = performance.now();
   for (const panel of m.panels) {
-    const name = app.names[panel.index];
-    const p = app.panels[name];
+    const p = app.panels[panel.name];
     draw(p, panel.commands, false);
     keep(p, panel.commands);
   }
@@ -538,7 +537,6 @@ function onMessage(e) {
   const m = e.data;
   if (m.type === 'ready') {
     app.layout = m.layout;
-    app.names = Object.keys(m.frames);
     for (const [name, c] of Object.entries(m.controls)) app.controls[name] = c;
     build(m.layout);
     arrange(m.state.compact);
