@@ -8,6 +8,7 @@
 
 #include "common/RunState.h"
 #include "display/FrameViews.h"
+#include "display/StageProducts.h"
 #include "tools/batch/JsonWriter.h"
 
 namespace linelab {
@@ -18,7 +19,15 @@ std::span<const std::string_view> StateFieldNames();
 struct DumpedState {
     const RunState& run;
     const FrameViews& views;
+    const StageSignals& stages;  // the transmit and channel stages, as RecordedStages forms them
 };
+
+// The transmit and channel stages as the dump records them, a view of the last run made with
+// `ran`: formed for the panels it fed, and the transmit waveform whenever it added noise
+// (which measures or scales by the transmitted energy). The batch's runs all share one
+// configuration, so these are the stages every run of it formed. Nothing formed before any
+// run: all zero.
+StageProducts RecordedStages(const RunState& run, const LinkConfig& ran);
 
 // Writes the value named `name`; false (nothing written) for a name that is not one.
 bool WriteStateField(JsonWriter& json, const DumpedState& state, std::string_view name);
