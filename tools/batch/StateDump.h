@@ -22,11 +22,11 @@ struct DumpedState {
     const StageSignals& stages;  // the transmit and channel stages, as RecordedStages forms them
 };
 
-// The transmit and channel stages as the dump records them, a view of the last run made with
-// `ran`: formed for the panels it fed, and the transmit waveform whenever it added noise
-// (which measures or scales by the transmitted energy). The batch's runs all share one
-// configuration, so these are the stages every run of it formed. Nothing formed before any
-// run: all zero.
+// The transmit and channel stages as the dump records them, a view of the last run, made
+// with `ran`: formed for the panels it fed, and the transmit waveform whenever it added noise
+// (the stage the noise's energy is measured on). The batch applies every setting before its
+// runs, so each run formed the same stages and the last one's are what the run has always
+// left behind. Before any run nothing is formed: all zero.
 StageProducts RecordedStages(const RunState& run, const LinkConfig& ran);
 
 // Writes the value named `name`; false (nothing written) for a name that is not one.
