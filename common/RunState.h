@@ -43,10 +43,11 @@ struct RunState {
     alignas(64) Signal dRxSpectrum{};
     alignas(64) Signal dRxTimeData{};
 
-    // Noise and receiver. The transmit-filter output waveform (dTxResponse x dTxImpulses,
-    // transformed back) is formed only in a run whose noise follows the run's own energy,
-    // which is measured on it (NoiseMeasuresRun); the received waveform never passes through it.
-    alignas(64) Signal dTxWaveform{};
+    // Noise and receiver. The transmit-filter output is formed only in a run whose noise
+    // follows the run's own energy, which is measured on its waveform (NoiseMeasuresRun); the
+    // received waveform never passes through it.
+    alignas(64) Signal dTxSpectrum{};  // dTxResponse x dTxImpulses
+    alignas(64) Signal dTxWaveform{};  // the same, transformed to the time domain
     alignas(64) Signal dNoise{};
     alignas(64) Signal dRxNoiseSpectrum{};
     Thresholds dThresholds{};

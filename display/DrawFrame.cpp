@@ -82,12 +82,12 @@ void DrawFrame(const Frame& frame, const FrameViews& views, Panels& panels) {
 }
 
 EyeTrace EyeTraceOf(const Frame& f, const FrameViews& views, EyePanel eye) {
-    const StageSignals& stage = views.stages.Signals();
     switch (eye) {
         case EyePanel::Tx:
-            return {&stage.dTxTimeData, views.dTxEyeScale, false, f.fed[PanelId::TxEye]};
+            return {&views.stages.TxTimeData(), views.dTxEyeScale, false, f.fed[PanelId::TxEye]};
         case EyePanel::Channel:
-            return {&stage.dChannelTimeData, views.dTxEyeScale, false, f.fed[PanelId::ChannelEye]};
+            return {&views.stages.ChannelTimeData(), views.dTxEyeScale, false,
+                    f.fed[PanelId::ChannelEye]};
         case EyePanel::Rx:
             break;
     }

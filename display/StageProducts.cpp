@@ -11,8 +11,8 @@ const StageSignals& NoStages() {
     return none;
 }
 
-// Forms a stage from spectrum x through response h: the spectrum, its copy in the same pass,
-// and the copy transformed when the waveform is asked for.
+// Forms a stage from spectrum x through response h: the spectrum alone, or with its copy,
+// made in the same pass, transformed into the waveform.
 void FormStage(const Signal& h, const Signal& x, StageForm form, Signal& spectrum,
                Signal& timeData) {
     if (form == StageForm::None) return;
@@ -42,39 +42,62 @@ StageRequest PanelRequest(const ShownPanels& fed) {
 }
 
 StageProducts::StageProducts(const StageProducts& other)
-    : signals_(other.signals_ ? std::make_unique<StageSignals>(*other.signals_) : nullptr) {}
+    : own_(other.own_ ? std::make_unique<StageSignals>(*other.own_) : nullptr),
+      txRun_(other.txRun_) {}
 
 StageProducts& StageProducts::operator=(const StageProducts& other) {
     if (this != &other) {
-        signals_ = other.signals_ ? std::make_unique<StageSignals>(*other.signals_) : nullptr;
+        own_ = other.own_ ? std::make_unique<StageSignals>(*other.own_) : nullptr;
+        txRun_ = other.txRun_;
     }
     return *this;
 }
 
-const StageSignals& StageProducts::Signals() const {
-    return signals_ ? *signals_ : NoStages();
+const StageSignals& StageProducts::Own() const {
+    return own_ ? *own_ : NoStages();
+}
+
+StageSignals& StageProducts::OwnToForm() {
+    if (!own_) own_ = std::make_unique<StageSignals>();
+    return *own_;
+}
+
+const Signal& StageProducts::TxFilterSpectrum() const {
+    return txRun_ != nullptr ? txRun_->dTxSpectrum : Own().dTxFilterSpectrum;
+}
+const Signal& StageProducts::TxTimeData() const {
+    return txRun_ != nullptr ? txRun_->dTxWaveform : Own().dTxTimeData;
+}
+const Signal& StageProducts::ChannelSpectrum() const {
+    return Own().dChannelSpectrum;
+}
+const Signal& StageProducts::ChannelTimeData() const {
+    return Own().dChannelTimeData;
 }
 
 void StageProducts::Form(const Frame& f, StageRequest r) {
     if (f.run == nullptr) return;
     if (r.tx == StageForm::None && r.channel == StageForm::None) return;
-    if (!signals_) signals_ = std::make_unique<StageSignals>();
-    StageSignals& out = *signals_;
     const RunState& s = f.Run();
     const Responses& h = s.responses;
-    // dTxTimeData takes the transmit spectrum's copy whenever that is formed (the starting
-    // point of the waveform, and what the run state has always recorded beside it).
     if (f.txWaveformFormed) {
-        ComplexProduct(h.dTxResponse, s.dTxImpulses, out.dTxFilterSpectrum);
-        out.dTxTimeData = s.dTxWaveform;
-    } else if (r.tx == StageForm::Waveform) {
-        FormStage(h.dTxResponse, s.dTxImpulses, StageForm::Waveform, out.dTxFilterSpectrum,
-                  out.dTxTimeData);
+        txRun_ = &s;
     } else {
-        ComplexProductWithCopy(h.dTxResponse, s.dTxImpulses, out.dTxFilterSpectrum,
-                               out.dTxTimeData);
+        txRun_ = nullptr;
+        StageSignals& out = OwnToForm();
+        // dTxTimeData takes the transmit spectrum's copy whenever that is formed (the starting
+        // point of the waveform, and what the run state has always recorded beside it).
+        if (r.tx == StageForm::Waveform) {
+            FormStage(h.dTxResponse, s.dTxImpulses, StageForm::Waveform, out.dTxFilterSpectrum,
+                      out.dTxTimeData);
+        } else {
+            ComplexProductWithCopy(h.dTxResponse, s.dTxImpulses, out.dTxFilterSpectrum,
+                                   out.dTxTimeData);
+        }
     }
-    FormStage(h.dChannelResponse, out.dTxFilterSpectrum, r.channel, out.dChannelSpectrum,
+    if (r.channel == StageForm::None) return;
+    StageSignals& out = OwnToForm();
+    FormStage(h.dChannelResponse, TxFilterSpectrum(), r.channel, out.dChannelSpectrum,
               out.dChannelTimeData);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/RunState.h"
 #include "common/Signal.h"
 #include "ports/Frame.h"
 
@@ -32,8 +33,8 @@ struct StageRequest {
 // its spectrum; a channel eye the channel waveform, the channel spectrum its spectrum.
 StageRequest PanelRequest(const ShownPanels& fed);
 
-// The stages as last formed. They live on the heap from the first time one is formed (a
-// sweep's views never form any); copies are deep.
+// The stages as last formed. Those the views form themselves live on the heap from the first
+// time one is (a sweep's views never form any); copies are deep.
 class StageProducts {
   public:
     StageProducts() = default;
@@ -44,18 +45,26 @@ class StageProducts {
     ~StageProducts() = default;
 
     // Forms what `request` asks of the frame's run; a channel stage asks for the transmit
-    // spectrum it comes from. dTxTimeData takes the copy of dTxFilterSpectrum in the same
-    // pass and is transformed when the waveform is asked for -- unless the run formed that
-    // waveform itself (frame.txWaveformFormed), which is then copied, bit for bit what the
-    // transform would give, so no transform is done twice. A stage not asked for keeps what
-    // it held.
+    // spectrum it comes from. When the run formed its transmit stage itself
+    // (frame.txWaveformFormed), that stage is read where the run keeps it, bit for bit what
+    // forming it here would give, so nothing is formed twice. Otherwise dTxTimeData takes
+    // the copy of dTxFilterSpectrum in the same pass and is transformed when the waveform is
+    // asked for. A stage not asked for keeps what it held.
     void Form(const Frame& frame, StageRequest request);
 
-    // All zero until a stage is formed.
-    const StageSignals& Signals() const;
+    // The stages, all zero until one is formed. The transmit stage read from a run is valid
+    // while that run state lives and follows it: the views read it for the frame they took.
+    const Signal& TxFilterSpectrum() const;
+    const Signal& TxTimeData() const;
+    const Signal& ChannelSpectrum() const;
+    const Signal& ChannelTimeData() const;
 
   private:
-    std::unique_ptr<StageSignals> signals_;
+    const StageSignals& Own() const;
+    StageSignals& OwnToForm();
+
+    std::unique_ptr<StageSignals> own_;
+    const RunState* txRun_ = nullptr;  // the run whose own transmit stage is shown, if any
 };
 
 }  // namespace linelab

@@ -39,9 +39,9 @@ struct Frame {
     // views form the transmit and channel stages for these alone and the spectrum views
     // average only for these; the tick computes the same whatever they are.
     ShownPanels fed;
-    // The run formed its transmit-filter output waveform (dTxWaveform): its noise measured
-    // the run's energy on it. A view that shows the waveform copies it rather than
-    // transforming the transmit stage again.
+    // The run formed its transmit-filter output (dTxSpectrum, dTxWaveform): its noise
+    // measured the run's energy on it. A view of the transmit stage reads it there rather
+    // than forming the stage again.
     bool txWaveformFormed = false;
 
     int16_t iTxCodeBaud = 12;  // strip scale of one code bit at the transmitter

@@ -6,7 +6,7 @@
 namespace linelab {
 
 void FormTransmitWaveform(RunState& s, Reporter* reporter) {
-    ComplexProduct(s.responses.dTxResponse, s.dTxImpulses, s.dTxWaveform);
+    ComplexProductWithCopy(s.responses.dTxResponse, s.dTxImpulses, s.dTxSpectrum, s.dTxWaveform);
     FFT(s.dTxWaveform, kPoints, true, false, reporter);
 }
 

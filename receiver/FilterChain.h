@@ -10,7 +10,9 @@
 
 namespace linelab {
 
-// dTxWaveform = dTxResponse x dTxImpulses, transformed to the time domain.
+// dTxSpectrum = dTxResponse x dTxImpulses, and its copy transformed to the time domain in
+// dTxWaveform. The spectrum comes with the copy in the same pass, so a view of the transmit
+// stage takes both rather than forming the product again.
 void FormTransmitWaveform(RunState& state, Reporter* reporter);
 
 }  // namespace linelab

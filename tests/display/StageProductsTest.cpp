@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{{PanelId::ChannelEye, PanelId::TxSpectrum}, kSpectrum, kWaveform}));
 
 // A run with a random impulse spectrum and random transmit and channel responses, and a
-// transmit waveform of its own that no transform gives (7 everywhere).
+// transmit stage of its own that no product gives (7 and 9 everywhere).
 struct StagesRun {
     std::unique_ptr<RunState> state = std::make_unique<RunState>();
     Frame frame;
@@ -56,18 +56,18 @@ struct StagesRun {
             state->responses.dTxResponse[i] = values.Next();
             state->responses.dChannelResponse[i] = values.Next();
         }
-        state->dTxWaveform.fill(7);
+        state->dTxSpectrum.fill(7);
+        state->dTxWaveform.fill(9);
         frame.run = state.get();
     }
-    Signal TxSpectrum() const {
-        Signal tx{};
-        ComplexProduct(state->responses.dTxResponse, state->dTxImpulses, tx);
-        return tx;
+    Signal Through(const Signal& h, const Signal& x) const {
+        Signal out{};
+        ComplexProduct(h, x, out);
+        return out;
     }
+    Signal TxSpectrum() const { return Through(state->responses.dTxResponse, state->dTxImpulses); }
     Signal ChannelSpectrum() const {
-        Signal channel{};
-        ComplexProduct(state->responses.dChannelResponse, TxSpectrum(), channel);
-        return channel;
+        return Through(state->responses.dChannelResponse, TxSpectrum());
     }
 };
 
@@ -80,36 +80,40 @@ TEST(StageProducts, WaveformsAreTheStagesTransformed) {
     const StagesRun run;
     StageProducts stages;
     stages.Form(run.frame, {kWaveform, kWaveform});
-    const StageSignals& s = stages.Signals();
-    EXPECT_EQ(s.dTxFilterSpectrum, run.TxSpectrum());
-    EXPECT_EQ(s.dTxTimeData, Transformed(run.TxSpectrum()));
-    EXPECT_EQ(s.dChannelSpectrum, run.ChannelSpectrum());
-    EXPECT_EQ(s.dChannelTimeData, Transformed(run.ChannelSpectrum()));
+    EXPECT_EQ(stages.TxFilterSpectrum(), run.TxSpectrum());
+    EXPECT_EQ(stages.TxTimeData(), Transformed(run.TxSpectrum()));
+    EXPECT_EQ(stages.ChannelSpectrum(), run.ChannelSpectrum());
+    EXPECT_EQ(stages.ChannelTimeData(), Transformed(run.ChannelSpectrum()));
 }
 
-TEST(StageProducts, TheRunsOwnTransmitWaveformIsTakenNotTransformedAgain) {
+TEST(StageProducts, TheRunsOwnTransmitStageIsReadNotFormedAgain) {
     StagesRun run;
     run.frame.txWaveformFormed = true;
     StageProducts stages;
-    stages.Form(run.frame, {kSpectrum, kNone});
-    EXPECT_EQ(stages.Signals().dTxFilterSpectrum, run.TxSpectrum());
-    EXPECT_EQ(stages.Signals().dTxTimeData, run.state->dTxWaveform);
+    stages.Form(run.frame, {kWaveform, kSpectrum});
+    EXPECT_EQ(stages.TxFilterSpectrum(), run.state->dTxSpectrum);
+    EXPECT_EQ(stages.TxTimeData(), run.state->dTxWaveform);
+    EXPECT_EQ(stages.ChannelSpectrum(),
+              run.Through(run.state->responses.dChannelResponse, run.state->dTxSpectrum));
+    run.frame.txWaveformFormed = false;  // a later run that did not: formed here again
+    stages.Form(run.frame, {kWaveform, kNone});
+    EXPECT_EQ(stages.TxTimeData(), Transformed(run.TxSpectrum()));
 }
 
 TEST(StageProducts, AStageNotAskedForKeepsWhatItHeld) {
     StagesRun run;
     StageProducts stages;
-    EXPECT_EQ(stages.Signals().dChannelSpectrum, Signal{});
+    EXPECT_EQ(stages.ChannelSpectrum(), Signal{});
     stages.Form(run.frame, {kNone, kWaveform});
     const StageProducts kept = stages;  // a deep copy
     const Signal channel = run.ChannelSpectrum();
     run.state->responses.dChannelResponse.fill(0);
     stages.Form(run.frame, {kSpectrum, kNone});
     stages.Form(Frame{}, {kWaveform, kWaveform});  // no run: nothing formed
-    EXPECT_EQ(stages.Signals().dChannelSpectrum, channel);
-    EXPECT_EQ(stages.Signals().dChannelTimeData, kept.Signals().dChannelTimeData);
-    EXPECT_EQ(stages.Signals().dTxTimeData, run.TxSpectrum());  // the copy, still a spectrum
-    EXPECT_NE(&stages.Signals(), &kept.Signals());
+    EXPECT_EQ(stages.ChannelSpectrum(), channel);
+    EXPECT_EQ(stages.ChannelTimeData(), kept.ChannelTimeData());
+    EXPECT_EQ(stages.TxTimeData(), run.TxSpectrum());  // the copy, still a spectrum
+    EXPECT_NE(&stages.ChannelTimeData(), &kept.ChannelTimeData());
 }
 
 }  // namespace

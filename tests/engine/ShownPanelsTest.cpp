@@ -29,6 +29,7 @@ void ExpectSameRun(const RunState& a, const RunState& b, int run) {
     EXPECT_EQ(a.iModData, b.iModData) << run;
     EXPECT_EQ(a.dTxImpulses, b.dTxImpulses) << run;
     EXPECT_EQ(a.dRxSpectrum, b.dRxSpectrum) << run;
+    EXPECT_EQ(a.dTxSpectrum, b.dTxSpectrum) << run;
     EXPECT_EQ(a.dTxWaveform, b.dTxWaveform) << run;
     EXPECT_EQ(a.dNoise, b.dNoise) << run;
     EXPECT_EQ(a.dRxNoiseSpectrum, b.dRxNoiseSpectrum) << run;
@@ -102,19 +103,19 @@ TEST_P(AnyBoxes, ChangeNothingTheTickComputes) {
         const Frame& b = shown.owner.Tick();
         ExpectSameRun(a.Run(), b.Run(), run);
         EXPECT_EQ(a.runErrors, b.runErrors) << run;
-        const StageSignals& stages = shown.owner.views.stages.Signals();
+        const StageProducts& stages = shown.owner.views.stages;
         const Responses& h = b.Run().responses;
         if (fed[PanelId::TxEye]) {
-            EXPECT_EQ(stages.dTxTimeData, StageWaveform(b.Run(), {&h.dTxResponse})) << run;
+            EXPECT_EQ(stages.TxTimeData(), StageWaveform(b.Run(), {&h.dTxResponse})) << run;
         }
         if (fed[PanelId::ChannelEye]) {
-            EXPECT_EQ(stages.dChannelTimeData,
+            EXPECT_EQ(stages.ChannelTimeData(),
                       StageWaveform(b.Run(), {&h.dTxResponse, &h.dChannelResponse}))
                 << run;
         }
     }
     EXPECT_EQ(plain.owner.messageCount, 0);
-    EXPECT_EQ(plain.owner.views.stages.Signals().dTxFilterSpectrum, Signal{});
+    EXPECT_EQ(plain.owner.views.stages.TxFilterSpectrum(), Signal{});
 }
 
 const Setting kSettings[] = {{"Quiet", 0, NoiseScaling::PerRun},

@@ -116,9 +116,9 @@ TEST_F(ReceiveHalfTest, NoNoiseFormsNoTransmitWaveform) {
 TEST_F(ReceiveHalfTest, PanelsOffDrawAndFormNothing) {
     Run();
     EXPECT_TRUE(host.strips.empty() && host.eyes.empty() && host.spectra.empty());
-    const StageSignals& stages = host.views.stages.Signals();
-    for (const Signal* stage : {&stages.dTxFilterSpectrum, &stages.dTxTimeData,
-                                &stages.dChannelSpectrum, &stages.dChannelTimeData})
+    const StageProducts& stages = host.views.stages;
+    for (const Signal* stage : {&stages.TxFilterSpectrum(), &stages.TxTimeData(),
+                                &stages.ChannelSpectrum(), &stages.ChannelTimeData()})
         EXPECT_EQ(*stage, Signal{});
 }
 
@@ -134,12 +134,12 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
     ComplexProduct(s.responses.dTxResponse, s.dTxImpulses, tx);
     Signal channel{};
     ComplexProduct(s.responses.dChannelResponse, tx, channel);
-    const StageSignals& stages = host.views.stages.Signals();
+    const StageProducts& stages = host.views.stages;
     for (int i = 0; i < kSignalFloats; ++i) {
-        ASSERT_EQ(stages.dTxFilterSpectrum[i], tx[i]);
-        ASSERT_EQ(stages.dTxTimeData[i], tx[i]);  // a copy, still a spectrum
-        ASSERT_EQ(stages.dChannelSpectrum[i], channel[i]);
-        ASSERT_EQ(stages.dChannelTimeData[i], 0);
+        ASSERT_EQ(stages.TxFilterSpectrum()[i], tx[i]);
+        ASSERT_EQ(stages.TxTimeData()[i], tx[i]);  // a copy, still a spectrum
+        ASSERT_EQ(stages.ChannelSpectrum()[i], channel[i]);
+        ASSERT_EQ(stages.ChannelTimeData()[i], 0);
     }
     ASSERT_EQ(host.spectra.size(), 1u);
     EXPECT_EQ(host.spectra[0].panel, SpectrumPanel::Channel);

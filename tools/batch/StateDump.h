@@ -19,7 +19,7 @@ std::span<const std::string_view> StateFieldNames();
 struct DumpedState {
     const RunState& run;
     const FrameViews& views;
-    const StageSignals& stages;  // the transmit and channel stages, as RecordedStages forms them
+    const StageProducts& stages;  // the transmit and channel stages, as RecordedStages forms them
 };
 
 // The transmit and channel stages as the dump records them, a view of the last run, made

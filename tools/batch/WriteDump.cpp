@@ -19,7 +19,7 @@ bool IsDumpName(std::string_view name) {
 std::string WriteDump(const Form1& form, std::span<const std::string> names,
                       const Measurements* measurements) {
     const StageProducts stages = RecordedStages(form.State(), form.RunConfig());
-    const DumpedState state{form.State(), form.Views(), stages.Signals()};
+    const DumpedState state{form.State(), form.Views(), stages};
     std::string out;
     JsonWriter json(out);
     json.BeginObject();
