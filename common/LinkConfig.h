@@ -70,4 +70,11 @@ struct LinkConfig {
     ShownPanels shown;
 };
 
+// The noise of a run with this configuration follows the run's own transmitted energy, so
+// the run forms its transmit-filter output waveform to measure it. A fixed density whose
+// reference is formed reads nothing of the run.
+inline bool NoiseMeasuresRun(const LinkConfig& c) {
+    return c.noiseLevel > 0 && !(c.noiseScaling == NoiseScaling::Fixed && c.noiseReference > 0);
+}
+
 }  // namespace linelab

@@ -2,7 +2,7 @@
 // Everything the simulation keeps from one run to the next. All numbers start at zero and
 // all flags false; nothing here is cleared between runs, so an entry a stage does not write
 // keeps its old value. What only the views keep (the spectrum averages, the memory trace, the
-// eye scale) is theirs: display/FrameViews.h.
+// eye scale, the transmit and channel stages their panels show) is theirs: display/FrameViews.h.
 
 #include <array>
 #include <cstdint>
@@ -43,11 +43,11 @@ struct RunState {
     alignas(64) Signal dRxSpectrum{};
     alignas(64) Signal dRxTimeData{};
 
-    // Filtering chain, noise and receiver.
-    alignas(64) Signal dTxFilterSpectrum{};
-    alignas(64) Signal dTxTimeData{};
-    alignas(64) Signal dChannelSpectrum{};
-    alignas(64) Signal dChannelTimeData{};
+    // Noise and receiver. The transmit-filter output is formed only in a run whose noise
+    // follows the run's own energy, which is measured on its waveform (NoiseMeasuresRun); the
+    // received waveform never passes through it.
+    alignas(64) Signal dTxSpectrum{};  // dTxResponse x dTxImpulses
+    alignas(64) Signal dTxWaveform{};  // the same, transformed to the time domain
     alignas(64) Signal dNoise{};
     alignas(64) Signal dRxNoiseSpectrum{};
     Thresholds dThresholds{};

@@ -82,16 +82,16 @@ void DrawFrame(const Frame& frame, const FrameViews& views, Panels& panels) {
 }
 
 EyeTrace EyeTraceOf(const Frame& f, const FrameViews& views, EyePanel eye) {
-    const RunState& s = f.Run();
     switch (eye) {
         case EyePanel::Tx:
-            return {&s.dTxTimeData, views.dTxEyeScale, false, f.fed[PanelId::TxEye]};
+            return {&views.stages.TxTimeData(), views.dTxEyeScale, false, f.fed[PanelId::TxEye]};
         case EyePanel::Channel:
-            return {&s.dChannelTimeData, views.dTxEyeScale, false, f.fed[PanelId::ChannelEye]};
+            return {&views.stages.ChannelTimeData(), views.dTxEyeScale, false,
+                    f.fed[PanelId::ChannelEye]};
         case EyePanel::Rx:
             break;
     }
-    return {&s.dRxTimeData, kRxEyeScale, true, f.fed[PanelId::RxEye]};
+    return {&f.Run().dRxTimeData, kRxEyeScale, true, f.fed[PanelId::RxEye]};
 }
 
 std::vector<Segment> EyeMarkersOf(EyePanel eye, const Thresholds& thresholds, const EyeView& view,

@@ -11,6 +11,7 @@ double TxEyeScale(int position) {
 void FrameViews::TakeFrame(const Frame& f, ViewSettings settings) {
     if (f.run == nullptr) return;
     const RunState& s = f.Run();
+    stages.Form(f, PanelRequest(f.fed));
     if (f.fed[PanelId::TxEye] || f.fed[PanelId::ChannelEye]) SetTxEyeScale(settings.txEyeScale);
     const MemoryBox box{settings.memory, settings.memory};
     const auto update = [&](PanelId panel, const Signal& spectrum, SpectrumAverage& average,
@@ -19,8 +20,9 @@ void FrameViews::TakeFrame(const Frame& f, ViewSettings settings) {
         UpdateMemoryTrace(box, average, dMemorySpectrum, bMemoryStored);
         AccumulateSpectrum(spectrum, average, count, s.dBaudRate);
     };
-    update(PanelId::TxSpectrum, s.dTxFilterSpectrum, dTxSpectrumAvg, lTxSpectra);
-    update(PanelId::ChannelSpectrum, s.dChannelSpectrum, dChannelSpectrumAvg, lChannelSpectra);
+    update(PanelId::TxSpectrum, stages.TxFilterSpectrum(), dTxSpectrumAvg, lTxSpectra);
+    update(PanelId::ChannelSpectrum, stages.ChannelSpectrum(), dChannelSpectrumAvg,
+           lChannelSpectra);
     update(PanelId::RxSpectrum, s.dRxSpectrum, dRxSpectrumAvg, lRxSpectra);
 }
 

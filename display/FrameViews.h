@@ -1,14 +1,16 @@
 #pragma once
-// What the views keep from one frame to the next, outside the run: the spectrum panels'
-// running averages and counts, the stored memory trace, and the scale the transmit and channel
-// eyes are drawn at. A tick computes the same whatever is shown; its owner hands each frame
-// here before drawing it, and only the spectrum panels the frame fed add the run to their
-// average (a panel switched off neither averages nor counts, and one switched on again starts
-// afresh, since its box restarts it).
+// What the views keep from one frame to the next, outside the run: the transmit and channel
+// stages their panels show, the spectrum panels' running averages and counts, the stored
+// memory trace, and the scale the transmit and channel eyes are drawn at. A tick computes the
+// same whatever is shown; its owner hands each frame here before drawing it, the stages are
+// formed for the panels the frame fed, and only the spectrum panels it fed add the run to
+// their average (a panel switched off neither averages nor counts, and one switched on again
+// starts afresh, since its box restarts it).
 
 #include <cstdint>
 
 #include "display/SpectrumAverage.h"
+#include "display/StageProducts.h"
 #include "ports/Frame.h"
 #include "ports/Panels.h"
 
@@ -24,6 +26,7 @@ struct ViewSettings {
 };
 
 struct FrameViews {
+    StageProducts stages;  // the transmit and channel stages, as last formed
     SpectrumAverage dTxSpectrumAvg{};
     SpectrumAverage dChannelSpectrumAvg{};
     SpectrumAverage dRxSpectrumAvg{};
@@ -35,10 +38,10 @@ struct FrameViews {
     bool bMemoryStored = false;
     double dTxEyeScale = 0;
 
-    // The run of `frame` added to the averages of the spectrum panels it fed, in the order of
-    // the chain (transmitter, channel, receiver), each after the memory trace has seen the
-    // average as it stood; the eye scale follows the slider while a transmit or channel eye
-    // is fed.
+    // The transmit and channel stages formed for the panels `frame` fed, then the run added
+    // to the averages of the spectrum panels it fed, in the order of the chain (transmitter,
+    // channel, receiver), each after the memory trace has seen the average as it stood; the
+    // eye scale follows the slider while a transmit or channel eye is fed.
     void TakeFrame(const Frame& frame, ViewSettings settings);
 
     // One spectrum panel's average starts again with the next frame.

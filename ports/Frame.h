@@ -3,8 +3,9 @@
 // the run state), the decisions and the data they are compared with, the run's error count,
 // the receive eye's markers, the strip scales, and what the run asks of the owner's controls.
 // Views, measurements, fast runs, sweeps and the batch dump all read frames; a tick computes
-// the same decisions whatever is shown. What the views keep between frames (the spectrum
-// averages, the memory trace) is theirs, fed from frames after the tick (display/FrameViews.h).
+// the same arrays whatever is shown. What only pictures read (the transmit and channel stages)
+// and what the views keep between frames (the spectrum averages, the memory trace) are
+// theirs, formed from frames after the tick (display/FrameViews.h).
 //
 // A tick calls nothing of its owner's. Afterwards the owner, in this order:
 //   0. hands the frame to its views (FrameViews::TakeFrame), before any handler can restart
@@ -30,9 +31,13 @@ struct Frame {
     const RunState* run = nullptr;  // the engine's run state after the tick
 
     // The panels whose pictures this run fed (their check boxes when the tick ran). The
-    // transmit and channel waveforms, which only pictures read, are formed for these alone;
-    // the spectrum views average only for these; decisions and counts never depend on them.
+    // views form the transmit and channel stages for these alone and the spectrum views
+    // average only for these; the tick computes the same whatever they are.
     ShownPanels fed;
+    // The run formed its transmit-filter output (dTxSpectrum, dTxWaveform): its noise
+    // measured the run's energy on it. A view of the transmit stage reads it there rather
+    // than forming the stage again.
+    bool txWaveformFormed = false;
 
     int16_t iTxCodeBaud = 12;  // strip scale of one code bit at the transmitter
     int16_t iRxCodeBaud = 12;  // and at the receiver
@@ -78,6 +83,7 @@ inline Frame FrameOf(const RunState& s, const LinkConfig& c, int16_t iTxCodeBaud
     Frame f;
     f.run = &s;
     f.fed = c.shown;
+    f.txWaveformFormed = NoiseMeasuresRun(c);
     f.iTxCodeBaud = iTxCodeBaud;
     f.iRxCodeBaud = s.iCodeBaud;
     f.txPam4 = c.format[0] == Format::Pam4;

@@ -7,6 +7,7 @@
 #include "common/TextNumber.h"
 #include "dsp/ComplexProduct.h"
 #include "dsp/nrFFT.h"
+#include "receiver/FilterChain.h"
 
 namespace linelab {
 
@@ -64,14 +65,13 @@ void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng) {
     }
 }
 
-void AddNoise(RunState& s, double level, double referenceEnergy, bool txTimeReady,
-              Reporter* reporter) {
-    // The transmitted waveform is formed either way, so dTxTimeData means the same to every
-    // reader; under a fixed density its energy is not read, so the noise cannot follow the
-    // data.
-    if (!txTimeReady) FFT(s.dTxTimeData, kPoints, true, false, reporter);
-    const double energy = referenceEnergy > 0 ? referenceEnergy : EnergyPerSlot(s.dTxTimeData);
-    const double sigma = NoiseSigma(level, energy, s.dBaudRate);
+double RunEnergyPerSlot(RunState& s, Reporter* reporter) {
+    FormTransmitWaveform(s, reporter);
+    return EnergyPerSlot(s.dTxWaveform);
+}
+
+void AddNoise(RunState& s, double level, double energyPerSlot, Reporter* reporter) {
+    const double sigma = NoiseSigma(level, energyPerSlot, s.dBaudRate);
     DrawGaussianPairs(s.dNoise, sigma, s.rng);
     FFT(s.dNoise, kPoints, false, false, reporter);
     // dRxNoiseSpectrum = dRxResponse x dNoise, added to the received spectrum in dRxTimeData.

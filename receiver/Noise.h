@@ -35,11 +35,13 @@ void DrawGaussianPairs(Signal& noise, double sigma, Uniform& rng);
 // slots (sum of squared parts / 128).
 double EnergyPerSlot(const Signal& timeData);
 
-// The noise step of a run with level N > 0: the reference energy is referenceEnergy when it
-// is positive (a fixed noise density), else the run's own from dTxTimeData (transformed to
-// the time domain first unless txTimeReady); noise drawn into dNoise, transformed, filtered
-// by dRxResponse into dRxNoiseSpectrum and added to the spectrum in dRxTimeData.
-void AddNoise(RunState& state, double level, double referenceEnergy, bool txTimeReady,
-              Reporter* reporter);
+// The run's own transmitted energy per slot: its transmit-filter output waveform formed
+// into dTxWaveform (FormTransmitWaveform) and measured.
+double RunEnergyPerSlot(RunState& state, Reporter* reporter);
+
+// The noise step of a run with level N > 0 and the reference energy per slot P (the run's
+// own, or a fixed density's): noise drawn into dNoise, transformed, filtered by dRxResponse
+// into dRxNoiseSpectrum and added to the spectrum in dRxTimeData.
+void AddNoise(RunState& state, double level, double energyPerSlot, Reporter* reporter);
 
 }  // namespace linelab

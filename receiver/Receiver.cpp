@@ -7,7 +7,6 @@
 #include "dsp/nrFFT.h"
 #include "receiver/BitErrorRate.h"
 #include "receiver/Demodulator.h"
-#include "receiver/FilterChain.h"
 #include "receiver/Inversion.h"
 #include "receiver/LineDecoder.h"
 #include "receiver/Multipath.h"
@@ -18,10 +17,13 @@ namespace linelab {
 namespace {
 
 // Noise, inverse transform, echo and inversion: the received waveform of the run.
-void NoiseEchoAndInversion(RunState& s, const LinkConfig& c, Reporter& reporter, bool txTimeReady) {
+// A fixed density reads nothing of the run, so only noise that follows the run's own energy
+// forms the transmit waveform to measure it.
+void NoiseEchoAndInversion(RunState& s, const LinkConfig& c, Reporter& reporter) {
     if (c.noiseLevel > 0) {
-        const double reference = c.noiseScaling == NoiseScaling::Fixed ? c.noiseReference : 0;
-        AddNoise(s, c.noiseLevel, reference, txTimeReady, &reporter);
+        const double energy =
+            NoiseMeasuresRun(c) ? RunEnergyPerSlot(s, &reporter) : c.noiseReference;
+        AddNoise(s, c.noiseLevel, energy, &reporter);
     }
     FFT(s.dRxTimeData, kPoints, true, false, &reporter);
     ApplyMultipath(s.dRxTimeData, c.echo);
@@ -52,8 +54,7 @@ const Thresholds& DecisionThresholds(const RunState& s, const LinkConfig& c) {
 }
 
 void FormReceivedWaveform(RunState& s, const LinkConfig& c, Reporter& reporter) {
-    const bool txTimeReady = FormTransmitAndChannelStages(s, c, c.noiseLevel > 0, reporter);
-    NoiseEchoAndInversion(s, c, reporter, txTimeReady);
+    NoiseEchoAndInversion(s, c, reporter);
 }
 
 ReceivedRun DecideAndDecode(RunState& s, const LinkConfig& c, int thresholdSlider,

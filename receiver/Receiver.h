@@ -19,11 +19,11 @@ struct ReceivedRun {
 };
 
 // The receive half in its two parts. The first runs after the transmit half has filled
-// dTxImpulses (the run's spectrum), dRxSpectrum and dRxTimeData: the transmit and channel
-// stages the shown panels need (their spectra and waveforms) and the received waveform
-// (noise, echo, inversion). The second sets the thresholds from the slider, decides,
-// decodes and counts the run's errors. The decisions and the count never depend on what is
-// shown.
+// dTxImpulses (the run's spectrum), dRxSpectrum and dRxTimeData: the received waveform
+// (noise, echo, inversion), with the transmit waveform when the noise measures it. The
+// second sets the thresholds from the slider, decides, decodes and counts the run's errors.
+// Neither reads what is shown: the transmit and channel stages the panels show are the
+// views' (display/StageProducts.h).
 void FormReceivedWaveform(RunState& state, const LinkConfig& config, Reporter& reporter);
 ReceivedRun DecideAndDecode(RunState& state, const LinkConfig& config, int thresholdSlider,
                             Reporter& reporter);

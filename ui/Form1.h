@@ -105,6 +105,8 @@ class Form1 {
     bool EngineRunning() const { return simulation_.EngineRunning(); }
 
     const RunState& State() const { return simulation_.State(); }
+    // The configuration the last run was made with: what it fed and how its noise was scaled.
+    const LinkConfig& RunConfig() const { return simulation_.RunConfig(); }
     const FrameViews& Views() const { return simulation_.Views(); }
 
     // ---- the window's own actions ------------------------------------------------------

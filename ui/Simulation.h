@@ -24,6 +24,8 @@ class Simulation {
 
     Engine& Link() { return engine_; }
     const RunState& State() const { return engine_.State(); }
+    // The configuration the last tick ran on (the engine's reference filled in).
+    const LinkConfig& RunConfig() const { return engine_.Config(); }
     // What the views keep between frames: the spectrum averages, the memory trace, the eye
     // scale. Each frame is handed to them right after its tick.
     FrameViews& Views() { return views_; }

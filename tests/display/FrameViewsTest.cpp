@@ -11,15 +11,22 @@
 namespace linelab {
 namespace {
 
-// A run whose three spectra differ: every element of the transmit one is 1, the channel one
-// 2, the receive one 3 (powers 2, 8 and 18 per point at the rate 1.0).
+// A run whose three spectra differ: every element of the transmit one is 1 (impulses of
+// 1 through a transmit filter of 1), the channel one 2 (a channel of gain 2), the receive one
+// 3 (powers 2, 8 and 18 per point at the rate 1.0).
 struct SpectraRun {
     std::unique_ptr<RunState> state = std::make_unique<RunState>();
     SpectraRun() {
         state->dBaudRate = 1.0;
-        state->dTxFilterSpectrum.fill(1);
-        state->dChannelSpectrum.fill(2);
+        state->dTxImpulses.fill(1);
+        SetChannelGain(2);
+        for (int i = 0; i < kSignalFloats; i += 2)
+            state->responses.dTxResponse[i] = 1;
         state->dRxSpectrum.fill(3);
+    }
+    void SetChannelGain(double gain) {
+        for (int i = 0; i < kSignalFloats; i += 2)
+            state->responses.dChannelResponse[i] = gain;
     }
     Frame Fed(std::initializer_list<PanelId> panels) const {
         Frame f;
@@ -69,7 +76,7 @@ TEST(FrameViews, MemoryTakesTheFirstFedAverageBeforeTheRunAndKeepsIt) {
     views.TakeFrame(channelAndRx, {true, 0});  // the channel's average as it stood: power 8
     ASSERT_NE(views.StoredMemory(), nullptr);
     EXPECT_EQ((*views.StoredMemory())[0], 8.0);
-    run.state->dChannelSpectrum.fill(4);
+    run.SetChannelGain(4);
     views.TakeFrame(channelAndRx, {true, 0});
     EXPECT_EQ((*views.StoredMemory())[0], 8.0);  // kept, not taken again
     EXPECT_EQ(views.dChannelSpectrumAvg[0], (8.0 + 8.0 + 32.0) / 3);

@@ -91,8 +91,9 @@ void ExpectSameState(const Ran& ranA, const Ran& ranB) {
     EXPECT_TRUE(Same(a.iData, b.iData));
     EXPECT_TRUE(Same(a.iModData, b.iModData));
     EXPECT_TRUE(Same(a.iRxData, b.iRxData));
-    EXPECT_TRUE(Same(a.dTxTimeData, b.dTxTimeData));
-    EXPECT_TRUE(Same(a.dChannelTimeData, b.dChannelTimeData));
+    EXPECT_TRUE(Same(a.dTxWaveform, b.dTxWaveform));
+    EXPECT_TRUE(Same(va.stages.TxTimeData(), vb.stages.TxTimeData()));
+    EXPECT_TRUE(Same(va.stages.ChannelTimeData(), vb.stages.ChannelTimeData()));
     EXPECT_TRUE(Same(a.dRxTimeData, b.dRxTimeData));
     EXPECT_TRUE(Same(a.dRxNoiseSpectrum, b.dRxNoiseSpectrum));
     EXPECT_TRUE(Same(a.responses.dTotalResponse, b.responses.dTotalResponse));

@@ -219,10 +219,9 @@ TEST(RunStateLayout, EverySignalStartsOnACacheLine) {
     const Engine engine;
     const RunState& s = engine.State();
     for (const Signal* signal :
-         {&s.dTxImpulses, &s.dRxSpectrum, &s.dRxTimeData, &s.dTxFilterSpectrum, &s.dTxTimeData,
-          &s.dChannelSpectrum, &s.dChannelTimeData, &s.dNoise, &s.dRxNoiseSpectrum,
-          &s.responses.dTxResponse, &s.responses.dRxResponse, &s.responses.dChannelResponse,
-          &s.responses.dTotalResponse})
+         {&s.dTxImpulses, &s.dRxSpectrum, &s.dRxTimeData, &s.dTxSpectrum, &s.dTxWaveform, &s.dNoise,
+          &s.dRxNoiseSpectrum, &s.responses.dTxResponse, &s.responses.dRxResponse,
+          &s.responses.dChannelResponse, &s.responses.dTotalResponse})
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(signal->data()) % 64, 0u);
 }
 

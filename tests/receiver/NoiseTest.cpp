@@ -71,24 +71,21 @@ TEST(GaussianPairs, BothDeviatesOfEachAcceptedPair) {
     EXPECT_EQ(drawn.NextBits(), replay.NextBits());  // no draw more, no draw less
 }
 
-// A run whose transmit waveform has all real parts 1: energy 2048 over 128 slots, P = 16.
-std::unique_ptr<RunState> UnitRun(bool timeDomain) {
+// A run whose transmit waveform has all real parts 1 (one impulse of height 2048 in the
+// spectrum, through a transmit filter of 1): energy 2048 over 128 slots, P = 16.
+std::unique_ptr<RunState> UnitRun() {
     auto s = std::make_unique<RunState>();
     s->dBaudRate = 1.0;
-    if (timeDomain) {
-        for (int i = 0; i < kSignalFloats; i += 2)
-            s->dTxTimeData[i] = 1.0;
-    } else {
-        s->dTxTimeData[0] = kPoints;  // the spectrum of that waveform
-    }
-    for (int i = 0; i < kSignalFloats; i += 2)
+    s->dTxImpulses[0] = kPoints;
+    for (int i = 0; i < kSignalFloats; i += 2) {
+        s->responses.dTxResponse[i] = 1.0;
         s->responses.dRxResponse[i] = 1.0;
+    }
     return s;
 }
 
 struct PowerCase {
     double level, baud;
-    bool txTimeReady;
 
     friend void PrintTo(const PowerCase& c, std::ostream* os) {
         *os << "level " << c.level << ", rate " << c.baud;
@@ -98,16 +95,17 @@ struct PowerCase {
 class NoisePower : public ::testing::TestWithParam<PowerCase> {};
 
 // Measured over many runs, the received noise power per real value is sigma squared,
-// sigma^2 = N * P * baud^2 / 2. The sample mean of x^2 has standard error sigma^2 sqrt(2/n).
+// sigma^2 = N * P * baud^2 / 2, P measured on the run's own transmit waveform. The sample
+// mean of x^2 has standard error sigma^2 sqrt(2/n).
 TEST_P(NoisePower, MatchesSigma) {
     const PowerCase c = GetParam();
-    auto s = UnitRun(c.txTimeReady);
+    auto s = UnitRun();
     s->dBaudRate = c.baud;
     constexpr int kRuns = 40;
     double sum = 0;
     for (int run = 0; run < kRuns; ++run) {
         s->dRxTimeData.fill(0);
-        AddNoise(*s, c.level, 0, c.txTimeReady || run > 0, nullptr);
+        AddNoise(*s, c.level, RunEnergyPerSlot(*s, nullptr), nullptr);
         FFT(s->dRxTimeData, kPoints, true, false);
         for (int i = 0; i < kSignalFloats; ++i)
             sum += s->dRxTimeData[i] * s->dRxTimeData[i];
@@ -116,15 +114,15 @@ TEST_P(NoisePower, MatchesSigma) {
     const double variance = c.level * 16.0 * c.baud * c.baud / 2;
     EXPECT_NEAR(sum / n, variance, 5 * variance * std::sqrt(2 / n));
     for (int i = 0; i < kSignalFloats; i += 2)
-        ASSERT_NEAR(s->dTxTimeData[i], 1.0, 1e-12);
+        ASSERT_NEAR(s->dTxWaveform[i], 1.0, 1e-12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, NoisePower,
-                         ::testing::Values(PowerCase{0.4, 1.0, true}, PowerCase{0.1, 2.0, true},
-                                           PowerCase{1.0, 0.6, false}));
+                         ::testing::Values(PowerCase{0.4, 1.0}, PowerCase{0.1, 2.0},
+                                           PowerCase{1.0, 0.6}));
 
 TEST(AddNoise, SpectrumIsTheReceiveFilterTimesTheDrawnNoise) {
-    auto s = UnitRun(true);
+    auto s = UnitRun();
     Uniform sequence(23);
     for (int i = 0; i < kSignalFloats; ++i) {
         s->responses.dRxResponse[i] = sequence.Next() - 0.5;
@@ -133,7 +131,7 @@ TEST(AddNoise, SpectrumIsTheReceiveFilterTimesTheDrawnNoise) {
     const Signal before = s->dRxTimeData;
     Uniform replay = s->rng;
 
-    AddNoise(*s, 0.4, 0, true, nullptr);
+    AddNoise(*s, 0.4, 16.0, nullptr);
 
     Signal drawn{};
     DrawGaussianPairs(drawn, NoiseSigma(0.4, 16.0, 1.0), replay);

@@ -101,21 +101,25 @@ TEST_F(ReceiveHalfTest, CleanLinkReturnsTheData) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(ReceiveHalfTest, PanelsOffAndNoNoiseSkipTheDisplayProducts) {
-    s.dTxFilterSpectrum.fill(7);
-    s.dTxTimeData.fill(7);
-    s.dChannelSpectrum.fill(7);
+TEST_F(ReceiveHalfTest, NoNoiseFormsNoTransmitWaveform) {
+    AllPanels(true);
+    s.dTxWaveform.fill(7);
     const Uniform rngBefore = s.rng;
     Run();
-    for (int i = 0; i < kSignalFloats; ++i) {
-        ASSERT_EQ(s.dTxFilterSpectrum[i], 7);
-        ASSERT_EQ(s.dTxTimeData[i], 7);
-        ASSERT_EQ(s.dChannelSpectrum[i], 7);
-    }
-    EXPECT_TRUE(host.strips.empty() && host.eyes.empty() && host.spectra.empty());
+    for (int i = 0; i < kSignalFloats; ++i)
+        ASSERT_EQ(s.dTxWaveform[i], 7);
     Uniform after = s.rng;
     Uniform before = rngBefore;
     EXPECT_EQ(after.NextBits(), before.NextBits());  // no noise drawn
+}
+
+TEST_F(ReceiveHalfTest, PanelsOffDrawAndFormNothing) {
+    Run();
+    EXPECT_TRUE(host.strips.empty() && host.eyes.empty() && host.spectra.empty());
+    const StageProducts& stages = host.views.stages;
+    for (const Signal* stage : {&stages.TxFilterSpectrum(), &stages.TxTimeData(),
+                                &stages.ChannelSpectrum(), &stages.ChannelTimeData()})
+        EXPECT_EQ(*stage, Signal{});
 }
 
 TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
@@ -124,18 +128,18 @@ TEST_F(ReceiveHalfTest, ChannelSpectrumAloneTransformsNothing) {
         s.responses.dTxResponse[i] = sequence.Next();
         s.responses.dChannelResponse[i] = sequence.Next();
     }
-    s.dChannelTimeData.fill(7);
     host.config.shown.Set(PanelId::ChannelSpectrum, true);
     Run();
     Signal tx{};
     ComplexProduct(s.responses.dTxResponse, s.dTxImpulses, tx);
     Signal channel{};
     ComplexProduct(s.responses.dChannelResponse, tx, channel);
+    const StageProducts& stages = host.views.stages;
     for (int i = 0; i < kSignalFloats; ++i) {
-        ASSERT_EQ(s.dTxFilterSpectrum[i], tx[i]);
-        ASSERT_EQ(s.dTxTimeData[i], tx[i]);  // a copy, still a spectrum
-        ASSERT_EQ(s.dChannelSpectrum[i], channel[i]);
-        ASSERT_EQ(s.dChannelTimeData[i], 7);
+        ASSERT_EQ(stages.TxFilterSpectrum()[i], tx[i]);
+        ASSERT_EQ(stages.TxTimeData()[i], tx[i]);  // a copy, still a spectrum
+        ASSERT_EQ(stages.ChannelSpectrum()[i], channel[i]);
+        ASSERT_EQ(stages.ChannelTimeData()[i], 0);
     }
     ASSERT_EQ(host.spectra.size(), 1u);
     EXPECT_EQ(host.spectra[0].panel, SpectrumPanel::Channel);

@@ -7,9 +7,11 @@
 #include "engine/Engine.h"
 #include "engine/RecordPorts.h"
 #include "receiver/Noise.h"
+#include "receiver/Receiver.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "tests/dsp/RecordingReporter.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 
@@ -73,20 +75,29 @@ TEST(TextbookReceiver, MidwayThresholdsAreTheLevelsMidpointsOnAnIdealLink) {
     }
 }
 
-// A fixed density reads nothing of the run: two runs whose waveforms differ draw the same
-// noise from the same generator state.
+// A fixed density reads nothing of the run: two runs whose transmitted spectra differ draw
+// the same noise from the same generator state, and neither forms its transmit waveform.
 TEST(TextbookReceiver, FixedNoiseDoesNotFollowTheRunsData) {
+    LinkConfig c;
+    c.noiseLevel = 0.4;
+    c.noiseScaling = NoiseScaling::Fixed;
+    c.noiseReference = 0.7;
     auto a = std::make_unique<RunState>();
     auto b = std::make_unique<RunState>();
-    a->dBaudRate = b->dBaudRate = 1;
-    a->responses.dRxResponse.fill(1);
-    b->responses.dRxResponse.fill(1);
-    a->dTxTimeData.fill(0.1);
-    b->dTxTimeData.fill(2.0);
-    AddNoise(*a, 0.4, 0.7, true, nullptr);
-    AddNoise(*b, 0.4, 0.7, true, nullptr);
+    for (RunState* s : {a.get(), b.get()}) {
+        s->dBaudRate = 1;
+        s->responses.dTxResponse.fill(1);
+        s->responses.dRxResponse.fill(1);
+    }
+    a->dTxImpulses.fill(0.1);
+    b->dTxImpulses.fill(2.0);
+    RecordingReporter messages;
+    FormReceivedWaveform(*a, c, messages);
+    FormReceivedWaveform(*b, c, messages);
     EXPECT_EQ(a->dNoise, b->dNoise);
     EXPECT_GT(std::abs(a->dNoise[5]), 0.0);
+    EXPECT_EQ(a->dTxWaveform, Signal{});
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 // The reference is the per-run energy's mean: 400 per-run ticks of unipolar (whose energy
@@ -102,7 +113,7 @@ TEST(TextbookReceiver, ReferenceEnergyIsThePerRunMean) {
     constexpr int kRuns = 400;
     for (int r = 0; r < kRuns; ++r) {
         perRun.owner.Tick();
-        sum += EnergyPerSlot(perRun.engine.State().dTxTimeData);
+        sum += EnergyPerSlot(perRun.engine.State().dTxWaveform);
     }
     EXPECT_NEAR(sum / kRuns / reference, 1.0, 0.02);
 }

@@ -38,12 +38,13 @@ constexpr std::array<StateField, 39> kStateFields = {{
     {"dRxSpectrum", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dRxSpectrum); }},
     {"dRxTimeData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dRxTimeData); }},
     {"dTxFilterSpectrum",
-     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dTxFilterSpectrum); }},
-    {"dTxTimeData", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dTxTimeData); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.stages.TxFilterSpectrum()); }},
+    {"dTxTimeData",
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.stages.TxTimeData()); }},
     {"dChannelSpectrum",
-     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dChannelSpectrum); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.stages.ChannelSpectrum()); }},
     {"dChannelTimeData",
-     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dChannelTimeData); }},
+     [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.stages.ChannelTimeData()); }},
     {"dNoise", [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dNoise); }},
     {"dRxNoiseSpectrum",
      [](JsonWriter& j, const DumpedState& s) { WriteArray(j, s.run.dRxNoiseSpectrum); }},
@@ -82,6 +83,14 @@ constexpr auto kStateNames = [] {
 }();
 
 }  // namespace
+
+StageProducts RecordedStages(const RunState& run, const LinkConfig& ran) {
+    StageRequest request = PanelRequest(ran.shown);
+    if (ran.noiseLevel > 0) request.tx = StageForm::Waveform;
+    StageProducts stages;
+    stages.Form(FrameOf(run, ran, 0), request);
+    return stages;
+}
 
 std::span<const std::string_view> StateFieldNames() {
     return kStateNames;

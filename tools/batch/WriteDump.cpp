@@ -18,6 +18,8 @@ bool IsDumpName(std::string_view name) {
 
 std::string WriteDump(const Form1& form, std::span<const std::string> names,
                       const Measurements* measurements) {
+    const StageProducts stages = RecordedStages(form.State(), form.RunConfig());
+    const DumpedState state{form.State(), form.Views(), stages};
     std::string out;
     JsonWriter json(out);
     json.BeginObject();
@@ -27,7 +29,7 @@ std::string WriteDump(const Form1& form, std::span<const std::string> names,
             WriteAllControls(json, form);
         } else if (const auto control = FindControl(name)) {
             WriteControl(json, form, *control);
-        } else if (!WriteStateField(json, {form.State(), form.Views()}, name) &&
+        } else if (!WriteStateField(json, state, name) &&
                    !WriteMeasureField(json, form, measurements, name)) {
             json.Null();  // not reached for names that passed IsDumpName; keeps the JSON whole
         }
