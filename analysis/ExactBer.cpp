@@ -611,8 +611,7 @@ double MeanLevelEnergy(Format format, LineCoding code) {
 double ExactBer(const LinkSetup& setup, double ebN0) {
     // Es/N0 per slot from Eb/N0 as the readout counts it; in level units the noise then has
     // variance N0 / (2 Ep) = E[L^2] / (2 Es/N0), Ep being a unit level's pulse energy.
-    const double esN0 =
-        std::max(ebN0, 1e-12) / SymbolsPerDataBit(Info(setup.code).name, Info(setup.format).name);
+    const double esN0 = std::max(ebN0, 1e-12) / SymbolsPerDataBit(setup.code, setup.format);
     const double sigma = std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0));
     const DecisionTable table = Decisions(setup.format, sigma, setup.inverted);
     return Run(setup, &table).errors / Compared(setup);

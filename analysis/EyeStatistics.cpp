@@ -165,10 +165,9 @@ EyeFigures EyeStatistics::Figures(std::span<const double> gapThresholds,
     return figures;
 }
 
-std::vector<double> EyeGapThresholds(std::string_view format, std::span<const double> t) {
-    const auto found = FindFormat(format);
-    if (!found || t.size() < 4) return {};
-    switch (Info(*found).kind) {
+std::vector<double> EyeGapThresholds(std::optional<Format> format, std::span<const double> t) {
+    if (!format || t.size() < 4) return {};
+    switch (Info(*format).kind) {
         case FormatClass::TwoLevel:
             return {t[0]};
         case FormatClass::ThreeLevel:
@@ -179,10 +178,9 @@ std::vector<double> EyeGapThresholds(std::string_view format, std::span<const do
     return {};
 }
 
-std::vector<double> EyeGapWeights(std::string_view format) {
-    const auto found = FindFormat(format);
-    if (!found) return {};
-    switch (*found) {
+std::vector<double> EyeGapWeights(std::optional<Format> format) {
+    if (!format) return {};
+    switch (*format) {
         case Format::UnipolarNrzi:
         case Format::PolarNrzi:
             return {2.0};

@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -93,12 +93,12 @@ class EyeStatistics {
 
 // The thresholds of dThresholds that separate the gaps of a receive format, lowest gap
 // first: {T0} for two levels, {T1, T0} for three, {T2, T1, T0} for 4-PAM.
-std::vector<double> EyeGapThresholds(std::string_view format, std::span<const double> t);
+std::vector<double> EyeGapThresholds(std::optional<Format> format, std::span<const double> t);
 
 // Code bits wrong per crossing of each gap, per code bit a symbol carries: 1 for each gap of
 // the plain mappings; 2 where the code bit is read from a transition (the NRZI mappings,
 // MLT3); for 4-PAM's natural binary labels 1/2, 1, 1/2 (the middle crossing flips both).
-std::vector<double> EyeGapWeights(std::string_view format);
+std::vector<double> EyeGapWeights(std::optional<Format> format);
 
 // The data-bit error rate the eye predicts where the whole chain is known (the same format,
 // line code and pre-coding at both ends): each level's samples taken as normal about its

@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "analysis/ExactBer.h"
-#include "common/Tables.h"
 
 namespace linelab {
 
@@ -19,11 +18,10 @@ double GaussianTail(double x) {
     return 0.5 * std::erfc(x / std::sqrt(2.0));
 }
 
-double IdealBer(std::string_view formatText, std::string_view codeText,
-                std::string_view preCodeText, double ebN0) {
-    const LinkSetup setup{FindFormat(formatText).value_or(Format::PolarNrz),
-                          FindLineCode(codeText).value_or(LineCoding::None),
-                          FindPreCoding(preCodeText).value_or(PreCoding::None)};
+double IdealBer(std::optional<Format> format, std::optional<LineCoding> lineCode,
+                std::optional<PreCoding> preCode, double ebN0) {
+    const LinkSetup setup{format.value_or(Format::PolarNrz), lineCode.value_or(LineCoding::None),
+                          preCode.value_or(PreCoding::None)};
     using Key = std::tuple<Format, LineCoding, PreCoding, double>;
     static std::mutex mutex;
     static std::map<Key, double> known;
@@ -38,8 +36,8 @@ double IdealBer(std::string_view formatText, std::string_view codeText,
     return ber;
 }
 
-double IdealBerAtDb(std::string_view format, std::string_view lineCode, std::string_view preCode,
-                    double ebN0dB) {
+double IdealBerAtDb(std::optional<Format> format, std::optional<LineCoding> lineCode,
+                    std::optional<PreCoding> preCode, double ebN0dB) {
     return IdealBer(format, lineCode, preCode, std::pow(10.0, ebN0dB / 10.0));
 }
 

@@ -12,22 +12,24 @@
 // midway thresholds; its other filters let more noise through or add intersymbol
 // interference. See analysis/ExactBer.h for how the rate is computed.
 
-#include <string_view>
+#include <optional>
+
+#include "common/Tables.h"
 
 namespace linelab {
 
 // Q(x) = P(Z > x) for a standard normal Z.
 double GaussianTail(double x);
 
-// The ideal data-bit error rate for the transmit texts of a setting at the linear Eb/N0
-// (not dB). Unknown texts count as "Polar (N)RZ", line code "None" and pre-coding "None".
+// The ideal data-bit error rate for the transmit choices of a setting at the linear Eb/N0
+// (not dB). A choice left unset counts as polar (N)RZ, no line code and no pre-coding.
 // Exact for every mapping, line code and pre-coding (scrambling counts as none: with random
 // data it changes no rate). Eb/N0 of 0 or less counts as a vanishing signal.
-double IdealBer(std::string_view format, std::string_view lineCode, std::string_view preCode,
-                double ebN0);
+double IdealBer(std::optional<Format> format, std::optional<LineCoding> lineCode,
+                std::optional<PreCoding> preCode, double ebN0);
 
 // The same with Eb/N0 in dB.
-double IdealBerAtDb(std::string_view format, std::string_view lineCode, std::string_view preCode,
-                    double ebN0dB);
+double IdealBerAtDb(std::optional<Format> format, std::optional<LineCoding> lineCode,
+                    std::optional<PreCoding> preCode, double ebN0dB);
 
 }  // namespace linelab

@@ -22,10 +22,6 @@ double SymbolsPerDataBit(std::optional<LineCoding> code, std::optional<Format> f
     return symbols;
 }
 
-double SymbolsPerDataBit(std::string_view transmitCode, std::string_view transmitFormat) {
-    return SymbolsPerDataBit(FindLineCode(transmitCode), FindFormat(transmitFormat));
-}
-
 std::optional<SignalToNoise> SignalToNoiseOf(double level, double dBaudRate,
                                              double symbolsPerDataBit) {
     if (!(level > 0) || !(dBaudRate > 0) || !(symbolsPerDataBit > 0)) return std::nullopt;

@@ -20,7 +20,6 @@
 // and the displays use that figure) while five code bits carry four data bits.
 
 #include <optional>
-#include <string_view>
 
 #include "common/LinkConfig.h"
 
@@ -31,9 +30,8 @@ struct SignalToNoise {
     double dEsN0dB = 0;
 };
 
-// Symbols sent per data bit for a transmit line code and level mapping (texts as listed;
-// unknown texts count as "None" and as a two-level mapping, as the symbol rate does).
-double SymbolsPerDataBit(std::string_view transmitCode, std::string_view transmitFormat);
+// Symbols sent per data bit for a transmit line code and level mapping (an unset code counts
+// as none and an unset mapping as a two-level one, as the symbol rate does).
 double SymbolsPerDataBit(std::optional<LineCoding> code, std::optional<Format> format);
 
 // The ratios for a noise level N in W/kHz; nullopt when N is not positive (no noise).

@@ -32,8 +32,7 @@ namespace {
 class Link {
   public:
     Link(LinkSetup setup, double dB, uint64_t seed) : setup_(setup), gen_(seed) {
-        const double esN0 = std::pow(10.0, dB / 10) /
-                            SymbolsPerDataBit(Info(setup.code).name, Info(setup.format).name);
+        const double esN0 = std::pow(10.0, dB / 10) / SymbolsPerDataBit(setup.code, setup.format);
         noise_ = std::normal_distribution<double>(
             0.0, std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0)));
         t_ = {0.5, 0.5, 0.5, 0.5, 0};

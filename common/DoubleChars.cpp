@@ -187,6 +187,10 @@ std::to_chars_result ToChars(char* first, char* last, double value) {
 std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format) {
     return std::to_chars(first, last, value, format);
 }
+std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format,
+                             int precision) {
+    return std::to_chars(first, last, value, format, precision);
+}
 
 #else
 
@@ -199,6 +203,18 @@ std::to_chars_result ToChars(char* first, char* last, double value) {
 }
 std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format) {
     return portable::ToChars(first, last, value, format, false);
+}
+// The browser's C library prints in the C locale always.
+std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format,
+                             int precision) {
+    char buffer[400];
+    const int n =
+        std::snprintf(buffer, sizeof buffer,
+                      format == std::chars_format::scientific ? "%.*e" : "%.*f", precision, value);
+    if (n < 0 || n >= static_cast<int>(sizeof buffer) || last - first < n)
+        return {last, std::errc::value_too_large};
+    std::memcpy(first, buffer, static_cast<std::size_t>(n));
+    return {first + n, std::errc()};
 }
 
 #endif

@@ -18,6 +18,10 @@ std::from_chars_result FromChars(const char* first, const char* last, double& va
 // shorter, fixed on a tie), or in the format given.
 std::to_chars_result ToChars(char* first, char* last, double value);
 std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format);
+// With `precision` digits after the point (fixed or scientific only), correctly rounded, ties
+// to even; never the user's locale.
+std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format,
+                             int precision);
 
 // The replacement itself, built everywhere so native tests can hold it against the standard
 // library's.

@@ -55,7 +55,6 @@ const Frame& Engine::AccumulateBer() {
     RunState& s = *state_;
     frame_.berRestarted = s.lBERRuns == 0;
     linelab::AccumulateBer(s, static_cast<double>(frame_.runErrors) / frame_.runBits);
-    frame_.berCaption = BerCaption(s.dBER);
     frame_.berCounted = true;
     return frame_;
 }

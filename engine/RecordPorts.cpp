@@ -15,7 +15,6 @@ const Frame& RecordPorts::Tick() {
     for (const Fault fault : ran.MessagesAfterSlider())
         Report(fault);
     const Frame& frame = engine_.AccumulateBer();
-    berCaption = frame.berCaption;
     if (panels_ != nullptr) DrawFrame(frame, views, *panels_);
     return frame;
 }

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 #include "display/FrameViews.h"
 #include "engine/Engine.h"
@@ -27,8 +26,7 @@ class RecordPorts final : public Reporter {
     FilterConfig filters;
     int slider = 0;  // the threshold slider
     ViewSettings viewSettings;
-    FrameViews views;  // what the views keep, fed by every frame
-    std::string berCaption;
+    FrameViews views;                   // what the views keep, fed by every frame
     std::optional<Fault> firstMessage;  // since the last ClearMessages
     std::optional<Fault> lastMessage;
     int64_t messageCount = 0;

@@ -15,11 +15,10 @@
 //      MessagesAfterSlider() -- the order in which the run met them;
 //   2. calls Engine::AccumulateBer(), which folds the run into the running bit error rate
 //      (after the slider's handling, which restarts it) and fills in the count's fields;
-//   3. shows berCaption and draws the frame.
+//   3. shows the running rate (Run().dBER) and draws the frame.
 
 #include <cstdint>
 #include <span>
-#include <string>
 
 #include "common/LinkConfig.h"
 #include "common/Reporter.h"
@@ -63,10 +62,10 @@ struct Frame {
     int runBits = 0;
 
     // Filled in by Engine::AccumulateBer: whether the running rate restarted with this run
-    // (its rate replaced the old mean), and the caption of the rate now.
+    // (its rate replaced the old mean); the rate now is the run state's dBER, worded by the
+    // owner (ui/RunStatusText.h).
     bool berRestarted = false;
     bool berCounted = false;
-    std::string berCaption;
 
     const RunState& Run() const { return *run; }
     std::span<const Fault> MessagesBeforeSlider() const {

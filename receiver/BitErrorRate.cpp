@@ -36,8 +36,4 @@ void AccumulateBer(RunState& s, double runBer) {
     s.lBERRuns = NextCount(s.lBERRuns);
 }
 
-std::string BerCaption(double dBER) {
-    return "BER = " + NumberText(Int(dBER * 10000) / 10000);
-}
-
 }  // namespace linelab

@@ -2,7 +2,6 @@
 // The bit error rate of a run and its running mean over runs.
 
 #include <cstdint>
-#include <string>
 
 #include "common/RunState.h"
 
@@ -26,8 +25,5 @@ double RunErrorRate(const Bits& received, const Bits& sent, int16_t iCodeBaud);
 // Folds the run's rate into the running mean: every run weighs the same; with lBERRuns at 0
 // the run's rate replaces the old mean.
 void AccumulateBer(RunState& state, double runBer);
-
-// The running rate's caption: "BER = " and the mean truncated (not rounded) to four decimals.
-std::string BerCaption(double dBER);
 
 }  // namespace linelab

@@ -38,7 +38,7 @@ double ClusterBitsFor(const SweepSettings& settings) {
 
 double TheoryFor(const SweepSettings& settings, double ebN0dB) {
     const LinkConfig& c = settings.config;
-    return IdealBerAtDb(NameOr(c.format[0]), NameOr(c.code[0]), NameOr(c.preCode[0]), ebN0dB);
+    return IdealBerAtDb(c.format[0], c.code[0], c.preCode[0], ebN0dB);
 }
 
 std::string_view NoiseScalingName(NoiseScaling scaling) {

@@ -120,16 +120,15 @@ std::vector<ReadoutText> Measurements::ReadReadouts(bool eyeOpening) const {
 }
 
 EyeFigures Measurements::RxEyeFigures() const {
-    const std::string& format = form_.List(ListId::cmbMod1).text;
-    const std::vector<double> thresholds = EyeGapThresholds(format, form_.State().dThresholds);
-    const std::vector<double> weights = EyeGapWeights(format);
+    const auto found = FindFormat(form_.List(ListId::cmbMod1).text);
+    const std::vector<double> thresholds = EyeGapThresholds(found, form_.State().dThresholds);
+    const std::vector<double> weights = EyeGapWeights(found);
     EyeFigures figures = eye_.Figures(thresholds, weights);
     // Where both ends use the same chain the cost of a wrong decision after decoding is
     // known, and the prediction is of the data bits the rate counts.
     const auto same = [this](ListId tx, ListId rx) {
         return form_.List(tx).text == form_.List(rx).text;
     };
-    const auto found = FindFormat(format);
     const auto code = FindLineCode(form_.List(ListId::cmbCode1).text);
     const auto pre = FindPreCoding(form_.List(ListId::cmbPreCode1).text);
     if (figures.levels.size() >= 2 && found && code && pre &&

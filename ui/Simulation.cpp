@@ -8,6 +8,7 @@
 #include "ui/FaultText.h"
 #include "ui/FormHost.h"
 #include "ui/PanelTable.h"
+#include "ui/RunStatusText.h"
 
 namespace linelab {
 
@@ -56,7 +57,7 @@ const Frame& Simulation::ApplyFrame(const Frame& ran) {
     for (const Fault fault : ran.MessagesAfterSlider())
         ReportFault(fault);
     const Frame& counted = engine_.AccumulateBer();
-    controls_.SetCaption(LabelId::lblBER, counted.berCaption);
+    controls_.SetCaption(LabelId::lblBER, BerCaption(counted.Run().dBER));
     return counted;
 }
 

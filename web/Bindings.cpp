@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "app/curves/BerCurves.h"
 #include "lesson/Lesson.h"
 #include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
@@ -82,6 +83,7 @@ Json ResultJson(const PointResult& r, const SweepSettings& settings) {
     j["theory"] = TheoryFor(settings, r.point.dEbN0dB);
     j["complete"] = r.complete;
     j["csv"] = SweepCsvLine(r, TheoryFor(settings, r.point.dEbN0dB), settings.config);
+    j["cells"] = CurveTableRowOf(r, TheoryFor(settings, r.point.dEbN0dB));
     return j;
 }
 
@@ -188,6 +190,10 @@ class SweepCoordinator {
     std::string Label() const { return label_; }
     std::string Header() const { return kSweepCsvHeader; }
     double Theory(double ebN0dB) const { return TheoryFor(settings_, ebN0dB); }
+    // The table's row of a point before any count (app/curves/BerCurves.h).
+    std::string EmptyRow(double ebN0dB) const {
+        return Json(CurveTableRowOf(ebN0dB, Theory(ebN0dB))).dump();
+    }
 
   private:
     SweepSettings settings_;
@@ -333,6 +339,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("bitErrors", &Session::BitErrors)
         .function("bitsCompared", &Session::BitsCompared)
         .function("berRuns", &Session::BerRuns)
+        .function("statusTexts", &Session::StatusTextsJson)
         .function("timerEnabled", &Session::TimerEnabled)
         .function("timerInterval", &Session::TimerInterval)
         .function("scene", &Session::Scene)
@@ -353,7 +360,8 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("result", &SweepCoordinator::Result)
         .function("label", &SweepCoordinator::Label)
         .function("header", &SweepCoordinator::Header)
-        .function("theory", &SweepCoordinator::Theory);
+        .function("theory", &SweepCoordinator::Theory)
+        .function("emptyRow", &SweepCoordinator::EmptyRow);
     class_<ChunkWorker>("ChunkWorker")
         .constructor<std::string, std::string, std::string, bool>()
         .function("error", &ChunkWorker::Error)

@@ -15,6 +15,7 @@
 #include "ui/PanelFrames.h"
 #include "ui/PanelTable.h"
 #include "ui/Readouts.h"
+#include "ui/RunStatusText.h"
 #include "ui/ToolTips.h"
 #include "ui/TypedText.h"
 
@@ -381,6 +382,11 @@ std::string Session::GoToStep(int position) {
 }
 
 // The page has no switch for the eye's figures: they show wherever the receive eye does.
+std::string Session::StatusTextsJson(bool fast, double runsPerSecond) const {
+    const RunStatusTexts texts = RunStatusTextsOf(form_, fast, runsPerSecond);
+    return Dumped({{"run", texts.state}, {"rate", texts.rate}, {"runs", texts.runs}});
+}
+
 std::string Session::ReadoutsJson() const {
     Json readouts = Json::array();
     for (const ReadoutText& r : measurements_.ReadReadouts(true))

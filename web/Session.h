@@ -124,6 +124,8 @@ class Session final : public FormObserver {
     double BitErrors() const { return static_cast<double>(measurements_.Counts().Errors()); }
     double BitsCompared() const { return static_cast<double>(measurements_.Counts().Bits()); }
     double BerRuns() const { return form_.State().lBERRuns; }
+    // The status bar's fields (ui/RunStatusText.h) as {"run", "rate", "runs"}.
+    std::string StatusTextsJson(bool fast, double runsPerSecond) const;
     bool TimerEnabled() const { return form_.Timer().enabled; }
     int TimerInterval() const { return form_.Timer().interval; }
     int Scene() const { return form_.SceneIndex(); }

@@ -1,6 +1,9 @@
 #include "app/curves/BerCurves.h"
 
+#include <cmath>
+
 #include "analysis/BinomialInterval.h"
+#include "common/DoubleChars.h"
 #include "sweep/SweepCsv.h"
 
 namespace linelab {
@@ -116,6 +119,35 @@ std::string CurvesCsv(const std::vector<BerCurve>& curves) {
                    SweepCsvLine(curve.points[i], theory[i], curve.settings.config) + "\n";
     }
     return csv;
+}
+
+std::string ScientificText(double x, int decimals) {
+    if (!std::isfinite(x)) return "";
+    char text[64];
+    const auto [end, error] =
+        ToChars(text, text + sizeof text, x, std::chars_format::scientific, decimals);
+    if (error != std::errc()) return "";
+    // The exponent with its sign and without leading zeros: e-5, e+0.
+    std::string written(text, end);
+    const std::size_t e = written.find('e');
+    if (e == std::string::npos || e + 2 > written.size()) return written;
+    std::size_t digits = e + 2;
+    while (digits + 1 < written.size() && written[digits] == '0')
+        ++digits;
+    return written.substr(0, e + 2) + written.substr(digits);
+}
+
+CurveTableRow CurveTableRowOf(const PointResult& r, double theory) {
+    return {CsvNumber(r.point.dEbN0dB),
+            std::to_string(r.counts.bits),
+            std::to_string(r.counts.errors),
+            ScientificText(r.dBer, 3),
+            ScientificText(r.interval.dLow, 2) + " to " + ScientificText(r.interval.dHigh, 2),
+            ScientificText(theory, 3)};
+}
+
+CurveTableRow CurveTableRowOf(double ebN0dB, double theory) {
+    return {CsvNumber(ebN0dB), "", "", "", "", ScientificText(theory, 3)};
 }
 
 }  // namespace linelab

@@ -2,6 +2,7 @@
 // The curves of the BER Curve window as plain data: a sweep's points as they arrive, the
 // ideal receiver's rate beside them, what the plot draws of them and the CSV export.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,17 @@ std::string RunnerOf(const BerCurve& curve);
 // One curve: exactly linelab-batch's sweep CSV. Several: a first column "curve" with the
 // curve's label (quoted), then the same columns, the curves one after the other.
 std::string CurvesCsv(const std::vector<BerCurve>& curves);
+
+// The curve table's cells for one point: Eb/N0 in dB, bits, errors, the rate, its 95 %
+// interval ("low to high") and the ideal receiver's rate. Rates are in scientific notation
+// as the table has always shown them ("1.235e-5": the rate and the ideal one with three
+// decimals, the interval's ends with two); a figure that is not a number shows empty.
+using CurveTableRow = std::array<std::string, 6>;
+CurveTableRow CurveTableRowOf(const PointResult& result, double theory);
+// A point no count has reached yet: its Eb/N0 and the ideal rate alone.
+CurveTableRow CurveTableRowOf(double ebN0dB, double theory);
+
+// x as d.ddde-5 with `decimals` digits after the point; empty when x is not finite.
+std::string ScientificText(double x, int decimals);
 
 }  // namespace linelab

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "ui/Form1.h"
+#include "ui/RunStatusText.h"
 
 namespace linelab {
 namespace {
@@ -49,21 +50,15 @@ double RunStatus::RunsPerSecond() const {
 }
 
 void RunStatus::Update(const Form1& form) {
-    const TimerControl& timer = form.Timer();
-    QString state = QStringLiteral("Paused");
-    if (timer.enabled)
-        state = timer.interval >= 1000 ? QStringLiteral("Slow") : QStringLiteral("Running");
-    if (timer.enabled && fastRate_) state = QStringLiteral("Fast");
-    if (state_->text() != state) state_->setText(state);
-    // A paused simulation makes no runs, whatever the last two seconds held.
     const double measured = fastRate_ ? *fastRate_ : RunsPerSecond();
-    const double rate = timer.enabled ? measured : 0.0;
-    rate_->setText(QStringLiteral("%1 runs/s").arg(rate, 0, 'f', 1));
-    // A scene without a BER counts none: the field says nothing there.
-    const bool ber = form.Visible(ControlRef(LabelId::lblBER));
-    const QString runs =
-        ber ? QStringLiteral("BER over %1 runs").arg(form.State().lBERRuns) : QString();
-    if (runs_->text() != runs) runs_->setText(runs);
+    const RunStatusTexts texts = RunStatusTextsOf(form, fastRate_.has_value(), measured);
+    const auto show = [](QLabel* field, const std::string& text) {
+        const QString shown = QString::fromStdString(text);
+        if (field->text() != shown) field->setText(shown);
+    };
+    show(state_, texts.state);
+    show(rate_, texts.rate);
+    show(runs_, texts.runs);
 }
 
 void RunStatus::ShowNote(const QString& note) {

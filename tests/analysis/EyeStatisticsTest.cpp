@@ -133,12 +133,12 @@ TEST(EyeStatistics, OddOffsetsSampleBetweenTwoSamplesAndEdgesAreSkipped) {
 
 TEST(EyeStatistics, GapThresholdsAndWeightsFollowTheFormat) {
     const double t[] = {1.25, 0.0, -1.25, 1.25};
-    EXPECT_EQ(EyeGapThresholds("4-PAM", t), (std::vector<double>{-1.25, 0.0, 1.25}));
-    EXPECT_EQ(EyeGapThresholds("AMI", t), (std::vector<double>{0.0, 1.25}));
-    EXPECT_EQ(EyeGapThresholds("Polar (N)RZ", t), (std::vector<double>{1.25}));
-    EXPECT_TRUE(EyeGapThresholds("", t).empty());
-    EXPECT_EQ(EyeGapWeights("4-PAM"), (std::vector<double>{0.5, 1.0, 0.5}));
-    EXPECT_EQ(EyeGapWeights("MLT3"), (std::vector<double>{2.0, 2.0}));
+    EXPECT_EQ(EyeGapThresholds(Format::Pam4, t), (std::vector<double>{-1.25, 0.0, 1.25}));
+    EXPECT_EQ(EyeGapThresholds(Format::Ami, t), (std::vector<double>{0.0, 1.25}));
+    EXPECT_EQ(EyeGapThresholds(Format::PolarNrz, t), (std::vector<double>{1.25}));
+    EXPECT_TRUE(EyeGapThresholds(std::nullopt, t).empty());
+    EXPECT_EQ(EyeGapWeights(Format::Pam4), (std::vector<double>{0.5, 1.0, 0.5}));
+    EXPECT_EQ(EyeGapWeights(Format::Mlt3), (std::vector<double>{2.0, 2.0}));
 }
 
 }  // namespace
@@ -150,8 +150,7 @@ namespace {
 // An eye whose levels sit at their level numbers with the deviation the exact theory has
 // at the given Eb/N0, each level's share as the chain sends it, and thresholds midway.
 std::vector<EyeLevelFigures> IdealEye(const LinkSetup& setup, double dB) {
-    const double esN0 =
-        std::pow(10.0, dB / 10) / SymbolsPerDataBit(Info(setup.code).name, Info(setup.format).name);
+    const double esN0 = std::pow(10.0, dB / 10) / SymbolsPerDataBit(setup.code, setup.format);
     const double sigma = std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0));
     std::vector<EyeLevelFigures> eye;
     for (int16_t level : DecisionLevels(setup.format)) {

@@ -26,8 +26,10 @@ double Q(double x) {
 
 // Textbook anchors: polar signalling reaches 1e-5 at 9.59 dB and 1e-6 at 10.53 dB.
 TEST(IdealBer, PolarMeetsItsTextbookPoints) {
-    EXPECT_NEAR(IdealBerAtDb("Polar (N)RZ", "None", "None", 9.5879), 1e-5, 2e-8);
-    EXPECT_NEAR(IdealBerAtDb("Polar (N)RZ", "None", "None", 10.5298), 1e-6, 2e-9);
+    EXPECT_NEAR(IdealBerAtDb(Format::PolarNrz, LineCoding::None, PreCoding::None, 9.5879), 1e-5,
+                2e-8);
+    EXPECT_NEAR(IdealBerAtDb(Format::PolarNrz, LineCoding::None, PreCoding::None, 10.5298), 1e-6,
+                2e-9);
     EXPECT_NEAR(GaussianTail(0), 0.5, 1e-15);
 }
 
@@ -40,20 +42,23 @@ TEST(IdealBer, ClosedFormsWhereTheyExist) {
         const double x = Db(dB);
         const double a = std::sqrt(x);
         auto near = [](double got, double want) { EXPECT_NEAR(got / want, 1.0, 1e-9); };
-        near(IdealBer("Polar (N)RZ", "None", "None", x), Q(std::sqrt(2 * x)));
-        near(IdealBer("Unipolar (N)RZ", "None", "None", x), Q(a));
-        near(IdealBer("AMI", "None", "None", x), 0.5 * 2 * Q(a) + 0.5 * (Q(a) - Q(3 * a)));
+        near(IdealBer(Format::PolarNrz, LineCoding::None, PreCoding::None, x), Q(std::sqrt(2 * x)));
+        near(IdealBer(Format::UnipolarNrz, LineCoding::None, PreCoding::None, x), Q(a));
+        near(IdealBer(Format::Ami, LineCoding::None, PreCoding::None, x),
+             0.5 * 2 * Q(a) + 0.5 * (Q(a) - Q(3 * a)));
         const double b = std::sqrt(0.8 * x);  // half the 4-PAM gap over sigma
         const double outer = (Q(b) - Q(3 * b)) + (Q(3 * b) - Q(5 * b)) + 2 * Q(5 * b);
         const double inner = Q(b) + 2 * (Q(b) - Q(3 * b)) + Q(3 * b);
-        near(IdealBer("4-PAM", "None", "None", x), (outer + inner) / 2 / 2);
+        near(IdealBer(Format::Pam4, LineCoding::None, PreCoding::None, x), (outer + inner) / 2 / 2);
         const double half = Q(a);
-        near(IdealBer("Polar (N)RZ", "Manchester", "None", x), 1 - (1 - half) * (1 - half));
+        near(IdealBer(Format::PolarNrz, LineCoding::Manchester, PreCoding::None, x),
+             1 - (1 - half) * (1 - half));
         near(ManchesterOptimumBer(Format::PolarNrz, x), Q(std::sqrt(2 * x)));
     }
     EXPECT_TRUE(std::isnan(ManchesterOptimumBer(Format::Ami, 1.0)));
-    EXPECT_EQ(IdealBer("nonsense", "", "", Db(6)), IdealBerAtDb("Polar (N)RZ", "None", "None", 6));
-    const double silent = IdealBer("Polar (N)RZ", "Manchester", "None", -1.0);
+    EXPECT_EQ(IdealBer(std::nullopt, std::nullopt, std::nullopt, Db(6)),
+              IdealBerAtDb(Format::PolarNrz, LineCoding::None, PreCoding::None, 6));
+    const double silent = IdealBer(Format::PolarNrz, LineCoding::Manchester, PreCoding::None, -1.0);
     EXPECT_TRUE(silent >= 0.5 && silent <= 1.0) << silent;
 }
 
@@ -77,10 +82,8 @@ double SentEnergy(Format format, LineCoding code, int runs) {
 // (ideal filters: the sample is the level plus Gaussian noise) and compares the mean run
 // rate with the exact one, within five standard errors of the runs' own spread.
 void Replay(LinkSetup setup, double dB, int runs) {
-    const std::string_view format = Info(setup.format).name;
-    const std::string_view code = Info(setup.code).name;
     const double energy = MeanLevelEnergy(setup.format, setup.code);
-    const double esN0 = Db(dB) / SymbolsPerDataBit(code, format);
+    const double esN0 = Db(dB) / SymbolsPerDataBit(setup.code, setup.format);
     std::mt19937_64 gen(static_cast<uint64_t>(setup.format) * 97 +
                         static_cast<uint64_t>(setup.code));
     std::normal_distribution<double> noise(0.0, std::sqrt(energy / (2 * esN0)));
@@ -110,7 +113,8 @@ void Replay(LinkSetup setup, double dB, int runs) {
     const double spread = std::sqrt((squares / runs - mean * mean) / (runs - 1));
     const double exact = ExactBer(setup, Db(dB));
     EXPECT_NEAR(mean, exact, 5 * spread + 1e-12)
-        << format << " / " << code << " / " << kPreCodingNames[static_cast<int>(setup.preCoding)];
+        << Info(setup.format).name << " / " << Info(setup.code).name << " / "
+        << kPreCodingNames[static_cast<int>(setup.preCoding)];
 }
 
 // Every mapping and line code, with and without differential pre-coding and scrambling,
@@ -140,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(ExactBer, ExactBerReplay,
 // hand: one bit for a plain decision, two where a bit is read from a transition,
 // Manchester's half-bit decision kills a data bit of two slots.
 double FirstOrderBer(const LinkSetup& setup, double ebN0) {
-    const double esN0 = ebN0 / SymbolsPerDataBit(Info(setup.code).name, Info(setup.format).name);
+    const double esN0 = ebN0 / SymbolsPerDataBit(setup.code, setup.format);
     const double sigma = std::sqrt(MeanLevelEnergy(setup.format, setup.code) / (2 * esN0));
     const DecisionCosts& costs = WrongDecisionCosts(setup);
     const auto levels = DecisionLevels(setup.format);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/curves/BerCurves.h"
 #include "sweep/SweepCsv.h"
 #include "tests/support/FilterRecords.h"
@@ -28,6 +30,36 @@ TEST(BerCurves, LateProgressNeverUndoesAFinishedPoint) {
     EXPECT_TRUE(curve.points[0].complete);
     curve.Update(7, {1, 1, 1}, true);  // no such point: ignored
     EXPECT_EQ(curve.points.size(), 2u);
+}
+
+// Scientific texts as the curve table has always written them: the exponent signed and
+// unpadded, correctly rounded; nothing for a figure that is not a number.
+TEST(BerCurves, ScientificTextsOfTheTable) {
+    const struct {
+        double x;
+        int decimals;
+        const char* text;
+    } cases[] = {{1.23456e-5, 3, "1.235e-5"}, {0.5, 3, "5.000e-1"},       {0.0, 3, "0.000e+0"},
+                 {12.0, 3, "1.200e+1"},       {9.9996e-3, 3, "1.000e-2"}, {1e-123, 2, "1.00e-123"},
+                 {2.5e-7, 2, "2.50e-7"},      {std::nan(""), 3, ""},      {HUGE_VAL, 2, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ScientificText(c.x, c.decimals), c.text) << c.x;
+}
+
+TEST(BerCurves, TableRowsBeforeAndAfterCounts) {
+    BerCurve curve = TwoPoints("Polar (N)RZ");
+    EXPECT_EQ(CurveTableRowOf(2.5, 1.25e-3), (CurveTableRow{"2.5", "", "", "", "", "1.250e-3"}));
+    EXPECT_EQ(CurveTableRowOf(-0.0, std::nan("")), (CurveTableRow{"0", "", "", "", "", ""}));
+    curve.Update(0, {40, 1000000000, 9}, false);
+    const PointResult& p = curve.points[0];
+    const CurveTableRow row = CurveTableRowOf(p, 2e-8);
+    EXPECT_EQ(row[0], "2");
+    EXPECT_EQ(row[1], "1000000000");  // counts whole, never in exponent form
+    EXPECT_EQ(row[2], "40");
+    EXPECT_EQ(row[3], "4.000e-8");
+    EXPECT_EQ(row[4],
+              ScientificText(p.interval.dLow, 2) + " to " + ScientificText(p.interval.dHigh, 2));
+    EXPECT_EQ(row[5], "2.000e-8");
 }
 
 TEST(BerCurves, PlotsRatesWithIntervalsAndErrorFreePointsAsBounds) {

@@ -65,7 +65,7 @@ TEST_P(CleanLoopback, ReceivesWhatWasSent) {
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
     EXPECT_EQ(link.engine.State().lBERRuns, 4);
-    EXPECT_EQ(link.host.captions.back(), "BER = 0");
+    EXPECT_EQ(link.host.bers.back(), 0.0);
     EXPECT_TRUE(link.host.messages.empty());
 }
 

@@ -89,7 +89,7 @@ TEST_F(TickTest, FrameCarriesTheRunsCountAndRestarts) {
         EXPECT_EQ(frame.runErrors, counted.errors) << run;
         EXPECT_EQ(frame.runBits, counted.bits) << run;
         EXPECT_EQ(frame.berRestarted, run != 1) << run;
-        EXPECT_EQ(frame.berCaption, BerCaption(engine.State().dBER)) << run;
+        EXPECT_EQ(host.bers.back(), engine.State().dBER) << run;
     }
 }
 
@@ -118,7 +118,7 @@ TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
     for (int i = 0; i < kSymbols; ++i)
         ASSERT_EQ(s.iModData[i], before[i]) << i;
     EXPECT_EQ(s.lBERRuns, 1);
-    EXPECT_EQ(host.captions.size(), 1u);
+    EXPECT_EQ(host.bers.size(), 1u);
 }
 
 TEST_F(TickTest, UnknownFormatSendsNothing) {

@@ -18,6 +18,7 @@
 #include "engine/RecordPorts.h"
 #include "tests/fuzz/CheckingCanvas.h"
 #include "transmit/Transmit.h"
+#include "ui/RunStatusText.h"
 
 namespace linelab::fuzz {
 namespace {
@@ -95,7 +96,7 @@ TEST(LongUse, BitErrorRateCountStaysAtTheTopAndTheRateStaysAMean) {
     }
     EXPECT_GT(s.dBER, first);  // still moving towards the runs' rate
     EXPECT_LE(s.dBER, 1.0);
-    EXPECT_EQ(owner.ports.berCaption, "BER = 0.25");
+    EXPECT_EQ(BerCaption(s.dBER), "BER = 0.25");
 }
 
 TEST(LongUse, RestartAfterSaturationStartsAFreshMean) {

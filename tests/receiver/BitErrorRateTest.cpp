@@ -74,25 +74,5 @@ TEST(RunningMean, CountSaturatesAndTheMeanStaysFinite) {
     EXPECT_LT(s.dBER, 0.5001);
 }
 
-struct CaptionCase {
-    double mean;
-    const char* caption;
-
-    friend void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.mean; }
-};
-
-class Caption : public ::testing::TestWithParam<CaptionCase> {};
-
-TEST_P(Caption, TruncatesToFourDecimals) {
-    EXPECT_EQ(BerCaption(GetParam().mean), GetParam().caption);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Means, Caption,
-    ::testing::Values(CaptionCase{0.00019, "BER = 0.0001"}, CaptionCase{0.0123, "BER = 0.0123"},
-                      CaptionCase{0.00009, "BER = 0"}, CaptionCase{0.0, "BER = 0"},
-                      CaptionCase{0.5, "BER = 0.5"}, CaptionCase{0.123456, "BER = 0.1234"},
-                      CaptionCase{1.0, "BER = 1"}));
-
 }  // namespace
 }  // namespace linelab::test

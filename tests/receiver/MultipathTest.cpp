@@ -3,8 +3,8 @@
 #include <cmath>
 #include <ostream>
 
-#include "common/Uniform.h"
 #include "common/TextNumber.h"
+#include "common/Uniform.h"
 #include "receiver/Multipath.h"
 #include "tests/CaseName.h"
 

@@ -79,7 +79,7 @@ class ReceiveHalfTest : public ::testing::Test {
         const ReceivedRun run = ReceiveHalf(s, host.config, host.slider, host);
         if (run.thresholdSlider != host.slider) host.SetThresholdSlider(run.thresholdSlider);
         AccumulateBer(s, static_cast<double>(run.errors.errors) / run.errors.bits);
-        host.captions.push_back(BerCaption(s.dBER));
+        host.bers.push_back(s.dBER);
         const Frame frame = FrameOf(s, host.config, iTxCodeBaud);
         host.views.TakeFrame(frame, host.viewSettings);
         DrawFrame(frame, host.views, host);
@@ -97,7 +97,7 @@ TEST_F(ReceiveHalfTest, CleanLinkReturnsTheData) {
     }
     EXPECT_EQ(s.dBER, 0.0);
     EXPECT_EQ(s.lBERRuns, 1);
-    EXPECT_EQ(host.captions, std::vector<std::string>{"BER = 0"});
+    EXPECT_EQ(host.bers, std::vector<double>{0.0});
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -246,7 +246,7 @@ TEST_F(ReceiveHalfTest, UnknownReceiveFormatStopsAfterTheRun) {
         EXPECT_EQ(s.iDemodData[k], 5);
     EXPECT_EQ(s.iDecodedData[0], 6);
     EXPECT_EQ(host.Strip(StripPanel::DemodData)->iMax, 1);
-    EXPECT_EQ(host.captions.size(), 1u);  // the run still ends with its error rate
+    EXPECT_EQ(host.bers.size(), 1u);  // the run still ends with its error rate
 }
 
 TEST_F(ReceiveHalfTest, InversionFlipsDecisions) {

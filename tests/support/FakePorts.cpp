@@ -28,7 +28,7 @@ const StripCall* FakePorts::Strip(StripPanel panel) const {
 
 void FakePorts::ClearRecords() {
     messages.clear();
-    captions.clear();
+    bers.clear();
     strips.clear();
     eyes.clear();
     spectra.clear();
@@ -44,7 +44,7 @@ const Frame& FakePorts::Tick(Engine& engine) {
     for (const Fault fault : ran.MessagesAfterSlider())
         Report(fault);
     const Frame& frame = engine.AccumulateBer();
-    captions.push_back(frame.berCaption);
+    bers.push_back(frame.Run().dBER);
     DrawFrame(frame, views, *this);
     return frame;
 }

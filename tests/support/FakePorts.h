@@ -55,7 +55,7 @@ class FakePorts : public Panels, public Reporter {
     std::function<void()> onSliderChange;
 
     std::vector<Fault> messages;
-    std::vector<std::string> captions;
+    std::vector<double> bers;  // the running rate after each counted run
     std::vector<StripCall> strips;
     std::vector<EyeCall> eyes;
     std::vector<SpectrumCall> spectra;

@@ -83,7 +83,8 @@ TEST(EngineSweep, EveryMappingFollowsItsIdealFormula) {
     for (const Case& c : cases) {
         const PointResult r = Measure(Ideal(c.format, c.thresholds, c.code), {6}, 300)[0];
         const BinomialInterval i = ClopperPearson(r.counts.errors, r.counts.bits, 0.99);
-        const double theory = IdealBerAtDb(c.format, c.code, "None", 6);
+        const double theory =
+            IdealBerAtDb(FindFormat(c.format), FindLineCode(c.code), PreCoding::None, 6);
         EXPECT_LE(i.dLow / c.slack, theory) << c.format << ": measured " << r.dBer;
         EXPECT_GE(i.dHigh * c.slack, theory) << c.format << ": measured " << r.dBer;
     }

@@ -96,6 +96,20 @@ TEST(WebSession, ReportsOnlyTheControlsAnActionChanged) {
     EXPECT_EQ(session.ChangedJson(), "{}");
 }
 
+// The page shows the status bar's texts as the window words them.
+TEST(WebSession, StatusTextsAreTheWindowsOwn) {
+    Folder folder;
+    Session session(folder.path);
+    auto status = nlohmann::json::parse(session.StatusTextsJson(true, 2.25));
+    EXPECT_EQ(status["run"], "Fast");
+    EXPECT_EQ(status["rate"], "2.3 runs/s");
+    EXPECT_EQ(status["runs"], "");  // scene 0 does not show the rate
+    ASSERT_TRUE(session.Click("cmdPause"));
+    status = nlohmann::json::parse(session.StatusTextsJson(false, 9));
+    EXPECT_EQ(status["run"], "Paused");
+    EXPECT_EQ(status["rate"], "0.0 runs/s");
+}
+
 TEST(WebSession, ATickDrawsTheShownPanelsOnTheirRecordings) {
     Folder folder;
     Session session(folder.path);

@@ -446,13 +446,9 @@ function applyState(s) {
     setText(e, shown.text);
     if (e.title !== shown.detail) e.title = shown.detail;
   });
-  const berShown = app.controls.lblBER && app.controls.lblBER.visible;
-  let run = 'Paused';
-  if (s.timer.enabled) run = s.timer.interval >= 1000 ? 'Slow' : 'Running';
-  if (s.timer.enabled && s.fast) run = 'Fast';
-  setText(document.getElementById('statusRun'), run);
-  setText(document.getElementById('statusRate'), `${s.rate.toFixed(1)} runs/s`);
-  setText(document.getElementById('statusRuns'), berShown ? `BER over ${s.berRuns} runs` : '');
+  setText(document.getElementById('statusRun'), s.status.run);
+  setText(document.getElementById('statusRate'), s.status.rate);
+  setText(document.getElementById('statusRuns'), s.status.runs);
   document.getElementById('runFast').setAttribute('aria-checked', String(s.fast));
   if (document.body.classList.contains('compact') !== s.compact) {
     document.body.classList.toggle('compact');

@@ -73,6 +73,7 @@
       c.ebN0 = m.points;
       c.points = m.points.map(() => null);
       c.theory = m.theory;
+      c.rows = m.rows;
       $('curveStatus').textContent = `Running on ${m.workers} workers`;
     } else if (m.type === 'sweep-point') {
       // A point stays final once complete; progress before that shows its counts so far.
@@ -146,10 +147,7 @@
     }
     if (c) {
       c.points.forEach((p, i) => {
-        const cells = p
-          ? [p.ebN0dB, p.bits, p.errors, p.ber.toExponential(3),
-             `${p.low.toExponential(2)} to ${p.high.toExponential(2)}`, p.theory.toExponential(3)]
-          : [c.ebN0[i], '', '', '', '', c.theory[i] != null ? c.theory[i].toExponential(3) : ''];
+        const cells = p ? p.cells : (c.rows && c.rows[i]) || [c.ebN0[i], '', '', '', '', ''];
         const tds = body.rows[i].cells;
         cells.forEach((v, k) => {
           const text = String(v);

@@ -22,6 +22,7 @@ function state() {
     errors: session.bitErrors(), bits: session.bitsCompared(), berRuns: session.berRuns(),
     readouts: JSON.parse(session.readouts()),
     timer: {enabled, interval: session.timerInterval()}, fast, rate,
+    status: JSON.parse(session.statusTexts(fast, rate)),
     scene: session.scene(), compact: session.compactLayout(),
   };
 }
@@ -195,7 +196,8 @@ function startSweep(m) {
            label: coordinator.label(), started: performance.now()};
   const points = JSON.parse(coordinator.points());
   postMessage({type: 'sweep-started', label: sweep.label, header: sweep.header, id: sweep.id,
-               points, theory: points.map((x) => coordinator.theory(x)), workers: count});
+               points, theory: points.map((x) => coordinator.theory(x)),
+               rows: points.map((x) => JSON.parse(coordinator.emptyRow(x))), workers: count});
   // The chain's statistical curve over the sweep's range, as the desktop samples it, worked
   // out beside the runs.
   statWorker().postMessage({kind: 'curve', id: sweep.id, settings: lesson, noise: m.noise,

@@ -652,14 +652,17 @@ try {
       const stopMs = performance.now() - stopAt;
       clearInterval(probe);
       const rows = document.querySelectorAll('#curveTable tbody tr').length;
+      const first = [...document.querySelector('#curveTable tbody tr').cells].map((c) => c.textContent);
       set('curveStep', 0.001);
       const refused = window.lineLab.next('sweep-error');
       document.getElementById('curveRun').click();
       const error = (await refused).text;
       document.getElementById('curveBox').close();
-      return {stopMs, worst, rows, error};
+      return {stopMs, worst, rows, error, first};
     });
     expectEqual(r.rows, 801, 'rows');
+    // The cells as the shared C++ writes them: the rate and the ideal one as 1.234e-5.
+    if (!/^\d\.\d{3}e[+-]\d+$/.test(r.first[5])) throw new Error(`theory cell ${r.first[5]}`);
     if (r.stopMs > 1500) throw new Error(`Stop took ${r.stopMs.toFixed(0)} ms`);
     if (r.worst > 1000) throw new Error(`the page stood still for ${r.worst.toFixed(0)} ms`);
     if (!r.error.includes('1000 points')) throw new Error(`8001 points: ${r.error}`);
