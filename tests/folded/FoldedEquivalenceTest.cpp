@@ -243,7 +243,7 @@ TEST(FoldedRunner, FirstRunSendsWhatTheEngineSends) {
         EXPECT_EQ(f.iModData, e.iModData);
         EXPECT_EQ(f.iTxDutyCycle, e.iTxDutyCycle);
         EXPECT_EQ(f.dScale, e.dScale);
-        const double energy = EnergyPerSlot(e.dTxTimeData);
+        const double energy = EnergyPerSlot(e.dTxWaveform);
         EXPECT_NEAR(runner.EnergyPerSlot(), energy, 1e-9 * energy);
     }
 }
