@@ -665,6 +665,40 @@ try {
     if (!r.error.includes('1000 points')) throw new Error(`8001 points: ${r.error}`);
   });
 
+  await check('Fast with every panel shown builds no backlog: a request answers at once, counts advance', async () => {
+    await fresh(page, 'Full Channel');
+    const r = await page.evaluate(async () => {
+      const lab = window.lineLab;
+      for (const [name, c] of Object.entries(lab.controls)) {
+        if (c.kind === 'check' && c.visible && c.value === 0 && lab.panels[name.replace(/^chk/, 'pic')])
+          await lab.request({type: 'action', op: 'click', name}, 'update');
+      }
+      const wait = (ms) => new Promise((res) => setTimeout(res, ms));
+      let updates = 0;
+      const counter = (e) => { if (e.data.type === 'update') updates += 1; };
+      lab.worker.addEventListener('message', counter);
+      document.getElementById('runFast').click();
+      await wait(500);
+      const runs0 = lab.state.berRuns;
+      let worst = 0;
+      for (let i = 0; i < 8; ++i) {
+        const t = performance.now();
+        await lab.request({type: 'controls'}, 'controls');
+        worst = Math.max(worst, performance.now() - t);
+        await wait(150);
+      }
+      const runs = lab.state.berRuns - runs0;
+      document.getElementById('runFast').click();
+      lab.worker.removeEventListener('message', counter);
+      const shown = Object.values(lab.panels).filter((p) => p.canvas.checkVisibility()).length;
+      return {worst, runs, updates, shown};
+    });
+    if (r.shown < 14) throw new Error(`only ${r.shown} panels shown`);
+    if (r.worst > 1500) throw new Error(`a request waited ${r.worst.toFixed(0)} ms behind the run`);
+    if (!(r.runs > 20)) throw new Error(`the BER counted ${r.runs} runs in Fast`);
+    if (!(r.updates > 2)) throw new Error(`${r.updates} updates reached the page`);
+  });
+
   await check('pictures take their room in Full Channel, and no two labels cross', async () => {
     for (const [width, height, least] of [[1280, 800, 0.35], [1024, 768, 0.30]]) {
       await page.setViewport({width, height});
