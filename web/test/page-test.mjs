@@ -669,9 +669,9 @@ try {
     await fresh(page, 'Full Channel');
     const r = await page.evaluate(async () => {
       const lab = window.lineLab;
-      for (const [name, c] of Object.entries(lab.controls)) {
-        if (c.kind === 'check' && c.visible && c.value === 0 && lab.panels[name.replace(/^chk/, 'pic')])
-          await lab.request({type: 'action', op: 'click', name}, 'update');
+      for (const {check} of Object.values(lab.layout.panels)) {
+        const c = lab.controls[check];
+        if (c.visible && c.value === 0) await lab.request({type: 'action', op: 'click', name: check}, 'update');
       }
       const wait = (ms) => new Promise((res) => setTimeout(res, ms));
       let updates = 0;
@@ -690,10 +690,11 @@ try {
       const runs = lab.state.berRuns - runs0;
       document.getElementById('runFast').click();
       lab.worker.removeEventListener('message', counter);
+      const offered = Object.values(lab.layout.panels).filter((d) => lab.controls[d.check].visible).length;
       const shown = Object.values(lab.panels).filter((p) => p.canvas.checkVisibility()).length;
-      return {worst, runs, updates, shown};
+      return {worst, runs, updates, shown, offered};
     });
-    if (r.shown < 14) throw new Error(`only ${r.shown} panels shown`);
+    if (r.shown !== r.offered || r.shown < 10) throw new Error(`${r.shown} of ${r.offered} panels shown`);
     if (r.worst > 1500) throw new Error(`a request waited ${r.worst.toFixed(0)} ms behind the run`);
     if (!(r.runs > 20)) throw new Error(`the BER counted ${r.runs} runs in Fast`);
     if (!(r.updates > 2)) throw new Error(`${r.updates} updates reached the page`);
