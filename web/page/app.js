@@ -317,11 +317,8 @@ function draw(p, commands, fresh) {
   const sx = p.canvas.width / p.units[0];
   const sy = p.canvas.height / p.units[1];
   ctx.lineWidth = Math.max(1, window.devicePixelRatio || 1);
-  // A path of a few hundred lines at most: stroking one path of a hundred thousand (an eye
-  // after many runs) costs far more than its lines in small paths.
-  const kPathLines = 256;
-  let path = 0;
-  const flush = () => { if (path) { ctx.stroke(); path = 0; } };
+  let path = false;
+  const flush = () => { if (path) { ctx.stroke(); path = false; } };
   for (let i = 0; i < commands.length;) {
     const op = commands[i];
     if (op === 0) {
@@ -335,10 +332,9 @@ function draw(p, commands, fresh) {
       ctx.strokeStyle = bgr(commands[i + 1]);
       i += 2;
     } else {
-      if (!path) ctx.beginPath();
+      if (!path) { ctx.beginPath(); path = true; }
       ctx.moveTo(commands[i + 1] * sx, commands[i + 2] * sy);
       ctx.lineTo(commands[i + 3] * sx, commands[i + 4] * sy);
-      if (++path >= kPathLines) flush();
       i += 5;
     }
   }
@@ -551,17 +547,23 @@ function onMessage(e) {
     app.ready = true;
     startFromLink();
   } else if (m.type === 'update') {
-    onUpdate(m);
-    // Drawn: the worker may send the next (it holds the ticks' updates until then).
-    send({type: 'drawn'});
+    // Drawn (or failed): the worker may send the next; it holds the ticks' updates until then.
+    try {
+      onUpdate(m);
+    } finally {
+      send({type: 'drawn'});
+    }
     if (!app.firstFrame && m.panels.length) {
       app.firstFrame = performance.now();
       document.body.dataset.firstFrame = String(app.firstFrame);
       window.dispatchEvent(new Event('linelab-first-frame'));
     }
   } else if (m.type === 'runs-done') {
-    onUpdate(m);
-    send({type: 'drawn'});
+    try {
+      onUpdate(m);
+    } finally {
+      send({type: 'drawn'});
+    }
   } else if (m.type === 'stat-views') {
     app.statViews = m;
     drawContours();

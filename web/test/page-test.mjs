@@ -690,9 +690,9 @@ try {
       const runs = lab.state.berRuns - runs0;
       document.getElementById('runFast').click();
       lab.worker.removeEventListener('message', counter);
-      const offered = Object.values(lab.layout.panels).filter((d) => lab.controls[d.check].visible).length;
-      const shown = Object.values(lab.panels).filter((p) => p.canvas.checkVisibility()).length;
-      return {worst, runs, updates, shown, offered};
+      const offered = Object.entries(lab.layout.panels).filter(([, d]) => lab.controls[d.check].visible);
+      const shown = offered.filter(([name]) => lab.panels[name].canvas.checkVisibility()).length;
+      return {worst, runs, updates, shown, offered: offered.length};
     });
     if (r.shown !== r.offered || r.shown < 10) throw new Error(`${r.shown} of ${r.offered} panels shown`);
     if (r.worst > 1500) throw new Error(`a request waited ${r.worst.toFixed(0)} ms behind the run`);
