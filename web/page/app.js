@@ -543,14 +543,23 @@ function onMessage(e) {
     app.ready = true;
     startFromLink();
   } else if (m.type === 'update') {
-    onUpdate(m);
+    // Drawn (or failed): the worker may send the next; it holds the ticks' updates until then.
+    try {
+      onUpdate(m);
+    } finally {
+      send({type: 'drawn'});
+    }
     if (!app.firstFrame && m.panels.length) {
       app.firstFrame = performance.now();
       document.body.dataset.firstFrame = String(app.firstFrame);
       window.dispatchEvent(new Event('linelab-first-frame'));
     }
   } else if (m.type === 'runs-done') {
-    onUpdate(m);
+    try {
+      onUpdate(m);
+    } finally {
+      send({type: 'drawn'});
+    }
   } else if (m.type === 'stat-views') {
     app.statViews = m;
     drawContours();

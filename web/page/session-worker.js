@@ -12,6 +12,20 @@ let sweep = null;
 const recent = [];  // times of the last ticks, for the runs per second of the status bar
 let lastFrames = '';  // the panel frames last sent: sent again only when they change
 const kRateWindowMs = 2000;
+// The page acknowledges each update once it has drawn it; ticks go on meanwhile, their
+// drawing gathering in the session's panels, and the next update goes out only when the page
+// has caught up, so it never builds a backlog. Counts and BER go out with the next update.
+let awaitingDrawn = false;
+let owed = false;  // a tick's update is held back until the page has drawn the last one
+// A slice of the fast run is followed at once by the next: a zero timeout nested in a worker
+// waits about 4 ms, a message to ourselves does not (and still lets the page's messages in).
+// One such message at most is on its way.
+const yieldChannel = new MessageChannel();
+let yieldSent = false;
+yieldChannel.port1.onmessage = () => {
+  yieldSent = false;
+  if (timer === 'yield') fastSlice();
+};
 
 function state() {
   const now = performance.now();
@@ -27,8 +41,19 @@ function state() {
   };
 }
 
+// A tick's update: sent now when the page has drawn the last one, else when it has.
+function postTick() {
+  if (awaitingDrawn) {
+    owed = true;
+    return;
+  }
+  owed = false;
+  post('update');
+}
+
 // Everything the page needs after a change, panels as transferable arrays.
 function post(type, extra = {}) {
+  awaitingDrawn = true;
   const t0 = performance.now();
   const panels = session.takePanels();
   const messages = session.takeMessages();
@@ -45,11 +70,13 @@ function post(type, extra = {}) {
 }
 
 function schedule() {
-  clearTimeout(timer);
+  if (timer !== 'yield') clearTimeout(timer);
   timer = null;
   if (held || !session.timerEnabled()) return;
   if (fast) {
-    timer = setTimeout(fastSlice, 0);
+    timer = 'yield';
+    if (!yieldSent) yieldChannel.port2.postMessage(0);
+    yieldSent = true;
   } else {
     timer = setTimeout(tick, session.timerInterval());
   }
@@ -59,14 +86,15 @@ function tick() {
   timer = null;
   session.tick();
   recent.push(performance.now());
-  post('update');
+  postTick();
   schedule();
 }
 
 function fastSlice() {
   timer = null;
   const drawn = session.fastSlice(1e18);
-  if (drawn || session.messagesPending() || !session.timerEnabled()) post('update');
+  if (session.messagesPending() || !session.timerEnabled()) post('update');
+  else if (drawn || owed) postTick();
   schedule();
 }
 
@@ -95,6 +123,11 @@ function onMessage(m) {
     case 'message-closed':
       held = false;
       break;
+    case 'drawn':
+      // The page has drawn the last update: what the ticks since gathered goes out now.
+      awaitingDrawn = false;
+      if (owed) postTick();
+      return;
     case 'lesson-open': {
       const problem = session.openLesson(m.text, m.name || 'lesson.json', String(m.step || ''));
       post('update', {lesson: {problem, name: m.name, source: m.source,

@@ -668,6 +668,41 @@ try {
     if (!r.error.includes('1000 points')) throw new Error(`8001 points: ${r.error}`);
   });
 
+  await check('Fast with every panel shown builds no backlog: a request answers at once, counts advance', async () => {
+    await fresh(page, 'Full Channel');
+    const r = await page.evaluate(async () => {
+      const lab = window.lineLab;
+      for (const {check} of Object.values(lab.layout.panels)) {
+        const c = lab.controls[check];
+        if (c.visible && c.value === 0) await lab.request({type: 'action', op: 'click', name: check}, 'update');
+      }
+      const wait = (ms) => new Promise((res) => setTimeout(res, ms));
+      let updates = 0;
+      const counter = (e) => { if (e.data.type === 'update') updates += 1; };
+      lab.worker.addEventListener('message', counter);
+      document.getElementById('runFast').click();
+      await wait(500);
+      const runs0 = lab.state.berRuns;
+      let worst = 0;
+      for (let i = 0; i < 8; ++i) {
+        const t = performance.now();
+        await lab.request({type: 'controls'}, 'controls');
+        worst = Math.max(worst, performance.now() - t);
+        await wait(150);
+      }
+      const runs = lab.state.berRuns - runs0;
+      document.getElementById('runFast').click();
+      lab.worker.removeEventListener('message', counter);
+      const offered = Object.entries(lab.layout.panels).filter(([, d]) => lab.controls[d.check].visible);
+      const shown = offered.filter(([name]) => lab.panels[name].canvas.checkVisibility()).length;
+      return {worst, runs, updates, shown, offered: offered.length};
+    });
+    if (r.shown !== r.offered || r.shown < 10) throw new Error(`${r.shown} of ${r.offered} panels shown`);
+    if (r.worst > 1500) throw new Error(`a request waited ${r.worst.toFixed(0)} ms behind the run`);
+    if (!(r.runs > 20)) throw new Error(`the BER counted ${r.runs} runs in Fast`);
+    if (!(r.updates > 2)) throw new Error(`${r.updates} updates reached the page`);
+  });
+
   await check('pictures take their room in Full Channel, and no two labels cross', async () => {
     for (const [width, height, least] of [[1280, 800, 0.35], [1024, 768, 0.30]]) {
       await page.setViewport({width, height});
