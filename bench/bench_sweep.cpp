@@ -15,6 +15,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "ui/Form1.h"
+#include "ui/ListTexts.h"
 #include "ui/SweepSnapshot.h"
 
 namespace linelab {

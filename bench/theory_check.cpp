@@ -25,6 +25,7 @@
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -71,7 +72,7 @@ class Link {
 };
 
 std::string Name(const LinkSetup& s) {
-    return std::string(Info(s.format).name) + " / " + std::string(Info(s.code).name) + " / " +
+    return std::string(Name(s.format)) + " / " + std::string(Name(s.code)) + " / " +
            std::string(kPreCodingNames[static_cast<std::size_t>(s.preCoding)]);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The vocabularies of the transmit chain: data sources, pre-codings, line codes and level
-// mappings, each one table in list order. A setting is recognised by the exact text of its
-// list item; stages work with the ids, looked up once per tick.
+// mappings, as ids in list order, and the numbers each line code and format brings. Their
+// texts belong to the form model (ui/ListTexts.h).
 
 #include <array>
 #include <cstdint>
@@ -16,26 +16,26 @@ enum class PreCoding { None, Differential, Scramble };
 enum class LineCoding { None, Differential, Manchester, DiffManchester, FourB5B, FourB5BNrzi };
 enum class Format { UnipolarNrz, UnipolarNrzi, PolarNrz, PolarNrzi, Ami, Mlt3, Hdb3, Pam4 };
 
-inline constexpr std::array<std::string_view, 7> kDataSourceNames = {
-    "Random Data", "Exponential Runs", "PRBS Length 7", "75% Zeros",
-    "75% Ones",    "All Zeros",        "All Ones"};
-
-inline constexpr std::array<std::string_view, 3> kPreCodingNames = {"None", "Differential",
-                                                                    "Scramble"};
+// Every id of a list, in list order.
+inline constexpr std::array<LineCoding, 6> kAllLineCodings = {
+    LineCoding::None,           LineCoding::Differential, LineCoding::Manchester,
+    LineCoding::DiffManchester, LineCoding::FourB5B,      LineCoding::FourB5BNrzi};
+inline constexpr std::array<Format, 8> kAllFormats = {
+    Format::UnipolarNrz, Format::UnipolarNrzi, Format::PolarNrz, Format::PolarNrzi,
+    Format::Ami,         Format::Mlt3,         Format::Hdb3,     Format::Pam4};
 
 struct LineCodeInfo {
-    std::string_view name;
     int16_t iCodeBaud;  // strip time scale of one code bit
     double baseRate;    // symbol rate relative to the data rate, before the 4-PAM halving
 };
 
 inline constexpr std::array<LineCodeInfo, 6> kLineCodes = {{
-    {"None", 12, 1.0},
-    {"Differential", 12, 1.0},
-    {"Manchester", 24, 2.0},
-    {"Diff. Manchester", 24, 2.0},
-    {"4B5B", 15, 1.2},
-    {"4B5B + NRZI", 15, 1.2},
+    {12, 1.0},  // None
+    {12, 1.0},  // Differential
+    {24, 2.0},  // Manchester
+    {24, 2.0},  // DiffManchester
+    {15, 1.2},  // FourB5B
+    {15, 1.2},  // FourB5BNrzi
 }};
 
 inline constexpr double kSqrt2 = 1.4142135623730950488;
@@ -48,7 +48,6 @@ inline constexpr double kSqrt5 = 2.2360679774997896964;
 enum class FormatClass { TwoLevel, ThreeLevel, FourLevel };
 
 struct FormatInfo {
-    std::string_view name;
     FormatClass kind;
     double amplitude;                  // A: dScale = A * 16 / iTxDutyCycle
     std::array<double, 4> thresholds;  // default T0..T3 when the format is chosen
@@ -57,79 +56,20 @@ struct FormatInfo {
 };
 
 inline constexpr std::array<FormatInfo, 8> kFormats = {{
-    {"Unipolar (N)RZ",
-     FormatClass::TwoLevel,
-     kSqrt2,
-     {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     false,
-     -1,
-     1},
-    {"Unipolar (N)RZI",
-     FormatClass::TwoLevel,
-     kSqrt2,
-     {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     false,
-     -1,
-     1},
-    {"Polar (N)RZ", FormatClass::TwoLevel, 1.0, {0, 0, 0, 0}, false, -1, 1},
-    {"Polar (N)RZI", FormatClass::TwoLevel, 1.0, {0, 0, 0, 0}, false, -1, 1},
-    {"AMI",
-     FormatClass::ThreeLevel,
-     kSqrt2,
-     {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     true,
-     -1,
-     1},
-    {"MLT3",
-     FormatClass::ThreeLevel,
-     kSqrt2,
-     {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     true,
-     -1,
-     1},
-    {"HDB3",
-     FormatClass::ThreeLevel,
-     1.328,
-     {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2},
-     true,
-     -1,
-     1},
-    {"4-PAM",
-     FormatClass::FourLevel,
-     0.6,
-     {2.8 / kSqrt5, 0, -2.8 / kSqrt5, 2.8 / kSqrt5},
-     false,
-     -3,
-     3},
+    // UnipolarNrz, UnipolarNrzi, PolarNrz, PolarNrzi, Ami, Mlt3, Hdb3, Pam4
+    {FormatClass::TwoLevel, kSqrt2, {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2}, false, -1, 1},
+    {FormatClass::TwoLevel, kSqrt2, {kInvSqrt2, kInvSqrt2, kInvSqrt2, kInvSqrt2}, false, -1, 1},
+    {FormatClass::TwoLevel, 1.0, {0, 0, 0, 0}, false, -1, 1},
+    {FormatClass::TwoLevel, 1.0, {0, 0, 0, 0}, false, -1, 1},
+    {FormatClass::ThreeLevel, kSqrt2, {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2}, true, -1, 1},
+    {FormatClass::ThreeLevel, kSqrt2, {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2}, true, -1, 1},
+    {FormatClass::ThreeLevel, 1.328, {kInvSqrt2, -kInvSqrt2, kInvSqrt2, kInvSqrt2}, true, -1, 1},
+    {FormatClass::FourLevel, 0.6, {2.8 / kSqrt5, 0, -2.8 / kSqrt5, 2.8 / kSqrt5}, false, -3, 3},
 }};
 
-inline constexpr std::array<std::string_view, 4> kPulseWidths = {"100", "75", "50", "25"};
+static_assert(kAllLineCodings.size() == kLineCodes.size());
+static_assert(kAllFormats.size() == kFormats.size());
 
-// Index of the entry whose name equals text exactly, if any.
-template <typename Enum, typename Table>
-constexpr std::optional<Enum> FindByName(const Table& table, std::string_view text) {
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if constexpr (requires { table[i].name; }) {
-            if (table[i].name == text) return static_cast<Enum>(i);
-        } else {
-            if (table[i] == text) return static_cast<Enum>(i);
-        }
-    }
-    return std::nullopt;
-}
-
-inline std::optional<DataSource> FindDataSource(std::string_view t) {
-    return FindByName<DataSource>(kDataSourceNames, t);
-}
-inline std::optional<PreCoding> FindPreCoding(std::string_view t) {
-    return FindByName<PreCoding>(kPreCodingNames, t);
-}
-inline std::optional<LineCoding> FindLineCode(std::string_view t) {
-    return FindByName<LineCoding>(kLineCodes, t);
-}
-inline std::optional<Format> FindFormat(std::string_view t) {
-    return FindByName<Format>(kFormats, t);
-}
 inline const LineCodeInfo& Info(LineCoding c) {
     return kLineCodes[static_cast<std::size_t>(c)];
 }
@@ -139,20 +79,6 @@ inline const FormatInfo& Info(Format f) {
 
 // The levels a format's decisions choose between, lowest first, in its own level numbers.
 std::span<const int16_t> DecisionLevels(Format format);
-
-// The list item of an id; empty for an unknown one.
-inline std::string_view NameOr(std::optional<DataSource> id) {
-    return id ? kDataSourceNames[static_cast<std::size_t>(*id)] : std::string_view();
-}
-inline std::string_view NameOr(std::optional<PreCoding> id) {
-    return id ? kPreCodingNames[static_cast<std::size_t>(*id)] : std::string_view();
-}
-inline std::string_view NameOr(std::optional<LineCoding> id) {
-    return id ? Info(*id).name : std::string_view();
-}
-inline std::string_view NameOr(std::optional<Format> id) {
-    return id ? Info(*id).name : std::string_view();
-}
 
 // The symbol rate in kbaud relative to the 1 kbit/s data rate: 1.0, 2.0 for the Manchester
 // codes, 1.2 for the 4B5B codes, halved for four levels. No code counts as none, and no

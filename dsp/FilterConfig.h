@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace linelab {
 
@@ -13,18 +12,10 @@ namespace linelab {
 // at the transmitter it passes nothing.
 enum class FilterType : uint8_t { None, SteepCutoff, SinglePole, RC, RootRC, Matched };
 
-inline constexpr std::array<std::string_view, 6> kFilterTypeNames = {
-    "None", "SteepCutoff", "SinglePole", "RC", "Root RC", "Matched"};
-
-// The list item of a type; empty for a text that names no type.
-inline std::string_view NameOr(std::optional<FilterType> type) {
-    return type ? kFilterTypeNames[static_cast<std::size_t>(*type)] : std::string_view();
-}
-
 // One side's filter, at the window's start-up values unless set. Values outside the ranges
 // are limited again by the pass, so any record gives a defined design.
 struct SideFilter {
-    // Empty: a text that names no type; that side passes nothing.
+    // Empty: no type; that side passes nothing.
     std::optional<FilterType> type = FilterType::SteepCutoff;
     int iPulseWidth = 16;      // sixteenths of a symbol, 1..16 (the transmitter's pulse)
     double bandwidth = 4;      // kHz, 0.1..6 in hundredths (the non-raised-cosine types)

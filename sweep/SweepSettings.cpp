@@ -78,14 +78,4 @@ void UseTextbookReceiver(LinkConfig& config) {
     config.thresholdChoice = ThresholdChoice::Midway;
 }
 
-std::string CurveLabel(const SweepSettings& settings) {
-    const LinkConfig& c = settings.config;
-    const std::string noise = c.noiseScaling == NoiseScaling::Fixed ? "fixed N0" : "per-run N0";
-    const std::string thresholds =
-        c.thresholdChoice == ThresholdChoice::Midway ? "midway" : "thresholds as set";
-    return std::string(NameOr(c.format[0])) + ", " + std::string(NameOr(c.code[0])) + ", " +
-           std::string(NameOr(settings.filters.side[0].type)) + " / " +
-           std::string(NameOr(settings.filters.side[1].type)) + ", " + noise + ", " + thresholds;
-}
-
 }  // namespace linelab

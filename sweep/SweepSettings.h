@@ -49,7 +49,4 @@ std::optional<ThresholdChoice> ThresholdChoiceNamed(std::string_view name);
 // and midway thresholds, so that its curves compare with the theory.
 void UseTextbookReceiver(LinkConfig& config);
 
-// A label for a held curve: "Polar (N)RZ, None, Root RC / Matched, fixed N0, midway".
-std::string CurveLabel(const SweepSettings& settings);
-
 }  // namespace linelab

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/Tables.h"
+#include "ui/ListTexts.h"
 
 namespace linelab::test {
 
@@ -40,15 +41,12 @@ namespace linelab {
 // The settings print as their list texts. Test files include this header rather than print
 // these types themselves, so that every file of a test program prints them the same way.
 namespace test {
-template <typename Table>
-void PrintListItem(const Table& table, std::size_t i, std::ostream* os) {
-    if (i >= table.size()) {
+template <std::size_t N>
+void PrintListItem(const std::array<std::string_view, N>& names, std::size_t i, std::ostream* os) {
+    if (i >= N)
         *os << "item " << i;
-    } else if constexpr (requires { table[i].name; }) {
-        *os << table[i].name;
-    } else {
-        *os << table[i];
-    }
+    else
+        *os << names[i];
 }
 }  // namespace test
 
@@ -59,16 +57,10 @@ inline void PrintTo(PreCoding v, std::ostream* os) {
     test::PrintListItem(kPreCodingNames, static_cast<std::size_t>(v), os);
 }
 inline void PrintTo(LineCoding v, std::ostream* os) {
-    test::PrintListItem(kLineCodes, static_cast<std::size_t>(v), os);
+    test::PrintListItem(kLineCodeNames, static_cast<std::size_t>(v), os);
 }
 inline void PrintTo(Format v, std::ostream* os) {
-    test::PrintListItem(kFormats, static_cast<std::size_t>(v), os);
-}
-inline void PrintTo(const LineCodeInfo& info, std::ostream* os) {
-    *os << info.name;
-}
-inline void PrintTo(const FormatInfo& info, std::ostream* os) {
-    *os << info.name;
+    test::PrintListItem(kFormatNames, static_cast<std::size_t>(v), os);
 }
 
 }  // namespace linelab

@@ -56,10 +56,6 @@ std::string BandwidthText(std::string_view text) {
     return NumberText(BandwidthKHz(text));
 }
 
-std::optional<FilterType> FindFilterType(std::string_view text) {
-    return FindByName<FilterType>(kFilterTypeNames, text);
-}
-
 void NormaliseFilterTexts(FilterBoxes& boxes, FilterTexts& texts) {
     for (int i = 0; i < 2; ++i) {
         const SideFilterTexts& side = texts.side[i];

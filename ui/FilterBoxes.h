@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "dsp/FilterConfig.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 
@@ -46,9 +47,6 @@ std::string ExcessBandwidthText(std::string_view text);
 
 // The bandwidth in kHz to the nearest hundredth, "0.1" to "6".
 std::string BandwidthText(std::string_view text);
-
-// The type a list text names; empty when it names none.
-std::optional<FilterType> FindFilterType(std::string_view text);
 
 // Rewrites the pulse width and the box the side's filter type uses, transmitter side first.
 // Only a text that changes is written back; a write is a change of that box whose handling

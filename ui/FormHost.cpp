@@ -6,6 +6,7 @@
 #include "receiver/Noise.h"
 #include "transmit/Transmit.h"
 #include "ui/Form1.h"
+#include "ui/ListTexts.h"
 #include "ui/PanelTable.h"
 #include "ui/Simulation.h"
 

@@ -6,28 +6,19 @@
 #include <span>
 #include <string_view>
 
-#include "common/Tables.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 
-template <typename Entry, std::size_t N>
-constexpr std::array<std::string_view, N> ItemNames(const std::array<Entry, N>& table) {
-    std::array<std::string_view, N> names{};
-    for (std::size_t i = 0; i < N; ++i)
-        names[i] = table[i].name;
-    return names;
-}
-
-inline constexpr auto kLineCodeItems = ItemNames(kLineCodes);
-inline constexpr auto kFormatItems = ItemNames(kFormats);
+inline constexpr auto kLineCodeItems = kLineCodeNames;
+inline constexpr auto kFormatItems = kFormatNames;
 
 // The filter types; "Matched" is offered only at the receiver, and the raised-cosine
 // shapes only for a full-width pulse.
-inline constexpr std::string_view kMatched = "Matched";
-inline constexpr std::string_view kRc = "RC";
-inline constexpr std::string_view kRootRc = "Root RC";
-inline constexpr std::array<std::string_view, 6> kFilterItemsFull = {
-    "None", "SteepCutoff", "SinglePole", kRc, kRootRc, kMatched};
+inline constexpr std::string_view kMatched = Name(FilterType::Matched);
+inline constexpr std::string_view kRc = Name(FilterType::RC);
+inline constexpr std::string_view kRootRc = Name(FilterType::RootRC);
+inline constexpr auto kFilterItemsFull = kFilterTypeNames;
 inline constexpr std::array<std::string_view, 4> kFilterItemsNarrow = {"None", "SteepCutoff",
                                                                        "SinglePole", kMatched};
 

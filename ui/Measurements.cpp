@@ -3,6 +3,7 @@
 #include "display/DrawFrame.h"
 #include "ui/Form1.h"
 #include "ui/FormHost.h"
+#include "ui/ListTexts.h"
 #include "ui/PanelTable.h"
 
 namespace linelab {

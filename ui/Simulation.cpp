@@ -7,6 +7,7 @@
 #include "display/DrawFrame.h"
 #include "ui/FaultText.h"
 #include "ui/FormHost.h"
+#include "ui/ListTexts.h"
 #include "ui/PanelTable.h"
 #include "ui/RunStatusText.h"
 

@@ -5,6 +5,7 @@
 #include "analysis/BinomialInterval.h"
 #include "common/DoubleChars.h"
 #include "sweep/SweepCsv.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -26,6 +27,16 @@ std::vector<double> TheoryOf(const BerCurve& curve) {
 }
 
 }  // namespace
+
+std::string CurveLabel(const SweepSettings& settings) {
+    const LinkConfig& c = settings.config;
+    const std::string noise = c.noiseScaling == NoiseScaling::Fixed ? "fixed N0" : "per-run N0";
+    const std::string thresholds =
+        c.thresholdChoice == ThresholdChoice::Midway ? "midway" : "thresholds as set";
+    return std::string(NameOr(c.format[0])) + ", " + std::string(NameOr(c.code[0])) + ", " +
+           std::string(NameOr(settings.filters.side[0].type)) + " / " +
+           std::string(NameOr(settings.filters.side[1].type)) + ", " + noise + ", " + thresholds;
+}
 
 BerCurve BerCurve::For(const SweepSettings& settings, const std::vector<SweepPoint>& points) {
     BerCurve curve;

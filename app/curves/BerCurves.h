@@ -64,4 +64,7 @@ CurveTableRow CurveTableRowOf(double ebN0dB, double theory);
 // x as d.ddde-5 with `decimals` digits after the point; empty when x is not finite.
 std::string ScientificText(double x, int decimals);
 
+// A label for a held curve: "Polar (N)RZ, None, Root RC / Matched, fixed N0, midway".
+std::string CurveLabel(const SweepSettings& settings);
+
 }  // namespace linelab

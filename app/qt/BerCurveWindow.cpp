@@ -26,6 +26,7 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepRange.h"
 #include "sweep/SweepSetup.h"
+#include "ui/ListTexts.h"
 #include "ui/SweepSnapshot.h"
 
 namespace linelab {

@@ -12,6 +12,7 @@
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -113,8 +114,7 @@ void Replay(LinkSetup setup, double dB, int runs) {
     const double spread = std::sqrt((squares / runs - mean * mean) / (runs - 1));
     const double exact = ExactBer(setup, Db(dB));
     EXPECT_NEAR(mean, exact, 5 * spread + 1e-12)
-        << Info(setup.format).name << " / " << Info(setup.code).name << " / "
-        << kPreCodingNames[static_cast<int>(setup.preCoding)];
+        << Name(setup.format) << " / " << Name(setup.code) << " / " << Name(setup.preCoding);
 }
 
 // Every mapping and line code, with and without differential pre-coding and scrambling,
@@ -181,7 +181,7 @@ TEST(WrongDecisionCosts, AddUpToTheExactRateAtHighEbN0) {
           LinkSetup{F::PolarNrz, C::DiffManchester, P::None},
           LinkSetup{F::PolarNrzi, C::FourB5BNrzi, P::None}}) {
         EXPECT_NEAR(FirstOrderBer(s, Db(13)) / ExactBer(s, Db(13)), 1.0, 0.03)
-            << Info(s.format).name << " / " << Info(s.code).name;
+            << Name(s.format) << " / " << Name(s.code);
     }
 }
 
@@ -200,7 +200,7 @@ TEST(ExactBer, InvertedLinksDecideEachLevelAsItsMirrorImage) {
             const double inverted =
                 ExactBer({c.format, LineCoding::None, PreCoding::None, true}, Db(dB));
             EXPECT_NEAR(inverted, c.complement ? 1 - plain : plain, 1e-12 + 1e-9 * plain)
-                << Info(c.format).name << " at " << dB << " dB";
+                << Name(c.format) << " at " << dB << " dB";
         }
     }
 }
@@ -222,8 +222,8 @@ TEST(BitsPerWrongDecision, CountsTheBitsACodeSpoilsPerWrongDecision) {
     };
     for (const Case& c : cases) {
         const double bits = BitsPerWrongDecision(c.setup);
-        EXPECT_GE(bits, c.low) << Info(c.setup.format).name << " / " << Info(c.setup.code).name;
-        EXPECT_LE(bits, c.high) << Info(c.setup.format).name << " / " << Info(c.setup.code).name;
+        EXPECT_GE(bits, c.low) << Name(c.setup.format) << " / " << Name(c.setup.code);
+        EXPECT_LE(bits, c.high) << Name(c.setup.format) << " / " << Name(c.setup.code);
     }
 }
 

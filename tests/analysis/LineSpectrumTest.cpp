@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 #include "engine/RecordPorts.h"
 #include "tests/support/FakePorts.h"
+#include "ui/ListTexts.h"
 
 namespace linelab::test {
 namespace {
@@ -78,7 +79,7 @@ TEST(LineSpectrum, FollowsTheAveragedTransmitSpectrum) {
     };
     for (const Case& c : cases) {
         EXPECT_LT(RmsDbOverMainLobe(AverageRuns(c.code, c.format, c.data)), 0.5)
-            << Info(c.code).name << " / " << Info(c.format).name;
+            << Name(c.code) << " / " << Name(c.format);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "common/Tables.h"
 #include "common/TextNumber.h"
 #include "receiver/Noise.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {

@@ -7,6 +7,7 @@
 #include "app/curves/BerCurves.h"
 #include "sweep/SweepCsv.h"
 #include "tests/support/FilterRecords.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {

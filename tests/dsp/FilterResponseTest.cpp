@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/dsp/ResponseTestUtil.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -288,12 +289,12 @@ TEST(FilterResponse, OddSymbolRatesGiveDefinedResponses) {
     for (const FilterType type : {FilterType::SteepCutoff, FilterType::SinglePole}) {
         const Signal atOne = TxResponse({.type = type, .bw = 0.7}, 1.0);
         for (const double baud : {0.0, -2.0, inf, std::nan("")}) {
-            EXPECT_EQ(TxResponse({.type = type, .bw = 0.7}, baud), atOne) << NameOr(type) << baud;
+            EXPECT_EQ(TxResponse({.type = type, .bw = 0.7}, baud), atOne) << Name(type) << baud;
         }
         for (const double baud : {1e-300, 1e300, std::numeric_limits<double>::max()}) {
             const Signal r = RxResponse({.type = type, .bw = 6}, baud);
             for (int i = 0; i < kSignalFloats; ++i) {
-                ASSERT_TRUE(std::isfinite(r[i])) << NameOr(type) << " " << baud << " " << i;
+                ASSERT_TRUE(std::isfinite(r[i])) << Name(type) << " " << baud << " " << i;
             }
         }
     }

@@ -22,16 +22,16 @@ namespace {
 // (symbol rate, default thresholds, threshold slider).
 class Link {
   public:
-    Link(std::string_view code, std::string_view format) {
+    Link(LineCoding code, Format format) {
         host.config = StartupConfig();
         host.onSliderChange = [this] {
             engine.ApplyThresholdSlider(host.slider, host);
             engine.RestartBer();
         };
-        host.config.code = Both(FindLineCode(code));
-        host.config.format = Both(FindFormat(format));
-        engine.SetSymbolRate(SymbolRate(FindLineCode(code), FindFormat(format)));
-        host.slider = engine.LoadDefaultThresholds(FindFormat(format));
+        host.config.code = {code, code};
+        host.config.format = {format, format};
+        engine.SetSymbolRate(SymbolRate(code, format));
+        host.slider = engine.LoadDefaultThresholds(format);
     }
 
     void Filters(FilterType tx, FilterType rx, int eb) {
@@ -52,16 +52,16 @@ class Link {
     FakePorts host;
 };
 
-using CodeFormat = std::tuple<LineCodeInfo, FormatInfo>;
+using CodeFormat = std::tuple<LineCoding, Format>;
 
 class CleanLoopback : public ::testing::TestWithParam<CodeFormat> {};
 
 TEST_P(CleanLoopback, ReceivesWhatWasSent) {
     const auto& [code, format] = GetParam();
-    Link link(code.name, format.name);
+    Link link(code, format);
     for (int run = 0; run < 4; ++run) {
         link.host.Tick(link.engine);
-        ASSERT_EQ(link.Errors(), 0) << code.name << " / " << format.name << " run " << run;
+        ASSERT_EQ(link.Errors(), 0) << testing::PrintToString(GetParam()) << " run " << run;
     }
     EXPECT_EQ(link.engine.State().dBER, 0.0);
     EXPECT_EQ(link.engine.State().lBERRuns, 4);
@@ -70,8 +70,8 @@ TEST_P(CleanLoopback, ReceivesWhatWasSent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCodesAndFormats, CleanLoopback,
-                         ::testing::Combine(::testing::ValuesIn(kLineCodes),
-                                            ::testing::ValuesIn(kFormats)));
+                         ::testing::Combine(::testing::ValuesIn(kAllLineCodings),
+                                            ::testing::ValuesIn(kAllFormats)));
 
 struct NyquistCase {
     FilterType tx;
@@ -79,17 +79,17 @@ struct NyquistCase {
     int eb;
 
     friend void PrintTo(const NyquistCase& c, std::ostream* os) {
-        *os << NameOr(c.tx) << " + " << NameOr(c.rx) << " at " << c.eb;
+        *os << Name(c.tx) << " + " << Name(c.rx) << " at " << c.eb;
     }
 };
 
-using NyquistFormat = std::tuple<NyquistCase, FormatInfo>;
+using NyquistFormat = std::tuple<NyquistCase, Format>;
 
 class NyquistLoopback : public ::testing::TestWithParam<NyquistFormat> {};
 
 TEST_P(NyquistLoopback, ReceivesWhatWasSent) {
     const auto& [pair, format] = GetParam();
-    Link link("None", format.name);
+    Link link(LineCoding::None, format);
     link.Filters(pair.tx, pair.rx, pair.eb);
     for (int run = 0; run < 4; ++run) {
         link.host.Tick(link.engine);
@@ -104,11 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
                                          NyquistCase{FilterType::RootRC, FilterType::Matched, 100},
                                          NyquistCase{FilterType::RC, FilterType::None, 50},
                                          NyquistCase{FilterType::RC, FilterType::None, 100}),
-                       ::testing::ValuesIn(kFormats)));
+                       ::testing::ValuesIn(kAllFormats)));
 
 TEST(NoisyLink, DrawsAreTheSameWhateverThePanels) {
-    Link quiet("Manchester", "Polar (N)RZ");
-    Link busy("Manchester", "Polar (N)RZ");
+    Link quiet(LineCoding::Manchester, Format::PolarNrz);
+    Link busy(LineCoding::Manchester, Format::PolarNrz);
     for (Link* link : {&quiet, &busy})
         link->host.config.noiseLevel = NoiseLevel(Val("0.4"));
     LinkConfig& st = busy.host.config;
@@ -140,7 +140,7 @@ TEST(NoisyLink, DrawsAreTheSameWhateverThePanels) {
 TEST(NoisyLink, ErrorRateGrowsWithTheNoise) {
     double previous = -1;
     for (const char* level : {"0.1", "1.0", "100"}) {
-        Link link("None", "Polar (N)RZ");
+        Link link(LineCoding::None, Format::PolarNrz);
         link.host.config.noiseLevel = NoiseLevel(Val(level));
         for (int run = 0; run < 20; ++run)
             link.host.Tick(link.engine);
@@ -152,7 +152,7 @@ TEST(NoisyLink, ErrorRateGrowsWithTheNoise) {
 }
 
 TEST(NoisyLink, HugeTypedSettingsStayFinite) {
-    Link link("4B5B + NRZI", "HDB3");
+    Link link(LineCoding::FourB5BNrzi, Format::Hdb3);
     LinkConfig& st = link.host.config;
     st.noiseLevel = NoiseLevel(Val("1e999"));
     st.echo.gain = EchoGain(Val("99999999999999999999"));

@@ -33,7 +33,7 @@ TEST(RecordPorts, ForcedSliderRescalesAndRestartsTheBer) {
     Engine engine;
     RecordPorts owner(engine);
     owner.config = StartupConfig();
-    owner.config.format = Both(FindFormat("AMI"));
+    owner.config.format = Both(Format::Ami);
     owner.config.shown.Set(PanelId::RxEye,
                            true);  // the receive eye rescales the thresholds every run
     engine.SetSymbolRate(1.0);

@@ -11,6 +11,7 @@
 
 #include "dsp/DesignFilters.h"
 #include "engine/LinkReference.h"
+#include "ui/ListTexts.h"
 
 namespace linelab::test {
 namespace {
@@ -114,11 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
         EnergyCase{D::AllOnes, P::None, C::Manchester, F::UnipolarNrzi, T::SinglePole, 16}),
     [](const ::testing::TestParamInfo<EnergyCase>& info) {
         const EnergyCase& c = info.param;
-        std::string name = std::string(kDataSourceNames[static_cast<std::size_t>(c.data)]) + "_" +
-                           std::string(kPreCodingNames[static_cast<std::size_t>(c.pre)]) + "_" +
-                           std::string(Info(c.code).name) + "_" + std::string(Info(c.format).name) +
-                           "_" + std::string(kFilterTypeNames[static_cast<std::size_t>(c.filter)]) +
-                           "_" + std::to_string(c.width);
+        std::string name = std::string(Name(c.data)) + "_" + std::string(Name(c.pre)) + "_" +
+                           std::string(Name(c.code)) + "_" + std::string(Name(c.format)) + "_" +
+                           std::string(Name(c.filter)) + "_" + std::to_string(c.width);
         std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });
         return name;
     });

@@ -24,8 +24,8 @@ constexpr int kRuns = 40;
 void Busy(RecordPorts& owner, Engine& engine) {
     owner.config = StartupConfig();
     LinkConfig& st = owner.config;
-    st.code = Both(FindLineCode("Manchester"));
-    st.format = Both(FindFormat("AMI"));
+    st.code = Both(LineCoding::Manchester);
+    st.format = Both(Format::Ami);
     st.noiseLevel = NoiseLevel(Val("0.4"));
     st.echo.delay = EchoDelay(Val("1.5"));
     st.echo.gain = EchoGain(Val("0.3"));
@@ -49,8 +49,8 @@ void Busy(RecordPorts& owner, Engine& engine) {
 void Quiet(RecordPorts& owner, Engine& engine) {
     owner.config = StartupConfig();
     LinkConfig& st = owner.config;
-    st.preCode = Both(FindPreCoding("Scramble"));
-    st.format = Both(FindFormat("4-PAM"));
+    st.preCode = Both(PreCoding::Scramble);
+    st.format = Both(Format::Pam4);
     st.noiseLevel = NoiseLevel(Val("0.1"));
     owner.filters = Filters(FilterType::RootRC, FilterType::RootRC);
     engine.SetSymbolRate(SymbolRate(LineCoding::None, Format::Pam4));

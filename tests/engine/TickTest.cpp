@@ -15,6 +15,7 @@
 #include "receiver/Receiver.h"
 #include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab::test {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(TickTest, DesignsOnlyWhileTheResponsesAreStale) {
 // the slider there; the owner's handling restarts the rate before the run is counted, so the
 // run's rate replaces the mean and the frame says so.
 TEST_F(TickTest, FrameAsksForTheSliderOffTheTopAndTheCountRestartsWithIt) {
-    host.config.format = Both(FindFormat("AMI"));
+    host.config.format = Both(Format::Ami);
     host.slider = engine.LoadDefaultThresholds(Format::Ami);
     host.Tick(engine);
     host.Tick(engine);
@@ -95,16 +96,16 @@ TEST_F(TickTest, FrameCarriesTheRunsCountAndRestarts) {
 
 TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
     const RunState& s = engine.State();
-    host.config.code = Both(FindLineCode("Manchester"));
-    host.config.data = FindDataSource("All Ones");
+    host.config.code = Both(LineCoding::Manchester);
+    host.config.data = DataSource::AllOnes;
     host.Tick(engine);
     ASSERT_EQ(s.iCodeBaud, 24);
     const Bits before = s.iCodedData;
     engine.RestartBer();
     host.ClearRecords();
 
-    host.config.code = Both(FindLineCode("Morse"));
-    host.config.data = FindDataSource("All Zeros");
+    host.config.code = Both(std::optional<LineCoding>());  // a code no list offers
+    host.config.data = DataSource::AllZeros;
     host.config.shown.Set(PanelId::CodedData, true);
     host.Tick(engine);
     ASSERT_EQ(host.messages.size(), 1u);  // the receiver's decoder skips it silently
@@ -123,14 +124,14 @@ TEST_F(TickTest, UnknownLineCodeKeepsTheCodeBitsAndGoesOn) {
 
 TEST_F(TickTest, UnknownFormatSendsNothing) {
     const RunState& s = engine.State();
-    host.config.data = FindDataSource("All Ones");
+    host.config.data = DataSource::AllOnes;
     host.Tick(engine);
     for (int16_t level : s.iModData)
         ASSERT_EQ(level, 1);
     engine.RestartBer();
     host.ClearRecords();
 
-    host.config.format[0] = FindFormat("Smoke Signals");
+    host.config.format[0] = std::nullopt;  // a format no list offers
     host.Tick(engine);
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages[0], Fault::UnknownMapping);

@@ -13,6 +13,7 @@
 #include "sweep/SweepSettings.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -219,7 +220,7 @@ TEST(FoldedRunner, FirstRunSendsWhatTheEngineSends) {
         {DataSource::Prbs7, PreCoding::Scramble, LineCoding::None, Format::Mlt3, 5},
     };
     for (const Sent& row : table) {
-        SCOPED_TRACE(Info(row.format).name);
+        SCOPED_TRACE(Name(row.format));
         SweepSettings s = Make({"", "Polar (N)RZ", "None", "None", {0, 0, 0, 0}});
         s.config.data = row.data;
         s.config.preCode = {row.pre, row.pre};

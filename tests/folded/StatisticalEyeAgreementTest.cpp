@@ -19,6 +19,7 @@
 #include "tests/support/CountShare.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {

@@ -42,7 +42,7 @@ class ReceiveHalfTest : public ::testing::Test {
     }
 
     void UseFormat(Format format) {
-        host.config.format = Both(FindFormat(Info(format).name));
+        host.config.format = Both(format);
         const auto& t = DefaultThresholds(format);
         std::copy(t.begin(), t.end(), s.dThresholds.begin());
         host.slider = ThresholdSliderFor(t[0]);
@@ -216,7 +216,7 @@ void ExpectStrip(const FakePorts& host, StripPanel panel, std::vector<int> args,
 TEST_F(ReceiveHalfTest, StripsCompareWithTheTransmitArrays) {
     AllPanels(true);
     s.iTxDutyCycle = 12;
-    host.config.code = Both(FindLineCode("4B5B"));
+    host.config.code = Both(LineCoding::FourB5B);
     UseFormat(Format::Pam4);
     Run();
     // CInt(15 / 2) = 8, halves to even.
@@ -229,13 +229,13 @@ TEST_F(ReceiveHalfTest, StripsCompareWithTheTransmitArrays) {
     ExpectStrip(host, StripPanel::RxData, {16, 12, 0, 1}, AsVector(s.iRxData), AsVector(s.iData));
 
     host.ClearRecords();
-    host.config.code = Both(FindLineCode("None"));
+    host.config.code = Both(LineCoding::None);
     Run();
     EXPECT_EQ(host.Strip(StripPanel::DemodData)->iBaud, 6);
 }
 
 TEST_F(ReceiveHalfTest, UnknownReceiveFormatStopsAfterTheRun) {
-    host.config.format[1] = FindFormat("");
+    host.config.format[1] = std::nullopt;
     s.iDemodData.fill(5);
     s.iDecodedData.fill(6);
     host.config.shown.Set(PanelId::DemodData, true);

@@ -4,7 +4,9 @@
 // message, caption, slider write and draw call.
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "common/TextNumber.h"
@@ -86,6 +88,11 @@ class FakePorts : public Panels, public Reporter {
 // The same list id for the transmitter and the receiver.
 template <typename Id>
 std::array<std::optional<Id>, 2> Both(std::optional<Id> id) {
+    return {id, id};
+}
+template <typename Id>
+requires std::is_enum_v<Id> std::array < std::optional<Id>,
+2 > Both(Id id) {
     return {id, id};
 }
 

@@ -8,6 +8,7 @@
 #include "sweep/SweepSettings.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {

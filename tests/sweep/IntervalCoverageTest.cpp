@@ -11,6 +11,7 @@
 #include "sweep/SweepSettings.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -85,8 +86,8 @@ TEST_P(IntervalCoverage, HoldsTheExactRateAtSmallPoints) {
 
 INSTANTIATE_TEST_SUITE_P(EveryClusteringCode, IntervalCoverage, testing::ValuesIn(kCodes),
                          [](const auto& info) {
-                             std::string name = std::string(Info(info.param.format).name) + "_" +
-                                                std::string(Info(info.param.code).name);
+                             std::string name = std::string(Name(info.param.format)) + "_" +
+                                                std::string(Name(info.param.code));
                              std::erase_if(name, [](char ch) { return !std::isalnum(ch); });
                              return name;
                          });

@@ -15,6 +15,7 @@
 #include "sweep/SweepSettings.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -31,9 +32,9 @@ struct Case {
 
 std::string Name(const Case& c) {
     static constexpr const char* kChannels[] = {"ideal", "echo", "band limit"};
-    return std::string(Info(c.format).name) + " / " + std::string(Info(c.code).name) + " / " +
-           std::string(kPreCodingNames[static_cast<std::size_t>(c.preCoding)]) +
-           (c.invert ? " / inverted / " : " / ") + kChannels[static_cast<int>(c.channel)];
+    return std::string(Name(c.format)) + " / " + std::string(Name(c.code)) + " / " +
+           std::string(Name(c.preCoding)) + (c.invert ? " / inverted / " : " / ") +
+           kChannels[static_cast<int>(c.channel)];
 }
 
 // One mapping and line code, inverted and not, over each channel; the pre-codings take turns
@@ -182,8 +183,8 @@ TEST(MidwayInseparable, SayWhenNoThresholdsCanSeparateTheLevels) {
 }
 
 std::string PairName(const testing::TestParamInfo<Pair>& info) {
-    std::string name = std::string(Info(std::get<0>(info.param)).name) + "_" +
-                       std::string(Info(std::get<1>(info.param)).name);
+    std::string name = std::string(Name(std::get<0>(info.param))) + "_" +
+                       std::string(Name(std::get<1>(info.param)));
     for (char& ch : name)
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
     return name;

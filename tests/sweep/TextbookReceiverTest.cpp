@@ -14,6 +14,7 @@
 #include "tests/dsp/RecordingReporter.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {

@@ -7,6 +7,7 @@
 
 #include "transmit/LevelCorrelation.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -37,7 +38,7 @@ TEST(LevelCorrelation, LagSumsAreTheMatrixDiagonals) {
             for (int n = 0; n + d < kSymbols; ++n)
                 sum += (*r)[n][n + d];
             EXPECT_NEAR((*lags)[d], sum, 1e-9 * std::abs((*lags)[0]))
-                << Info(*s.format).name << " lag " << d;
+                << Name(*s.format) << " lag " << d;
         }
     }
 }
@@ -58,7 +59,7 @@ TEST(LevelCorrelation, FixedDataGiveTheMappersLevelsExactly) {
         for (int n = 0; n < kSymbols; ++n) {
             for (int m = 0; m < kSymbols; ++m)
                 ASSERT_EQ((*r)[n][m], state.iModData[n] * state.iModData[m])
-                    << Info(*s.format).name << " " << n << ", " << m;
+                    << Name(*s.format) << " " << n << ", " << m;
         }
     }
 }
@@ -86,7 +87,7 @@ TEST(LevelCorrelation, EachSlotsMeanSquareFollowsTheStages) {
         for (int n = 0; n < kSymbols; ++n) {
             const double mean = sum[n] / kRuns;
             const double error = std::sqrt((squares[n] / kRuns - mean * mean) / (kRuns - 1));
-            EXPECT_NEAR((*r)[n][n], mean, 5 * error + 1e-12) << Info(*s.format).name << " " << n;
+            EXPECT_NEAR((*r)[n][n], mean, 5 * error + 1e-12) << Name(*s.format) << " " << n;
         }
     }
 }

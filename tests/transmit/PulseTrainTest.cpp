@@ -11,6 +11,7 @@
 #include "dsp/nrFFT.h"
 #include "tests/dsp/ResponseTestUtil.h"
 #include "transmit/Transmit.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -37,7 +38,7 @@ struct FormatWidth {
 };
 
 void PrintTo(const FormatWidth& c, std::ostream* os) {
-    *os << Info(c.format).name << " at " << c.dutyCycle << "/16";
+    *os << Name(c.format) << " at " << c.dutyCycle << "/16";
 }
 
 class PulseTrainImpulses : public ::testing::TestWithParam<FormatWidth> {};

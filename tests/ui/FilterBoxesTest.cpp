@@ -6,6 +6,7 @@
 
 #include "tests/ui/FakeFilterBoxes.h"
 #include "ui/FilterBoxes.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {

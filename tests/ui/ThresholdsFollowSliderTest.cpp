@@ -9,6 +9,7 @@
 #include "common/Tables.h"
 #include "lesson/Lesson.h"
 #include "ui/Form1.h"
+#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -48,8 +49,8 @@ void SetUpNoisy(EyeOnAndOff& w) {
 }
 
 TEST(ThresholdsFollowTheSlider, EveryFormatDecidesAlikeWithTheEyeOnAndOff) {
-    for (const FormatInfo& format : kFormats) {
-        const std::string name(format.name);
+    for (const std::string_view text : kFormatNames) {
+        const std::string name(text);
         EyeOnAndOff w;
         SetUpNoisy(w);
         w.Both([&](Form1& f) { return f.SetText("cmbMod(0)", name); });
