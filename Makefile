@@ -8,7 +8,7 @@ WEB_PORT   ?= 8024
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS  += --no-print-directory
 
-.PHONY: all deps build run test check bench sanitize sanitize-build tsan tsan-build fuzz \
+.PHONY: all deps build run test check bench shots sanitize sanitize-build tsan tsan-build fuzz \
         fuzz-lesson package format clean \
         web serve-web test-web bench-web
 
@@ -36,8 +36,20 @@ test: build
 check: build
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS) -LE long
 
+# The benchmarks, the checks run by hand and the README's picture makers are built on demand:
+# the tests need none of them.
+BENCH_TARGETS = linelab_bench linelab_bench_sweep linelab_theory_check linelab_eye_check \
+                linelab_bench_paint
+SHOT_TARGETS  = linelab_screenshots linelab_measure_shots linelab_lesson_shots
+
 bench: build
+	@cmake --build $(BUILD) -j $(JOBS) --target $(BENCH_TARGETS)
 	@scripts/run-bench.sh $(BUILD)
+
+# The README's pictures: build/app/qt/linelab_screenshots, linelab_measure_shots and
+# linelab_lesson_shots, each run with a folder to write into.
+shots: build
+	@cmake --build $(BUILD) -j $(JOBS) --target $(SHOT_TARGETS)
 
 # The core tests under AddressSanitizer and UndefinedBehaviorSanitizer, without the Qt view.
 # sanitize-build only builds them (.ci/run builds while other tests run).

@@ -11,6 +11,7 @@
 #include "receiver/Demodulator.h"
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
+#include "tests/support/CountShare.h"
 #include "transmit/Transmit.h"
 #include "ui/ListTexts.h"
 
@@ -132,7 +133,7 @@ TEST_P(ExactBerReplay, AgreesWithTheRealStagesOnRandomDecisions) {
     if (format == Format::Hdb3 && (manyStates || code == LineCoding::Differential)) return;
     for (PreCoding pre : {PreCoding::None, PreCoding::Differential, PreCoding::Scramble}) {
         if (manyStates && pre == PreCoding::Differential) continue;
-        Replay({format, code, pre}, 4, 3000);
+        Replay({format, code, pre}, 4, static_cast<int>(test::Counted(3000)));
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -10,6 +12,7 @@
 #include "tests/CaseName.h"
 #include "tests/fuzz/FormFuzzHarness.h"
 #include "tests/fuzz/NastyTexts.h"
+#include "tests/support/CountShare.h"
 
 namespace linelab {
 // Readable case names: a box and a filter show as their names, not as an address. Internal
@@ -41,14 +44,46 @@ void PrepareBusyForm(FormFuzzHarness& h, const std::string& filter) {
     step(TypeAction(ListId::cmbMultipathDelay, "1.5"));
 }
 
-class EveryBox : public testing::TestWithParam<std::tuple<ListId, const char*>> {};
+using BoxCase = std::tuple<ListId, const char*>;
+
+// Each box under a filter that reads it; the pulse widths also under "RC", which a pulse
+// narrower than full width turns into "None".
+const BoxCase kBoxCases[] = {
+    {ListId::cmbTxModPC0, "SinglePole"},
+    {ListId::cmbTxModPC1, "SinglePole"},
+    {ListId::cmbTxModPC0, "RC"},
+    {ListId::cmbTxModPC1, "RC"},
+    {ListId::cmbTxBW0, "SteepCutoff"},
+    {ListId::cmbTxBW1, "SinglePole"},
+    {ListId::cmbTxEB0, "RC"},
+    {ListId::cmbTxEB1, "Root RC"},
+    {ListId::cmbHighPass, "SinglePole"},
+    {ListId::cmbLowPass, "SinglePole"},
+    {ListId::cmbNoise, "SteepCutoff"},
+    {ListId::cmbMultipathDelay, "SinglePole"},
+    {ListId::cmbMultipathMag, "SinglePole"},
+};
+
+// Natively every box takes every text. Under the sanitizers, where a tick with every panel
+// drawing costs ten times as much, case k takes every kCountShare-th text from the k-th: each
+// text is still typed into several boxes, and each box meets texts of every kind.
+bool TypedHere(std::size_t text, const BoxCase& c) {
+    const auto k = static_cast<std::size_t>(
+        std::find(std::begin(kBoxCases), std::end(kBoxCases), c) - std::begin(kBoxCases));
+    return (text + k) % test::kCountShare == 0;
+}
+
+class EveryBox : public testing::TestWithParam<BoxCase> {};
 
 TEST_P(EveryBox, TakesEveryNastyTextAndKeepsEveryRule) {
     const auto [box, filter] = GetParam();
     FormFuzzHarness harness(HarnessLimits{100000, 100000});
     PrepareBusyForm(harness, filter);
-    int taken = 0;
-    for (const std::string& text : NastyTexts()) {
+    int taken = 0, typed = 0;
+    for (std::size_t i = 0; i < NastyTexts().size(); ++i) {
+        if (!TypedHere(i, GetParam())) continue;
+        const std::string& text = NastyTexts()[i];
+        ++typed;
         std::string fault = harness.Step(TypeAction(box, text));
         const bool accepted = harness.Form().List(box).text == text;
         taken += accepted ? 1 : 0;
@@ -59,26 +94,11 @@ TEST_P(EveryBox, TakesEveryNastyTextAndKeepsEveryRule) {
             EXPECT_EQ(harness.Form().List(box).text, text);
         }
     }
-    EXPECT_EQ(harness.Ticks(), static_cast<int>(NastyTexts().size()));
+    EXPECT_EQ(harness.Ticks(), typed);
     EXPECT_GT(taken, 0);
 }
 
-// Each box under a filter that reads it; the pulse widths also under "RC", which a pulse
-// narrower than full width turns into "None".
-INSTANTIATE_TEST_SUITE_P(BoxesAndFilters, EveryBox,
-                         testing::Values(std::tuple{ListId::cmbTxModPC0, "SinglePole"},
-                                         std::tuple{ListId::cmbTxModPC1, "SinglePole"},
-                                         std::tuple{ListId::cmbTxModPC0, "RC"},
-                                         std::tuple{ListId::cmbTxModPC1, "RC"},
-                                         std::tuple{ListId::cmbTxBW0, "SteepCutoff"},
-                                         std::tuple{ListId::cmbTxBW1, "SinglePole"},
-                                         std::tuple{ListId::cmbTxEB0, "RC"},
-                                         std::tuple{ListId::cmbTxEB1, "Root RC"},
-                                         std::tuple{ListId::cmbHighPass, "SinglePole"},
-                                         std::tuple{ListId::cmbLowPass, "SinglePole"},
-                                         std::tuple{ListId::cmbNoise, "SteepCutoff"},
-                                         std::tuple{ListId::cmbMultipathDelay, "SinglePole"},
-                                         std::tuple{ListId::cmbMultipathMag, "SinglePole"}));
+INSTANTIATE_TEST_SUITE_P(BoxesAndFilters, EveryBox, testing::ValuesIn(kBoxCases));
 
 struct Rewrite {
     ListId box;

@@ -13,6 +13,7 @@
 #include "receiver/Demodulator.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
+#include "tests/support/CountShare.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
 #include "ui/ListTexts.h"
@@ -152,14 +153,14 @@ TEST_P(MidwayDecisions, FollowTheExactRateAtTenDecibels) {
     }
     if (cases.empty()) GTEST_SKIP() << "HDB3 under a line code: its exact rate is too slow here";
     constexpr double kTableRates = 2.0 * (7 * 12 + 2);  // both runners, every mapping's cases
-    const double confidence = 1 - 0.01 / kTableRates;
+    const double confidence = test::Confidence(1 - 0.01 / kTableRates);
     for (const Case& c : cases) {
         const SweepSettings s = Make(c);
         const double level = SweepPointsFor(s, {10})[0].dNoiseLevel;
         const double exact = ExactBer({c.format, c.code, c.preCoding, c.invert}, 10.0);
         for (const SweepRunner kind : {SweepRunner::Engine, SweepRunner::Folded}) {
-            const auto counts =
-                MakeSweepRunner(s, kind)->Run({level, 77, 40000}, [] { return false; });
+            const auto counts = MakeSweepRunner(s, kind)->Run({level, 77, test::Counted(40000)},
+                                                              [] { return false; });
             ASSERT_TRUE(counts);
             const RateInterval i =
                 BlockInterval(counts->blocks.Blocks(), confidence, ClusterBitsFor(s));
