@@ -43,8 +43,8 @@ struct State {
     // transmitter
     int16_t fifoCount = 0;
     int16_t preLast = kNone;   // last pre-coded bit (differential pre-coding)
-    int16_t codeLast = kNone;  // last coded bit ("Differential" line code)
-    int16_t lineLevel = 1;     // "Diff. Manchester" level (starts at 1) or NRZI level of 4B5B
+    int16_t codeLast = kNone;  // last coded bit (the Differential line code)
+    int16_t lineLevel = 1;     // DiffManchester level (starts at 1) or NRZI level of 4B5B
     int16_t mapState = 0;      // NRZI level, AMI/HDB3 next polarity, MLT3 phase
     int16_t zeros = 0;         // HDB3 zeros waiting
     int16_t marksOdd = 0;      // HDB3 marks since the last substitution, mod 2

@@ -26,7 +26,7 @@ LineSpectrumSettings TransmitSettingsOf(const LinkConfig& config);
 // Points 0..511 hold the expected power there; the rest are 0. dTxResponse is the transmit
 // response of the design pass (pulse and filter together), dBaudRate the symbol rate the
 // panel maps its points with. Empty for a setting left unrecognised and for the data sources
-// whose bits no small state machine describes ("Exponential Runs") and for "HDB3", whose
+// whose bits no small state machine describes (ExponentialRuns) and for Format::Hdb3, whose
 // substitutions reach back into symbols already sent.
 std::optional<SpectrumAverage> ExpectedTransmitSpectrum(const LineSpectrumSettings& settings,
                                                         const Signal& dTxResponse,

@@ -83,12 +83,12 @@ double EyeHeightFraction(double value, double dScaleFactor) {
     return e.Y(value);
 }
 
-void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
+void PlotEye(const Signal& dTimeData, Canvas& canvas, double dScaleFactor,
              const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view) {
     // The traces take their scale from the transmit eye panel; without an area there is
     // no scale, and nothing is drawn.
     if (view.txEyeWidth <= 0 || view.txEyeHeight <= 0) return;
-    ClippedCanvas pic(picPic);
+    ClippedCanvas pic(canvas);
     const EyeScale e = ScaleOf(view, dScaleFactor);
     // Four-level runs start their traces half a slot later.
     const int o = view.pam4 ? 16 : 8;

@@ -57,9 +57,9 @@ double SpectrumHeightFraction(double value, const SpectrumView& view) {
 }
 
 void PlotSpectrum(const SpectrumAverage& dFreqSpectrum, const SpectrumAverage* dMemorySpectrum,
-                  Canvas& picPic, int32_t /*lColour: the live trace is always black*/,
+                  Canvas& canvas, int32_t /*lColour: the live trace is always black*/,
                   const SpectrumView& view) {
-    ClippedCanvas pic(picPic);
+    ClippedCanvas pic(canvas);
     pic.Clear();
     const SpectrumScale scale = MeasureSpectrum(pic.ScaleWidth(), pic.ScaleHeight(), view);
     if (dMemorySpectrum != nullptr) {

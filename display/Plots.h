@@ -17,7 +17,7 @@ inline constexpr int kPlotPoints = 512;
 
 // Draws one strip: clears the panel, then elements 0 .. zoom * iBaud; elements that differ
 // from compareData are red, the invalid-group mark 13 is a red cross.
-void plotData(int16_t iDutyCycle, Canvas& picPic, int16_t iBaud, std::span<const int16_t> Data,
+void plotData(int16_t iDutyCycle, Canvas& canvas, int16_t iBaud, std::span<const int16_t> Data,
               std::span<const int16_t> compareData, int32_t colour, int16_t iMin, int16_t iMax,
               int zoom);
 
@@ -26,13 +26,13 @@ struct EyeView {
     int txEyeWidth = 0;      // W: the transmit eye panel's scale width (traces always use it)
     int txEyeHeight = 0;     // H: the transmit eye panel's scale height
     int samplingOffset = 0;  // the sampling instant, half-samples, -32..32
-    bool pam4 = false;       // the transmit format (cmbMod(0)) is "4-PAM"
+    bool pam4 = false;       // the transmit format is the four-level one
     double dBaudRate = 1.0;
 };
 
 // Adds 63 traces to the eye (never clears); with bShowThreshold also the four thresholds
 // and the sampling instant in green, and the traces in blue.
-void PlotEye(const Signal& dTimeData, Canvas& picPic, double dScaleFactor,
+void PlotEye(const Signal& dTimeData, Canvas& canvas, double dScaleFactor,
              const Thresholds& dThreshold, bool bShowThreshold, const EyeView& view);
 
 // Where PlotEye puts the sampling instant across a panel `panelWidth` units wide (the middle
@@ -52,8 +52,8 @@ double EyeHeightFraction(double value, double dScaleFactor);
 
 // What a spectrum plot reads besides its arguments.
 struct SpectrumView {
-    bool linear = false;  // chkLinear visible and checked
-    int range = 1;        // vscSpectrumRange, 1..200
+    bool linear = false;  // a linear power scale rather than decibels
+    int range = 1;        // the spectrum's range setting, 1..200
 };
 
 // Where PlotSpectrum draws a value (decibels, or the power itself when linear), as a
@@ -63,9 +63,9 @@ double SpectrumHeightFraction(double value, const SpectrumView& view);
 // Clears the panel, draws the stored memory trace (if any) in dark green and the running
 // average as a two-pixel black trace. The average is updated by the tick, not here.
 void PlotSpectrum(const SpectrumAverage& dFreqSpectrum, const SpectrumAverage* dMemorySpectrum,
-                  Canvas& picPic, int32_t lColour, const SpectrumView& view);
+                  Canvas& canvas, int32_t lColour, const SpectrumView& view);
 
-// The maximum of hscDataScroll for a zoom value: 49, 37, 25 or 13 for zoom 1..4.
+// The strips' largest scroll position for a zoom value: 49, 37, 25 or 13 for zoom 1..4.
 int ScrollMaximum(int zoom);
 
 }  // namespace linelab

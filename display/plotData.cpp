@@ -94,10 +94,10 @@ class StripPainter {
 
 }  // namespace
 
-void plotData(int16_t iDutyCycle, Canvas& picPic, int16_t iBaud, std::span<const int16_t> Data,
+void plotData(int16_t iDutyCycle, Canvas& canvas, int16_t iBaud, std::span<const int16_t> Data,
               std::span<const int16_t> compareData, int32_t colour, int16_t iMin, int16_t iMax,
               int zoom) {
-    ClippedCanvas pic(picPic);
+    ClippedCanvas pic(canvas);
     pic.Clear();
     pic.SetColour(colour);
     // Without at least one slot across the panel there is no slot width to draw with.

@@ -8,7 +8,7 @@
 
 namespace linelab {
 
-// The filter types in list order. "Matched" is the receiver's mirror of the transmit filter;
+// The filter types in list order. Matched is the receiver's mirror of the transmit filter;
 // at the transmitter it passes nothing.
 enum class FilterType : uint8_t { None, SteepCutoff, SinglePole, RC, RootRC, Matched };
 

@@ -12,8 +12,8 @@
 namespace linelab {
 namespace {
 
-// What each type does to its side: "Matched" and a text that named no type pass nothing on
-// their own (the receiver's "Matched" is built afterwards from the transmit response).
+// What each type does to its side: Matched and an unset type pass nothing on their own (the
+// receiver's Matched is built afterwards from the transmit response).
 enum class Shape { None, SteepCutoff, SinglePole, RC, RootRC, Nothing };
 
 Shape ShapeOf(std::optional<FilterType> type) {

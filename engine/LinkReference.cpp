@@ -22,7 +22,7 @@
 namespace linelab {
 namespace {
 
-// Runs averaged for the energy where it has no closed form ("Exponential Runs"). A run's
+// Runs averaged for the energy where it has no closed form (DataSource::ExponentialRuns). A run's
 // energy spreads by up to about a tenth around its mean for the data-dependent mappings
 // (unipolar, the three-level codes, 4-PAM), so 2048 runs put the mean within about 0.2 % of
 // the exact expectation, a 0.01 dB shift of Eb/N0: well inside what any sweep can resolve.
@@ -152,7 +152,7 @@ LinkReference ComputeLinkReference(const LinkConfig& config, const Responses& re
     s->dBaudRate = dBaudRate;
     LinkReference out;
     // The closed form wherever the data have a state machine; the simulated mean for
-    // "Exponential Runs", whose run lengths none describes.
+    // DataSource::ExponentialRuns, whose run lengths none describes.
     const std::optional<double> expected = ExpectedEnergyPerSlot(config, responses);
     out.energyPerSlot =
         expected ? *expected : SimulatedEnergyPerSlot(config, responses, kEnergyRuns).mean;

@@ -29,7 +29,7 @@ LinkReference ComputeLinkReference(const LinkConfig& config, const Responses& re
 
 // The expected transmit-filter output energy per slot in closed form: the levels' exact
 // correlation over a run (transmit/LevelCorrelation.h) through the transmit response. Empty
-// where the levels have no such model ("Exponential Runs") or an entry is unknown.
+// where the levels have no such model (DataSource::ExponentialRuns) or an entry is unknown.
 std::optional<double> ExpectedEnergyPerSlot(const LinkConfig& config, const Responses& responses);
 
 // The same expectation estimated as the mean over `runs` runs from a fixed seed, with its

@@ -19,7 +19,7 @@ int16_t DecideLevel(Format format, double sample, const Thresholds& t);
 void DecideSymbols(std::optional<Format> format, const Signal& timeData, int v, const Thresholds& t,
                    Symbols& levels);
 
-// Turns decided levels back into code bits: 128 bits, 256 for "4-PAM". Returns false for an
+// Turns decided levels back into code bits: 128 bits, 256 for Format::Pam4. Returns false for an
 // unknown format, which leaves codeBits as they were.
 bool LevelsToCodeBits(std::optional<Format> format, const Symbols& levels, Bits& codeBits);
 

@@ -17,7 +17,7 @@ const std::array<int8_t, 32>& FourB5BInverse();
 void RemoveNrzi(Bits& codeBits);
 
 // Turns code bits into line-decoded bits (positions 0..127); an invalid code group gives
-// kInvalidMark. For "4B5B + NRZI" the code bits are overwritten by the NRZI removal. An
+// kInvalidMark. For LineCoding::FourB5BNrzi the code bits are overwritten by the NRZI removal. An
 // unknown code leaves decoded as it was.
 void LineDecode(std::optional<LineCoding> code, Bits& codeBits, Bits& decoded);
 

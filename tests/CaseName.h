@@ -5,12 +5,13 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "common/Tables.h"
-#include "ui/ListTexts.h"
+#include "dsp/FilterConfig.h"
 
 namespace linelab::test {
 
@@ -38,29 +39,88 @@ inline std::string ShortText(std::string_view text, std::size_t keep = 24) {
 
 namespace linelab {
 
-// The settings print as their list texts. Test files include this header rather than print
-// these types themselves, so that every file of a test program prints them the same way.
+// The settings' ids by the core's own names (their enumerators'), for case names and
+// messages: the list texts belong to the form model, which a core test does not read.
 namespace test {
-template <std::size_t N>
-void PrintListItem(const std::array<std::string_view, N>& names, std::size_t i, std::ostream* os) {
-    if (i >= N)
-        *os << "item " << i;
-    else
-        *os << names[i];
+#define LINELAB_ID_NAME(type, id) \
+    case type::id:                \
+        return #id;
+constexpr std::string_view IdName(DataSource v) {
+    switch (v) {
+        LINELAB_ID_NAME(DataSource, Random)
+        LINELAB_ID_NAME(DataSource, ExponentialRuns)
+        LINELAB_ID_NAME(DataSource, Prbs7)
+        LINELAB_ID_NAME(DataSource, Zeros75)
+        LINELAB_ID_NAME(DataSource, Ones75)
+        LINELAB_ID_NAME(DataSource, AllZeros)
+        LINELAB_ID_NAME(DataSource, AllOnes)
+    }
+    return "DataSource?";
+}
+constexpr std::string_view IdName(PreCoding v) {
+    switch (v) {
+        LINELAB_ID_NAME(PreCoding, None)
+        LINELAB_ID_NAME(PreCoding, Differential)
+        LINELAB_ID_NAME(PreCoding, Scramble)
+    }
+    return "PreCoding?";
+}
+constexpr std::string_view IdName(LineCoding v) {
+    switch (v) {
+        LINELAB_ID_NAME(LineCoding, None)
+        LINELAB_ID_NAME(LineCoding, Differential)
+        LINELAB_ID_NAME(LineCoding, Manchester)
+        LINELAB_ID_NAME(LineCoding, DiffManchester)
+        LINELAB_ID_NAME(LineCoding, FourB5B)
+        LINELAB_ID_NAME(LineCoding, FourB5BNrzi)
+    }
+    return "LineCoding?";
+}
+constexpr std::string_view IdName(Format v) {
+    switch (v) {
+        LINELAB_ID_NAME(Format, UnipolarNrz)
+        LINELAB_ID_NAME(Format, UnipolarNrzi)
+        LINELAB_ID_NAME(Format, PolarNrz)
+        LINELAB_ID_NAME(Format, PolarNrzi)
+        LINELAB_ID_NAME(Format, Ami)
+        LINELAB_ID_NAME(Format, Mlt3)
+        LINELAB_ID_NAME(Format, Hdb3)
+        LINELAB_ID_NAME(Format, Pam4)
+    }
+    return "Format?";
+}
+constexpr std::string_view IdName(FilterType v) {
+    switch (v) {
+        LINELAB_ID_NAME(FilterType, None)
+        LINELAB_ID_NAME(FilterType, SteepCutoff)
+        LINELAB_ID_NAME(FilterType, SinglePole)
+        LINELAB_ID_NAME(FilterType, RC)
+        LINELAB_ID_NAME(FilterType, RootRC)
+        LINELAB_ID_NAME(FilterType, Matched)
+    }
+    return "FilterType?";
+}
+#undef LINELAB_ID_NAME
+// An id left unset names itself "Unset".
+template <typename Id>
+constexpr std::string_view IdName(std::optional<Id> v) {
+    return v ? IdName(*v) : std::string_view("Unset");
 }
 }  // namespace test
 
+// The settings print as those names. Test files include this header rather than print these
+// types themselves, so that every file of a test program prints them the same way.
 inline void PrintTo(DataSource v, std::ostream* os) {
-    test::PrintListItem(kDataSourceNames, static_cast<std::size_t>(v), os);
+    *os << test::IdName(v);
 }
 inline void PrintTo(PreCoding v, std::ostream* os) {
-    test::PrintListItem(kPreCodingNames, static_cast<std::size_t>(v), os);
+    *os << test::IdName(v);
 }
 inline void PrintTo(LineCoding v, std::ostream* os) {
-    test::PrintListItem(kLineCodeNames, static_cast<std::size_t>(v), os);
+    *os << test::IdName(v);
 }
 inline void PrintTo(Format v, std::ostream* os) {
-    test::PrintListItem(kFormatNames, static_cast<std::size_t>(v), os);
+    *os << test::IdName(v);
 }
 
 }  // namespace linelab

@@ -25,8 +25,8 @@ struct LevelSettings {
 // r[n][m] = E[a_n a_m], a_n the level of symbol n as the mapper writes it (before any scale).
 using LevelMatrix = std::vector<std::array<double, kSymbols>>;
 
-// Empty for a setting left unrecognised and for "Exponential Runs", whose bits no small state
-// machine describes.
+// Empty for a setting left unrecognised and for DataSource::ExponentialRuns, whose bits no small
+// state machine describes.
 std::optional<LevelMatrix> LevelCorrelation(const LevelSettings& settings);
 
 // The sums along its diagonals, lag[d] = sum over n of E[a_n a_n+d], which is all a run's

@@ -6,18 +6,18 @@ namespace {
 
 // How much of the bit arrays a code uses. The two- and three-level formats send code bits
 // 0..127 only, and the codes fill just that (plus what the code rate carries beyond it).
-// "4-PAM" sends code bits 0..255, which the plain ranges would leave holding bits of earlier
+// Format::Pam4 sends code bits 0..255, which the plain ranges would leave holding bits of earlier
 // runs; so for it every code writes all 256 code bits from as many pre-coded bits as it
 // needs, never past index 255:
-//   "None", "Differential"  pre-coded 0..255 -> code 0..255
-//   "Manchester"            pre-coded 0..127 -> code 0..255 (as always)
-//   "Diff. Manchester"      pre-coded 0..127 -> code 0..255
-//   "4B5B"                  pre-coded 0..207 -> 52 words, the last one cut after index 255
-//   "4B5B + NRZI"           the same, with the NRZI pass over 0..255
-// Without "4-PAM" the ranges are the plain ones: NRZI over 0..127 only, "Diff. Manchester"
-// pre-coded 0..63 -> code 0..127, "4B5B" pre-coded 0..127 -> code 0..159.
+//   None, Differential  pre-coded 0..255 -> code 0..255
+//   Manchester          pre-coded 0..127 -> code 0..255 (as always)
+//   DiffManchester      pre-coded 0..127 -> code 0..255
+//   FourB5B             pre-coded 0..207 -> 52 words, the last one cut after index 255
+//   FourB5BNrzi         the same, with the NRZI pass over 0..255
+// Without Pam4 the ranges are the plain ones: NRZI over 0..127 only, DiffManchester
+// pre-coded 0..63 -> code 0..127, FourB5B pre-coded 0..127 -> code 0..159.
 struct Span {
-    int bits;   // code bits of the bit-for-bit codes, of "Diff. Manchester" and of the NRZI pass
+    int bits;   // code bits of the bit-for-bit codes, of DiffManchester and of the NRZI pass
     int words;  // 4B5B words
 };
 

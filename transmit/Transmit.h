@@ -18,7 +18,7 @@ namespace linelab {
 // Fills iData from the source (drawing from rng); an unknown source leaves it alone.
 void GenerateData(std::optional<DataSource> source, Uniform& rng, Bits& iData);
 
-// Fills iPreData (and, for "Scramble", iScrambleSeq, drawing from state.rng).
+// Fills iPreData (and, for PreCoding::Scramble, iScrambleSeq, drawing from state.rng).
 void PreCode(std::optional<PreCoding> preCoding, RunState& state);
 
 // Fills iCodedData from iPreData and sets iCodeBaud (12 for an unknown code, whose array

@@ -31,7 +31,8 @@ void Cascades::ShowFilterParameterBox(int index) {
         controls_.Show(bw, false);
         controls_.SetCaption(unit, "EB");
         if (listShown) controls_.Show(unit, true);
-    } else if (filter.text == "SteepCutoff" || filter.text == "SinglePole") {
+    } else if (filter.text == Name(FilterType::SteepCutoff) ||
+               filter.text == Name(FilterType::SinglePole)) {
         if (listShown) controls_.Show(bw, true);
         controls_.Show(eb, false);
         controls_.SetCaption(unit, "kHz");

@@ -19,8 +19,15 @@ inline constexpr std::string_view kMatched = Name(FilterType::Matched);
 inline constexpr std::string_view kRc = Name(FilterType::RC);
 inline constexpr std::string_view kRootRc = Name(FilterType::RootRC);
 inline constexpr auto kFilterItemsFull = kFilterTypeNames;
-inline constexpr std::array<std::string_view, 4> kFilterItemsNarrow = {"None", "SteepCutoff",
-                                                                       "SinglePole", kMatched};
+// The full list without the raised-cosine shapes, in its order ("Matched" stays last).
+inline constexpr auto kFilterItemsNarrow = [] {
+    std::array<std::string_view, kFilterItemsFull.size() - 2> items{};
+    std::size_t n = 0;
+    for (const std::string_view item : kFilterItemsFull)
+        if (item != kRc && item != kRootRc) items[n++] = item;
+    return items;
+}();
+static_assert(kFilterItemsNarrow.back() == kMatched);
 
 inline constexpr std::array<std::string_view, 8> kBandwidthItems = {"4",   "2",   "1",   "0.7",
                                                                     "0.5", "0.4", "0.3", "0.2"};

@@ -84,9 +84,34 @@ struct PanelDescriptor {
     PanelNames next;               // the controls its hint arrows lead on to
 };
 
-#define LINELAB_NAMES(...) \
-    PanelNames {           \
-        __VA_ARGS__        \
+// The controls the panel list's last four columns stand for: a panel's id for its picture,
+// and the view settings and captions that stand with the panels for their controls.
+namespace panel_control {
+#define LINELAB_PICTURE_NAME_OF(id, ...) inline constexpr std::string_view id = "pic" #id;
+LINELAB_PANELS(LINELAB_PICTURE_NAME_OF)
+#undef LINELAB_PICTURE_NAME_OF
+inline constexpr std::string_view StripScroll = "hscDataScroll";
+inline constexpr std::string_view TxEyeScale = "vscTxEyeScale";
+inline constexpr std::string_view Thresholds = "vscThreshold";
+inline constexpr std::string_view SamplingInstant = "hscSample";
+inline constexpr std::string_view Discriminator = "lblDiscriminator";
+inline constexpr std::string_view Output = "lblOutput";
+inline constexpr std::string_view SpectrumRange = "vscSpectrumRange";
+inline constexpr std::string_view LinearScale = "chkLinear";
+inline constexpr std::string_view MemoryTrace = "chkMemory";
+}  // namespace panel_control
+
+// A column's names (none to three) as the controls they stand for.
+#define LINELAB_CONTROL_0()
+#define LINELAB_CONTROL_1(a) panel_control::a
+#define LINELAB_CONTROL_2(a, b) panel_control::a, panel_control::b
+#define LINELAB_CONTROL_3(a, b, c) panel_control::a, panel_control::b, panel_control::c
+#define LINELAB_CONTROL_PICK(a, b, c, pick, ...) pick
+#define LINELAB_NAMES(...)                                                                    \
+    PanelNames {                                                                              \
+        LINELAB_CONTROL_PICK(__VA_ARGS__ __VA_OPT__(, ) LINELAB_CONTROL_3, LINELAB_CONTROL_2, \
+                             LINELAB_CONTROL_1, LINELAB_CONTROL_0)                            \
+        (__VA_ARGS__)                                                                         \
     }
 #define LINELAB_DESCRIBE(kind, kindIndex, id, stage, title, checkTip, pictureTip, scenes, beside, \
                          under, from, next)                                                       \
@@ -119,6 +144,11 @@ inline constexpr std::array<PanelDescriptor, kPanelCount> kPanelTable = [] {
             LINELAB_SPECTRUM_PANELS(LINELAB_SPECTRUM_ROW)};
 }();
 #undef LINELAB_NAMES
+#undef LINELAB_CONTROL_PICK
+#undef LINELAB_CONTROL_0
+#undef LINELAB_CONTROL_1
+#undef LINELAB_CONTROL_2
+#undef LINELAB_CONTROL_3
 #undef LINELAB_DESCRIBE
 #undef LINELAB_STRIP_ROW
 #undef LINELAB_EYE_ROW

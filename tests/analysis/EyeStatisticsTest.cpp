@@ -7,7 +7,7 @@
 #include "analysis/EyeStatistics.h"
 #include "analysis/IdealBer.h"
 #include "analysis/SignalToNoise.h"
-#include "ui/ListTexts.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 namespace {
@@ -185,7 +185,7 @@ TEST(PredictedDataBer, MatchesTheExactRateAfterDecoding) {
     for (const LinkSetup& s : setups) {
         const double exact = ExactBer(s, std::pow(10.0, 1.0));
         EXPECT_NEAR(PredictedDataBer(IdealEye(s, 10), s, Midway(s.format)) / exact, 1.0, 0.06)
-            << Name(s.format) << " / " << Name(s.code) << " / " << int(s.preCoding);
+            << test::IdName(s.format) << " / " << test::IdName(s.code) << " / " << int(s.preCoding);
     }
     const LinkSetup polar{Format::PolarNrz, LineCoding::None, PreCoding::None};
     const std::vector<EyeLevelFigures> eye = IdealEye(polar, 8);

@@ -11,9 +11,9 @@
 #include "receiver/Demodulator.h"
 #include "receiver/LineDecoder.h"
 #include "receiver/PreDecoder.h"
+#include "tests/CaseName.h"
 #include "tests/support/CountShare.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -115,7 +115,8 @@ void Replay(LinkSetup setup, double dB, int runs) {
     const double spread = std::sqrt((squares / runs - mean * mean) / (runs - 1));
     const double exact = ExactBer(setup, Db(dB));
     EXPECT_NEAR(mean, exact, 5 * spread + 1e-12)
-        << Name(setup.format) << " / " << Name(setup.code) << " / " << Name(setup.preCoding);
+        << test::IdName(setup.format) << " / " << test::IdName(setup.code) << " / "
+        << test::IdName(setup.preCoding);
 }
 
 // Every mapping and line code, with and without differential pre-coding and scrambling,
@@ -182,7 +183,7 @@ TEST(WrongDecisionCosts, AddUpToTheExactRateAtHighEbN0) {
           LinkSetup{F::PolarNrz, C::DiffManchester, P::None},
           LinkSetup{F::PolarNrzi, C::FourB5BNrzi, P::None}}) {
         EXPECT_NEAR(FirstOrderBer(s, Db(13)) / ExactBer(s, Db(13)), 1.0, 0.03)
-            << Name(s.format) << " / " << Name(s.code);
+            << test::IdName(s.format) << " / " << test::IdName(s.code);
     }
 }
 
@@ -201,7 +202,7 @@ TEST(ExactBer, InvertedLinksDecideEachLevelAsItsMirrorImage) {
             const double inverted =
                 ExactBer({c.format, LineCoding::None, PreCoding::None, true}, Db(dB));
             EXPECT_NEAR(inverted, c.complement ? 1 - plain : plain, 1e-12 + 1e-9 * plain)
-                << Name(c.format) << " at " << dB << " dB";
+                << test::IdName(c.format) << " at " << dB << " dB";
         }
     }
 }
@@ -223,8 +224,10 @@ TEST(BitsPerWrongDecision, CountsTheBitsACodeSpoilsPerWrongDecision) {
     };
     for (const Case& c : cases) {
         const double bits = BitsPerWrongDecision(c.setup);
-        EXPECT_GE(bits, c.low) << Name(c.setup.format) << " / " << Name(c.setup.code);
-        EXPECT_LE(bits, c.high) << Name(c.setup.format) << " / " << Name(c.setup.code);
+        EXPECT_GE(bits, c.low) << test::IdName(c.setup.format) << " / "
+                               << test::IdName(c.setup.code);
+        EXPECT_LE(bits, c.high) << test::IdName(c.setup.format) << " / "
+                                << test::IdName(c.setup.code);
     }
 }
 

@@ -9,8 +9,8 @@
 #include "analysis/LineSpectrum.h"
 #include "engine/Engine.h"
 #include "engine/RecordPorts.h"
+#include "tests/CaseName.h"
 #include "tests/support/FakePorts.h"
-#include "ui/ListTexts.h"
 
 namespace linelab::test {
 namespace {
@@ -79,7 +79,7 @@ TEST(LineSpectrum, FollowsTheAveragedTransmitSpectrum) {
     };
     for (const Case& c : cases) {
         EXPECT_LT(RmsDbOverMainLobe(AverageRuns(c.code, c.format, c.data)), 0.5)
-            << Name(c.code) << " / " << Name(c.format);
+            << test::IdName(c.code) << " / " << test::IdName(c.format);
     }
 }
 

@@ -6,34 +6,35 @@
 #include "common/Tables.h"
 #include "common/TextNumber.h"
 #include "receiver/Noise.h"
-#include "ui/ListTexts.h"
+#include "tests/CaseName.h"
 
 namespace linelab {
 namespace {
 
-LinkConfig Noisy(const char* level, const char* code = "None", const char* format = "Polar (N)RZ") {
+LinkConfig Noisy(const char* level, LineCoding code = LineCoding::None,
+                 Format format = Format::PolarNrz) {
     LinkConfig c;
     c.noiseLevel = NoiseLevel(Val(level));
-    c.code = {FindLineCode(code), FindLineCode(code)};
-    c.format = {FindFormat(format), FindFormat(format)};
+    c.code = {code, code};
+    c.format = {format, format};
     return c;
 }
 
 // Independent of the derivation's algebra: Es/N0 recomputed from the deviation the noise
 // step really draws, N0 = 2 sigma^2 in the energy unit of P.
 TEST(SignalToNoise, AgreesWithTheDeviationTheNoiseStepDraws) {
-    const char* codes[] = {"None", "Manchester", "4B5B"};
-    const char* formats[] = {"Polar (N)RZ", "4-PAM"};
-    for (const char* code : codes) {
-        for (const char* format : formats) {
+    const LineCoding codes[] = {LineCoding::None, LineCoding::Manchester, LineCoding::FourB5B};
+    const Format formats[] = {Format::PolarNrz, Format::Pam4};
+    for (const LineCoding code : codes) {
+        for (const Format format : formats) {
             const LinkConfig s = Noisy("0.37", code, format);
             const double energy = 123.0;  // any P: it must cancel
-            const double sigma =
-                NoiseSigma(0.37, energy, SymbolRate(FindLineCode(code), FindFormat(format)));
+            const double sigma = NoiseSigma(0.37, energy, SymbolRate(code, format));
             const double esN0 = energy / (2 * sigma * sigma);
             const auto ratios = SignalToNoiseOf(s);
             ASSERT_TRUE(ratios.has_value());
-            EXPECT_NEAR(ratios->dEsN0dB, 10 * std::log10(esN0), 1e-9) << code << format;
+            EXPECT_NEAR(ratios->dEsN0dB, 10 * std::log10(esN0), 1e-9)
+                << test::IdName(code) << " / " << test::IdName(format);
         }
     }
 }
@@ -41,13 +42,14 @@ TEST(SignalToNoise, AgreesWithTheDeviationTheNoiseStepDraws) {
 TEST(SignalToNoise, CountsTheDataBitsEachSymbolReallyCarries) {
     EXPECT_NEAR(SignalToNoiseOf(Noisy("0.1"))->dEbN0dB, 10.0, 1e-9);
     // Manchester: two symbols per bit at twice the rate: Eb/N0 = 2 / (0.1 * 4) = 5.
-    EXPECT_NEAR(SignalToNoiseOf(Noisy("0.1", "Manchester"))->dEbN0dB, 10 * std::log10(5.0), 1e-9);
+    EXPECT_NEAR(SignalToNoiseOf(Noisy("0.1", LineCoding::Manchester))->dEbN0dB,
+                10 * std::log10(5.0), 1e-9);
     // 4-PAM: two bits per symbol at half the rate: Es/N0 = 40, Eb/N0 = 20.
-    const auto pam = SignalToNoiseOf(Noisy("0.1", "None", "4-PAM"));
+    const auto pam = SignalToNoiseOf(Noisy("0.1", LineCoding::None, Format::Pam4));
     EXPECT_NEAR(pam->dEsN0dB, 10 * std::log10(40.0), 1e-9);
     EXPECT_NEAR(pam->dEbN0dB, 10 * std::log10(20.0), 1e-9);
     // 4B5B: the noise uses the 1.2 rate, but five code bits carry four data bits.
-    const auto fb = SignalToNoiseOf(Noisy("0.1", "4B5B"));
+    const auto fb = SignalToNoiseOf(Noisy("0.1", LineCoding::FourB5B));
     EXPECT_NEAR(fb->dEbN0dB, 10 * std::log10(1.25 / (0.1 * 1.44)), 1e-9);
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/CaseName.h"
 #include "tests/dsp/ResponseTestUtil.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -251,7 +251,7 @@ TEST(FilterType, UnknownTypesPassNothing) {
                                                  static_cast<FilterType>(77)};
     for (const std::optional<FilterType> type : unknown) {
         for (const auto side : {FilterSide::Transmitter, FilterSide::Receiver}) {
-            EXPECT_TRUE(NonZeroBins(Response({.type = type}, side)).empty()) << NameOr(type);
+            EXPECT_TRUE(NonZeroBins(Response({.type = type}, side)).empty()) << test::IdName(type);
         }
     }
 }
@@ -279,7 +279,7 @@ TEST(FilterResponse, LimitsNumbersOutsideTheirRanges) {
         {{.type = FilterType::RootRC, .eb = 1000}, {.type = FilterType::RootRC, .eb = 100}},
     };
     for (const auto& [given, limited] : cases)
-        EXPECT_EQ(TxResponse(given), TxResponse(limited)) << NameOr(given.type);
+        EXPECT_EQ(TxResponse(given), TxResponse(limited)) << test::IdName(given.type);
 }
 
 // A symbol rate that is not a positive finite number works as 1.0; extreme ones keep every
@@ -289,12 +289,13 @@ TEST(FilterResponse, OddSymbolRatesGiveDefinedResponses) {
     for (const FilterType type : {FilterType::SteepCutoff, FilterType::SinglePole}) {
         const Signal atOne = TxResponse({.type = type, .bw = 0.7}, 1.0);
         for (const double baud : {0.0, -2.0, inf, std::nan("")}) {
-            EXPECT_EQ(TxResponse({.type = type, .bw = 0.7}, baud), atOne) << Name(type) << baud;
+            EXPECT_EQ(TxResponse({.type = type, .bw = 0.7}, baud), atOne)
+                << test::IdName(type) << baud;
         }
         for (const double baud : {1e-300, 1e300, std::numeric_limits<double>::max()}) {
             const Signal r = RxResponse({.type = type, .bw = 6}, baud);
             for (int i = 0; i < kSignalFloats; ++i) {
-                ASSERT_TRUE(std::isfinite(r[i])) << Name(type) << " " << baud << " " << i;
+                ASSERT_TRUE(std::isfinite(r[i])) << test::IdName(type) << " " << baud << " " << i;
             }
         }
     }

@@ -79,7 +79,7 @@ struct NyquistCase {
     int eb;
 
     friend void PrintTo(const NyquistCase& c, std::ostream* os) {
-        *os << Name(c.tx) << " + " << Name(c.rx) << " at " << c.eb;
+        *os << test::IdName(c.tx) << " + " << test::IdName(c.rx) << " at " << c.eb;
     }
 };
 

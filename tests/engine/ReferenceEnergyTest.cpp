@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 
 #include "dsp/DesignFilters.h"
 #include "engine/LinkReference.h"
-#include "ui/ListTexts.h"
+#include "tests/CaseName.h"
 
 namespace linelab::test {
 namespace {
@@ -115,16 +114,14 @@ INSTANTIATE_TEST_SUITE_P(
         EnergyCase{D::AllOnes, P::None, C::Manchester, F::UnipolarNrzi, T::SinglePole, 16}),
     [](const ::testing::TestParamInfo<EnergyCase>& info) {
         const EnergyCase& c = info.param;
-        std::string name = std::string(Name(c.data)) + "_" + std::string(Name(c.pre)) + "_" +
-                           std::string(Name(c.code)) + "_" + std::string(Name(c.format)) + "_" +
-                           std::string(Name(c.filter)) + "_" + std::to_string(c.width);
-        std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });
-        return name;
+        return std::string(IdName(c.data)) + "_" + std::string(IdName(c.pre)) + "_" +
+               std::string(IdName(c.code)) + "_" + std::string(IdName(c.format)) + "_" +
+               std::string(IdName(c.filter)) + "_" + std::to_string(c.width);
     });
 
 // Exponential runs have no closed form: the engine takes the simulated mean instead; a link
 // with an unknown entry has no reference energy at all, nor one whose transmit filter passes
-// nothing ("Matched" is a receive filter).
+// nothing (the matched filter is a receive filter).
 TEST(ReferenceEnergy, SimulatedWhereNoClosedFormApplies) {
     const EnergyLink matched = LinkOf({D::Random, P::None, C::None, F::PolarNrz, T::Matched, 16});
     EXPECT_EQ(ExpectedEnergyPerSlot(matched.config, matched.responses), 0.0);

@@ -13,9 +13,9 @@
 #include "engine/Engine.h"
 #include "receiver/BitErrorRate.h"
 #include "receiver/Receiver.h"
+#include "tests/CaseName.h"
 #include "tests/support/FakePorts.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab::test {
 namespace {
@@ -146,13 +146,13 @@ TEST_F(TickTest, UnknownFormatSendsNothing) {
 }
 
 struct StripCase {
-    const char* code;
-    const char* format;
-    const char* pulseWidth;
+    LineCoding code;
+    Format format;
+    int pulseWidth;  // per cent
     int16_t codedBaud, modDuty, modBaud, modMin, modMax;
 
     friend void PrintTo(const StripCase& c, std::ostream* os) {
-        *os << c.code << ", " << c.format << ", " << c.pulseWidth << "%";
+        *os << IdName(c.code) << ", " << IdName(c.format) << ", " << c.pulseWidth << "%";
     }
 };
 
@@ -167,14 +167,14 @@ TEST_P(TransmitStrips, DrawWithTheTableArguments) {
         engine.ApplyThresholdSlider(host.slider, host);
         engine.RestartBer();
     };
-    host.config.code = Both(FindLineCode(c.code));
-    host.config.format = Both(FindFormat(c.format));
-    host.config.iPulseWidth = host.filters.side[0].iPulseWidth = PulseWidth(Val(c.pulseWidth));
+    host.config.code = Both(c.code);
+    host.config.format = Both(c.format);
+    host.config.iPulseWidth = host.filters.side[0].iPulseWidth = PulseWidth(c.pulseWidth);
     host.config.shown.Set(PanelId::Data, true);
     host.config.shown.Set(PanelId::PreData, true);
     host.config.shown.Set(PanelId::CodedData, true);
     host.config.shown.Set(PanelId::ModData, true);
-    engine.SetSymbolRate(SymbolRate(FindLineCode(c.code), FindFormat(c.format)));
+    engine.SetSymbolRate(SymbolRate(c.code, c.format));
     host.Tick(engine);
     const RunState& s = engine.State();
 
@@ -207,12 +207,12 @@ TEST_P(TransmitStrips, DrawWithTheTableArguments) {
 // The four-level strip halves the code-bit scale, rounding halves to even (7.5 -> 8).
 INSTANTIATE_TEST_SUITE_P(
     Formats, TransmitStrips,
-    ::testing::Values(StripCase{"None", "Polar (N)RZ", "100", 12, 16, 12, -1, 1},
-                      StripCase{"Manchester", "AMI", "100", 24, 16, 24, -1, 1},
-                      StripCase{"4B5B", "Unipolar (N)RZ", "25", 15, 4, 15, -1, 1},
-                      StripCase{"None", "4-PAM", "50", 12, 8, 6, -3, 3},
-                      StripCase{"4B5B + NRZI", "4-PAM", "100", 15, 16, 8, -3, 3},
-                      StripCase{"Diff. Manchester", "4-PAM", "75", 24, 12, 12, -3, 3}));
+    ::testing::Values(StripCase{LineCoding::None, Format::PolarNrz, 100, 12, 16, 12, -1, 1},
+                      StripCase{LineCoding::Manchester, Format::Ami, 100, 24, 16, 24, -1, 1},
+                      StripCase{LineCoding::FourB5B, Format::UnipolarNrz, 25, 15, 4, 15, -1, 1},
+                      StripCase{LineCoding::None, Format::Pam4, 50, 12, 8, 6, -3, 3},
+                      StripCase{LineCoding::FourB5BNrzi, Format::Pam4, 100, 15, 16, 8, -3, 3},
+                      StripCase{LineCoding::DiffManchester, Format::Pam4, 75, 24, 12, 12, -3, 3}));
 
 // The transforms' wide loads rely on every signal of the engine's heap-held state starting
 // on a cache line, wherever the allocator puts it.

@@ -11,16 +11,18 @@
 #include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
+#include "tests/CaseName.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
 
 struct Case {
     const char* name;
-    std::string format, code, preCode;
+    Format format;
+    LineCoding code;
+    PreCoding preCode;
     std::array<double, 4> thresholds;
     FilterType txFilter = FilterType::RootRC, rxFilter = FilterType::Matched;
     std::optional<double> lowPass = std::nullopt;
@@ -36,9 +38,9 @@ SweepSettings Make(const Case& c) {
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
-    t.preCode = {FindPreCoding(c.preCode), FindPreCoding(c.preCode)};
-    t.code = {FindLineCode(c.code), FindLineCode(c.code)};
-    t.format = {FindFormat(c.format), FindFormat(c.format)};
+    t.preCode = {c.preCode, c.preCode};
+    t.code = {c.code, c.code};
+    t.format = {c.format, c.format};
     t.echo = {EchoGain(Val(c.echoMag)), EchoDelay(Val(c.echoDelay))};
     t.samplingOffset = c.sample;
     t.invert = c.invert;
@@ -88,12 +90,12 @@ TEST(FoldedRunner, MatchesTheEngineInDistribution) {
         four{2.8 / std::sqrt(5.0), 0, -2.8 / std::sqrt(5.0), 2.8 / std::sqrt(5.0)},
         uni{kR2, kR2, kR2, kR2};
     const Case cases[] = {
-        {"polar", "Polar (N)RZ", "None", "None", two},
-        {"AMI", "AMI", "None", "None", three},
+        {"polar", Format::PolarNrz, LineCoding::None, PreCoding::None, two},
+        {"AMI", Format::Ami, LineCoding::None, PreCoding::None, three},
         {"4-PAM",
-         "4-PAM",
-         "None",
-         "None",
+         Format::Pam4,
+         LineCoding::None,
+         PreCoding::None,
          four,
          FilterType::RootRC,
          FilterType::Matched,
@@ -103,11 +105,11 @@ TEST(FoldedRunner, MatchesTheEngineInDistribution) {
          "0.0",
          false,
          8},
-        {"Manchester", "Polar (N)RZ", "Manchester", "None", two},
+        {"Manchester", Format::PolarNrz, LineCoding::Manchester, PreCoding::None, two},
         {"4B5B + NRZI",
-         "Unipolar (N)RZ",
-         "4B5B + NRZI",
-         "None",
+         Format::UnipolarNrz,
+         LineCoding::FourB5BNrzi,
+         PreCoding::None,
          uni,
          FilterType::RootRC,
          FilterType::Matched,
@@ -117,21 +119,21 @@ TEST(FoldedRunner, MatchesTheEngineInDistribution) {
          "0.0",
          false,
          8},
-        {"band-limited, echo", "Polar (N)RZ", "None", "None", two, FilterType::SinglePole,
-         FilterType::SinglePole, 0.8, 0, "30", "0.4", false, 6},
+        {"band-limited, echo", Format::PolarNrz, LineCoding::None, PreCoding::None, two,
+         FilterType::SinglePole, FilterType::SinglePole, 0.8, 0, "30", "0.4", false, 6},
         {"half-sample offset",
-         "Polar (N)RZ",
-         "None",
-         "Scramble",
+         Format::PolarNrz,
+         LineCoding::None,
+         PreCoding::Scramble,
          two,
          FilterType::RC,
          FilterType::None,
          {},
          5},
         {"inverted, differential",
-         "Polar (N)RZ",
-         "None",
-         "Differential",
+         Format::PolarNrz,
+         LineCoding::None,
+         PreCoding::Differential,
          two,
          FilterType::RootRC,
          FilterType::Matched,
@@ -141,9 +143,9 @@ TEST(FoldedRunner, MatchesTheEngineInDistribution) {
          "0.0",
          true},
         {"offset past the ends",
-         "Polar (N)RZ",
-         "Differential",
-         "None",
+         Format::PolarNrz,
+         LineCoding::Differential,
+         PreCoding::None,
          two,
          FilterType::RootRC,
          FilterType::Matched,
@@ -177,7 +179,8 @@ TEST(FoldedRunner, NoiseFollowsTheRunsEnergyOrAFixedReference) {
     for (Signal* r : {&flat.dTxResponse, &flat.dRxResponse, &flat.dTotalResponse})
         for (int k = 0; k < kPoints; ++k)
             (*r)[static_cast<std::size_t>(2 * k)] = 1.0;
-    const LinkConfig settings = Make({"flat", "Polar (N)RZ", "None", "None", {0, 0, 0, 0}}).config;
+    const LinkConfig settings =
+        Make({"flat", Format::PolarNrz, LineCoding::None, PreCoding::None, {0, 0, 0, 0}}).config;
     FoldedRunner runner(settings, flat, 1.0, {});
     EXPECT_EQ(runner.Grids(), 1);
     for (const double reference : {0.0, 37.0}) {
@@ -220,8 +223,9 @@ TEST(FoldedRunner, FirstRunSendsWhatTheEngineSends) {
         {DataSource::Prbs7, PreCoding::Scramble, LineCoding::None, Format::Mlt3, 5},
     };
     for (const Sent& row : table) {
-        SCOPED_TRACE(Name(row.format));
-        SweepSettings s = Make({"", "Polar (N)RZ", "None", "None", {0, 0, 0, 0}});
+        SCOPED_TRACE(test::IdName(row.format));
+        SweepSettings s =
+            Make({"", Format::PolarNrz, LineCoding::None, PreCoding::None, {0, 0, 0, 0}});
         s.config.data = row.data;
         s.config.preCode = {row.pre, row.pre};
         s.config.code = {row.code, row.code};

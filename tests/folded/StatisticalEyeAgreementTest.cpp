@@ -16,18 +16,18 @@
 #include "receiver/Multipath.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
+#include "tests/CaseName.h"
 #include "tests/support/CountShare.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
 
 struct Case {
     const char* name;
-    const char* format;
-    const char* code;
+    Format format;
+    LineCoding code;
     double target;  // the data-bit rate the noise is set for
     FilterType txFilter = FilterType::RootRC, rxFilter = FilterType::Matched;
     std::optional<double> lowPass = std::nullopt;
@@ -36,7 +36,7 @@ struct Case {
     const char* echoDelay = "0.0";
     bool invert = false;
     std::optional<int> slider = std::nullopt;  // the threshold slider as set; none: midway
-    const char* preCode = "None";
+    PreCoding preCode = PreCoding::None;
     // Whether the data-bit rate's first-order costs hold. They are each wrong decision's cost
     // averaged over every slot sending its level; where the echo makes the errors fall on
     // particular neighbourhoods and HDB3's decoder charges those more than the average, the
@@ -48,9 +48,9 @@ SweepSettings Make(const Case& c) {
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
-    t.preCode = {FindPreCoding(c.preCode), FindPreCoding(c.preCode)};
-    t.code = {FindLineCode(c.code), FindLineCode(c.code)};
-    t.format = {FindFormat(c.format), FindFormat(c.format)};
+    t.preCode = {c.preCode, c.preCode};
+    t.code = {c.code, c.code};
+    t.format = {c.format, c.format};
     t.echo = {EchoGain(Val(c.echoMag)), EchoDelay(Val(c.echoDelay))};
     t.samplingOffset = c.sample;
     t.invert = c.invert;
@@ -170,99 +170,107 @@ std::string Name(const testing::TestParamInfo<Case>& info) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, StatisticalEyeAgreement,
-    testing::Values(
-        Case{"unipolar", "Unipolar (N)RZ", "None", 1e-3},
-        Case{"polar", "Polar (N)RZ", "None", 1e-6},
-        Case{"unipolar_NRZI", "Unipolar (N)RZI", "None", 1e-4},
-        Case{"polar_NRZI", "Polar (N)RZI", "None", 1e-5}, Case{"AMI", "AMI", "None", 1e-4},
-        Case{"MLT3", "MLT3", "None", 1e-3}, Case{"HDB3", "HDB3", "None", 1e-4},
-        Case{"4PAM", "4-PAM", "None", 1e-3}, Case{"Manchester", "Polar (N)RZ", "Manchester", 1e-4},
-        Case{"4B5B_NRZI", "Unipolar (N)RZ", "4B5B + NRZI", 1e-3},
-        Case{"band_edge", "Polar (N)RZ", "None", 1e-4, FilterType::SinglePole,
-             FilterType::SinglePole, 0.8},
-        Case{"echo",
-             "Polar (N)RZ",
-             "None",
-             1e-3,
-             FilterType::RootRC,
-             FilterType::Matched,
-             {},
-             0,
-             "30",
-             "0.4"},
-        Case{"inverted_NRZI",
-             "Polar (N)RZI",
-             "None",
-             1e-4,
-             FilterType::RootRC,
-             FilterType::Matched,
-             {},
-             0,
-             "0",
-             "0.0",
-             true},
-        Case{"instant_off_middle",
-             "Polar (N)RZ",
-             "None",
-             1e-3,
-             FilterType::RC,
-             FilterType::None,
-             {},
-             9},
-        Case{
-            "instant_before", "AMI", "None", 1e-2, FilterType::RootRC, FilterType::Matched, {}, -7},
-        Case{"threshold_high",
-             "Polar (N)RZ",
-             "None",
-             1e-4,
-             FilterType::RootRC,
-             FilterType::Matched,
-             {},
-             0,
-             "0",
-             "0.0",
-             false,
-             75},
-        Case{"HDB3_4B5B_echo",
-             "HDB3",
-             "4B5B",
-             1e-3,
-             FilterType::RootRC,
-             FilterType::Matched,
-             {},
-             0,
-             "20",
-             "0.6",
-             false,
-             {},
-             "None",
-             false},
-        Case{"4PAM_band_edge_late", "4-PAM", "None", 1e-2, FilterType::SinglePole,
-             FilterType::SinglePole, 0.8, 6},
-        Case{"HDB3_4B5B", "HDB3", "4B5B", 1e-4},
-        Case{"instant_far_echo",
-             "Polar (N)RZ",
-             "Differential",
-             1e-2,
-             FilterType::RootRC,
-             FilterType::Matched,
-             {},
-             -14,
-             "20",
-             "7.6"},
-        Case{"AMI_4B5B", "AMI", "4B5B", 1e-3},
-        Case{"threshold_low_AMI",
-             "AMI",
-             "None",
-             1e-3,
-             FilterType::RootRC,
-             FilterType::Matched,
-             {},
-             0,
-             "0",
-             "0.0",
-             false,
-             60}),
+    testing::Values(Case{"unipolar", Format::UnipolarNrz, LineCoding::None, 1e-3},
+                    Case{"polar", Format::PolarNrz, LineCoding::None, 1e-6},
+                    Case{"unipolar_NRZI", Format::UnipolarNrzi, LineCoding::None, 1e-4},
+                    Case{"polar_NRZI", Format::PolarNrzi, LineCoding::None, 1e-5},
+                    Case{"AMI", Format::Ami, LineCoding::None, 1e-4},
+                    Case{"MLT3", Format::Mlt3, LineCoding::None, 1e-3},
+                    Case{"HDB3", Format::Hdb3, LineCoding::None, 1e-4},
+                    Case{"4PAM", Format::Pam4, LineCoding::None, 1e-3},
+                    Case{"Manchester", Format::PolarNrz, LineCoding::Manchester, 1e-4},
+                    Case{"4B5B_NRZI", Format::UnipolarNrz, LineCoding::FourB5BNrzi, 1e-3},
+                    Case{"band_edge", Format::PolarNrz, LineCoding::None, 1e-4,
+                         FilterType::SinglePole, FilterType::SinglePole, 0.8},
+                    Case{"echo",
+                         Format::PolarNrz,
+                         LineCoding::None,
+                         1e-3,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         0,
+                         "30",
+                         "0.4"},
+                    Case{"inverted_NRZI",
+                         Format::PolarNrzi,
+                         LineCoding::None,
+                         1e-4,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         0,
+                         "0",
+                         "0.0",
+                         true},
+                    Case{"instant_off_middle",
+                         Format::PolarNrz,
+                         LineCoding::None,
+                         1e-3,
+                         FilterType::RC,
+                         FilterType::None,
+                         {},
+                         9},
+                    Case{"instant_before",
+                         Format::Ami,
+                         LineCoding::None,
+                         1e-2,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         -7},
+                    Case{"threshold_high",
+                         Format::PolarNrz,
+                         LineCoding::None,
+                         1e-4,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         0,
+                         "0",
+                         "0.0",
+                         false,
+                         75},
+                    Case{"HDB3_4B5B_echo",
+                         Format::Hdb3,
+                         LineCoding::FourB5B,
+                         1e-3,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         0,
+                         "20",
+                         "0.6",
+                         false,
+                         {},
+                         PreCoding::None,
+                         false},
+                    Case{"4PAM_band_edge_late", Format::Pam4, LineCoding::None, 1e-2,
+                         FilterType::SinglePole, FilterType::SinglePole, 0.8, 6},
+                    Case{"HDB3_4B5B", Format::Hdb3, LineCoding::FourB5B, 1e-4},
+                    Case{"instant_far_echo",
+                         Format::PolarNrz,
+                         LineCoding::Differential,
+                         1e-2,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         -14,
+                         "20",
+                         "7.6"},
+                    Case{"AMI_4B5B", Format::Ami, LineCoding::FourB5B, 1e-3},
+                    Case{"threshold_low_AMI",
+                         Format::Ami,
+                         LineCoding::None,
+                         1e-3,
+                         FilterType::RootRC,
+                         FilterType::Matched,
+                         {},
+                         0,
+                         "0",
+                         "0.0",
+                         false,
+                         60}),
     Name);
 
 }  // namespace

@@ -35,7 +35,7 @@ class DecisionTest : public ::testing::TestWithParam<DecisionCase> {};
 TEST_P(DecisionTest, ComparesAsTheRowSays) {
     const DecisionCase c = GetParam();
     EXPECT_EQ(DecideLevel(c.format, c.sample, Pattern(c.format)), c.level)
-        << Name(c.format) << " at " << c.sample;
+        << test::IdName(c.format) << " at " << c.sample;
 }
 
 // T0 of the unipolar and three-level patterns, and of the four-level pattern.
@@ -88,7 +88,7 @@ TEST_P(LevelRoundTrip, MapperOutputDecodesToItsCodeBits) {
         Bits decoded{};
         ASSERT_TRUE(LevelsToCodeBits(format, levels, decoded));
         for (int i = 0; i < count; ++i) {
-            ASSERT_EQ(decoded[i], coded[i]) << Name(format) << " bit " << i;
+            ASSERT_EQ(decoded[i], coded[i]) << test::IdName(format) << " bit " << i;
         }
     }
 }

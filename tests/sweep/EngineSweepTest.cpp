@@ -6,23 +6,23 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "tests/CaseName.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
 
 // A matched pair of Nyquist filters over a perfect channel: the one setting in which
 // LineLab's receiver is the ideal one, so the theory must hold there.
-SweepSettings Ideal(const std::string& format, std::array<double, 4> thresholds,
-                    const std::string& code = "None") {
+SweepSettings Ideal(Format format, std::array<double, 4> thresholds,
+                    LineCoding code = LineCoding::None) {
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
     t.preCode = {PreCoding::None, PreCoding::None};
-    t.code = {FindLineCode(code), FindLineCode(code)};
-    t.format = {FindFormat(format), FindFormat(format)};
+    t.code = {code, code};
+    t.format = {format, format};
     s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     std::copy(thresholds.begin(), thresholds.end(), s.dThresholds.begin());
     s.thresholdSlider = ThresholdSliderFor(thresholds[0]);  // as the window sets it
@@ -48,7 +48,7 @@ bool Covers(const PointResult& r, double theory, double confidence) {
 // Q(sqrt(2 Eb/N0)) within the 99 % interval of at least 200 errors at each point.
 TEST(EngineSweep, PolarFollowsTheoryAtEveryPoint) {
     const auto results =
-        Measure(Ideal("Polar (N)RZ", {0, 0, 0, 0}), {0, 1, 2, 3, 4, 5, 6, 7, 8}, 200);
+        Measure(Ideal(Format::PolarNrz, {0, 0, 0, 0}), {0, 1, 2, 3, 4, 5, 6, 7, 8}, 200);
     for (const PointResult& r : results) {
         const double theory = GaussianTail(std::sqrt(2 * std::pow(10, r.point.dEbN0dB / 10)));
         EXPECT_TRUE(r.complete);
@@ -66,35 +66,34 @@ TEST(EngineSweep, EveryMappingFollowsItsIdealFormula) {
     const double r2 = std::sqrt(2.0);
     const double h = 1.328 / 2;  // HDB3's marks have the amplitude 1.328
     struct Case {
-        const char* format;
+        Format format;
         std::array<double, 4> thresholds;
         double slack;
-        const char* code = "None";
+        LineCoding code = LineCoding::None;
     };
     const Case cases[] = {
-        {"Unipolar (N)RZ", {r2 / 2, r2 / 2, r2 / 2, r2 / 2}, 1.0},
-        {"Unipolar (N)RZI", {r2 / 2, r2 / 2, r2 / 2, r2 / 2}, 1.0},
-        {"Polar (N)RZI", {0, 0, 0, 0}, 1.0},
-        {"AMI", {r2 / 2, -r2 / 2, r2 / 2, r2 / 2}, 1.1},
-        {"MLT3", {r2 / 2, -r2 / 2, r2 / 2, r2 / 2}, 1.1},
-        {"HDB3", {h, -h, h, h}, 2.0},
-        {"4-PAM", {1.2, 0, -1.2, 1.2}, 1.1},
-        {"Polar (N)RZ", {0, 0, 0, 0}, 1.0, "Manchester"},
+        {Format::UnipolarNrz, {r2 / 2, r2 / 2, r2 / 2, r2 / 2}, 1.0},
+        {Format::UnipolarNrzi, {r2 / 2, r2 / 2, r2 / 2, r2 / 2}, 1.0},
+        {Format::PolarNrzi, {0, 0, 0, 0}, 1.0},
+        {Format::Ami, {r2 / 2, -r2 / 2, r2 / 2, r2 / 2}, 1.1},
+        {Format::Mlt3, {r2 / 2, -r2 / 2, r2 / 2, r2 / 2}, 1.1},
+        {Format::Hdb3, {h, -h, h, h}, 2.0},
+        {Format::Pam4, {1.2, 0, -1.2, 1.2}, 1.1},
+        {Format::PolarNrz, {0, 0, 0, 0}, 1.0, LineCoding::Manchester},
     };
     for (const Case& c : cases) {
         const PointResult r = Measure(Ideal(c.format, c.thresholds, c.code), {6}, 300)[0];
         const BinomialInterval i = ClopperPearson(r.counts.errors, r.counts.bits, 0.99);
-        const double theory =
-            IdealBerAtDb(FindFormat(c.format), FindLineCode(c.code), PreCoding::None, 6);
-        EXPECT_LE(i.dLow / c.slack, theory) << c.format << ": measured " << r.dBer;
-        EXPECT_GE(i.dHigh * c.slack, theory) << c.format << ": measured " << r.dBer;
+        const double theory = IdealBerAtDb(c.format, c.code, PreCoding::None, 6);
+        EXPECT_LE(i.dLow / c.slack, theory) << test::IdName(c.format) << ": measured " << r.dBer;
+        EXPECT_GE(i.dHigh * c.slack, theory) << test::IdName(c.format) << ": measured " << r.dBer;
     }
 }
 
 // A link that meets a fault cannot run: the sweep stops at once and names the fault, rather
 // than counting runs that sent nothing.
 TEST(EngineSweep, AFaultStopsTheSweepAndIsNamed) {
-    SweepSettings s = Ideal("Polar (N)RZ", {0, 0, 0, 0});
+    SweepSettings s = Ideal(Format::PolarNrz, {0, 0, 0, 0});
     s.config.format[1].reset();
     Sweep sweep(EngineRunners(s), SweepPointsFor(s, {4}),
                 {.minErrors = 10, .maxBits = 100000, .seed = 1, .threads = 1});

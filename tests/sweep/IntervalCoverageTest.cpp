@@ -9,9 +9,9 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "tests/CaseName.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -86,10 +86,8 @@ TEST_P(IntervalCoverage, HoldsTheExactRateAtSmallPoints) {
 
 INSTANTIATE_TEST_SUITE_P(EveryClusteringCode, IntervalCoverage, testing::ValuesIn(kCodes),
                          [](const auto& info) {
-                             std::string name = std::string(Name(info.param.format)) + "_" +
-                                                std::string(Name(info.param.code));
-                             std::erase_if(name, [](char ch) { return !std::isalnum(ch); });
-                             return name;
+                             return std::string(test::IdName(info.param.format)) + "_" +
+                                    std::string(test::IdName(info.param.code));
                          });
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 #include <tuple>
@@ -13,10 +12,10 @@
 #include "receiver/Demodulator.h"
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/SweepSettings.h"
+#include "tests/CaseName.h"
 #include "tests/support/CountShare.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -33,8 +32,8 @@ struct Case {
 
 std::string Name(const Case& c) {
     static constexpr const char* kChannels[] = {"ideal", "echo", "band limit"};
-    return std::string(Name(c.format)) + " / " + std::string(Name(c.code)) + " / " +
-           std::string(Name(c.preCoding)) + (c.invert ? " / inverted / " : " / ") +
+    return std::string(test::IdName(c.format)) + " / " + std::string(test::IdName(c.code)) + " / " +
+           std::string(test::IdName(c.preCoding)) + (c.invert ? " / inverted / " : " / ") +
            kChannels[static_cast<int>(c.channel)];
 }
 
@@ -184,11 +183,8 @@ TEST(MidwayInseparable, SayWhenNoThresholdsCanSeparateTheLevels) {
 }
 
 std::string PairName(const testing::TestParamInfo<Pair>& info) {
-    std::string name = std::string(Name(std::get<0>(info.param))) + "_" +
-                       std::string(Name(std::get<1>(info.param)));
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return name;
+    return std::string(test::IdName(std::get<0>(info.param))) + "_" +
+           std::string(test::IdName(std::get<1>(info.param)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

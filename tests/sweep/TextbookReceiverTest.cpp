@@ -11,22 +11,22 @@
 #include "sweep/EngineChunkRunner.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepSettings.h"
+#include "tests/CaseName.h"
 #include "tests/dsp/RecordingReporter.h"
 #include "tests/support/FilterRecords.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
 
 // Root RC / Matched over a perfect channel, random data, the textbook's receiver.
-SweepSettings Ideal(const std::string& format) {
+SweepSettings Ideal(Format format) {
     SweepSettings s;
     LinkConfig& t = s.config;
     t.data = DataSource::Random;
     t.preCode = {PreCoding::None, PreCoding::None};
     t.code = {LineCoding::None, LineCoding::None};
-    t.format = {FindFormat(format), FindFormat(format)};
+    t.format = {format, format};
     s.filters = test::Filters(FilterType::RootRC, FilterType::Matched);
     const auto& defaults = DefaultThresholds(*t.format[1]);
     std::copy(defaults.begin(), defaults.end(), s.dThresholds.begin());
@@ -55,24 +55,24 @@ struct Link {
 // 4-PAM's upper threshold at 2 x 0.6 = 1.2, unipolar's at half its level.
 TEST(TextbookReceiver, MidwayThresholdsAreTheLevelsMidpointsOnAnIdealLink) {
     struct Case {
-        const char* format;
+        Format format;
         std::array<double, 4> levelUnits;  // T0..T3 in level numbers
     };
-    const Case cases[] = {{"Unipolar (N)RZ", {0.5, 0.5, 0.5, 0.5}},
-                          {"Polar (N)RZ", {0, 0, 0, 0}},
-                          {"AMI", {0.5, -0.5, 0.5, 0.5}},
-                          {"MLT3", {0.5, -0.5, 0.5, 0.5}},
-                          {"4-PAM", {2, 0, -2, 2}}};
+    const Case cases[] = {{Format::UnipolarNrz, {0.5, 0.5, 0.5, 0.5}},
+                          {Format::PolarNrz, {0, 0, 0, 0}},
+                          {Format::Ami, {0.5, -0.5, 0.5, 0.5}},
+                          {Format::Mlt3, {0.5, -0.5, 0.5, 0.5}},
+                          {Format::Pam4, {2, 0, -2, 2}}};
     for (const Case& c : cases) {
         Link link(Ideal(c.format), 0);
         link.owner.Tick();
         const LinkConfig& used = link.engine.Config();
-        ASSERT_TRUE(used.midway) << c.format;
+        ASSERT_TRUE(used.midway) << test::IdName(c.format);
         const double scale = link.engine.State().dScale;
         for (int i = 0; i < 4; ++i)
             EXPECT_NEAR((*used.midway)[i], c.levelUnits[i] * scale, 1e-3 * scale)
-                << c.format << " T" << i;
-        EXPECT_EQ(link.owner.Tick().dThresholds[0], (*used.midway)[0]) << c.format;
+                << test::IdName(c.format) << " T" << i;
+        EXPECT_EQ(link.owner.Tick().dThresholds[0], (*used.midway)[0]) << test::IdName(c.format);
     }
 }
 
@@ -104,7 +104,7 @@ TEST(TextbookReceiver, FixedNoiseDoesNotFollowTheRunsData) {
 // The reference is the per-run energy's mean: 400 per-run ticks of unipolar (whose energy
 // varies most with the data) average within 2 % of it (their spread is about 0.5 %).
 TEST(TextbookReceiver, ReferenceEnergyIsThePerRunMean) {
-    SweepSettings s = Ideal("Unipolar (N)RZ");
+    SweepSettings s = Ideal(Format::UnipolarNrz);
     Link link(s, 0.1);
     link.owner.Tick();
     const double reference = link.engine.Config().noiseReference;
@@ -122,7 +122,7 @@ TEST(TextbookReceiver, ReferenceEnergyIsThePerRunMean) {
 // Fixed density and midway thresholds on the ideal link meet the theory within the 99 %
 // interval of at least 1000 errors, where per-run scaling lay 20 to 50 % above it.
 TEST(TextbookReceiver, MatchesTheoryAtTenAndTwelveDecibels) {
-    for (const char* format : {"Unipolar (N)RZ", "AMI", "4-PAM"}) {
+    for (const Format format : {Format::UnipolarNrz, Format::Ami, Format::Pam4}) {
         const SweepSettings s = Ideal(format);
         Sweep sweep(SweepRunners(s, SweepRunner::Folded), SweepPointsFor(s, {10, 12}),
                     {.minErrors = 1000, .maxBits = 400000000, .seed = 7, .threads = 2});
@@ -131,9 +131,9 @@ TEST(TextbookReceiver, MatchesTheoryAtTenAndTwelveDecibels) {
         for (const PointResult& r : sweep.Results()) {
             const double theory = TheoryFor(s, r.point.dEbN0dB);
             const BinomialInterval i = ClopperPearson(r.counts.errors, r.counts.bits, 0.99);
-            EXPECT_GE(r.counts.errors, 1000u) << format;
+            EXPECT_GE(r.counts.errors, 1000u) << test::IdName(format);
             EXPECT_TRUE(i.dLow <= theory && theory <= i.dHigh)
-                << format << " at " << r.point.dEbN0dB << " dB: " << r.dBer / theory;
+                << test::IdName(format) << " at " << r.point.dEbN0dB << " dB: " << r.dBer / theory;
         }
     }
 }

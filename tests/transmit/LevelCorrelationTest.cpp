@@ -5,9 +5,9 @@
 
 #include <cmath>
 
+#include "tests/CaseName.h"
 #include "transmit/LevelCorrelation.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -38,7 +38,7 @@ TEST(LevelCorrelation, LagSumsAreTheMatrixDiagonals) {
             for (int n = 0; n + d < kSymbols; ++n)
                 sum += (*r)[n][n + d];
             EXPECT_NEAR((*lags)[d], sum, 1e-9 * std::abs((*lags)[0]))
-                << Name(*s.format) << " lag " << d;
+                << test::IdName(*s.format) << " lag " << d;
         }
     }
 }
@@ -59,7 +59,7 @@ TEST(LevelCorrelation, FixedDataGiveTheMappersLevelsExactly) {
         for (int n = 0; n < kSymbols; ++n) {
             for (int m = 0; m < kSymbols; ++m)
                 ASSERT_EQ((*r)[n][m], state.iModData[n] * state.iModData[m])
-                    << Name(*s.format) << " " << n << ", " << m;
+                    << test::IdName(*s.format) << " " << n << ", " << m;
         }
     }
 }
@@ -87,7 +87,7 @@ TEST(LevelCorrelation, EachSlotsMeanSquareFollowsTheStages) {
         for (int n = 0; n < kSymbols; ++n) {
             const double mean = sum[n] / kRuns;
             const double error = std::sqrt((squares[n] / kRuns - mean * mean) / (kRuns - 1));
-            EXPECT_NEAR((*r)[n][n], mean, 5 * error + 1e-12) << Name(*s.format) << " " << n;
+            EXPECT_NEAR((*r)[n][n], mean, 5 * error + 1e-12) << test::IdName(*s.format) << " " << n;
         }
     }
 }

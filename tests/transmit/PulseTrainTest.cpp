@@ -9,9 +9,9 @@
 #include "common/RunState.h"
 #include "common/Tables.h"
 #include "dsp/nrFFT.h"
+#include "tests/CaseName.h"
 #include "tests/dsp/ResponseTestUtil.h"
 #include "transmit/Transmit.h"
-#include "ui/ListTexts.h"
 
 namespace linelab {
 namespace {
@@ -38,7 +38,7 @@ struct FormatWidth {
 };
 
 void PrintTo(const FormatWidth& c, std::ostream* os) {
-    *os << Name(c.format) << " at " << c.dutyCycle << "/16";
+    *os << test::IdName(c.format) << " at " << c.dutyCycle << "/16";
 }
 
 class PulseTrainImpulses : public ::testing::TestWithParam<FormatWidth> {};
