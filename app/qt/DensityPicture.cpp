@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kStepsPerOctave = 64;
 constexpr int kStepBits = 6;  // log2 of kStepsPerOctave
-constexpr uint32_t kBlack = 0xFF000000;
+constexpr uint32_t kOpaqueBlack = 0xFF000000;
 
 // The octave of a count and its position within it, in 1/64 steps.
 int StepOf(uint32_t count) {
@@ -45,11 +45,11 @@ QImage DensityPicture(const DensityEye& eye) {
         for (int x = 0; x < eye.Width(); ++x) {
             const uint32_t count = row[x];
             if (count == 0) {
-                line[x] = kBlack;
+                line[x] = kOpaqueBlack;
                 continue;
             }
             uint32_t& colour = table[static_cast<std::size_t>(StepOf(count))];
-            if (colour == 0) colour = DensityColour(CountOf(StepOf(count)), maxCount, kBlack);
+            if (colour == 0) colour = DensityColour(CountOf(StepOf(count)), maxCount, kOpaqueBlack);
             line[x] = colour;
         }
     }

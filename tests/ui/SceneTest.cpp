@@ -141,7 +141,7 @@ int CheckValue(const Form1& form, const std::string& name) {
     return form.Check(static_cast<CheckId>(FindControl(name)->index)).value;
 }
 
-std::string Caption(const Form1& form, const std::string& name) {
+std::string LabelCaption(const Form1& form, const std::string& name) {
     return form.Label(static_cast<LabelId>(FindControl(name)->index)).caption;
 }
 
@@ -165,10 +165,10 @@ class Scenes : public ::testing::TestWithParam<int> {
         for (const std::string& name : e.checksOff)
             EXPECT_EQ(CheckValue(form, name), 0) << name;
         for (const auto& [label, caption] : e.captions)
-            EXPECT_EQ(Caption(form, label), caption);
+            EXPECT_EQ(LabelCaption(form, label), caption);
         const char* const freq[] = {"0", "0.5", "1", "1.5", "2", "2.5", "3", "3.5", "4"};
         for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(Caption(form, "lblFreq(" + std::to_string(i) + ")"), freq[i]);
+            EXPECT_EQ(LabelCaption(form, "lblFreq(" + std::to_string(i) + ")"), freq[i]);
         EXPECT_EQ(form.List(ListId::cmbHighPass).text, "None");
         EXPECT_EQ(form.List(ListId::cmbLowPass).text, "None");
         EXPECT_EQ(form.List(ListId::cmbNoise).text, "None");
