@@ -237,6 +237,7 @@ class SweepCoordinator {
     std::string Label() const { return label_; }
     // The legend's name of the measured points: the label and the runner that made them.
     std::string Legend() const { return MeasuredLegend(label_, RunnerOf(curve_)); }
+    std::string StatisticalName() const { return StatisticalLegend(label_); }
     // The theory drawn beside the points over the planned range, as a JSON list of
     // {name, style ("dashed" or "dotted"), x, y}.
     std::string TheoryLines() const {
@@ -437,6 +438,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("result", &SweepCoordinator::Result)
         .function("label", &SweepCoordinator::Label)
         .function("legend", &SweepCoordinator::Legend)
+        .function("statisticalName", &SweepCoordinator::StatisticalName)
         .function("theoryLines", &SweepCoordinator::TheoryLines)
         .function("header", &SweepCoordinator::Header)
         .function("theory", &SweepCoordinator::Theory)

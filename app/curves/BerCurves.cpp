@@ -189,6 +189,10 @@ std::string MeasuredLegend(const std::string& label, const std::string& runner) 
     return runner.empty() ? label : label + " (" + runner + ")";
 }
 
+std::string StatisticalLegend(const std::string& label) {
+    return "statistical, the chain as set (fixed N0): " + label;
+}
+
 std::string ScientificText(double x, int decimals) {
     if (!std::isfinite(x)) return "";
     char text[64];

@@ -78,6 +78,8 @@ std::vector<TheoryLine> TheoryLinesOf(const SweepSettings& settings, double firs
 
 // The legend name of a curve's measured points: its label and the runner that made them.
 std::string MeasuredLegend(const std::string& label, const std::string& runner);
+// The legend name of the statistical curve of the chain a curve was measured on.
+std::string StatisticalLegend(const std::string& label);
 
 // The curve table's cells for one point: Eb/N0 in dB, bits, errors, the rate, its 95 %
 // interval ("low to high") and the ideal receiver's rate. Rates are in scientific notation

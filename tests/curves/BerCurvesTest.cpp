@@ -162,6 +162,8 @@ TEST(BerCurves, TheoryLinesNameTheReceiverAndAddManchestersOptimum) {
 TEST(BerCurves, TheLegendNamesTheRunnerOnceThereIsOne) {
     EXPECT_EQ(MeasuredLegend("AMI, None", ""), "AMI, None");
     EXPECT_EQ(MeasuredLegend("AMI, None", "full chain"), "AMI, None (full chain)");
+    EXPECT_EQ(StatisticalLegend("AMI, None"),
+              "statistical, the chain as set (fixed N0): AMI, None");
 }
 
 // The runner of a curve follows its points' runs: none yet, all folded, all engine, a mix;

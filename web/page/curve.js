@@ -9,8 +9,6 @@
 'use strict';
 
 (function () {
-  // The statistical curve's legend name, as the desktop's BER Curve window names it.
-  const kStatisticalName = 'statistical, the chain as set (fixed N0)';
   const kColours = ['#1f5fbf', '#c0392b', '#2e8b57', '#8e44ad', '#d68910', '#117a8b'];
   const $ = (id) => document.getElementById(id);
   const curve = {
@@ -72,6 +70,7 @@
     if (m.type === 'sweep-started') {
       c.label = m.label;
       c.legend = m.legend;
+      c.statisticalName = m.statisticalName;
       c.theoryLines = m.theoryLines;
       c.header = m.header;
       c.ebN0 = m.points;
@@ -185,7 +184,7 @@
       const stat = statOf(k);
       if (stat) {
         data.push(line(stat.ebN0, stat.rate));
-        series.push({label: `${kStatisticalName}: ${k.label}`, stroke: colour, dash: [2, 3],
+        series.push({label: k.statisticalName, stroke: colour, dash: [2, 3],
                      width: 1.6, points: {show: false}, spanGaps: true});
       }
       // The theory beside the curve, held ones too, in its colour.

@@ -244,7 +244,8 @@ function startSweep(m) {
            label: coordinator.label(), started: performance.now()};
   const points = JSON.parse(coordinator.points());
   postMessage({type: 'sweep-started', label: sweep.label, header: sweep.header, id: sweep.id,
-               legend: coordinator.legend(), theoryLines: JSON.parse(coordinator.theoryLines()),
+               legend: coordinator.legend(), statisticalName: coordinator.statisticalName(),
+               theoryLines: JSON.parse(coordinator.theoryLines()),
                points, theory: points.map((x) => coordinator.theory(x)),
                rows: points.map((x) => JSON.parse(coordinator.emptyRow(x))), workers: count});
   // The chain's statistical curve over the sweep's range, as the desktop samples it, worked
