@@ -17,13 +17,30 @@ struct ViewOptionRow {
     ViewOption id;
     std::string_view key;   // its name in a lesson's "view" group
     std::string_view menu;  // the View menu's words for it
+    std::string_view tip;   // what the menu item's tool tip says it does
 };
 
 inline constexpr std::array<ViewOptionRow, 3> kViewOptions = {{
-    {ViewOption::DensityEyes, "densityEyes", "Density eyes"},
-    {ViewOption::EyeOpening, "eyeOpening", "Eye opening"},
-    {ViewOption::Theory, "theory", "Theory"},
+    {ViewOption::DensityEyes, "densityEyes", "Density eyes",
+     "Show how often traces pass each point of the eyes"},
+    {ViewOption::EyeOpening, "eyeOpening", "Eye opening",
+     "Calipers of the receive eye's measured opening, and its figures"},
+    {ViewOption::Theory, "theory", "Theory",
+     "Draw the line code's expected power spectrum over the spectrum of the transmitter's "
+     "output"},
 }};
+
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kViewOptions.size(); ++i)
+            if (static_cast<std::size_t>(kViewOptions[i].id) != i) return false;
+        return true;
+    }(),
+    "the table lists the options in the order of their ids");
+
+constexpr const ViewOptionRow& RowOf(ViewOption option) {
+    return kViewOptions[static_cast<std::size_t>(option)];
+}
 
 constexpr std::optional<ViewOption> FindViewOption(std::string_view key) {
     for (const ViewOptionRow& row : kViewOptions)

@@ -3,12 +3,14 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "app/curves/BerCurves.h"
+#include "common/Colours.h"
 #include "lesson/Lesson.h"
 #include "receiver/Noise.h"
 #include "sweep/EngineChunkRunner.h"
@@ -17,6 +19,7 @@
 #include "sweep/SweepRange.h"
 #include "sweep/SweepSettings.h"
 #include "sweep/SweepSetup.h"
+#include "ui/PanelTable.h"
 #include "ui/SweepSnapshot.h"
 #include "web/Session.h"
 #include "web/StatViews.h"
@@ -38,6 +41,47 @@ val PanelsOf(Session& session) {
         panels.call<void>("push", entry);
     }
     return panels;
+}
+
+// The density eyes shown now, each as {name, width, height, pixels (RGBA)}; the receive eye's
+// with the markers it keeps on top ({markers: [x1, y1, x2, y2, ...] in its units, colour}).
+val DensitiesOf(Session& session) {
+    val eyes = val::array();
+    for (int eye = 0; eye < kEyePanels; ++eye) {
+        if (!session.DensityShown(eye)) continue;
+        const auto [width, height] = session.DensitySize(eye);
+        std::vector<uint8_t> rgba = session.DensityRgba(eye);
+        val entry = val::object();
+        entry.set("name", std::string(Describe(static_cast<EyePanel>(eye)).pictureName));
+        entry.set("width", width);
+        entry.set("height", height);
+        val bytes(emscripten::typed_memory_view(rgba.size(), rgba.data()));
+        entry.set("pixels", val::global("Uint8ClampedArray").new_(bytes));
+        if (static_cast<EyePanel>(eye) == EyePanel::Rx) {
+            const std::vector<double> markers = session.RxEyeMarkers();
+            val lines(emscripten::typed_memory_view(markers.size(), markers.data()));
+            entry.set("markers", val::global("Float64Array").new_(lines));
+            entry.set("markerColour", kGreen);
+        }
+        eyes.call<void>("push", entry);
+    }
+    return eyes;
+}
+
+// The BER Curve's CSV of the curves shown, joined as the desktop joins them: `curves` is a
+// JSON list of {label, lines}, each line as the sweep wrote it.
+std::string CurvesCsvOf(std::string curves) {
+    std::vector<CurveCsvLines> joined;
+    try {
+        for (const auto& c : Json::parse(curves)) {
+            CurveCsvLines& lines = joined.emplace_back();
+            lines.label = c.at("label").get<std::string>();
+            lines.lines = c.at("lines").get<std::vector<std::string>>();
+        }
+    } catch (const std::exception&) {
+        return {};
+    }
+    return JoinCurvesCsv(joined);
 }
 
 val MessagesOf(Session& session) {
@@ -123,6 +167,7 @@ class SweepCoordinator {
         limits.maxBits = Whole(maxBits, 1);
         limits.seed = Whole(seed, 0);
         plan_ = std::make_unique<SweepPlan>(points_, limits);
+        curve_ = BerCurve::For(settings_, points_);
         return {};
     }
 
@@ -175,6 +220,8 @@ class SweepCoordinator {
         }
         const auto done =
             plan_->Finish({static_cast<std::size_t>(point), static_cast<uint64_t>(chunk)}, counts);
+        if (point >= 0 && point < static_cast<double>(plan_->Points()))
+            curve_.Update(plan_->ResultOf(static_cast<std::size_t>(point)));
         return done ? ResultJson(*done, settings_).dump() : std::string();
     }
 
@@ -188,6 +235,28 @@ class SweepCoordinator {
         return ResultJson(plan_->ResultOf(static_cast<std::size_t>(point)), settings_).dump();
     }
     std::string Label() const { return label_; }
+    // The legend's name of the measured points: the label and the runner that made them.
+    std::string Legend() const { return MeasuredLegend(label_, RunnerOf(curve_)); }
+    std::string StatisticalName() const { return StatisticalLegend(label_); }
+    // The theory drawn beside the points over the planned range, as a JSON list of
+    // {name, style ("dashed" or "dotted"), x, y}.
+    std::string TheoryLines() const {
+        Json lines = Json::array();
+        if (points_.empty()) return lines.dump();
+        double first = points_.front().dEbN0dB, last = first;
+        for (const SweepPoint& p : points_) {
+            first = std::min(first, p.dEbN0dB);
+            last = std::max(last, p.dEbN0dB);
+        }
+        for (const TheoryLine& line : TheoryLinesOf(settings_, first, last)) {
+            lines.push_back(
+                {{"name", line.name},
+                 {"style", line.style == TheoryLine::Style::Dotted ? "dotted" : "dashed"},
+                 {"x", line.x},
+                 {"y", line.y}});
+        }
+        return lines.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
     std::string Header() const { return kSweepCsvHeader; }
     double Theory(double ebN0dB) const { return TheoryFor(settings_, ebN0dB); }
     // The table's row of a point before any count (app/curves/BerCurves.h).
@@ -199,6 +268,7 @@ class SweepCoordinator {
     SweepSettings settings_;
     std::vector<SweepPoint> points_;
     std::unique_ptr<SweepPlan> plan_;
+    BerCurve curve_;  // the points as they finish, for the legend's runner
     std::string error_;
     std::string label_;
 };
@@ -321,6 +391,13 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("fastSlice", &Session::FastSlice)
         .function("fastRate", &Session::FastRate)
         .function("setDensity", &Session::SetDensity)
+        .function("setViewOption", optional_override([](Session& s, std::string key, bool on) {
+                      return s.SetViewOption(key, on);
+                  }))
+        .function("viewOptions", &Session::ViewOptionsJson)
+        .function("theory", &Session::TheoryJson)
+        .function("eyeOpening", &Session::EyeOpeningJson)
+        .function("densities", optional_override([](Session& s) { return DensitiesOf(s); }))
         .function("takePanels", optional_override([](Session& s) { return PanelsOf(s); }))
         .function("takeMessages", optional_override([](Session& s) { return MessagesOf(s); }))
         .function("messagesPending", &Session::MessagesPending)
@@ -348,6 +425,7 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("frames", &Session::FramesJson);
     function("statViews", &StatViewsOf);
     function("statCurve", &StatCurveOf);
+    function("curvesCsv", &CurvesCsvOf);
     class_<SweepCoordinator>("SweepCoordinator")
         .constructor(&NewCoordinator, allow_raw_pointers())
         .function("plan", &SweepCoordinator::Plan)
@@ -359,6 +437,9 @@ EMSCRIPTEN_BINDINGS(linelab_web) {
         .function("done", &SweepCoordinator::Done)
         .function("result", &SweepCoordinator::Result)
         .function("label", &SweepCoordinator::Label)
+        .function("legend", &SweepCoordinator::Legend)
+        .function("statisticalName", &SweepCoordinator::StatisticalName)
+        .function("theoryLines", &SweepCoordinator::TheoryLines)
         .function("header", &SweepCoordinator::Header)
         .function("theory", &SweepCoordinator::Theory)
         .function("emptyRow", &SweepCoordinator::EmptyRow);

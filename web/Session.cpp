@@ -2,15 +2,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "analysis/DensityEye.h"
+#include "common/Colours.h"
+#include "display/DrawFrame.h"
 #include "lesson/Lesson.h"
 #include "lesson/OneLine.h"
 #include "ui/ChainTable.h"
 #include "ui/ControlLabels.h"
+#include "ui/EyeCalipers.h"
+#include "ui/FormHost.h"
 #include "ui/HelpTexts.h"
 #include "ui/PanelFrames.h"
 #include "ui/PanelTable.h"
@@ -381,7 +387,6 @@ std::string Session::GoToStep(int position) {
     return {};
 }
 
-// The page has no switch for the eye's figures: they show wherever the receive eye does.
 std::string Session::StatusTextsJson(bool fast, double runsPerSecond) const {
     const RunStatusTexts texts = RunStatusTextsOf(form_, fast, runsPerSecond);
     return Dumped({{"run", texts.state}, {"rate", texts.rate}, {"runs", texts.runs}});
@@ -389,7 +394,8 @@ std::string Session::StatusTextsJson(bool fast, double runsPerSecond) const {
 
 std::string Session::ReadoutsJson() const {
     Json readouts = Json::array();
-    for (const ReadoutText& r : measurements_.ReadReadouts(true))
+    // The eye's figures as on the desktop: with View > Eye opening.
+    for (const ReadoutText& r : measurements_.ReadReadouts(form_.View()[ViewOption::EyeOpening]))
         readouts.push_back({{"shown", r.shown}, {"text", r.text}, {"detail", r.detail}});
     return Dumped(readouts);
 }
@@ -493,6 +499,126 @@ void Session::ControlChanged(ControlRef control, std::string_view) {
 
 void Session::Report(std::string_view message, bool stopsTimer) {
     messages_.push_back({std::string(message), stopsTimer});
+}
+
+void Session::ViewOptionChanged(ViewOption option, bool on) {
+    if (option == ViewOption::DensityEyes && measurements_.Density() != on)
+        measurements_.SetDensity(on);
+}
+
+bool Session::SetViewOption(std::string_view key, bool on) {
+    const auto option = FindViewOption(key);
+    if (!option) return false;
+    SetViewOption(*option, on);
+    return true;
+}
+
+std::string Session::ViewOptionsJson() const {
+    Json options = Json::array();
+    for (const ViewOptionRow& row : kViewOptions) {
+        options.push_back(
+            {{"key", row.key}, {"menu", row.menu}, {"tip", row.tip}, {"on", form_.View()[row.id]}});
+    }
+    return Dumped(options);
+}
+
+std::string Session::TheoryJson() {
+    if (!form_.View()[ViewOption::Theory]) return Dumped({{"on", false}});
+    Json j = {{"on", true}, {"colour", kTheoryColour}};
+    const auto panel = TheoryPanel(form_);
+    j["panel"] = panel ? Json(Describe(*panel).pictureName) : Json(nullptr);
+    j["hint"] = TheoryHint(form_);
+    if (panel) {
+        const std::optional<SpectrumAverage>& curve = theory_.Of(form_);
+        j["label"] = TheoryLabel(form_, *panel, curve.has_value());
+        j["heights"] = curve ? Json(TheoryHeights(form_, *curve)) : Json(nullptr);
+    }
+    return Dumped(j);
+}
+
+std::string Session::EyeOpeningJson() const {
+    if (!form_.View()[ViewOption::EyeOpening]) return "null";
+    const EyeFigures figures = measurements_.RxEyeFigures();
+    Json spreads = Json::array();
+    Json lines = Json::array();
+    if (measurements_.RxEyeRuns() > 0) {
+        // Every eye is drawn with the transmit eye's scale (see FormHost::DrawEye).
+        const Canvas& txEye = form_.CanvasOf(PictureId::picTxEye);
+        const EyeGeometry geometry{static_cast<double>(txEye.ScaleWidth()),
+                                   static_cast<double>(txEye.ScaleHeight()), std::sqrt(2.0),
+                                   form_.State().dBaudRate};
+        const CaliperShapes shapes = CalipersOf(figures, geometry, measurements_.RxSamplingX());
+        for (const CaliperBox& b : shapes.spreads)
+            spreads.push_back({b.x, b.y, b.width, b.height});
+        for (const CaliperLine& l : shapes.lines)
+            lines.push_back({l.x1, l.y1, l.x2, l.y2});
+    }
+    Json mean = Json::array(), sigma = Json::array(), height = Json::array(), width = Json::array();
+    for (const EyeLevelFigures& level : figures.levels) {
+        mean.push_back(level.dMean);
+        sigma.push_back(level.dSigma);
+    }
+    for (const EyeGapFigures& gap : figures.gaps) {
+        height.push_back(gap.dHeight);
+        width.push_back(gap.dWidth);
+    }
+    const Canvas& rxEye = form_.CanvasOf(PictureId::picRxEye);
+    const auto finite = [](double x) { return std::isfinite(x) ? Json(x) : Json(nullptr); };
+    return Dumped(
+        {{"panel", NameOf(ControlRef(PictureId::picRxEye))},
+         {"size", {rxEye.ScaleWidth() / kUnitsPerPixel, rxEye.ScaleHeight() / kUnitsPerPixel}},
+         {"colour", kCaliperColour},
+         {"opacity", kCaliperSpreadOpacity},
+         {"spreads", spreads},
+         {"lines", lines},
+         {"runs", measurements_.RxEyeRuns()},
+         {"figures",
+          {{"mean", mean},
+           {"sigma", sigma},
+           {"height", height},
+           {"width", width},
+           {"q", finite(figures.dQ)},
+           {"predictedBER", finite(figures.dPredictedBer)}}}});
+}
+
+bool Session::DensityShown(int eye) const {
+    if (!measurements_.Density() || eye < 0 || eye >= kEyePanels) return false;
+    const PanelDescriptor& panel = Describe(static_cast<EyePanel>(eye));
+    return form_.Visible(ControlRef(panel.picture)) && form_.Check(panel.check).value == 1;
+}
+
+std::pair<int, int> Session::DensitySize(int eye) const {
+    if (eye < 0 || eye >= kEyePanels) return {0, 0};
+    const DensityEye& density = measurements_.DensityOf(eye);
+    return {density.Width(), density.Height()};
+}
+
+std::vector<uint8_t> Session::DensityRgba(int eye) const {
+    if (eye < 0 || eye >= kEyePanels) return {};
+    const DensityEye& density = measurements_.DensityOf(eye);
+    std::vector<uint32_t> argb(static_cast<std::size_t>(density.Width()) *
+                               static_cast<std::size_t>(density.Height()));
+    DensityImage(density, argb, 0xFF000000);
+    std::vector<uint8_t> rgba;
+    rgba.reserve(argb.size() * 4);
+    for (const uint32_t pixel : argb) {
+        rgba.push_back(static_cast<uint8_t>(pixel >> 16));
+        rgba.push_back(static_cast<uint8_t>(pixel >> 8));
+        rgba.push_back(static_cast<uint8_t>(pixel));
+        rgba.push_back(static_cast<uint8_t>(pixel >> 24));
+    }
+    return rgba;
+}
+
+std::vector<double> Session::RxEyeMarkers() const {
+    const RunState& s = form_.State();
+    const Canvas& rxEye = form_.CanvasOf(PictureId::picRxEye);
+    std::vector<double> out;
+    for (const Segment& l :
+         EyeMarkersOf(EyePanel::Rx, s.dThresholds, EyeViewOf(form_.Controls(), s.dBaudRate),
+                      rxEye.ScaleWidth(), rxEye.ScaleHeight()))
+        out.insert(out.end(), {l.x1, l.y1, l.x2, l.y2});
+    return out;
 }
 
 }  // namespace linelab::web

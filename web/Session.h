@@ -19,6 +19,7 @@
 #include "ui/FastRun.h"
 #include "ui/Form1.h"
 #include "ui/Measurements.h"
+#include "ui/TheoryView.h"
 
 namespace linelab::web {
 
@@ -84,7 +85,34 @@ class Session final : public FormObserver {
     void Tick();                     // one tick of Timer1, as the window's timer makes it
     bool FastSlice(double maxRuns);  // the fast run's slice; true when its last run was drawn
     double FastRate() const { return fast_.Rate(); }
-    void SetDensity(bool on) { measurements_.SetDensity(on); }
+    void SetDensity(bool on) { SetViewOption(ViewOption::DensityEyes, on); }
+
+    // The View options (ui/ViewOptions.h), by their key in a lesson; false for a key that
+    // names none. The form keeps them, so a lesson switches them too.
+    bool SetViewOption(std::string_view key, bool on);
+    void SetViewOption(ViewOption option, bool on) { form_.SetViewOption(option, on); }
+    // Each option's key, menu words, tool tip and state, as a JSON array in the menu's order.
+    std::string ViewOptionsJson() const;
+    // View > Theory: {"on"}, and while on the picture it goes over ("panel", null where the
+    // scene has none), the "label" in its corner, the "heights" of the curve at the panel's
+    // points (fractions of its height from the top; null where no theory is known) and the
+    // status line's "hint" (empty where the curve can be seen).
+    std::string TheoryJson();
+    // View > Eye opening: null while off; else the receive eye's calipers in its pixels
+    // ("spreads" as [x, y, width, height], "lines" as [x1, y1, x2, y2]; none before a run),
+    // their "colour" and the spreads' "opacity", the panel's size in pixels ("size"), the
+    // number of runs measured ("runs") and the figures as linelab-batch's Eye dump has them.
+    std::string EyeOpeningJson() const;
+    // Density eye `eye` (0 transmit, 1 channel, 2 receive) as RGBA bytes, row by row from the
+    // top, on the black ground the desktop shows it on; its size in DensitySize.
+    std::vector<uint8_t> DensityRgba(int eye) const;
+    std::pair<int, int> DensitySize(int eye) const;
+    // Whether density eye `eye` is to be shown now: density eyes on, its panel shown and
+    // switched on.
+    bool DensityShown(int eye) const;
+    // The markers the receive eye keeps on top of its traces (its thresholds and sampling
+    // instant for the last run), in its units as [x1, y1, x2, y2, ...], and their colour.
+    std::vector<double> RxEyeMarkers() const;
 
     // The panels drawn on since the last call: the picture's name and its commands.
     std::vector<std::pair<std::string_view, std::vector<float>>> TakePanels();
@@ -141,6 +169,7 @@ class Session final : public FormObserver {
 
     void ControlChanged(ControlRef control, std::string_view name) override;
     void Report(std::string_view message, bool stopsTimer) override;
+    void ViewOptionChanged(ViewOption option, bool on) override;
 
   private:
     GuidedLesson LessonToSave() const;
@@ -154,6 +183,7 @@ class Session final : public FormObserver {
     std::vector<Message> messages_;
     GuidedLesson lesson_;
     std::size_t position_ = 0;
+    TheoryCurve theory_;
 };
 
 // One control's state as a JSON object text (the control dump's keys, plus "kind").

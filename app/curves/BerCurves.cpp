@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/BinomialInterval.h"
+#include "analysis/ExactBer.h"
 #include "common/DoubleChars.h"
 #include "sweep/SweepCsv.h"
 #include "ui/ListTexts.h"
@@ -120,16 +121,76 @@ std::string RunnerOf(const BerCurve& curve) {
 }
 
 std::string CurvesCsv(const std::vector<BerCurve>& curves) {
-    if (curves.size() == 1)
-        return SweepCsv(curves[0].points, TheoryOf(curves[0]), curves[0].settings.config);
-    std::string csv = std::string("curve,") + kSweepCsvHeader + "\n";
+    std::vector<CurveCsvLines> lines;
     for (const BerCurve& curve : curves) {
         const std::vector<double> theory = TheoryOf(curve);
+        CurveCsvLines& written = lines.emplace_back();
+        written.label = curve.label;
         for (std::size_t i = 0; i < curve.points.size(); ++i)
-            csv += Quoted(curve.label) + "," +
-                   SweepCsvLine(curve.points[i], theory[i], curve.settings.config) + "\n";
+            written.lines.push_back(
+                SweepCsvLine(curve.points[i], theory[i], curve.settings.config));
+    }
+    return JoinCurvesCsv(lines);
+}
+
+std::string JoinCurvesCsv(const std::vector<CurveCsvLines>& curves) {
+    if (curves.empty()) return {};
+    const bool several = curves.size() > 1;
+    std::string csv = std::string(several ? "curve," : "") + kSweepCsvHeader + "\n";
+    for (const CurveCsvLines& curve : curves) {
+        const std::string prefix = several ? Quoted(curve.label) + "," : std::string();
+        for (const std::string& line : curve.lines)
+            csv += prefix + line + "\n";
     }
     return csv;
+}
+
+std::vector<TheoryLine> TheoryLinesOf(const SweepSettings& settings, double first, double last) {
+    constexpr int kSamples = 120;
+    std::vector<double> xs;
+    for (int i = 0; i <= kSamples; ++i)
+        xs.push_back(first + (last - first) * i / kSamples);
+    const LinkConfig& c = settings.config;
+    const std::string formatName(NameOr(c.format[0]));
+    std::vector<TheoryLine> lines;
+    lines.reserve(2);
+    // The exact rate of this receiver's own decisions and decoding with ideal filters, a
+    // fixed noise density and thresholds midway between the levels.
+    TheoryLine& ideal = lines.emplace_back();
+    ideal.name = "ideal receiver (fixed N0, midway thresholds): " + formatName + ", " +
+                 std::string(NameOr(c.code[0]));
+    for (const double x : xs) {
+        const double y = TheoryFor(settings, x);
+        if (y >= kLowestShownRate) {
+            ideal.x.push_back(x);
+            ideal.y.push_back(y);
+        }
+    }
+    // Manchester's textbook receiver correlates over the whole bit: 3 dB better than the
+    // half-by-half decisions above for polar halves.
+    const auto format = c.format[0];
+    if (c.code[0] != LineCoding::Manchester || !format ||
+        std::isnan(ManchesterOptimumBer(*format, 1.0)))
+        return lines;
+    TheoryLine& optimum = lines.emplace_back();
+    optimum.name = "optimum receiver (full-bit correlation): " + formatName + ", Manchester";
+    optimum.style = TheoryLine::Style::Dotted;
+    for (const double x : ideal.x) {
+        const double y = ManchesterOptimumBer(*format, std::pow(10.0, x / 10));
+        if (y >= kLowestShownRate) {
+            optimum.x.push_back(x);
+            optimum.y.push_back(y);
+        }
+    }
+    return lines;
+}
+
+std::string MeasuredLegend(const std::string& label, const std::string& runner) {
+    return runner.empty() ? label : label + " (" + runner + ")";
+}
+
+std::string StatisticalLegend(const std::string& label) {
+    return "statistical, the chain as set (fixed N0): " + label;
 }
 
 std::string ScientificText(double x, int decimals) {

@@ -52,6 +52,35 @@ std::string RunnerOf(const BerCurve& curve);
 // curve's label (quoted), then the same columns, the curves one after the other.
 std::string CurvesCsv(const std::vector<BerCurve>& curves);
 
+// A curve's CSV lines as SweepCsvLine wrote them (no header, no end of line), under its
+// label: what a front end that keeps the lines rather than the curves joins.
+struct CurveCsvLines {
+    std::string label;
+    std::vector<std::string> lines;
+};
+// The same join as CurvesCsv: one curve, the header and its lines; several, each line after
+// its curve's quoted label under the header's "curve" column. Nothing for no curve.
+std::string JoinCurvesCsv(const std::vector<CurveCsvLines>& curves);
+
+// Rates below this are left off the plot.
+inline constexpr double kLowestShownRate = 1e-12;
+
+// A curve of theory drawn beside a curve's points in its colour, with its legend name.
+struct TheoryLine {
+    enum class Style { Dashed, Dotted };
+    std::string name;
+    Style style = Style::Dashed;
+    std::vector<double> x, y;  // rates below kLowestShownRate left out
+};
+// The ideal receiver over first..last dB (dashed), and for a Manchester code the optimum
+// receiver's full-bit correlation, 3 dB better for polar halves (dotted), sampled finely.
+std::vector<TheoryLine> TheoryLinesOf(const SweepSettings& settings, double first, double last);
+
+// The legend name of a curve's measured points: its label and the runner that made them.
+std::string MeasuredLegend(const std::string& label, const std::string& runner);
+// The legend name of the statistical curve of the chain a curve was measured on.
+std::string StatisticalLegend(const std::string& label);
+
 // The curve table's cells for one point: Eb/N0 in dB, bits, errors, the rate, its 95 %
 // interval ("low to high") and the ideal receiver's rate. Rates are in scientific notation
 // as the table has always shown them ("1.235e-5": the rate and the ideal one with three

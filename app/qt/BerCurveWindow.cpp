@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/ExactBer.h"
 #include "app/qt/StatisticalCurves.h"
 #include "app/qt/WindowFit.h"
 #include "common/Tables.h"
@@ -34,7 +33,7 @@ namespace {
 
 // The lowest rate the plot shows: an ideal curve falls below any measurable rate within a
 // few dB, and a log axis cannot reach 0.
-constexpr double kLowestShown = 1e-12;
+constexpr double kLowestShown = kLowestShownRate;
 constexpr int kReplotMs = 100;  // progress comes per chunk; the plot follows ten times a second
 
 const QColor kColours[] = {QColor(0, 90, 181),   QColor(220, 50, 32), QColor(0, 140, 70),
@@ -450,9 +449,7 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c, 6 * zoom_));
     // The legend says which runner made the curve's points.
     const std::string runner = RunnerOf(curve);
-    measured->setName(runner.empty()
-                          ? Text(curve.label)
-                          : QStringLiteral("%1 (%2)").arg(Text(curve.label), Text(runner)));
+    measured->setName(Text(MeasuredLegend(curve.label, runner)));
     auto* bars = new QCPErrorBars(plot_->xAxis, plot_->yAxis);
     bars->setDataPlottable(measured);
     bars->setData(Vec(data.below), Vec(data.above));
@@ -481,7 +478,7 @@ void BerCurveWindow::AddCurve(const BerCurve& curve, int colour, bool live) {
     }
 }
 
-// The ideal receiver for the curve's setting, sampled finely over its range. The samples
+// The theory of the curve's setting (TheoryLinesOf), sampled finely over its range. The samples
 // come from a worker thread; until they are in, the curve is left out and the plot looks
 // again shortly.
 void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
@@ -495,17 +492,7 @@ void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
     if (fresh) {
         const SweepSettings settings = curve.settings;
         auto job = std::async(std::launch::async, [settings, first, last] {
-            TheoryCurve samples;
-            constexpr int kSamples = 120;
-            for (int i = 0; i <= kSamples; ++i) {
-                const double x = first + (last - first) * i / kSamples;
-                const double y = TheoryFor(settings, x);
-                if (y >= kLowestShown) {
-                    samples.x.push_back(x);
-                    samples.y.push_back(y);
-                }
-            }
-            return samples;
+            return TheoryLinesOf(settings, first, last);
         });
         it = theory_.emplace(key, job.share()).first;
     }
@@ -515,37 +502,15 @@ void BerCurveWindow::AddTheory(const BerCurve& curve, const QColor& colour) {
         if (!replotTimer_.isActive()) replotTimer_.start();
         return;
     }
-    const TheoryCurve& samples = it->second.get();
-    const QVector<double> tx(samples.x.begin(), samples.x.end());
-    const QVector<double> ty(samples.y.begin(), samples.y.end());
-    QCPGraph* theory = plot_->addGraph();
-    theory->setData(tx, ty, true);
-    theory->setPen(QPen(colour, 1.2 * zoom_, Qt::DashLine));
-    const LinkConfig& c = curve.settings.config;
-    const QString formatName = Text(std::string(NameOr(c.format[0])));
-    // The curve is the exact rate of this receiver's own decisions and decoding with ideal
-    // filters, a fixed noise density and thresholds midway between the levels.
-    theory->setName(QStringLiteral("ideal receiver (fixed N0, midway thresholds): %1, %2")
-                        .arg(formatName, Text(std::string(NameOr(c.code[0])))));
-    // Manchester's textbook receiver correlates over the whole bit: 3 dB better than the
-    // half-by-half decisions above for polar halves. Drawn as its own, labelled curve.
-    const auto format = c.format[0];
-    if (c.code[0] != LineCoding::Manchester || !format ||
-        std::isnan(ManchesterOptimumBer(*format, 1.0)))
-        return;
-    QVector<double> ox, oy;
-    for (double x : tx) {
-        const double y = ManchesterOptimumBer(*format, std::pow(10.0, x / 10));
-        if (y >= kLowestShown) {
-            ox.push_back(x);
-            oy.push_back(y);
-        }
+    // The ideal receiver dashed; Manchester's optimum receiver, which correlates over the
+    // whole bit, dotted as its own labelled curve.
+    for (const TheoryLine& line : it->second.get()) {
+        QCPGraph* theory = plot_->addGraph();
+        theory->setData(Vec(line.x), Vec(line.y), true);
+        theory->setPen(QPen(colour, 1.2 * zoom_,
+                            line.style == TheoryLine::Style::Dotted ? Qt::DotLine : Qt::DashLine));
+        theory->setName(Text(line.name));
     }
-    QCPGraph* optimum = plot_->addGraph();
-    optimum->setData(ox, oy, true);
-    optimum->setPen(QPen(colour, 1.2 * zoom_, Qt::DotLine));
-    optimum->setName(
-        QStringLiteral("optimum receiver (full-bit correlation): %1, Manchester").arg(formatName));
 }
 
 bool BerCurveWindow::ExportCsv(const QString& path) {

@@ -114,10 +114,7 @@ class BerCurveWindow : public QWidget {
     // The theory curves, computed on a worker thread: the exact rate of a line code with a
     // long memory (HDB3 or MLT3 under the 4B5B codes) takes seconds a point. Keyed by the
     // setting's label and range; drawn once ready.
-    struct TheoryCurve {
-        std::vector<double> x, y;
-    };
-    std::map<std::string, std::shared_future<TheoryCurve>> theory_;
+    std::map<std::string, std::shared_future<std::vector<TheoryLine>>> theory_;
     StatisticalCurves* statistical_ = nullptr;  // the chain as set, beside each curve
 
     std::vector<BerCurve> held_;

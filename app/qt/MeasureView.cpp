@@ -85,16 +85,20 @@ MeasureView::~MeasureView() {
 }
 
 void MeasureView::AddViewItems(QMenu& view) {
-    densityAction_ = view.addAction(QStringLiteral("Density eyes"));
+    const auto text = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+    };
+    const ViewOptionRow& density = RowOf(ViewOption::DensityEyes);
+    densityAction_ = view.addAction(text(density.menu));
     densityAction_->setObjectName(QStringLiteral("ViewDensityEyes"));
     densityAction_->setCheckable(true);
-    densityAction_->setToolTip(QStringLiteral("Show how often traces pass each point of the eyes"));
+    densityAction_->setToolTip(text(density.tip));
     connect(densityAction_, &QAction::toggled, this, &MeasureView::SetDensity);
-    eyeOpeningAction_ = view.addAction(QStringLiteral("Eye opening"));
+    const ViewOptionRow& opening = RowOf(ViewOption::EyeOpening);
+    eyeOpeningAction_ = view.addAction(text(opening.menu));
     eyeOpeningAction_->setObjectName(QStringLiteral("ViewEyeOpening"));
     eyeOpeningAction_->setCheckable(true);
-    eyeOpeningAction_->setToolTip(
-        QStringLiteral("Calipers of the receive eye's measured opening, and its figures"));
+    eyeOpeningAction_->setToolTip(text(opening.tip));
     connect(eyeOpeningAction_, &QAction::toggled, this, &MeasureView::SetEyeOpening);
 }
 

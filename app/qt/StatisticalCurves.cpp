@@ -77,8 +77,7 @@ void StatisticalCurves::Plot(QCustomPlot& plot, const BerCurve& curve, const QCo
     graph->setData(QVector<double>(stat->x.begin(), stat->x.end()),
                    QVector<double>(stat->y.begin(), stat->y.end()), true);
     graph->setPen(QPen(colour, 1.6, Qt::DotLine));
-    graph->setName(QStringLiteral("statistical, the chain as set (fixed N0): %1")
-                       .arg(QString::fromStdString(curve.label)));
+    graph->setName(QString::fromStdString(StatisticalLegend(curve.label)));
 }
 
 }  // namespace linelab

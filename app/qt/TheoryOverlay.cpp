@@ -16,7 +16,8 @@
 namespace linelab {
 namespace {
 
-const QColor kTheoryColour(200, 0, 0);
+const QColor kCurveColour(kTheoryColour & 0xff, (kTheoryColour >> 8) & 0xff,
+                          (kTheoryColour >> 16) & 0xff);
 
 }  // namespace
 
@@ -29,22 +30,13 @@ TheoryOverlay::TheoryOverlay(Form1& form, PicturePanel& txSpectrum, PicturePanel
       note_(std::move(note)) {}
 
 PicturePanel* TheoryOverlay::Target() const {
-    if (form_.Visible(ControlRef(Describe(SpectrumPanel::Tx).picture))) return &tx_;
-    if (form_.Visible(ControlRef(Describe(SpectrumPanel::Channel).picture))) return &channel_;
-    return nullptr;
+    const auto panel = TheoryPanel(form_);
+    if (!panel) return nullptr;
+    return *panel == SpectrumPanel::Tx ? &tx_ : &channel_;
 }
 
 QString TheoryOverlay::Hint() const {
-    const PicturePanel* target = Target();
-    if (target == nullptr)
-        return QStringLiteral(
-            "Theory: this scene shows no spectrum; Tx Filter and the scenes after it do");
-    const SpectrumPanel which = target == &tx_ ? SpectrumPanel::Tx : SpectrumPanel::Channel;
-    if (form_.Check(Describe(which).check).value == 0)
-        return QStringLiteral("Theory: tick the box of the %1 spectrum to see it")
-            .arg(which == SpectrumPanel::Tx ? QStringLiteral("transmitter")
-                                            : QStringLiteral("channel"));
-    return QString();
+    return QString::fromStdString(TheoryHint(form_));
 }
 
 void TheoryOverlay::Follow() {
@@ -62,12 +54,11 @@ void TheoryOverlay::Follow() {
 }
 
 void TheoryOverlay::AddViewItem(QMenu& view) {
-    action_ = view.addAction(QStringLiteral("Theory"));
+    const ViewOptionRow& row = RowOf(ViewOption::Theory);
+    action_ = view.addAction(QString::fromUtf8(row.menu.data(), static_cast<int>(row.menu.size())));
     action_->setObjectName(QStringLiteral("ViewTheory"));
     action_->setCheckable(true);
-    action_->setToolTip(
-        QStringLiteral("Draw the line code's expected power spectrum over the spectrum of the "
-                       "transmitter's output"));
+    action_->setToolTip(QString::fromUtf8(row.tip.data(), static_cast<int>(row.tip.size())));
     connect(action_, &QAction::toggled, this, &TheoryOverlay::SetOn);
 }
 
@@ -80,17 +71,7 @@ void TheoryOverlay::SetOn(bool on) {
 }
 
 const std::optional<SpectrumAverage>& TheoryOverlay::Curve() {
-    const RunState& state = form_.State();
-    const LineSpectrumSettings settings = TransmitSettingsOf(LinkConfigOf(form_));
-    const Signal& response = state.responses.dTxResponse;
-    if (!cached_ || !(settings == settings_) || state.dBaudRate != rate_ || response != response_) {
-        settings_ = settings;
-        rate_ = state.dBaudRate;
-        response_ = response;
-        curve_ = ExpectedTransmitSpectrum(settings, response, rate_);
-        cached_ = true;
-    }
-    return curve_;
+    return curve_.Of(form_);
 }
 
 // The curve goes where the panel's own trace would put the same power: the same x for each
@@ -99,35 +80,20 @@ const std::optional<SpectrumAverage>& TheoryOverlay::Curve() {
 void TheoryOverlay::Paint(QPainter& painter, const QRect& area) {
     if (area.isEmpty()) return;
     const std::optional<SpectrumAverage>& curve = Curve();
-    const CheckControl& linear = form_.Check(CheckId::chkLinear);
-    const SpectrumView view{linear.visible && linear.value == 1,
-                            form_.Slider(SliderId::vscSpectrumRange).value};
     painter.save();
     painter.setClipRect(area);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    QPen pen(kTheoryColour);
+    QPen pen(kCurveColour);
     pen.setWidthF(1.5);
     painter.setPen(pen);
-    // Over the channel spectrum the curve is the transmitter's output: a high pass set in
-    // the channel takes the lowest frequencies out of the trace, not out of the curve.
-    QString label = QStringLiteral("theory");
-    if (shownOn_ == &channel_) {
-        label = form_.List(ListId::cmbHighPass).text == "None"
-                    ? QStringLiteral("theory (transmitter)")
-                    : QStringLiteral("theory (transmitter, before the high pass)");
-    }
+    const SpectrumPanel panel = shownOn_ == &channel_ ? SpectrumPanel::Channel : SpectrumPanel::Tx;
+    const QString label = QString::fromStdString(TheoryLabel(form_, panel, curve.has_value()));
     if (curve) {
         QPainterPath path;
-        for (int i = 0; i < kPlotPoints; ++i) {
-            const double p = (*curve)[static_cast<std::size_t>(i)];
-            // No power at all sits on the bottom edge in dB, as in the panel's trace.
-            const double fraction =
-                view.linear ? SpectrumHeightFraction(p, view)
-                            : (p > 0 ? SpectrumHeightFraction(10 * std::log10(p), view) : 1.0);
-            // Held a little outside the area, where the clip cuts it, so that a far value
-            // never reaches the painter as a huge coordinate.
+        const std::vector<double> heights = TheoryHeights(form_, *curve);
+        for (std::size_t i = 0; i < heights.size(); ++i) {
             const QPointF point(area.left() + area.width() * double(i) / kPlotPoints,
-                                area.top() + area.height() * std::clamp(fraction, -1.0, 2.0));
+                                area.top() + area.height() * heights[i]);
             if (i == 0) {
                 path.moveTo(point);
             } else {
@@ -135,8 +101,6 @@ void TheoryOverlay::Paint(QPainter& painter, const QRect& area) {
             }
         }
         painter.drawPath(path);
-    } else {
-        label = QStringLiteral("theory: none for these settings");
     }
     const QRect text = area.adjusted(4, 2, -4, -2);
     painter.drawText(text, Qt::AlignTop | Qt::AlignRight, label);

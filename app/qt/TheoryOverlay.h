@@ -1,20 +1,14 @@
 #pragma once
-// View > Theory: the line code's expected power spectrum drawn over the spectrum of the
-// transmitter's output, in the panel's own scale, and labelled: the transmit spectrum where
-// the scene shows it, else the channel spectrum (Tx Filter and Full Tx, whose perfect channel
-// passes the transmitter's output, the high pass aside). It is painted over the panel's
-// picture at every repaint and never drawn into it, so the panel's traces stay exactly as
-// they are. Where it cannot be seen (no such panel in the scene, or its box unticked) the
-// window's status line says why.
+// View > Theory (ui/TheoryView.h): the line code's expected power spectrum painted over the
+// panel's picture at every repaint and never drawn into it, so the panel's traces stay
+// exactly as they are; where it cannot be seen the window's status line says why.
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <optional>
 
-#include "analysis/LineSpectrum.h"
-#include "common/RunState.h"
-#include "common/Signal.h"
+#include "ui/TheoryView.h"
 
 class QAction;
 class QMenu;
@@ -60,12 +54,7 @@ class TheoryOverlay : public QObject {
     QString hinted_;                   // the last hint given, not repeated at every action
     QAction* action_ = nullptr;
     bool on_ = false;
-    // What the cached curve was worked out for.
-    bool cached_ = false;
-    LineSpectrumSettings settings_;
-    double rate_ = 0;
-    Signal response_{};
-    std::optional<SpectrumAverage> curve_;
+    TheoryCurve curve_;
 };
 
 }  // namespace linelab

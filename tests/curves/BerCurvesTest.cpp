@@ -96,6 +96,76 @@ TEST(BerCurves, CsvIsTheBatchFormatAndLabelsSeveralCurves) {
     EXPECT_NE(two.find("\n\"AMI \"\"alt\"\", None\",6,"), std::string::npos);
 }
 
+// The page keeps each point's CSV line and has them joined here: the same text as the
+// desktop's export of the same curves, byte for byte, for one curve and for several.
+TEST(BerCurves, JoinedLinesAreTheCurvesCsv) {
+    BerCurve polar = TwoPoints("Polar (N)RZ");
+    polar.Update(0, {10, 1000, 1}, true);
+    polar.Update(1, {3, 5000, 4}, false);
+    BerCurve ami = TwoPoints("AMI");
+    ami.label = "AMI \"alt\", None";
+    const auto linesOf = [](const BerCurve& curve) {
+        CurveCsvLines lines{curve.label, {}};
+        for (const PointResult& p : curve.points)
+            lines.lines.push_back(
+                SweepCsvLine(p, curve.TheoryAt(p.point.dEbN0dB), curve.settings.config));
+        return lines;
+    };
+    EXPECT_EQ(JoinCurvesCsv({linesOf(polar)}), CurvesCsv({polar}));
+    EXPECT_EQ(JoinCurvesCsv({linesOf(polar)}),
+              SweepCsv(polar.points,
+                       {polar.TheoryAt(polar.points[0].point.dEbN0dB),
+                        polar.TheoryAt(polar.points[1].point.dEbN0dB)},
+                       polar.settings.config));
+    EXPECT_EQ(JoinCurvesCsv({linesOf(polar), linesOf(ami)}), CurvesCsv({polar, ami}));
+    EXPECT_EQ(JoinCurvesCsv({}), "");
+    // A curve with no line yet still heads the export with its columns.
+    EXPECT_EQ(JoinCurvesCsv({{"empty", {}}}), std::string(kSweepCsvHeader) + "\n");
+}
+
+// Beside each curve its theory: the ideal receiver dashed; for Manchester with polar halves
+// the optimum receiver dotted, 3 dB better (below the ideal curve at every Eb/N0); only the
+// rates the plot shows.
+TEST(BerCurves, TheoryLinesNameTheReceiverAndAddManchestersOptimum) {
+    const struct {
+        const char* format;
+        LineCoding code;
+        std::size_t lines;
+    } cases[] = {{"Polar (N)RZ", LineCoding::Manchester, 2},
+                 {"Polar (N)RZ", LineCoding::None, 1},
+                 {"AMI", LineCoding::None, 1}};
+    for (const auto& c : cases) {
+        BerCurve curve = TwoPoints(c.format);
+        curve.settings.config.code[0] = c.code;
+        const auto lines = TheoryLinesOf(curve.settings, 0, 14);
+        ASSERT_EQ(lines.size(), c.lines) << c.format;
+        EXPECT_EQ(lines[0].style, TheoryLine::Style::Dashed);
+        EXPECT_EQ(lines[0].name.rfind("ideal receiver (fixed N0, midway thresholds): ", 0), 0u);
+        ASSERT_FALSE(lines[0].x.empty());
+        EXPECT_EQ(lines[0].x.front(), 0);
+        for (std::size_t i = 0; i < lines[0].x.size(); ++i) {
+            EXPECT_GE(lines[0].y[i], kLowestShownRate);
+            EXPECT_EQ(lines[0].y[i], curve.TheoryAt(lines[0].x[i]));
+        }
+        if (c.lines < 2) continue;
+        const TheoryLine& optimum = lines[1];
+        EXPECT_EQ(optimum.style, TheoryLine::Style::Dotted);
+        EXPECT_EQ(optimum.name, "optimum receiver (full-bit correlation): Polar (N)RZ, Manchester");
+        ASSERT_FALSE(optimum.x.empty());
+        for (std::size_t i = 0; i < optimum.x.size(); ++i) {
+            EXPECT_EQ(optimum.x[i], lines[0].x[i]);
+            EXPECT_LT(optimum.y[i], lines[0].y[i]) << optimum.x[i];
+        }
+    }
+}
+
+TEST(BerCurves, TheLegendNamesTheRunnerOnceThereIsOne) {
+    EXPECT_EQ(MeasuredLegend("AMI, None", ""), "AMI, None");
+    EXPECT_EQ(MeasuredLegend("AMI, None", "full chain"), "AMI, None (full chain)");
+    EXPECT_EQ(StatisticalLegend("AMI, None"),
+              "statistical, the chain as set (fixed N0): AMI, None");
+}
+
 // The runner of a curve follows its points' runs: none yet, all folded, all engine, a mix;
 // the CSV line ends with the point's runner.
 TEST(BerCurves, RunnerOfFollowsThePointsRuns) {

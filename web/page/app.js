@@ -367,6 +367,7 @@ function resizePanel(name) {
   ctx.fillStyle = '#fff';
   ctx.fillRect(0, 0, w, h);
   for (const commands of p.log) draw(p, commands, true);
+  if (window.lineLabOverlay && p.view) window.lineLabOverlay.redraw(name);
   if (p.overlay) drawContours();
 }
 
@@ -376,6 +377,7 @@ function askStatistics() {
         bathtub: !!(window.lineLabBathtub && window.lineLabBathtub.open())});
 }
 app.askStatistics = askStatistics;
+app.showNote = (text) => showNote(text);
 
 function setContours(on) {
   app.contours = on;
@@ -515,6 +517,8 @@ function onUpdate(m) {
   }
   app.drawMs = (app.drawMs || 0) + performance.now() - t0;
   applyState(m.state);
+  // The View options' pictures over the panels (overlay.js).
+  if (window.lineLabOverlay) window.lineLabOverlay.update(m);
   for (const msg of m.messages) showMessage(msg.text, 'LineLab', true);
   if (m.ok === false && m.op === 'setText') {
     showNote(`${app.controls[m.name].label || m.name} does not take that text`);

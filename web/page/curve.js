@@ -1,14 +1,14 @@
 // The BER Curve: a sweep over Eb/N0 run by one chunk worker per core (planned in the
 // session's worker, so each point's counts equal the desktop's for the same seed), plotted
-// on a logarithmic axis with each point's 95 % interval, the ideal receiver's curve, the
-// statistical curve of the chain as set (worked out by the statistics' worker, dotted in the
-// curve's colour), held curves beside the current one, and CSV and PNG export.
+// on a logarithmic axis with each point's 95 % interval, the theory the module draws beside
+// each curve in its colour (the ideal receiver dashed, a Manchester code's optimum receiver
+// dotted), the statistical curve of the chain as set (worked out by the statistics' worker,
+// dotted too), held curves beside the current one with theirs, and CSV (joined by the
+// module, as the desktop and linelab-batch write it) and PNG export with the legend.
 /* global uPlot */
 'use strict';
 
 (function () {
-  // The statistical curve's legend name, as the desktop's BER Curve window names it.
-  const kStatisticalName = 'statistical, the chain as set (fixed N0)';
   const kColours = ['#1f5fbf', '#c0392b', '#2e8b57', '#8e44ad', '#d68910', '#117a8b'];
   const $ = (id) => document.getElementById(id);
   const curve = {
@@ -31,7 +31,7 @@
     curve.id += 1;
     curve.current = {id: curve.id, label: '', header: '', ebN0: points || [],
                      points: (points || []).map(() => null), theory: [], statistical: null,
-                     started: performance.now()};
+                     legend: '', theoryLines: [], started: performance.now()};
     window.lineLab.send({
       type: 'sweep-start', id: curve.id, points, range,
       minErrors: options.minErrors || Number($('curveErrors').value),
@@ -69,6 +69,9 @@
     if (!c || (m.id != null && m.id !== curve.id)) return;
     if (m.type === 'sweep-started') {
       c.label = m.label;
+      c.legend = m.legend;
+      c.statisticalName = m.statisticalName;
+      c.theoryLines = m.theoryLines;
       c.header = m.header;
       c.ebN0 = m.points;
       c.points = m.points.map(() => null);
@@ -79,6 +82,7 @@
       // A point stays final once complete; progress before that shows its counts so far.
       const old = c.points[m.point.index];
       if (!(old && old.complete)) c.points[m.point.index] = m.point;
+      c.legend = m.legend;
     } else if (m.type === 'sweep-finished') {
       c.seconds = m.seconds;
       c.outcome = m.outcome;
@@ -158,10 +162,15 @@
     if (typeof uPlot === 'undefined' || !$('curveBox').open) return;
     const all = curves();
     const statOf = (k) => (k.statistical && k.statistical.ebN0.length ? k.statistical : null);
-    const xs = [...new Set(all.flatMap((k) => [...k.ebN0, ...(statOf(k) ? statOf(k).ebN0 : [])]))]
+    const xs = [...new Set(all.flatMap((k) => [...k.ebN0, ...(statOf(k) ? statOf(k).ebN0 : []),
+                                                ...k.theoryLines.flatMap((t) => t.x)]))]
       .sort((a, b) => a - b);
     const data = [xs];
     const series = [{label: 'Eb/N0 (dB)'}];
+    const line = (x, y) => {
+      const at = new Map(x.map((v, i) => [v, y[i]]));
+      return xs.map((v) => (at.has(v) ? at.get(v) : null));
+    };
     all.forEach((k, n) => {
       const colour = kColours[n % kColours.length];
       const at = (x) => k.ebN0.indexOf(x);
@@ -169,23 +178,20 @@
         const p = k.points[at(x)];
         return p && p.errors > 0 ? p.ber : null;
       }));
-      series.push({label: k.label || 'current', stroke: colour, width: 1.5,
+      series.push({label: k.legend || k.label || 'current', stroke: colour, width: 1.5,
                    points: {show: true, size: 6}, spanGaps: true,
                    bars: k.points.filter((p) => p && p.bits > 0).map((p) => [p.ebN0dB, p.low, p.high])});
       const stat = statOf(k);
       if (stat) {
-        const rate = new Map(stat.ebN0.map((x, i) => [x, stat.rate[i]]));
-        data.push(xs.map((x) => (rate.has(x) ? rate.get(x) : null)));
-        series.push({label: `${kStatisticalName}: ${k.label}`, stroke: colour, dash: [2, 3],
+        data.push(line(stat.ebN0, stat.rate));
+        series.push({label: k.statisticalName, stroke: colour, dash: [2, 3],
                      width: 1.6, points: {show: false}, spanGaps: true});
       }
-      if (n === all.length - 1) {
-        data.push(xs.map((x) => {
-          const t = k.theory[at(x)];
-          return t > 0 ? t : null;
-        }));
-        series.push({label: 'theory', stroke: '#555', dash: [6, 4], width: 1, points: {show: false},
-                     spanGaps: true});
+      // The theory beside the curve, held ones too, in its colour.
+      for (const t of k.theoryLines) {
+        data.push(line(t.x, t.y));
+        series.push({label: t.name, stroke: colour, dash: t.style === 'dotted' ? [1.2, 3] : [6, 4],
+                     width: 1.2, points: {show: false}, spanGaps: true});
       }
     });
     const width = Math.max(300, $('curvePlot').clientWidth || 800);
@@ -199,19 +205,65 @@
     }, data, $('curvePlot'));
   }
 
+  // The curves with a point, as {label, lines} for the module's join.
+  function csvCurves() {
+    return curves().filter((k) => k.points.some((p) => p))
+      .map((k) => ({label: k.label, lines: k.points.filter((p) => p).map((p) => p.csv)}));
+  }
+  // The CSV of every curve shown (a promise of its text; '' for none).
+  let csvAsked = 0;
   function csv() {
-    const all = curves().filter((k) => k.points.some((p) => p));
-    if (!all.length) return '';
-    const header = all[0].header;
-    if (all.length === 1) {
-      return [header, ...all[0].points.filter((p) => p).map((p) => p.csv)].join('\n') + '\n';
-    }
-    const quote = (s) => `"${String(s).replace(/"/g, '""')}"`;
-    const lines = ['curve,' + header];
-    for (const k of all) for (const p of k.points) if (p) lines.push(`${quote(k.label)},${p.csv}`);
-    return lines.join('\n') + '\n';
+    const shown = csvCurves();
+    if (!shown.length) return Promise.resolve('');
+    const id = ++csvAsked;
+    return new Promise((resolve) => {
+      const wait = () => window.lineLab.next('curves-csv').then((m) => (m.id === id ? resolve(m.text) : wait()));
+      wait();
+      window.lineLab.send({type: 'curves-csv', id, curves: shown});
+    });
   }
   curve.csv = csv;
+  curve.csvCurves = csvCurves;
+
+  // The legend's entries as the plot shows them: name, colour and dash.
+  function legendEntries() {
+    if (!curve.plot) return [];
+    return curve.plot.series.slice(1).filter((x) => x.show !== false && x.label)
+      .map((x) => ({label: x.label, colour: x.stroke(), dash: x.dash || null}));
+  }
+  curve.legendEntries = legendEntries;
+
+  // The plot with its legend under it, as the PNG has it.
+  function picture() {
+    const plot = curve.plot.ctx.canvas;
+    const r = window.devicePixelRatio || 1;
+    const entries = legendEntries();
+    const row = 16 * r;
+    const out = document.createElement('canvas');
+    out.width = plot.width;
+    out.height = plot.height + Math.ceil((entries.length + 0.5) * row);
+    const ctx = out.getContext('2d');
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, out.width, out.height);
+    ctx.drawImage(plot, 0, 0);
+    ctx.font = `${11 * r}px system-ui, sans-serif`;
+    ctx.textBaseline = 'middle';
+    entries.forEach((e, i) => {
+      const y = plot.height + (i + 0.75) * row;
+      ctx.strokeStyle = e.colour;
+      ctx.lineWidth = 1.5 * r;
+      ctx.setLineDash((e.dash || []).map((d) => d * r));
+      ctx.beginPath();
+      ctx.moveTo(10 * r, y);
+      ctx.lineTo(40 * r, y);
+      ctx.stroke();
+      ctx.setLineDash([]);
+      ctx.fillStyle = '#222';
+      ctx.fillText(e.label, 48 * r, y);
+    });
+    return out;
+  }
+  curve.picture = picture;
 
   function download(name, blob) {
     const a = document.createElement('a');
@@ -237,12 +289,12 @@
     if (curve.current && $('curveRun').disabled === false) curve.current = null;
     render();
   });
-  $('curveCsv').addEventListener('click', () => {
-    const text = csv();
+  $('curveCsv').addEventListener('click', async () => {
+    const text = await csv();
     if (text) download('ber-curve.csv', new Blob([text], {type: 'text/csv'}));
   });
   $('curvePng').addEventListener('click', () => {
     if (!curve.plot) return;
-    curve.plot.ctx.canvas.toBlob((blob) => blob && download('ber-curve.png', blob));
+    picture().toBlob((blob) => blob && download('ber-curve.png', blob));
   });
 })();

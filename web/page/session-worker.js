@@ -11,6 +11,7 @@ let timer = null;
 let sweep = null;
 const recent = [];  // times of the last ticks, for the runs per second of the status bar
 let lastFrames = '';  // the panel frames last sent: sent again only when they change
+let lastTheory = '';  // View > Theory's curve last sent: the same
 const kRateWindowMs = 2000;
 // The page acknowledges each update once it has drawn it; ticks go on meanwhile, their
 // drawing gathering in the session's panels, and the next update goes out only when the page
@@ -38,6 +39,7 @@ function state() {
     timer: {enabled, interval: session.timerInterval()}, fast, rate,
     status: JSON.parse(session.statusTexts(fast, rate)),
     scene: session.scene(), compact: session.compactLayout(),
+    view: JSON.parse(session.viewOptions()),
   };
 }
 
@@ -60,13 +62,21 @@ function post(type, extra = {}) {
   if (messages.length) held = true;
   const changed = JSON.parse(session.changed());
   const frames = session.frames();
+  // The View options' pictures: the theory's curve when it changes, the calipers and the
+  // density eyes with every update while they are on.
+  const theory = session.theory();
+  const densities = session.densities();
   const message = {
     type, changed, frames: frames === lastFrames ? {} : JSON.parse(frames),
-    panels, messages, state: state(), ...extra,
+    panels, messages, state: state(), eyeOpening: JSON.parse(session.eyeOpening()), densities,
+    ...extra,
   };
+  if (theory !== lastTheory) message.theory = JSON.parse(theory);
   lastFrames = frames;
+  lastTheory = theory;
   message.postMs = performance.now() - t0;
-  postMessage(message, panels.map((p) => p.commands.buffer));
+  postMessage(message, [...panels.map((p) => p.commands.buffer),
+                        ...densities.map((d) => d.pixels.buffer)]);
 }
 
 function schedule() {
@@ -106,6 +116,7 @@ const actions = {
   click: (m) => session.click(m.name),
   scene: (m) => session.applyScene(m.value | 0),
   reset: () => (session.reset(), true),
+  view: (m) => session.setViewOption(m.name, !!m.value),
 };
 
 function onMessage(m) {
@@ -174,6 +185,10 @@ function onMessage(m) {
     case 'sweep-stop':
       stopSweep('stopped');
       break;
+    case 'curves-csv':
+      // The curves' lines joined as the desktop and linelab-batch write them.
+      postMessage({type: 'curves-csv', id: m.id, text: Module.curvesCsv(JSON.stringify(m.curves))});
+      break;
   }
   schedule();
   askStatistics();
@@ -229,6 +244,8 @@ function startSweep(m) {
            label: coordinator.label(), started: performance.now()};
   const points = JSON.parse(coordinator.points());
   postMessage({type: 'sweep-started', label: sweep.label, header: sweep.header, id: sweep.id,
+               legend: coordinator.legend(), statisticalName: coordinator.statisticalName(),
+               theoryLines: JSON.parse(coordinator.theoryLines()),
                points, theory: points.map((x) => coordinator.theory(x)),
                rows: points.map((x) => JSON.parse(coordinator.emptyRow(x))), workers: count});
   // The chain's statistical curve over the sweep's range, as the desktop samples it, worked
@@ -270,7 +287,8 @@ function chunkDone(w, r) {
   const t = w.task;
   const result = sweep.coordinator.finish(t.point, t.chunk, r.errors, r.bits, r.runs, r.folded, r.blocks);
   const progress = JSON.parse(sweep.coordinator.result(t.point));
-  postMessage({type: 'sweep-point', point: progress, done: result !== '', id: sweep.id});
+  postMessage({type: 'sweep-point', point: progress, done: result !== '', id: sweep.id,
+               legend: sweep.coordinator.legend()});
   handOut(w);
 }
 
@@ -293,6 +311,7 @@ LineLabModule().then((module) => {
   self.onmessage = (e) => onMessage(e.data);
   session.changed();  // the page starts from the whole table
   lastFrames = session.frames();
+  lastTheory = session.theory();
   postMessage({type: 'ready', controls: JSON.parse(session.controls()),
                layout: JSON.parse(session.layout()), frames: JSON.parse(lastFrames),
                state: state()});

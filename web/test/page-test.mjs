@@ -910,6 +910,207 @@ try {
     await page.$eval('#curveBox', (d) => d.close());
   });
 
+  // ---- the View options, from the module as the desktop has them ---------------------------
+  // An option switched as a user switches it, from the View menu; the update that follows.
+  async function viewOption(p, key, on) {
+    const reply = await updateWhere(p, '(m.state.view.find((o) => o.key === arg[0]) || {}).on === arg[1]', [key, on]);
+    if (on !== await p.$eval(`#view-${key}`, (b) => b.getAttribute('aria-checked') === 'true')) {
+      await p.click(`.menu:has(#view-${key}) > button`);
+      await p.click(`#view-${key}`);
+    }
+    const m = await reply();
+    await settle(p);
+    return m;
+  }
+  // What a panel's View overlay shows ('' for nothing) and how many of its pixels are inked.
+  const overlayOf = (p, name) => p.evaluate((name) => {
+    const o = window.lineLab.panels[name].view;
+    if (!o) return {shows: '', inked: 0};
+    const d = o.getContext('2d').getImageData(0, 0, o.width, o.height).data;
+    let inked = 0;
+    for (let i = 3; i < d.length; i += 4) if (d[i] > 0) inked += 1;
+    return {shows: o.dataset.shows, inked, size: o.width * o.height};
+  }, name);
+
+  await check('View > Theory draws the module\'s curve over the spectrum it names, or the status line says why not', async () => {
+    await fresh(page, 'Full Channel');
+    await viewOption(page, 'theory', true);
+    try {
+      // What the worker last sent of the theory, as the page holds it to draw.
+      const t = await page.evaluate(() => window.lineLabOverlay.theory);
+      expectEqual([t.panel, t.hint, t.label, t.heights.length], ['picTxSpectrum', '', 'theory', 512], 'the theory');
+      // Where the module puts the curve, the overlay is in the curve's colour.
+      const missed = await page.evaluate((t) => {
+        const o = window.lineLab.panels[t.panel].view;
+        const ctx = o.getContext('2d');
+        const want = [t.colour & 255, (t.colour >> 8) & 255, (t.colour >> 16) & 255];
+        const wrong = [];
+        for (let i = 20; i < t.heights.length; i += 37) {
+          if (!(t.heights[i] > 0.05 && t.heights[i] < 0.95)) continue;
+          const x = Math.round(o.width * i / t.heights.length), y = Math.round(o.height * t.heights[i]);
+          const d = ctx.getImageData(x - 2, y - 2, 5, 5).data;
+          let near = false;
+          for (let k = 0; k < d.length; k += 4) {
+            if (d[k + 3] > 100 && Math.abs(d[k] - want[0]) < 60 && d[k + 1] < 90 && d[k + 2] < 90) near = true;
+          }
+          if (!near) wrong.push(`${i}: ${t.heights[i]}`);
+        }
+        return wrong;
+      }, t);
+      if (missed.length) throw new Error(`the curve is not drawn at points ${missed.join(', ')}`);
+      const shown = await overlayOf(page, 'picTxSpectrum');
+      if (shown.shows !== 'theory') throw new Error(`the spectrum's overlay shows "${shown.shows}"`);
+      if (process.env.LINELAB_SHOTS) await page.screenshot({path: path.join(process.env.LINELAB_SHOTS, 'page-view-theory.png')});
+      // A scene with no spectrum: the module's hint in the status line, no curve anywhere.
+      const hinted = await updateWhere(page, 'm.theory && m.theory.panel === null');
+      await pickScene(page, 'Just Data');
+      const h = (await hinted()).theory;
+      if (!h.hint.startsWith('Theory: ')) throw new Error(`the hint reads "${h.hint}"`);
+      expectEqual(await note(page), h.hint, 'the status line');
+      expectEqual((await overlayOf(page, 'picTxSpectrum')).inked, 0, 'pixels left on the spectrum');
+    } finally {
+      await viewOption(page, 'theory', false);
+    }
+  });
+
+  await check('View > Density eyes draws the eyes as density, the receive eye\'s markers on top', async () => {
+    await fresh(page, 'Full Channel');
+    await page.evaluate(() => window.lineLab.request({type: 'runs', n: 20}, 'runs-done').then(() => null));
+    await settle(page);
+    const eyes = ['picTxEye', 'picRxEye'];
+    const before = await Promise.all(eyes.map((n) => overlayOf(page, n)));
+    await viewOption(page, 'densityEyes', true);
+    try {
+      const m = await page.evaluate(() => window.lineLab.request({type: 'runs', n: 20}, 'runs-done')
+        .then((m) => m.densities.map((d) => ({name: d.name, w: d.width, h: d.height, markers: d.markers ? d.markers.length : 0}))));
+      await settle(page);
+      expectEqual(m.map((d) => d.name).sort(), ['picChannelEye', 'picRxEye', 'picTxEye'].filter((n) => m.some((d) => d.name === n)).sort(), 'density eyes');
+      for (const [i, name] of eyes.entries()) {
+        const after = await overlayOf(page, name);
+        if (before[i].inked !== 0 || after.shows !== 'density' || after.inked !== after.size)
+          throw new Error(`${name}: before ${JSON.stringify(before[i])}, after ${JSON.stringify(after)}`);
+      }
+      if (!(m.find((d) => d.name === 'picRxEye').markers > 0)) throw new Error('the receive eye has no markers');
+      // Not the line picture: mostly the black ground, with colours of the density ramp.
+      const look = await page.evaluate(() => {
+        const o = window.lineLab.panels.picRxEye.view;
+        const d = o.getContext('2d').getImageData(0, 0, o.width, o.height).data;
+        let dark = 0, coloured = 0;
+        for (let k = 0; k < d.length; k += 4) {
+          if (d[k] + d[k + 1] + d[k + 2] < 30) dark += 1;
+          else if (Math.max(d[k], d[k + 1], d[k + 2]) - Math.min(d[k], d[k + 1], d[k + 2]) > 60) coloured += 1;
+        }
+        return {dark: dark / (d.length / 4), coloured};
+      });
+      if (!(look.dark > 0.4 && look.coloured > 100)) throw new Error(`the density eye looks ${JSON.stringify(look)}`);
+      if (process.env.LINELAB_SHOTS) await page.screenshot({path: path.join(process.env.LINELAB_SHOTS, 'page-view-density.png')});
+    } finally {
+      await viewOption(page, 'densityEyes', false);
+    }
+    expectEqual((await overlayOf(page, 'picRxEye')).inked, 0, 'the density left after switching off');
+  });
+
+  await check('View > Eye opening: calipers over the receive eye with the batch tool\'s figures for a seeded run', async () => {
+    const settings = [['cmbScene', 'Noise'], ['cmbNoise', '0.001']];
+    await fresh(page);
+    const figuresShown = () => page.evaluate(() => [...document.querySelectorAll('.readout.figures')].some((e) => e.checkVisibility() && e.textContent));
+    if (await figuresShown()) throw new Error('the figures show with Eye opening off');
+    await viewOption(page, 'eyeOpening', true);
+    try {
+      const eye = await page.evaluate((settings) => window.lineLab.request({
+        type: 'runs', n: 60, fresh: true,
+        steps: settings.map(([name, value]) => ({op: 'setText', name, value}))}, 'runs-done')
+        .then((m) => m.eyeOpening), settings);
+      await settle(page);
+      const r = runBatch(['--runs', '60', ...settings.map(([n, v]) => `${n}=${v}`), '--dump', 'Eye']);
+      if (r.status !== 0) throw new Error(r.err);
+      const native = JSON.parse(r.out).Eye;
+      for (const key of ['mean', 'sigma', 'height', 'width', 'q', 'predictedBER']) {
+        const a = [eye.figures[key]].flat(), b = [native[key]].flat();
+        const same = a.length === b.length && a.every((x, i) => x === b[i] || Math.abs(x - b[i]) <= 1e-9 * Math.abs(b[i]));
+        if (!same) throw new Error(`${key}: page ${JSON.stringify(a)}, batch ${JSON.stringify(b)}`);
+      }
+      if (eye.spreads.length !== native.mean.length || eye.lines.length < native.mean.length + 3)
+        throw new Error(`${eye.spreads.length} bands and ${eye.lines.length} lines for ${native.mean.length} levels`);
+      const shown = await overlayOf(page, 'picRxEye');
+      if (shown.shows !== 'calipers' || shown.inked < 50) throw new Error(`the eye's overlay: ${JSON.stringify(shown)}`);
+      if (!(await figuresShown())) throw new Error('no figures beside the calipers');
+      if (process.env.LINELAB_SHOTS) await page.screenshot({path: path.join(process.env.LINELAB_SHOTS, 'page-view-eye-opening.png')});
+    } finally {
+      await viewOption(page, 'eyeOpening', false);
+    }
+  });
+
+  await check('the BER Curve: Manchester\'s dotted optimum, held curves\' theory, the legend in the PNG, the module\'s CSV', async () => {
+    await fresh(page);
+    const sweep = (options) => page.evaluate((options) => {
+      const done = window.lineLab.next('sweep-finished');
+      window.lineLabCurve.start(options);
+      return done.then(() => null);
+    }, options);
+    const options = (seed) => ({points: [2, 5], minErrors: 20, maxBits: 200000, seed, runner: 'folded',
+                                noise: 'fixed', thresholds: 'midway', workers: 2});
+    await act(page, 'setText', 'cmbCode(0)', 'Manchester');
+    await page.evaluate(() => window.lineLabCurve.show());
+    await sweep(options(5));
+    await page.click('#curveHold');
+    await act(page, 'setText', 'cmbCode(0)', 'None');
+    await sweep(options(6));
+    await settle(page);
+    const shown = await page.evaluate(() => {
+      const u = window.lineLabCurve.plot;
+      return u.series.slice(1).map((x, i) => ({label: x.label, dash: x.dash || null, stroke: x.stroke(),
+                                               y: u.data[i + 1]}));
+    });
+    const ideal = shown.filter((x) => x.label.startsWith('ideal receiver (fixed N0, midway thresholds): '));
+    const optimum = shown.filter((x) => x.label.startsWith('optimum receiver (full-bit correlation): '));
+    if (ideal.length !== 2 || ideal[0].stroke === ideal[1].stroke)
+      throw new Error(`ideal receiver lines: ${ideal.map((x) => x.label + ' ' + x.stroke).join('; ')}`);
+    if (optimum.length !== 1 || !optimum[0].label.endsWith(', Manchester') || !optimum[0].dash ||
+        optimum[0].stroke !== ideal[0].stroke)
+      throw new Error(`the optimum: ${JSON.stringify(optimum.map((x) => [x.label, x.dash, x.stroke]))}`);
+    // 3 dB better than the held curve's own receiver, wherever both are drawn.
+    const both = optimum[0].y.map((y, i) => [y, ideal[0].y[i]]).filter(([a, b]) => a > 0 && b > 0);
+    if (both.length < 50 || both.some(([a, b]) => !(a < b))) throw new Error('the optimum is not below the ideal curve');
+    // The legend under the plot in the PNG, every entry the plot shows.
+    const png = await page.evaluate(() => {
+      const c = window.lineLabCurve;
+      const picture = c.picture();
+      const plot = c.plot.ctx.canvas;
+      const d = picture.getContext('2d').getImageData(0, plot.height, picture.width, picture.height - plot.height).data;
+      let ink = 0;
+      for (let k = 0; k < d.length; k += 4) if (d[k] < 128) ink += 1;
+      return {extra: picture.height - plot.height, ink, entries: c.legendEntries().map((e) => e.label)};
+    });
+    expectEqual(png.entries, shown.map((x) => x.label), 'the legend entries');
+    if (!(png.extra >= 16 * shown.length && png.ink > 200 * shown.length)) throw new Error(`the PNG's legend: ${JSON.stringify(png)}`);
+    // The CSV as the module joins the curves' lines: each curve's lines as linelab-batch
+    // --sweep writes them (within what another maths library rounds), after its label.
+    const joined = await messageWhere(page, 'curves-csv', 'true');
+    const csv = await page.evaluate(() => window.lineLabCurve.csv());
+    expectEqual((await joined()).text, csv, 'the CSV the module joined');
+    const lines = csv.trim().split('\n');
+    const header = runBatch(['--sweep', 'EbN0=2:3:5', '--min-errors', '20', '--max-bits', '200000', '--seed', '5',
+                             'cmbCode(0)=Manchester']);
+    if (header.status !== 0) throw new Error(header.err);
+    const held = header.out.trim().split('\n');
+    expectEqual(lines[0], `curve,${held[0]}`, 'the header');
+    for (let i = 1; i < held.length; ++i) {
+      const m = /^"((?:[^"]|"")*)",(.*)$/.exec(lines[i]);
+      if (!m || !m[1].includes('Manchester')) throw new Error(`line ${i}: ${lines[i]}`);
+      const a = m[2].split(','), b = held[i].split(',');
+      const same = a.length === b.length && a.every((x, j) => x === b[j] || Math.abs(+x - +b[j]) <= 1e-12 * Math.abs(+b[j]));
+      if (!same) throw new Error(`line ${i}: page ${m[2]}, batch ${held[i]}`);
+    }
+    expectEqual(lines.length, 1 + 2 * (held.length - 1), 'lines of two curves');
+    if (process.env.LINELAB_SHOTS) {
+      const box = await page.$('#curveBox');
+      await box.screenshot({path: path.join(process.env.LINELAB_SHOTS, 'page-ber-curve-optimum.png')});
+    }
+    await page.click('#curveClear');
+    await page.$eval('#curveBox', (d) => d.close());
+  });
+
   await check('the accessibility check finds nothing serious in any scene', async () => {
     await page.addScriptTag({content: axeSource});
     const found = [];
