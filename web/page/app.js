@@ -324,7 +324,8 @@ function draw(p, commands, fresh) {
   const ctx = p.canvas.getContext('2d');
   const sx = p.canvas.width / p.units[0];
   const sy = p.canvas.height / p.units[1];
-  ctx.lineWidth = Math.max(1, pixelRatio());
+  // One screen pixel at any zoom: wider (fractional) lines cost far more to draw.
+  ctx.lineWidth = Math.max(1, window.devicePixelRatio || 1);
   let path = false;
   const flush = () => { if (path) { ctx.stroke(); path = false; } };
   for (let i = 0; i < commands.length;) {

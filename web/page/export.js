@@ -23,14 +23,14 @@
   pictures.nameOf = nameOf;
 
   // What the picture is drawn as: the panel shown large at its size there, else the panel
-  // at its size on the page (grown by the page's zoom, its text and lines with it).
+  // at its size on the page (grown by the page's zoom, its text with it).
   function viewOf(name) {
     const large = window.lineLabLarge && window.lineLabLarge.view(name);
     if (large) return large;
     const r = app.panels[name].canvas.getBoundingClientRect();
     const zoom = app.zoom || 1;
     return {width: Math.max(1, Math.round(r.width)), height: Math.max(1, Math.round(r.height)),
-            size: kLabelSize * zoom, lineWidth: zoom};
+            size: kLabelSize * zoom, lineWidth: 1};
   }
 
   const contoursOf = (name) => (name === 'picRxEye' && app.contours ? app.statViews : null);

@@ -44,9 +44,9 @@
     view.style.height = `${r.height}px`;
   }
 
-  // Text and pens grow with the picture, as the desktop's do: by half the square root of how
-  // many times the panel's area it is; text from a third larger to two and a half times,
-  // pens in whole steps.
+  // Text grows with the picture, as the desktop's does: by half the square root of how many
+  // times the panel's area it is, from a third larger to two and a half times. The lines stay
+  // one pixel wide: wider ones drawn as the run goes on cost many times more.
   function measure() {
     const p = app.panels[shown];
     const r = area.getBoundingClientRect();
@@ -55,7 +55,7 @@
     const zoom = app.zoom || 1;
     look = {width: Math.max(1, Math.round(r.width)), height: Math.max(1, Math.round(r.height)),
             size: kLabelSize * zoom * Math.min(2.5, Math.max(4 / 3, ratio)),
-            lineWidth: zoom * Math.max(1, Math.round(ratio))};
+            lineWidth: 1};
     const k = window.devicePixelRatio || 1;
     for (const c of [traces, texts]) {
       c.width = Math.round(look.width * k);
