@@ -846,6 +846,29 @@ try {
     if (!svg.texts.includes('0 to 4 kHz across')) throw new Error(`the SVG's texts: ${svg.texts}`);
   });
 
+  await check("an exported or large picture's texts never cross nor leave it, at any size", async () => {
+    await fresh(page, 'Full Channel');
+    const wrong = await page.evaluate(() => {
+      const out = [];
+      const sizes = [[60, 40, 10], [150, 90, 11], [212, 267, 11], [640, 400, 15], [1250, 580, 27.5]];
+      for (const [name, p] of Object.entries(window.lineLab.panels)) {
+        for (const [w, h, size] of sizes) {
+          const placed = window.lineLabRender.panelLabels(p.frame, w, h, size);
+          placed.forEach((a, i) => {
+            if (a.box.left < -4 || a.box.right > w + 4) out.push(`${name} ${w}x${h}: "${a.text}" leaves it`);
+            for (const b of placed.slice(i + 1)) {
+              if (a.box.left < b.box.right && b.box.left < a.box.right && a.box.top < b.box.bottom && b.box.top < a.box.bottom)
+                out.push(`${name} ${w}x${h}: "${a.text}" and "${b.text}"`);
+            }
+          });
+          if (w >= 640 && !placed.some((l) => l.text === (p.frame.title || p.frame.side))) out.push(`${name} ${w}x${h}: no title`);
+        }
+      }
+      return out;
+    });
+    if (wrong.length) throw new Error(wrong.slice(0, 5).join('; '));
+  });
+
   await check('Copy Picture without a clipboard says so in the status bar', async () => {
     const bare = await openPage('', () => {
       Object.defineProperty(Navigator.prototype, 'clipboard', {get: () => undefined});
