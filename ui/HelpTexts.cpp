@@ -130,10 +130,20 @@ std::string PageInstructionsHelpText() {
                        "1e-12; Tools > Bathtub plots the rate against the sampling instant and "
                        "the threshold, and moves the sliders to the best place.",
                        "",
+                       "Presenting. View > Zoom In (Ctrl++), Zoom Out (Ctrl+-) and Actual "
+                       "Size (Ctrl+0) scale the pictures, their text and the controls "
+                       "together. Double-click any graph, or press Enter on it (or use View > "
+                       "Show Large), to show it filling the page with its axes; Esc or another "
+                       "double click brings the page back. Right-click a graph to export it: "
+                       "PNG at one, two or three times the size, or SVG, whose traces stay "
+                       "sharp at any size; Copy Picture puts it on the clipboard where the "
+                       "browser allows it (over https).",
+                       "",
                        "Shortcuts. Space: pause and continue (on a check box it ticks the "
                        "box). Ctrl+O: open a lesson. Ctrl+S: save it. Ctrl+B: BER Curve. Page "
                        "Down and Page Up: the lesson's next and previous step. F9: the lesson "
-                       "pane. F1: these instructions. In a menu the arrow keys move, Enter "
+                       "pane. F1: these instructions. Ctrl++, Ctrl+- and Ctrl+0: zoom. Esc: "
+                       "leave a graph shown large. In a menu the arrow keys move, Enter "
                        "chooses and Esc closes it."});
     return Joined(paragraphs);
 }

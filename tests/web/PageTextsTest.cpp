@@ -92,8 +92,9 @@ TEST(PageSession, ItsLayoutGivesThePanelsTheLabelsAndThePagesOwnHelp) {
     EXPECT_EQ(layout["maxText"], kMaxListText);
     const std::string help = layout["instructions"];
     EXPECT_EQ(help.find("F11"), std::string::npos);
-    EXPECT_EQ(help.find("Right-click"), std::string::npos);
+    EXPECT_EQ(help.find("Ctrl+Q"), std::string::npos);
     EXPECT_THAT(help, HasSubstr("Copy Share Link"));
+    EXPECT_THAT(help, HasSubstr("View > Show Large"));
     // The shared paragraphs are the desktop's, word for word.
     const std::string desktop = InstructionsHelpText();
     const std::size_t shared = desktop.find("Lessons.");

@@ -5,6 +5,7 @@
 
 const kMaxLessonBytes = 1024 * 1024;  // the desktop's limit; a larger file is refused there
 const kMaxKeptCommands = 4e6;        // floats kept per panel to redraw it after a resize
+const kDoubleClickMs = 400;          // a click on a picture acts once no double click can follow
 
 const app = {
   worker: null,
@@ -136,13 +137,19 @@ function makeControl(name) {
 
 function makePanel(name) {
   const {kind, width: w, height: h} = app.layout.panels[name];
-  const canvas = el('canvas', {'data-name': name, role: 'img'});
+  const canvas = el('canvas', {'data-name': name, role: 'img', tabindex: '0'});
   // A strip's name stands beside its picture, never on it where traces cross it.
   const wrap = el('div', {class: 'panel ' + kind},
                   el('div', {class: 'title'}), el('div', {class: 'side'}), canvas,
                   el('div', {class: 'axis'}), el('div', {class: 'off'}));
   canvas.style.setProperty('--ratio', `${w} / ${h}`);
-  canvas.addEventListener('click', () => act('click', name));
+  // A double click (the panel shown large, large.js) must not also clear an eye or restart
+  // a spectrum: a click acts once the time for a second one has passed.
+  canvas.addEventListener('click', (e) => {
+    const p = app.panels[name];
+    clearTimeout(p.clickTimer);
+    if (e.detail < 2) p.clickTimer = setTimeout(() => act('click', name), kDoubleClickMs);
+  });
   app.panels[name] = {canvas, wrap, log: [], units: [w * 15, h * 15], kept: 0};
   if (name === 'picRxEye') {
     // The BER contours, drawn over the receive eye in its own scale.
@@ -299,6 +306,7 @@ function applyFrames(frames) {
   for (const [name, f] of Object.entries(frames)) {
     const p = app.panels[name];
     if (!p) continue;
+    p.frame = f;  // what a picture drawn elsewhere (large, exported) labels itself with
     const axis = p.wrap.querySelector('.axis');
     const key = JSON.stringify([f.values, f.symbols, f.kHz]);
     if (axis.dataset.key !== key) {
@@ -316,6 +324,7 @@ function draw(p, commands, fresh) {
   const ctx = p.canvas.getContext('2d');
   const sx = p.canvas.width / p.units[0];
   const sy = p.canvas.height / p.units[1];
+  // One screen pixel at any zoom: wider (fractional) lines cost far more to draw.
   ctx.lineWidth = Math.max(1, window.devicePixelRatio || 1);
   let path = false;
   const flush = () => { if (path) { ctx.stroke(); path = false; } };
@@ -355,9 +364,14 @@ function keep(p, commands) {
   p.kept += commands.length - start;
 }
 
+// Canvas pixels per CSS pixel of the layout: the screen's, times the page's zoom (zoom.js).
+function pixelRatio() {
+  return (window.devicePixelRatio || 1) * (app.zoom || 1);
+}
+
 function resizePanel(name) {
   const p = app.panels[name];
-  const ratio = window.devicePixelRatio || 1;
+  const ratio = pixelRatio();
   const w = Math.max(1, Math.round(p.canvas.clientWidth * ratio));
   const h = Math.max(1, Math.round(p.canvas.clientHeight * ratio));
   if (p.canvas.width === w && p.canvas.height === h) return;
@@ -398,7 +412,7 @@ function drawContours() {
   ctx.clearRect(0, 0, w, h);
   if (!app.contours) return;
   const v = app.statViews;
-  const r = window.devicePixelRatio || 1;
+  const r = pixelRatio();
   const sx = w / p.units[0], sy = h / p.units[1];
   ctx.font = `${10 * r}px system-ui, sans-serif`;
   ctx.textBaseline = 'middle';
@@ -519,6 +533,7 @@ function onUpdate(m) {
   applyState(m.state);
   // The View options' pictures over the panels (overlay.js).
   if (window.lineLabOverlay) window.lineLabOverlay.update(m);
+  if (app.onDrawn) app.onDrawn(m);  // the panel shown large
   for (const msg of m.messages) showMessage(msg.text, 'LineLab', true);
   if (m.ok === false && m.op === 'setText') {
     showNote(`${app.controls[m.name].label || m.name} does not take that text`);
@@ -678,7 +693,7 @@ function placePane() {
   // In a column's free room it lies over that room and moves nothing; at the output
   // column's foot it takes what the strips leave.
   pane.classList.toggle('inRoom', room !== null);
-  pane.style.top = room !== null ? `${Math.round(room + 6)}px` : '';
+  pane.style.top = room !== null ? `${Math.round(room / (app.zoom || 1) + 6)}px` : '';
   pane.hidden = !app.paneShown;
   if (home && pane.parentElement !== home) home.append(pane);
 }
@@ -975,6 +990,8 @@ app.worker = new Worker('session-worker.js');
 app.worker.onmessage = onMessage;
 app.worker.onerror = (e) => showMessage(`The simulation stopped: ${e.message}`);
 app.openLessonText = openLessonText;
+app.showNote = showNote;
+app.resizePanel = resizePanel;
 app.decodeLink = decodeLink;
 app.encodeLink = encodeLink;
 wire();

@@ -584,7 +584,7 @@ try {
     const before = await controlsOf(page);
     // Tab from the control before it, as a keyboard user reaches it: the focus shows.
     await page.evaluate(() => {
-      const all = [...document.querySelectorAll('input, select, button')].filter((e) => e.checkVisibility());
+      const all = [...document.querySelectorAll('input, select, button, [tabindex="0"]')].filter((e) => e.checkVisibility());
       all[all.indexOf(document.querySelector('input[data-name="chkInvert"]')) - 1].focus();
     });
     await page.keyboard.press('Tab');
@@ -613,7 +613,7 @@ try {
     expectEqual(await page.$eval('input[data-name="cmbNoise"]', (e) => e.getAttribute('aria-label')),
                 'Noise, W/kHz', 'the noise box');
     const help = await page.evaluate(() => window.lineLab.layout.instructions);
-    for (const word of ['F11', 'Right-click', 'Ctrl+Q', 'Show Large']) {
+    for (const word of ['F11', 'Ctrl+Q', 'Ctrl+Shift+C']) {
       if (help.includes(word)) throw new Error(`the page's help speaks of ${word}`);
     }
   });
@@ -705,39 +705,179 @@ try {
     if (!(r.updates > 2)) throw new Error(`${r.updates} updates reached the page`);
   });
 
+  // Labels that cross another of their panel's, and the share of the window the pictures cover.
+  const panelRoom = (p) => p.evaluate(() => {
+    let area = 0;
+    const crossed = [];
+    const box = (e) => e.getBoundingClientRect();
+    for (const [name, p] of Object.entries(window.lineLab.panels)) {
+      if (!p.canvas.checkVisibility()) continue;
+      const c = box(p.canvas);
+      const w = Math.min(innerWidth, c.right) - Math.max(0, c.left);
+      const h = Math.min(innerHeight, c.bottom) - Math.max(0, c.top);
+      if (w > 0 && h > 0) area += w * h;
+      const labels = [...p.wrap.querySelectorAll('.title, .side, .axis span')]
+        .filter((e) => e.textContent && e.checkVisibility());
+      for (let i = 0; i < labels.length; ++i) {
+        for (let j = i + 1; j < labels.length; ++j) {
+          const a = box(labels[i]);
+          const b = box(labels[j]);
+          if (a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom)
+            crossed.push(`${name}: "${labels[i].textContent}" and "${labels[j].textContent}"`);
+        }
+      }
+    }
+    return {share: area / innerWidth / innerHeight, crossed};
+  });
+
   await check('pictures take their room in Full Channel, and no two labels cross', async () => {
     for (const [width, height, least] of [[1280, 800, 0.35], [1024, 768, 0.30]]) {
       await page.setViewport({width, height});
       await fresh(page, 'Full Channel');
       await page.evaluate(() => window.lineLab.request({type: 'runs', n: 2}, 'runs-done').then(() => null));
       await settle(page);
-      const r = await page.evaluate(() => {
-        let area = 0;
-        const crossed = [];
-        const box = (e) => e.getBoundingClientRect();
-        for (const [name, p] of Object.entries(window.lineLab.panels)) {
-          if (!p.canvas.checkVisibility()) continue;
-          const c = box(p.canvas);
-          const w = Math.min(innerWidth, c.right) - Math.max(0, c.left);
-          const h = Math.min(innerHeight, c.bottom) - Math.max(0, c.top);
-          if (w > 0 && h > 0) area += w * h;
-          const labels = [...p.wrap.querySelectorAll('.title, .side, .axis span')]
-            .filter((e) => e.textContent && e.checkVisibility());
-          for (let i = 0; i < labels.length; ++i) {
-            for (let j = i + 1; j < labels.length; ++j) {
-              const a = box(labels[i]);
-              const b = box(labels[j]);
-              if (a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom)
-                crossed.push(`${name}: "${labels[i].textContent}" and "${labels[j].textContent}"`);
-            }
-          }
-        }
-        return {share: area / innerWidth / innerHeight, crossed};
-      });
+      const r = await panelRoom(page);
       if (r.share < least) throw new Error(`${width}x${height}: pictures cover ${(100 * r.share).toFixed(1)} %`);
       if (r.crossed.length) throw new Error(`${width}x${height}: ${r.crossed.join('; ')}`);
     }
     await page.setViewport({width: 1280, height: 800});
+  });
+
+  // ---- pictures shown large, zoomed and exported -------------------------------------------
+  const runs = (p, n) => p.evaluate((n) => window.lineLab.request({type: 'runs', n}, 'runs-done').then(() => null), n);
+  // What a picture shows, in one number (the large view's, or a panel's canvas).
+  const pictureSum = (p, selector) => p.$eval(selector, (c) => {
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let sum = 0;
+    for (let i = 0; i < d.length; i += 4) sum = (sum * 31 + d[i] + 7 * d[i + 1] + 13 * d[i + 2]) % 1000000007;
+    return sum;
+  });
+  // A choice from a picture's context menu, taken as a user takes it; what it exported, read
+  // back: a PNG's size in pixels, an SVG's elements.
+  async function pictureChoice(p, name, choice) {
+    await p.evaluate(() => { if (window.lineLabPictures) window.lineLabPictures.lastExport = null; });
+    await p.click(`canvas[data-name="${name}"]`, {button: 'right'});
+    await p.waitForSelector('#pictureMenu:not([hidden])', {timeout: 2000});
+    await p.evaluate((choice) => [...document.querySelectorAll('#pictureMenu button')]
+      .find((b) => b.textContent === choice).click(), choice);
+    if (choice === 'Copy Picture') return null;
+    await p.waitForFunction(() => window.lineLabPictures.lastExport, {timeout: 5000});
+    return p.evaluate(async () => {
+      const {fileName, blob} = window.lineLabPictures.lastExport;
+      if (blob.type === 'image/png') {
+        const image = await createImageBitmap(blob);
+        return {fileName, width: image.width, height: image.height};
+      }
+      const svg = new DOMParser().parseFromString(await blob.text(), 'image/svg+xml');
+      return {fileName, broken: !!svg.querySelector('parsererror'), lines: svg.querySelectorAll('path, polyline').length,
+              texts: [...svg.querySelectorAll('text')].map((t) => t.textContent)};
+    });
+  }
+
+  await check('a double click or Enter shows a picture large, drawn on as the run goes on; Esc or its button brings the page back', async () => {
+    await fresh(page, 'Full Channel');
+    await runs(page, 3);
+    await settle(page);
+    const eye = 'canvas[data-name="picRxEye"]';
+    await page.click(eye, {count: 2});
+    await page.waitForSelector('#largeView:not([hidden])', {timeout: 2000});
+    expectEqual(await page.$eval('#largeTitle', (e) => e.textContent), 'Receiver eye', 'the panel shown large');
+    const first = await pictureSum(page, '#largeView canvas.traces');
+    await runs(page, 5);
+    await settle(page);
+    if ((await pictureSum(page, '#largeView canvas.traces')) === first) throw new Error('the large eye stood still over 5 runs');
+    await page.keyboard.press('Escape');
+    const back = () => page.evaluate(() => [document.getElementById('largeView').hidden, document.activeElement.dataset.name]);
+    expectEqual(await back(), [true, 'picRxEye'], 'after Esc: shown large, the focus');
+    await page.focus('canvas[data-name="picTxSpectrum"]');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#largeView:not([hidden])', {timeout: 2000});
+    await page.click('#largeClose');
+    expectEqual(await back(), [true, 'picTxSpectrum'], 'after the close button: shown large, the focus');
+  });
+
+  await check('Ctrl+plus grows the pictures in real pixels and Ctrl+0 brings them back; no labels cross at any step', async () => {
+    await fresh(page, 'Full Channel');
+    const size = () => page.$eval('canvas[data-name="picRxEye"]', (c) => [c.getBoundingClientRect().width, c.width]);
+    const zoomKey = async (key) => {
+      await page.keyboard.down('Control');
+      await page.keyboard.press(key);
+      await page.keyboard.up('Control');
+    };
+    const before = await size();
+    await zoomKey('Equal');
+    // The canvas takes its new pixels once the steps stop.
+    await page.waitForFunction((w) => document.querySelector('canvas[data-name="picRxEye"]').width !== w, {}, before[1]);
+    const grown = await size();
+    if (!(grown[0] > before[0] * 1.1 && grown[1] > before[1] * 1.1)) throw new Error(`${before} grew to ${grown}`);
+    // Every step, from the smallest to the largest and one past each end.
+    const steps = [];
+    for (const key of [...Array(4).fill('Minus'), ...Array(8).fill('Equal')]) {
+      await zoomKey(key);
+      const r = await panelRoom(page);
+      steps.push(await page.evaluate(() => window.lineLab.zoom));
+      if (r.crossed.length) throw new Error(`at ${steps.at(-1)}: ${r.crossed.join('; ')}`);
+    }
+    expectEqual([Math.min(...steps), Math.max(...steps)], [0.8, 2], 'the zoom steps');
+    const prevented = await page.evaluate(() => {
+      const e = new KeyboardEvent('keydown', {key: '0', ctrlKey: true, bubbles: true, cancelable: true});
+      document.body.dispatchEvent(e);
+      return e.defaultPrevented;
+    });
+    if (!prevented) throw new Error("Ctrl+0 is left to the browser's zoom");
+    await page.waitForFunction((w) => document.querySelector('canvas[data-name="picRxEye"]').width === w, {}, before[1]);
+    expectEqual(await size(), before, 'the eye after Ctrl+0');
+  });
+
+  await check('a picture exported as PNG twice the size is drawn at twice the pixels, named after its panel and scene', async () => {
+    await fresh(page, 'Full Channel');
+    await runs(page, 2);
+    const one = await pictureChoice(page, 'picRxEye', 'PNG image');
+    const two = await pictureChoice(page, 'picRxEye', 'PNG image, twice the size');
+    expectEqual([two.width, two.height, two.fileName], [2 * one.width, 2 * one.height, 'Receiver eye - Full Channel@2x.png'],
+                'twice the size');
+  });
+
+  await check('a picture exported as SVG is a drawing of lines with its texts', async () => {
+    await fresh(page, 'Full Channel');
+    await runs(page, 2);
+    const svg = await pictureChoice(page, 'picTxSpectrum', 'SVG drawing');
+    if (svg.broken || svg.lines < 1) throw new Error(`the SVG: ${JSON.stringify(svg)}`);
+    if (!svg.texts.includes('0 to 4 kHz across')) throw new Error(`the SVG's texts: ${svg.texts}`);
+  });
+
+  await check("an exported or large picture's texts never cross nor leave it, at any size", async () => {
+    await fresh(page, 'Full Channel');
+    const wrong = await page.evaluate(() => {
+      const out = [];
+      const sizes = [[60, 40, 10], [150, 90, 11], [212, 267, 11], [640, 400, 15], [1250, 580, 27.5]];
+      for (const [name, p] of Object.entries(window.lineLab.panels)) {
+        for (const [w, h, size] of sizes) {
+          const placed = window.lineLabRender.panelLabels(p.frame, w, h, size);
+          placed.forEach((a, i) => {
+            if (a.box.left < -4 || a.box.right > w + 4) out.push(`${name} ${w}x${h}: "${a.text}" leaves it`);
+            for (const b of placed.slice(i + 1)) {
+              if (a.box.left < b.box.right && b.box.left < a.box.right && a.box.top < b.box.bottom && b.box.top < a.box.bottom)
+                out.push(`${name} ${w}x${h}: "${a.text}" and "${b.text}"`);
+            }
+          });
+          if (w >= 640 && !placed.some((l) => l.text === (p.frame.title || p.frame.side))) out.push(`${name} ${w}x${h}: no title`);
+        }
+      }
+      return out;
+    });
+    if (wrong.length) throw new Error(wrong.slice(0, 5).join('; '));
+  });
+
+  await check('Copy Picture without a clipboard says so in the status bar', async () => {
+    const bare = await openPage('', () => {
+      Object.defineProperty(Navigator.prototype, 'clipboard', {get: () => undefined});
+    });
+    await pickScene(bare, 'Full Channel');
+    await pictureChoice(bare, 'picRxEye', 'Copy Picture');
+    const said = await note(bare);
+    await bare.close();
+    if (!said.startsWith('Copy Picture')) throw new Error(`the status bar says "${said}"`);
   });
 
   await check('the lesson pane hides and shows, and leaves the pictures their room', async () => {
