@@ -44,6 +44,31 @@ function el(tag, attrs = {}, ...children) {
   return e;
 }
 
+// Saves a blob as a file through the browser's download.
+function downloadBlob(blob, file) {
+  const a = el('a', {href: URL.createObjectURL(blob), download: file});
+  document.body.append(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+}
+
+// Arrow keys, Home and End move the focus through a menu's items; true when the key was one.
+function moveMenuFocus(e, list) {
+  const at = list.indexOf(document.activeElement);
+  let next;
+  if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+    next = list[(at + (e.key === 'ArrowDown' ? 1 : list.length - 1)) % list.length];
+  } else if (e.key === 'Home' || e.key === 'End') {
+    next = list[e.key === 'Home' ? 0 : list.length - 1];
+  } else {
+    return false;
+  }
+  e.preventDefault();
+  next.focus();
+  return true;
+}
+
 function makeList(name, c) {
   let e;
   if (c.editable) {
@@ -953,16 +978,8 @@ function wireMenus() {
     menu.addEventListener('mouseleave', () => setOpen(menu, false));
     const items = menu.querySelector('.items');
     items.addEventListener('keydown', (e) => {
-      const list = itemsOf(menu);
-      const at = list.indexOf(document.activeElement);
-      if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
-        e.preventDefault();
-        const step = e.key === 'ArrowDown' ? 1 : list.length - 1;
-        list[(at + step) % list.length].focus();
-      } else if (e.key === 'Home' || e.key === 'End') {
-        e.preventDefault();
-        list[e.key === 'Home' ? 0 : list.length - 1].focus();
-      } else if (e.key === 'Escape') {
+      if (moveMenuFocus(e, itemsOf(menu))) return;
+      if (e.key === 'Escape') {
         e.preventDefault();
         e.stopPropagation();
         setOpen(menu, false);

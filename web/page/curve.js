@@ -265,16 +265,6 @@
   }
   curve.picture = picture;
 
-  function download(name, blob) {
-    const a = document.createElement('a');
-    a.href = URL.createObjectURL(blob);
-    a.download = name;
-    document.body.append(a);
-    a.click();
-    a.remove();
-    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
-  }
-
   $('curveRun').addEventListener('click', () => curve.start());
   $('curveStop').addEventListener('click', () => window.lineLab.send({type: 'sweep-stop'}));
   $('curveHold').addEventListener('click', () => {
@@ -291,10 +281,10 @@
   });
   $('curveCsv').addEventListener('click', async () => {
     const text = await csv();
-    if (text) download('ber-curve.csv', new Blob([text], {type: 'text/csv'}));
+    if (text) downloadBlob(new Blob([text], {type: 'text/csv'}), 'ber-curve.csv');
   });
   $('curvePng').addEventListener('click', () => {
     if (!curve.plot) return;
-    picture().toBlob((blob) => blob && download('ber-curve.png', blob));
+    picture().toBlob((blob) => blob && downloadBlob(blob, 'ber-curve.png'));
   });
 })();

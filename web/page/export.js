@@ -68,13 +68,7 @@
 
   function download(blob, file) {
     pictures.lastExport = {fileName: file, blob};
-    const a = document.createElement('a');
-    a.href = URL.createObjectURL(blob);
-    a.download = file;
-    document.body.append(a);
-    a.click();
-    a.remove();
-    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+    downloadBlob(blob, file);
   }
 
   async function exportPicture(name, choice) {
@@ -167,15 +161,8 @@
     openMenu(canvas, name, fromKeys ? r.left + 8 : e.clientX, fromKeys ? r.top + 8 : e.clientY);
   });
   menu.addEventListener('keydown', (e) => {
-    const list = [...menu.querySelectorAll('button')];
-    const at = list.indexOf(document.activeElement);
-    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
-      e.preventDefault();
-      list[(at + (e.key === 'ArrowDown' ? 1 : list.length - 1)) % list.length].focus();
-    } else if (e.key === 'Home' || e.key === 'End') {
-      e.preventDefault();
-      list[e.key === 'Home' ? 0 : list.length - 1].focus();
-    } else if (e.key === 'Escape') {
+    if (moveMenuFocus(e, [...menu.querySelectorAll('button')])) return;
+    if (e.key === 'Escape') {
       e.preventDefault();
       e.stopPropagation();
       closeMenu(true);
